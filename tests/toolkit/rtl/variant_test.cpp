@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "toolkit/rtl/Dispatch.h"
+#include "toolkit/rtl/Variant.h"
+
+TEST(Variant, ConvertsBetweenKindsAsTheRunTimeDoes) {
+    EXPECT_EQ(Variant(42).AsString(), "42");
+    EXPECT_EQ(Variant(1.5).AsString(), "1.5");
+    EXPECT_EQ(Variant("12").AsInteger(), 12);
+    EXPECT_DOUBLE_EQ(Variant("1234.5").AsDouble(), 1234.5);
+    EXPECT_EQ(Variant::Null().AsString(), "");
+    EXPECT_TRUE(Variant("true").AsBool());
+    EXPECT_THROW(Variant("abc").AsDouble(), EVariantError);
+    EXPECT_THROW(Variant(VarArrayOf({1})).AsString(), EVariantError);
+    EXPECT_EQ(Variant::Date(46082.5).AsString(), "2026/03/01 12:00:00");
+}
+
+TEST(Variant, ComparesNumbersAndStringsLikeVariants) {
+    EXPECT_EQ(Variant(8000), Variant(8000.0));
+    EXPECT_EQ(Variant("8000"), Variant(8000));
+    EXPECT_NE(Variant(), Variant::Null());
+    EXPECT_EQ(Variant(), Variant());
+    EXPECT_LT(VarCompare(Variant(7999), Variant(8000)), 0);
+    EXPECT_GT(VarCompare(Variant("b"), Variant("a")), 0);
+    EXPECT_LT(VarCompare(Variant::Null(), Variant(0)), 0);
+}
+
+TEST(Variant, ArraysHaveBoundsAndValueSemantics) {
+    Variant a = VarArrayCreate(1, 3);
+    a[1] = "x";
+    a[3] = VarArrayOf({1, 2});
+    EXPECT_EQ(a.Low(), 1);
+    EXPECT_EQ(a.High(), 3);
+    EXPECT_TRUE(a[2].IsEmpty());
+    EXPECT_EQ(a[3][1], Variant(2));
+    Variant b = a;
+    b[1] = "changed";
+    EXPECT_EQ(a[1].AsString(), "x");
+    EXPECT_THROW(a[4], EVariantError);
+
+    Variant grid = VarArrayCreate(0, 1, 0, 2);
+    grid.At(0, 2) = "SYS001";
+    grid.At(1, 2) = "1";
+    EXPECT_EQ(grid.DimCount(), 2);
+    EXPECT_EQ(grid.High(2), 2);
+    EXPECT_EQ(grid.At(1, 2).AsString(), "1");
+    a.Redim(4);
+    EXPECT_EQ(a.High(), 4);
+    EXPECT_EQ(a[1].AsString(), "x");
+}
+
+TEST(Variant, ByReferenceArgumentsWriteThrough) {
+    Variant out;
+    Variant ref = Variant::Ref(&out);
+    ref.Assign(VarArrayOf({"a", "b"}));
+    EXPECT_TRUE(out.IsArray());
+    EXPECT_EQ(ref.Type(), VarType::Array);
+    EXPECT_EQ(ref[1].AsString(), "b");
+}
+
+namespace {
+class Counter : public TDispatchObject {
+public:
+    Counter() {
+        DefineProperty("Value", [this] { return Variant(value_); }, [this](const Variant& v) { value_ = v.AsInteger(); });
+        DefineMethod("AddTo", [this](VarArgs& args) {
+            value_ += args.at(0).AsInteger();
+            args.at(1).Assign(Variant(value_));
+            return Variant(true);
+        });
+    }
+    int value_ = 0;
+};
+}  // namespace
+
+TEST(Dispatch, InvokesMembersByNameIgnoringCase) {
+    Variant obj(DispatchPtr(std::make_shared<Counter>()));
+    OlePut(obj, "VALUE", 5);
+    Variant out;
+    VarArgs args{3, Variant::Ref(&out)};
+    EXPECT_TRUE(OleCall(obj, "addto", args).AsBool());
+    EXPECT_EQ(out.AsInteger(), 8);
+    EXPECT_EQ(OleGet(obj, "Value").AsInteger(), 8);
+    EXPECT_THROW(OleCall(obj, "Missing"), EOleError);
+    EXPECT_THROW(OleCall(Variant(), "Value"), EOleError);
+}

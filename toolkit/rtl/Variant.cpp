@@ -1,0 +1,487 @@
+#include "toolkit/rtl/Variant.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ostream>
+
+#include "toolkit/rtl/Dispatch.h"
+
+const char* VarTypeName(VarType t) {
+    switch (t) {
+    case VarType::Empty: return "Empty";
+    case VarType::Null: return "Null";
+    case VarType::Boolean: return "Boolean";
+    case VarType::Integer: return "Int64";
+    case VarType::Double: return "Double";
+    case VarType::Date: return "Date";
+    case VarType::String: return "String";
+    case VarType::Bytes: return "Array Byte";
+    case VarType::Array: return "Array Variant";
+    case VarType::Dispatch: return "Dispatch";
+    case VarType::ByRef: return "ByRef";
+    }
+    return "Unknown";
+}
+
+Variant::Variant() noexcept : i_(0) {}
+Variant::Variant(const Variant& other) : i_(0) { CopyFrom(other); }
+Variant::Variant(Variant&& other) noexcept
+    : kind_(other.kind_), i_(other.i_), s_(std::move(other.s_)), obj_(std::move(other.obj_)) {
+    other.kind_ = VarType::Empty;
+    other.i_ = 0;
+}
+Variant& Variant::operator=(const Variant& other) {
+    if (this != &other) {
+        Variant copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+Variant& Variant::operator=(Variant&& other) noexcept {
+    if (this != &other) {
+        kind_ = other.kind_;
+        i_ = other.i_;
+        s_ = std::move(other.s_);
+        obj_ = std::move(other.obj_);
+        other.kind_ = VarType::Empty;
+        other.i_ = 0;
+    }
+    return *this;
+}
+Variant::~Variant() = default;
+
+Variant::Variant(bool v) : kind_(VarType::Boolean), b_(v) {}
+Variant::Variant(int v) : kind_(VarType::Integer), i_(v) {}
+Variant::Variant(unsigned v) : kind_(VarType::Integer), i_(v) {}
+Variant::Variant(long v) : kind_(VarType::Integer), i_(v) {}
+Variant::Variant(long long v) : kind_(VarType::Integer), i_(v) {}
+Variant::Variant(unsigned long v) : kind_(VarType::Integer), i_(static_cast<std::int64_t>(v)) {}
+Variant::Variant(unsigned long long v) : kind_(VarType::Integer), i_(static_cast<std::int64_t>(v)) {}
+Variant::Variant(double v) : kind_(VarType::Double), d_(v) {}
+Variant::Variant(const char* v) : kind_(VarType::String), i_(0), s_(v ? v : "") {}
+Variant::Variant(const std::string& v) : kind_(VarType::String), i_(0), s_(v) {}
+Variant::Variant(std::string&& v) : kind_(VarType::String), i_(0), s_(std::move(v)) {}
+Variant::Variant(std::string_view v) : kind_(VarType::String), i_(0), s_(v) {}
+Variant::Variant(const Bytes& v) : kind_(VarType::Bytes), i_(0), obj_(std::make_shared<Bytes>(v)) {}
+Variant::Variant(DispatchPtr v) : kind_(v ? VarType::Dispatch : VarType::Empty), i_(0), obj_(std::move(v)) {}
+
+Variant Variant::Null() {
+    Variant v;
+    v.kind_ = VarType::Null;
+    return v;
+}
+Variant Variant::Date(double d) {
+    Variant v(d);
+    v.kind_ = VarType::Date;
+    return v;
+}
+Variant Variant::Ref(Variant* target) {
+    Variant v;
+    v.kind_ = VarType::ByRef;
+    v.ref_ = target;
+    return v;
+}
+
+void Variant::CopyFrom(const Variant& other) {
+    kind_ = other.kind_;
+    i_ = other.i_;
+    s_ = other.s_;
+    obj_ = other.obj_;   // arrays and bytes are shared until written (Detach)
+}
+
+void Variant::Detach() {
+    if (kind_ == VarType::Array && obj_ && obj_.use_count() > 1) {
+        obj_ = std::make_shared<VarArray>(*std::static_pointer_cast<VarArray>(obj_));
+    }
+}
+
+const Variant& Variant::Deref() const { return kind_ == VarType::ByRef ? ref_->Deref() : *this; }
+Variant& Variant::Deref() { return kind_ == VarType::ByRef ? ref_->Deref() : *this; }
+
+void Variant::Assign(const Variant& value) {
+    if (kind_ == VarType::ByRef)
+        ref_->Assign(value);
+    else
+        *this = value;
+}
+
+VarType Variant::Type() const { return Deref().kind_; }
+bool Variant::IsDispatch() const {
+    const Variant& v = Deref();
+    return v.kind_ == VarType::Dispatch && v.obj_ != nullptr;
+}
+bool Variant::IsNumeric() const {
+    VarType t = Type();
+    return t == VarType::Integer || t == VarType::Double;
+}
+
+void Variant::ConvertError(VarType to) const {
+    throw EVariantError(std::string("Could not convert variant of type (") + VarTypeName(Type()) +
+                        ") into type (" + VarTypeName(to) + ")");
+}
+
+namespace {
+
+std::string FormatDouble(double d) {
+    if (std::isnan(d)) return "NAN";
+    if (std::isinf(d)) return d > 0 ? "INF" : "-INF";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15G", d);
+    std::string s = buf;
+    // "1.5E+20" -> "1.5E20", as the classic run-time writes exponents.
+    auto e = s.find('E');
+    if (e != std::string::npos) {
+        std::string mant = s.substr(0, e), exp = s.substr(e + 1);
+        bool neg = !exp.empty() && exp[0] == '-';
+        if (!exp.empty() && (exp[0] == '+' || exp[0] == '-')) exp.erase(0, 1);
+        while (exp.size() > 1 && exp[0] == '0') exp.erase(0, 1);
+        s = mant + "E" + (neg ? "-" : "") + exp;
+    }
+    return s;
+}
+
+// Civil date from days since 1899-12-30 (Howard Hinnant's algorithm).
+void DecodeDays(std::int64_t days, int& y, int& m, int& d) {
+    std::int64_t z = days - 25569 + 719468;   // to days since 1970-01-01, then shift to 0000-03-01
+    std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    std::int64_t doe = z - era * 146097;
+    std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    std::int64_t mp = (5 * doy + 2) / 153;
+    d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    y = static_cast<int>(yoe + era * 400 + (m <= 2 ? 1 : 0));
+}
+
+std::string FormatDate(double dt) {
+    double whole = std::floor(dt);
+    int y, m, d;
+    DecodeDays(static_cast<std::int64_t>(whole), y, m, d);
+    char buf[64];
+    long ms = std::lround((dt - whole) * 86400000.0);
+    if (ms >= 86400000) ms = 86399999;
+    if (ms == 0) {
+        std::snprintf(buf, sizeof buf, "%04d/%02d/%02d", y, m, d);
+    } else {
+        long s = ms / 1000;
+        std::snprintf(buf, sizeof buf, "%04d/%02d/%02d %02ld:%02ld:%02ld", y, m, d, s / 3600, (s / 60) % 60, s % 60);
+    }
+    return buf;
+}
+
+bool ParseNumber(const std::string& text, double& out) {
+    std::string t;
+    for (char c : text)
+        if (c != ' ' && c != '\t') t += c;
+    if (t.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    out = std::strtod(t.c_str(), &end);
+    return end && *end == '\0' && errno != ERANGE;
+}
+
+bool ParseInteger(const std::string& text, std::int64_t& out) {
+    std::string t;
+    for (char c : text)
+        if (c != ' ' && c != '\t') t += c;
+    if (t.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    long long v = std::strtoll(t.c_str(), &end, 10);
+    if (!end || *end != '\0' || errno == ERANGE) return false;
+    out = v;
+    return true;
+}
+
+}  // namespace
+
+std::string Variant::AsString() const {
+    const Variant& v = Deref();
+    switch (v.kind_) {
+    case VarType::Empty:
+    case VarType::Null: return "";
+    case VarType::Boolean: return v.b_ ? "True" : "False";
+    case VarType::Integer: return std::to_string(v.i_);
+    case VarType::Double: return FormatDouble(v.d_);
+    case VarType::Date: return FormatDate(v.d_);
+    case VarType::String: return v.s_;
+    case VarType::Bytes: {
+        auto b = std::static_pointer_cast<Bytes>(v.obj_);
+        return std::string(b->begin(), b->end());
+    }
+    default: v.ConvertError(VarType::String);
+    }
+}
+
+std::int64_t Variant::AsInt64() const {
+    const Variant& v = Deref();
+    switch (v.kind_) {
+    case VarType::Empty: return 0;
+    case VarType::Boolean: return v.b_ ? -1 : 0;
+    case VarType::Integer: return v.i_;
+    case VarType::Double:
+    case VarType::Date: return static_cast<std::int64_t>(std::llround(v.d_));
+    case VarType::String: {
+        std::int64_t i;
+        if (ParseInteger(v.s_, i)) return i;
+        double d;
+        if (ParseNumber(v.s_, d)) return static_cast<std::int64_t>(std::llround(d));
+        if (v.s_ == "True" || v.s_ == "true") return -1;
+        if (v.s_ == "False" || v.s_ == "false") return 0;
+        throw EVariantError("Could not convert variant of type (String) into type (Int64)");
+    }
+    default: v.ConvertError(VarType::Integer);
+    }
+}
+
+int Variant::AsInteger() const { return static_cast<int>(AsInt64()); }
+
+double Variant::AsDouble() const {
+    const Variant& v = Deref();
+    switch (v.kind_) {
+    case VarType::Empty: return 0;
+    case VarType::Boolean: return v.b_ ? -1 : 0;
+    case VarType::Integer: return static_cast<double>(v.i_);
+    case VarType::Double:
+    case VarType::Date: return v.d_;
+    case VarType::String: {
+        double d;
+        if (ParseNumber(v.s_, d)) return d;
+        throw EVariantError("Could not convert variant of type (String) into type (Double)");
+    }
+    default: v.ConvertError(VarType::Double);
+    }
+}
+
+bool Variant::AsBool() const {
+    const Variant& v = Deref();
+    switch (v.kind_) {
+    case VarType::Empty: return false;
+    case VarType::Boolean: return v.b_;
+    case VarType::Integer: return v.i_ != 0;
+    case VarType::Double:
+    case VarType::Date: return v.d_ != 0;
+    case VarType::String: {
+        std::string u;
+        for (char c : v.s_) u += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (u == "TRUE") return true;
+        if (u == "FALSE") return false;
+        double d;
+        if (ParseNumber(v.s_, d)) return d != 0;
+        throw EVariantError("Could not convert variant of type (String) into type (Boolean)");
+    }
+    default: v.ConvertError(VarType::Boolean);
+    }
+}
+
+double Variant::AsDateTime() const {
+    const Variant& v = Deref();
+    if (v.kind_ == VarType::String) v.ConvertError(VarType::Date);
+    return v.AsDouble();
+}
+
+Bytes Variant::AsBytes() const {
+    const Variant& v = Deref();
+    if (v.kind_ == VarType::Bytes) return *std::static_pointer_cast<Bytes>(v.obj_);
+    if (v.kind_ == VarType::String) return Bytes(v.s_.begin(), v.s_.end());
+    if (v.kind_ == VarType::Empty || v.kind_ == VarType::Null) return {};
+    v.ConvertError(VarType::Bytes);
+}
+
+DispatchPtr Variant::AsDispatch() const {
+    const Variant& v = Deref();
+    if (v.kind_ != VarType::Dispatch) return nullptr;
+    return std::static_pointer_cast<IDispatchObject>(v.obj_);
+}
+
+// ---- arrays ----
+
+std::size_t VarArray::Offset(int i) const {
+    if (bounds.size() != 1 || i < bounds[0].low || i > bounds[0].high)
+        throw EVariantError("Variant array index out of bounds");
+    return static_cast<std::size_t>(i - bounds[0].low);
+}
+
+std::size_t VarArray::Offset(int i, int j) const {
+    if (bounds.size() != 2 || i < bounds[0].low || i > bounds[0].high || j < bounds[1].low || j > bounds[1].high)
+        throw EVariantError("Variant array index out of bounds");
+    return static_cast<std::size_t>(i - bounds[0].low) * static_cast<std::size_t>(bounds[1].Count()) +
+           static_cast<std::size_t>(j - bounds[1].low);
+}
+
+int Variant::DimCount() const {
+    const Variant& v = Deref();
+    if (v.kind_ != VarType::Array) return 0;
+    return static_cast<int>(std::static_pointer_cast<VarArray>(v.obj_)->bounds.size());
+}
+
+int Variant::Low(int dim) const {
+    const Variant& v = Deref();
+    if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
+    auto a = std::static_pointer_cast<VarArray>(v.obj_);
+    if (dim < 1 || dim > static_cast<int>(a->bounds.size())) throw EVariantError("Variant array dimension out of range");
+    return a->bounds[dim - 1].low;
+}
+
+int Variant::High(int dim) const {
+    const Variant& v = Deref();
+    if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
+    auto a = std::static_pointer_cast<VarArray>(v.obj_);
+    if (dim < 1 || dim > static_cast<int>(a->bounds.size())) throw EVariantError("Variant array dimension out of range");
+    return a->bounds[dim - 1].high;
+}
+
+const Variant& Variant::operator[](int index) const {
+    const Variant& v = Deref();
+    if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
+    auto* a = static_cast<VarArray*>(v.obj_.get());
+    return a->items[a->Offset(index)];
+}
+
+Variant& Variant::operator[](int index) {
+    Variant& v = Deref();
+    if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
+    v.Detach();
+    auto* a = static_cast<VarArray*>(v.obj_.get());
+    return a->items[a->Offset(index)];
+}
+
+const Variant& Variant::At(int i, int j) const {
+    const Variant& v = Deref();
+    if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
+    auto* a = static_cast<VarArray*>(v.obj_.get());
+    return a->items[a->Offset(i, j)];
+}
+
+Variant& Variant::At(int i, int j) {
+    Variant& v = Deref();
+    if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
+    v.Detach();
+    auto* a = static_cast<VarArray*>(v.obj_.get());
+    return a->items[a->Offset(i, j)];
+}
+
+void Variant::Redim(int newHigh) {
+    Variant& v = Deref();
+    if (v.kind_ != VarType::Array || v.DimCount() != 1) throw EVariantError("Redim needs a one-dimensional array");
+    v.Detach();
+    auto* a = static_cast<VarArray*>(v.obj_.get());
+    a->bounds[0].high = newHigh;
+    a->items.resize(static_cast<std::size_t>(std::max(0, a->bounds[0].Count())));
+}
+
+Variant Variant::MakeArray(std::vector<VarBound> bounds) {
+    auto a = std::make_shared<VarArray>();
+    std::size_t n = 1;
+    for (const auto& b : bounds) n *= static_cast<std::size_t>(std::max(0, b.Count()));
+    a->bounds = std::move(bounds);
+    a->items.resize(n);
+    Variant v;
+    v.kind_ = VarType::Array;
+    v.obj_ = std::move(a);
+    return v;
+}
+
+Variant VarArrayCreate(int low, int high) { return Variant::MakeArray({{low, high}}); }
+
+Variant VarArrayCreate(int low1, int high1, int low2, int high2) {
+    return Variant::MakeArray({{low1, high1}, {low2, high2}});
+}
+
+Variant VarArrayOf(const std::vector<Variant>& items) {
+    Variant v = Variant::MakeArray({{0, static_cast<int>(items.size()) - 1}});
+    for (std::size_t i = 0; i < items.size(); ++i) v[static_cast<int>(i)] = items[i];
+    return v;
+}
+
+Variant VarArrayOf(std::initializer_list<Variant> items) { return VarArrayOf(std::vector<Variant>(items)); }
+
+std::string VarToStr(const Variant& v) {
+    if (v.IsEmptyOrNull()) return "";
+    return v.AsString();
+}
+
+int VarCompare(const Variant& a, const Variant& b) {
+    bool an = a.IsEmptyOrNull(), bn = b.IsEmptyOrNull();
+    if (an || bn) return an == bn ? 0 : (an ? -1 : 1);
+    VarType ta = a.Type(), tb = b.Type();
+    bool anum = ta == VarType::Integer || ta == VarType::Double || ta == VarType::Date || ta == VarType::Boolean;
+    bool bnum = tb == VarType::Integer || tb == VarType::Double || tb == VarType::Date || tb == VarType::Boolean;
+    if (anum && bnum) {
+        if (ta == VarType::Integer && tb == VarType::Integer) {
+            auto x = a.AsInt64(), y = b.AsInt64();
+            return x < y ? -1 : (x > y ? 1 : 0);
+        }
+        double x = a.AsDouble(), y = b.AsDouble();
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    if (anum != bnum) {
+        // A string against a number compares numerically when the string is a number.
+        double x, y;
+        try {
+            x = a.AsDouble();
+            y = b.AsDouble();
+            return x < y ? -1 : (x > y ? 1 : 0);
+        } catch (const EVariantError&) {
+        }
+    }
+    int c = a.AsString().compare(b.AsString());
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+bool Variant::operator==(const Variant& other) const {
+    const Variant& a = Deref();
+    const Variant& b = other.Deref();
+    if (a.kind_ == VarType::Empty || b.kind_ == VarType::Empty) return a.kind_ == b.kind_;
+    if (a.kind_ == VarType::Null || b.kind_ == VarType::Null) return a.kind_ == b.kind_;
+    if (a.kind_ == VarType::Array || b.kind_ == VarType::Array) {
+        if (a.kind_ != b.kind_) return false;
+        auto* x = static_cast<VarArray*>(a.obj_.get());
+        auto* y = static_cast<VarArray*>(b.obj_.get());
+        if (x->bounds.size() != y->bounds.size()) return false;
+        for (std::size_t i = 0; i < x->bounds.size(); ++i)
+            if (x->bounds[i].low != y->bounds[i].low || x->bounds[i].high != y->bounds[i].high) return false;
+        return x->items == y->items;
+    }
+    if (a.kind_ == VarType::Dispatch || b.kind_ == VarType::Dispatch) return a.kind_ == b.kind_ && a.obj_ == b.obj_;
+    if (a.kind_ == VarType::Bytes || b.kind_ == VarType::Bytes) return a.AsBytes() == b.AsBytes();
+    if (a.kind_ == VarType::String && b.kind_ == VarType::String) return a.s_ == b.s_;
+    return VarCompare(a, b) == 0;
+}
+
+std::string VarDebugText(const Variant& v) {
+    switch (v.Type()) {
+    case VarType::Empty: return "Unassigned";
+    case VarType::Null: return "Null";
+    case VarType::String: return "\"" + v.AsString() + "\"";
+    case VarType::Dispatch: return "<dispatch>";
+    case VarType::Array: {
+        std::string s = "[";
+        if (v.DimCount() == 1) {
+            for (int i = v.Low(1); i <= v.High(1); ++i) {
+                if (i > v.Low(1)) s += ", ";
+                s += VarDebugText(v[i]);
+            }
+        } else {
+            for (int i = v.Low(1); i <= v.High(1); ++i) {
+                if (i > v.Low(1)) s += ", ";
+                s += "[";
+                for (int j = v.Low(2); j <= v.High(2); ++j) {
+                    if (j > v.Low(2)) s += ", ";
+                    s += VarDebugText(v.At(i, j));
+                }
+                s += "]";
+            }
+        }
+        return s + "]";
+    }
+    default: return v.AsString();
+    }
+}
+
+void PrintTo(const Variant& v, std::ostream* os) { *os << VarDebugText(v); }

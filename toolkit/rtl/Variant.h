@@ -1,0 +1,163 @@
+#pragma once
+// The variant of the automation world: one value of a run-time kind. Arrays have one or two
+// dimensions with explicit bounds and value semantics (copy-on-write), elements may be arrays.
+// Strings are UTF-8.
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/rtl/Exception.h"
+
+class IDispatchObject;
+class Variant;
+class VarArray;
+
+using Bytes = std::vector<std::uint8_t>;
+using DispatchPtr = std::shared_ptr<IDispatchObject>;
+
+enum class VarType : std::uint8_t {
+    Empty,     // unassigned
+    Null,
+    Boolean,
+    Integer,   // 64-bit signed
+    Double,
+    Date,      // days since 1899-12-30, fraction = time of day
+    String,
+    Bytes,
+    Array,
+    Dispatch,
+    ByRef,     // reference to another variant (out arguments)
+};
+
+const char* VarTypeName(VarType t);
+
+struct VarBound {
+    int low = 0;
+    int high = -1;
+    int Count() const { return high - low + 1; }
+};
+
+class Variant {
+public:
+    Variant() noexcept;
+    Variant(const Variant& other);
+    Variant(Variant&& other) noexcept;
+    Variant& operator=(const Variant& other);
+    Variant& operator=(Variant&& other) noexcept;
+    ~Variant();
+
+    Variant(bool v);
+    Variant(int v);
+    Variant(unsigned v);
+    Variant(long v);
+    Variant(long long v);
+    Variant(unsigned long v);
+    Variant(unsigned long long v);
+    Variant(double v);
+    Variant(const char* v);
+    Variant(const std::string& v);
+    Variant(std::string&& v);
+    Variant(std::string_view v);
+    Variant(const Bytes& v);
+    Variant(DispatchPtr v);
+
+    static Variant Null();
+    static Variant Date(double v);
+    static Variant Ref(Variant* target);   // a by-reference argument
+    static Variant MakeArray(std::vector<VarBound> bounds);   // elements Empty
+
+    VarType Type() const;                  // kind after following a reference
+    bool IsEmpty() const { return Type() == VarType::Empty; }
+    bool IsNull() const { return Type() == VarType::Null; }
+    bool IsEmptyOrNull() const { return IsEmpty() || IsNull(); }
+    bool IsArray() const { return Type() == VarType::Array; }
+    bool IsDispatch() const;               // holds a live dispatch interface
+    bool IsString() const { return Type() == VarType::String; }
+    bool IsNumeric() const;                // integer or double (not date)
+    bool IsByRef() const { return kind_ == VarType::ByRef; }
+
+    // Conversions as the classic run-time performs them; a failure raises EVariantError
+    // ("Could not convert variant of type (X) into type (Y)"). Null converts to "" and 0 only for
+    // AsString; numbers from strings accept the invariant decimal point.
+    std::string AsString() const;
+    std::int64_t AsInt64() const;
+    int AsInteger() const;
+    double AsDouble() const;
+    bool AsBool() const;
+    double AsDateTime() const;
+    Bytes AsBytes() const;
+    DispatchPtr AsDispatch() const;        // nullptr when not a dispatch interface
+
+    // Arrays.
+    int DimCount() const;                  // 0 when not an array
+    int Low(int dim = 1) const;
+    int High(int dim = 1) const;
+    int Count(int dim = 1) const { return High(dim) - Low(dim) + 1; }
+    const Variant& operator[](int index) const;   // 1-D element by index (within bounds)
+    Variant& operator[](int index);
+    const Variant& At(int i, int j) const;        // 2-D element
+    Variant& At(int i, int j);
+    void Redim(int newHigh);                       // 1-D: change the high bound, keeping elements
+
+    // The variant a by-reference holds, or this one.
+    const Variant& Deref() const;
+    Variant& Deref();
+
+    // Assigns through a reference when this is one (used by servers writing out arguments).
+    void Assign(const Variant& value);
+
+    // Equality as the run-time compares variants: numbers numerically, strings exactly, string vs
+    // number by converting the string; Empty equals Empty, Null equals Null only.
+    bool operator==(const Variant& other) const;
+    bool operator!=(const Variant& other) const { return !(*this == other); }
+
+private:
+    void CopyFrom(const Variant& other);
+    void Detach();
+    [[noreturn]] void ConvertError(VarType to) const;
+
+    VarType kind_ = VarType::Empty;
+    union {
+        bool b_;
+        std::int64_t i_;
+        double d_;
+        Variant* ref_;
+    };
+    std::string s_;                       // String
+    std::shared_ptr<void> obj_;           // Bytes, VarArray (shared, copy-on-write) or IDispatchObject
+
+    friend class VarArray;
+};
+
+// Storage of an array variant: dims and flat row-major elements.
+class VarArray {
+public:
+    std::vector<VarBound> bounds;
+    std::vector<Variant> items;
+
+    std::size_t Offset(int i) const;
+    std::size_t Offset(int i, int j) const;
+};
+
+// Helpers mirroring the familiar run-time functions.
+Variant VarArrayOf(std::initializer_list<Variant> items);   // 0-based, one dimension
+Variant VarArrayOf(const std::vector<Variant>& items);
+Variant VarArrayCreate(int low, int high);                    // one dimension, elements Empty
+Variant VarArrayCreate(int low1, int high1, int low2, int high2);
+inline bool VarIsArray(const Variant& v) { return v.IsArray(); }
+inline bool VarIsNull(const Variant& v) { return v.IsNull(); }
+inline bool VarIsEmpty(const Variant& v) { return v.IsEmpty(); }
+inline bool VarIsClear(const Variant& v) { return v.IsEmpty(); }
+inline int VarArrayLowBound(const Variant& v, int dim) { return v.Low(dim); }
+inline int VarArrayHighBound(const Variant& v, int dim) { return v.High(dim); }
+inline int VarArrayDimCount(const Variant& v) { return v.DimCount(); }
+std::string VarToStr(const Variant& v);      // Null and Empty give ""
+// -1 less, 0 equal, 1 greater; Null/Empty sort first. Strings compare by bytes.
+int VarCompare(const Variant& a, const Variant& b);
+// Readable rendering for logs and test failures: arrays as [a, b], strings quoted.
+std::string VarDebugText(const Variant& v);
+
+// Printer for GoogleTest.
+void PrintTo(const Variant& v, std::ostream* os);
