@@ -23,10 +23,10 @@ public:
     void* Objects(int index) const;
     void SetObjects(int index, void* object);
 
-    virtual int Add(const std::string& s);
-    int AddObject(const std::string& s, void* object);
-    virtual void Insert(int index, const std::string& s);
-    void InsertObject(int index, const std::string& s, void* object);
+    int Add(const std::string& s) { return AddItem(s, nullptr); }
+    int AddObject(const std::string& s, void* object) { return AddItem(s, object); }
+    void Insert(int index, const std::string& s) { InsertItem(index, s, nullptr); }
+    void InsertObject(int index, const std::string& s, void* object) { InsertItem(index, s, object); }
     void Delete(int index);
     void Clear();
     void AddStrings(const TStrings& other);
@@ -81,7 +81,8 @@ protected:
         void* object = nullptr;
     };
     void CheckIndex(int index) const;
-    void InsertItem(int index, const std::string& s, void* object);
+    virtual int AddItem(const std::string& s, void* object);
+    virtual void InsertItem(int index, const std::string& s, void* object);
     void Changing();
     void Changed();
     std::vector<Item> items_;
@@ -104,8 +105,6 @@ public:
     TDuplicates Duplicates = TDuplicates::dupIgnore;   // only consulted while Sorted
     void SetCaseSensitive(bool value) override;
 
-    int Add(const std::string& s) override;
-    void Insert(int index, const std::string& s) override;
     void SetStrings(int index, const std::string& s) override;
     int IndexOf(const std::string& s) const override;
     void Assign(const TStrings& other) override;
@@ -116,6 +115,10 @@ public:
     // compare(list, i, j) < 0 when line i goes before line j. The sort is stable.
     using TStringListSortCompare = std::function<int(const TStringList& list, int index1, int index2)>;
     void CustomSort(const TStringListSortCompare& compare);
+
+protected:
+    int AddItem(const std::string& s, void* object) override;
+    void InsertItem(int index, const std::string& s, void* object) override;
 
 private:
     bool sorted_ = false;

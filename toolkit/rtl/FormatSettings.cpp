@@ -1,0 +1,6 @@
+#include "toolkit/rtl/FormatSettings.h"
+
+TFormatSettings& FormatSettings() {
+    static TFormatSettings settings;
+    return settings;
+}
