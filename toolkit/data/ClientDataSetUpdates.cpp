@@ -1,0 +1,151 @@
+// The change log of the client dataset and applying it to the provider.
+#include <set>
+
+#include "toolkit/data/ClientDataSet.h"
+#include "toolkit/data/DataSetField.h"
+#include "toolkit/data/Packets.h"
+#include "toolkit/rtl/Dispatch.h"
+
+namespace {
+bool EditModes(TDataSetState s) { return s == dsEdit || s == dsInsert; }
+}  // namespace
+
+int TClientDataSet::ChangeCount() const { return Active() && store_ ? store_->ChangeCount() : 0; }
+
+TUpdateStatus TClientDataSet::UpdateStatus() const {
+    if (State() == dsInsert) return usInserted;
+    EnsureView();
+    if (!store_ || pos_ < 0) return usUnmodified;
+    return store_->Status(*view_[static_cast<std::size_t>(pos_)]);
+}
+
+void TClientDataSet::SetLogChanges(bool log) {
+    logChanges_ = log;
+    if (store_) store_->logChanges = log;
+}
+
+void TClientDataSet::CancelUpdates() {
+    CheckActive();
+    if (EditModes(State())) Cancel();
+    store_->CancelUpdates();
+    AfterViewChange();
+}
+
+void TClientDataSet::MergeChangeLog() {
+    CheckActive();
+    store_->MergeChangeLog();
+    AfterViewChange();
+}
+
+void TClientDataSet::RevertRecord() {
+    CheckActive();
+    if (EditModes(State())) Cancel();
+    EnsureView();
+    if (pos_ < 0) return;
+    store_->RevertRow(view_[static_cast<std::size_t>(pos_)]->id);
+    AfterViewChange();
+}
+
+bool TClientDataSet::UndoLastChange(bool followChange) {
+    CheckActive();
+    if (EditModes(State())) Cancel();
+    std::int64_t id = store_->UndoLastChange();
+    if (id == 0) return false;
+    if (followChange) curId_ = id;
+    AfterViewChange();
+    return true;
+}
+
+TClientDataSet* TClientDataSet::RootDataSet() {
+    TClientDataSet* ds = this;
+    while (auto* parent = dynamic_cast<TClientDataSet*>(ds->ParentDataSet())) ds = parent;
+    return ds;
+}
+
+int TClientDataSet::ApplyUpdates(int maxErrors) {
+    if (DataSetField()) {
+        TClientDataSet* root = RootDataSet();
+        if (root != this) return root->ApplyUpdates(maxErrors);
+    }
+    CheckBrowseMode();
+    if (!store_ || !store_->HasChanges()) return 0;
+    Variant server = AppServer();
+    if (!server.IsDispatch()) DatabaseError(DataMessages::NoDataProvider);
+    Variant errorCount, owner = ownerData_;
+    VarArgs args{Variant(ProviderName), Delta(), Variant(maxErrors), Variant::Ref(&errorCount), Variant::Ref(&owner)};
+    Variant result = OleCall(server, "AS_ApplyUpdates", args);
+    return Reconcile(TErrorPacket::Read(result));
+}
+
+TClientDataSet* TClientDataSet::DataSetForStore(TRowStore* store) {
+    EnsureView();
+    if (store_.get() == store) return this;
+    for (TField* f : FieldList()) {
+        auto* dsf = dynamic_cast<TDataSetField*>(f);
+        auto* nested = dsf ? dynamic_cast<TClientDataSet*>(dsf->NestedDataSet()) : nullptr;
+        if (!nested || !nested->Active()) continue;
+        if (TClientDataSet* found = nested->DataSetForStore(store)) return found;
+    }
+    return nullptr;
+}
+
+void TClientDataSet::MoveSilentlyTo(std::int64_t id) {
+    int pos = InternalFindBookmark(id);
+    if (pos < 0 || pos == pos_) return;
+    InternalSetPosition(pos);
+    SetBofEof(false, false);
+    CalculateFields();
+    CurrentRecordChanged();
+    DataEvent(deDataSetChange);
+}
+
+void TClientDataSet::PositionOn(const std::vector<TRowStore::TPathStep>& path) {
+    TClientDataSet* ds = this;
+    for (std::size_t i = 0; i < path.size() && ds; ++i) {
+        ds->EnsureView();
+        if (ds->store_.get() != path[i].store) return;
+        if (!path[i].deleted) ds->MoveSilentlyTo(path[i].row->id);
+        if (i + 1 < path.size()) ds = ds->DataSetForStore(path[i + 1].store);
+    }
+}
+
+int TClientDataSet::Reconcile(const TErrorPacket& packet) {
+    std::set<std::int64_t> refused;
+    for (const auto& e : packet.errors) refused.insert(e.id);
+    for (const auto& e : packet.errors) {
+        std::vector<TRowStore::TPathStep> path;
+        bool found = store_->FindPath(e.id, path);
+        TRowStore* st = found ? path.back().store : store_.get();
+        const TChange* entry = found ? st->LogEntry(e.id) : nullptr;
+        TUpdateKind kind = ukModify;
+        if (entry && entry->status == usInserted) kind = ukInsert;
+        if (entry && entry->status == usDeleted) kind = ukDelete;
+        int previous = entry ? entry->lastErrorCode : 0;
+        if (found) {
+            st->SetLastError(e.id, e.errorCode);
+            PositionOn(path);
+        }
+        TClientDataSet* target = found ? DataSetForStore(st) : nullptr;
+        if (!target) target = this;
+        TClientDataSet* handler = target->OnReconcileError ? target : this;
+        TReconcileAction action = raSkip;
+        EReconcileError error(e.message, e.errorCode, previous, e.context);
+        if (handler->OnReconcileError) handler->OnReconcileError(target, error, kind, action);
+        if (action == raAbort) break;
+        if (!found) continue;
+        switch (action) {
+        case raMerge: st->ForgetChange(e.id); break;
+        case raCancel: st->RevertRow(e.id); break;
+        case raRefresh:
+            if (e.currentValues.IsArray())
+                st->ReplaceValues(e.id, e.currentValues);
+            else
+                st->RevertRow(e.id);
+            break;
+        default: break;   // skip and correct: the change stays pending
+        }
+    }
+    if (packet.committed) store_->MergeExcept(refused);
+    AfterViewChange();
+    return static_cast<int>(packet.errors.size());
+}

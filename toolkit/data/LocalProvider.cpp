@@ -1,0 +1,200 @@
+#include "toolkit/data/LocalProvider.h"
+
+#include "toolkit/rtl/SysUtils.h"
+
+TLocalProvider::TLocalProvider() {
+    DefineMethod("AS_GetRecords", [this](VarArgs& a) {
+        if (a.size() < 7) throw EOleError("Invalid number of parameters.");
+        int recs = 0;
+        Variant owner = a[6].Deref();
+        LastCommandText = a[4].AsString();
+        LastParams = a[5].Deref();
+        Variant packet = GetRecords(a[0].AsString(), a[1].AsInteger(), recs, a[3].AsInteger(), owner);
+        a[2].Assign(Variant(recs));
+        a[6].Assign(owner);
+        return packet;
+    });
+    DefineMethod("AS_ApplyUpdates", [this](VarArgs& a) {
+        if (a.size() < 5) throw EOleError("Invalid number of parameters.");
+        int errors = 0;
+        Variant result = ApplyUpdates(a[0].AsString(), a[1].Deref(), a[2].AsInteger(), errors);
+        a[3].Assign(Variant(errors));
+        return result;
+    });
+    DefineMethod("AS_DataRequest", [this](VarArgs& a) {
+        if (a.size() < 2) throw EOleError("Invalid number of parameters.");
+        return OnDataRequest ? OnDataRequest(a[0].AsString(), a[1].Deref()) : Variant();
+    });
+    DefineMethod("AS_GetProviderNames", [this](VarArgs&) {
+        std::vector<Variant> names;
+        for (const auto& p : providers_) names.push_back(Variant(p.first));
+        return VarArrayOf(names);
+    });
+}
+
+void TLocalProvider::AddProvider(const std::string& name, std::shared_ptr<TMemTable> table) {
+    providers_.push_back({name, Provider{std::move(table), {}}});
+}
+
+void TLocalProvider::AddDetail(const std::string& providerName, const std::string& fieldName,
+                               std::shared_ptr<TMemTable> detail, std::vector<std::string> masterFields,
+                               std::vector<std::string> detailFields) {
+    Provider& p = Find(providerName);
+    Detail d;
+    d.fieldName = fieldName;
+    for (const auto& f : masterFields) d.masterPositions.push_back(p.table->FieldIndex(f));
+    for (const auto& f : detailFields) d.detailPositions.push_back(detail->FieldIndex(f));
+    d.table = std::move(detail);
+    p.details.push_back(std::move(d));
+}
+
+TLocalProvider::Provider& TLocalProvider::Find(const std::string& name) {
+    for (auto& p : providers_)
+        if (SameText(p.first, name)) return p.second;
+    throw EDatabaseError("Provider '" + name + "' not found");
+}
+
+std::vector<TFieldDef> TLocalProvider::Metadata(const Provider& p) const {
+    std::vector<TFieldDef> fields = p.table->Fields();
+    for (const auto& d : p.details) {
+        TFieldDef nested;
+        nested.Name = d.fieldName;
+        nested.DataType = ftDataSet;
+        nested.ChildDefs = d.table->Fields();
+        fields.push_back(nested);
+    }
+    return fields;
+}
+
+Variant TLocalProvider::DetailRows(const Detail& d, const std::vector<Variant>& masterRow) const {
+    std::vector<Variant> rows;
+    for (const auto& [key, row] : d.table->AllRows()) {
+        bool match = true;
+        for (std::size_t i = 0; i < d.masterPositions.size() && match; ++i)
+            match = VarCompare(row[static_cast<std::size_t>(d.detailPositions[i])],
+                               masterRow[static_cast<std::size_t>(d.masterPositions[i])]) == 0;
+        if (match) rows.push_back(VarArrayOf(row));
+    }
+    return VarArrayOf(rows);
+}
+
+Variant TLocalProvider::GetRecords(const std::string& provider, int count, int& recsOut, int options, Variant& ownerData) {
+    ++GetRecordsCalls;
+    Provider& p = Find(provider);
+    TPacketBuilder builder(Metadata(p));
+    const auto& rows = p.table->AllRows();
+    // The cursor token is the key of the last row sent: the next packet starts after it.
+    auto it = rows.begin();
+    if (!(options & grReset) && ownerData.IsArray()) {
+        TMemTable::Key last;
+        for (int i = ownerData.Low(); i <= ownerData.High(); ++i) last.push_back(ownerData[i]);
+        it = rows.upper_bound(last);
+    }
+    recsOut = 0;
+    for (; it != rows.end() && (count < 0 || recsOut < count); ++it, ++recsOut) {
+        std::vector<Variant> values = it->second;
+        for (const auto& d : p.details) values.push_back(DetailRows(d, it->second));
+        builder.AddRow(std::move(values));
+        ownerData = VarArrayOf(it->first);
+    }
+    return builder.Build(it != rows.end());
+}
+
+void TLocalProvider::Remember(TMemTable& table, const TMemTable::Key& key) {
+    const auto* row = table.Find(key);
+    journal_.push_back({&table, key, row != nullptr, row ? *row : std::vector<Variant>{}});
+}
+
+std::string TLocalProvider::ApplyRow(TMemTable& table, const TDeltaRow& row) {
+    if (RowCheck) {
+        std::string refusal = RowCheck(table, row);
+        if (!refusal.empty()) return refusal;
+    }
+    const auto& fields = table.Fields();
+    auto& rows = table.MutableRows();
+    const int flag = [&] {
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            if (SameText(fields[i].Name, "FLAG")) return static_cast<int>(i);
+        return -1;
+    }();
+    if (row.Kind() == ukInsert) {
+        std::vector<Variant> values(fields.size(), Variant::Null());
+        for (std::size_t i = 0; i < fields.size(); ++i) values[i] = row.NewValue(static_cast<int>(i));
+        TMemTable::Key key = table.KeyOf(values);
+        if (rows.count(key)) return "Key violation.";
+        Remember(table, key);
+        rows.emplace(std::move(key), std::move(values));
+        return {};
+    }
+    std::vector<Variant> original(fields.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) original[i] = row.OldValue(static_cast<int>(i));
+    TMemTable::Key key = table.KeyOf(original);
+    auto found = rows.find(key);
+    if (found == rows.end()) return "Record not found or changed by another user";
+    if (CheckFlag && flag >= 0 && VarCompare(found->second[static_cast<std::size_t>(flag)], original[static_cast<std::size_t>(flag)]) != 0)
+        return "Record changed by another user";
+    if (row.Kind() == ukDelete) {
+        Remember(table, key);
+        rows.erase(found);
+        return {};
+    }
+    std::vector<Variant> values = found->second;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (row.Changed(static_cast<int>(i))) values[i] = row.NewValue(static_cast<int>(i));
+    TMemTable::Key newKey = table.KeyOf(values);
+    if (TMemTable::KeyLess()(newKey, key) || TMemTable::KeyLess()(key, newKey)) {
+        if (rows.count(newKey)) return "Key violation.";
+        Remember(table, key);
+        Remember(table, newKey);
+        rows.erase(found);
+        rows.emplace(std::move(newKey), std::move(values));
+    } else {
+        Remember(table, key);
+        found->second = std::move(values);
+    }
+    return {};
+}
+
+void TLocalProvider::ApplyChanges(const TDeltaReader& reader, TMemTable& table, const std::vector<Detail>& details,
+                                  const std::string& provider, TErrorPacketBuilder& errors, int maxErrors, bool& stop) {
+    for (int i = 0; i < reader.Count() && !stop; ++i) {
+        TDeltaRow row = reader.Row(i);
+        auto applyDetails = [&] {
+            for (const auto& d : details) {
+                int field = row.FieldIndex(d.fieldName);
+                ApplyChanges(row.Details(field), *d.table, {}, provider, errors, maxErrors, stop);
+            }
+        };
+        // Details of a deleted master go first; those of new or changed masters after it.
+        if (row.Kind() == ukDelete) applyDetails();
+        std::string refusal = (row.Kind() == ukModify && !row.HasChangedValues() && !CheckFlag) ? std::string() : ApplyRow(table, row);
+        if (!refusal.empty()) {
+            errors.AddError(row.Id(), refusal, 1, provider);
+            if (maxErrors >= 0 && errors.Count() > maxErrors) stop = true;
+            continue;   // a refused master's details are not applied
+        }
+        if (row.Kind() != ukDelete) applyDetails();
+    }
+}
+
+Variant TLocalProvider::ApplyUpdates(const std::string& provider, const Variant& delta, int maxErrors, int& errorCount) {
+    ++ApplyUpdatesCalls;
+    Provider& p = Find(provider);
+    TDeltaReader reader(delta);
+    TErrorPacketBuilder errors;
+    journal_.clear();
+    bool stop = false;
+    ApplyChanges(reader, *p.table, p.details, provider, errors, maxErrors, stop);
+    if (maxErrors >= 0 && errors.Count() > maxErrors) {
+        // Too many refusals: nothing of this delta stays.
+        for (auto it = journal_.rbegin(); it != journal_.rend(); ++it) {
+            auto& rows = it->table->MutableRows();
+            rows.erase(it->key);
+            if (it->existed) rows.emplace(it->key, it->row);
+        }
+        errors.SetCommitted(false);
+    }
+    journal_.clear();
+    errorCount = errors.Count();
+    return errors.Build();
+}

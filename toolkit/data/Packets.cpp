@@ -1,0 +1,179 @@
+#include "toolkit/data/Packets.h"
+
+#include "toolkit/rtl/SysUtils.h"
+
+namespace {
+Variant ArrayOf(std::vector<Variant>&& items) {
+    Variant v = Variant::MakeArray({{0, static_cast<int>(items.size()) - 1}});
+    for (std::size_t i = 0; i < items.size(); ++i) v[static_cast<int>(i)] = std::move(items[i]);
+    return v;
+}
+
+void CheckTag(const Variant& v, const char* tag, const char* what) {
+    if (!v.IsArray() || v.Count() < 1 || !v[v.Low()].IsString() || v[v.Low()].AsString() != tag)
+        throw EDatabaseError(std::string("Invalid ") + what);
+}
+}  // namespace
+
+// --- metadata ---------------------------------------------------------------------------------------
+
+Variant MetadataFromDefs(const std::vector<TFieldDef>& fields) {
+    std::vector<Variant> items;
+    items.reserve(fields.size());
+    for (const TFieldDef& f : fields) {
+        items.push_back(VarArrayOf({Variant(f.Name), Variant(FieldTypeName(f.DataType)), Variant(f.Size),
+                                    Variant(f.Required), Variant(f.Precision), Variant(f.Scale), Variant(f.ReadOnly),
+                                    f.ChildDefs.empty() ? Variant() : MetadataFromDefs(f.ChildDefs)}));
+    }
+    return ArrayOf(std::move(items));
+}
+
+std::vector<TFieldDef> DefsFromMetadata(const Variant& metadata) {
+    std::vector<TFieldDef> out;
+    if (!metadata.IsArray()) return out;
+    for (int i = metadata.Low(); i <= metadata.High(); ++i) {
+        const Variant& m = metadata[i];
+        TFieldDef d;
+        d.Name = m[0].AsString();
+        d.DataType = FieldTypeFromName(m[1].AsString());
+        if (d.DataType == ftUnknown) throw EDatabaseError("Unknown field type '" + m[1].AsString() + "' of field " + d.Name);
+        d.Size = m[2].AsInteger();
+        d.Required = m[3].AsBool();
+        d.Precision = m[4].AsInteger();
+        d.Scale = m[5].AsInteger();
+        d.ReadOnly = m[6].AsBool();
+        if (m[7].IsArray()) d.ChildDefs = DefsFromMetadata(m[7]);
+        out.push_back(std::move(d));
+    }
+    return out;
+}
+
+std::vector<int> NestedFieldPositions(const std::vector<TFieldDef>& fields) {
+    std::vector<int> out;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (fields[i].DataType == ftDataSet) out.push_back(static_cast<int>(i));
+    return out;
+}
+
+// --- data packets -----------------------------------------------------------------------------------
+
+TPacketBuilder::TPacketBuilder(std::vector<TFieldDef> fields) : fields_(std::move(fields)) {}
+
+void TPacketBuilder::AddRow(std::vector<Variant> values) {
+    values.resize(fields_.size(), Variant::Null());
+    rows_.push_back(ArrayOf(std::move(values)));
+}
+
+Variant TPacketBuilder::Rows() const { return VarArrayOf(rows_); }
+
+Variant TPacketBuilder::Build(bool moreRows, bool withMetadata) const {
+    return VarArrayOf({Variant(kPacketTag), withMetadata ? MetadataFromDefs(fields_) : Variant(), Rows(), Variant(moreRows)});
+}
+
+TDataPacket TDataPacket::Read(const Variant& packet) {
+    CheckTag(packet, kPacketTag, "data packet");
+    TDataPacket p;
+    p.fields = DefsFromMetadata(packet[1]);
+    p.rows = packet[2];
+    p.moreRows = packet.Count() > 3 && packet[3].AsBool();
+    return p;
+}
+
+// --- deltas -----------------------------------------------------------------------------------------
+
+TDeltaReader::TDeltaReader(const Variant& delta) {
+    CheckTag(delta, kDeltaTag, "delta");
+    fields_ = DefsFromMetadata(delta[1]);
+    changes_ = delta[2];
+}
+
+TDeltaReader::TDeltaReader(std::vector<TFieldDef> fields, Variant changes)
+    : fields_(std::move(fields)), changes_(std::move(changes)) {}
+
+std::int64_t TDeltaRow::Id() const { return (*change_)[0].AsInt64(); }
+TUpdateKind TDeltaRow::Kind() const { return static_cast<TUpdateKind>((*change_)[1].AsInteger()); }
+
+int TDeltaRow::FieldIndex(const std::string& name) const {
+    for (std::size_t i = 0; i < fields_->size(); ++i)
+        if (SameText((*fields_)[i].Name, name)) return static_cast<int>(i);
+    throw EDatabaseError(DataMessages::FieldNotFound(name));
+}
+
+Variant TDeltaRow::OldValue(int field) const {
+    const Variant& old = (*change_)[2];
+    if (!old.IsArray() || field > old.High()) return Variant::Null();
+    return old[field].IsEmpty() ? Variant::Null() : old[field];
+}
+
+bool TDeltaRow::Changed(int field) const {
+    const Variant& cur = (*change_)[3];
+    if (!cur.IsArray() || field > cur.High()) return false;
+    if (Kind() == ukInsert) return !cur[field].IsEmptyOrNull();
+    return !cur[field].IsEmpty();
+}
+
+bool TDeltaRow::HasChangedValues() const {
+    for (std::size_t i = 0; i < fields_->size(); ++i)
+        if ((*fields_)[i].DataType != ftDataSet && Changed(static_cast<int>(i))) return true;
+    return false;
+}
+
+Variant TDeltaRow::NewValue(int field) const {
+    const Variant& cur = (*change_)[3];
+    if (cur.IsArray() && field <= cur.High() && !cur[field].IsEmpty()) return cur[field];
+    return OldValue(field);
+}
+
+TDeltaReader TDeltaRow::Details(int field) const {
+    const TFieldDef& def = fields_->at(static_cast<std::size_t>(field));
+    std::vector<int> nested = NestedFieldPositions(*fields_);
+    const Variant& all = (*change_)[4];
+    for (std::size_t k = 0; k < nested.size(); ++k)
+        if (nested[k] == field && all.IsArray() && static_cast<int>(k) <= all.High())
+            return TDeltaReader(def.ChildDefs, all[static_cast<int>(k)]);
+    return TDeltaReader(def.ChildDefs, Variant());
+}
+
+TDeltaReader TDeltaRow::Details(const std::string& name) const { return Details(FieldIndex(name)); }
+
+Variant TDeltaBuilder::Change(std::int64_t id, TUpdateKind kind, const std::vector<Variant>& original,
+                              const std::vector<Variant>& current, const std::vector<Variant>& nested) {
+    Variant cur = VarArrayOf(current);
+    return VarArrayOf({Variant(static_cast<long long>(id)), Variant(static_cast<int>(kind)),
+                       kind == ukInsert ? Variant() : VarArrayOf(original), cur,
+                       nested.empty() ? Variant() : VarArrayOf(nested)});
+}
+
+Variant TDeltaBuilder::Build(const std::vector<TFieldDef>& fields, const std::vector<Variant>& changes) {
+    return VarArrayOf({Variant(kDeltaTag), MetadataFromDefs(fields), VarArrayOf(changes)});
+}
+
+// --- error packets ----------------------------------------------------------------------------------
+
+void TErrorPacketBuilder::AddError(std::int64_t id, const std::string& message, int errorCode, const std::string& context,
+                                   const Variant& currentValues) {
+    errors_.push_back(VarArrayOf({Variant(static_cast<long long>(id)), Variant(message), Variant(errorCode),
+                                  Variant(context), currentValues}));
+}
+
+Variant TErrorPacketBuilder::Build() const { return VarArrayOf({Variant(kErrorTag), Variant(committed_), VarArrayOf(errors_)}); }
+
+TErrorPacket TErrorPacket::Read(const Variant& packet) {
+    TErrorPacket p;
+    if (packet.IsEmptyOrNull()) return p;
+    CheckTag(packet, kErrorTag, "error packet");
+    p.committed = packet[1].AsBool();
+    const Variant& errs = packet[2];
+    if (!errs.IsArray()) return p;
+    for (int i = errs.Low(); i <= errs.High(); ++i) {
+        const Variant& e = errs[i];
+        TErrorEntry entry;
+        entry.id = e[0].AsInt64();
+        entry.message = e[1].AsString();
+        entry.errorCode = e[2].AsInteger();
+        entry.context = e[3].AsString();
+        entry.currentValues = e[4];
+        p.errors.push_back(std::move(entry));
+    }
+    return p;
+}

@@ -1,0 +1,378 @@
+#include "toolkit/data/RowStore.h"
+
+#include <algorithm>
+
+#include "toolkit/data/Packets.h"
+
+TRowStore::TRowStore(std::vector<TFieldDef> fields, std::shared_ptr<std::int64_t> idCounter)
+    : fields_(std::move(fields)), nestedPositions_(NestedFieldPositions(fields_)), idCounter_(std::move(idCounter)) {}
+
+std::shared_ptr<TRowStore> TRowStore::Create(std::vector<TFieldDef> fields) {
+    return std::make_shared<TRowStore>(std::move(fields), std::make_shared<std::int64_t>(0));
+}
+
+TRowPtr TRowStore::NewRow() {
+    auto row = std::make_shared<TRow>();
+    row->id = ++*idCounter_;
+    row->values.assign(fields_.size(), Variant::Null());
+    for (int pos : nestedPositions_)
+        row->nested.push_back(std::make_shared<TRowStore>(fields_[static_cast<std::size_t>(pos)].ChildDefs, idCounter_));
+    return row;
+}
+
+TRowPtr TRowStore::MakeRow(const Variant& packetRow) {
+    auto row = std::make_shared<TRow>();
+    row->id = ++*idCounter_;
+    const std::size_t n = fields_.size();
+    row->values.resize(n);
+    const int low = packetRow.Low(), high = packetRow.High();
+    for (std::size_t i = 0; i < n; ++i) {
+        int k = low + static_cast<int>(i);
+        if (fields_[i].DataType == ftDataSet) continue;
+        row->values[i] = k <= high ? packetRow[k] : Variant::Null();
+        if (row->values[i].IsEmpty()) row->values[i] = Variant::Null();
+    }
+    for (int pos : nestedPositions_) {
+        auto child = std::make_shared<TRowStore>(fields_[static_cast<std::size_t>(pos)].ChildDefs, idCounter_);
+        int k = low + pos;
+        if (k <= high) child->AppendPacketRows(packetRow[k]);
+        row->nested.push_back(std::move(child));
+    }
+    return row;
+}
+
+void TRowStore::AppendPacketRows(const Variant& packetRows) {
+    if (!packetRows.IsArray()) return;
+    rows.reserve(rows.size() + static_cast<std::size_t>(packetRows.Count()));
+    for (int i = packetRows.Low(); i <= packetRows.High(); ++i) rows.push_back(MakeRow(packetRows[i]));
+    Touch();
+}
+
+Variant TRowStore::PacketRows() const {
+    Variant out = Variant::MakeArray({{0, static_cast<int>(rows.size()) - 1}});
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        std::vector<Variant> values = DataValues(rows[r]->values);
+        for (std::size_t k = 0; k < nestedPositions_.size(); ++k)
+            values[static_cast<std::size_t>(nestedPositions_[k])] = rows[r]->nested[k]->PacketRows();
+        out[static_cast<int>(r)] = VarArrayOf(values);
+    }
+    return out;
+}
+
+std::vector<Variant> TRowStore::DataValues(const std::vector<Variant>& values) const {
+    std::vector<Variant> out(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(std::min(values.size(), fields_.size())));
+    out.resize(fields_.size(), Variant::Null());
+    for (int pos : nestedPositions_) out[static_cast<std::size_t>(pos)] = Variant();
+    return out;
+}
+
+std::size_t TRowStore::PositionOf(const TRow* row) const {
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].get() == row) return i;
+    return rows.size();
+}
+
+std::optional<TChange> TRowStore::TakeEntry(std::int64_t id) const {
+    auto it = log_.find(id);
+    if (it == log_.end()) return std::nullopt;
+    return it->second;
+}
+
+void TRowStore::RestoreEntry(std::int64_t id, const std::optional<TChange>& entry) {
+    if (entry)
+        log_[id] = *entry;
+    else
+        log_.erase(id);
+}
+
+void TRowStore::Insert(const TRowPtr& row, std::size_t position) {
+    position = std::min(position, rows.size());
+    rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(position), row);
+    if (logChanges) {
+        undo_.push_back({TUndoStep::Inserted, row, {}, TakeEntry(row->id), position});
+        TChange c;
+        c.status = usInserted;
+        log_[row->id] = std::move(c);
+    }
+    Touch();
+}
+
+void TRowStore::Modify(const TRowPtr& row, std::vector<Variant> values) {
+    if (logChanges) {
+        undo_.push_back({TUndoStep::Modified, row, row->values, TakeEntry(row->id), 0});
+        auto it = log_.find(row->id);
+        if (it == log_.end()) {
+            TChange c;
+            c.status = usModified;
+            c.original = row->values;
+            log_[row->id] = std::move(c);
+        }
+    }
+    row->values = std::move(values);
+    Touch();
+}
+
+void TRowStore::Remove(const TRowPtr& row) {
+    std::size_t position = PositionOf(row.get());
+    if (position < rows.size()) rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(position));
+    if (logChanges) {
+        auto before = TakeEntry(row->id);
+        undo_.push_back({TUndoStep::Deleted, row, {}, before, position});
+        if (before && before->status == usInserted) {
+            log_.erase(row->id);   // never reached the server: nothing to send
+        } else {
+            TChange c;
+            c.status = usDeleted;
+            c.original = before && before->status == usModified ? before->original : row->values;
+            c.deletedRow = row;
+            c.position = position;
+            log_[row->id] = std::move(c);
+        }
+    }
+    Touch();
+}
+
+TUpdateStatus TRowStore::Status(const TRow& row) const {
+    auto it = log_.find(row.id);
+    if (it != log_.end()) return it->second.status;
+    for (const auto& n : row.nested)
+        if (n->HasChanges()) return usModified;
+    return usUnmodified;
+}
+
+const TChange* TRowStore::LogEntry(std::int64_t id) const {
+    auto it = log_.find(id);
+    return it == log_.end() ? nullptr : &it->second;
+}
+
+int TRowStore::ChangeCount() const {
+    int n = static_cast<int>(log_.size());
+    if (!nestedPositions_.empty())
+        for (const auto& r : rows)
+            for (const auto& s : r->nested) n += s->ChangeCount();
+    return n;
+}
+
+bool TRowStore::HasChanges() const {
+    if (!log_.empty()) return true;
+    if (!nestedPositions_.empty())
+        for (const auto& r : rows)
+            for (const auto& s : r->nested)
+                if (s->HasChanges()) return true;
+    return false;
+}
+
+std::vector<Variant> TRowStore::DeletesOfAll() const {
+    // Every row of this store as it was fetched, as deletes (its master is being deleted).
+    std::vector<Variant> out;
+    for (const auto& r : rows) {
+        auto it = log_.find(r->id);
+        if (it != log_.end() && it->second.status == usInserted) continue;
+        const std::vector<Variant>& orig = it != log_.end() ? it->second.original : r->values;
+        out.push_back(TDeltaBuilder::Change(r->id, ukDelete, DataValues(orig), {}, NestedDeletes(*r)));
+    }
+    std::vector<const TChange*> deleted;
+    for (const auto& [id, c] : log_)
+        if (c.status == usDeleted) deleted.push_back(&c);
+    std::sort(deleted.begin(), deleted.end(), [](const TChange* a, const TChange* b) { return a->deletedRow->id < b->deletedRow->id; });
+    for (const TChange* c : deleted)
+        out.push_back(TDeltaBuilder::Change(c->deletedRow->id, ukDelete, DataValues(c->original), {}, NestedDeletes(*c->deletedRow)));
+    return out;
+}
+
+std::vector<Variant> TRowStore::NestedDeletes(const TRow& row) const {
+    std::vector<Variant> out;
+    for (const auto& s : row.nested) out.push_back(VarArrayOf(s->DeletesOfAll()));
+    return out;
+}
+
+std::vector<Variant> TRowStore::DeltaChanges() const {
+    std::vector<Variant> out;
+    // Deletes first, so that a key deleted and added again reaches the server in a workable order.
+    std::vector<const TChange*> deleted;
+    for (const auto& [id, c] : log_)
+        if (c.status == usDeleted) deleted.push_back(&c);
+    std::sort(deleted.begin(), deleted.end(), [](const TChange* a, const TChange* b) { return a->deletedRow->id < b->deletedRow->id; });
+    for (const TChange* c : deleted)
+        out.push_back(TDeltaBuilder::Change(c->deletedRow->id, ukDelete, DataValues(c->original), {}, NestedDeletes(*c->deletedRow)));
+
+    for (const auto& r : rows) {
+        std::vector<Variant> nested;
+        bool nestedChanged = false;
+        for (const auto& s : r->nested) {
+            std::vector<Variant> changes = s->DeltaChanges();
+            nestedChanged = nestedChanged || !changes.empty();
+            nested.push_back(VarArrayOf(changes));
+        }
+        auto it = log_.find(r->id);
+        std::vector<Variant> current = DataValues(r->values);
+        if (it != log_.end() && it->second.status == usInserted) {
+            out.push_back(TDeltaBuilder::Change(r->id, ukInsert, {}, current, nestedChanged ? nested : std::vector<Variant>{}));
+        } else if (it != log_.end() && it->second.status == usModified) {
+            std::vector<Variant> original = DataValues(it->second.original);
+            std::vector<Variant> changed(current.size());
+            for (std::size_t i = 0; i < current.size(); ++i)
+                if (fields_[i].DataType != ftDataSet && !(current[i] == original[i]) &&
+                    !(current[i].IsNull() && original[i].IsNull()))
+                    changed[i] = current[i];
+            out.push_back(TDeltaBuilder::Change(r->id, ukModify, original, changed, nestedChanged ? nested : std::vector<Variant>{}));
+        } else if (nestedChanged) {
+            out.push_back(TDeltaBuilder::Change(r->id, ukModify, current, std::vector<Variant>(current.size()), nested));
+        }
+    }
+    return out;
+}
+
+void TRowStore::MergeChangeLog() { MergeExcept({}); }
+
+void TRowStore::MergeExcept(const std::set<std::int64_t>& refused) {
+    for (auto it = log_.begin(); it != log_.end();) {
+        if (refused.count(it->first))
+            ++it;
+        else
+            it = log_.erase(it);
+    }
+    if (!nestedPositions_.empty())
+        for (const auto& r : rows) {
+            if (refused.count(r->id)) continue;   // a refused master keeps its details pending
+            for (const auto& s : r->nested) s->MergeExcept(refused);
+        }
+    undo_.clear();
+    Touch();
+}
+
+void TRowStore::CancelUpdates() {
+    std::vector<const TChange*> deleted;
+    for (auto& [id, c] : log_) {
+        if (c.status == usInserted) {
+            std::size_t p = 0;
+            for (; p < rows.size() && rows[p]->id != id; ++p) {
+            }
+            if (p < rows.size()) rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(p));
+        } else if (c.status == usDeleted) {
+            deleted.push_back(&c);
+        }
+    }
+    for (auto& [id, c] : log_) {
+        if (c.status != usModified) continue;
+        for (auto& r : rows)
+            if (r->id == id) {
+                r->values = c.original;
+                break;
+            }
+    }
+    std::sort(deleted.begin(), deleted.end(), [](const TChange* a, const TChange* b) { return a->position < b->position; });
+    for (const TChange* c : deleted) {
+        c->deletedRow->values = c->original;
+        rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(std::min(c->position, rows.size())), c->deletedRow);
+    }
+    log_.clear();
+    undo_.clear();
+    for (const auto& r : rows)
+        for (const auto& s : r->nested) s->CancelUpdates();
+    Touch();
+}
+
+bool TRowStore::RevertRow(std::int64_t id) {
+    auto it = log_.find(id);
+    TRowPtr row;
+    for (const auto& r : rows)
+        if (r->id == id) row = r;
+    if (it == log_.end()) {
+        if (!row) return false;
+        bool any = false;
+        for (const auto& s : row->nested)
+            if (s->HasChanges()) {
+                s->CancelUpdates();
+                any = true;
+            }
+        if (any) Touch();
+        return any;
+    }
+    TChange c = it->second;
+    log_.erase(it);
+    if (c.status == usInserted && row) {
+        rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(PositionOf(row.get())));
+    } else if (c.status == usModified && row) {
+        row->values = c.original;
+    } else if (c.status == usDeleted) {
+        row = c.deletedRow;
+        row->values = c.original;
+        rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(std::min(c.position, rows.size())), row);
+    }
+    if (row && c.status != usInserted)
+        for (const auto& s : row->nested) s->CancelUpdates();
+    undo_.erase(std::remove_if(undo_.begin(), undo_.end(), [id](const TUndoStep& u) { return u.row->id == id; }), undo_.end());
+    Touch();
+    return true;
+}
+
+void TRowStore::ForgetChange(std::int64_t id) {
+    log_.erase(id);
+    Touch();
+}
+
+std::int64_t TRowStore::UndoLastChange() {
+    if (undo_.empty()) return 0;
+    TUndoStep step = std::move(undo_.back());
+    undo_.pop_back();
+    switch (step.kind) {
+    case TUndoStep::Inserted: {
+        std::size_t p = PositionOf(step.row.get());
+        if (p < rows.size()) rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(p));
+        break;
+    }
+    case TUndoStep::Modified: step.row->values = step.previousValues; break;
+    case TUndoStep::Deleted:
+        rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(std::min(step.position, rows.size())), step.row);
+        break;
+    }
+    RestoreEntry(step.row->id, step.previousChange);
+    Touch();
+    return step.row->id;
+}
+
+void TRowStore::Clear() {
+    rows.clear();
+    log_.clear();
+    undo_.clear();
+    Touch();
+}
+
+void TRowStore::ReplaceValues(std::int64_t id, const Variant& values) {
+    log_.erase(id);
+    for (auto& r : rows) {
+        if (r->id != id) continue;
+        for (std::size_t i = 0; i < fields_.size() && values.IsArray() && values.Low() + static_cast<int>(i) <= values.High(); ++i)
+            if (fields_[i].DataType != ftDataSet) r->values[i] = values[values.Low() + static_cast<int>(i)];
+    }
+    Touch();
+}
+
+void TRowStore::SetLastError(std::int64_t id, int code) {
+    auto it = log_.find(id);
+    if (it != log_.end()) it->second.lastErrorCode = code;
+}
+
+bool TRowStore::FindPath(std::int64_t id, std::vector<TPathStep>& path) {
+    for (const auto& r : rows) {
+        if (r->id == id) {
+            path.push_back({this, r, false});
+            return true;
+        }
+    }
+    auto it = log_.find(id);
+    if (it != log_.end() && it->second.status == usDeleted) {
+        path.push_back({this, it->second.deletedRow, true});
+        return true;
+    }
+    if (nestedPositions_.empty()) return false;
+    for (const auto& r : rows) {
+        for (const auto& s : r->nested) {
+            path.push_back({this, r, false});
+            if (s->FindPath(id, path)) return true;
+            path.pop_back();
+        }
+    }
+    return false;
+}

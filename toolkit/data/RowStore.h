@@ -1,0 +1,97 @@
+#pragma once
+// The rows of a client dataset and their change log, shared by the dataset and its clone cursors.
+// Rows are addressed by a stable id (never by position): the log, bookmarks, deltas and reconcile
+// errors all use it. Nested detail rows live in per-row child stores.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <set>
+#include <unordered_map>
+#include <vector>
+
+#include "toolkit/data/FieldDefs.h"
+#include "toolkit/rtl/Variant.h"
+
+class TRowStore;
+
+struct TRow {
+    std::int64_t id = 0;
+    std::vector<Variant> values;                        // one per field (+ internal-calc slots)
+    std::vector<std::shared_ptr<TRowStore>> nested;     // one per nested dataset field
+};
+using TRowPtr = std::shared_ptr<TRow>;
+
+// The log entry of a row: what it was when fetched.
+struct TChange {
+    TUpdateStatus status = usUnmodified;
+    std::vector<Variant> original;   // modified and deleted rows
+    TRowPtr deletedRow;              // deleted rows (with their nested stores)
+    std::size_t position = 0;        // deleted rows: where they stood
+    int lastErrorCode = 0;
+};
+
+class TRowStore {
+public:
+    TRowStore(std::vector<TFieldDef> fields, std::shared_ptr<std::int64_t> idCounter);
+    static std::shared_ptr<TRowStore> Create(std::vector<TFieldDef> fields);
+
+    const std::vector<TFieldDef>& Fields() const { return fields_; }
+    std::vector<TRowPtr> rows;          // natural order: as fetched or inserted
+    std::uint64_t version = 0;          // bumped on every change; cursors rebuild their views from it
+    bool logChanges = true;
+
+    TRowPtr NewRow();                               // fresh id, empty nested stores, values Null
+    void AppendPacketRows(const Variant& packetRows);
+    Variant PacketRows() const;                     // current values, nested rows inside
+
+    std::size_t PositionOf(const TRow* row) const;  // rows.size() when absent
+    void Insert(const TRowPtr& row, std::size_t position);
+    void Modify(const TRowPtr& row, std::vector<Variant> values);
+    void Remove(const TRowPtr& row);
+
+    TUpdateStatus Status(const TRow& row) const;    // nested changes count as modified
+    int ChangeCount() const;
+    bool HasChanges() const;
+    const TChange* LogEntry(std::int64_t id) const;
+    std::vector<Variant> DeltaChanges() const;
+
+    void MergeChangeLog();
+    void MergeExcept(const std::set<std::int64_t>& refused);
+    void CancelUpdates();
+    bool RevertRow(std::int64_t id);                // back to the fetched values; false when not logged
+    std::int64_t UndoLastChange();                 // id of the row put back; 0 when nothing to undo
+    void ForgetChange(std::int64_t id);             // the change counts as applied
+    void Clear();                                   // no rows, no log
+    void ReplaceValues(std::int64_t id, const Variant& values);   // server's values, change forgotten
+    void SetLastError(std::int64_t id, int code);
+
+    // The path of stores and rows from this store down to the row with the id (deleted rows too).
+    struct TPathStep {
+        TRowStore* store;
+        TRowPtr row;
+        bool deleted;
+    };
+    bool FindPath(std::int64_t id, std::vector<TPathStep>& path);
+
+private:
+    struct TUndoStep {
+        enum Kind { Inserted, Modified, Deleted } kind;
+        TRowPtr row;
+        std::vector<Variant> previousValues;
+        std::optional<TChange> previousChange;
+        std::size_t position = 0;
+    };
+    TRowPtr MakeRow(const Variant& packetRow);
+    std::optional<TChange> TakeEntry(std::int64_t id) const;
+    void RestoreEntry(std::int64_t id, const std::optional<TChange>& entry);
+    std::vector<Variant> DataValues(const std::vector<Variant>& values) const;
+    std::vector<Variant> NestedDeletes(const TRow& row) const;
+    std::vector<Variant> DeletesOfAll() const;
+    void Touch() { ++version; }
+
+    std::vector<TFieldDef> fields_;
+    std::vector<int> nestedPositions_;
+    std::shared_ptr<std::int64_t> idCounter_;
+    std::unordered_map<std::int64_t, TChange> log_;
+    std::vector<TUndoStep> undo_;
+};
