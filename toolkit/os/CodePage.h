@@ -1,6 +1,7 @@
 #pragma once
 // Code pages at the edges of the system (in memory every text is UTF-8), converted with iconv.
-// Code page numbers: 936 (GBK), 950 (BIG5), 437, 54936 (GB18030), 65001 (UTF-8), other n as "CP<n>".
+// Code page numbers: 936 (GBK), 950 (BIG5), 437, 54936 (GB18030), 65001 (UTF-8), 1200/1201 (UTF-16
+// little/big endian), other n as "CP<n>".
 // An unsupported number raises EConvertError "Code page <n> is not supported". Thread-safe.
 #include <cstddef>
 #include <string>

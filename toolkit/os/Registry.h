@@ -2,13 +2,15 @@
 // The read-only registry stand-in: a text file named by the environment variable VANDRIL_REGISTRY.
 // Format (documented in the README): INI-like, one section per key, "name=value" lines.
 //   [HKEY_LOCAL_MACHINE\Software\RKT\Vandril]
-//   ClientPath=/opt/velora/client\
+//   ClientPath=/opt/velora/client/
 //   ANSICodePage=936
 //   [HKEY_LOCAL_MACHINE\Software\Classes\CLSID\Nexor01S.Class1]
 //   Library=libappserver.so
 //   Factory=TkCreateObject
 // Key names compare without regard to case and to the direction of the separators; a key given
-// without a hive means HKEY_LOCAL_MACHINE. Lines starting with ';' or '#' are comments.
+// without a hive means HKEY_LOCAL_MACHINE (HKLM, HKCU, HKCR and HKU abbreviate the hives). Keys above a
+// listed key exist too (without values). Names compare without regard to case; values are trimmed.
+// Lines starting with ';' or '#' are comments. The file is read once, when the object is made.
 #include <map>
 #include <optional>
 #include <string>
@@ -36,9 +38,11 @@ public:
 
 private:
     static std::string NormalizeKey(const std::string& key);
+    void RememberNames(const std::string& normalized, const std::string& written);
     std::string file_;
     bool loaded_ = false;
     std::map<std::string, std::map<std::string, std::string>> keys_;   // normalized key -> (upper name -> value)
     std::map<std::string, std::string> names_;                          // normalized key|upper name -> original name
+    std::map<std::string, std::string> keyNames_;                       // normalized key -> its last part as written
     std::string open_;
 };
