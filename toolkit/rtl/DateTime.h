@@ -3,6 +3,8 @@
 // day. Invalid parts raise EConvertError "Invalid argument to date encode" / "... time encode".
 #include <string>
 
+#include "toolkit/rtl/Exception.h"   // the errors these functions raise
+
 using TDateTime = double;
 
 bool IsLeapYear(int year);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/rtl/Exception.h"   // the errors these functions raise
+
 enum class TDuplicates { dupIgnore, dupAccept, dupError };
 
 class TStrings {

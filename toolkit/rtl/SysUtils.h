@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "toolkit/rtl/Exception.h"   // the errors these functions raise
+
 // Blanks are every byte up to and including ' ' (control characters too).
 std::string Trim(const std::string& s);
 std::string TrimLeft(const std::string& s);
