@@ -20,9 +20,17 @@ std::map<std::string, ServerFactory>& InProcessClasses() {
     return classes;
 }
 
+// Loading runs the library's initialisers, which may themselves register or create classes: the
+// loader's lock is its own and may be taken again by the same thread.
+std::recursive_mutex& LibraryMutex() {
+    static std::recursive_mutex m;
+    return m;
+}
+
 // Server libraries stay loaded for the life of the process: objects they created may outlive any
 // caller, and their code must stay mapped until the very end.
 TkCreateObjectFn LoadFactory(const std::string& library, const std::string& factory) {
+    std::lock_guard<std::recursive_mutex> lock(LibraryMutex());
     static auto* libraries = new std::map<std::string, TDynLib>();
     std::string path = ResolveLibraryPath(library);
     auto it = libraries->find(path);
@@ -58,11 +66,7 @@ Variant CreateOleObject(const std::string& progId) {
     std::string factory = Trim(registry.Read(classKey, "Factory").value_or(""));
     if (factory.empty()) factory = "TkCreateObject";
 
-    TkCreateObjectFn create;
-    {
-        std::lock_guard<std::mutex> lock(ClassMutex());
-        create = LoadFactory(Trim(*library), factory);
-    }
+    TkCreateObjectFn create = LoadFactory(Trim(*library), factory);
     IDispatchObject* raw = create(progId.c_str());
     if (!raw) throw EOleError("Cannot create " + progId + ": " + *library + " does not serve it");
     return Variant(DispatchPtr(raw));

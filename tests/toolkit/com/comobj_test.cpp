@@ -60,6 +60,10 @@ TEST_F(ComObjTest, CreatesObjectsFromOneLoadedLibrary) {
     if (handle) ::dlclose(handle);
     Variant third = CreateOleObject("TkTest.Counter");
     EXPECT_EQ(OleGet(third, "Created").AsInteger(), before + 2);
+
+    // A class the library registered while it was loading.
+    Variant registered = CreateOleObject("TkTest.Registered");
+    EXPECT_EQ(OleGet(registered, "ModuleToken"), OleGet(third, "ModuleToken"));
 }
 
 TEST_F(ComObjTest, ErrorsNameTheClassOrTheLibrary) {

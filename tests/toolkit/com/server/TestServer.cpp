@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "toolkit/com/ComObj.h"
 #include "toolkit/com/ServerExport.h"
 #include "toolkit/rtl/SysUtils.h"
 
@@ -19,6 +20,13 @@ public:
         DefineMethod("Add", [](VarArgs& args) { return Variant(args.at(0).AsInteger() + args.at(1).AsInteger()); });
     }
 };
+
+// Registers one more class while the library is being loaded.
+struct RegisterAtLoad {
+    RegisterAtLoad() {
+        RegisterOleClass("TkTest.Registered", [](const std::string& id) { return std::make_shared<Counter>(id); });
+    }
+} registerAtLoad;
 }  // namespace
 
 TK_SERVER_EXPORT IDispatchObject* TkCreateObject(const char* progId) {
