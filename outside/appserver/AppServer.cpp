@@ -1,0 +1,271 @@
+#include "outside/appserver/AppServer.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "outside/appserver/LookupCatalog.h"
+#include "outside/appserver/SequenceNumber.h"
+#include "outside/appserver/ServerLog.h"
+#include "outside/appserver/UserSettings.h"
+
+namespace {
+
+const Variant& Arg(const VarArgs& args, std::size_t i) {
+    static const Variant empty;
+    return i < args.size() ? args[i].Deref() : empty;
+}
+
+std::string Text(const VarArgs& args, std::size_t i) { return VarToStr(Arg(args, i)); }
+
+std::string Trim(const std::string& s) {
+    auto b = s.find_first_not_of(" \t\r\n");
+    if (b == std::string::npos) return "";
+    return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
+}
+
+std::string Upper(std::string s) {
+    for (auto& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::vector<std::string> SplitFields(const std::string& list) {
+    std::vector<std::string> out;
+    std::stringstream in(list);
+    for (std::string f; std::getline(in, f, ',');)
+        if (!Trim(f).empty()) out.push_back(Trim(f));
+    return out;
+}
+
+// Element i of a 1-D array counted from its low bound; Empty past the end.
+Variant Element(const Variant& array, int i) {
+    const Variant& a = array.Deref();
+    if (!a.IsArray() || i > a.High() - a.Low()) return {};
+    return a[a.Low() + i].Deref();
+}
+
+int ElementCount(const Variant& array) { return array.IsArray() ? array.Count() : 0; }
+
+Variant RowsToVariant(const std::vector<SqlRow>& rows) {
+    std::vector<Variant> out;
+    out.reserve(rows.size());
+    for (const auto& r : rows) out.push_back(VarArrayOf(r));
+    return VarArrayOf(out);
+}
+
+// One name=value line; a value spanning lines would split the list, so line breaks become blanks.
+std::string InfoLine(const std::string& name, std::string value) {
+    std::replace(value.begin(), value.end(), '\r', ' ');
+    std::replace(value.begin(), value.end(), '\n', ' ');
+    return name + "=" + value + "\r\n";
+}
+
+}  // namespace
+
+TAppServer::TAppServer() {
+    DefineMethod("Connect", [this](VarArgs& a) { return Variant(Connect(Arg(a, 0))); });
+    DefineProperty("SvrData", [this] { return Variant(SvrData()); });
+    DefineProperty("LastError", [this] { return Variant(lastError_); });
+    DefineMethod("WhatIs", [this](VarArgs& a) { return WhatIs(Text(a, 0)); });
+    // Both spellings reach one member: names are case-insensitive here.
+    DefineMethod("SimpleSql", [this](VarArgs& a) { return SimpleSql(Arg(a, 0), Text(a, 1)); });
+    DefineMethod("TransactionSQL", [this](VarArgs& a) { return Variant(TransactionSql(Arg(a, 0), Text(a, 1))); });
+    DefineMethod("GetSysInfo", [this](VarArgs& a) { return GetSysInfo(Text(a, 0), Text(a, 1)); });
+    auto lookup = [this](bool allRows) {
+        return [this, allRows](VarArgs& a) {
+            Variant values;
+            bool found = CheckValue(Text(a, 0), Text(a, 1), Text(a, 2), Arg(a, 3), values, allRows);
+            if (a.size() > 4) a[4].Assign(values);
+            return Variant(found);
+        };
+    };
+    DefineMethod("CheckValue", lookup(false));
+    DefineMethod("QueryData", lookup(true));
+    DefineMethod("QueryMaxSeq", [this](VarArgs& a) {
+        Variant number;
+        bool ok = QueryMaxSeq(Text(a, 0), Text(a, 1), Text(a, 2), Arg(a, 3), Text(a, 4), number);
+        if (a.size() > 5) a[5].Assign(number);
+        return Variant(ok);
+    });
+    DefineMethod("GetLookupList", [this](VarArgs& a) {
+        return GetLookupList(Text(a, 0), Text(a, 1), Text(a, 2), Arg(a, 3), Text(a, 4));
+    });
+    DefineMethod("GetFormat", [this](VarArgs& a) { return Variant(GetFormat(Text(a, 0), Text(a, 1))); });
+    DefineMethod("GetUserDefine", [this](VarArgs& a) { return Variant(GetUserDefine(Arg(a, 0), Text(a, 1))); });
+    DefineMethod("SetUserDefine", [this](VarArgs& a) { return Variant(SetUserDefine(Arg(a, 0), Text(a, 1))); });
+}
+
+CompanyDatabase& TAppServer::Database(const std::string& name) {
+    std::string wanted = Trim(name).empty() ? databaseName_ : Trim(name);
+    if (wanted.empty() && !std::getenv("TDEF_COMPANY_DB"))
+        throw EDatabaseError("No database named and no session connected");
+    std::string path = CompanyDatabase::PathFor(wanted);
+    lastPath_ = path;
+    auto& slot = open_[path];
+    if (!slot) slot = std::make_unique<CompanyDatabase>(path);
+    return *slot;
+}
+
+std::string TAppServer::LogFolder() const {
+    if (lastPath_.empty()) return std::filesystem::temp_directory_path().string();
+    return std::filesystem::path(lastPath_).parent_path().string();
+}
+
+int TAppServer::Refuse(int code, const std::string& reason) {
+    lastError_ = reason;
+    WriteServerLog(LogFolder(), "Connect refused (" + std::to_string(code) + "): " + reason);
+    return code;
+}
+
+int TAppServer::Connect(const Variant& params) {
+    connected_ = false;
+    svrData_.clear();
+    lastError_.clear();
+    if (!params.IsArray() || params.DimCount() != 1 || params.Count() < 4)
+        return Refuse(-1, "the parameters must be [program, user, company, database, option, flag]");
+    std::string program = Upper(Trim(VarToStr(Element(params, 0))));
+    std::string user = Trim(VarToStr(Element(params, 1)));
+    std::string company = Trim(VarToStr(Element(params, 2)));
+    std::string database = Trim(VarToStr(Element(params, 3)));
+    CompanyDatabase* db = nullptr;
+    try {
+        db = &Database(database.empty() ? company : database);
+    } catch (const Exception& e) {
+        return Refuse(1, "database '" + database + "': " + e.Message());
+    }
+    SqlResult who = db->Query("SELECT MA003, MA004 FROM RKTMA WHERE MA001 = ?", {user});
+    if (who.rows.empty()) return Refuse(2, "unknown user '" + user + "'");
+    if (db->Query("SELECT MB001 FROM ADMMB WHERE MB001 = ?", {program}).rows.empty())
+        return Refuse(3, "unknown program '" + program + "'");
+
+    // A user without a rights row gets an empty POWER_DATA: the program then tells him he has no rights.
+    SqlResult rights = db->Query("SELECT MP003, MP004 FROM ADMMP WHERE MP001 = ? AND MP002 = ?", {user, program});
+    std::string info = InfoLine("USER_GROUP", VarToStr(who.rows[0][0])) + InfoLine("GROUP_LIST", VarToStr(who.rows[0][1]));
+    info += InfoLine("POWER_DATA", rights.rows.empty() ? "" : VarToStr(rights.rows[0][0]));
+    info += InfoLine("EX_POWER", rights.rows.empty() ? "" : VarToStr(rights.rows[0][1]));
+    for (const SqlRow& row : db->Query("SELECT PI002, PI003 FROM ADMPI WHERE PI001 = ? ORDER BY PI002", {program}).rows)
+        info += InfoLine(VarToStr(row[0]), VarToStr(row[1]));
+
+    programId_ = program;
+    userId_ = user;
+    companyId_ = company;
+    databaseName_ = database.empty() ? company : database;
+    svrData_ = info;
+    connected_ = true;
+    return 0;
+}
+
+Variant TAppServer::WhatIs(const std::string& name) const {
+    std::string what = Upper(Trim(name));
+    if (what == "TODAY") return ServerDateText();
+    if (what == "SQLTYPE") return 0;
+    if (what == "SERVERTIME") return ServerStampText();
+    if (what == "DATABASE") return databaseName_;
+    return {};
+}
+
+Variant TAppServer::SimpleSql(const Variant& params, const std::string& database) {
+    if (!params.IsArray() || ElementCount(params) < 1)
+        throw EOleError("SimpleSql expects [SQL, fields] or [SQL, fields, database, \"N\"]");
+    std::string sql = VarToStr(Element(params, 0));
+    std::vector<std::string> fields = SplitFields(VarToStr(Element(params, 1)));
+    std::string db = Trim(VarToStr(Element(params, 2)));
+    SqlResult r = Database(db.empty() ? database : db).Query(translator_.Translate(sql));
+    if (r.rows.empty()) return {};
+    std::vector<int> pick;
+    for (const auto& f : fields) {
+        int i = r.ColumnIndex(f);
+        if (i < 0) throw EDatabaseError("Field '" + f + "' is not in the result of: " + sql);
+        pick.push_back(i);
+    }
+    if (pick.empty())
+        for (std::size_t i = 0; i < r.columns.size(); ++i) pick.push_back(static_cast<int>(i));
+    std::vector<Variant> rows;
+    rows.reserve(r.rows.size());
+    for (const SqlRow& row : r.rows) {
+        std::vector<Variant> values;
+        values.reserve(pick.size());
+        for (int i : pick) values.push_back(row[static_cast<std::size_t>(i)]);
+        rows.push_back(VarArrayOf(values));
+    }
+    return VarArrayOf(rows);
+}
+
+int TAppServer::TransactionSql(const Variant& params, const std::string& database) {
+    Variant statements = params.IsArray() ? Element(params, 0) : params.Deref();
+    std::string db = Trim(VarToStr(Element(params, 1)));
+    std::vector<std::string> list;
+    if (statements.IsArray()) {
+        for (int i = 0; i < ElementCount(statements); ++i) list.push_back(VarToStr(Element(statements, i)));
+    } else {
+        list.push_back(VarToStr(statements));
+    }
+    CompanyDatabase& target = Database(db.empty() ? database : db);
+    int changed = 0;
+    target.InTransaction([&] {
+        for (const auto& sql : list)
+            if (!Trim(sql).empty()) changed += target.Query(translator_.Translate(sql)).changes;
+    });
+    return changed;
+}
+
+Variant TAppServer::GetSysInfo(const std::string& company, const std::string& database) {
+    // Without a database: the connected one, else the company's own (named like the company).
+    std::string db = !Trim(database).empty() ? database : (connected_ ? databaseName_ : company);
+    SqlResult r = Database(db).Query("SELECT SY002, SY003 FROM ADMSY WHERE SY001 = ? ORDER BY SY002", {Trim(company)});
+    if (r.rows.empty()) return {};
+    Variant out = VarArrayCreate(0, 1, 0, static_cast<int>(r.rows.size()) - 1);
+    for (std::size_t j = 0; j < r.rows.size(); ++j) {
+        out.At(0, static_cast<int>(j)) = r.rows[j][0];
+        out.At(1, static_cast<int>(j)) = r.rows[j][1];
+    }
+    return out;
+}
+
+bool TAppServer::CheckValue(const std::string& table, const std::string& kind, const std::string& database,
+                            const Variant& keys, Variant& values, bool allRows) {
+    values = Variant();
+    LookupCatalog catalog(Database(database));
+    auto entry = catalog.Find(table, kind);
+    if (!entry) return false;
+    SqlResult r = catalog.Check(*entry, KeyList(keys));
+    if (r.rows.empty()) return false;
+    values = allRows ? RowsToVariant(r.rows) : VarArrayOf(r.rows.front());
+    return true;
+}
+
+bool TAppServer::QueryMaxSeq(const std::string& table, const std::string& database, const std::string& fields,
+                             const Variant& values, const std::string& prefix, Variant& number) {
+    number = Variant(NextSequenceNumber(Database(database), Trim(table), SplitFields(fields), KeyList(values), prefix));
+    return true;
+}
+
+Variant TAppServer::GetLookupList(const std::string& table, const std::string& kind, const std::string& database,
+                                  const Variant& keys, const std::string& search) {
+    LookupCatalog catalog(Database(database));
+    auto entry = catalog.Find(table, kind);
+    if (!entry) return {};
+    SqlResult r = catalog.List(*entry, KeyList(keys), search);
+    std::vector<Variant> titles(entry->titles.begin(), entry->titles.end());
+    return VarArrayOf({entry->caption, VarArrayOf(titles), RowsToVariant(r.rows)});
+}
+
+std::string TAppServer::GetFormat(const std::string& company, const std::string& program) {
+    if (!connected_) return "";
+    SqlResult r = Database("").Query("SELECT MU003 FROM ADMMU WHERE MU001 = ? AND MU002 = ?",
+                                     {Trim(company), Upper(Trim(program))});
+    return r.rows.empty() ? "" : VarToStr(r.rows[0][0]);
+}
+
+std::string TAppServer::GetUserDefine(const Variant& params, const std::string& database) {
+    auto at = [&](int i) { return Trim(VarToStr(Element(params, i))); };
+    return UserSettings(Database(database)).Get(at(0), at(1), at(2), at(3));
+}
+
+std::string TAppServer::SetUserDefine(const Variant& params, const std::string& database) {
+    auto at = [&](int i) { return Trim(VarToStr(Element(params, i))); };
+    // The value is stored as given: a whole document keeps its own spacing.
+    return UserSettings(Database(database)).Set(at(0), at(1), at(2), at(3), VarToStr(Element(params, 4)));
+}

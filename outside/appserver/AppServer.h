@@ -1,0 +1,76 @@
+#pragma once
+// The application server object "Nexor01S.Class1". One object serves one client session: Connect names
+// the program, user, company and database; the lookups and named server calls work on the database they
+// are given (or the connected one). Statements that arrive as text run as sent after translation to the
+// database's dialect; the server's own statements bind every value as a parameter.
+//
+// Members (late-bound):
+//   Connect([program, user, company, database, option, flag]) -> 0, or -1 bad parameters,
+//       1 database cannot be opened, 2 unknown user, 3 unknown program (reason in LastError and the log)
+//   SvrData                                  -> "NAME=value" lines (CR LF) for the connected program and user
+//   WhatIs(name)                             -> "TODAY" YYYYMMDD, "SQLTYPE" 0, "SERVERTIME" 17-character stamp,
+//                                               "DATABASE" the connected database; Unassigned otherwise
+//   SimpleSql / SimpleSQL(params [, database])     params [SQL, fields] or [SQL, fields, database, "N"]
+//                                            -> 0-based rows of the listed fields; Unassigned when no row
+//   TransactionSQL(params [, database])      params [statements, database or ""]; all or nothing
+//   GetSysInfo(company [, database])         -> [0..1, 0..n-1] names and values; Unassigned when none
+//   CheckValue(table, kind, database, keys, out values) -> bool; values = the first row
+//   QueryData(table, kind, database, keys, out rows)    -> bool; rows = every row
+//   QueryMaxSeq(table, database, fields, values, prefix, out number) -> bool
+//   GetLookupList(table, kind, database, keys, search)  -> [caption, titles, rows]; Unassigned when the
+//                                               catalog has no such lookup
+//   GetUserDefine(params [, database])       params [company, user, program, setting] -> document text
+//   SetUserDefine(params [, database])       params [company, user, program, path, value] -> error text
+//   GetFormat(company, program)              -> the program's settings document, "" when none
+//   LastError                                -> why the last Connect was refused
+#include <map>
+#include <memory>
+#include <string>
+
+#include "outside/appserver/CompanyDatabase.h"
+#include "outside/appserver/SqlTranslator.h"
+#include "toolkit/rtl/Dispatch.h"
+
+class TAppServer : public TDispatchObject {
+public:
+    TAppServer();
+
+    // The database of that name ("" = the connected one), opened on first use and kept for the session.
+    CompanyDatabase& Database(const std::string& name);
+    const SqlTranslator& Translator() const { return translator_; }
+
+    bool Connected() const { return connected_; }
+    const std::string& DatabaseName() const { return databaseName_; }
+
+    // Public for in-process callers; the dispatch members above call these.
+    int Connect(const Variant& params);
+    std::string SvrData() const { return svrData_; }
+    Variant WhatIs(const std::string& name) const;
+    Variant SimpleSql(const Variant& params, const std::string& database);
+    int TransactionSql(const Variant& params, const std::string& database);
+    Variant GetSysInfo(const std::string& company, const std::string& database);
+    bool CheckValue(const std::string& table, const std::string& kind, const std::string& database,
+                    const Variant& keys, Variant& values, bool allRows);
+    bool QueryMaxSeq(const std::string& table, const std::string& database, const std::string& fields,
+                     const Variant& values, const std::string& prefix, Variant& number);
+    Variant GetLookupList(const std::string& table, const std::string& kind, const std::string& database,
+                          const Variant& keys, const std::string& search);
+    std::string GetFormat(const std::string& company, const std::string& program);
+    std::string GetUserDefine(const Variant& params, const std::string& database);
+    std::string SetUserDefine(const Variant& params, const std::string& database);
+
+private:
+    int Refuse(int code, const std::string& reason);
+    std::string LogFolder() const;
+
+    SqlTranslator translator_;
+    std::map<std::string, std::unique_ptr<CompanyDatabase>> open_;   // by file path
+    bool connected_ = false;
+    std::string programId_, userId_, companyId_, databaseName_;
+    std::string svrData_;
+    std::string lastError_;
+    std::string lastPath_;   // the most recent database file, for the log folder
+};
+
+// A new application server object, for hosts that link this library (the daemon, tests).
+DispatchPtr CreateAppServer();

@@ -1,0 +1,199 @@
+#include "outside/appserver/CompanyDatabase.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+
+#include "data/Embedded.h"
+#include "outside/appserver/SqlFunctions.h"
+#include "toolkit/os/Registry.h"
+
+namespace {
+
+std::string Upper(std::string s) {
+    for (auto& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool IsPlainFileName(const std::string& name) {
+    if (name.empty() || name.front() == '.') return false;
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-' || c == '.';
+    });
+}
+
+// Frees a prepared statement on every path out.
+struct Statement {
+    sqlite3_stmt* handle = nullptr;
+    ~Statement() { sqlite3_finalize(handle); }
+};
+
+Variant ColumnValue(sqlite3_stmt* st, int i) {
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_INTEGER: return Variant(static_cast<long long>(sqlite3_column_int64(st, i)));
+    case SQLITE_FLOAT: return Variant(sqlite3_column_double(st, i));
+    case SQLITE_TEXT:
+        return Variant(std::string(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
+                                   static_cast<std::size_t>(sqlite3_column_bytes(st, i))));
+    case SQLITE_BLOB: {
+        auto* p = static_cast<const std::uint8_t*>(sqlite3_column_blob(st, i));
+        return Variant(Bytes(p, p + sqlite3_column_bytes(st, i)));
+    }
+    default: return Variant::Null();
+    }
+}
+
+int Bind(sqlite3_stmt* st, int index, const Variant& v) {
+    switch (v.Type()) {
+    case VarType::Empty:
+    case VarType::Null: return sqlite3_bind_null(st, index);
+    case VarType::Boolean: return sqlite3_bind_int(st, index, v.AsBool() ? 1 : 0);
+    case VarType::Integer: return sqlite3_bind_int64(st, index, v.AsInt64());
+    case VarType::Double:
+    case VarType::Date: return sqlite3_bind_double(st, index, v.AsDouble());
+    case VarType::Bytes: {
+        Bytes b = v.AsBytes();
+        return sqlite3_bind_blob(st, index, b.data(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+    }
+    case VarType::String: {
+        std::string s = v.AsString();
+        return sqlite3_bind_text(st, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+    }
+    default: throw EDatabaseError(std::string("A parameter of kind ") + VarTypeName(v.Type()) + " cannot be bound");
+    }
+}
+
+}  // namespace
+
+int SqlResult::ColumnIndex(const std::string& name) const {
+    std::string want = Upper(name);
+    if (auto dot = want.rfind('.'); dot != std::string::npos) want = want.substr(dot + 1);
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (Upper(columns[i]) == want) return static_cast<int>(i);
+    return -1;
+}
+
+std::string CompanyDatabase::PathFor(const std::string& databaseName) {
+    if (const char* file = std::getenv("TDEF_COMPANY_DB"); file && *file) return file;
+    if (!IsPlainFileName(databaseName))
+        throw EDatabaseError("Invalid database name: '" + databaseName + "'");
+    TRegistry registry;
+    std::string folder = registry.Read("Software\\RKT\\Vandril", "ServerPath").value_or("");
+    if (folder.empty())
+        throw EDatabaseError("No company database: set TDEF_COMPANY_DB or the registry value ServerPath");
+    std::replace(folder.begin(), folder.end(), '\\', '/');
+    if (folder.back() != '/') folder += '/';
+    return folder + "Data/" + databaseName + ".db";
+}
+
+CompanyDatabase::CompanyDatabase(const std::string& path) : path_(path) {
+    std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    std::error_code ignored;
+    if (!parent.empty()) std::filesystem::create_directories(parent, ignored);
+    int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
+                             nullptr);
+    if (rc != SQLITE_OK) {
+        std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw EDatabaseError("Cannot open " + path + ": " + message);
+    }
+    try {
+        Configure();
+        CreateWhenNew();
+    } catch (...) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw;
+    }
+}
+
+CompanyDatabase::~CompanyDatabase() { sqlite3_close(db_); }
+
+void CompanyDatabase::Fail(const std::string& what) const {
+    throw EDatabaseError(what.empty() ? std::string(sqlite3_errmsg(db_)) : what + ": " + sqlite3_errmsg(db_));
+}
+
+void CompanyDatabase::Configure() {
+    sqlite3_busy_timeout(db_, 10000);
+    sqlite3_extended_result_codes(db_, 0);
+    // WAL lets readers go on while one writer works; it needs a real file (":memory:" stays in memory mode).
+    if (sqlite3_exec(db_, "PRAGMA journal_mode=WAL; PRAGMA foreign_keys=ON;", nullptr, nullptr, nullptr) != SQLITE_OK)
+        Fail("Cannot configure " + path_);
+    RegisterSqlFunctions(db_);
+}
+
+void CompanyDatabase::CreateWhenNew() {
+    // user_version 0 means an empty file. Checked inside the write lock so that two processes opening a
+    // new file at once create it only once.
+    InTransaction([&] {
+        SqlResult version = Query("PRAGMA user_version");
+        if (!version.rows.empty() && version.rows[0][0].AsInteger() != 0) return;
+        if (sqlite3_exec(db_, std::string(kSchemaSql).c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+            Fail("Cannot create the company tables");
+        if (sqlite3_exec(db_, std::string(kSeedSql).c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+            Fail("Cannot load the demo company");
+        Query("PRAGMA user_version = 1");
+    });
+}
+
+SqlResult CompanyDatabase::Query(const std::string& sql, const std::vector<Variant>& params) {
+    SqlResult result;
+    bool haveRows = false;
+    const char* tail = sql.c_str();
+    const char* end = tail + sql.size();
+    bool first = true;
+    while (tail < end) {
+        Statement st;
+        const char* next = nullptr;
+        if (sqlite3_prepare_v2(db_, tail, static_cast<int>(end - tail), &st.handle, &next) != SQLITE_OK) Fail("");
+        tail = next;
+        if (!st.handle) continue;   // only blanks or comments were left
+        if (first) {
+            int count = sqlite3_bind_parameter_count(st.handle);
+            for (int i = 1; i <= count; ++i) {
+                Variant value = static_cast<std::size_t>(i) <= params.size() ? params[i - 1] : Variant::Null();
+                if (Bind(st.handle, i, value) != SQLITE_OK) Fail("");
+            }
+            first = false;
+        }
+        int columns = sqlite3_column_count(st.handle);
+        bool collect = columns > 0 && !haveRows;
+        if (collect) {
+            haveRows = true;
+            for (int i = 0; i < columns; ++i) result.columns.emplace_back(sqlite3_column_name(st.handle, i));
+        }
+        int rc;
+        while ((rc = sqlite3_step(st.handle)) == SQLITE_ROW) {
+            if (!collect) continue;
+            SqlRow row;
+            row.reserve(static_cast<std::size_t>(columns));
+            for (int i = 0; i < columns; ++i) row.push_back(ColumnValue(st.handle, i));
+            result.rows.push_back(std::move(row));
+        }
+        if (rc != SQLITE_DONE) Fail("");
+        if (columns == 0) result.changes += sqlite3_changes(db_);
+    }
+    return result;
+}
+
+void CompanyDatabase::InTransaction(const std::function<void()>& work) {
+    bool outer = sqlite3_get_autocommit(db_) != 0;
+    // IMMEDIATE takes the write lock at once: a deferred transaction that upgrades later can fail with
+    // "database is locked" without waiting.
+    const char* begin = outer ? "BEGIN IMMEDIATE" : "SAVEPOINT tdef_nested";
+    const char* commit = outer ? "COMMIT" : "RELEASE tdef_nested";
+    const char* rollback = outer ? "ROLLBACK" : "ROLLBACK TO tdef_nested; RELEASE tdef_nested";
+    if (sqlite3_exec(db_, begin, nullptr, nullptr, nullptr) != SQLITE_OK) Fail("");
+    try {
+        work();
+        if (sqlite3_exec(db_, commit, nullptr, nullptr, nullptr) != SQLITE_OK) Fail("");
+    } catch (...) {
+        // A failed COMMIT may already have ended the transaction; rolling back then is harmless.
+        if (!sqlite3_get_autocommit(db_) || !outer) sqlite3_exec(db_, rollback, nullptr, nullptr, nullptr);
+        throw;
+    }
+}

@@ -1,0 +1,12 @@
+// The in-process server entry: the class registry loads this library and asks it for "Nexor01S.Class1".
+#include <strings.h>
+
+#include "outside/appserver/AppServer.h"
+#include "toolkit/com/ServerExport.h"
+
+DispatchPtr CreateAppServer() { return std::make_shared<TAppServer>(); }
+
+TK_SERVER_EXPORT IDispatchObject* TkCreateObject(const char* progId) {
+    if (progId && strcasecmp(progId, "Nexor01S.Class1") == 0) return new TAppServer();
+    return nullptr;
+}

@@ -1,0 +1,344 @@
+#include "outside/appserver/SqlTranslator.h"
+
+#include <cctype>
+#include <optional>
+#include <vector>
+
+namespace {
+
+enum class Tok { Space, Comment, String, Ident, Quoted, Number, Punct, Dollars, Text };
+
+struct Token {
+    Tok kind;
+    std::string text;
+};
+
+bool IsIdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '@' || c == '#' || (c & 0x80); }
+bool IsIdentChar(char c) { return IsIdentStart(c) || std::isdigit(static_cast<unsigned char>(c)) || c == '$'; }
+
+std::string Upper(std::string s) {
+    for (auto& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// Reads a delimited run ('...', "...", [...]) where a doubled closing character stands for itself.
+std::size_t ReadDelimited(const std::string& s, std::size_t i, char close) {
+    ++i;
+    while (i < s.size()) {
+        if (s[i] == close) {
+            if (close != ']' && i + 1 < s.size() && s[i + 1] == close) {
+                i += 2;
+                continue;
+            }
+            return i + 1;
+        }
+        ++i;
+    }
+    return s.size();   // unterminated: the database will report it
+}
+
+std::vector<Token> Tokenize(const std::string& s) {
+    std::vector<Token> out;
+    std::size_t i = 0;
+    while (i < s.size()) {
+        char c = s[i];
+        std::size_t j = i + 1;
+        Tok kind = Tok::Punct;
+        if (std::isspace(static_cast<unsigned char>(c))) {
+            while (j < s.size() && std::isspace(static_cast<unsigned char>(s[j]))) ++j;
+            kind = Tok::Space;
+        } else if (c == '-' && i + 1 < s.size() && s[i + 1] == '-') {
+            while (j < s.size() && s[j] != '\n') ++j;
+            kind = Tok::Comment;
+        } else if (c == '/' && i + 1 < s.size() && s[i + 1] == '*') {
+            auto end = s.find("*/", i + 2);
+            j = end == std::string::npos ? s.size() : end + 2;
+            kind = Tok::Comment;
+        } else if (c == '\'') {
+            j = ReadDelimited(s, i, '\'');
+            kind = Tok::String;
+        } else if ((c == 'N' || c == 'n') && i + 1 < s.size() && s[i + 1] == '\'') {
+            // N'...' is a plain literal here; drop the prefix.
+            j = ReadDelimited(s, i + 1, '\'');
+            out.push_back({Tok::String, s.substr(i + 1, j - i - 1)});
+            i = j;
+            continue;
+        } else if (c == '"' || c == '[') {
+            j = ReadDelimited(s, i, c == '"' ? '"' : ']');
+            kind = Tok::Quoted;
+        } else if (c == '$' && i + 1 < s.size() && s[i + 1] == '$') {
+            j = i + 2;
+            kind = Tok::Dollars;
+        } else if (std::isdigit(static_cast<unsigned char>(c)) ||
+                   (c == '.' && i + 1 < s.size() && std::isdigit(static_cast<unsigned char>(s[i + 1])))) {
+            while (j < s.size() && (std::isalnum(static_cast<unsigned char>(s[j])) || s[j] == '.')) ++j;
+            kind = Tok::Number;
+        } else if (IsIdentStart(c)) {
+            while (j < s.size() && IsIdentChar(s[j])) ++j;
+            kind = Tok::Ident;
+        } else if (j < s.size()) {
+            std::string two = s.substr(i, 2);
+            if (two == "<=" || two == ">=" || two == "<>" || two == "!=" || two == "||") ++j;
+        }
+        out.push_back({kind, s.substr(i, j - i)});
+        i = j;
+    }
+    return out;
+}
+
+bool IsWord(const Token& t, const char* upper) { return t.kind == Tok::Ident && Upper(t.text) == upper; }
+bool IsPunct(const Token& t, const char* p) { return t.kind == Tok::Punct && t.text == p; }
+bool IsBlank(const Token& t) { return t.kind == Tok::Space || t.kind == Tok::Comment; }
+
+// Index of the next (previous) token that is not blank, or npos.
+constexpr std::size_t npos = static_cast<std::size_t>(-1);
+std::size_t NextSolid(const std::vector<Token>& t, std::size_t i) {
+    for (++i; i < t.size(); ++i)
+        if (!IsBlank(t[i])) return i;
+    return npos;
+}
+std::size_t PrevSolid(const std::vector<Token>& t, std::size_t i) {
+    while (i-- > 0)
+        if (!IsBlank(t[i])) return i;
+    return npos;
+}
+
+std::size_t MatchingClose(const std::vector<Token>& t, std::size_t open) {
+    int depth = 0;
+    for (std::size_t i = open; i < t.size(); ++i) {
+        if (IsPunct(t[i], "(")) ++depth;
+        if (IsPunct(t[i], ")") && --depth == 0) return i;
+    }
+    return npos;
+}
+
+std::size_t MatchingOpen(const std::vector<Token>& t, std::size_t close) {
+    int depth = 0;
+    for (std::size_t i = close + 1; i-- > 0;) {
+        if (IsPunct(t[i], ")")) ++depth;
+        if (IsPunct(t[i], "(") && --depth == 0) return i;
+    }
+    return npos;
+}
+
+void Erase(std::vector<Token>& t, std::size_t from, std::size_t to) {   // [from, to)
+    t.erase(t.begin() + static_cast<long>(from), t.begin() + static_cast<long>(to));
+}
+
+// $$ before names stands for the company database, which is the file itself.
+void DropDollars(std::vector<Token>& t) {
+    std::erase_if(t, [](const Token& x) { return x.kind == Tok::Dollars; });
+}
+
+// DB..TABLE and DB.dbo.TABLE name a table of this database.
+void DropDatabaseQualifiers(std::vector<Token>& t) {
+    for (std::size_t i = 0; i + 3 < t.size(); ++i) {
+        bool name = t[i].kind == Tok::Ident || t[i].kind == Tok::Quoted;
+        if (!name || (i > 0 && IsPunct(t[i - 1], "."))) continue;
+        if (IsPunct(t[i + 1], ".") && IsPunct(t[i + 2], ".") &&
+            (t[i + 3].kind == Tok::Ident || t[i + 3].kind == Tok::Quoted)) {
+            Erase(t, i, i + 3);
+        } else if (i + 4 < t.size() && IsPunct(t[i + 1], ".") && IsWord(t[i + 2], "DBO") && IsPunct(t[i + 3], ".") &&
+                   (t[i + 4].kind == Tok::Ident || t[i + 4].kind == Tok::Quoted)) {
+            Erase(t, i, i + 4);
+        }
+    }
+}
+
+// Table hints: "(nolock)" and "WITH (NOLOCK)".
+void DropNolock(std::vector<Token>& t) {
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (!IsPunct(t[i], "(")) continue;
+        std::size_t w = NextSolid(t, i);
+        if (w == npos || !IsWord(t[w], "NOLOCK")) continue;
+        std::size_t close = NextSolid(t, w);
+        if (close == npos || !IsPunct(t[close], ")")) continue;
+        std::size_t from = i;
+        std::size_t with = PrevSolid(t, i);
+        if (with != npos && IsWord(t[with], "WITH")) from = with;
+        // Keep one blank so "T(nolock)where" does not glue the name to the next word.
+        Erase(t, from, close + 1);
+        t.insert(t.begin() + static_cast<long>(from), Token{Tok::Space, " "});
+        i = from;
+    }
+}
+
+void RenameFunctions(std::vector<Token>& t) {
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (t[i].kind != Tok::Ident) continue;
+        std::size_t open = NextSolid(t, i);
+        if (open == npos || !IsPunct(t[open], "(")) continue;
+        if (i > 0 && IsPunct(t[i - 1], ".")) continue;   // a column or schema-qualified name
+        std::string name = Upper(t[i].text);
+        if (name == "GETDATE") {
+            std::size_t close = NextSolid(t, open);
+            if (close == npos || !IsPunct(t[close], ")")) continue;
+            Erase(t, i + 1, close + 1);
+            t[i] = {Tok::Text, "datetime('now','localtime')"};
+        } else if (name == "ISNULL") {
+            t[i].text = "IFNULL";
+        } else if (name == "SUBSTRING") {
+            t[i].text = "substr";
+        }
+    }
+}
+
+// SELECT [DISTINCT|ALL] TOP n|(n) ...  ->  SELECT ... LIMIT n, the limit closing that SELECT's own scope.
+void TopToLimit(std::vector<Token>& t) {
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (!IsWord(t[i], "SELECT")) continue;
+        std::size_t top = NextSolid(t, i);
+        if (top != npos && (IsWord(t[top], "DISTINCT") || IsWord(t[top], "ALL"))) top = NextSolid(t, top);
+        if (top == npos || !IsWord(t[top], "TOP")) continue;
+        std::size_t n = NextSolid(t, top), last = n;
+        if (n != npos && IsPunct(t[n], "(")) {
+            n = NextSolid(t, n);
+            last = n == npos ? npos : NextSolid(t, n);
+            if (last == npos || !IsPunct(t[last], ")")) continue;
+        }
+        if (n == npos || t[n].kind != Tok::Number) continue;
+        std::string count = t[n].text;
+        std::size_t after = last + 1;
+        while (after < t.size() && t[after].kind == Tok::Space) ++after;
+        Erase(t, top, after);
+        // End of this SELECT: the parenthesis that closes its level, a ";" or the end of the text.
+        std::size_t end = top;
+        for (int depth = 0; end < t.size(); ++end) {
+            if (IsPunct(t[end], "(")) ++depth;
+            else if (IsPunct(t[end], ")") && depth-- == 0) break;
+            else if (IsPunct(t[end], ";") && depth == 0) break;
+        }
+        while (end > top && IsBlank(t[end - 1])) --end;
+        t.insert(t.begin() + static_cast<long>(end), Token{Tok::Text, " LIMIT " + count});
+    }
+}
+
+bool IsStringFunction(const std::string& name) {
+    static const char* names[] = {"SUBSTR", "SUBSTRING", "RTRIM", "LTRIM", "TRIM", "UPPER", "LOWER", "REPLACE",
+                                  "RPAD", "LPAD", "CHAR", "NCHAR", "SPACE", "LEFT", "RIGHT", "STR"};
+    std::string u = Upper(name);
+    for (const char* n : names)
+        if (u == n) return true;
+    return false;
+}
+
+// Words after which a parenthesis opens an expression rather than a function's arguments.
+bool IsKeyword(const std::string& word) {
+    static const char* words[] = {"SELECT", "WHERE", "AND", "OR", "NOT", "ON", "IN", "EXISTS", "WHEN", "THEN", "ELSE",
+                                  "AS", "FROM", "BY", "VALUES", "SET", "HAVING", "RETURN", "LIKE", "IS", "CASE", "END"};
+    std::string u = Upper(word);
+    for (const char* w : words)
+        if (u == w) return true;
+    return false;
+}
+
+struct Operand {
+    std::size_t first;
+    std::size_t last;
+    bool text;   // known to be a string
+};
+
+// CAST(x AS [N]VARCHAR|[N]CHAR|TEXT ...) yields a string.
+bool IsCastToText(const std::vector<Token>& t, std::size_t open, std::size_t close) {
+    for (std::size_t i = open; i < close; ++i) {
+        if (!IsWord(t[i], "AS")) continue;
+        std::size_t ty = NextSolid(t, i);
+        if (ty == npos || t[ty].kind != Tok::Ident) return false;
+        std::string u = Upper(t[ty].text);
+        return u == "VARCHAR" || u == "NVARCHAR" || u == "CHAR" || u == "NCHAR" || u == "TEXT";
+    }
+    return false;
+}
+
+std::optional<Operand> OperandAfter(const std::vector<Token>& t, std::size_t plus) {
+    std::size_t i = NextSolid(t, plus);
+    if (i == npos) return std::nullopt;
+    if (t[i].kind == Tok::String) return Operand{i, i, true};
+    if (t[i].kind == Tok::Number || t[i].kind == Tok::Text) return Operand{i, i, false};
+    if (IsPunct(t[i], "(")) {
+        std::size_t close = MatchingClose(t, i);
+        if (close == npos) return std::nullopt;
+        return Operand{i, close, false};
+    }
+    if (t[i].kind != Tok::Ident && t[i].kind != Tok::Quoted) return std::nullopt;
+    std::size_t last = i;
+    while (last + 2 < t.size() && IsPunct(t[last + 1], ".") &&
+           (t[last + 2].kind == Tok::Ident || t[last + 2].kind == Tok::Quoted))
+        last += 2;
+    std::size_t open = NextSolid(t, last);
+    if (last == i && open != npos && IsPunct(t[open], "(")) {
+        std::size_t close = MatchingClose(t, open);
+        if (close == npos) return std::nullopt;
+        bool text = IsStringFunction(t[i].text) || (IsWord(t[i], "CAST") && IsCastToText(t, open, close));
+        return Operand{i, close, text};
+    }
+    return Operand{i, last, false};
+}
+
+std::optional<Operand> OperandBefore(const std::vector<Token>& t, std::size_t plus) {
+    std::size_t i = PrevSolid(t, plus);
+    if (i == npos) return std::nullopt;
+    if (t[i].kind == Tok::String) return Operand{i, i, true};
+    if (t[i].kind == Tok::Number || t[i].kind == Tok::Text) return Operand{i, i, false};
+    if (IsPunct(t[i], ")")) {
+        std::size_t open = MatchingOpen(t, i);
+        if (open == npos) return std::nullopt;
+        std::size_t fn = PrevSolid(t, open);
+        if (fn != npos && t[fn].kind == Tok::Ident && !IsKeyword(t[fn].text) && !(fn > 0 && IsPunct(t[fn - 1], "."))) {
+            bool text = IsStringFunction(t[fn].text) || (IsWord(t[fn], "CAST") && IsCastToText(t, open, i));
+            return Operand{fn, i, text};
+        }
+        return Operand{open, i, false};
+    }
+    if (t[i].kind != Tok::Ident && t[i].kind != Tok::Quoted) return std::nullopt;
+    std::size_t first = i;
+    while (first >= 2 && IsPunct(t[first - 1], ".") && (t[first - 2].kind == Tok::Ident || t[first - 2].kind == Tok::Quoted))
+        first -= 2;
+    return Operand{first, i, false};
+}
+
+// A chain a + b + c shares operands between neighbouring pluses; when any operand of the chain is a
+// string, every plus of the chain concatenates (SQLite's "+" would add them as numbers).
+void PlusToConcat(std::vector<Token>& t) {
+    std::vector<std::size_t> chain;
+    bool chainText = false;
+    std::optional<Operand> previousRight;
+    auto flush = [&] {
+        if (chainText)
+            for (std::size_t p : chain) t[p].text = "||";
+        chain.clear();
+        chainText = false;
+    };
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (!IsPunct(t[i], "+")) continue;
+        auto left = OperandBefore(t, i);
+        auto right = OperandAfter(t, i);
+        if (!left || !right) {   // a sign, not a binary plus
+            flush();
+            previousRight.reset();
+            continue;
+        }
+        bool joined = previousRight && previousRight->first == left->first && previousRight->last == left->last;
+        if (!joined) flush();
+        chain.push_back(i);
+        chainText = chainText || left->text || right->text;
+        previousRight = right;
+    }
+    flush();
+}
+
+}  // namespace
+
+std::string SqlTranslator::Translate(const std::string& sql) const {
+    std::vector<Token> t = Tokenize(sql);
+    DropDollars(t);
+    DropDatabaseQualifiers(t);
+    DropNolock(t);
+    RenameFunctions(t);
+    TopToLimit(t);
+    PlusToConcat(t);
+    std::string out;
+    out.reserve(sql.size() + 16);
+    for (const auto& x : t) out += x.text;
+    return out;
+}

@@ -1,0 +1,53 @@
+#include "outside/torvane/CounterService.h"
+
+namespace {
+
+const Variant& Arg(const VarArgs& args, std::size_t i) {
+    static const Variant empty;
+    return i < args.size() ? args[i].Deref() : empty;
+}
+
+Variant First(const Variant& array) {
+    if (!array.IsArray() || array.Count() < 1) return {};
+    return array[array.Low()].Deref();
+}
+
+Variant Second(const Variant& array) {
+    if (!array.IsArray() || array.Count() < 2) return {};
+    return array[array.Low() + 1].Deref();
+}
+
+}  // namespace
+
+TCounterService::TCounterService(std::shared_ptr<HostSession> session) : session_(std::move(session)) {
+    // Callers spell this call both ways; both reach the server.
+    calls_["SimpleSql"] = ForwardTo("SimpleSql");
+    calls_["SimpleSQL"] = ForwardTo("SimpleSql");
+    calls_["TransactionSQL"] = ForwardTo("TransactionSQL");
+    calls_["GetUserDefine"] = ForwardTo("GetUserDefine");
+    calls_["SetUserDefine"] = ForwardTo("SetUserDefine");
+    DefineMethod("GETCOUNTER", [this](VarArgs& a) { return GetCounter(VarToStr(Arg(a, 0)), Arg(a, 1), Arg(a, 2)); });
+    DefineMethod("GetSysInfo", [this](VarArgs& a) { return GetSysInfo(VarToStr(Arg(a, 0))); });
+}
+
+TCounterService::Call TCounterService::ForwardTo(const std::string& member) {
+    return [this, member](const Variant& params, const std::string&, const std::string& database) {
+        return OleCall(session_->AppServer(), member, {params, database});
+    };
+}
+
+Variant TCounterService::GetCounter(const std::string& name, const Variant& params, const Variant& context) {
+    auto call = calls_.find(name);
+    if (call == calls_.end()) throw EOleError("Unknown server call: " + name);
+    // The context is [[company, database]]; a flat [company, database] is accepted too.
+    Variant where = First(context).IsArray() ? First(context) : context;
+    std::string company = VarToStr(First(where));
+    std::string database = VarToStr(Second(where));
+    if (company.empty()) company = session_->companyId;
+    if (database.empty()) database = session_->DatabaseFor(company);
+    return call->second(params, company, database);
+}
+
+Variant TCounterService::GetSysInfo(const std::string& company) {
+    return OleCall(session_->AppServer(), "GetSysInfo", {company, session_->DatabaseFor(company)});
+}

@@ -1,0 +1,75 @@
+#include "outside/torvane/HostManager.h"
+
+#include "outside/torvane/CounterService.h"
+#include "outside/torvane/ValidatorService.h"
+#include "toolkit/com/ComObj.h"
+
+namespace {
+
+const Variant& Arg(const VarArgs& args, std::size_t i) {
+    static const Variant empty;
+    return i < args.size() ? args[i].Deref() : empty;
+}
+
+}  // namespace
+
+THostManager::THostManager() : session_(std::make_shared<HostSession>()) {
+    DefineProperty("DependencyVersion", [this] { return dependencyVersion_; },
+                   [this](const Variant& v) { dependencyVersion_ = v.Deref(); });
+    DefineProperty("Com_Validator", [this] {
+        return Service(validator_, [this] { return std::make_shared<TValidatorService>(session_); });
+    });
+    DefineProperty("Com_Counter", [this] {
+        return Service(counter_, [this] { return std::make_shared<TCounterService>(session_); });
+    });
+    DefineProperty("Com_Pickvu", [this] {
+        // The lookup server is a separate library; without it programs run without lookup windows.
+        return Service(pickvu_, [] {
+            try {
+                return CreateOleObject("PickvuS.Class1").AsDispatch();
+            } catch (const EOleError&) {
+                return DispatchPtr();
+            }
+        });
+    });
+    DefineMethod("GetMessage", [this](VarArgs& a) { return Variant(GetMessage(VarToStr(Arg(a, 0)), VarToStr(Arg(a, 1)))); });
+    DefineMethod("ExecWork", [this](VarArgs& a) {
+        Record("ExecWork", a);
+        return Variant(execWork_ ? execWork_(a) : 0);
+    });
+    DefineMethod("CallHelp", [this](VarArgs& a) {
+        Record("CallHelp", a);
+        return Variant();
+    });
+    DefineMethod("Connect", [this](VarArgs& a) {
+        const Variant& login = Arg(a, 0);
+        if (login.IsArray()) {
+            auto at = [&](int i) { return i < login.Count() ? VarToStr(login[login.Low() + i]) : std::string(); };
+            session_->userId = at(0);
+            session_->companyId = at(1);
+            session_->databaseName = at(2);
+        }
+        return Variant(0);
+    });
+    DefineProperty("UserId", [this] { return Variant(session_->userId); },
+                   [this](const Variant& v) { session_->userId = VarToStr(v); });
+    DefineProperty("CompanyId", [this] { return Variant(session_->companyId); },
+                   [this](const Variant& v) { session_->companyId = VarToStr(v); });
+    DefineProperty("DatabaseName", [this] { return Variant(session_->databaseName); },
+                   [this](const Variant& v) { session_->databaseName = VarToStr(v); });
+}
+
+Variant THostManager::Service(Variant& slot, const std::function<DispatchPtr()>& make) {
+    if (!slot.IsDispatch()) slot = Variant(make());
+    return slot;
+}
+
+void THostManager::Record(const std::string& member, const VarArgs& args) {
+    HostCall call{member, {}};
+    for (const Variant& a : args) call.args.push_back(a.Deref());
+    calls_.push_back(std::move(call));
+}
+
+std::string THostManager::GetMessage(const std::string& kind, const std::string& code) const {
+    return BuiltInMessages().Text(kind, code);
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The coded-message table: "kind<TAB>code<TAB>text" lines (data/messages.tsv, embedded). Lines that are
+// empty or start with '#' are skipped; "\r", "\n", "\t" and "\\" in a text stand for those characters.
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+class MessageTable {
+public:
+    MessageTable() = default;
+    explicit MessageTable(std::string_view tsv) { Load(tsv); }
+
+    // Adds (or replaces) the messages of the text.
+    void Load(std::string_view tsv);
+
+    // The text of a message; kinds compare without regard to case.
+    std::optional<std::string> Find(const std::string& kind, const std::string& code) const;
+
+    // The text, or for an unknown message one that names the kind and code.
+    std::string Text(const std::string& kind, const std::string& code) const;
+
+    std::size_t Size() const { return texts_.size(); }
+
+private:
+    std::map<std::pair<std::string, std::string>, std::string> texts_;
+};
+
+// The table compiled into the work center.
+const MessageTable& BuiltInMessages();

@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include "outside/appserver/SqlTranslator.h"
+
+namespace {
+std::string T(const std::string& sql) { return SqlTranslator().Translate(sql); }
+}  // namespace
+
+TEST(SqlTranslator, ResolvesDatabaseQualifiedNames) {
+    EXPECT_EQ(T("SELECT NH003 FROM $$ADMNH WHERE NH001 = 'X'"), "SELECT NH003 FROM ADMNH WHERE NH001 = 'X'");
+    EXPECT_EQ(T("select * from $$admtk ADMTK left join $$ADMTL ADMTL on TK001 = TL001"),
+              "select * from admtk ADMTK left join ADMTL ADMTL on TK001 = TL001");
+    EXPECT_EQ(T("SELECT MA002 FROM DEMO..ADMMA WHERE MA001='ADM'"), "SELECT MA002 FROM ADMMA WHERE MA001='ADM'");
+    EXPECT_EQ(T("SELECT * FROM DEMO.dbo.ADMMA A JOIN [DEMO]..ADMMB B ON A.MA001 = B.MB014"),
+              "SELECT * FROM ADMMA A JOIN ADMMB B ON A.MA001 = B.MB014");
+    // Column qualifiers stay; text inside literals is never touched.
+    EXPECT_EQ(T("SELECT ADMMC.MC001 FROM ADMMC WHERE MC005 = '$$ and DB..T'"),
+              "SELECT ADMMC.MC001 FROM ADMMC WHERE MC005 = '$$ and DB..T'");
+}
+
+TEST(SqlTranslator, MovesTopToALimitAtTheEndOfItsSelect) {
+    EXPECT_EQ(T("select top 1 MF001,MF003 from CMSMF where MF001='RMB'"),
+              "select MF001,MF003 from CMSMF where MF001='RMB' LIMIT 1");
+    EXPECT_EQ(T(" SELECT top  1  MC006,MC009 \r FROM  QWSMC \r ORDER  BY  MC002 DESC  "),
+              " SELECT MC006,MC009 \r FROM  QWSMC \r ORDER  BY  MC002 DESC LIMIT 1  ");
+    EXPECT_EQ(T("SELECT DISTINCT TOP (5) MD001 FROM ADMMD;"), "SELECT DISTINCT MD001 FROM ADMMD LIMIT 5;");
+    EXPECT_EQ(T("SELECT MC001 FROM ADMMC WHERE MC004 IN (SELECT TOP 2 MA001 FROM ADMMA ORDER BY MA001) ORDER BY MC001"),
+              "SELECT MC001 FROM ADMMC WHERE MC004 IN (SELECT MA001 FROM ADMMA ORDER BY MA001 LIMIT 2) ORDER BY MC001");
+    EXPECT_EQ(T("SELECT 'TOP 1' FROM T"), "SELECT 'TOP 1' FROM T");
+}
+
+TEST(SqlTranslator, DropsHintsAndRewritesFunctionsAndLiterals) {
+    EXPECT_EQ(T("select 1 AS REC from QWJOBQUE(nolock) where QW001='DEMO'"),
+              "select 1 AS REC from QWJOBQUE  where QW001='DEMO'");
+    EXPECT_EQ(T("SELECT * FROM ADMMA WITH (NOLOCK) WHERE 1=1"), "SELECT * FROM ADMMA   WHERE 1=1");
+    EXPECT_EQ(T("SELECT ISNULL(MA003, N'无') FROM ADMMA"), "SELECT IFNULL(MA003, '无') FROM ADMMA");
+    EXPECT_EQ(T("SELECT SUBSTRING(MC001, 1, 3), GETDATE() FROM ADMMC"),
+              "SELECT substr(MC001, 1, 3), datetime('now','localtime') FROM ADMMC");
+    EXPECT_EQ(T("SELECT N'it''s' FROM T"), "SELECT 'it''s' FROM T");
+}
+
+TEST(SqlTranslator, ConcatenatesWhereAnOperandIsAString) {
+    EXPECT_EQ(T("SELECT MC001 + '-' + MC002 FROM ADMMC"), "SELECT MC001 || '-' || MC002 FROM ADMMC");
+    EXPECT_EQ(T("SELECT RTRIM(MA001) + MA002 FROM ADMMA"), "SELECT RTRIM(MA001) || MA002 FROM ADMMA");
+    EXPECT_EQ(T("SELECT CAST(MF003 AS VARCHAR(4)) + ADMMA.MA002 FROM T"),
+              "SELECT CAST(MF003 AS VARCHAR(4)) || ADMMA.MA002 FROM T");
+    // Numbers and unknown columns are left to add; separate chains stay separate.
+    EXPECT_EQ(T("SELECT MF003 + 1, MF004 + MF005 FROM CMSMF"), "SELECT MF003 + 1, MF004 + MF005 FROM CMSMF");
+    EXPECT_EQ(T("SELECT MF003 + 1, 'a' + MF002 FROM CMSMF WHERE (MF004 + 2) > 0"),
+              "SELECT MF003 + 1, 'a' || MF002 FROM CMSMF WHERE (MF004 + 2) > 0");
+}
