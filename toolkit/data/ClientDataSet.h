@@ -121,6 +121,7 @@ protected:
     void InternalLocateFetch() override;
     void InternalCheckConstraints() override;
     void ParentRecordChanged() override;
+    Variant GetFetchedFieldData(const TField* field) const override;
 
 private:
     struct TSortKey {

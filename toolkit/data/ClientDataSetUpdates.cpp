@@ -19,6 +19,17 @@ TUpdateStatus TClientDataSet::UpdateStatus() const {
     return store_->Status(*view_[static_cast<std::size_t>(pos_)]);
 }
 
+Variant TClientDataSet::GetFetchedFieldData(const TField* field) const {
+    if (!Active() || field->Calculated() || State() == dsInsert) return TDataSet::GetFetchedFieldData(field);
+    EnsureView();
+    if (!store_ || pos_ < 0) return Variant::Null();
+    const TChange* entry = store_->LogEntry(view_[static_cast<std::size_t>(pos_)]->id);
+    if (!entry) return TDataSet::GetFetchedFieldData(field);
+    if (entry->status == usInserted) return Variant::Null();
+    auto slot = static_cast<std::size_t>(field->Slot());
+    return slot < entry->original.size() && !entry->original[slot].IsEmpty() ? entry->original[slot] : Variant::Null();
+}
+
 void TClientDataSet::SetLogChanges(bool log) {
     logChanges_ = log;
     if (store_) store_->logChanges = log;

@@ -72,7 +72,13 @@ void TDataSet::MoveField(TField* field, int newIndex) {
     fieldOrder_.erase(it);
     newIndex = std::clamp(newIndex, 0, static_cast<int>(fieldOrder_.size()));
     fieldOrder_.insert(fieldOrder_.begin() + newIndex, field);
-    if (Active()) DataEvent(deLayoutChange);
+    if (Active()) {
+        DataEvent(deLayoutChange);
+        return;
+    }
+    // Kept for the next open, which lays data fields out in definition order first.
+    std::erase_if(requestedIndex_, [field](const auto& r) { return r.first == field; });
+    requestedIndex_.emplace_back(field, newIndex);
 }
 
 Variant TDataSet::FieldValues(const std::string& names) const {
@@ -91,6 +97,7 @@ int TDataSet::BindFields() {
         TField* f = fields_[i].get();
         if (persistent_[i] || f->FieldKind() != fkData || fieldDefs_.IndexOf(f->FieldName()) >= 0) continue;
         fieldOrder_.erase(std::find(fieldOrder_.begin(), fieldOrder_.end(), f));
+        std::erase_if(requestedIndex_, [f](const auto& r) { return r.first == f; });
         fields_.erase(fields_.begin() + static_cast<std::ptrdiff_t>(i));
         persistent_.erase(persistent_.begin() + static_cast<std::ptrdiff_t>(i));
     }
@@ -114,6 +121,19 @@ int TDataSet::BindFields() {
         }
         f->Bind(this, d, d + 1);
         if (auto* dsf = dynamic_cast<TDataSetField*>(f)) dsf->SetNestedIndex(nestedOrdinal++);
+    }
+    // Data fields in definition order, then the others; then positions asked for while closed.
+    std::stable_sort(fieldOrder_.begin(), fieldOrder_.end(), [](TField* a, TField* b) {
+        int ka = a->FieldKind() == fkData ? a->FieldNo() : 1 << 30, kb = b->FieldKind() == fkData ? b->FieldNo() : 1 << 30;
+        return ka < kb;
+    });
+    auto requests = requestedIndex_;
+    std::stable_sort(requests.begin(), requests.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+    for (const auto& [field, index] : requests) {
+        auto it = std::find(fieldOrder_.begin(), fieldOrder_.end(), field);
+        if (it == fieldOrder_.end()) continue;
+        fieldOrder_.erase(it);
+        fieldOrder_.insert(fieldOrder_.begin() + std::clamp(index, 0, static_cast<int>(fieldOrder_.size())), field);
     }
     int slot = fieldDefs_.Count();
     int calc = 0;

@@ -219,6 +219,7 @@ private:
     std::vector<std::unique_ptr<TField>> fields_;
     std::vector<TField*> fieldOrder_;
     std::vector<bool> persistent_;
+    std::vector<std::pair<TField*, int>> requestedIndex_;   // positions asked for while closed
     TDataSetState state_ = dsInactive;
     bool modified_ = false;
     bool bof_ = true, eof_ = true;

@@ -106,6 +106,15 @@ std::string TEditMask::Format(const std::string& value) const {
             continue;
         }
         if (v < chars.size()) {
+            // A literal typed early (the "." of "12.5" in "###.##") leaves the positions before it blank.
+            if (saveLiterals_ && !Accepts(pos, chars[v]) && chars[v] != " ") {
+                std::size_t next = pos;
+                while (next < positions_.size() && positions_[next].kind != 0) ++next;
+                if (next < positions_.size() && positions_[next].literal == chars[v]) {
+                    out += blank_;
+                    continue;
+                }
+            }
             const std::string& c = chars[v++];
             out += (c == " " ? blank_ : Convert(pos, c));
         } else {

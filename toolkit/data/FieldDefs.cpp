@@ -2,6 +2,15 @@
 
 #include "toolkit/rtl/SysUtils.h"
 
+TFieldDef FieldDef(const std::string& name, TFieldType type, int size, bool required) {
+    TFieldDef def;
+    def.Name = name;
+    def.DataType = type;
+    def.Size = size;
+    def.Required = required;
+    return def;
+}
+
 TFieldDef& TFieldDefs::Add(const std::string& name, TFieldType type, int size, bool required) {
     TFieldDef def;
     def.Name = name;

@@ -17,6 +17,9 @@ struct TFieldDef {
     std::vector<TFieldDef> ChildDefs;   // ftDataSet: the nested dataset's fields
 };
 
+// A definition in one expression (servers and tests describe their tables this way).
+TFieldDef FieldDef(const std::string& name, TFieldType type, int size = 0, bool required = false);
+
 class TFieldDefs {
 public:
     TFieldDef& Add(const std::string& name, TFieldType type, int size = 0, bool required = false);

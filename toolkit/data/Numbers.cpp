@@ -41,6 +41,7 @@ void RoundDecimal(Decimal& d, int decimals) {
     if (keep >= static_cast<int>(d.digits.size())) return;
     if (keep < 0) {
         d.digits.clear();
+        d.exponent = 0;
         return;
     }
     bool up = d.digits[static_cast<std::size_t>(keep)] >= '5';
@@ -59,6 +60,7 @@ void RoundDecimal(Decimal& d, int decimals) {
         }
     }
     while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+    if (d.digits.empty()) d.exponent = 0;
 }
 
 // One section of a pattern, split into what the renderer needs.
