@@ -1,0 +1,46 @@
+#include "toolkit/ui/Button.h"
+
+#include "toolkit/ui/Forms.h"
+
+void TButton::Publish(TPublisher<TButton>& p) {
+    PublishStandardWin(p);
+    p.Property("Caption", &TButton::Caption, &TButton::SetCaption);
+    p.Property("Cancel", &TButton::Cancel, &TButton::SetCancel);
+    p.Property("Default", &TButton::Default, &TButton::SetDefault);
+    p.Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult);
+}
+
+TButton::TButton(TComponent* owner) : TWinControl(owner) {
+    SetTabStop(true);
+    SetColor(clBtnFace);
+    SetBounds(0, 0, 75, 25);
+}
+
+void TButton::SetDefault(bool value) {
+    if (value == default_) return;
+    default_ = value;
+    Changed("Default");
+}
+
+void TButton::Click() {
+    if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(modalResult_);
+    TWinControl::Click();
+}
+
+bool TButton::DialogKey(WORD key, TShiftState shift) {
+    if (!shift.Empty() || !CanFocus()) return false;
+    bool press = false;
+    if (key == VK_RETURN) {
+        TCustomForm* form = GetParentForm(this);
+        TWinControl* focused = form ? form->ActiveControl() : nullptr;
+        press = dynamic_cast<TButton*>(focused) ? focused == this : default_;
+    } else if (key == VK_ESCAPE) {
+        press = cancel_;
+    }
+    if (press) Click();
+    return press;
+}
+
+void TButton::CharTyped(char32_t ch) {
+    if (ch == U' ') Click();
+}
