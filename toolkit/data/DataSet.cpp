@@ -684,7 +684,6 @@ bool TDataSet::Locate(const std::string& keyFields, const Variant& keyValues, TL
         bool match;
         if (calc) {
             TRecordPeek peek(*this, pos + 1);
-            std::vector<Variant> values;
             match = true;
             for (std::size_t i = 0; i < fields.size() && match; ++i) {
                 const Variant& want = fields.size() == 1 && !keyValues.IsArray() ? keyValues : keyValues[static_cast<int>(i)];
