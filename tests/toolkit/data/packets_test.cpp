@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "DataTestSupport.h"
+#include "toolkit/data/Packets.h"
+
+TEST(Packets, DataPacketCarriesMetadataAndNestedRows) {
+    std::vector<TFieldDef> child{FieldDef("LINE", ftInteger, 0, true)};
+    std::vector<TFieldDef> fields{FieldDef("CODE", ftString, 10, true), FieldDef("AMT", ftBCD), FieldDef("LINES", ftDataSet)};
+    fields[1].Precision = 12;
+    fields[1].Scale = 2;
+    fields[2].ChildDefs = child;
+    TPacketBuilder lines(child);
+    lines.AddRow({Variant(1)});
+    lines.AddRow({Variant(2)});
+    TPacketBuilder builder(fields);
+    builder.AddRow({Variant("A"), Variant(1.25), lines.Rows()});
+    builder.AddRow({Variant("B")});   // missing values are null
+    TDataPacket p = TDataPacket::Read(builder.Build(true));
+    ASSERT_EQ(p.fields.size(), 3u);
+    EXPECT_EQ(p.fields[0].Name, "CODE");
+    EXPECT_EQ(p.fields[0].Size, 10);
+    EXPECT_TRUE(p.fields[0].Required);
+    EXPECT_EQ(p.fields[1].DataType, ftBCD);
+    EXPECT_EQ(p.fields[1].Precision, 12);
+    EXPECT_EQ(p.fields[1].Scale, 2);
+    ASSERT_EQ(p.fields[2].ChildDefs.size(), 1u);
+    EXPECT_EQ(p.fields[2].ChildDefs[0].Name, "LINE");
+    EXPECT_TRUE(p.moreRows);
+    EXPECT_EQ(p.RowCount(), 2);
+    EXPECT_EQ(p.rows[0][2][1][0].AsInteger(), 2);
+    EXPECT_TRUE(p.rows[1][1].IsNull());
+
+    // A client dataset reads it, nested rows and all, and gives the same rows back.
+    TClientDataSet ds, lineSet;
+    ds.SetData(builder.Build());
+    lineSet.SetDataSetField(static_cast<TDataSetField*>(ds.FieldByName("LINES")));
+    EXPECT_EQ(lineSet.RecordCount(), 2);
+    EXPECT_EQ(ds.FieldByName("AMT")->AsFloat(), 1.25);
+    TDataPacket again = TDataPacket::Read(ds.Data());
+    EXPECT_EQ(again.rows[0][2][0][0].AsInteger(), 1);
+    EXPECT_THROW(DefsFromMetadata(VarArrayOf({VarArrayOf({Variant("X"), Variant("Nonsense"), Variant(0), Variant(false),
+                                                          Variant(0), Variant(0), Variant(false), Variant()})})),
+                 EDatabaseError);
+}
+
+TEST(Packets, DeltaReaderSeesKindsValuesAndDetails) {
+    DocumentServer server(2, 2);
+    TClientDataSet main, body;
+    main.SetProvider(server.appServer);
+    main.ProviderName = "pvdMain";
+    main.Open();
+    body.SetDataSetField(static_cast<TDataSetField*>(main.FieldByName("qryBody")));
+    // DOC1: header text changed; DOC2: only a body line changed.
+    main.Edit();
+    main.FieldByName("MC002")->SetAsString("new name");
+    main.Post();
+    main.Next();
+    body.Edit();
+    body.FieldByName("MD003")->SetAsString("edited");
+    body.Post();
+    main.Post();
+    main.Append();
+    main.FieldByName("MC001")->SetAsString("DOC3");
+    main.Post();
+
+    TDeltaReader delta(main.Delta());
+    ASSERT_EQ(delta.Count(), 3);
+    TDeltaRow doc1 = delta.Row(0), doc2 = delta.Row(1), doc3 = delta.Row(2);
+    EXPECT_EQ(doc1.Kind(), ukModify);
+    EXPECT_TRUE(doc1.Changed("MC002"));
+    EXPECT_FALSE(doc1.Changed("MC001"));
+    EXPECT_EQ(doc1.OldValue("MC002").AsString(), "文档1");
+    EXPECT_EQ(doc1.NewValue("MC002").AsString(), "new name");
+    EXPECT_EQ(doc1.NewValue("MC001").AsString(), "DOC1");   // unchanged: the original
+    EXPECT_EQ(doc1.Details("qryBody").Count(), 0);
+    EXPECT_EQ(doc2.Kind(), ukModify);
+    EXPECT_FALSE(doc2.HasChangedValues());                    // its lines alone changed
+    TDeltaReader lines = doc2.Details("qryBody");
+    ASSERT_EQ(lines.Count(), 1);
+    EXPECT_EQ(lines.Row(0).OldValue("MD003").AsString(), "line 1");
+    EXPECT_EQ(lines.Row(0).NewValue("MD003").AsString(), "edited");
+    EXPECT_EQ(doc3.Kind(), ukInsert);
+    EXPECT_TRUE(doc3.OldValue("MC001").IsNull());
+    EXPECT_TRUE(doc3.Changed("MC001"));
+    EXPECT_FALSE(doc3.Changed("MC002"));
+    EXPECT_NE(doc1.Id(), doc2.Id());
+    EXPECT_THROW(doc1.FieldIndex("NOPE"), EDatabaseError);
+}
+
+TEST(Packets, ErrorPacketsAndParams) {
+    TErrorPacketBuilder errors;
+    errors.AddError(7, "duplicate", 19, "ADMMC", VarArrayOf({Variant("K"), Variant(3)}));
+    errors.SetCommitted(false);
+    TErrorPacket p = TErrorPacket::Read(errors.Build());
+    EXPECT_FALSE(p.committed);
+    ASSERT_EQ(p.errors.size(), 1u);
+    EXPECT_EQ(p.errors[0].id, 7);
+    EXPECT_EQ(p.errors[0].message, "duplicate");
+    EXPECT_EQ(p.errors[0].errorCode, 19);
+    EXPECT_EQ(p.errors[0].context, "ADMMC");
+    EXPECT_EQ(p.errors[0].currentValues[1].AsInteger(), 3);
+    TErrorPacket none = TErrorPacket::Read(Variant());
+    EXPECT_TRUE(none.committed);
+    EXPECT_TRUE(none.errors.empty());
+
+    TParams params;
+    EXPECT_TRUE(params.ToVariant().IsEmpty());
+    params.CreateParam(ftString, "CODE").Value = Variant("A01");
+    params.CreateParam(ftInteger, "OUT", ptOutput);
+    params.AssignValues(VarArrayOf({VarArrayOf({Variant("out"), Variant(42)}), VarArrayOf({Variant("EXTRA"), Variant("x")})}));
+    EXPECT_EQ(params.ParamByName("OUT").Value.AsInteger(), 42);
+    EXPECT_EQ(params.ParamByName("extra").AsString(), "x");
+    EXPECT_THROW(params.ParamByName("none"), EDatabaseError);
+
+    // Params and the command text reach the provider.
+    DocumentServer server(1, 0);
+    TClientDataSet ds;
+    ds.SetProvider(server.appServer);
+    ds.ProviderName = "pvdMain";
+    ds.CommandText = "select * from ADMMC";
+    ds.Params.CreateParam(ftString, "MC001").Value = Variant("DOC1");
+    ds.Open();
+    EXPECT_EQ(server.provider->LastCommandText, "select * from ADMMC");
+    EXPECT_EQ(server.provider->LastParams[0][1].AsString(), "DOC1");
+}
