@@ -6,7 +6,23 @@ TField::TField(TFieldType type) : dataType_(type) {}
 
 TField::~TField() = default;
 
-int TField::DataSize() const { return size_; }
+int TField::DataSize() const {
+    // Bytes of the value in a record buffer, as the classic run-time counts them.
+    switch (dataType_) {
+    case ftString: return size_ + 1;
+    case ftSmallint:
+    case ftWord:
+    case ftBoolean: return 2;
+    case ftInteger:
+    case ftDate: return 4;
+    case ftLargeint:
+    case ftFloat:
+    case ftCurrency:
+    case ftDateTime: return 8;
+    case ftBCD: return 34;
+    default: return 0;
+    }
+}
 
 int TField::Index() const {
     if (!dataSet_) return -1;

@@ -31,7 +31,7 @@ public:
     void SetIndex(int index);
     int Size() const { return size_; }
     void SetSize(int size) { size_ = size; }
-    virtual int DataSize() const;
+    virtual int DataSize() const;             // strings: Size + 1; numbers and dates: their width
     virtual bool IsBlob() const { return false; }
 
     // Display and entry properties.

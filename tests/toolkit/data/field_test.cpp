@@ -18,6 +18,7 @@ TEST(StringField, SizeCountsGbkBytesWithoutHalfCharacters) {
     EXPECT_EQ(CodePageByteLength(name->AsString(), 936), 4u);
     name->SetAsString("abcdefg");
     EXPECT_EQ(name->AsString(), "abcde");
+    EXPECT_EQ(name->DataSize(), 6);   // line numbers are padded to DataSize - 1 characters
     name->SetAsString("");
     EXPECT_FALSE(name->IsNull());         // an empty text is a value, not null
     name->Clear();

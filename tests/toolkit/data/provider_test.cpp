@@ -182,7 +182,8 @@ TEST(Provider, PacketsFetchedOnScroll) {
 
     // Without fetch on demand the caller fetches; a BeforeScroll handler at the end can do it.
     TClientDataSet manual;
-    manual.SetProvider(server.appServer);
+    TLocalConnection connection(server.appServer);
+    manual.RemoteServer = &connection;
     manual.ProviderName = "pvdMain";
     manual.PacketRecords = 50;
     manual.FetchOnDemand = false;
