@@ -229,7 +229,11 @@ void TClientDataSet::Refresh() {
 
 void TClientDataSet::ParentRecordChanged() {
     auto s = ParentStore();
-    if (s && s == store_) return;
+    if (s && s == store_) {
+        // Same rows; tell the controls when the master changed them (cancel, reconcile).
+        if (!buffer_ && (viewStore_ != store_.get() || viewVersion_ != store_->version)) AfterViewChange();
+        return;
+    }
     if (!s) s = TRowStore::Create(FieldDefs().Items());
     if (buffer_) {
         buffer_.reset();

@@ -97,6 +97,16 @@ TEST(Nested, RefusedHeaderKeepsItsBodyPendingAndRefreshTakesServerValues) {
     EXPECT_EQ(doc.main.ApplyUpdates(-1), 1);
     EXPECT_EQ(doc.server.body->Value({Variant("DOC1"), Variant("0001")}, "MD003").AsString(), "line 1");
     EXPECT_EQ(doc.main.ChangeCount(), 2);
+    // Cancelling all updates puts the body back too, and its controls hear of it.
+    TDataSource bodySource(&doc.body);
+    RecordingLink bodyLink;
+    bodyLink.SetDataSource(&bodySource);
+    doc.main.CancelUpdates();
+    EXPECT_EQ(doc.body.FieldByName("MD003")->AsString(), "line 1");
+    EXPECT_GE(bodyLink.dataSetChanged, 1);
+    doc.main.Edit();
+    doc.main.FieldByName("MC002")->SetAsString("locked");
+    doc.main.Post();
 
     // The server's row replaces the local one on refresh.
     doc.server.provider->RowCheck = [&](const TMemTable& table, const TDeltaRow&) -> std::string {
