@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -130,9 +131,12 @@ namespace {
 std::string FormatDouble(double d) {
     if (std::isnan(d)) return "NAN";
     if (std::isinf(d)) return d > 0 ? "INF" : "-INF";
+    // Locale-independent: the GUI may set a locale whose decimal separator is a comma.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15G", d);
-    std::string s = buf;
+    auto res = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, 15);
+    std::string s(buf, res.ptr);
+    for (auto& c : s)
+        if (c == 'e') c = 'E';
     // "1.5E+20" -> "1.5E20", as the classic run-time writes exponents.
     auto e = s.find('E');
     if (e != std::string::npos) {
@@ -179,10 +183,11 @@ bool ParseNumber(const std::string& text, double& out) {
     for (char c : text)
         if (c != ' ' && c != '\t') t += c;
     if (t.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    out = std::strtod(t.c_str(), &end);
-    return end && *end == '\0' && errno != ERANGE;
+    const char* first = t.c_str();
+    const char* last = first + t.size();
+    if (*first == '+') ++first;
+    auto res = std::from_chars(first, last, out);
+    return res.ec == std::errc() && res.ptr == last;
 }
 
 bool ParseInteger(const std::string& text, std::int64_t& out) {
