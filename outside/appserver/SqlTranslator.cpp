@@ -198,9 +198,14 @@ void TopToLimit(std::vector<Token>& t) {
         }
         if (n == npos || t[n].kind != Tok::Number) continue;
         std::string count = t[n].text;
+        // "TOP 100 PERCENT" (all rows, the usual idiom in views) has no LIMIT counterpart: it is dropped.
+        std::size_t percent = NextSolid(t, last);
+        bool isPercent = percent != npos && IsWord(t[percent], "PERCENT");
+        if (isPercent) last = percent;
         std::size_t after = last + 1;
         while (after < t.size() && t[after].kind == Tok::Space) ++after;
         Erase(t, top, after);
+        if (isPercent) continue;
         // End of this SELECT: the parenthesis that closes its level, a ";" or the end of the text.
         std::size_t end = top;
         for (int depth = 0; end < t.size(); ++end) {

@@ -3,6 +3,7 @@
 // string literals, quoted names and comments is never touched.
 //   $$TABLE, DB..TABLE, DB.dbo.TABLE    -> TABLE   (one company per database file)
 //   SELECT TOP n ... / TOP (n)          -> SELECT ... LIMIT n   (at the end of that SELECT)
+//   SELECT TOP 100 PERCENT ...          -> SELECT ...
 //   FROM T (nolock), WITH (NOLOCK)      -> FROM T
 //   N'text'                             -> 'text'
 //   GETDATE()                           -> datetime('now','localtime')

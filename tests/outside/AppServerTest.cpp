@@ -224,3 +224,34 @@ TEST_F(AppServerTest, GetLookupListGivesCaptionTitlesAndMatchingRows) {
     EXPECT_EQ(list[2][1][0].AsString(), "COP");
     EXPECT_TRUE(OleCall(server, "GetLookupList", {"NOTABLE", "01", "DEMO", VarArrayOf({}), ""}).IsEmpty());
 }
+
+TEST_F(AppServerTest, AnswersTheStatementsTheFrameworkSends) {
+    Variant server = ConnectedServer();
+    // [statement, fields] as the framework builds them, with $$ left for the server.
+    const char* statements[][2] = {
+        {"select top 1 MF001,MF003,MF004,MF005,MF006 from $$CMSMF CMSMF where MF001='RMB'", "MF001,MF003,MF004,MF005,MF006"},
+        {"SELECT MR004,MR005 FROM ADMMR WHERE MR001= 'TDEF05'", "MR004,MR005"},
+        {"SELECT * FROM ADMMR AS ADMMR  WHERE MR001='TDEF05' and (MR004='MC001' or MR005='MC001')  order by MR011",
+         "MR002,MR003,MR004,MR005,MR006,MR007,MR008,MR009,MR010,MR011"},
+        {"SELECT NH003 FROM $$ADMNH WHERE NH001 = 'TDEF05'", "NH003"},
+        {" SELECT TL006,TL013,TL012 FROM $$ADMTK ADMTK  LEFT JOIN $$ADMTL ADMTL ON TK001 = TL001 AND TL010 = 'Y'  WHERE  "
+         "TL012 <> ''  AND TK003 = 'Y' AND TL005 = 'TDEF05' AND TL003 = 'Z01' ORDER BY TL011 ", "TL006,TL013,TL012"},
+        {" SELECT TJ003,TJ005 FROM ADMTJ ADMTJ  WHERE TJ002 = 'TDEF05' AND TJ001 = 'Z01'", "TJ003,TJ005"},
+        {" SELECT MQ002,MQ003,MQ004,MR003,MR004,MR005,MR007,MQ006,MQ007,MQ008  FROM $$ADMMQ AS ADMMQ  LEFT JOIN $$ADMMR AS ADMMR "
+         "ON (MQ001=MR001 AND MQ002=MR002)  WHERE MQ001= 'TDEF05' order by MQ002", "MQ002,MQ003,MQ004,MR003,MR004,MR005,MR007,MQ006,MQ007,MQ008"},
+        {" SELECT MC002, MC006, '' AAA, '' MD003, '' MD005, '' MD004,'' BBB, MC007, MC008, 'N' CCC  FROM $$QWSMC  WHERE MC001 = "
+         "'TDEF05' ORDER BY MC002 ", "MC002,MC006,AAA,MD003,MD005,MD004,BBB,MC007,MC008,CCC"},
+        {" SELECT top  1  MC006,MC009 \r FROM  $$QWSMC \r WHERE MC001='TDEF05' AND (MC002='1' OR MC002='****') \r ORDER  BY  MC002 DESC  ",
+         "MC006,MC009"},
+        {"select TOP 1 1 AS REC from QWJOBQUE(nolock) where QW001='DEMO' and QW002='TDEF05' and QW003='ADMMC' ", "REC"},
+        {" SELECT ME007 FROM $$QWSME WHERE ME001 = 'TDEF05' AND ME002 = 'A' AND ME003 = '' AND ME004 = '' AND ME005 = '' AND ME006 = ''",
+         "ME007"},
+        {" SELECT MB008, MB009, MB010, MB011 FROM RKTMB WHERE MB001 = 'DEMO'", "MB008,MB009,MB010,MB011"},
+        {"select NT001,NT002 from WARRANT where UPPER(NT001) like '%TDEF05%' order by NT002", "NT002"},
+    };
+    for (const auto& s : statements) {
+        EXPECT_NO_THROW(OleCall(server, "SimpleSql", {VarArrayOf({s[0], s[1], "DEMO", "N"})})) << s[0];
+    }
+    EXPECT_EQ(OleCall(server, "SimpleSql", {VarArrayOf({statements[0][0], statements[0][1], "DEMO", "N"})})[0][2].AsInteger(), 2);
+    EXPECT_EQ(OleCall(server, "SimpleSql", {VarArrayOf({statements[12][0], statements[12][1]})})[0][0].AsString(), "文档信息清单");
+}
