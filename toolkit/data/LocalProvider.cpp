@@ -1,5 +1,7 @@
 #include "toolkit/data/LocalProvider.h"
 
+#include <algorithm>
+
 #include "toolkit/rtl/SysUtils.h"
 
 TLocalProvider::TLocalProvider() {
@@ -68,12 +70,23 @@ std::vector<TFieldDef> TLocalProvider::Metadata(const Provider& p) const {
 
 Variant TLocalProvider::DetailRows(const Detail& d, const std::vector<Variant>& masterRow) const {
     std::vector<Variant> rows;
-    for (const auto& [key, row] : d.table->AllRows()) {
-        bool match = true;
-        for (std::size_t i = 0; i < d.masterPositions.size() && match; ++i)
-            match = VarCompare(row[static_cast<std::size_t>(d.detailPositions[i])],
-                               masterRow[static_cast<std::size_t>(d.masterPositions[i])]) == 0;
-        if (match) rows.push_back(VarArrayOf(row));
+    TMemTable::Key prefix;
+    for (int p : d.masterPositions) prefix.push_back(masterRow[static_cast<std::size_t>(p)]);
+    const auto& keys = d.table->KeyPositions();
+    bool leadingKey = keys.size() >= d.detailPositions.size() &&
+                      std::equal(d.detailPositions.begin(), d.detailPositions.end(), keys.begin());
+    auto matches = [&](const std::vector<Variant>& row) {
+        for (std::size_t i = 0; i < prefix.size(); ++i)
+            if (VarCompare(row[static_cast<std::size_t>(d.detailPositions[i])], prefix[i]) != 0) return false;
+        return true;
+    };
+    const auto& all = d.table->AllRows();
+    if (leadingKey) {
+        // The link is the front of the detail key: the rows are one range of the map.
+        for (auto it = all.lower_bound(prefix); it != all.end() && matches(it->second); ++it) rows.push_back(VarArrayOf(it->second));
+    } else {
+        for (const auto& [key, row] : all)
+            if (matches(row)) rows.push_back(VarArrayOf(row));
     }
     return VarArrayOf(rows);
 }
