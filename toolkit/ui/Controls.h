@@ -64,7 +64,7 @@ public:
 
     bool Visible() const { return visible_; }
     virtual void SetVisible(bool visible);
-    void Show() { SetVisible(true); }
+    virtual void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
     bool Showing() const;   // visible, and every parent too
     bool Enabled() const { return enabled_; }

@@ -49,7 +49,7 @@ public:
     // Showing raises OnShow before the window appears and activates the form; hiding raises OnHide.
     // Changing Visible from within OnShow or OnHide raises EInvalidOperation.
     void SetVisible(bool visible) override;
-    void Show();   // visible and brought to the front
+    void Show() override;   // visible and brought to the front
     void Hide() { SetVisible(false); }
     // Closes as the user would: a modal form gets mrCancel; otherwise OnCloseQuery may refuse,
     // OnClose picks the action (caHide by default); the main form terminates the application.
