@@ -38,7 +38,7 @@ public:
     // True for this class and its descendants. By name: case-insensitive, along the chain.
     bool InheritsFrom(const TClassInfo& other) const;
     bool InheritsFrom(std::string_view className) const;
-    // Names from this class up to the root ("TfrmTdef05", ..., "TForm", ..., "TObject").
+    // Names from this class up to the root ("TfrmOrders", ..., "TForm", ..., "TObject").
     std::vector<std::string> ClassChain() const;
 
     bool CanCreate() const { return creator_ != nullptr; }

@@ -213,7 +213,7 @@ TEST_F(ControlsTest, PopupMenuFreedElsewhereLeavesNoDanglingPointer) {
 
 TEST_F(ControlsTest, HandlesAreAllocatedOnDemandAndFoundByClass) {
     TComponentRef<TForm> form = CreateComponent<TForm>(nullptr);
-    form->SetWindowClassName("RKT_Vandril_MainMenu");
+    form->SetWindowClassName("Host_MainMenu");
     form->SetCaption("主菜单");
     TButton* button = AddButton(form.Get(), "btn");
     EXPECT_FALSE(form->HandleAllocated());
@@ -222,9 +222,9 @@ TEST_F(ControlsTest, HandlesAreAllocatedOnDemandAndFoundByClass) {
     HWND handle = form->Handle();
     EXPECT_NE(handle, buttonHandle);
     EXPECT_EQ(Application->FindControl(handle), form.Get());
-    EXPECT_EQ(Application->FindWindow("rkt_vandril_mainmenu"), handle);
+    EXPECT_EQ(Application->FindWindow("host_mainmenu"), handle);
     EXPECT_EQ(Application->FindWindow("", "主菜单"), handle);
-    EXPECT_EQ(Application->FindWindow("RKT_Vandril_MainMenu", "其他"), 0);
+    EXPECT_EQ(Application->FindWindow("Host_MainMenu", "其他"), 0);
     EXPECT_EQ(Application->FindWindow("TButton"), 0) << "only top-level windows";
     EXPECT_EQ(button->WindowClassName(), "TButton");
 
@@ -232,7 +232,7 @@ TEST_F(ControlsTest, HandlesAreAllocatedOnDemandAndFoundByClass) {
     EXPECT_EQ(Application->FindControl(handle), nullptr);
     EXPECT_EQ(Application->FindControl(buttonHandle), nullptr);
     EXPECT_FALSE(Application->PostMessage(handle, WM_USER));
-    EXPECT_EQ(Application->FindWindow("RKT_Vandril_MainMenu"), 0);
+    EXPECT_EQ(Application->FindWindow("Host_MainMenu"), 0);
 }
 
 TEST_F(ControlsTest, MouseMessagesRaiseMouseEvents) {

@@ -92,20 +92,20 @@ TEST(Properties, ValuesOfEveryKindByName) {
     TOwnedPtr<TSample> s(CreateComponent<TSample>(nullptr));
     SetPropValue(s.get(), "count", 12);
     SetPropValue(s.get(), "Big", Variant(static_cast<long long>(1) << 40));
-    SetPropValue(s.get(), "TITLE", "文档信息");
+    SetPropValue(s.get(), "TITLE", "示例文字");
     SetPropValue(s.get(), "Active", "True");
     SetPropValue(s.get(), "Ratio", "2.5");
     EXPECT_EQ(s->Count(), 12);
     EXPECT_EQ(s->Big(), std::int64_t{1} << 40);
-    EXPECT_EQ(s->Title(), "文档信息");
+    EXPECT_EQ(s->Title(), "示例文字");
     EXPECT_TRUE(s->Active());
     EXPECT_DOUBLE_EQ(s->Ratio(), 2.5);
     EXPECT_EQ(GetPropValue(s.get(), "Count").AsInteger(), 12);
-    EXPECT_EQ(GetPropValue(s.get(), "Title").AsString(), "文档信息");
+    EXPECT_EQ(GetPropValue(s.get(), "Title").AsString(), "示例文字");
     EXPECT_TRUE(GetPropValue(s.get(), "Active").AsBool());
     SetPropValue(s.get(), "Active", 0);
     EXPECT_FALSE(s->Active());
-    EXPECT_EQ(GetStrProp(s.get(), "Title"), "文档信息");
+    EXPECT_EQ(GetStrProp(s.get(), "Title"), "示例文字");
     SetOrdProp(s.get(), "Count", 7);
     EXPECT_EQ(GetOrdProp(s.get(), "Count"), 7);
     EXPECT_EQ(GetPropValue(s.get(), "Fixed").AsInteger(), 42);
@@ -228,12 +228,12 @@ TEST(Properties, EventsAndMethodsByName) {
 
 TEST(Properties, FormPropertiesAsLanguageFilesSetThem) {
     TOwnedPtr<TForm> form(CreateComponent<TForm>(nullptr));
-    SetPropValue(form.get(), "Caption", "文档信息录入作业");
+    SetPropValue(form.get(), "Caption", "示例窗口");
     SetPropValue(form.get(), "Font.Color", "clNavy");
     SetPropValue(form.get(), "Position", "poScreenCenter");
     SetPropValue(form.get(), "KeyPreview", true);
     SetPropValue(form.get(), "Hint", "短|长");
-    EXPECT_EQ(form->Caption(), "文档信息录入作业");
+    EXPECT_EQ(form->Caption(), "示例窗口");
     EXPECT_EQ(form->Font()->Color(), clNavy);
     EXPECT_EQ(form->Position(), poScreenCenter);
     EXPECT_TRUE(form->KeyPreview());

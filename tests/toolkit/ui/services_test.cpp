@@ -34,7 +34,7 @@ TEST_F(ServicesTest, ScriptedMessagesAreRecordedWithTheirAnswers) {
     // A caller's own caption, default button, captions and font travel to the service.
     TMessageDlgRequest request;
     request.Text = "保存失败";
-    request.Caption = "文档信息录入作业";
+    request.Caption = "示例窗口";
     request.DlgType = mtWarning;
     request.Buttons = mbYesNoCancel;
     request.DefaultButton = mbNo;
@@ -42,7 +42,7 @@ TEST_F(ServicesTest, ScriptedMessagesAreRecordedWithTheirAnswers) {
     request.FontName = "SimSun";
     request.FontCharset = 134;
     EXPECT_EQ(MessageDlg(request), mrNo);
-    EXPECT_EQ(messages->Last().Caption, "文档信息录入作业");
+    EXPECT_EQ(messages->Last().Caption, "示例窗口");
     EXPECT_EQ(messages->Last().Request.ButtonCaptions.at(mbYes), "是(&Y)");
     EXPECT_EQ(messages->Last().Request.FontCharset, 134);
 
@@ -62,7 +62,7 @@ TEST_F(ServicesTest, ScriptedMessagesAreRecordedWithTheirAnswers) {
 }
 
 TEST_F(ServicesTest, ExceptionsAreShownExceptSilentAborts) {
-    Application->SetTitle("Tdef05");
+    Application->SetTitle("Sample");
     try {
         throw EAbort();
     } catch (...) {
@@ -81,7 +81,7 @@ TEST_F(ServicesTest, ExceptionsAreShownExceptSilentAborts) {
     }
     ASSERT_EQ(messages->Count(), 2);
     EXPECT_EQ(messages->Shown()[0].Text, "保存失败.");
-    EXPECT_EQ(messages->Shown()[0].Caption, "Tdef05");
+    EXPECT_EQ(messages->Shown()[0].Caption, "Sample");
     EXPECT_EQ(messages->Shown()[0].Flags, MB_OK | MB_ICONSTOP);
     EXPECT_EQ(messages->Shown()[1].Text, "Version too old, please update!");
 
