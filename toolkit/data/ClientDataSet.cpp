@@ -7,7 +7,7 @@
 #include "toolkit/data/Packets.h"
 #include "toolkit/rtl/Dispatch.h"
 
-TClientDataSet::TClientDataSet() = default;
+TClientDataSet::TClientDataSet(TComponent* owner) : TDataSet(owner) {}
 
 TClientDataSet::~TClientDataSet() {
     CloseSilently();

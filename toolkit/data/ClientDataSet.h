@@ -41,8 +41,9 @@ struct TCheckConstraint {
 };
 
 class TClientDataSet : public TDataSet {
+    TK_CLASS(TClientDataSet, TDataSet)
 public:
-    TClientDataSet();
+    explicit TClientDataSet(TComponent* owner = nullptr);
     ~TClientDataSet() override;
 
     // --- Provider --------------------------------------------------------------------------------

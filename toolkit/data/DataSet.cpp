@@ -16,7 +16,7 @@ const Variant& NullVariant() {
 bool EditModes(TDataSetState s) { return s == dsEdit || s == dsInsert; }
 }  // namespace
 
-TDataSet::TDataSet() = default;
+TDataSet::TDataSet(TComponent* owner) : TComponent(owner) {}
 
 TDataSet::~TDataSet() {
     for (TDataSource* s : std::vector<TDataSource*>(sources_)) s->DataSetDestroyed(this);

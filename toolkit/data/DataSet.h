@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/classes/Component.h"
 #include "toolkit/data/DataTypes.h"
 #include "toolkit/data/Field.h"
 #include "toolkit/data/FieldDefs.h"
@@ -18,14 +19,13 @@ class TDataSetField;
 // A bookmark names a record by its stable id; 0 is no bookmark.
 using TBookmark = std::int64_t;
 
-class TDataSet {
+class TDataSet : public TComponent {
+    TK_CLASS(TDataSet, TComponent)
 public:
-    TDataSet();
-    virtual ~TDataSet();
+    explicit TDataSet(TComponent* owner = nullptr);
+    ~TDataSet() override;
     TDataSet(const TDataSet&) = delete;
     TDataSet& operator=(const TDataSet&) = delete;
-
-    std::string Name;
 
     // --- Structure -------------------------------------------------------------------------------
     TFieldDefs& FieldDefs() { return fieldDefs_; }

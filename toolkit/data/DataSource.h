@@ -5,22 +5,22 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/classes/Component.h"
 #include "toolkit/data/DataTypes.h"
 
 class TDataLink;
 class TDataSource;
 using TDataChangeEvent = std::function<void(TDataSource* Sender, TField* Field)>;
-using TNotifyEvent = std::function<void(TDataSource* Sender)>;
 
-class TDataSource {
+class TDataSource : public TComponent {
+    TK_CLASS(TDataSource, TComponent)
 public:
-    TDataSource() = default;
-    explicit TDataSource(TDataSet* dataSet) { SetDataSet(dataSet); }
-    ~TDataSource();
+    explicit TDataSource(TComponent* owner = nullptr) : TComponent(owner) {}
+    explicit TDataSource(TDataSet* dataSet) : TComponent(nullptr) { SetDataSet(dataSet); }
+    ~TDataSource() override;
     TDataSource(const TDataSource&) = delete;
     TDataSource& operator=(const TDataSource&) = delete;
 
-    std::string Name;
     TDataSet* DataSet() const { return dataSet_; }
     void SetDataSet(TDataSet* dataSet);
     bool Enabled() const { return enabled_; }

@@ -185,3 +185,14 @@ void TField::FocusControl() {
     TField* self = this;
     dataSet_->DataEvent(deFocusControl, &self);
 }
+
+void TField::Publish(TPublisher<TField>& p) {
+    p.Property("FieldName", &TField::FieldName, &TField::SetFieldName);
+    p.Property("DisplayLabel", &TField::DisplayLabel, &TField::SetDisplayLabel);
+    p.Property("DisplayWidth", &TField::DisplayWidth, &TField::SetDisplayWidth);
+    p.Property("Visible", &TField::Visible, &TField::SetVisible);
+    p.Property("ReadOnly", &TField::ReadOnly, &TField::SetReadOnly);
+    p.Property("Required", &TField::Required, &TField::SetRequired);
+    p.Property("EditMask", &TField::EditMask, &TField::SetEditMask);
+    p.Property("DisplayFormat", &TField::DisplayFormat, &TField::SetDisplayFormat);
+}

@@ -5,15 +5,18 @@
 #include <cstdint>
 #include <string>
 
+#include "toolkit/classes/Component.h"
 #include "toolkit/data/DataTypes.h"
 #include "toolkit/rtl/Variant.h"
 
 class TDataSet;
 
-class TField {
+// Fields publish their display properties so language files and settings can set them by name.
+class TField : public TPersistent {
+    TK_CLASS_PUBLISHED(TField, TPersistent)
 public:
     explicit TField(TFieldType type);
-    virtual ~TField();
+    ~TField() override;
     TField(const TField&) = delete;
     TField& operator=(const TField&) = delete;
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "toolkit/ui/ModalResult.h"
-#include "toolkit/ui/Sets.h"
-#include "toolkit/ui/TypeInfo.h"
+#include "toolkit/classes/Sets.h"
+#include "toolkit/classes/TypeInfo.h"
 
 class TCustomForm;
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "toolkit/ui/TypeInfo.h"
+#include "toolkit/classes/TypeInfo.h"
 
 enum TColor : std::int32_t {
     clSystemColor = -0x7FFFFFFF - 1,   // 0x80000000

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "toolkit/ui/Component.h"
+#include "toolkit/classes/Component.h"
 #include "toolkit/ui/ControlPeer.h"
 #include "toolkit/ui/Graphics.h"
 #include "toolkit/ui/Keys.h"

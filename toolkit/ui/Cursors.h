@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "toolkit/ui/TypeInfo.h"
+#include "toolkit/classes/TypeInfo.h"
 
 enum TCursor : std::int16_t {
     crDefault = 0,

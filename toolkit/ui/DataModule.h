@@ -1,7 +1,7 @@
 #pragma once
 // Data modules: non-visual containers of components (datasets, connections). Like forms, OnCreate
 // runs once construction is complete and OnDestroy before the owned components go.
-#include "toolkit/ui/Component.h"
+#include "toolkit/classes/Component.h"
 
 class TDataModule : public TComponent {
     TK_CLASS_PUBLISHED(TDataModule, TComponent)

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "toolkit/ui/Colors.h"
-#include "toolkit/ui/Component.h"
+#include "toolkit/classes/Component.h"
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 TK_ENUM_TYPE(TFontStyle, "fsBold", "fsItalic", "fsUnderline", "fsStrikeOut")

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "toolkit/ui/Messages.h"
-#include "toolkit/ui/Sets.h"
-#include "toolkit/ui/TypeInfo.h"
+#include "toolkit/classes/Sets.h"
+#include "toolkit/classes/TypeInfo.h"
 
 using WORD = std::uint16_t;
 

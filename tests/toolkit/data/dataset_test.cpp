@@ -334,7 +334,7 @@ TEST(DataSource, NotificationsAndDisableControls) {
     RecordingLink link;
     link.SetDataSource(&src);
     int stateChanges = 0, dataChanges = 0;
-    src.OnStateChange = [&](TDataSource*) { ++stateChanges; };
+    src.OnStateChange = [&](TObject*) { ++stateChanges; };
     src.OnDataChange = [&](TDataSource*, TField*) { ++dataChanges; };
     MakeLocal(ds, {{1, "a"}, {2, "b"}, {3, "c"}});
     EXPECT_EQ(link.activeChanged, 1);

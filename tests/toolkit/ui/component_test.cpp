@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/ui/Component.h"
+#include "toolkit/classes/Component.h"
 #include "toolkit/ui/Forms.h"
 
 namespace {

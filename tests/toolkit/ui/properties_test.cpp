@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "toolkit/ui/Component.h"
+#include "toolkit/classes/Component.h"
 #include "toolkit/ui/Forms.h"
 #include "toolkit/ui/Graphics.h"
 

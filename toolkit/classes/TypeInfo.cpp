@@ -1,7 +1,7 @@
-#include "toolkit/ui/TypeInfo.h"
+#include "toolkit/classes/TypeInfo.h"
 
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/ComponentErrors.h"
+#include "toolkit/classes/ComponentErrors.h"
 
 const char* TypeKindName(TTypeKind kind) {
     switch (kind) {

@@ -1,4 +1,4 @@
-#include "toolkit/ui/Properties.h"
+#include "toolkit/classes/Properties.h"
 
 #include "toolkit/rtl/SysUtils.h"
 

@@ -23,9 +23,9 @@
 #include <vector>
 
 #include "toolkit/rtl/Variant.h"
-#include "toolkit/ui/ClassInfo.h"
-#include "toolkit/ui/ComponentErrors.h"
-#include "toolkit/ui/TypeInfo.h"
+#include "toolkit/classes/ClassInfo.h"
+#include "toolkit/classes/ComponentErrors.h"
+#include "toolkit/classes/TypeInfo.h"
 
 // The accessors of one property, by the representation its kind uses.
 struct TPropAccess {

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "toolkit/ui/ClassInfo.h"
-#include "toolkit/ui/ComponentErrors.h"
-#include "toolkit/ui/Properties.h"
-#include "toolkit/ui/Sets.h"
+#include "toolkit/classes/ClassInfo.h"
+#include "toolkit/classes/ComponentErrors.h"
+#include "toolkit/classes/Properties.h"
+#include "toolkit/classes/Sets.h"
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 

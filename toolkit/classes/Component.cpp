@@ -1,4 +1,4 @@
-#include "toolkit/ui/Component.h"
+#include "toolkit/classes/Component.h"
 
 #include <algorithm>
 

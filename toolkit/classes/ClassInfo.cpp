@@ -1,10 +1,10 @@
-#include "toolkit/ui/ClassInfo.h"
+#include "toolkit/classes/ClassInfo.h"
 
 #include <map>
 
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/ComponentErrors.h"
-#include "toolkit/ui/Properties.h"
+#include "toolkit/classes/ComponentErrors.h"
+#include "toolkit/classes/Properties.h"
 
 TClassInfo::TClassInfo(const char* name, const TClassInfo* parent, Definer definer, Creator creator)
     : name_(name), parent_(parent), definer_(definer), creator_(creator) {}

@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "toolkit/rtl/Strings.h"
-#include "toolkit/ui/ClassInfo.h"
-#include "toolkit/ui/Sets.h"
+#include "toolkit/classes/ClassInfo.h"
+#include "toolkit/classes/Sets.h"
 
 enum TTypeKind {
     tkUnknown,
