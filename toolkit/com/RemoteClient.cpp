@@ -1,0 +1,174 @@
+#include "toolkit/com/RemoteClient.h"
+
+#include <vector>
+
+namespace {
+[[noreturn]] void FailConnect(const TRemoteEndpoint& endpoint, const std::string& reason) {
+    throw ESocketConnectionError(ConnectErrorText(endpoint.Address, endpoint.Port, reason));
+}
+}  // namespace
+
+TRemoteSession::TRemoteSession(TRemoteEndpoint endpoint) : endpoint_(std::move(endpoint)) {}
+
+TRemoteSession::~TRemoteSession() = default;
+
+std::shared_ptr<TRemoteSession> TRemoteSession::Open(const TRemoteEndpoint& endpoint) {
+    auto fail = [&](const std::string& reason) { FailConnect(endpoint, reason); };
+    if (endpoint.Address.empty()) fail("no address given");
+    if (endpoint.Port <= 0 || endpoint.Port > 65535) fail("invalid port");
+    if (endpoint.ServerName.empty()) fail("no server name given");
+
+    std::shared_ptr<TRemoteSession> session(new TRemoteSession(endpoint));
+    long long deadline = MonotonicMs() + std::max(0, endpoint.ConnectTimeoutMs);
+    try {
+        session->socket_ = TSocket::Connect(endpoint.Address, endpoint.Port, endpoint.ConnectTimeoutMs);
+        TWireWriter hello;
+        hello.Message(TRemoteMessage::Hello);
+        hello.U32(kRemoteProtocolVersion);
+        hello.Str(endpoint.ServerName);
+        session->socket_.SendAll(hello.Frame(), endpoint.ConnectTimeoutMs);
+
+        std::string payload;
+        int left = static_cast<int>(std::max(0LL, deadline - MonotonicMs()));
+        switch (session->socket_.ReadFrame(payload, endpoint.MaxFrame, left)) {
+        case TSocket::ReadStatus::Frame: break;
+        case TSocket::ReadStatus::Closed: FailConnect(endpoint, "the server closed the connection");
+        case TSocket::ReadStatus::TimedOut:
+            FailConnect(endpoint, "no answer within " + std::to_string(endpoint.ConnectTimeoutMs) + " ms");
+        case TSocket::ReadStatus::TooLarge: FailConnect(endpoint, "oversized answer");
+        }
+        TWireReader in(payload);
+        TRemoteMessage kind = in.Message();
+        if (kind == TRemoteMessage::Error) {
+            in.Str();   // the class of the server's exception: the text says it all here
+            fail(in.Str());
+        }
+        if (kind != TRemoteMessage::Welcome) fail("unexpected answer from the server");
+        session->root_ = in.U64();
+        in.ExpectEnd();
+    } catch (const ESocketConnectionError& e) {
+        if (e.Message().rfind("Unable to connect", 0) == 0) throw;
+        fail(e.Message());
+    } catch (const ERemoteProtocolError& e) {
+        fail(e.Message());
+    }
+    return session;
+}
+
+Variant TRemoteSession::Root() { return Variant(DispatchPtr(std::make_shared<TRemoteObject>(shared_from_this(), root_))); }
+
+bool TRemoteSession::Active() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return socket_.Valid();
+}
+
+void TRemoteSession::Close() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    socket_.Close();
+}
+
+void TRemoteSession::Lost(const std::string& reason) {
+    socket_.Close();
+    throw ESocketConnectionError(ConnectionLostText(endpoint_.Address, endpoint_.Port, reason));
+}
+
+std::uint64_t TRemoteSession::ExportObject(const DispatchPtr& object) {
+    auto* proxy = dynamic_cast<TRemoteObject*>(object.get());
+    if (!proxy || proxy->Session() != this)
+        throw EOleError("An automation object of this process cannot be passed to a remote server");
+    return proxy->Id();
+}
+
+DispatchPtr TRemoteSession::ImportObject(std::uint64_t id) {
+    return std::make_shared<TRemoteObject>(shared_from_this(), id);
+}
+
+std::string TRemoteSession::ReadAnswer(int timeoutMs, const char* what) {
+    std::string payload;
+    TSocket::ReadStatus status = TSocket::ReadStatus::Closed;
+    try {
+        status = socket_.ReadFrame(payload, endpoint_.MaxFrame, timeoutMs);
+    } catch (const ESocketConnectionError& e) {
+        Lost(e.Message());
+    }
+    switch (status) {
+    case TSocket::ReadStatus::Frame: break;
+    case TSocket::ReadStatus::Closed: Lost("the server closed the connection");
+    // A late answer would be taken for the next call's: the session cannot go on.
+    case TSocket::ReadStatus::TimedOut: Lost(std::string("no answer to ") + what + " within " + std::to_string(timeoutMs) + " ms");
+    case TSocket::ReadStatus::TooLarge: Lost("answer of " + payload + " bytes exceeds the limit");
+    }
+    return payload;
+}
+
+Variant TRemoteSession::Invoke(std::uint64_t object, const std::string& member, InvokeKind kind, VarArgs& args) {
+    TWireWriter out(this);
+    out.Message(TRemoteMessage::Call);
+    out.U64(object);
+    out.Str(member);
+    out.U8(static_cast<std::uint8_t>(kind));
+    out.U32(static_cast<std::uint32_t>(args.size()));
+    for (const Variant& a : args) {
+        out.U8(a.IsByRef() ? 1 : 0);
+        out.Value(a);
+    }
+    const std::string& frame = out.Frame();
+
+    std::string payload;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!socket_.Valid()) throw ESocketConnectionError(ConnectionLostText(endpoint_.Address, endpoint_.Port, "not connected"));
+        try {
+            socket_.SendAll(frame, endpoint_.CallTimeoutMs);
+        } catch (const ESocketConnectionError& e) {
+            Lost(e.Message());
+        }
+        payload = ReadAnswer(endpoint_.CallTimeoutMs, member.c_str());
+    }
+
+    // Decoded outside the lock: proxies made and dropped here send their release.
+    try {
+        TWireReader in(payload, this);
+        TRemoteMessage answer = in.Message();
+        if (answer == TRemoteMessage::Error) {
+            std::string className = in.Str();
+            std::string message = in.Str();
+            in.ExpectEnd();
+            RaiseRemoteError(className, message);
+        }
+        if (answer != TRemoteMessage::Result) throw ERemoteProtocolError("unexpected answer to a call");
+        Variant result = in.Value();
+        std::uint32_t written = in.U32();
+        std::vector<std::pair<std::uint32_t, Variant>> outs;
+        for (std::uint32_t i = 0; i < written; ++i) {
+            std::uint32_t index = in.U32();
+            if (index >= args.size() || !args[index].IsByRef()) throw ERemoteProtocolError("written-back argument " + std::to_string(index));
+            outs.emplace_back(index, in.Value());
+        }
+        in.ExpectEnd();
+        for (auto& [index, value] : outs) args[index].Assign(value);
+        return result;
+    } catch (const ERemoteProtocolError& e) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        Lost(e.Message());
+    }
+}
+
+void TRemoteSession::Release(std::uint64_t object) noexcept {
+    if (object == root_) return;   // the session's own object lives as long as the session
+    try {
+        TWireWriter out;
+        out.Message(TRemoteMessage::Release);
+        out.U64(object);
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (socket_.Valid()) socket_.SendAll(out.Frame(), endpoint_.CallTimeoutMs);
+    } catch (...) {
+        // The connection is gone: the server drops the session's objects with it.
+    }
+}
+
+TRemoteObject::~TRemoteObject() { session_->Release(id_); }
+
+Variant TRemoteObject::Invoke(const std::string& member, InvokeKind kind, VarArgs& args) {
+    return session_->Invoke(id_, member, kind, args);
+}

@@ -1,0 +1,301 @@
+#include "toolkit/com/RemoteListener.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <map>
+#include <vector>
+
+#include "toolkit/com/ComObj.h"
+
+namespace {
+std::mutex& LogMutex() {
+    static std::mutex m;
+    return m;
+}
+}  // namespace
+
+// One client: its socket, its thread and the objects it may call (id 1 is the object made for it).
+struct TRemoteListener::Session : IRemoteObjectMap {
+    long long number = 0;
+    TSocket socket;
+    std::string peer;
+    std::thread thread;
+    bool finished = false;   // guarded by the listener's mutex
+
+    struct Entry {
+        DispatchPtr object;
+        long long exports = 0;   // proxies the client holds; the root is never released
+    };
+    std::map<std::uint64_t, Entry> objects;
+    std::map<const IDispatchObject*, std::uint64_t> ids;
+    std::uint64_t nextId = 1;
+
+    std::uint64_t Add(const DispatchPtr& object) {
+        auto found = ids.find(object.get());
+        if (found != ids.end()) {
+            ++objects[found->second].exports;
+            return found->second;
+        }
+        std::uint64_t id = nextId++;
+        objects[id] = {object, 1};
+        ids[object.get()] = id;
+        return id;
+    }
+    std::uint64_t ExportObject(const DispatchPtr& object) override {
+        if (!object) throw EOleError("No automation object to send");
+        return Add(object);
+    }
+    DispatchPtr ImportObject(std::uint64_t id) override {
+        auto found = objects.find(id);
+        if (found == objects.end()) throw EOleError("The automation object " + std::to_string(id) + " no longer exists");
+        return found->second.object;
+    }
+    void Release(std::uint64_t id) {
+        auto found = objects.find(id);
+        if (found == objects.end() || id == 1) return;
+        if (--found->second.exports <= 0) {
+            ids.erase(found->second.object.get());
+            objects.erase(found);
+        }
+    }
+};
+
+TRemoteListener::TRemoteListener(TRemoteListenerOptions options) : options_(std::move(options)) {
+    if (!options_.CreateObject)
+        options_.CreateObject = [](const std::string& progId) { return CreateOleObject(progId).AsDispatch(); };
+}
+
+TRemoteListener::~TRemoteListener() { Stop(); }
+
+void TRemoteListener::Log(const std::string& line) const {
+    if (!options_.Log) return;
+    std::lock_guard<std::mutex> lock(LogMutex());
+    options_.Log(line);
+}
+
+void TRemoteListener::Start() {
+    if (listener_.Valid()) return;
+    listener_ = TSocket::Listen(options_.Address, options_.Port);
+    port_ = listener_.LocalPort();
+    if (pipe2(wake_, O_CLOEXEC) != 0) throw ESocketConnectionError("cannot create the listener's wake-up pipe");
+    stopping_ = false;
+    acceptThread_ = std::thread([this] { AcceptLoop(); });
+    Log("listening on " + (options_.Address.empty() ? std::string("0.0.0.0") : options_.Address) + ":" + std::to_string(port_));
+}
+
+void TRemoteListener::Stop() {
+    if (!acceptThread_.joinable()) return;
+    stopping_ = true;
+    char wake = 1;
+    [[maybe_unused]] ssize_t ignored = write(wake_[1], &wake, 1);
+    acceptThread_.join();
+    listener_.Close();
+    close(wake_[0]);
+    close(wake_[1]);
+    wake_[0] = wake_[1] = -1;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (auto& s : sessions_)
+            if (!s->finished) s->socket.Shutdown();
+    }
+    // The accept thread is gone, so nobody else changes the list now.
+    for (auto& s : sessions_)
+        if (s->thread.joinable()) s->thread.join();
+    sessions_.clear();
+    Log("stopped");
+}
+
+int TRemoteListener::SessionCount() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    int n = 0;
+    for (const auto& s : sessions_)
+        if (!s->finished) ++n;
+    return n;
+}
+
+void TRemoteListener::ReapFinished() {
+    std::vector<std::unique_ptr<Session>> done;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (auto it = sessions_.begin(); it != sessions_.end();) {
+            if ((*it)->finished) {
+                done.push_back(std::move(*it));
+                it = sessions_.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    for (auto& s : done)
+        if (s->thread.joinable()) s->thread.join();
+}
+
+void TRemoteListener::AcceptLoop() {
+    while (!stopping_) {
+        TSocket client = listener_.Accept(wake_[0]);
+        if (stopping_) break;
+        ReapFinished();
+        if (!client.Valid()) {
+            // Out of descriptors or a similar passing failure: give it a moment instead of spinning.
+            usleep(100 * 1000);
+            continue;
+        }
+        auto session = std::make_unique<Session>();
+        session->number = ++served_;
+        session->peer = client.PeerName();
+        session->socket = std::move(client);
+        Session* raw = session.get();
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            sessions_.push_back(std::move(session));
+        }
+        raw->thread = std::thread([this, raw] { RunSession(*raw); });
+    }
+}
+
+void TRemoteListener::RunSession(Session& session) {
+    std::string prefix = "session " + std::to_string(session.number) + " (" + session.peer + "): ";
+    std::string reason = "ended";
+    try {
+        Serve(session);
+        reason = "client closed the connection";
+    } catch (const ERemoteProtocolError& e) {
+        reason = e.Message();
+    } catch (const ESocketConnectionError& e) {
+        reason = "connection error: " + e.Message();
+    } catch (const std::exception& e) {
+        reason = std::string("unexpected failure: ") + e.what();
+    }
+    // The objects die on the thread that used them.
+    try {
+        session.objects.clear();
+        session.ids.clear();
+    } catch (...) {
+        reason += " (an object failed while closing)";
+    }
+    if (stopping_) reason = "server stopping";
+    Log(prefix + "closed: " + reason);
+    std::lock_guard<std::mutex> lock(mutex_);
+    session.socket.Close();
+    session.finished = true;
+}
+
+namespace {
+
+void WriteError(TWireWriter& out, const char* className, const std::string& message) {
+    out.Message(TRemoteMessage::Error);
+    out.Str(className);
+    out.Str(message);
+}
+
+}  // namespace
+
+void TRemoteListener::Serve(Session& session) {
+    std::string prefix = "session " + std::to_string(session.number) + " (" + session.peer + "): ";
+    std::string payload;
+    auto readFrame = [&](int timeoutMs) {
+        switch (session.socket.ReadFrame(payload, options_.MaxFrame, timeoutMs)) {
+        case TSocket::ReadStatus::Frame: return true;
+        case TSocket::ReadStatus::Closed: return false;
+        case TSocket::ReadStatus::TimedOut:
+            throw ERemoteProtocolError("no hello within " + std::to_string(timeoutMs) + " ms");
+        case TSocket::ReadStatus::TooLarge:
+            throw ERemoteProtocolError("frame of " + payload + " bytes exceeds the limit of " +
+                                       std::to_string(options_.MaxFrame) + " bytes");
+        }
+        return false;
+    };
+
+    // Hello: which server the client wants.
+    if (!readFrame(options_.HelloTimeoutMs)) return;
+    std::string progId;
+    {
+        TWireReader in(payload);
+        if (in.Message() != TRemoteMessage::Hello) throw ERemoteProtocolError("malformed frame: the first message must be a hello");
+        std::uint32_t version = in.U32();
+        progId = in.Str();
+        in.ExpectEnd();
+        if (version != kRemoteProtocolVersion) {
+            TWireWriter out;
+            WriteError(out, "EOleError", "protocol version " + std::to_string(version) + " is not supported");
+            session.socket.SendAll(out.Frame(), 10000);
+            throw ERemoteProtocolError("protocol version " + std::to_string(version) + " refused");
+        }
+    }
+    try {
+        DispatchPtr object = options_.CreateObject(progId);
+        if (!object) throw EOleError("Cannot create " + progId);
+        session.Add(object);
+    } catch (const Exception& e) {
+        TWireWriter out;
+        WriteError(out, e.ClassName(), e.Message());
+        session.socket.SendAll(out.Frame(), 10000);
+        Log(prefix + "refused " + progId + ": " + e.Message());
+        return;
+    }
+    {
+        TWireWriter out;
+        out.Message(TRemoteMessage::Welcome);
+        out.U64(1);
+        session.socket.SendAll(out.Frame(), 10000);
+    }
+    Log(prefix + "opened for " + progId);
+
+    while (readFrame(-1)) {
+        TWireReader in(payload, &session);
+        TRemoteMessage kind = in.Message();
+        if (kind == TRemoteMessage::Release) {
+            std::uint64_t id = in.U64();
+            in.ExpectEnd();
+            session.Release(id);
+            continue;
+        }
+        if (kind != TRemoteMessage::Call) throw ERemoteProtocolError("malformed frame: unexpected message kind " + std::to_string(static_cast<int>(kind)));
+
+        std::uint64_t id = in.U64();
+        std::string member = in.Str();
+        std::uint8_t invokeKind = in.U8();
+        if (invokeKind > static_cast<std::uint8_t>(InvokeKind::PropertyPut))
+            throw ERemoteProtocolError("malformed frame: invoke kind " + std::to_string(invokeKind));
+        std::uint32_t count = in.U32();
+        // Each argument takes two bytes at least.
+        if (count > payload.size() / 2) throw ERemoteProtocolError("malformed frame: " + std::to_string(count) + " arguments");
+
+        std::vector<Variant> slots(count);
+        std::vector<bool> byRef(count);
+        for (std::uint32_t i = 0; i < count; ++i) {
+            std::uint8_t flag = in.U8();
+            if (flag > 1) throw ERemoteProtocolError("malformed frame: by-reference flag " + std::to_string(flag));
+            byRef[i] = flag == 1;
+            slots[i] = in.Value();
+        }
+        in.ExpectEnd();
+
+        // From here on a failure is the call's, answered as an error; the session goes on.
+        TWireWriter out(&session);
+        try {
+            DispatchPtr target = session.ImportObject(id);
+            VarArgs args(count);
+            for (std::uint32_t i = 0; i < count; ++i) args[i] = byRef[i] ? Variant::Ref(&slots[i]) : slots[i];
+            Variant result = target->Invoke(member, static_cast<InvokeKind>(invokeKind), args);
+            out.Message(TRemoteMessage::Result);
+            out.Value(result);
+            std::uint32_t written = 0;
+            for (bool r : byRef) written += r ? 1 : 0;
+            out.U32(written);
+            for (std::uint32_t i = 0; i < count; ++i) {
+                if (!byRef[i]) continue;
+                out.U32(i);
+                out.Value(slots[i]);
+            }
+        } catch (const Exception& e) {
+            out = TWireWriter(&session);
+            WriteError(out, e.ClassName(), e.Message());
+        } catch (const std::exception& e) {
+            out = TWireWriter(&session);
+            WriteError(out, "Exception", e.what());
+        }
+        session.socket.SendAll(out.Frame(), 60000);
+    }
+}
