@@ -1,0 +1,79 @@
+#include "framework/forms/RKForm.h"
+
+#include <algorithm>
+
+#include "toolkit/classes/Properties.h"
+
+void TRKForm::Publish(TPublisher<TRKForm>& p) {
+    p.Method("FormCreate", &TRKForm::FormCreate);
+    p.Method("FormShow", &TRKForm::FormShow);
+}
+
+TRKForm::TRKForm(TComponent* owner) : TForm(owner) {
+    SetKeyPreview(true);
+    SetPosition(poScreenCenter);
+    SetShowHint(true);
+    RkConverter = CreateComponent<TRkConverterSeam>(this);
+    RkConverter->SetName("RkConverter");
+    LangController = CreateComponent<TLangControllerSeam>(this);
+    LangController->SetName("LangController");
+    OnCreate = [this](TObject* sender) { FormCreate(sender); };
+    OnShow = [this](TObject* sender) { FormShow(sender); };
+}
+
+void TRKForm::ClearImeNames() {
+    for (TComponent* component : ComponentList())
+        if (IsPublishedProp(component, "ImeName")) SetStrProp(component, "ImeName", "");
+}
+
+void TRKForm::FormCreate(TObject* Sender) {
+    CodeConversionDone = false;
+    ApplyLanguageOnShow = true;
+    ClearImeNames();
+    if (UICodePage() == "437") {
+        for (TComponent* component : ComponentList()) {
+            if (!IsPublishedProp(component, "Font")) continue;
+            SetPropValue(component, "Font.Charset", 134);
+            SetPropValue(component, "Font.Name", "Tahoma");
+        }
+    }
+}
+
+void TRKForm::FormShow(TObject* Sender) {
+    if (ApplyLanguageOnShow) ApplyLanguage(this, true);
+}
+
+std::vector<std::string> TRKForm::LanguageClasses(const TComponent& component, bool byClassChain, bool ownOnly) {
+    if (!byClassChain) return {component.ClassName()};
+    std::vector<std::string> names;
+    for (const TClassInfo* cls = &component.ClassType(); cls; cls = cls->ClassParent()) {
+        const std::string& name = cls->ClassName();
+        if (name == "TForm" || name == "TDataModule" || (ownOnly && name == "TRKForm")) break;
+        names.push_back(name);
+    }
+    std::reverse(names.begin(), names.end());
+    return names;
+}
+
+void TRKForm::ApplyLanguageClasses(TComponent& component, const std::vector<std::string>& classes) {
+    for (const std::string& name : classes) {
+        LangController->SetPackageName(name);
+        if (!LangController->LanguageFileExists()) continue;
+        LangController->SetActive(true);
+        LangController->Apply(component);
+    }
+}
+
+void TRKForm::ApplyLanguage(TComponent* component, bool byClassChain) {
+    if (component) ApplyLanguageClasses(*component, LanguageClasses(*component, byClassChain, false));
+}
+
+void TRKForm::ApplyLanguageOwn(TComponent* component, bool byClassChain) {
+    if (component) ApplyLanguageClasses(*component, LanguageClasses(*component, byClassChain, true));
+}
+
+std::string TRKForm::LangText(const std::string& className, const std::string& key, bool convert,
+                              const std::string& defaultText) const {
+    std::string text = convert ? RkConverter->ToUserScript(defaultText) : defaultText;
+    return LangController->Text(className, key, text);
+}

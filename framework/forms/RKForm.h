@@ -1,0 +1,47 @@
+#pragma once
+// The base of every framework window (program forms and dialogs): key preview on, centred, hints
+// shown; owns the code converter and the language controller and applies the language files of
+// its class chain when it is shown.
+#include <string>
+#include <vector>
+
+#include "framework/forms/ConverterSeam.h"
+#include "framework/forms/LanguageSeam.h"
+#include "toolkit/ui/Forms.h"
+
+class TRKForm : public TForm {
+    TK_CLASS_PUBLISHED(TRKForm, TForm)
+public:
+    explicit TRKForm(TComponent* owner);
+
+    TRkConverterSeam* RkConverter = nullptr;
+    TLangControllerSeam* LangController = nullptr;
+    bool CodeConversionDone = false;
+    bool ApplyLanguageOnShow = false;
+
+    int LanguageMode() const { return RkConverter->LanguageMode(); }
+    const std::string& UICodePage() const { return RkConverter->UICodePage(); }
+    const std::string& DBCodePage() const { return RkConverter->DBCodePage(); }
+    const std::string& SysCodePage() const { return RkConverter->SysCodePage(); }
+
+    // Applies the language files of the component's class chain (base classes first, the toolkit's
+    // form and data-module classes left out), or of its class alone.
+    virtual void ApplyLanguage(TComponent* component, bool byClassChain);
+    // The same with the chain stopping below TRKForm too.
+    virtual void ApplyLanguageOwn(TComponent* component, bool byClassChain);
+    // The class names those walk, in the order they are applied.
+    static std::vector<std::string> LanguageClasses(const TComponent& component, bool byClassChain, bool ownOnly);
+
+    // A keyed text: the default (optionally in the user's script) unless the language file of the
+    // class has the key.
+    std::string LangText(const std::string& className, const std::string& key, bool convert,
+                         const std::string& defaultText) const;
+
+    void FormCreate(TObject* Sender);
+    void FormShow(TObject* Sender);
+
+protected:
+    void ApplyLanguageClasses(TComponent& component, const std::vector<std::string>& classes);
+    // Clears the input-method name of every owned component that has one.
+    void ClearImeNames();
+};

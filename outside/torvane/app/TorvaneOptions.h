@@ -1,0 +1,24 @@
+#pragma once
+// The command line of the work center:
+//   torvane [--demo-install DIR] [--headless] [--user U] [--company C] [--database D] [--program P]
+//           [--run-mode N] [--rights N]
+#include <optional>
+#include <string>
+#include <vector>
+
+struct TorvaneOptions {
+    bool headless = false;
+    std::string demoInstall;      // empty: use the installation VANDRIL_REGISTRY names
+    std::string user = "DS";      // the demo login
+    std::string company = "DEMO";
+    std::string database = "DEMO";
+    std::string program = "Tdef05";
+    int runMode = 0;
+    int rights = 0xFF;            // every command the host can grant
+};
+
+// The options, or the one-line reason the command line is wrong (in error).
+std::optional<TorvaneOptions> ParseTorvaneOptions(const std::vector<std::string>& args, std::string& error);
+
+// The usage line printed with an error.
+const char* TorvaneUsage();
