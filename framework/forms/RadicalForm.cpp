@@ -18,6 +18,15 @@ void TfrmRadical::Publish(TPublisher<TfrmRadical>& p) {
     p.Method("FormResize", &TfrmRadical::FormResize);
     p.Method("FormShow", &TfrmRadical::FormShow);
     p.Method("FormPaint", &TfrmRadical::FormPaint);
+    // State a host or a script may read by name.
+    p.Property("Brokers", &TfrmRadical::Brokers);
+    p.Property("LibraryPath", &TfrmRadical::LibraryPathText);
+    p.Property("ProgramId", &TfrmRadical::ProgramId);
+    p.Property("RunMode", &TfrmRadical::RunModeValue);
+    p.Property("CommandRights", &TfrmRadical::CommandRightsValue);
+    p.Property("FunctionRights", &TfrmRadical::FunctionRightsValue);
+    p.Property("StartParamText", &TfrmRadical::StartParamTextValue);
+    p.Property("StartFailed", &TfrmRadical::StartFailedValue);
 }
 
 TfrmRadical::TfrmRadical(TComponent* owner) : TRKForm(owner) {

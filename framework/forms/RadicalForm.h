@@ -87,6 +87,14 @@ public:
     virtual void UpdateCommandStates() {}
     virtual TDataModuleClass DataModuleClass() const;
 
+    // Read-only views published for hosts and scripts.
+    const std::string& LibraryPathText() const { return LibraryPath; }
+    int RunModeValue() const { return RunMode; }
+    int CommandRightsValue() const { return static_cast<int>(CommandRights.Bits()); }
+    std::int64_t FunctionRightsValue() const { return static_cast<std::int64_t>(FunctionRights.Bits()); }
+    const std::string& StartParamTextValue() const { return StartParamText; }
+    bool StartFailedValue() const { return StartFailed; }
+
     // Rights from the server's POWER_DATA (with GROUP_LIST and EX_POWER of the program information);
     // an empty POWER_DATA is reported with E/000004.
     void ParseFunctionRights();

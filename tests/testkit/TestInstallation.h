@@ -1,0 +1,34 @@
+#pragma once
+// A ready installation for the demo company in a fresh temporary folder: registry file (with the
+// class keys of the in-process servers built beside the tests), client folder with VandrilC.ini and
+// Log/, server folder whose Data/ receives the company database (created and seeded on first use).
+// VANDRIL_REGISTRY names it while the object lives; the folder is removed afterwards.
+#include <string>
+
+#include "outside/torvane/DemoInstallation.h"
+
+class TTestInstallation {
+public:
+    TTestInstallation();
+    ~TTestInstallation();
+    TTestInstallation(const TTestInstallation&) = delete;
+    TTestInstallation& operator=(const TTestInstallation&) = delete;
+
+    const TDemoInstallation& Install() const { return install_; }
+    const std::string& Folder() const { return install_.Folder; }
+    const std::string& ClientPath() const { return install_.ClientPath; }
+    // The company database file of that name (it exists once a server opened it).
+    std::string DatabaseFile(const std::string& database = "DEMO") const;
+    // Replaces the client configuration file.
+    void WriteClientIni(const std::string& text) const;
+
+    // Where the plug-in, the servers and torvane are built: TDEF_BIN, else beside the test program.
+    static std::string BinFolder();
+    // A fresh empty temporary folder (removed by the caller).
+    static std::string MakeTempFolder(const std::string& prefix);
+
+private:
+    TDemoInstallation install_;
+    std::string savedRegistry_;
+    bool hadRegistry_ = false;
+};
