@@ -162,21 +162,50 @@ void tk_detail::ThrowWrongObjectClass(const TObject* value, const char* propName
     throw EPropertyConvertError("Invalid property value: a " + value->ClassName() + " does not fit " + propName);
 }
 
+namespace {
+struct TPathSegment {
+    std::string_view name;
+    int index = -1;
+};
+
+// "Items_3" is Items with index 3, unless the whole text names a property of the object.
+TPathSegment SplitSegment(const TObject& instance, std::string_view segment) {
+    if (instance.ClassType().FindProperty(segment)) return {segment, -1};
+    std::size_t bar = segment.rfind('_');
+    if (bar == std::string_view::npos || bar == 0 || bar + 1 == segment.size() || segment.size() - bar > 10)
+        return {segment, -1};
+    int index = 0;
+    for (char c : segment.substr(bar + 1)) {
+        if (c < '0' || c > '9') return {segment, -1};
+        index = index * 10 + (c - '0');
+    }
+    return {segment.substr(0, bar), index};
+}
+}  // namespace
+
 TPropTarget FindPropTarget(const TObject* instance, std::string_view path) {
-    TPropTarget target;
     TObject* current = const_cast<TObject*>(instance);
     std::string_view rest = path;
     while (current) {
         std::size_t dot = rest.find('.');
-        std::string_view name = rest.substr(0, dot);
-        const TPropInfo* info = current->ClassType().FindProperty(name);
+        TPathSegment segment = SplitSegment(*current, rest.substr(0, dot));
+        const TPropInfo* info = current->ClassType().FindProperty(segment.name);
         if (!info) return {};
-        if (dot == std::string_view::npos) return {current, info};
+        if (dot == std::string_view::npos) {
+            if (segment.index >= 0 && info->Kind() != tkStrings) return {};
+            return {current, info, segment.index};
+        }
         if (info->Kind() != tkClass) return {};
-        current = info->GetObject(*current);
+        TObject* next = info->GetObject(*current);
+        if (segment.index >= 0) {
+            auto* items = dynamic_cast<IIndexedItems*>(next);
+            if (!items || segment.index >= items->IndexedItemCount()) return {};
+            next = items->IndexedItem(segment.index);
+        }
+        current = next;
         rest = rest.substr(dot + 1);
     }
-    return target;
+    return {};
 }
 
 const TPropInfo* GetPropInfo(const TObject* instance, std::string_view path) { return FindPropTarget(instance, path).Info; }
@@ -207,24 +236,50 @@ std::vector<std::string> GetPublishedPropNames(const TObject* instance) {
     return names;
 }
 
+namespace {
+TStrings* RequireLines(const TPropTarget& t) {
+    TStrings* list = t.Info->GetStrings(*t.Instance);
+    if (!list) throw EPropertyError("Property " + t.Info->Name() + " has no string list");
+    return list;
+}
+
+std::string GetLine(const TPropTarget& t) { return RequireLines(t)->Strings(t.Index); }
+
+void SetLine(const TPropTarget& t, const std::string& value) {
+    TStrings* list = RequireLines(t);
+    if (t.Index >= list->Count()) {
+        list->BeginUpdate();
+        while (list->Count() < t.Index) list->Add("");
+        list->Add(value);
+        list->EndUpdate();
+    } else {
+        list->SetStrings(t.Index, value);
+    }
+}
+}  // namespace
+
 Variant GetPropValue(const TObject* instance, std::string_view path) {
     TPropTarget t = RequirePropTarget(instance, path);
+    if (t.Index >= 0) return Variant(GetLine(t));
     return t.Info->GetValue(*t.Instance);
 }
 
 void SetPropValue(TObject* instance, std::string_view path, const Variant& value) {
     TPropTarget t = RequirePropTarget(instance, path);
-    t.Info->SetValue(*t.Instance, value);
+    if (t.Index >= 0) SetLine(t, VarToStr(value));
+    else t.Info->SetValue(*t.Instance, value);
 }
 
 std::string GetStrProp(const TObject* instance, std::string_view path) {
     TPropTarget t = RequirePropTarget(instance, path);
+    if (t.Index >= 0) return GetLine(t);
     return t.Info->GetStr(*t.Instance);
 }
 
 void SetStrProp(TObject* instance, std::string_view path, const std::string& value) {
     TPropTarget t = RequirePropTarget(instance, path);
-    t.Info->SetStr(*t.Instance, value);
+    if (t.Index >= 0) SetLine(t, value);
+    else t.Info->SetStr(*t.Instance, value);
 }
 
 std::int64_t GetOrdProp(const TObject* instance, std::string_view path) {

@@ -215,15 +215,29 @@ public:                                                                         
                                                                                                      \
 private:
 
-// Where a property path ends: the object that holds the last property, and that property.
+// Objects whose items a property path selects by index: collections, list-view items, tree nodes.
+class IIndexedItems {
+public:
+    virtual ~IIndexedItems() = default;
+    virtual int IndexedItemCount() const = 0;
+    virtual TObject* IndexedItem(int index) const = 0;
+};
+
+// Where a property path ends: the object that holds the last property, that property, and for a
+// string list named with an index ("Items_3") the line.
 struct TPropTarget {
     TObject* Instance = nullptr;
     const TPropInfo* Info = nullptr;
+    int Index = -1;
 };
 
 // Follows a path of published names separated by "." through object properties ("Font.Color").
-// Info is nullptr when a name is unknown, an inner name is not an object property, or an inner
-// object is missing.
+// A name may carry "_" and a decimal index: inside the path it selects that item of an indexed
+// object ("Columns_0.Caption", "Items_2.Caption"); at the end it selects a line of a string list
+// ("Items_3", "Lines_0"). A name that is a property as a whole ("_Enabled") has no index.
+// Info is nullptr when a name is unknown, an inner name is not an object property, an inner
+// object is missing, an index is out of range or is given to something that is not a list.
+// Reading a line out of range raises EListError; writing one appends empty lines up to it.
 TPropTarget FindPropTarget(const TObject* instance, std::string_view path);
 const TPropInfo* GetPropInfo(const TObject* instance, std::string_view path);
 bool IsPublishedProp(const TObject* instance, std::string_view path);

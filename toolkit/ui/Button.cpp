@@ -1,6 +1,8 @@
 #include "toolkit/ui/Button.h"
 
+#include "toolkit/ui/Canvas.h"
 #include "toolkit/ui/Forms.h"
+#include "toolkit/ui/Hotkey.h"
 
 void TButton::Publish(TPublisher<TButton>& p) {
     PublishStandardWin(p);
@@ -43,4 +45,23 @@ bool TButton::DialogKey(WORD key, TShiftState shift) {
 
 void TButton::CharTyped(char32_t ch) {
     if (ch == U' ') Click();
+}
+
+void TButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    TWinControl::MouseUp(button, shift, x, y);
+    if (button == mbLeft && Enabled() && Bounds(0, 0, Width(), Height()).Contains({x, y})) {
+        if (CanFocus() && GetParentForm(this)) SetFocus();
+        Click();
+    }
+}
+
+void TButton::Paint() {
+    TCanvas* canvas = Canvas();
+    TRect client = Bounds(0, 0, Width(), Height());
+    canvas->FillRect(client);
+    canvas->Brush()->SetColor(default_ ? clWindowFrame : clBtnShadow);
+    canvas->FrameRect(client);
+    canvas->Brush()->SetStyle(bsClear);
+    if (!Enabled()) canvas->Font()->SetColor(clGrayText);
+    canvas->TextRect(client, StripHotkey(Caption()), TTextFormat{tfCenter, tfVerticalCenter});
 }

@@ -23,6 +23,11 @@ public:
     // The space bar clicks.
     void CharTyped(char32_t ch) override;
 
+protected:
+    // The left button released over the button clicks it.
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void Paint() override;
+
 private:
     int modalResult_ = mrNone;
     bool default_ = false;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "toolkit/ui/Canvas.h"
+
 std::string GetShortHint(const std::string& hint) {
     std::size_t bar = hint.find('|');
     return bar == std::string::npos ? hint : hint.substr(0, bar);
@@ -270,6 +272,30 @@ void TControl::SendToBack() {
 
 void TControl::Invalidate() {
     if (peer_) peer_->Invalidate(*this);
+}
+
+void TControl::PaintTo(TCanvas& canvas) {
+    PaintWith(canvas, [this] { Paint(); });
+}
+
+void TControl::PaintWith(TCanvas& canvas, const std::function<void()>& paint) {
+    struct Painting {
+        TCanvas*& slot;
+        TCanvas* saved;
+        Painting(TCanvas*& s, TCanvas* c) : slot(s), saved(s) { slot = c; }
+        ~Painting() { slot = saved; }
+    } painting(paintCanvas_, &canvas);
+    canvas.SetFont(Font());
+    canvas.Brush()->SetColor(Color());
+    canvas.Pen()->SetColor(clBlack);
+    paint();
+}
+
+TCanvas* TControl::Canvas() {
+    if (paintCanvas_) return paintCanvas_;
+    if (!ownCanvas_) ownCanvas_ = CreateMeasureCanvas();
+    ownCanvas_->SetFont(Font());
+    return ownCanvas_.get();
 }
 
 void TControl::SetPeer(std::unique_ptr<IControlPeer> peer) { peer_ = std::move(peer); }

@@ -17,6 +17,7 @@
 
 class TWinControl;
 class TCustomForm;
+class TCanvas;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 TK_ENUM_TYPE(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom")
@@ -129,6 +130,12 @@ public:
     virtual void SendToBack();
 
     virtual void Invalidate();
+    // Paints the control (not its children) on canvas in client coordinates: Canvas() is that
+    // canvas while Paint runs, with the control's font. Renderers and tests call it.
+    void PaintTo(TCanvas& canvas);
+    // The canvas being painted on, or outside painting the control's own canvas for measuring text
+    // (CreateMeasureCanvas, with the control's font).
+    TCanvas* Canvas();
     IControlPeer* Peer() const { return peer_.get(); }
     void SetPeer(std::unique_ptr<IControlPeer> peer);
     // Builds the peer through the application's peer factory when there is one and no peer yet.
@@ -137,6 +144,10 @@ public:
     void Notification(TComponent* component, TOperation operation) override;
 
 protected:
+    // Draws the control on Canvas(); nothing by default.
+    virtual void Paint() {}
+    // Runs paint with Canvas() pointing at canvas (prepared with the control's font and colour).
+    void PaintWith(TCanvas& canvas, const std::function<void()>& paint);
     // Tells the peer that something it shows changed.
     virtual void Changed(std::string_view what);
     virtual void Resize();
@@ -204,6 +215,8 @@ private:
     THelpType helpType_ = htContext;
     std::map<UINT, TMessageHandler> handlers_;
     std::unique_ptr<IControlPeer> peer_;
+    std::unique_ptr<TCanvas> ownCanvas_;
+    TCanvas* paintCanvas_ = nullptr;
     bool controlPartsDone_ = false;
 };
 

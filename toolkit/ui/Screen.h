@@ -33,6 +33,9 @@ public:
     void SetHintFont(const TFont* font) { hintFont_->Assign(font); }
     void SetMenuFont(const TFont* font) { menuFont_->Assign(font); }
 
+    // Names of the fonts installed, sorted; the renderer fills in the real ones.
+    TStrings* Fonts() { return &fonts_; }
+
     // Desktop size used to centre forms (the renderer sets the real one).
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -66,6 +69,7 @@ private:
     TOwnedPtr<TFont> iconFont_;
     TOwnedPtr<TFont> hintFont_;
     TOwnedPtr<TFont> menuFont_;
+    TStringList fonts_;
     int width_ = 1024;
     int height_ = 768;
 };

@@ -1,0 +1,8 @@
+#pragma once
+// The extra controls in one include: panels, radio groups, splitters, images, bevels, paint boxes
+// and scroll boxes.
+#include "toolkit/ui/Image.h"
+#include "toolkit/ui/Panel.h"
+#include "toolkit/ui/RadioGroup.h"
+#include "toolkit/ui/ScrollBox.h"
+#include "toolkit/ui/Splitter.h"
