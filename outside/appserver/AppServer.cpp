@@ -6,7 +6,10 @@
 #include <filesystem>
 #include <sstream>
 
+#include "outside/appserver/DeltaApplier.h"
 #include "outside/appserver/LookupCatalog.h"
+#include "outside/appserver/SavedConditions.h"
+#include "outside/appserver/SqlSelect.h"
 #include "outside/appserver/SequenceNumber.h"
 #include "outside/appserver/ServerLog.h"
 #include "outside/appserver/UserSettings.h"
@@ -95,6 +98,47 @@ TAppServer::TAppServer() {
     DefineMethod("GetFormat", [this](VarArgs& a) { return Variant(GetFormat(Text(a, 0), Text(a, 1))); });
     DefineMethod("GetUserDefine", [this](VarArgs& a) { return Variant(GetUserDefine(Arg(a, 0), Text(a, 1))); });
     DefineMethod("SetUserDefine", [this](VarArgs& a) { return Variant(SetUserDefine(Arg(a, 0), Text(a, 1))); });
+
+    DefineMethod("AS_GetRecords", [this](VarArgs& a) {
+        if (a.size() < 7) throw EOleError("Invalid number of parameters.");
+        int recs = 0;
+        Variant owner = a[6].Deref();
+        Variant packet = GetRecords(Text(a, 0), Arg(a, 1).AsInteger(), recs, Arg(a, 3).AsInteger(), owner);
+        a[2].Assign(Variant(recs));
+        a[6].Assign(owner);
+        return packet;
+    });
+    DefineMethod("AS_ApplyUpdates", [this](VarArgs& a) {
+        if (a.size() < 5) throw EOleError("Invalid number of parameters.");
+        int errors = 0;
+        Variant result = ApplyUpdates(Text(a, 0), Arg(a, 1), Arg(a, 2).AsInteger(), errors);
+        a[3].Assign(Variant(errors));
+        return result;
+    });
+    DefineMethod("AS_DataRequest", [this](VarArgs& a) { return DataRequest(Text(a, 0), Arg(a, 1)); });
+    DefineMethod("AS_GetProviderNames", [](VarArgs&) {
+        std::vector<Variant> names;
+        for (const auto& n : ProviderNames()) names.push_back(Variant(n));
+        return VarArrayOf(names);
+    });
+    DefineMethod("GetRecCount", [this](VarArgs& a) {
+        return Variant(GetRecCount(Text(a, 0).empty() ? std::string(kMainProvider) : Text(a, 0)));
+    });
+    // Saved query schemes: one array argument each.
+    DefineMethod("LoadTable", [this](VarArgs& a) {
+        Variant p = Arg(a, 0);
+        schemeUser_ = Trim(VarToStr(Element(p, 0)));
+        schemeProgram_ = Upper(Trim(VarToStr(Element(p, 1))));
+        providers_.erase(Upper(kSavedConditionProvider));
+        return Variant("");
+    });
+    auto schemes = [this] {
+        if (!connected_) throw EOleError("The application server is not connected");
+        return SavedConditions(Database(""), companyId_, userGroup_);
+    };
+    DefineMethod("InsertConTable", [schemes](VarArgs& a) { return Variant(schemes().Insert(Arg(a, 0))); });
+    DefineMethod("DeleteConTable", [schemes](VarArgs& a) { return Variant(schemes().Delete(Arg(a, 0))); });
+    DefineMethod("ChangeConName", [schemes](VarArgs& a) { return Variant(schemes().Rename(Arg(a, 0))); });
 }
 
 CompanyDatabase& TAppServer::Database(const std::string& name) {
@@ -120,6 +164,7 @@ int TAppServer::Refuse(int code, const std::string& reason) {
 }
 
 int TAppServer::Connect(const Variant& params) {
+    ResetData();
     connected_ = false;
     svrData_.clear();
     lastError_.clear();
@@ -145,8 +190,13 @@ int TAppServer::Connect(const Variant& params) {
     std::string info = InfoLine("USER_GROUP", VarToStr(who.rows[0][0])) + InfoLine("GROUP_LIST", VarToStr(who.rows[0][1]));
     info += InfoLine("POWER_DATA", rights.rows.empty() ? "" : VarToStr(rights.rows[0][0]));
     info += InfoLine("EX_POWER", rights.rows.empty() ? "" : VarToStr(rights.rows[0][1]));
-    for (const SqlRow& row : db->Query("SELECT PI002, PI003 FROM ADMPI WHERE PI001 = ? ORDER BY PI002", {program}).rows)
+    for (const SqlRow& row : db->Query("SELECT PI002, PI003 FROM ADMPI WHERE PI001 = ? ORDER BY PI002", {program}).rows) {
         info += InfoLine(VarToStr(row[0]), VarToStr(row[1]));
+        programInfo_[Upper(Trim(VarToStr(row[0])))] = VarToStr(row[1]);
+    }
+    userGroup_ = VarToStr(who.rows[0][0]);
+    schemeUser_ = user;
+    schemeProgram_ = program;
 
     programId_ = program;
     userId_ = user;
@@ -268,4 +318,72 @@ std::string TAppServer::SetUserDefine(const Variant& params, const std::string& 
     auto at = [&](int i) { return Trim(VarToStr(Element(params, i))); };
     // The value is stored as given: a whole document keeps its own spacing.
     return UserSettings(Database(database)).Set(at(0), at(1), at(2), at(3), VarToStr(Element(params, 4)));
+}
+
+// --- data of the connected program ------------------------------------------------------------------
+
+void TAppServer::ResetData() {
+    if (cursors_) cursors_->CloseAll();
+    cursors_.reset();
+    providers_.clear();
+    requests_.clear();
+    programInfo_.clear();
+}
+
+const Provider& TAppServer::FindProvider(const std::string& name) {
+    if (!connected_) throw EOleError("The application server is not connected");
+    std::string key = Upper(Trim(name));
+    auto found = providers_.find(key);
+    if (found != providers_.end()) return found->second;
+    Provider p;
+    if (key == Upper(kMainProvider)) {
+        p = MainProvider(programInfo_);
+    } else if (key == Upper(kColorProvider)) {
+        SqlResult rules = Database("").Query("SELECT NH003 FROM ADMNH WHERE NH001 = ?", {programId_});
+        p = ColorProvider(programInfo_, rules.rows.empty() ? "" : VarToStr(rules.rows[0][0]));
+    } else if (key == Upper(kSavedConditionProvider)) {
+        p = SavedConditionProvider(schemeUser_, schemeProgram_);
+    } else {
+        throw EDatabaseError("Provider '" + Trim(name) + "' not found");
+    }
+    return providers_[key] = std::move(p);
+}
+
+Variant TAppServer::GetRecords(const std::string& provider, int count, int& recsOut, int options, Variant& ownerData) {
+    const Provider& p = FindProvider(provider);
+    if (!cursors_) {
+        std::string path = Database("").Path();
+        cursors_ = std::make_unique<PacketCursors>(
+            [path] { return std::make_unique<CompanyDatabase>(path, CompanyDatabase::Role::Reader); }, translator_);
+    }
+    return cursors_->GetRecords(p, requests_[Upper(p.name)], Database(""), count, options, ownerData, recsOut);
+}
+
+Variant TAppServer::ApplyUpdates(const std::string& provider, const Variant& delta, int maxErrors, int& errorCount) {
+    const Provider& p = FindProvider(provider);
+    Variant result = DeltaApplier(Database(""), p).Apply(delta, maxErrors, errorCount);
+    if (errorCount > 0) WriteServerLog(LogFolder(), p.name + ": " + std::to_string(errorCount) + " row(s) refused");
+    return result;
+}
+
+Variant TAppServer::DataRequest(const std::string& provider, const Variant& data) {
+    const Provider& p = FindProvider(provider);
+    const Variant& d = data.Deref();
+    if (d.IsArray() && d.DimCount() == 1) {
+        ProviderRequest& r = requests_[Upper(p.name)];
+        r.condition = VarToStr(Element(d, 0));
+        r.order = VarToStr(Element(d, 1));
+        return Variant(true);
+    }
+    return {};
+}
+
+long long TAppServer::GetRecCount(const std::string& provider) {
+    const Provider& p = FindProvider(provider);
+    LevelStatement st = TopLevelStatement(p.level, requests_[Upper(p.name)], translator_);
+    SqlStatement& count = Database("").Cached("SELECT COUNT(*) FROM (" + WithoutOrder(st.sql) + ")");
+    count.Bind(st.params);
+    long long n = count.Step() ? count.Column(0).AsInt64() : 0;
+    count.Reset();
+    return n;
 }

@@ -23,11 +23,19 @@
 //   SetUserDefine(params [, database])       params [company, user, program, path, value] -> error text
 //   GetFormat(company, program)              -> the program's settings document, "" when none
 //   LastError                                -> why the last Connect was refused
+// Data of the connected program (providers of ProviderCatalog.h, the provider protocol of
+// toolkit/data/Provider.h):
+//   AS_GetRecords, AS_ApplyUpdates, AS_DataRequest([condition, order]), AS_GetProviderNames
+//   GetRecCount([provider])                  -> rows of pvdMain (or the provider) under its last request
+//   LoadTable([user, program])               -> "" ; pvdConSave then serves that user's schemes
+//   InsertConTable, DeleteConTable, ChangeConName(params) -> "" or the reason (SavedConditions.h)
 #include <map>
 #include <memory>
 #include <string>
 
 #include "outside/appserver/CompanyDatabase.h"
+#include "outside/appserver/PacketCursors.h"
+#include "outside/appserver/ProviderCatalog.h"
 #include "outside/appserver/SqlTranslator.h"
 #include "toolkit/rtl/Dispatch.h"
 
@@ -59,6 +67,14 @@ public:
     std::string GetUserDefine(const Variant& params, const std::string& database);
     std::string SetUserDefine(const Variant& params, const std::string& database);
 
+    // The provider protocol.
+    Variant GetRecords(const std::string& provider, int count, int& recsOut, int options, Variant& ownerData);
+    Variant ApplyUpdates(const std::string& provider, const Variant& delta, int maxErrors, int& errorCount);
+    Variant DataRequest(const std::string& provider, const Variant& data);
+    long long GetRecCount(const std::string& provider);
+    const Provider& FindProvider(const std::string& name);
+    const PacketCursors* Cursors() const { return cursors_.get(); }
+
 private:
     int Refuse(int code, const std::string& reason);
     std::string LogFolder() const;
@@ -70,6 +86,15 @@ private:
     std::string svrData_;
     std::string lastError_;
     std::string lastPath_;   // the most recent database file, for the log folder
+
+    // Data of the connected program.
+    void ResetData();
+    ProgramInformation programInfo_;
+    std::string userGroup_;
+    std::string schemeUser_, schemeProgram_;                 // whose schemes pvdConSave serves
+    std::map<std::string, Provider> providers_;              // built on first use, by upper-case name
+    std::map<std::string, ProviderRequest> requests_;        // the last AS_DataRequest per provider
+    std::unique_ptr<PacketCursors> cursors_;
 };
 
 // A new application server object, for hosts that link this library (the daemon, tests).

@@ -31,41 +31,6 @@ struct Statement {
     ~Statement() { sqlite3_finalize(handle); }
 };
 
-Variant ColumnValue(sqlite3_stmt* st, int i) {
-    switch (sqlite3_column_type(st, i)) {
-    case SQLITE_INTEGER: return Variant(static_cast<long long>(sqlite3_column_int64(st, i)));
-    case SQLITE_FLOAT: return Variant(sqlite3_column_double(st, i));
-    case SQLITE_TEXT:
-        return Variant(std::string(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
-                                   static_cast<std::size_t>(sqlite3_column_bytes(st, i))));
-    case SQLITE_BLOB: {
-        auto* p = static_cast<const std::uint8_t*>(sqlite3_column_blob(st, i));
-        return Variant(Bytes(p, p + sqlite3_column_bytes(st, i)));
-    }
-    default: return Variant::Null();
-    }
-}
-
-int Bind(sqlite3_stmt* st, int index, const Variant& v) {
-    switch (v.Type()) {
-    case VarType::Empty:
-    case VarType::Null: return sqlite3_bind_null(st, index);
-    case VarType::Boolean: return sqlite3_bind_int(st, index, v.AsBool() ? 1 : 0);
-    case VarType::Integer: return sqlite3_bind_int64(st, index, v.AsInt64());
-    case VarType::Double:
-    case VarType::Date: return sqlite3_bind_double(st, index, v.AsDouble());
-    case VarType::Bytes: {
-        Bytes b = v.AsBytes();
-        return sqlite3_bind_blob(st, index, b.data(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
-    }
-    case VarType::String: {
-        std::string s = v.AsString();
-        return sqlite3_bind_text(st, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
-    }
-    default: throw EDatabaseError(std::string("A parameter of kind ") + VarTypeName(v.Type()) + " cannot be bound");
-    }
-}
-
 }  // namespace
 
 int SqlResult::ColumnIndex(const std::string& name) const {
@@ -89,7 +54,7 @@ std::string CompanyDatabase::PathFor(const std::string& databaseName) {
     return folder + "Data/" + databaseName + ".db";
 }
 
-CompanyDatabase::CompanyDatabase(const std::string& path) : path_(path) {
+CompanyDatabase::CompanyDatabase(const std::string& path, Role role) : path_(path) {
     std::filesystem::path parent = std::filesystem::path(path).parent_path();
     std::error_code ignored;
     if (!parent.empty()) std::filesystem::create_directories(parent, ignored);
@@ -103,7 +68,10 @@ CompanyDatabase::CompanyDatabase(const std::string& path) : path_(path) {
     }
     try {
         Configure();
-        CreateWhenNew();
+        if (role == Role::Owner)
+            CreateWhenNew();
+        else if (sqlite3_exec(db_, "PRAGMA query_only=1;", nullptr, nullptr, nullptr) != SQLITE_OK)
+            Fail("Cannot configure " + path_);
     } catch (...) {
         sqlite3_close(db_);
         db_ = nullptr;
@@ -111,7 +79,34 @@ CompanyDatabase::CompanyDatabase(const std::string& path) : path_(path) {
     }
 }
 
-CompanyDatabase::~CompanyDatabase() { sqlite3_close(db_); }
+CompanyDatabase::~CompanyDatabase() {
+    statements_.clear();
+    sqlite3_close(db_);
+}
+
+SqlStatement& CompanyDatabase::Cached(const std::string& sql) {
+    auto& slot = statements_[sql];
+    if (!slot) {
+        try {
+            slot = std::make_unique<SqlStatement>(db_, sql);
+        } catch (...) {
+            statements_.erase(sql);
+            throw;
+        }
+    }
+    return *slot;
+}
+
+const std::vector<SqlColumnInfo>& CompanyDatabase::Columns(const std::string& table) {
+    std::string key = Upper(table);
+    auto found = columns_.find(key);
+    if (found != columns_.end()) return found->second;
+    std::vector<SqlColumnInfo> columns;
+    SqlResult r = Query("SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?)", {table});
+    for (const SqlRow& row : r.rows)
+        columns.push_back({row[0].AsString(), VarToStr(row[1]), row[2].AsInteger() != 0, !row[3].IsNull(), row[4].AsInteger()});
+    return columns_[key] = std::move(columns);
+}
 
 void CompanyDatabase::Fail(const std::string& what) const {
     throw EDatabaseError(what.empty() ? std::string(sqlite3_errmsg(db_)) : what + ": " + sqlite3_errmsg(db_));
@@ -156,7 +151,7 @@ SqlResult CompanyDatabase::Query(const std::string& sql, const std::vector<Varia
             int count = sqlite3_bind_parameter_count(st.handle);
             for (int i = 1; i <= count; ++i) {
                 Variant value = static_cast<std::size_t>(i) <= params.size() ? params[i - 1] : Variant::Null();
-                if (Bind(st.handle, i, value) != SQLITE_OK) Fail("");
+                if (SqlBindValue(st.handle, i, value) != SQLITE_OK) Fail("");
             }
             first = false;
         }
@@ -171,7 +166,7 @@ SqlResult CompanyDatabase::Query(const std::string& sql, const std::vector<Varia
             if (!collect) continue;
             SqlRow row;
             row.reserve(static_cast<std::size_t>(columns));
-            for (int i = 0; i < columns; ++i) row.push_back(ColumnValue(st.handle, i));
+            for (int i = 0; i < columns; ++i) row.push_back(SqlColumnValue(st.handle, i));
             result.rows.push_back(std::move(row));
         }
         if (rc != SQLITE_DONE) Fail("");

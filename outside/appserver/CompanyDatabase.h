@@ -3,9 +3,12 @@
 // the first time it is opened. WAL journal, foreign keys on, a busy timeout so that several work
 // centers and servers can share the file. Values travel as Variants; statements take bound parameters.
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "outside/appserver/SqlStatement.h"
 #include "toolkit/rtl/Variant.h"
 
 struct sqlite3;
@@ -23,6 +26,15 @@ struct SqlResult {
     int ColumnIndex(const std::string& name) const;
 };
 
+// A column of a table as the database declares it.
+struct SqlColumnInfo {
+    std::string name;
+    std::string type;   // declared type, e.g. "varchar(10)"
+    bool notNull = false;
+    bool hasDefault = false;
+    int keyPosition = 0;   // 1-based position in the primary key, 0 when not part of it
+};
+
 class CompanyDatabase {
 public:
     // Where the database of that name lives: the file named by TDEF_COMPANY_DB when set, otherwise the
@@ -31,7 +43,10 @@ public:
     static std::string PathFor(const std::string& databaseName);
 
     // Opens (and on first use creates and seeds) the file. Raises EDatabaseError with SQLite's message.
-    explicit CompanyDatabase(const std::string& path);
+    // A reader connection neither creates the file nor writes (the providers' cursors read through
+    // their own connections, so that a cursor's snapshot never stands in the way of a write).
+    enum class Role { Owner, Reader };
+    explicit CompanyDatabase(const std::string& path, Role role = Role::Owner);
     ~CompanyDatabase();
     CompanyDatabase(const CompanyDatabase&) = delete;
     CompanyDatabase& operator=(const CompanyDatabase&) = delete;
@@ -47,6 +62,15 @@ public:
     // work returns, rolled back when it raises; the exception passes on.
     void InTransaction(const std::function<void()>& work);
 
+    // A prepared statement kept for this connection (the statements the server runs again and again).
+    // References stay valid until ForgetStatements().
+    SqlStatement& Cached(const std::string& sql);
+    void ForgetStatements() { statements_.clear(); }
+    std::size_t CachedCount() const { return statements_.size(); }
+
+    // The columns of a table (cached); empty for a table that does not exist.
+    const std::vector<SqlColumnInfo>& Columns(const std::string& table);
+
     sqlite3* Handle() const { return db_; }
 
 private:
@@ -56,4 +80,6 @@ private:
 
     std::string path_;
     sqlite3* db_ = nullptr;
+    std::map<std::string, std::unique_ptr<SqlStatement>> statements_;
+    std::map<std::string, std::vector<SqlColumnInfo>> columns_;
 };

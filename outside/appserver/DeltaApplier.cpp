@@ -1,0 +1,207 @@
+#include "outside/appserver/DeltaApplier.h"
+
+#include "outside/appserver/SqlTokens.h"
+
+// How the delta's fields meet the level's table.
+struct DeltaShape {
+    std::vector<std::string> column;   // per field: the table column it writes, "" for none
+    std::vector<int> keys;             // field positions of the key columns
+    int flag = -1;                     // field position of FLAG, -1 when the table has none
+    std::string missingKey;            // a key column the delta lacks
+};
+
+namespace {
+using Shape = DeltaShape;
+
+std::string BareName(const std::string& name) {
+    auto dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(dot + 1);
+}
+
+Shape ShapeOf(CompanyDatabase& db, const ProviderLevel& level, const std::vector<TFieldDef>& fields) {
+    Shape s;
+    const auto& columns = db.Columns(level.table);
+    for (const TFieldDef& f : fields) {
+        std::string column;
+        if (f.DataType != ftDataSet)
+            for (const auto& c : columns)
+                if (SqlUpper(c.name) == SqlUpper(f.Name)) column = c.name;
+        s.column.push_back(column);
+    }
+    auto position = [&](const std::string& name) {
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            if (!s.column[i].empty() && SqlUpper(s.column[i]) == SqlUpper(BareName(name))) return static_cast<int>(i);
+        return -1;
+    };
+    std::vector<std::string> keys = level.keyFields;
+    if (keys.empty())
+        for (const auto& c : columns)
+            if (c.keyPosition > 0) keys.push_back(c.name);
+    for (const auto& k : keys) {
+        int p = position(k);
+        if (p < 0 && s.missingKey.empty()) s.missingKey = BareName(k);
+        if (p >= 0) s.keys.push_back(p);
+    }
+    s.flag = position("FLAG");
+    return s;
+}
+
+// "k1 = ? AND k2 = ? [AND FLAG IS ?]" with the row's original values.
+std::string KeyCondition(const Shape& s, const TDeltaRow& row, bool withFlag, std::vector<Variant>& params) {
+    std::string where;
+    for (int k : s.keys) {
+        where += (where.empty() ? "" : " AND ") + s.column[static_cast<std::size_t>(k)] + " = ?";
+        params.push_back(row.OldValue(k));
+    }
+    if (withFlag && s.flag >= 0) {
+        where += " AND FLAG IS ?";
+        params.push_back(row.OldValue(s.flag));
+    }
+    return where;
+}
+
+}  // namespace
+
+DeltaApplier::DeltaApplier(CompanyDatabase& db, const Provider& provider) : db_(db), provider_(provider) {}
+
+std::string DeltaApplier::Context(const TDeltaRow& row, const ProviderLevel& level) const {
+    std::string out = level.table + ":";
+    bool first = true;
+    for (const auto& k : level.keyFields) {
+        std::string name = BareName(k);
+        std::string value;
+        try {
+            Variant v = row.Kind() == ukInsert ? row.NewValue(name) : row.OldValue(name);
+            value = VarToStr(v);
+        } catch (const Exception&) {
+            continue;
+        }
+        out += (first ? " " : ", ") + name + "=" + value;
+        first = false;
+    }
+    return out;
+}
+
+DeltaApplier::Outcome DeltaApplier::Refusal(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& s,
+                                            const std::vector<TFieldDef>& fields) {
+    std::vector<Variant> params;
+    std::string where = KeyCondition(s, row, false, params);
+    SqlStatement& st = db_.Cached("SELECT * FROM " + level.table + " WHERE " + where);
+    st.Bind(params);
+    Outcome o;
+    o.ok = false;
+    if (!st.Step()) {
+        st.Reset();
+        o.message = kRecordDeleted;
+        o.code = deDeleted;
+        return o;
+    }
+    std::vector<Variant> current(fields.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (s.column[i].empty()) continue;
+        for (int c = 0; c < st.ColumnCount(); ++c)
+            if (SqlUpper(st.ColumnName(c)) == SqlUpper(s.column[i])) current[i] = st.Column(c);
+    }
+    st.Reset();
+    o.message = kRecordChanged;
+    o.code = deChanged;
+    o.current = VarArrayOf(current);
+    return o;
+}
+
+DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& s,
+                                             const std::vector<TFieldDef>& fields) {
+    Outcome o;
+    if (level.table.empty()) return {false, "Provider " + provider_.name + " does not accept changes", deReadOnly, {}};
+    if (!s.missingKey.empty()) return {false, "The changes lack the key field " + s.missingKey, deDatabase, {}};
+    try {
+        std::vector<Variant> params;
+        switch (row.Kind()) {
+        case ukInsert: {
+            std::string names, marks;
+            for (std::size_t i = 0; i < fields.size(); ++i) {
+                if (s.column[i].empty() || !row.Changed(static_cast<int>(i))) continue;
+                names += (names.empty() ? "" : ", ") + s.column[i];
+                marks += marks.empty() ? "?" : ", ?";
+                params.push_back(row.NewValue(static_cast<int>(i)));
+            }
+            db_.Cached("INSERT INTO " + level.table + " (" + names + ") VALUES (" + marks + ")").Execute(params);
+            return o;
+        }
+        case ukModify: {
+            std::string set;
+            for (std::size_t i = 0; i < fields.size(); ++i) {
+                if (s.column[i].empty() || !row.Changed(static_cast<int>(i))) continue;
+                set += (set.empty() ? "" : ", ") + s.column[i] + " = ?";
+                params.push_back(row.NewValue(static_cast<int>(i)));
+            }
+            std::string where = KeyCondition(s, row, true, params);
+            if (set.empty()) {
+                // Only its details changed: the row must still be as the client read it.
+                SqlStatement& st = db_.Cached("SELECT 1 FROM " + level.table + " WHERE " + where);
+                st.Bind(params);
+                bool there = st.Step();
+                st.Reset();
+                return there ? o : Refusal(row, level, s, fields);
+            }
+            int changed = db_.Cached("UPDATE " + level.table + " SET " + set + " WHERE " + where).Execute(params);
+            return changed > 0 ? o : Refusal(row, level, s, fields);
+        }
+        case ukDelete: {
+            std::string where = KeyCondition(s, row, true, params);
+            int changed = db_.Cached("DELETE FROM " + level.table + " WHERE " + where).Execute(params);
+            return changed > 0 ? o : Refusal(row, level, s, fields);
+        }
+        }
+    } catch (const EDatabaseError& e) {
+        return {false, e.Message(), deDatabase, {}};
+    }
+    return o;
+}
+
+void DeltaApplier::ApplyLevel(const TDeltaReader& reader, const ProviderLevel& level) {
+    const auto& fields = reader.Fields();
+    if (reader.Count() == 0) return;
+    DeltaShape shape = level.table.empty() ? DeltaShape{} : ShapeOf(db_, level, fields);
+    for (int i = 0; i < reader.Count() && !TooMany(); ++i) {
+        TDeltaRow row = reader.Row(i);
+        auto applyDetails = [&] {
+            for (const ProviderLevel& detail : level.details) {
+                for (std::size_t f = 0; f < fields.size(); ++f)
+                    if (fields[f].DataType == ftDataSet && SqlUpper(fields[f].Name) == SqlUpper(detail.fieldName))
+                        ApplyLevel(row.Details(static_cast<int>(f)), detail);
+                if (TooMany()) return;
+            }
+        };
+        // The details of a deleted master go first; those of a new or changed master after it.
+        if (row.Kind() == ukDelete) applyDetails();
+        if (TooMany()) break;
+        Outcome o = ApplyRow(row, level, shape, fields);
+        if (!o.ok) {
+            // A refused master keeps its details back: they stay pending on the client.
+            errors_.AddError(row.Id(), o.message, o.code, Context(row, level), o.current);
+            continue;
+        }
+        if (row.Kind() != ukDelete) applyDetails();
+    }
+}
+
+Variant DeltaApplier::Apply(const Variant& delta, int maxErrors, int& errorCount) {
+    struct TooManyErrors {};
+    maxErrors_ = maxErrors;
+    errors_ = TErrorPacketBuilder();
+    TDeltaReader reader(delta);
+    if (db_.CachedCount() > 256) db_.ForgetStatements();
+    bool committed = true;
+    try {
+        db_.InTransaction([&] {
+            ApplyLevel(reader, provider_.level);
+            if (TooMany()) throw TooManyErrors{};
+        });
+    } catch (const TooManyErrors&) {
+        committed = false;
+    }
+    errors_.SetCommitted(committed);
+    errorCount = errors_.Count();
+    return errors_.Build();
+}

@@ -1,0 +1,44 @@
+#pragma once
+// Applies a client dataset's delta (header rows with their nested detail rows) to the company database
+// in one transaction. Updates and deletes find their row by its key and by the FLAG it had when the
+// client read it, so a row someone changed or deleted meanwhile is refused, never overwritten: the
+// refusal says which. Every value travels as a bound parameter. With maxErrors 0 (or more refusals
+// than maxErrors) nothing is kept; with maxErrors -1 any number of refusals is tolerated.
+#include "outside/appserver/CompanyDatabase.h"
+#include "outside/appserver/ProviderLevel.h"
+#include "toolkit/data/Packets.h"
+
+inline constexpr const char* kRecordChanged = "Record changed by another user";
+inline constexpr const char* kRecordDeleted = "Record not found or deleted by another user";
+
+// Error codes of the error packet.
+enum DeltaErrorCode { deChanged = 1, deDeleted = 2, deDatabase = 3, deReadOnly = 4 };
+
+struct DeltaShape;
+
+class DeltaApplier {
+public:
+    DeltaApplier(CompanyDatabase& db, const Provider& provider);
+    // The error packet of the provider protocol; errorCount gets the number of refused rows.
+    Variant Apply(const Variant& delta, int maxErrors, int& errorCount);
+
+private:
+    struct Outcome {
+        bool ok = true;
+        std::string message;
+        int code = 0;
+        Variant current;   // the row as the server has it now, when it still exists
+    };
+    void ApplyLevel(const TDeltaReader& reader, const ProviderLevel& level);
+    Outcome ApplyRow(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& shape,
+                     const std::vector<TFieldDef>& fields);
+    Outcome Refusal(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& shape,
+                    const std::vector<TFieldDef>& fields);
+    std::string Context(const TDeltaRow& row, const ProviderLevel& level) const;
+    bool TooMany() const { return maxErrors_ >= 0 && errors_.Count() > maxErrors_; }
+
+    CompanyDatabase& db_;
+    const Provider& provider_;
+    TErrorPacketBuilder errors_;
+    int maxErrors_ = 0;
+};

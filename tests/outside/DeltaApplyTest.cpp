@@ -1,0 +1,196 @@
+// Saving documents through the application server: header and body in one transaction, rows changed
+// or deleted meanwhile refused with a clear reason, the maximum error count deciding what stays.
+#include <gtest/gtest.h>
+
+#include "DataPathFixture.h"
+
+namespace {
+
+struct Reconciled {
+    std::vector<std::string> messages;
+    std::vector<std::string> contexts;
+    void Listen(TClientDataSet& ds) {
+        ds.OnReconcileError = [this](TClientDataSet*, EReconcileError& e, TUpdateKind, TReconcileAction& action) {
+            messages.push_back(e.Message());
+            contexts.push_back(e.Context());
+            action = raSkip;
+        };
+    }
+};
+
+void EditLine(DocumentClient& c, const std::string& line, const std::string& field, const std::string& value) {
+    ASSERT_TRUE(c.body.Locate("MD002", Variant(line), {}));
+    c.body.Edit();
+    c.body.FieldByName(field)->SetAsString(value);
+    DocumentClient::BumpFlag(c.body);
+    c.body.Post();
+}
+
+void TouchHeader(DocumentClient& c) {
+    c.main.Edit();
+    DocumentClient::BumpFlag(c.main);
+    c.main.Post();
+}
+
+}  // namespace
+
+using DeltaApply = DataPathFixture;
+
+TEST_F(DeltaApply, NewDocumentWithItsBodyIsStoredInOneCall) {
+    DocumentClient c;
+    c.Open("1=2");
+    c.main.Append();
+    c.main.FieldByName("MC001")->SetAsString("NEW01");
+    c.main.FieldByName("MC002")->SetAsString("新文档");
+    c.main.FieldByName("FLAG")->SetAsInteger(1);
+    for (int l = 1; l <= 3; ++l) {
+        c.body.Append();
+        c.body.FieldByName("MD001")->SetAsString("NEW01");
+        c.body.FieldByName("MD002")->SetAsString("000" + std::to_string(l));
+        c.body.FieldByName("MD003")->SetAsString("F" + std::to_string(l));
+        c.body.FieldByName("MD006")->SetAsFloat(10.5 * l);
+        c.body.FieldByName("FLAG")->SetAsInteger(1);
+        c.body.Post();
+    }
+    c.main.Post();
+    EXPECT_EQ(c.main.ApplyUpdates(0), 0);
+    EXPECT_EQ(c.main.ChangeCount(), 0);
+    EXPECT_EQ(Value("SELECT MC002 FROM ADMMC WHERE MC001 = 'NEW01'").AsString(), "新文档");
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM ADMMD WHERE MD001 = 'NEW01'"), 3);
+    EXPECT_DOUBLE_EQ(Value("SELECT MD006 FROM ADMMD WHERE MD001 = 'NEW01' AND MD002 = '0003'").AsDouble(), 31.5);
+    EXPECT_TRUE(Value("SELECT MC005 FROM ADMMC WHERE MC001 = 'NEW01'").IsNull());   // not sent, not invented
+
+    // A value that looks like SQL is stored as the text it is.
+    std::string sly = "x'); DELETE FROM ADMMD; --";
+    c.main.Edit();
+    c.main.FieldByName("MC005")->SetAsString(sly);
+    DocumentClient::BumpFlag(c.main);
+    c.main.Post();
+    EXPECT_EQ(c.main.ApplyUpdates(0), 0);
+    EXPECT_EQ(Value("SELECT MC005 FROM ADMMC WHERE MC001 = 'NEW01'").AsString(), sly);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM ADMMD WHERE MD001 = 'NEW01'"), 3);
+
+    // Deleting the document takes its body along.
+    c.main.Delete();
+    EXPECT_EQ(c.main.ApplyUpdates(0), 0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM ADMMC WHERE MC001 = 'NEW01'"), 0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM ADMMD WHERE MD001 = 'NEW01'"), 0);
+}
+
+TEST_F(DeltaApply, RowChangedMeanwhileIsRefusedAndTheFirstSaveStays) {
+    AddDocuments(1, 3);
+    DocumentClient first, second;
+    first.Open("ADMMC.MC001 = 'D001'");
+    second.Open("ADMMC.MC001 = 'D001'");
+
+    EditLine(first, "0002", "MD004", "先到");
+    TouchHeader(first);
+    EXPECT_EQ(first.main.ApplyUpdates(0), 0);
+
+    EditLine(second, "0002", "MD004", "后到");
+    EditLine(second, "0003", "MD004", "无冲突");
+    TouchHeader(second);
+    Reconciled header, body;
+    header.Listen(second.main);
+    body.Listen(second.body);
+    EXPECT_GE(second.main.ApplyUpdates(0), 1);
+    // The header was changed by the first save too: refused with the reason, nothing of the second kept.
+    ASSERT_EQ(header.messages.size(), 1u);
+    EXPECT_EQ(header.messages[0], "Record changed by another user");
+    EXPECT_EQ(header.contexts[0], "ADMMC: MC001=D001");
+    EXPECT_EQ(Value("SELECT MD004 FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0002'").AsString(), "先到");
+    EXPECT_EQ(Value("SELECT MD004 FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0003'").AsString(), "字段3");
+    EXPECT_EQ(Count("SELECT FLAG FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0002'"), 2);
+    EXPECT_GT(second.main.ChangeCount(), 0);   // the refused changes wait on the client
+
+    // The same conflict on a body row alone (a client that does not stamp its header).
+    DocumentClient third, fourth;
+    third.Open("ADMMC.MC001 = 'D001'");
+    fourth.Open("ADMMC.MC001 = 'D001'");
+    EditLine(third, "0001", "MD003", "AAA");
+    EXPECT_EQ(third.main.ApplyUpdates(0), 0);
+    EditLine(fourth, "0001", "MD003", "BBB");
+    Reconciled lines;
+    lines.Listen(fourth.body);
+    EXPECT_EQ(fourth.main.ApplyUpdates(0), 1);
+    ASSERT_EQ(lines.messages.size(), 1u);
+    EXPECT_EQ(lines.messages[0], "Record changed by another user");
+    EXPECT_EQ(lines.contexts[0], "ADMMD: MD001=D001, MD002=0001");
+    EXPECT_EQ(Value("SELECT MD003 FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0001'").AsString(), "AAA");
+}
+
+TEST_F(DeltaApply, RowDeletedMeanwhileIsReportedAsDeleted) {
+    AddDocuments(1, 2);
+    DocumentClient first, second;
+    first.Open("ADMMC.MC001 = 'D001'");
+    second.Open("ADMMC.MC001 = 'D001'");
+    ASSERT_TRUE(first.body.Locate("MD002", Variant("0002"), {}));
+    first.body.Delete();
+    EXPECT_EQ(first.main.ApplyUpdates(0), 0);
+
+    EditLine(second, "0002", "MD004", "改已删");
+    Reconciled body;
+    body.Listen(second.body);
+    EXPECT_EQ(second.main.ApplyUpdates(0), 1);
+    ASSERT_EQ(body.messages.size(), 1u);
+    EXPECT_EQ(body.messages[0], "Record not found or deleted by another user");
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM ADMMD WHERE MD001 = 'D001'"), 1);
+
+    // Deleting what is already gone is reported the same way.
+    DocumentClient third;
+    third.Open("ADMMC.MC001 = 'D001'");
+    Db().Query("DELETE FROM ADMMD WHERE MD001 = 'D001'");
+    third.body.First();
+    third.body.Delete();
+    Reconciled again;
+    again.Listen(third.body);
+    EXPECT_EQ(third.main.ApplyUpdates(0), 1);
+    ASSERT_EQ(again.messages.size(), 1u);
+    EXPECT_EQ(again.messages[0], "Record not found or deleted by another user");
+}
+
+TEST_F(DeltaApply, MaxErrorsDecidesWhetherTheRestIsKept) {
+    AddDocuments(1, 3);
+    auto prepare = [&](DocumentClient& c) {
+        c.Open("ADMMC.MC001 = 'D001'");
+        EditLine(c, "0001", "MD004", "一");
+        EditLine(c, "0002", "MD004", "二");
+        EditLine(c, "0003", "MD004", "三");
+    };
+    DocumentClient strict, lenient;
+    prepare(strict);
+    prepare(lenient);
+    // Someone else saves line 0002 after both clients read it.
+    Db().Query("UPDATE ADMMD SET MD004 = 'other', FLAG = 7 WHERE MD001 = 'D001' AND MD002 = '0002'");
+
+    // No error allowed: one refusal keeps nothing.
+    Reconciled refused;
+    refused.Listen(strict.body);
+    EXPECT_EQ(strict.main.ApplyUpdates(0), 1);
+    EXPECT_EQ(refused.messages, std::vector<std::string>{"Record changed by another user"});
+    EXPECT_EQ(Value("SELECT MD004 FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0001'").AsString(), "字段1");
+    EXPECT_EQ(Value("SELECT MD004 FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0003'").AsString(), "字段3");
+    EXPECT_GT(strict.main.ChangeCount(), 0);   // still pending on the client
+
+    // One error allowed: the other two lines are stored, the refused one stays pending.
+    Reconciled tolerated;
+    tolerated.Listen(lenient.body);
+    EXPECT_EQ(lenient.main.ApplyUpdates(1), 1);
+    EXPECT_EQ(tolerated.messages.size(), 1u);
+    EXPECT_EQ(Value("SELECT MD004 FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0001'").AsString(), "一");
+    EXPECT_EQ(Value("SELECT MD004 FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0002'").AsString(), "other");
+    EXPECT_EQ(Value("SELECT MD004 FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0003'").AsString(), "三");
+
+    // A database refusal (duplicate key) carries the database's message.
+    DocumentClient dup;
+    dup.Open("ADMMC.MC001 = 'D001'");
+    dup.body.Append();
+    dup.body.FieldByName("MD001")->SetAsString("D001");
+    dup.body.FieldByName("MD002")->SetAsString("0001");
+    dup.body.Post();
+    Reconciled db;
+    db.Listen(dup.body);
+    EXPECT_EQ(dup.main.ApplyUpdates(0), 1);
+    ASSERT_EQ(db.messages.size(), 1u);
+    EXPECT_NE(db.messages[0].find("UNIQUE constraint failed"), std::string::npos) << db.messages[0];
+}
