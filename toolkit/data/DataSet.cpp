@@ -625,6 +625,11 @@ TBookmark TDataSet::GetBookmark() const {
     return pos < 0 ? 0 : InternalBookmark(pos);
 }
 
+TBookmark TDataSet::BookmarkAt(int recNo) const {
+    if (!Active() || recNo < 1 || recNo > InternalCount()) return 0;
+    return InternalBookmark(recNo - 1);
+}
+
 void TDataSet::GotoBookmark(TBookmark bookmark) {
     CheckBrowseMode();
     int pos = InternalFindBookmark(bookmark);

@@ -93,6 +93,8 @@ public:
 
     // --- Bookmarks -------------------------------------------------------------------------------
     TBookmark GetBookmark() const;
+    // The bookmark of another visible record (1-based) without moving; 0 when there is none.
+    TBookmark BookmarkAt(int recNo) const;
     void GotoBookmark(TBookmark bookmark);     // raises when the record is gone
     bool BookmarkValid(TBookmark bookmark) const;
     int CompareBookmarks(TBookmark a, TBookmark b) const;   // by current order: -1, 0, 1

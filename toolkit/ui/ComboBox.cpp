@@ -141,6 +141,10 @@ void TCustomComboBox::UserText(const std::string& text) {
 
 void TCustomComboBox::SelectByUser(int index) {
     if (index < 0 || index >= items_->Count() || index == itemIndex_) return;
+    if (!EditCanModify()) {
+        Application->MessageBeep();
+        return;
+    }
     SetItemIndex(index);
     Change();
     Select();

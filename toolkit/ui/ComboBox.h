@@ -66,6 +66,7 @@ public:
 protected:
     virtual void Change();
     virtual void Select();
+    // Whether the user may change the text or the selection now (data-aware boxes edit their dataset).
     virtual bool EditCanModify() { return true; }
     // Draws one item on Canvas(): OnDrawItem in the owner-drawn styles, else the item's text.
     virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
@@ -73,7 +74,7 @@ protected:
     void DoEnter() override;
     void TextChanged() override;
     void Paint() override;
-    void ItemsChanged();
+    virtual void ItemsChanged();
     // Text from the user: kept, the matching item selected, OnChange raised.
     void UserText(const std::string& text);
 

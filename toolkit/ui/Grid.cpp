@@ -324,6 +324,14 @@ void TCustomGrid::HideEditor() {
     Invalidate();
 }
 
+void TCustomGrid::RefreshEditor() {
+    if (!editorMode_ || editorModified_) return;
+    editorText_ = GetEditText(col_, row_);
+    editorOriginal_ = editorText_;
+    editorSel_ = {static_cast<int>(Utf8Length(editorText_)), 0};
+    Changed("EditorText");
+}
+
 void TCustomGrid::SetEditorMode(bool value) {
     if (value) ShowEditor();
     else CommitEditor();

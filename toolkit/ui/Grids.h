@@ -85,7 +85,7 @@ public:
     int GridLineWidth() const { return gridLineWidth_; }
     void SetGridLineWidth(int value);
     TGridOptions Options() const { return options_; }
-    virtual void SetOptions(TGridOptions options);
+    void SetOptions(TGridOptions options);
     TColor FixedColor() const { return fixedColor_; }
     void SetFixedColor(TColor color);
     bool DefaultDrawing() const { return defaultDrawing_; }
@@ -157,6 +157,8 @@ protected:
 
     void ShowEditor(const std::string* replaceWith = nullptr);
     void HideEditor();
+    // Shows the cell's text again in an open editor the user has not changed.
+    void RefreshEditor();
     void EditorKey(WORD& key, TShiftState shift);
     void ScrollInView(int col, int row);
     void Paint() override;

@@ -1,0 +1,99 @@
+#pragma once
+// Data-aware edits and memos. The control shows its field (the edit text while it has the focus,
+// the display text otherwise); typing puts the dataset into edit state first and is refused when
+// the field cannot be written. The typed text is written through the field (its text handler and
+// validation) when the control is left, on Enter, or when the record is posted; an exception there
+// (EAbort included) leaves the field as it was, keeps the typed text and keeps the focus. Escape
+// drops what was typed.
+#include "toolkit/ui/DBControlLink.h"
+#include "toolkit/ui/Edit.h"
+#include "toolkit/ui/Memo.h"
+
+// The field behaviour shared by the data-aware edit and memo.
+template <class Base>
+class TDBTextControl : public Base {
+public:
+    explicit TDBTextControl(TComponent* owner)
+        : Base(owner), data_(*this, [this] { ShowField(); }, [this] { WriteField(); }) {}
+
+    TDataSource* DataSource() const { return data_.DataSource(); }
+    void SetDataSource(TDataSource* source) { data_.SetDataSource(source); }
+    const std::string& DataField() const { return data_.DataField(); }
+    void SetDataField(const std::string& name) { data_.SetDataField(name); }
+    TField* Field() const { return data_.Field(); }
+    void SetReadOnly(bool value) override {
+        Base::SetReadOnly(value);
+        data_.SetReadOnly(value);
+    }
+    bool WantsKey(WORD key, TShiftState shift) const override {
+        if (key == VK_ESCAPE && data_.IsModified()) return true;
+        return Base::WantsKey(key, shift);
+    }
+
+protected:
+    bool EditCanModify() override { return !this->ReadOnly() && data_.BeginChange(); }
+    void Change() override {
+        if (!data_.Showing() && !showingField_) data_.Modified();
+        Base::Change();
+    }
+    void KeyDown(WORD& key, TShiftState shift) override {
+        Base::KeyDown(key, shift);
+        if (key == VK_ESCAPE && data_.IsModified()) {
+            data_.Reset();
+            this->SelectAll();
+            key = 0;
+        } else if (key == VK_RETURN && shift.Empty()) {
+            WriteOrKeep();
+        }
+    }
+    void DoEnter() override {
+        ShowField();
+        Base::DoEnter();
+    }
+    void DoExit() override {
+        WriteOrKeep();
+        Base::DoExit();
+        leaving_ = true;
+        if (!data_.IsModified()) ShowField();
+        leaving_ = false;
+    }
+    virtual std::string FieldText() const { return data_.FieldText(this->Focused() && !leaving_); }
+    void ShowField() {
+        if (data_.IsModified()) return;
+        std::string text = FieldText();
+        bool saved = showingField_;
+        showingField_ = true;
+        this->SetText(text);
+        showingField_ = saved;
+        this->SetModified(false);
+    }
+    void WriteField() {
+        if (TField* field = data_.Field()) field->SetText(this->Text());
+    }
+    void WriteOrKeep() {
+        try {
+            data_.UpdateRecord();
+        } catch (...) {
+            this->SelectAll();
+            throw;
+        }
+    }
+
+    TFieldControlLink data_;
+
+private:
+    bool leaving_ = false;
+    bool showingField_ = false;
+};
+
+class TDBEdit : public TDBTextControl<TCustomEdit> {
+    TK_CLASS_PUBLISHED(TDBEdit, TCustomEdit)
+public:
+    explicit TDBEdit(TComponent* owner) : TDBTextControl<TCustomEdit>(owner) {}
+};
+
+class TDBMemo : public TDBTextControl<TCustomMemo> {
+    TK_CLASS_PUBLISHED(TDBMemo, TCustomMemo)
+public:
+    explicit TDBMemo(TComponent* owner) : TDBTextControl<TCustomMemo>(owner) {}
+};
