@@ -5,6 +5,7 @@
 // and texts, and offers the library of field handlers (time, day, month, date, year-month, percent,
 // number formats, code entry) that program data modules attach to their fields by name.
 #include <string>
+#include <vector>
 
 #include "framework/data/SimpleObjectBroker.h"
 #include "server/DataModuleLink.h"

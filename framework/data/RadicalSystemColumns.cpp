@@ -79,7 +79,7 @@ void FinalizeRow(TDataSet* dataSet) {
 }  // namespace
 
 void TdmRadical::StampSystemColumns(TDataSet* dataSet) {
-    if (!dataSet || !dataSet->FindField("FLAG")) return;
+    if (!dataSet) return;
     const std::string user = Brokers ? Brokers->UserId : std::string();
     const long long flag = FlagOf(dataSet);
     if (flag < 0) return;   // stamped in this edit already
