@@ -108,7 +108,8 @@ void TImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) co
     }
     TBitmap grey;
     grey.Assign(image);
-    TColor keep = grey.EffectiveTransparentColor();
+    // Transparent pixels stay as they are so that they are still left out.
+    std::int32_t keep = grey.Transparent() ? ColorToRGB(grey.EffectiveTransparentColor()) : -1;
     for (int py = 0; py < grey.Height(); ++py)
         for (int px = 0; px < grey.Width(); ++px) {
             std::int32_t c = grey.Pixel(px, py);
