@@ -4,7 +4,7 @@
 
 const char* TorvaneUsage() {
     return "usage: torvane [--demo-install DIR] [--headless] [--user U --company C --database D] [--program P] "
-           "[--run-mode N] [--rights N]";
+           "[--run-mode N] [--rights N] [--script FILE]";
 }
 
 std::optional<TorvaneOptions> ParseTorvaneOptions(const std::vector<std::string>& args, std::string& error) {
@@ -20,6 +20,7 @@ std::optional<TorvaneOptions> ParseTorvaneOptions(const std::vector<std::string>
                             : arg == "--company"    ? &options.company
                             : arg == "--database"   ? &options.database
                             : arg == "--program"    ? &options.program
+                            : arg == "--script"     ? &options.script
                                                     : nullptr;
         int* number = arg == "--run-mode" ? &options.runMode : arg == "--rights" ? &options.rights : nullptr;
         if (!text && !number) {

@@ -1,7 +1,7 @@
 #pragma once
 // The command line of the work center:
 //   torvane [--demo-install DIR] [--headless] [--user U] [--company C] [--database D] [--program P]
-//           [--run-mode N] [--rights N]
+//           [--run-mode N] [--rights N] [--script FILE]
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +15,7 @@ struct TorvaneOptions {
     std::string program = "Tdef05";
     int runMode = 0;
     int rights = 0xFF;            // every command the host can grant
+    std::string script;           // a window session run offscreen from this script file
 };
 
 // The options, or the one-line reason the command line is wrong (in error).

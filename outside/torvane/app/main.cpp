@@ -1,8 +1,10 @@
-// The Torvane work center. Until the desktop work center exists every run is headless.
+// The Torvane work center: the desktop (login and main window), a script run offscreen (--script), or
+// a headless run of one program (--headless).
 #include <cstdlib>
 #include <iostream>
 
 #include "outside/torvane/DemoInstallation.h"
+#include "outside/torvane/desk/DeskMain.h"
 #include "outside/torvane/app/HeadlessHost.h"
 #include "toolkit/os/Paths.h"
 #include "toolkit/rtl/SysUtils.h"
@@ -24,6 +26,7 @@ int main(int argc, char** argv) {
             return heNoInstallation;
         }
     }
-    if (!options->headless) std::cerr << "torvane: the desktop work center is not built yet; running headless" << std::endl;
+    if (!options->script.empty()) return RunScriptFile(options->script, std::cout, std::cerr);
+    if (!options->headless) return RunDesktop({options->user, options->company, options->database}, std::cerr);
     return THeadlessHost(std::cout, std::cerr).Run(*options);
 }

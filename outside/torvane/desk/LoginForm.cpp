@@ -1,0 +1,53 @@
+#include "outside/torvane/desk/LoginForm.h"
+
+#include "outside/torvane/desk/DeskControls.h"
+#include "toolkit/ui/Dialogs.h"
+
+TfrmLogin::TfrmLogin(TComponent* owner, TWorkCenter& center) : TForm(owner), center_(center) {
+    SetName("frmLogin");
+    SetCaption("登录 Torvane 工作中心");
+    SetBorderStyle(bsDialog);
+    SetPosition(poScreenCenter);
+    SetKeyPreview(true);
+    UseDeskFont(this);
+    SetBounds(0, 0, 300, 170);
+    auto row = [this](const std::string& name, const std::string& caption, int top, const std::string& value) {
+        auto* label = Place<TLabel>(this, this, "lbl" + name, 20, top + 3, 80, 18);
+        label->SetCaption(caption);
+        auto* edit = Place<TEdit>(this, this, "ed" + name, 100, top, 170, 22);
+        edit->SetText(value);
+        label->SetFocusControl(edit);
+        return edit;
+    };
+    edUser = row("User", "用户(&U):", 16, "DS");
+    edCompany = row("Company", "公司(&C):", 46, "DEMO");
+    edDatabase = row("Database", "数据库(&D):", 76, "DEMO");
+    btnOK = Place<TButton>(this, this, "btnOK", 110, 120, 75, 25);
+    btnOK->SetCaption("确定");
+    btnOK->SetDefault(true);
+    btnOK->OnClick = [this](TObject* sender) { btnOKClick(sender); };
+    btnCancel = Place<TButton>(this, this, "btnCancel", 195, 120, 75, 25);
+    btnCancel->SetCaption("取消");
+    btnCancel->SetCancel(true);
+    btnCancel->SetModalResult(mrCancel);
+    SetActiveControl(edUser);
+}
+
+TLogin TfrmLogin::Entered() const { return {edUser->Text(), edCompany->Text(), edDatabase->Text()}; }
+
+void TfrmLogin::btnOKClick(TObject*) {
+    try {
+        center_.Login(Entered());
+        SetModalResult(mrOk);
+    } catch (const EAbort&) {
+        throw;
+    } catch (const std::exception& e) {
+        MessageDlg(e.what(), mtError, {mbOK});
+        edUser->SetFocus();
+    }
+}
+
+bool RunLoginWindow(TWorkCenter& center) {
+    TOwnedPtr<TfrmLogin> form(CreateComponent<TfrmLogin>(nullptr, center));
+    return form->ShowModal() == mrOk && center.LoggedIn();
+}

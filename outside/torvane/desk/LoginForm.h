@@ -1,0 +1,31 @@
+#pragma once
+// The login window: user, company and database (the demo login preset). OK checks the login with
+// the work center and closes with mrOk, or shows why it failed and stays; Cancel gives mrCancel.
+#include "outside/torvane/desk/WorkCenter.h"
+#include "toolkit/ui/Button.h"
+#include "toolkit/ui/Edit.h"
+#include "toolkit/ui/Forms.h"
+#include "toolkit/ui/Label.h"
+
+class TfrmLogin : public TForm {
+    TK_CLASS(TfrmLogin, TForm)
+public:
+    TfrmLogin(TComponent* owner, TWorkCenter& center);
+
+    TEdit* edUser;
+    TEdit* edCompany;
+    TEdit* edDatabase;
+    TButton* btnOK;
+    TButton* btnCancel;
+
+    // The login entered (valid once the form closed with mrOk).
+    TLogin Entered() const;
+
+private:
+    void btnOKClick(TObject* sender);
+
+    TWorkCenter& center_;
+};
+
+// Shows the login window until the user logs in (true) or cancels (false).
+bool RunLoginWindow(TWorkCenter& center);

@@ -1,0 +1,131 @@
+#include "outside/torvane/desk/WorkCenter.h"
+
+#include <strings.h>
+
+#include "outside/torvane/HostManager.h"
+#include "toolkit/rtl/Format.h"
+#include "toolkit/rtl/SysUtils.h"
+
+namespace {
+
+const Variant& Arg(const VarArgs& args, std::size_t i) {
+    static const Variant empty;
+    return i < args.size() ? args[i].Deref() : empty;
+}
+
+Variant Element(const Variant& array, int i) {
+    if (!array.IsArray() || i >= array.Count()) return {};
+    return array[array.Low() + i].Deref();
+}
+
+// The manager as programs see it: every member goes to the work center's manager, and message
+// lookups are written down (scripts check which coded messages a program showed).
+class TRecordingManager : public IDispatchObject {
+public:
+    TRecordingManager(DispatchPtr inner, std::vector<TMessageLookup>& lookups) : inner_(std::move(inner)), lookups_(lookups) {}
+
+    Variant Invoke(const std::string& member, InvokeKind kind, VarArgs& args) override {
+        Variant result = inner_->Invoke(member, kind, args);
+        if (kind == InvokeKind::Method && strcasecmp(member.c_str(), "GetMessage") == 0)
+            lookups_.push_back({VarToStr(Arg(args, 0)), VarToStr(Arg(args, 1)), VarToStr(result)});
+        return result;
+    }
+
+private:
+    DispatchPtr inner_;
+    std::vector<TMessageLookup>& lookups_;
+};
+
+}  // namespace
+
+std::string QuotedSql(const std::string& text) { return "'" + StringReplace(text, "'", "''", rfReplaceAll) + "'"; }
+
+TWorkCenter::TWorkCenter() : hostManager_(std::make_shared<THostManager>()) {
+    manager_ = Variant(DispatchPtr(std::make_shared<TRecordingManager>(hostManager_, lookups_)));
+    programs_ = std::make_unique<TProgramHost>(manager_);
+    programs_->OnEvent = [this](const std::string& program, std::int32_t code) {
+        if (OnEvent) OnEvent(program, code);
+    };
+    hostManager_->SetExecWorkHandler([this](VarArgs& args) { return ExecWork(args); });
+}
+
+TWorkCenter::~TWorkCenter() {
+    hostManager_->SetExecWorkHandler(nullptr);
+    programs_.reset();
+}
+
+Variant TWorkCenter::Query(const std::string& sql, const std::string& fields) {
+    Variant counter = OleGet(manager_, "Com_Counter");
+    Variant context = VarArrayOf({VarArrayOf({login_.Company, login_.Database})});
+    return OleCall(counter, "GETCOUNTER", {"SimpleSQL", VarArrayOf({sql, fields, login_.Database, "N"}), context});
+}
+
+void TWorkCenter::Login(const TLogin& login) {
+    TLogin checked{Trim(login.User), Trim(login.Company), Trim(login.Database)};
+    if (checked.User.empty() || checked.Company.empty() || checked.Database.empty())
+        throw Exception("用户、公司与数据库都必须输入");
+    TLogin previous = login_;
+    login_ = checked;
+    try {
+        Variant user = Query("SELECT MA001, MA002 FROM RKTMA WHERE MA001 = " + QuotedSql(checked.User), "MA001,MA002");
+        if (!user.IsArray() || user.Count() == 0) {
+            std::string text = hostManager_->GetMessage("E", "000001");
+            throw Exception(Format(text.empty() ? "%s 不存在!" : text, {checked.User}));
+        }
+    } catch (...) {
+        login_ = previous;
+        throw;
+    }
+    OleCall(manager_, "Connect", {VarArrayOf({checked.User, checked.Company, checked.Database})});
+    loggedIn_ = true;
+}
+
+std::vector<TProgramEntry> TWorkCenter::ProgramList() {
+    std::vector<TProgramEntry> list;
+    Variant rows = Query("SELECT MB001, MB002 FROM ADMMB ORDER BY MB001", "MB001,MB002");
+    for (int i = 0; rows.IsArray() && i < rows.Count(); ++i) {
+        Variant row = Element(rows, i);
+        list.push_back({VarToStr(Element(row, 0)), VarToStr(Element(row, 1))});
+    }
+    return list;
+}
+
+TDLLBaseController& TWorkCenter::Open(const std::string& program, int runMode, int rights, const std::string& param) {
+    if (!loggedIn_) throw EProgramOpen(-4, "not logged in");
+    TProgramHost::TOpenRequest request;
+    request.Program = program;
+    request.Login = login_;
+    request.RunMode = runMode;
+    request.Rights = rights;
+    request.Param = param;
+    request.HostWindow = hostWindow_;
+    return programs_->Open(request);
+}
+
+int TWorkCenter::ExecWork(VarArgs& args) {
+    // [user, company, program, window], parameter, [run mode, ..., mode parameter], 2, out result
+    Variant who = Arg(args, 0);
+    std::string program = VarToStr(Element(who, 2));
+    Variant parameter = Arg(args, 1);
+    if (strcasecmp(program.c_str(), "TMCI05") == 0) {
+        // The message centre: [flag, [text, text, link text]]
+        Variant texts = Element(parameter, 1);
+        std::string text = texts.IsArray() ? VarToStr(Element(texts, 2)) : VarToStr(parameter);
+        if (OnMessageCenter) OnMessageCenter(text);
+        return 0;
+    }
+    int runMode = 0;
+    Variant modes = Arg(args, 2);
+    if (modes.IsArray()) {
+        Variant mode = Element(modes, 0);
+        if (!mode.IsEmpty() && !mode.IsNull()) runMode = mode.AsInteger();
+    }
+    try {
+        Open(program, runMode, 0xFF, parameter.IsArray() ? std::string() : VarToStr(parameter));
+        return 0;
+    } catch (const EProgramOpen& e) {
+        return e.Code();
+    } catch (const std::exception&) {
+        return -7;
+    }
+}

@@ -1,0 +1,257 @@
+// The work center's windows on the Qt renderer (offscreen): the F2 lookup window through the
+// lookup server, the small pickers, the main window's message centre, the calculator's arithmetic
+// and the script syntax.
+#include <QTest>
+#include <QTimer>
+
+#include "outside/pickvu/LookupService.h"
+#include "outside/torvane/HostManager.h"
+#include "outside/torvane/desk/CalcExpression.h"
+#include "outside/torvane/desk/LookupForm.h"
+#include "outside/torvane/desk/LookupWindows.h"
+#include "outside/torvane/desk/MainWindow.h"
+#include "outside/torvane/desk/PickerForms.h"
+#include "outside/torvane/desk/Script.h"
+#include "tests/outside/CompanyFixture.h"
+#include "toolkit/qt/QtRenderer.h"
+#include "toolkit/qt/QtUserInput.h"
+#include "toolkit/ui/Application.h"
+#include "toolkit/ui/Screen.h"
+
+namespace {
+
+class DeskTest : public CompanyFixture {
+protected:
+    void SetUp() override {
+        CompanyFixture::SetUp();
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        InstallQtRenderer();
+        InstallLookupWindows();
+    }
+    void TearDown() override {
+        UninstallLookupWindows();
+        ProcessQtEvents();
+        EXPECT_EQ(Screen->FormCount(), 0) << "a window was left behind";
+        while (Screen->FormCount() > 0) Screen->Forms(0)->Free();
+        CompanyFixture::TearDown();
+    }
+
+    // Acts on the modal window once it is up (and the windows are at rest).
+    static void WhenShown(std::function<void(TCustomForm&)> action) {
+        RunWhenIdle([action] {
+            TCustomForm* form = Screen->ActiveForm();
+            ASSERT_NE(form, nullptr);
+            ASSERT_TRUE(form->Modal());
+            action(*form);
+            // A failed step must not leave the test waiting for a window nobody answers.
+            if (form->Modal() && form->ModalResult() == mrNone) form->SetModalResult(mrAbort);
+        });
+    }
+};
+
+Variant Rows(std::initializer_list<std::pair<const char*, const char*>> rows) {
+    std::vector<Variant> list;
+    for (auto [code, name] : rows) list.push_back(VarArrayOf({code, name}));
+    return VarArrayOf(list);
+}
+
+}  // namespace
+
+TEST_F(DeskTest, LookupWindowShowsTheCatalogsColumnsAndPicksRows) {
+    // Through the lookup server, as a program's F2 reaches it: the catalog's caption and titles.
+    Variant service = CreateOleObject("PickvuS.Class1");
+    Variant params = VarArrayOf({"ADMMA", "01", Variant(), true, "", "DEMO", "DEMO", 0, 1, false, Variant(), "", "", "",
+                                 "", false, false, Variant(), "DS"});
+    std::string caption;
+    std::vector<std::string> titles;
+    int shownRows = 0;
+    std::string firstCode;
+    WhenShown([&](TCustomForm& form) {
+        auto& lookup = dynamic_cast<TfrmLookup&>(form);
+        if (lookup.lvRows->Items()->Count() > 0) firstCode = lookup.lvRows->Items()->Item(0)->Caption();
+        caption = lookup.Caption();
+        for (int i = 0; i < lookup.lvRows->Columns()->Count(); ++i) titles.push_back(lookup.lvRows->Columns()->Items(i)->Caption());
+        shownRows = lookup.lvRows->Items()->Count();
+        PressKeys("Enter", &form);
+    });
+    Variant chosen = OleCall(service, "F2GetData", {params});
+    EXPECT_EQ(caption, "系统信息查询");
+    EXPECT_EQ(titles, (std::vector<std::string>{"系统编号", "系统名称"}));
+    EXPECT_GT(shownRows, 0);
+    ASSERT_TRUE(chosen.IsArray());
+    ASSERT_EQ(chosen.Count(), 1) << "Enter picks the current row";
+    EXPECT_EQ(chosen[0][0].AsString(), firstCode);
+    EXPECT_FALSE(firstCode.empty());
+
+    // Esc gives none.
+    WhenShown([](TCustomForm& form) { PressKeys("Esc", &form); });
+    EXPECT_TRUE(OleCall(service, "F2GetData", {params}).IsEmpty());
+}
+
+TEST_F(DeskTest, LookupWindowNarrowsAsTheUserTypesAndPicksSeveralRows) {
+    Variant rows = Rows({{"ADM", "系统管理"}, {"COP", "订单管理"}, {"INV", "库存管理"}, {"ACR", "应收管理"}});
+    EXPECT_EQ(MatchingRows(rows, ""), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(MatchingRows(rows, "a"), (std::vector<int>{0, 3})) << "letters without regard to case";
+    EXPECT_EQ(MatchingRows(rows, "库存"), (std::vector<int>{2}));
+    EXPECT_TRUE(MatchingRows(rows, "xyz").empty());
+
+    LookupRequest request;
+    request.caption = "系统查询";
+    request.titles = {"编号", "名称"};
+    std::vector<int> afterA, afterAd;
+    WhenShown([&](TCustomForm& form) {
+        auto& lookup = dynamic_cast<TfrmLookup&>(form);
+        TypeText("a", &form);
+        afterA = lookup.Shown();
+        TypeText("D", &form);
+        afterAd = lookup.Shown();
+        // Back to every row, then the second and the fourth picked with Ctrl+click.
+        lookup.edSearch->SetText("");
+        lookup.lvRows->SetItemIndex(1);
+        lookup.lvRows->Items()->Item(3)->SetSelected(true);
+        ClickControl(lookup.btnOK);
+    });
+    Variant chosen = ChooseLookupRows(request, rows);
+    EXPECT_EQ(afterA, (std::vector<int>{0, 3}));
+    EXPECT_EQ(afterAd, (std::vector<int>{0}));
+    ASSERT_TRUE(chosen.IsArray());
+    ASSERT_EQ(chosen.Count(), 2);
+    EXPECT_EQ(chosen[0][0].AsString(), "COP");
+    EXPECT_EQ(chosen[1][0].AsString(), "ACR");
+
+    // Down from the search box moves through the rows; nothing selected means nothing chosen.
+    WhenShown([](TCustomForm& form) {
+        auto& lookup = dynamic_cast<TfrmLookup&>(form);
+        PressKeys("Down", &form);
+        PressKeys("Down", &form);
+        EXPECT_EQ(lookup.lvRows->ItemIndex(), 2);
+        EXPECT_EQ(lookup.ActiveControl(), lookup.edSearch) << "the focus stays in the search box";
+        lookup.lvRows->ClearSelection();
+        PressKeys("Enter", &form);
+    });
+    EXPECT_TRUE(ChooseLookupRows(request, rows).IsEmpty());
+}
+
+TEST_F(DeskTest, PhraseDateCharacterAndCalculatorWindowsAnswerTheLookupService) {
+    Variant service = CreateOleObject("PickvuS.Class1");
+
+    // Common phrases: a click on a phrase fills the text; Cancel leaves the caller's text.
+    WhenShown([](TCustomForm& form) {
+        auto& phrase = dynamic_cast<TfrmPhrase&>(form);
+        ClickControlAt(phrase.lbPhrases, 20, 5);   // the first phrase
+        PressKeys("Enter", &form);
+    });
+    Variant text = "原文";
+    EXPECT_EQ(OleCall(service, "GetPhrase2", {"DS", "DEMO", 0, Variant::Ref(&text)}).AsInteger(), 0);
+    EXPECT_EQ(text.AsString(), CommonPhrases()[0]);
+    WhenShown([](TCustomForm& form) { PressKeys("Esc", &form); });
+    text = "原文";
+    EXPECT_LT(OleCall(service, "GetPhrase2", {"DS", "DEMO", 0, Variant::Ref(&text)}).AsInteger(), 0);
+    EXPECT_EQ(text.AsString(), "原文");
+
+    // The date picker starts at the given day and moves by months.
+    std::string month;
+    WhenShown([&](TCustomForm& form) {
+        auto& day = dynamic_cast<TfrmInputDay&>(form);
+        month = day.lblMonth->Caption();
+        ClickControl(day.btnNext);
+        day.sgDays->SetFocus();
+        PressKeys("Enter", &form);
+    });
+    EXPECT_EQ(OleCall(service, "ShowInputDay", {false, "20240131", "DEMO"}).AsString(), "20240229");
+    EXPECT_EQ(month, "2024年01月");
+    TDateTime day = 0;
+    EXPECT_FALSE(StoredDateToDay("20240230", day));
+    EXPECT_TRUE(StoredDateToDay("20241231", day));
+    EXPECT_EQ(DayToStoredDate(day), "20241231");
+
+    // The character picker gives the chosen character.
+    WhenShown([](TCustomForm& form) {
+        auto& chars = dynamic_cast<TfrmCharacters&>(form);
+        chars.sgChars->SetCol(1);
+        chars.sgChars->SetRow(1);
+        PressKeys("Enter", &form);
+    });
+    EXPECT_EQ(VarToStr(OleCall(service, "ShowCharaters", {"DS", "DEMO", 0})), "×");
+
+    // The calculator: keys typed and buttons clicked; OK gives the value.
+    WhenShown([](TCustomForm& form) {
+        auto& calc = dynamic_cast<TfrmCalculator&>(form);
+        ClickControl(dynamic_cast<TButton*>(calc.FindComponent("btnClear")));
+        calc.edExpression->SetFocus();
+        TypeText("12*(3+4)", &form);
+        ClickControl(dynamic_cast<TButton*>(calc.FindComponent("btnMinus")));
+        ClickControl(dynamic_cast<TButton*>(calc.FindComponent("btn4")));
+        EXPECT_EQ(calc.lblResult->Caption(), "= 80");
+        ClickControl(calc.btnOK);
+    });
+    EXPECT_EQ(OleCall(service, "GetCalcValue", {"1+1", 0}).AsString(), "80");
+}
+
+TEST_F(DeskTest, MainWindowReceivesMessageCentreTexts) {
+    TWorkCenter center;
+    center.Login({"DS", "DEMO", "DEMO"});
+    TOwnedPtr<TfrmWorkCenter> main(CreateComponent<TfrmWorkCenter>(nullptr, center));
+    main->LoadPrograms();
+    main->Show();
+    ProcessQtEvents();
+
+    // Programs find the window by its class and send it their text (with its closing zero).
+    HWND window = Application->FindWindow(kMainMenuWindowClass);
+    ASSERT_EQ(window, main->Handle());
+    std::string text = "ZORQ:文档信息录入作业$$<A href=\"zorq://Velora/DEMO/TDEF05/query/x\">";
+    COPYDATASTRUCT data;
+    data.cbData = static_cast<std::uint32_t>(text.size() + 1);
+    data.lpData = text.c_str();
+    EXPECT_EQ(Application->SendMessage(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 1);
+    ASSERT_EQ(main->Messages().size(), 1u);
+    EXPECT_EQ(main->Messages()[0], text);
+    EXPECT_EQ(main->memMessages->Lines()->Count(), 1);
+
+    // The message-centre program started through the manager lands there too.
+    Variant out;
+    Variant link = VarArrayOf({"0", VarArrayOf({"", "", "<A href=\"zorq://Velora/DEMO/TDEF05/query/k\">文档</A>"})});
+    EXPECT_EQ(OleCall(center.Manager(), "ExecWork", {VarArrayOf({"DS", "DEMO", "TMCI05"}), link, VarArrayOf({0, 4, Variant()}), 2,
+                                                     Variant::Ref(&out)}).AsInteger(), 0);
+    ASSERT_EQ(main->Messages().size(), 2u);
+    EXPECT_NE(main->Messages()[1].find("query/k"), std::string::npos);
+    // A program that does not exist gives the code the broker turns into its message.
+    EXPECT_EQ(OleCall(center.Manager(), "ExecWork", {VarArrayOf({"DS", "DEMO", "NOSUCH"}), "", VarArrayOf({0, 0, Variant()}), 2,
+                                                     Variant::Ref(&out)}).AsInteger(), -1);
+    // The program menu lists the company's programs; those without a library are disabled.
+    auto* tdef = dynamic_cast<TMenuItem*>(main->FindComponent("miTDEF05"));
+    auto* admi = dynamic_cast<TMenuItem*>(main->FindComponent("miADMI02"));
+    ASSERT_NE(tdef, nullptr);
+    ASSERT_NE(admi, nullptr);
+    EXPECT_FALSE(admi->Enabled());
+    main.reset();
+}
+
+TEST(CalcExpression, EvaluatesArithmeticAndRefusesNonsense) {
+    EXPECT_EQ(EvaluateExpression("1+2*3"), 7.0);
+    EXPECT_EQ(EvaluateExpression("(1+2)*3"), 9.0);
+    EXPECT_EQ(EvaluateExpression(" -4 / 8 "), -0.5);
+    EXPECT_EQ(EvaluateExpression("1,234.5+0.5"), 1235.0);
+    EXPECT_EQ(EvaluateExpression("2--3"), 5.0);
+    EXPECT_FALSE(EvaluateExpression("1/0"));
+    EXPECT_FALSE(EvaluateExpression("1+"));
+    EXPECT_FALSE(EvaluateExpression("(1+2"));
+    EXPECT_FALSE(EvaluateExpression("abc"));
+    EXPECT_FALSE(EvaluateExpression(""));
+    EXPECT_EQ(CalcValueText(80), "80");
+    EXPECT_EQ(CalcValueText(0.1 + 0.2), "0.3");
+    EXPECT_EQ(CalcValueText(-2.5), "-2.5");
+}
+
+TEST(ScriptSyntax, WordsQuotesAndComments) {
+    std::string error;
+    auto lines = ParseScript("# comment\n\nlogin DS DEMO DEMO\r\n  type edMC002 \"a \"\"b\"\" c\"  \nkey F5\n", error);
+    EXPECT_EQ(error, "");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].Number, 3);
+    EXPECT_EQ(lines[0].Words, (std::vector<std::string>{"login", "DS", "DEMO", "DEMO"}));
+    EXPECT_EQ(lines[1].Words, (std::vector<std::string>{"type", "edMC002", "a \"b\" c"}));
+    EXPECT_EQ(lines[2].Number, 5);
+    EXPECT_TRUE(ParseScript("open \"Tdef05\nclose\n", error).empty());
+    EXPECT_EQ(error, "line 1: the quote is not closed");
+}

@@ -1,0 +1,5 @@
+#include "toolkit/qt/QtBeepService.h"
+
+#include <QApplication>
+
+void TQtBeepService::MessageBeep(unsigned) { QApplication::beep(); }

@@ -1,0 +1,85 @@
+#include "toolkit/qt/QtInputRouter.h"
+
+#include <QCoreApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QWidget>
+
+#include "toolkit/qt/QtKeys.h"
+#include "toolkit/qt/QtPeer.h"
+#include "toolkit/ui/Forms.h"
+
+namespace {
+
+TWinControl* Target(TCustomForm& form) { return form.ActiveControl() ? form.ActiveControl() : &form; }
+
+LPARAM Bits(TShiftState shift) { return static_cast<LPARAM>(ShiftStateToWParam(shift)); }
+
+}  // namespace
+
+bool TQtInputRouter::eventFilter(QObject* watched, QEvent* event) {
+    QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride &&
+        type != QEvent::InputMethod)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    TQtPeer* peer = TQtPeer::FromWidget(widget);
+    // Pop-ups (menus, drop-down lists) are windows of their own and handle their keys natively.
+    if (!widget || !peer || !peer->Widget() || widget->window() != peer->Widget()->window()) return false;
+    TCustomForm* form = GetParentForm(&peer->Control());
+    if (!form) return false;
+    switch (type) {
+        case QEvent::ShortcutOverride: {
+            // Alt+letter stays with the menu bar's mnemonics; every other key comes as a key press.
+            auto* key = static_cast<QKeyEvent*>(event);
+            if ((key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier)) return false;
+            event->accept();
+            return true;
+        }
+        case QEvent::KeyPress: RunGuarded([&] { KeyDown(*form, *static_cast<QKeyEvent*>(event)); }); break;
+        case QEvent::KeyRelease: RunGuarded([&] { KeyUp(*form, *static_cast<QKeyEvent*>(event)); }); break;
+        default: RunGuarded([&] { InputMethod(*form, *static_cast<QInputMethodEvent*>(event)); }); break;
+    }
+    event->accept();
+    return true;
+}
+
+void TQtInputRouter::KeyDown(TCustomForm& form, const QKeyEvent& event) {
+    TWinControl* target = Target(form);
+    TComponentRef<TWinControl> alive(target);
+    WORD key = VirtualKeyOf(event.key(), event.modifiers());
+    TShiftState shift = ShiftStateOf(event.modifiers());
+    std::vector<char32_t> chars = TypedCharacters(event);
+    bool consumed = key != 0 && target->Perform(WM_KEYDOWN, key, Bits(shift)) != 0;
+    if (!alive || consumed) return;
+    TQtPeer* peer = TQtPeer::Of(target);
+    if (!chars.empty()) {
+        for (char32_t ch : chars) {
+            if (peer) peer->TypeCharacter(*target, ch, shift);
+            else target->Perform(WM_CHAR, ch, Bits(shift));
+            if (!alive) return;
+            peer = TQtPeer::Of(target);
+        }
+    } else if (peer) {
+        peer->UnhandledKey(*target, event);
+    }
+}
+
+void TQtInputRouter::KeyUp(TCustomForm& form, const QKeyEvent& event) {
+    WORD key = VirtualKeyOf(event.key(), event.modifiers());
+    if (key == 0) return;
+    TWinControl* target = Target(form);
+    target->Perform(WM_KEYUP, key, Bits(ShiftStateOf(event.modifiers())));
+}
+
+void TQtInputRouter::InputMethod(TCustomForm& form, const QInputMethodEvent& event) {
+    // Characters an input method commits arrive as typed characters (Chinese text).
+    TWinControl* target = Target(form);
+    TComponentRef<TWinControl> alive(target);
+    for (char32_t ch : event.commitString().toUcs4()) {
+        TQtPeer* peer = TQtPeer::Of(target);
+        if (peer) peer->TypeCharacter(*target, ch, {});
+        else target->Perform(WM_CHAR, ch, 0);
+        if (!alive) return;
+    }
+}
