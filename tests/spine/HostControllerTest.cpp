@@ -117,10 +117,13 @@ TEST_F(SpineHost, HostRightsOnlyTakeCommandRightsAway) {
     auto other = StartedController(false);
     other->SetRunMode(0, 1 | 8, Variant());
     EXPECT_EQ(FormProperty(*other, "CommandRights").AsInteger(), 1 + 2 + 256);
-    // Bit 1 keeps element 3, bit 2 element 2.
+    // Bit 1 keeps element 3, bit 2 element 2, bits 4..7 elements 4..7.
     auto third = StartedController(false);
-    third->SetRunMode(0, 2 | 4, Variant());
-    EXPECT_EQ(FormProperty(*third, "CommandRights").AsInteger(), 8 + 4 + 256);
+    third->SetRunMode(0, 2 | 32, Variant());
+    EXPECT_EQ(FormProperty(*third, "CommandRights").AsInteger(), 8 + 32 + 256);
+    auto fourth = StartedController(false);
+    fourth->SetRunMode(0, 4 | 128, Variant());
+    EXPECT_EQ(FormProperty(*fourth, "CommandRights").AsInteger(), 4 + 128 + 256);
 }
 
 TEST_F(SpineHost, ClosingTellsTheHostAndLeavesTheResults) {
@@ -220,4 +223,27 @@ TEST_F(SpineHost, StartParameterIsElementOneOfTheHostsArray) {
     EXPECT_EQ(FormProperty(*controller, "StartParamText").AsString(), "");
     EXPECT_EQ(controller->SetStartParameter(VarArrayOf({"only one element"})), -1);
     EXPECT_EQ(controller->SetStartParameter("not an array"), -1);
+}
+
+TEST_F(SpineHost, TheUsersRightsComeFromTheServerAtConnect) {
+    auto bits = [](std::initializer_list<int> elements) {
+        std::int64_t value = 0;
+        for (int e : elements) value |= std::int64_t{1} << e;
+        return value;
+    };
+    // CLERK: ",N,N,YYNNNYYYYNNN,NNNNNNN,NNNNNNN".
+    auto clerk = NewController();
+    ASSERT_EQ(clerk->CreateProgram(TScriptedHost::StartParams("CLERK")), 0);
+    EXPECT_EQ(FormProperty(*clerk, "FunctionRights").AsInt64(),
+              bits({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 37, 38, 42, 32, 33, 36}));
+    EXPECT_TRUE(app.Dialogs().empty());
+
+    // GUEST has no rights for the program: E/000004 and only the placeholder elements.
+    auto guest = NewController();
+    ASSERT_EQ(guest->CreateProgram(TScriptedHost::StartParams("GUEST")), 0);
+    ASSERT_EQ(app.Dialogs().size(), 1u);
+    EXPECT_EQ(app.Dialogs()[0].Text, "您没有执行本作业的权限! ");
+    EXPECT_EQ(app.Dialogs()[0].Caption, "文档信息录入作业");
+    EXPECT_EQ(FormProperty(*guest, "FunctionRights").AsInt64(),
+              bits({15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29}));
 }

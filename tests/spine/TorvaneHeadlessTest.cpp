@@ -99,13 +99,6 @@ TEST_F(TorvaneRun, DemoInstallHeadlessPrintsEventsCaptionConnectInfoAndClose) {
     EXPECT_NE(IndexOf(again, "connect info: CLERK | DEMO | TDEF05 | 文档信息录入作业"), std::string::npos);
 }
 
-TEST_F(TorvaneRun, WithoutTheDesktopTheWorkCenterRunsHeadlessAndSaysSo) {
-    TRun run = Torvane("--demo-install '" + folder + "demo'");
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_NE(run.err.find("headless"), std::string::npos);
-    EXPECT_NE(IndexOf(run, "event 304"), std::string::npos);
-}
-
 TEST_F(TorvaneRun, FailuresAreOneLineAndAFailureCode) {
     auto oneLine = [](const std::string& text) { return std::count(text.begin(), text.end(), '\n') == 1; };
 
