@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "framework/forms/DisabledGlyph.h"
 #include "toolkit/classes/Properties.h"
+#include "toolkit/ui/Buttons.h"
 
 void TRKForm::Publish(TPublisher<TRKForm>& p) {
     p.Method("FormCreate", &TRKForm::FormCreate);
@@ -36,6 +38,28 @@ void TRKForm::FormCreate(TObject* Sender) {
             SetPropValue(component, "Font.Charset", 134);
             SetPropValue(component, "Font.Name", "Tahoma");
         }
+    }
+    GiveButtonsDisabledImages();
+}
+
+namespace {
+
+template <class Button>
+void GiveDisabledImage(Button& button) {
+    if (button.NumGlyphs() != 1 || button.Glyph()->Empty()) return;
+    TBitmap glyph;
+    glyph.Assign(button.Glyph());
+    AddDisabledImage(glyph);
+    button.SetGlyph(&glyph);
+    button.SetNumGlyphs(2);
+}
+
+}  // namespace
+
+void TRKForm::GiveButtonsDisabledImages() {
+    for (TComponent* component : ComponentList()) {
+        if (auto* speed = dynamic_cast<TSpeedButton*>(component)) GiveDisabledImage(*speed);
+        else if (auto* bit = dynamic_cast<TBitBtn*>(component)) GiveDisabledImage(*bit);
     }
 }
 

@@ -44,4 +44,6 @@ protected:
     void ApplyLanguageClasses(TComponent& component, const std::vector<std::string>& classes);
     // Clears the input-method name of every owned component that has one.
     void ClearImeNames();
+    // Speed buttons and bit buttons with one glyph get a second, disabled image.
+    void GiveButtonsDisabledImages();
 };

@@ -12,6 +12,7 @@
 #include "toolkit/ui/DataModule.h"
 
 class TBrokers;
+class TField;
 class IDataModuleLink;
 
 // The function keys as window messages, carrying the control's window handle in WParam.
@@ -100,6 +101,14 @@ public:
     void ParseFunctionRights();
     // F1: asks the host for the help of the focused control.
     void ContextHelp();
+
+    // The F2 lookup for a field: searches with the focused edit's text (or the field's), and writes
+    // the chosen rows' values into the comma-separated target fields (default: the field itself) of
+    // the field's dataset, a new record for each further row.
+    void F2Lookup(TField* field, const std::string& targetFields, bool firstOption, bool secondOption,
+                  const Variant& keys, const std::string& table, const std::string& kind);
+    // The common-phrase window for a field: a phrase chosen becomes the field's value.
+    void PhraseLookup(TField* field);
 
     // Published handlers.
     void FormCreate(TObject* Sender);

@@ -1,0 +1,67 @@
+// Lookups of program forms: the F2 window for a field and the common-phrase window.
+#include "env/Log.h"
+#include "framework/forms/RadicalForm.h"
+#include "server/Brokers.h"
+#include "toolkit/data/DataSet.h"
+#include "toolkit/data/Field.h"
+#include "toolkit/rtl/SysUtils.h"
+#include "toolkit/ui/Edit.h"
+#include "toolkit/ui/Screen.h"
+
+namespace {
+
+bool IsFloatField(const TField& field) {
+    return field.DataType() == ftFloat || field.DataType() == ftCurrency || field.DataType() == ftBCD;
+}
+
+}  // namespace
+
+void TfrmRadical::F2Lookup(TField* field, const std::string& targetFields, bool firstOption, bool secondOption,
+                           const Variant& keys, const std::string& table, const std::string& kind) {
+    try {
+        const std::string targets = targetFields.empty() ? field->FieldName() : targetFields;
+        auto* edit = dynamic_cast<TCustomEdit*>(Screen->ActiveControl());
+        TLookupOptions options;
+        options.FirstOption = firstOption;
+        options.SecondOption = secondOption;
+        options.Window = Handle();
+        options.SearchText = edit ? edit->Text() : field->AsString();
+        if (edit && IsFloatField(*field)) options.SearchText = StringReplace(options.SearchText, ",", "", rfReplaceAll);
+
+        const Variant rows = Brokers->LookupData(table, kind, keys, options);
+        if (!rows.IsArray()) return;
+        TDataSet* dataSet = field->DataSet();
+        const std::vector<std::string> names = SplitString(targets, ',');
+        bool firstValue = true;
+        for (int r = rows.Low(); r <= rows.High(); ++r) {
+            const Variant& row = rows[r];
+            if (!row.IsArray()) continue;
+            if (r > rows.Low()) {
+                dataSet->Post();
+                dataSet->Append();
+            }
+            for (std::size_t i = 0; i < names.size() && row.Low() + static_cast<int>(i) <= row.High(); ++i) {
+                TField* target = dataSet->FindField(Trim(names[i]));
+                if (!target) continue;
+                const Variant& value = row[row.Low() + static_cast<int>(i)];
+                if (edit && firstValue) {
+                    edit->SetText(VarToStr(value));
+                    edit->SelectAll();
+                }
+                firstValue = false;
+                target->SetValue(value);
+            }
+        }
+    } catch (const EAbort&) {
+        throw;
+    } catch (const std::exception& e) {
+        WriteAlert("Class RadicalCF-461", e.what(), "D");
+        throw;
+    }
+}
+
+void TfrmRadical::PhraseLookup(TField* field) {
+    std::string text = field->AsString();
+    Brokers->GetPhrase2(text);
+    if (!text.empty()) field->SetAsString(text);
+}
