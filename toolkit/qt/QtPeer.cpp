@@ -243,6 +243,8 @@ bool TQtPeer::RouteMouse(QWidget* watched, QEvent* event) {
         auto delta = static_cast<std::uint16_t>(static_cast<std::int16_t>(wheel->angleDelta().y()));
         WPARAM w = (static_cast<WPARAM>(delta) << 16) | ShiftStateToWParam(shift);
         control_.Perform(kWheelMessage, w, Position(wheel->globalPosition()));
+        if (!alive) return true;
+        MouseRouted(*event);
         return !alive || ConsumesMouse();
     }
     auto* mouse = static_cast<QMouseEvent*>(event);

@@ -65,7 +65,8 @@ protected:
     // Mouse events given to the control are kept from the widget (the control does what a click
     // means); widgets that place a caret or scroll themselves let them through.
     virtual bool ConsumesMouse() const { return true; }
-    // A mouse event was given to the control (buttons show themselves pressed).
+    // A mouse or wheel event was given to the control (buttons show themselves pressed, lists
+    // scroll).
     virtual void MouseRouted(const QEvent& event) {}
     // Mouse, focus and geometry events of the widget and its inner parts.
     bool eventFilter(QObject* watched, QEvent* event) override;

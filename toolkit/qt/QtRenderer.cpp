@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
@@ -13,6 +14,7 @@
 #include "toolkit/qt/QtCanvas.h"
 #include "toolkit/qt/QtConvert.h"
 #include "toolkit/qt/QtEventPump.h"
+#include "toolkit/qt/QtFileDialogService.h"
 #include "toolkit/qt/QtFormPeer.h"
 #include "toolkit/qt/QtHintStyle.h"
 #include "toolkit/qt/QtInputRouter.h"
@@ -34,6 +36,7 @@ struct Installed {
     TQtEventPump* pump = nullptr;
     TNotifyEvent savedCursorChange, savedActiveFormChange, savedShowHintChange;
     TPopupHandler savedPopup;
+    std::shared_ptr<IFileDialogService> savedFileDialogs;
     TCanvasFactory savedMeasure;
 };
 Installed* installed = nullptr;
@@ -91,6 +94,9 @@ void InstallQtRenderer() {
     app->installEventFilter(installed->router);
     SetPeerFactory(MakeQtPeer);
     installed->savedPopup = SetPopupHandler(PopupQtMenu);
+    installed->savedFileDialogs = SetFileDialogService(std::make_shared<TQtFileDialogService>());
+    Screen->Fonts()->Clear();
+    for (const QString& family : QFontDatabase::families()) Screen->Fonts()->Add(FromQString(family));
     SetMeasureCanvasFactory([] { return std::make_unique<TQtCanvas>(); });
 
     installed->savedCursorChange = Screen->OnCursorChange;
@@ -115,6 +121,7 @@ void UninstallQtRenderer() {
     if (!installed) return;
     SetPeerFactory(nullptr);
     SetPopupHandler(installed->savedPopup);
+    SetFileDialogService(installed->savedFileDialogs);
     SetMeasureCanvasFactory(nullptr);
     Application->SetModalLoop(installed->savedLoop);
     Application->SetMessageService(installed->savedMessages);

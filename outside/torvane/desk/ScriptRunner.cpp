@@ -12,7 +12,9 @@
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/Application.h"
 #include "toolkit/ui/Button.h"
+#include "toolkit/ui/DBGrids.h"
 #include "toolkit/ui/DataModule.h"
+#include "toolkit/ui/FileDialogs.h"
 #include "toolkit/ui/Menus.h"
 #include "toolkit/ui/Screen.h"
 
@@ -121,6 +123,8 @@ int TScriptRunner::Run(const std::vector<TScriptLine>& lines) {
     exit_ = 0;
     TQtMessageService* messages = QtMessageService();
     auto previousHook = messages->OnShown;
+    // File dialogs would wait for a person: in scripts they are cancelled.
+    auto previousFiles = SetFileDialogService(std::make_shared<TScriptedFileDialogService>());
     messages->OnShown = [this](TMessageForm& form, const TShownMessage& message) { AnswerMessage(form, message); };
     RunWhenIdle([this] { Step(); });
     RunQtApplication();
@@ -138,6 +142,7 @@ int TScriptRunner::Run(const std::vector<TScriptLine>& lines) {
     }
     ProcessQtEvents();
     messages->OnShown = previousHook;
+    SetFileDialogService(previousFiles);
     return exit_;
 }
 
@@ -342,19 +347,34 @@ void TScriptRunner::Cell(const std::vector<std::string>& words) {
     if (!TryStrToInt(words[2], row) || row < 1) throw EScriptFailure("expected a row number from 1, found \"" + words[2] + "\"");
     auto* source = IsPublishedProp(grid, "DataSource") ? dynamic_cast<TDataSource*>(GetObjectProp(grid, "DataSource")) : nullptr;
     TDataSet* dataset = source ? source->DataSet() : nullptr;
-    if (!dataset) throw EScriptFailure("expected " + words[1] + " to show a dataset, found none");
+    if (!dataset || !dataset->Active()) throw EScriptFailure("expected " + words[1] + " to show an open dataset, found none");
     TField* field = dataset->FindField(words[3]);
     if (!field) throw EScriptFailure("expected a field " + words[3] + " in " + dataset->Name() + ", found none");
-    if (row > dataset->RecordCount()) throw EScriptFailure("expected a row " + words[2] + " in " + words[1] + ", found " + std::to_string(dataset->RecordCount()) + " rows");
+    if (row > dataset->RecordCount())
+        throw EScriptFailure("expected a row " + words[2] + " in " + words[1] + ", found " + std::to_string(dataset->RecordCount()) + " rows");
+    std::string text = Joined(words, 4);
+    auto* dbGrid = dynamic_cast<TDBGrid*>(grid);
+    if (!dbGrid) {
+        // Another data-aware list: the field takes the text as it would from its editor.
+        dataset->SetRecNo(row);
+        if (dataset->State() == dsBrowse) dataset->Edit();
+        field->SetText(text);
+        ProcessQtEvents();
+        return;
+    }
+    if (!dbGrid->CanFocus()) throw EScriptFailure("expected " + words[1] + " to take the focus, found it cannot");
+    // As the user: the row, the field's column, the text typed into the cell's editor, Enter.
+    dbGrid->SetFocus();
     dataset->SetRecNo(row);
-    auto* control = dynamic_cast<TWinControl*>(grid);
-    if (control && control->CanFocus()) control->SetFocus();
-    // The grid's column of the field becomes the selected one when the grid offers it.
-    if (IsPublishedProp(grid, "SelectedField")) SetPropValue(grid, "SelectedField", Variant(field->FieldName()));
-    if (!dataset->CanModify()) throw EScriptFailure("expected " + dataset->Name() + " to accept changes, found it read-only");
-    if (dataset->State() == dsBrowse) dataset->Edit();
-    field->SetText(Joined(words, 4));
+    dbGrid->SetSelectedField(field);
+    if (dbGrid->SelectedField() != field) throw EScriptFailure("expected a column for " + words[3] + " in " + words[1] + ", found none");
+    TCustomForm* form = GetParentForm(dbGrid);
     ProcessQtEvents();
+    PressKeys("F2", form);
+    if (!dbGrid->EditorMode()) throw EScriptFailure("expected the cell " + words[3] + " of " + words[1] + " to be editable, found it read-only");
+    dbGrid->SetEditorText("");
+    TypeText(text, form);
+    PressKeys("Enter", form);
 }
 
 void TScriptRunner::Expect(const std::string& name, const std::string& property, const std::string& value) {
