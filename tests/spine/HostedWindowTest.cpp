@@ -1,7 +1,5 @@
 // The program window inside the work center: a start without the extra value, the program id of the
 // library's file name, context help and the properties shortcut.
-#include <sqlite3.h>
-
 #include <filesystem>
 
 #include "tests/spine/SpineHost.h"
@@ -28,26 +26,6 @@ TEST_F(SpineHost, AHostedStartWithFourParametersShowsE000038AndTheWindowClosesIt
     EXPECT_EQ(host.Events().back(), 304);
 }
 
-namespace {
-
-// Adds a program with full rights for DS to the company database (which exists once a program ran).
-void AddProgram(const std::string& databaseFile, const std::string& programId, const std::string& name) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(databaseFile.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK) << databaseFile;
-    for (const char* sql : {"INSERT INTO ADMMB (MB001, MB002) VALUES (?1, ?2)",
-                            "INSERT INTO ADMMP (MP001, MP002, MP003, MP004) VALUES ('DS', ?1, ',Y,Y,YYYYYYYYYYYY', '')"}) {
-        sqlite3_stmt* statement = nullptr;
-        ASSERT_EQ(sqlite3_prepare_v2(db, sql, -1, &statement, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
-        sqlite3_bind_text(statement, 1, programId.c_str(), -1, SQLITE_TRANSIENT);
-        if (sqlite3_bind_parameter_count(statement) > 1) sqlite3_bind_text(statement, 2, name.c_str(), -1, SQLITE_TRANSIENT);
-        EXPECT_EQ(sqlite3_step(statement), SQLITE_DONE) << sqlite3_errmsg(db);
-        sqlite3_finalize(statement);
-    }
-    sqlite3_close(db);
-}
-
-}  // namespace
-
 TEST_F(SpineHost, TheProgramIdAndContextHelpFollowTheLibrarysFileName) {
     // F1 in Tdef05: its fourth character names no help system.
     auto tdef05 = StartedController();
@@ -56,7 +34,8 @@ TEST_F(SpineHost, TheProgramIdAndContextHelpFollowTheLibrarysFileName) {
     tdef05.reset();
 
     // The same library under the name of a query program ending in 05, known to the company.
-    AddProgram(install.DatabaseFile(), "ADMQ05", "文档查询作业");
+    install.ExecuteSql("INSERT INTO ADMMB (MB001, MB002) VALUES ('ADMQ05', ?1)", {"文档查询作业"});
+    install.ExecuteSql("INSERT INTO ADMMP (MP001, MP002, MP003, MP004) VALUES ('DS', 'ADMQ05', ',Y,Y,YYYYYYYYYYYY', '')");
     const std::string folder = TTestInstallation::MakeTempFolder("tdef-library");
     const std::string copy = folder + "Admq05C.so";
     std::filesystem::copy_file(TScriptedHost::DefaultLibraryPath(), copy);

@@ -1,10 +1,13 @@
 #include "tests/testkit/TestInstallation.h"
 
+#include <sqlite3.h>
 #include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "tests/testkit/ServerAssertions.h"
+#include "toolkit/com/ComObj.h"
 #include "toolkit/os/Paths.h"
 #include "toolkit/rtl/SysUtils.h"
 
@@ -42,4 +45,30 @@ std::string TTestInstallation::DatabaseFile(const std::string& database) const {
 void TTestInstallation::WriteClientIni(const std::string& text) const {
     std::ofstream out(install_.ClientPath + "VandrilC.ini", std::ios::binary | std::ios::trunc);
     out << text;
+}
+
+void TTestInstallation::CreateCompanyDatabase(const std::string& database) const {
+    Variant server = CreateOleObject("Nexor01S.Class1");
+    if (!ConnectsTo(server, VarArrayOf({"TDEF05", "DS", "DEMO", database, true, false})))
+        throw EDatabaseError("The company database " + database + " could not be created");
+}
+
+int TTestInstallation::ExecuteSql(const std::string& sql, const std::vector<std::string>& params,
+                                  const std::string& database) const {
+    sqlite3* db = nullptr;
+    struct Close {
+        sqlite3*& db;
+        ~Close() { sqlite3_close(db); }
+    } close{db};
+    if (sqlite3_open_v2(DatabaseFile(database).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+        throw EDatabaseError("Cannot open " + DatabaseFile(database) + ": " + sqlite3_errmsg(db));
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK)
+        throw EDatabaseError(std::string(sqlite3_errmsg(db)) + " in " + sql);
+    for (std::size_t i = 0; i < params.size(); ++i)
+        sqlite3_bind_text(statement, static_cast<int>(i + 1), params[i].c_str(), -1, SQLITE_TRANSIENT);
+    const int step = sqlite3_step(statement);
+    sqlite3_finalize(statement);
+    if (step != SQLITE_DONE && step != SQLITE_ROW) throw EDatabaseError(std::string(sqlite3_errmsg(db)) + " in " + sql);
+    return sqlite3_changes(db);
 }

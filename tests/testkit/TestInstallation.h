@@ -4,6 +4,7 @@
 // Log/, server folder whose Data/ receives the company database (created and seeded on first use).
 // VANDRIL_REGISTRY names it while the object lives; the folder is removed afterwards.
 #include <string>
+#include <vector>
 
 #include "outside/torvane/DemoInstallation.h"
 
@@ -21,6 +22,12 @@ public:
     std::string DatabaseFile(const std::string& database = "DEMO") const;
     // Replaces the client configuration file.
     void WriteClientIni(const std::string& text) const;
+    // Creates and seeds the company database now (the application server does so on first use).
+    void CreateCompanyDatabase(const std::string& database = "DEMO") const;
+    // Runs one statement on the company database with text parameters bound to ?1, ?2 ...; raises
+    // EDatabaseError with the database's message. Returns the number of rows changed.
+    int ExecuteSql(const std::string& sql, const std::vector<std::string>& params = {},
+                   const std::string& database = "DEMO") const;
 
     // Where the plug-in, the servers and torvane are built: TDEF_BIN, else beside the test program.
     static std::string BinFolder();
