@@ -484,3 +484,22 @@ CREATE TABLE WARRANT (
     FLAG        numeric DEFAULT 0,
     CONSTRAINT PK_WARRANT PRIMARY KEY (NT001, NT002)
 );
+
+-- Total and decimal digits of the numeric columns, by table (lookup "NUMFD", "01").
+CREATE TABLE ADMNF (
+    NF001       varchar(20)  NOT NULL,       -- table
+    NF002       varchar(20)  NOT NULL,       -- column
+    NF003       integer,                     -- total digits
+    NF004       integer,                     -- decimal digits
+    CONSTRAINT PK_ADMNF PRIMARY KEY (NF001, NF002)
+);
+
+-- Base-data rights: a user with rules for a table may touch only the rows whose column holds one of
+-- the values listed for that column (every ruled column must match). No rules: every row.
+CREATE TABLE ADMBR (
+    BR001       varchar(10)  NOT NULL,       -- user id
+    BR002       varchar(20)  NOT NULL,       -- table
+    BR003       varchar(20)  NOT NULL,       -- column
+    BR004       varchar(60)  NOT NULL,       -- permitted value
+    CONSTRAINT PK_ADMBR PRIMARY KEY (BR001, BR002, BR003, BR004)
+);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "outside/appserver/BaseLimitedRecs.h"
 #include "outside/appserver/DeltaApplier.h"
 #include "outside/appserver/LookupCatalog.h"
 #include "outside/appserver/SavedConditions.h"
@@ -123,6 +124,10 @@ TAppServer::TAppServer() {
     });
     DefineMethod("GetRecCount", [this](VarArgs& a) {
         return Variant(GetRecCount(Text(a, 0).empty() ? std::string(kMainProvider) : Text(a, 0)));
+    });
+    DefineMethod("GetBaseLimitedRecs", [this](VarArgs& a) {
+        if (!connected_) throw EOleError("The application server is not connected");
+        return BaseLimitedRecs(Database(""), translator_, programInfo_, userId_, Text(a, 0), Text(a, 1));
     });
     // Saved query schemes: one array argument each.
     DefineMethod("LoadTable", [this](VarArgs& a) {

@@ -26,6 +26,7 @@
 // Data of the connected program (providers of ProviderCatalog.h, the provider protocol of
 // toolkit/data/Provider.h):
 //   AS_GetRecords, AS_ApplyUpdates, AS_DataRequest([condition, order]), AS_GetProviderNames
+//   GetBaseLimitedRecs(prefix, condition, count) -> [permitted rows, their keys] (BaseLimitedRecs.h)
 //   GetRecCount([provider])                  -> rows of pvdMain (or the provider) under its last request
 //   LoadTable([user, program])               -> "" ; pvdConSave then serves that user's schemes
 //   InsertConTable, DeleteConTable, ChangeConName(params) -> "" or the reason (SavedConditions.h)

@@ -1,0 +1,73 @@
+#include "outside/appserver/BaseLimitedRecs.h"
+
+#include <cctype>
+#include <map>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+std::string Trim(const std::string& s) {
+    auto b = s.find_first_not_of(" \t\r\n");
+    if (b == std::string::npos) return "";
+    return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
+}
+
+std::string Unqualified(const std::string& name) {
+    std::size_t dot = name.rfind('.');
+    return Trim(dot == std::string::npos ? name : name.substr(dot + 1));
+}
+
+bool IsIdentifier(const std::string& name) {
+    if (name.empty()) return false;
+    for (char c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
+    return true;
+}
+
+std::string Info(const ProgramInformation& info, const std::string& name) {
+    auto it = info.find(name);
+    return it == info.end() ? "" : Trim(it->second);
+}
+
+}  // namespace
+
+Variant BaseLimitedRecs(CompanyDatabase& db, const SqlTranslator& translator, const ProgramInformation& info,
+                        const std::string& user, const std::string& levelPrefix, const std::string& condition) {
+    std::string prefix = levelPrefix;
+    if (prefix.empty() || prefix.back() != '_') prefix += "_";
+    const std::string table = Info(info, prefix + "TABLE");
+    std::vector<std::string> keys;
+    std::stringstream list(Info(info, prefix + "KEY"));
+    for (std::string key; std::getline(list, key, ',');)
+        if (!Unqualified(key).empty()) keys.push_back(Unqualified(key));
+    if (!IsIdentifier(table) || keys.empty()) throw EOleError("No table or key for the level " + prefix);
+    for (const auto& key : keys)
+        if (!IsIdentifier(key)) throw EOleError("Invalid key field " + key);
+
+    // The user's rules for the table: column -> permitted values.
+    std::map<std::string, std::vector<Variant>> rules;
+    for (const SqlRow& row : db.Query("SELECT BR003, BR004 FROM ADMBR WHERE BR001 = ? AND BR002 = ?", {user, table}).rows)
+        rules[Trim(VarToStr(row[0]))].push_back(row[1]);
+
+    std::string sql = "SELECT ";
+    for (std::size_t i = 0; i < keys.size(); ++i) sql += (i ? ", " : "") + keys[i];
+    sql += " FROM " + table + " WHERE 1=1";
+    if (!Trim(condition).empty()) sql += " AND (" + condition + ")";
+    std::vector<Variant> params;
+    for (const auto& [column, values] : rules) {
+        if (!IsIdentifier(column)) continue;
+        sql += " AND " + column + " IN (";
+        for (std::size_t i = 0; i < values.size(); ++i) sql += i ? ", ?" : "?";
+        sql += ")";
+        params.insert(params.end(), values.begin(), values.end());
+    }
+    SqlResult result = db.Query(translator.Translate(sql), params);
+    std::vector<Variant> permitted;
+    for (const SqlRow& row : result.rows) {
+        std::string key;
+        for (std::size_t i = 0; i < row.size(); ++i) key += (i ? "-" : "") + VarToStr(row[i]);
+        permitted.push_back(Variant(key));
+    }
+    return VarArrayOf({Variant(static_cast<int>(permitted.size())), VarArrayOf(permitted)});
+}
