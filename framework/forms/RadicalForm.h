@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/data/RecordEventsOwner.h"
 #include "framework/forms/FunctionRights.h"
 #include "framework/forms/RKForm.h"
 #include "server/BrokerOwner.h"
@@ -29,7 +30,7 @@ inline constexpr const char* kStandAloneUser = "DS";
 inline constexpr const char* kStandAloneCompany = "DEMO";
 inline constexpr const char* kStandAloneDatabase = "DEMO";
 
-class TfrmRadical : public TRKForm, public IBrokerOwner {
+class TfrmRadical : public TRKForm, public IBrokerOwner, public IRecordEventsOwner {
     TK_CLASS_PUBLISHED(TfrmRadical, TRKForm)
 public:
     explicit TfrmRadical(TComponent* owner);
@@ -87,6 +88,10 @@ public:
     virtual bool StartProgram(const Variant& params);
     virtual void UpdateCommandStates() {}
     virtual TDataModuleClass DataModuleClass() const;
+    // Record events of the data module's header dataset; the base form checks and refreshes here.
+    bool ValidateBeforePost(TDataSet* /*dataSet*/) override { return true; }
+    void RecordChanged(TDataSet* /*dataSet*/) override {}
+    int RecordEditMode() const override { return 0; }
 
     // Read-only views published for hosts and scripts.
     const std::string& LibraryPathText() const { return LibraryPath; }
