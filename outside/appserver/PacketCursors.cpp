@@ -138,7 +138,13 @@ Variant PacketCursors::GetRecords(const Provider& provider, const ProviderReques
     std::vector<Variant> rows;
     bool more = false;
     try {
-        if (options & grMetaData) metadata = MetadataFromDefs(c->reader->Fields(schema, *c->st));
+        if (options & grMetaData) {
+            // The shape of a statement's rows does not change: made once per statement.
+            if (metadata_.size() > kReaderStatements) metadata_.clear();
+            Variant& known = metadata_[c->statement.sql];
+            if (known.IsEmpty()) known = MetadataFromDefs(c->reader->Fields(schema, *c->st));
+            metadata = known;
+        }
         // A statement stepped past its end would start over: the end is remembered.
         auto next = [&] {
             if (!c->onRow && !c->done) c->done = !(c->onRow = c->st->Step());

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -58,5 +59,6 @@ private:
     const SqlTranslator& translator_;
     std::map<std::int64_t, std::unique_ptr<Cursor>> cursors_;
     std::vector<std::unique_ptr<CompanyDatabase>> idle_;
+    std::map<std::string, Variant> metadata_;   // by statement
     std::int64_t nextId_ = 1;
 };

@@ -1,6 +1,7 @@
 #include "outside/appserver/ProviderQuery.h"
 
 #include <cstdlib>
+#include <map>
 
 #include "outside/appserver/SqlSelect.h"
 #include "outside/appserver/SqlTokens.h"
@@ -69,13 +70,15 @@ LevelStatement DetailStatement(const ProviderLevel& detail, const SqlTranslator&
     return out;
 }
 
-std::vector<Variant> DetailParams(const ProviderLevel& detail, const std::vector<std::string>& masterNames,
-                                  const std::vector<Variant>& masterRow) {
+std::vector<int> LinkPositions(const ProviderLevel& detail, const std::vector<std::string>& masterNames) {
+    std::vector<int> positions;
+    for (const auto& link : detail.links) positions.push_back(IndexOfName(masterNames, link.first));
+    return positions;
+}
+
+std::vector<Variant> DetailParams(const ProviderLevel& detail, const std::vector<int>& linkPositions, const Variant& masterRow) {
     std::vector<Variant> params = detail.selectParams;
-    for (const auto& link : detail.links) {
-        int i = IndexOfName(masterNames, link.first);
-        params.push_back(i < 0 ? Variant::Null() : masterRow[static_cast<std::size_t>(i)]);
-    }
+    for (int i : linkPositions) params.push_back(i < 0 ? Variant::Null() : masterRow[masterRow.Low() + i]);
     params.insert(params.end(), detail.conditionParams.begin(), detail.conditionParams.end());
     return params;
 }
@@ -117,14 +120,14 @@ TFieldDef FieldFromDeclaredType(const std::string& name, const std::string& decl
 }
 
 std::vector<TFieldDef> LevelFields(CompanyDatabase& schema, const SqlStatement& st, const ProviderLevel& level) {
-    const std::vector<SqlColumnInfo>* columns = level.table.empty() ? nullptr : &schema.Columns(level.table);
+    std::map<std::string, const SqlColumnInfo*> columns;
+    if (!level.table.empty())
+        for (const auto& c : schema.Columns(level.table)) columns[SqlUpper(c.name)] = &c;
     std::vector<TFieldDef> fields;
     for (int i = 0; i < st.ColumnCount(); ++i) {
         TFieldDef def = FieldFromDeclaredType(st.ColumnName(i), st.DeclaredType(i));
-        const SqlColumnInfo* column = nullptr;
-        if (columns)
-            for (const auto& c : *columns)
-                if (SqlUpper(c.name) == SqlUpper(def.Name)) column = &c;
+        auto found = columns.find(SqlUpper(def.Name));
+        const SqlColumnInfo* column = found == columns.end() ? nullptr : found->second;
         def.ReadOnly = column == nullptr;
         def.Required = column && column->notNull && !column->hasDefault;
         fields.push_back(std::move(def));
@@ -139,10 +142,11 @@ LevelReader::LevelReader(CompanyDatabase& db, const ProviderLevel& level, const 
 
 void LevelReader::PrepareDetails(const SqlStatement& st) {
     if (prepared_) return;
-    for (int i = 0; i < st.ColumnCount(); ++i) columnNames_.push_back(st.ColumnName(i));
+    std::vector<std::string> names;
+    for (int i = 0; i < st.ColumnCount(); ++i) names.push_back(st.ColumnName(i));
     for (const ProviderLevel& d : level_.details) {
         SqlStatement& detail = db_.Cached(DetailStatement(d, translator_).sql);
-        details_.push_back({&d, &detail, std::make_unique<LevelReader>(db_, d, translator_)});
+        details_.push_back({&d, &detail, std::make_unique<LevelReader>(db_, d, translator_), LinkPositions(d, names)});
     }
     prepared_ = true;
 }
@@ -164,12 +168,10 @@ Variant LevelReader::RowOf(const SqlStatement& st) {
     PrepareDetails(st);
     int columns = st.ColumnCount();
     Variant row = Variant::MakeArray({{0, columns + static_cast<int>(details_.size()) - 1}});
-    std::vector<Variant> values;
-    if (!details_.empty()) values = st.Row();
-    for (int i = 0; i < columns; ++i) row[i] = details_.empty() ? st.Column(i) : values[static_cast<std::size_t>(i)];
+    for (int i = 0; i < columns; ++i) row[i] = st.Column(i);
     int slot = columns;
     for (auto& d : details_) {
-        d.st->Bind(DetailParams(*d.level, columnNames_, values));
+        d.st->Bind(DetailParams(*d.level, d.linkPositions, row));
         std::vector<Variant> rows;
         while (d.st->Step()) rows.push_back(d.reader->RowOf(*d.st));
         d.st->Reset();

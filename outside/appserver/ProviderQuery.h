@@ -19,8 +19,10 @@ struct LevelStatement {
 LevelStatement TopLevelStatement(const ProviderLevel& level, const ProviderRequest& request, const SqlTranslator& translator);
 // The rows of a detail level that belong to one master row (master columns by name in masterNames).
 LevelStatement DetailStatement(const ProviderLevel& detail, const SqlTranslator& translator);
-std::vector<Variant> DetailParams(const ProviderLevel& detail, const std::vector<std::string>& masterNames,
-                                  const std::vector<Variant>& masterRow);
+// Positions of the detail's link columns among the master's columns (-1 when missing), and the
+// parameters of the detail statement for one master row.
+std::vector<int> LinkPositions(const ProviderLevel& detail, const std::vector<std::string>& masterNames);
+std::vector<Variant> DetailParams(const ProviderLevel& detail, const std::vector<int>& linkPositions, const Variant& masterRow);
 
 // Field definitions of a statement's columns. Columns that are not in the level's table are read-only;
 // NOT NULL columns without a default are required. Detail levels follow as dataset fields.
@@ -41,13 +43,13 @@ private:
         const ProviderLevel* level;
         SqlStatement* st;
         std::unique_ptr<LevelReader> reader;
+        std::vector<int> linkPositions;
     };
     void PrepareDetails(const SqlStatement& st);
 
     CompanyDatabase& db_;
     const ProviderLevel& level_;
     const SqlTranslator& translator_;
-    std::vector<std::string> columnNames_;
     std::vector<Detail> details_;
     bool prepared_ = false;
 };

@@ -6,6 +6,8 @@
 #include "toolkit/com/RemoteProtocol.h"
 #include "toolkit/com/RemoteSocket.h"
 
+#include <thread>
+
 namespace {
 
 std::string ErrorOf(const std::function<void()>& f) {
@@ -84,6 +86,42 @@ TEST_F(Nexord, SecondSaveOfTheSameRowIsRefusedAndTheFirstStays) {
 
     std::string log = daemon.Log();
     EXPECT_NE(log.find("opened for Nexor01S.Class1"), std::string::npos) << log;
+}
+
+TEST_F(Nexord, ServesManyClientsAtOnce) {
+    AddDocuments(4, 5);
+    NexordProcess daemon(dbPath_);
+    ASSERT_GT(daemon.Port(), 0) << daemon.Log();
+    constexpr int kClients = 4, kRounds = 5;
+    std::vector<std::string> failures(kClients);
+    std::vector<std::thread> clients;
+    for (int k = 0; k < kClients; ++k) {
+        clients.emplace_back([&, k] {
+            try {
+                DocumentClient c("127.0.0.2", daemon.Port());
+                std::string key = "D00" + std::to_string(k + 1);
+                for (int round = 1; round <= kRounds; ++round) {
+                    c.Open("ADMMC.MC001 = '" + key + "'");
+                    ASSERT_TRUE(c.body.Locate("MD002", Variant("0001"), {}));
+                    c.body.Edit();
+                    c.body.FieldByName("MD004")->SetAsString("第" + std::to_string(round) + "轮");
+                    DocumentClient::BumpFlag(c.body);
+                    c.body.Post();
+                    if (c.main.ApplyUpdates(0) != 0) failures[static_cast<std::size_t>(k)] += "round refused; ";
+                }
+            } catch (const Exception& e) {
+                failures[static_cast<std::size_t>(k)] += e.Message();
+            }
+        });
+    }
+    for (auto& t : clients) t.join();
+    for (int k = 0; k < kClients; ++k) {
+        EXPECT_EQ(failures[static_cast<std::size_t>(k)], "") << "client " << k;
+        std::string key = "D00" + std::to_string(k + 1);
+        EXPECT_EQ(Value("SELECT MD004 FROM ADMMD WHERE MD001 = ? AND MD002 = '0001'", {key}).AsString(), "第5轮");
+        EXPECT_EQ(Count("SELECT FLAG FROM ADMMD WHERE MD001 = ? AND MD002 = '0001'", {key}), 1 + kRounds);
+    }
+    EXPECT_EQ(daemon.Log().find("closed: connection error"), std::string::npos) << daemon.Log();
 }
 
 TEST_F(Nexord, MalformedClientEndsOnlyItsOwnSession) {

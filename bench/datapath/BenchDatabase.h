@@ -1,0 +1,16 @@
+#pragma once
+// Company databases for the benchmarks: fresh files in a temporary folder, filled with generated
+// documents, and raw SQLite connections configured as the application server configures its own.
+#include <sqlite3.h>
+
+#include <string>
+
+// A new company database (schema and demo company) with `documents` generated headers D0000001...,
+// each with `lines` body rows. Returns its path.
+std::string MakeBenchDatabase(const std::string& name, long long documents, int lines);
+
+// A raw connection with the server's settings (WAL, foreign keys, busy time-out).
+sqlite3* OpenRaw(const std::string& path);
+
+// Makes the application server of this process reachable as "Nexor01S.Class1" at 127.0.0.1.
+void RegisterInProcessServer();
