@@ -435,6 +435,7 @@ TEST_F(BrokerTest, LookupDataSendsTheF2RequestOrExchangesWithTheLookupCombo) {
     owner->storedResult = VarArrayOf({Strings({"MFG", "生产管理"})});
     EXPECT_EQ(broker->LookupData("ADMMA", "01", VarArrayOf({"A"})), owner->storedResult);
     EXPECT_EQ(lookup->CallsOf("F2GetData").size(), 2u);
+    lookup->ClearCalls();   // the requests hold the manager, which holds the lookup service
 }
 
 TEST_F(BrokerTest, QueryMaxSeqAsksTheValidatorWithTheDatasetsValues) {
