@@ -118,9 +118,11 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
         std::vector<Variant> params;
         switch (row.Kind()) {
         case ukInsert: {
+            // Every column the client holds, nulls included: the stored row is the row the client
+            // sees, so its FLAG (and everything else) matches when it is changed or deleted later.
             std::string names, marks;
             for (std::size_t i = 0; i < fields.size(); ++i) {
-                if (s.column[i].empty() || !row.Changed(static_cast<int>(i))) continue;
+                if (s.column[i].empty()) continue;
                 names += (names.empty() ? "" : ", ") + s.column[i];
                 marks += marks.empty() ? "?" : ", ?";
                 params.push_back(row.NewValue(static_cast<int>(i)));
@@ -163,27 +165,32 @@ void DeltaApplier::ApplyLevel(const TDeltaReader& reader, const ProviderLevel& l
     const auto& fields = reader.Fields();
     if (reader.Count() == 0) return;
     DeltaShape shape = level.table.empty() ? DeltaShape{} : ShapeOf(db_, level, fields);
-    for (int i = 0; i < reader.Count() && !TooMany(); ++i) {
-        TDeltaRow row = reader.Row(i);
-        auto applyDetails = [&] {
-            for (const ProviderLevel& detail : level.details) {
-                for (std::size_t f = 0; f < fields.size(); ++f)
-                    if (fields[f].DataType == ftDataSet && SqlUpper(fields[f].Name) == SqlUpper(detail.fieldName))
-                        ApplyLevel(row.Details(static_cast<int>(f)), detail);
-                if (TooMany()) return;
-            }
-        };
+    auto applyDetails = [&](const TDeltaRow& row) {
+        for (const ProviderLevel& detail : level.details) {
+            for (std::size_t f = 0; f < fields.size(); ++f)
+                if (fields[f].DataType == ftDataSet && SqlUpper(fields[f].Name) == SqlUpper(detail.fieldName))
+                    ApplyLevel(row.Details(static_cast<int>(f)), detail);
+            if (TooMany()) return;
+        }
+    };
+    auto applyOne = [&](const TDeltaRow& row) {
         // The details of a deleted master go first; those of a new or changed master after it.
-        if (row.Kind() == ukDelete) applyDetails();
-        if (TooMany()) break;
+        if (row.Kind() == ukDelete) applyDetails(row);
+        if (TooMany()) return;
         Outcome o = ApplyRow(row, level, shape, fields);
         if (!o.ok) {
             // A refused master keeps its details back: they stay pending on the client.
             errors_.AddError(row.Id(), o.message, o.code, Context(row, level), o.current);
-            continue;
+            return;
         }
-        if (row.Kind() != ukDelete) applyDetails();
-    }
+        if (row.Kind() != ukDelete) applyDetails(row);
+    };
+    // Deletes first: a line removed and a new line typed with the same key must not collide.
+    for (bool deletes : {true, false})
+        for (int i = 0; i < reader.Count() && !TooMany(); ++i) {
+            TDeltaRow row = reader.Row(i);
+            if ((row.Kind() == ukDelete) == deletes) applyOne(row);
+        }
 }
 
 Variant DeltaApplier::Apply(const Variant& delta, int maxErrors, int& errorCount) {

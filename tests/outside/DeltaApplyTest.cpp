@@ -2,7 +2,10 @@
 // or deleted meanwhile refused with a clear reason, the maximum error count deciding what stays.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "DataPathFixture.h"
+#include "toolkit/data/Packets.h"
 
 namespace {
 
@@ -58,7 +61,7 @@ TEST_F(DeltaApply, NewDocumentWithItsBodyIsStoredInOneCall) {
     EXPECT_EQ(Value("SELECT MC002 FROM ADMMC WHERE MC001 = 'NEW01'").AsString(), "新文档");
     EXPECT_EQ(Count("SELECT COUNT(*) FROM ADMMD WHERE MD001 = 'NEW01'"), 3);
     EXPECT_DOUBLE_EQ(Value("SELECT MD006 FROM ADMMD WHERE MD001 = 'NEW01' AND MD002 = '0003'").AsDouble(), 31.5);
-    EXPECT_TRUE(Value("SELECT MC005 FROM ADMMC WHERE MC001 = 'NEW01'").IsNull());   // not sent, not invented
+    EXPECT_TRUE(Value("SELECT MC005 FROM ADMMC WHERE MC001 = 'NEW01'").IsNull());   // not typed: stored as the client holds it
 
     // A value that looks like SQL is stored as the text it is.
     std::string sly = "x'); DELETE FROM ADMMD; --";
@@ -69,6 +72,22 @@ TEST_F(DeltaApply, NewDocumentWithItsBodyIsStoredInOneCall) {
     EXPECT_EQ(c.main.ApplyUpdates(0), 0);
     EXPECT_EQ(Value("SELECT MC005 FROM ADMMC WHERE MC001 = 'NEW01'").AsString(), sly);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM ADMMD WHERE MD001 = 'NEW01'"), 3);
+
+    // A line typed in, the line it replaces removed, and the new one given the old number: saved
+    // together whatever the order of the changes.
+    c.body.Append();
+    c.body.FieldByName("MD001")->SetAsString("NEW01");
+    c.body.FieldByName("MD002")->SetAsString("0009");
+    c.body.FieldByName("MD003")->SetAsString("REPLACED");
+    c.body.Post();
+    ASSERT_TRUE(c.body.Locate("MD002", Variant("0002"), {}));
+    c.body.Delete();
+    ASSERT_TRUE(c.body.Locate("MD002", Variant("0009"), {}));
+    c.body.Edit();
+    c.body.FieldByName("MD002")->SetAsString("0002");
+    c.body.Post();
+    EXPECT_EQ(c.main.ApplyUpdates(0), 0);
+    EXPECT_EQ(Value("SELECT MD003 FROM ADMMD WHERE MD001 = 'NEW01' AND MD002 = '0002'").AsString(), "REPLACED");
 
     // Deleting the document takes its body along.
     c.main.Delete();
@@ -193,4 +212,32 @@ TEST_F(DeltaApply, MaxErrorsDecidesWhetherTheRestIsKept) {
     EXPECT_EQ(dup.main.ApplyUpdates(0), 1);
     ASSERT_EQ(db.messages.size(), 1u);
     EXPECT_NE(db.messages[0].find("UNIQUE constraint failed"), std::string::npos) << db.messages[0];
+}
+
+TEST_F(DeltaApply, DeletesGoFirstWhateverTheOrderOfTheDelta) {
+    AddDocuments(1, 3);
+    DocumentClient c;
+    c.Open("ADMMC.MC001 = 'D001'");
+    const std::vector<TFieldDef>& fields = c.main.FieldDefs().Items();
+    const TFieldDef* body = c.main.FieldDefs().Find("qryBody");
+    ASSERT_NE(body, nullptr);
+    auto values = [](const std::vector<TFieldDef>& defs, std::map<std::string, Variant> given, const Variant& rest) {
+        std::vector<Variant> out;
+        for (const auto& d : defs) out.push_back(given.count(d.Name) ? given[d.Name] : rest);
+        return out;
+    };
+    std::vector<Variant> unchanged = values(fields, {}, Variant());
+    // The new line 0002 comes before the removal of the old one.
+    Variant insert = TDeltaBuilder::Change(11, ukInsert, {}, values(body->ChildDefs, {{"MD001", "D001"}, {"MD002", "0002"}, {"MD003", "NEWER"}, {"FLAG", 1}}, Variant::Null()), {});
+    Variant remove = TDeltaBuilder::Change(12, ukDelete, values(body->ChildDefs, {{"MD001", "D001"}, {"MD002", "0002"}, {"FLAG", 1}}, Variant::Null()),
+                                           values(body->ChildDefs, {}, Variant()), {});
+    Variant header = TDeltaBuilder::Change(10, ukModify, values(fields, {{"MC001", "D001"}, {"FLAG", 1}}, Variant::Null()), unchanged,
+                                           {VarArrayOf({insert, remove})});
+    Variant errors, owner;
+    VarArgs args{Variant("pvdMain"), TDeltaBuilder::Build(fields, {header}), Variant(0), Variant::Ref(&errors), Variant::Ref(&owner)};
+    TErrorPacket packet = TErrorPacket::Read(OleCall(c.Server(), "AS_ApplyUpdates", args));
+    EXPECT_EQ(errors.AsInteger(), 0);
+    EXPECT_TRUE(packet.committed);
+    EXPECT_EQ(Value("SELECT MD003 FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0002'").AsString(), "NEWER");
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM ADMMD WHERE MD001 = 'D001'"), 3);
 }
