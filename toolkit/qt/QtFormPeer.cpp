@@ -54,7 +54,17 @@ void TQtFormPeer::Update(std::string_view property) {
     else if (property == "WindowState") ShowWindowState();
     else if (property == "BringToFront") Activate();
     else if (property == "BorderStyle" || property == "FormStyle" || property == "BorderIcons") ShowWindowFlags();
-    else TQtPeer::Update(property);
+    else if (property == "Parent") {
+        // Placed in a control or back on the desktop: a window again needs its flags.
+        TQtPeer::Update(property);
+        if (TopLevel()) {
+            ShowWindowFlags();
+            ShowBounds();
+            ShowVisible();
+        }
+    } else {
+        TQtPeer::Update(property);
+    }
 }
 
 void TQtFormPeer::ShowCaption() { Widget()->setWindowTitle(ToQString(Form().Caption())); }

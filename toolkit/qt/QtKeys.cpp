@@ -1,8 +1,8 @@
 #include "toolkit/qt/QtKeys.h"
 
-#include <QKeySequence>
 
 #include <cctype>
+#include <cstdlib>
 #include <map>
 
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers) {

@@ -44,7 +44,10 @@ int RunDesktop(const TLogin& login, std::ostream& err) {
         form->edUser->SetText(login.User);
         form->edCompany->SetText(login.Company);
         form->edDatabase->SetText(login.Database);
-        if (form->ShowModal() != mrOk || !center.LoggedIn()) return deCancelled;
+        if (form->ShowModal() != mrOk || !center.LoggedIn()) {
+            err << "torvane: the login was cancelled" << std::endl;
+            return deCancelled;
+        }
     }
     TOwnedPtr<TfrmWorkCenter> main(CreateComponent<TfrmWorkCenter>(nullptr, center));
     Application->SetMainForm(main.get());

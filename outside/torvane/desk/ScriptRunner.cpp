@@ -122,6 +122,9 @@ int TScriptRunner::Run(const std::vector<TScriptLine>& lines) {
     finished_ = false;
     exit_ = 0;
     TQtMessageService* messages = QtMessageService();
+    // Messages count from the start of this run.
+    lookupsChecked_ = center_.MessageLookups().size();
+    messagesChecked_ = messages->Shown().size();
     auto previousHook = messages->OnShown;
     // File dialogs would wait for a person: in scripts they are cancelled.
     auto previousFiles = SetFileDialogService(std::make_shared<TScriptedFileDialogService>());
