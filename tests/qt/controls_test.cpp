@@ -94,9 +94,7 @@ TEST_F(ControlsTest, EditsTakeTypedTextAndMirrorTextAndCaret) {
     EXPECT_TRUE(line->isReadOnly());
 }
 
-// Disabled: the list box peer does not yet move TopIndex on a wheel event offscreen; the rest of
-// this test passes. Re-enable once wheel scrolling of list boxes is finished.
-TEST_F(ControlsTest, DISABLED_PaintedControlsTakeClicksAndTheWheel) {
+TEST_F(ControlsTest, PaintedControlsTakeClicksAndTheWheel) {
     auto* form = CreateComponent<TForm>(Application);
     form->SetBounds(0, 0, 300, 300);
     auto* check = Add<TCheckBox>(form, "chkActive", 10, 10, 150, 20);
