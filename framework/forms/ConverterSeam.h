@@ -19,6 +19,8 @@ public:
 
     // A built-in simplified text in the user's script.
     std::string ToUserScript(const std::string& text) const { return text; }
+    // A text in the user's script back to the built-in simplified one.
+    std::string FromUserScript(const std::string& text) const { return text; }
     // The code conversion of a window and what it owns (run once per window).
     void ConvertComponent(TComponent& component) {}
     // The window's texts in the user's script for the language mode.

@@ -18,6 +18,8 @@ void TfrmRadical::Publish(TPublisher<TfrmRadical>& p) {
     p.Method("FormResize", &TfrmRadical::FormResize);
     p.Method("FormShow", &TfrmRadical::FormShow);
     p.Method("FormPaint", &TfrmRadical::FormPaint);
+    p.Method("GetBaseClassParam", &TfrmRadical::GetBaseClassParam);
+    p.Method("SetReturn", &TfrmRadical::SetReturn);
     // State a host or a script may read by name.
     p.Property("Brokers", &TfrmRadical::Brokers);
     p.Property("LibraryPath", &TfrmRadical::LibraryPathText);

@@ -14,6 +14,7 @@
 
 class TBrokers;
 class TField;
+class TInteraParam;
 class IDataModuleLink;
 
 // The function keys as window messages, carrying the control's window handle in WParam.
@@ -124,6 +125,10 @@ public:
     void FormResize(TObject* Sender);
     void FormShow(TObject* Sender);
     void FormPaint(TObject* Sender);
+    // The lookup combo's exchange: the combo asks for the lookup parameter its F2 would use, and
+    // later hands back the rows the user picked, which fill the fields as F2 does.
+    void GetBaseClassParam(TObject* Sender, TInteraParam& Param);
+    void SetReturn(TObject* Sender, TInteraParam* Obj);
 
     // IBrokerOwner.
     HWND OwnerWindowHandle() override { return Handle(); }
@@ -145,6 +150,8 @@ private:
     void StandAloneStart();
     void FunctionKeyMessage(TMessage& message, WORD key);
     void GiveFocusBack(TWinControl* control);
+    // Runs the F2 handler for a control in a lookup-exchange mode, back to normal afterwards.
+    void RunF2InMode(TObject* Sender, std::uint8_t mode);
 };
 
 using TRadicalFormClass = TClassOf<TfrmRadical>;

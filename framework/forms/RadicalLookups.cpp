@@ -1,4 +1,5 @@
 // Lookups of program forms: the F2 window for a field and the common-phrase window.
+#include "controls/InteraParam.h"
 #include "env/Log.h"
 #include "framework/forms/RadicalForm.h"
 #include "server/Brokers.h"
@@ -64,4 +65,36 @@ void TfrmRadical::PhraseLookup(TField* field) {
     std::string text = field->AsString();
     Brokers->GetPhrase2(text);
     if (!text.empty()) field->SetAsString(text);
+}
+
+void TfrmRadical::RunF2InMode(TObject* Sender, std::uint8_t mode) {
+    struct TModeReset {
+        std::uint8_t& mode;
+        ~TModeReset() { mode = lpmNormal; }
+    } reset{LookupParamMode};
+    LookupParamMode = mode;
+    WORD key = VK_F2;
+    OnF2Key(key, dynamic_cast<TWinControl*>(Sender));
+}
+
+void TfrmRadical::GetBaseClassParam(TObject* Sender, TInteraParam& Param) {
+    // Collecting: the broker stores the parameter F2 would send instead of opening the window.
+    LookupParam = Variant();
+    RunF2InMode(Sender, lpmCollectParam);
+    Param.OpenParam = LookupParam;
+    Param.DateOrder = DateOrder;
+    Param.DateSeparator = DateSeparator;
+    Param.Rights32Or34 = FunctionRights.Contains(32) || FunctionRights.Contains(34);
+    Param.Rights33Or35 = FunctionRights.Contains(33) || FunctionRights.Contains(35);
+    Param.Hosted = IsHosted();
+    Param.ToUserScript = [this](const std::string& text) { return RkConverter->ToUserScript(text); };
+    Param.FromUserScript = [this](const std::string& text) { return RkConverter->FromUserScript(text); };
+    Param.Caption = Caption();
+    Param.UICodePage = UICodePage();
+}
+
+void TfrmRadical::SetReturn(TObject* Sender, TInteraParam* Obj) {
+    // Returning: the broker answers F2 with the combo's rows, so the usual field filling runs.
+    LookupResult = Obj ? Obj->ReturnValue : Variant();
+    RunF2InMode(Sender, lpmReturnResult);
 }

@@ -1,15 +1,18 @@
 // The F2 and phrase lookups of program forms, and the disabled images framework windows give buttons.
 #include <gtest/gtest.h>
 
+#include "controls/InteraParam.h"
 #include "framework/forms/DisabledGlyph.h"
 #include "framework/forms/RadicalForm.h"
 #include "server/Brokers.h"
 #include "tests/spine/units/BrokerDoubles.h"
 #include "tests/testkit/ScriptedApp.h"
 #include "toolkit/data/ClientDataSet.h"
+#include "toolkit/data/DataSource.h"
 #include "toolkit/data/Field.h"
 #include "toolkit/ui/Button.h"
 #include "toolkit/ui/Buttons.h"
+#include "toolkit/ui/DBCtrls.h"
 #include "toolkit/ui/Edit.h"
 
 namespace {
@@ -169,4 +172,79 @@ TEST(DisabledGlyph, FrameworkWindowsGiveOneImageButtonsTheirDisabledImage) {
     EXPECT_TRUE(form->bare->Glyph()->Empty());
     EXPECT_TRUE(form->KeyPreview());
     EXPECT_EQ(form->Position(), poScreenCenter);
+}
+
+namespace {
+
+// A program form whose F2 on the code edit looks up systems, as programs write their F2 handlers.
+class TfrmSystems : public TfrmRadical {
+public:
+    using TfrmRadical::TfrmRadical;
+    TDBEdit* edCode = nullptr;
+    void OnF2Key(WORD& key, TWinControl* control) override {
+        if (control == edCode)
+            F2Lookup(edCode->Field(), "MC004,MC004C", false, false, VarArrayOf({""}), "ADMMA", "01");
+    }
+};
+
+}  // namespace
+
+TEST(LookupCombo, AsksForTheF2ParameterAndFillsTheFieldsWithTheRowsItReturns) {
+    TScriptedApp app;
+    TOwnedPtr<TfrmSystems> form(CreateComponent<TfrmSystems>(nullptr));
+    auto lookup = std::make_shared<TRecordingDispatch>();
+    lookup->On("F2GetData", [](VarArgs&) { return Variant(); });
+    form->Brokers->LookupService = Variant(DispatchPtr(lookup));
+    form->Brokers->DatabaseName = "DEMO";
+    form->DateSeparator = "/";
+    form->SetCaption("系统");
+    auto* cds = CreateComponent<TClientDataSet>(form.get());
+    cds->FieldDefs().Add("MC004", ftString, 3);
+    cds->FieldDefs().Add("MC004C", ftString, 24);
+    cds->CreateDataSet();
+    cds->Append();
+    auto* source = CreateComponent<TDataSource>(form.get());
+    source->SetDataSet(cds);
+    form->edCode = CreateComponent<TDBEdit>(form.get());
+    form->edCode->SetParent(form.get());
+    form->edCode->SetDataSource(source);
+    form->edCode->SetDataField("MC004");
+    form->Show();
+    form->edCode->SetFocus();
+    form->edCode->SetText("ad");
+
+    TInteraParam param;
+    form->GetBaseClassParam(form->edCode, param);
+    ASSERT_TRUE(param.OpenParam.IsArray());
+    EXPECT_EQ(param.OpenParam.High() - param.OpenParam.Low() + 1, 14);
+    EXPECT_EQ(param.OpenParam[0], Variant("ADMMA"));
+    EXPECT_EQ(param.OpenParam[4], Variant("ad")) << "the edit's text is the search text";
+    EXPECT_EQ(param.OpenParam[5], Variant("DEMO"));
+    EXPECT_EQ(param.OpenParam[13], Variant("9"));
+    EXPECT_EQ(param.DateSeparator, "/");
+    EXPECT_EQ(param.Caption, "系统");
+    ASSERT_TRUE(param.ToUserScript && param.FromUserScript);
+    EXPECT_EQ(param.ToUserScript("系统"), "系统");
+    EXPECT_TRUE(lookup->CallsOf("F2GetData").empty()) << "collecting the parameter opens no window";
+    EXPECT_EQ(form->LookupParamMode, lpmNormal);
+
+    // The combo returns two rows: the first fills the current record, the second a new one.
+    param.ReturnValue = VarArrayOf({VarArrayOf({"ADM", "系统管理"}), VarArrayOf({"PUR", "采购管理"})});
+    form->SetReturn(form->edCode, &param);
+    EXPECT_TRUE(lookup->CallsOf("F2GetData").empty()) << "the returned rows are used without a call";
+    EXPECT_EQ(form->LookupParamMode, lpmNormal);
+    cds->Post();
+    EXPECT_EQ(cds->RecordCount(), 2);
+    cds->First();
+    EXPECT_EQ(cds->FieldByName("MC004")->AsString(), "ADM");
+    EXPECT_EQ(cds->FieldByName("MC004C")->AsString(), "系统管理");
+    cds->Last();
+    EXPECT_EQ(cds->FieldByName("MC004")->AsString(), "PUR");
+    EXPECT_EQ(form->edCode->Text(), "PUR") << "the bound edit shows the record's value";
+
+    // F2 itself goes to the lookup service again.
+    form->edCode->SetFocus();
+    form->Perform(WM_KEYDOWN, VK_F2, 0);
+    EXPECT_EQ(lookup->CallsOf("F2GetData").size(), 1u);
+    form->Hide();
 }
