@@ -81,21 +81,6 @@ void TBitBtn::Publish(TPublisher<TBitBtn>& p) {
     p.Property("Spacing", &TBitBtn::Spacing, &TBitBtn::SetSpacing);
 }
 
-TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {
-    Glyph()->OnChange = [this](TObject*) { Changed("Glyph"); };
-}
-
-void TBitBtn::SetGlyph(const TBitmap* glyph) {
-    Glyph()->Assign(glyph);
-    if (glyph && !glyph->Empty() && glyph->Height() > 0 && glyph->Width() % glyph->Height() == 0)
-        SetNumGlyphs(std::clamp(glyph->Width() / glyph->Height(), 1, 4));
-}
-
-void TBitBtn::SetNumGlyphs(int value) {
-    glyph_.SetNumGlyphs(value);
-    Changed("Glyph");
-}
-
 void TBitBtn::SetKind(TBitBtnKind kind) {
     kind_ = kind;
     struct KindInfo {
@@ -112,21 +97,6 @@ void TBitBtn::SetKind(TBitBtnKind kind) {
     SetModalResult(info.result);
     if (kind == bkOK || kind == bkYes) SetDefault(true);
     if (kind == bkCancel || kind == bkNo) SetCancel(true);
-}
-
-void TBitBtn::SetLayout(TButtonLayout value) {
-    layout_ = value;
-    Changed("Layout");
-}
-
-void TBitBtn::SetMargin(int value) {
-    margin_ = std::max(value, -1);
-    Changed("Layout");
-}
-
-void TBitBtn::SetSpacing(int value) {
-    spacing_ = value;
-    Changed("Layout");
 }
 
 void TBitBtn::Click() {
@@ -146,7 +116,7 @@ void TBitBtn::Paint() {
     canvas->FillRect(client);
     canvas->Brush()->SetColor(Default() ? clWindowFrame : clBtnShadow);
     canvas->FrameRect(client);
-    glyph_.Draw(*canvas, client.Inflate(-2, -2), Caption(), layout_, margin_, spacing_, Enabled() ? bsUp : bsDisabled);
+    DrawGlyph(*canvas, client.Inflate(-2, -2), Enabled() ? bsUp : bsDisabled);
 }
 
 // --- TSpeedButton --------------------------------------------------------------------------------------
@@ -166,22 +136,10 @@ void TSpeedButton::Publish(TPublisher<TSpeedButton>& p) {
     p.Property("Transparent", &TSpeedButton::Transparent, &TSpeedButton::SetTransparent);
 }
 
-TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
+TSpeedButton::TSpeedButton(TComponent* owner) : TGlyphButton<TGraphicControl>(owner) {
     SetBounds(0, 0, 23, 22);
     SetColor(clBtnFace);
     SetParentColor(true);
-    Glyph()->OnChange = [this](TObject*) { Changed("Glyph"); };
-}
-
-void TSpeedButton::SetGlyph(const TBitmap* glyph) {
-    Glyph()->Assign(glyph);
-    if (glyph && !glyph->Empty() && glyph->Height() > 0 && glyph->Width() % glyph->Height() == 0)
-        SetNumGlyphs(std::clamp(glyph->Width() / glyph->Height(), 1, 4));
-}
-
-void TSpeedButton::SetNumGlyphs(int value) {
-    glyph_.SetNumGlyphs(value);
-    Changed("Glyph");
 }
 
 void TSpeedButton::SetGroupIndex(int value) {
@@ -226,21 +184,6 @@ void TSpeedButton::SetFlat(bool value) {
     Changed("Flat");
 }
 
-void TSpeedButton::SetLayout(TButtonLayout value) {
-    layout_ = value;
-    Changed("Layout");
-}
-
-void TSpeedButton::SetMargin(int value) {
-    margin_ = std::max(value, -1);
-    Changed("Layout");
-}
-
-void TSpeedButton::SetSpacing(int value) {
-    spacing_ = value;
-    Changed("Layout");
-}
-
 void TSpeedButton::SetTransparent(bool value) {
     transparent_ = value;
     Changed("Transparent");
@@ -272,5 +215,5 @@ void TSpeedButton::Paint() {
         canvas->FrameRect(client);
     }
     TButtonState state = !Enabled() ? bsDisabled : down_ ? bsExclusive : bsUp;
-    glyph_.Draw(*canvas, client.Inflate(-1, -1), Caption(), layout_, margin_, spacing_, state);
+    DrawGlyph(*canvas, client.Inflate(-1, -1), state);
 }

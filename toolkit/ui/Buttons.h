@@ -4,6 +4,8 @@
 // default, cancel); a Kind gives the standard caption, glyph-less look and modal result at once.
 // Speed buttons do not take the focus; with a GroupIndex they stay down, one per group of the
 // same parent, and a click on a down button releases it only when AllowAllUp.
+#include <algorithm>
+
 #include "toolkit/ui/Bitmap.h"
 #include "toolkit/ui/Button.h"
 #include "toolkit/ui/GraphicControl.h"
@@ -35,24 +37,63 @@ private:
     int numGlyphs_ = 1;
 };
 
-class TBitBtn : public TButton {
+// The glyph properties of a button class: the picture, how many images it holds, and where it
+// stands beside the caption (Margin -1 centres glyph and caption together).
+template <class Base>
+class TGlyphButton : public Base {
+public:
+    TBitmap* Glyph() const { return glyph_.Glyph(); }
+    // A glyph whose width is a whole multiple (up to 4) of its height holds that many images.
+    void SetGlyph(const TBitmap* glyph) {
+        Glyph()->Assign(glyph);
+        if (glyph && !glyph->Empty() && glyph->Height() > 0 && glyph->Width() % glyph->Height() == 0)
+            SetNumGlyphs(std::clamp(glyph->Width() / glyph->Height(), 1, 4));
+    }
+    int NumGlyphs() const { return glyph_.NumGlyphs(); }
+    void SetNumGlyphs(int value) {
+        glyph_.SetNumGlyphs(value);
+        this->Changed("Glyph");
+    }
+    TButtonLayout Layout() const { return layout_; }
+    void SetLayout(TButtonLayout value) {
+        layout_ = value;
+        this->Changed("Layout");
+    }
+    int Margin() const { return margin_; }
+    void SetMargin(int value) {
+        margin_ = std::max(value, -1);
+        this->Changed("Layout");
+    }
+    int Spacing() const { return spacing_; }
+    void SetSpacing(int value) {
+        spacing_ = value;
+        this->Changed("Layout");
+    }
+
+protected:
+    explicit TGlyphButton(TComponent* owner) : Base(owner) {
+        Glyph()->OnChange = [this](TObject*) { this->Changed("Glyph"); };
+    }
+    // Draws glyph and caption in rect as the button's layout says.
+    void DrawGlyph(TCanvas& canvas, const TRect& rect, TButtonState state) const {
+        glyph_.Draw(canvas, rect, this->Caption(), layout_, margin_, spacing_, state);
+    }
+
+private:
+    TButtonGlyph glyph_;
+    TButtonLayout layout_ = blGlyphLeft;
+    int margin_ = -1;
+    int spacing_ = 4;
+};
+
+class TBitBtn : public TGlyphButton<TButton> {
     TK_CLASS_PUBLISHED(TBitBtn, TButton)
 public:
-    explicit TBitBtn(TComponent* owner);
+    explicit TBitBtn(TComponent* owner) : TGlyphButton<TButton>(owner) {}
 
-    TBitmap* Glyph() const { return glyph_.Glyph(); }
-    void SetGlyph(const TBitmap* glyph);
-    int NumGlyphs() const { return glyph_.NumGlyphs(); }
-    void SetNumGlyphs(int value);
     TBitBtnKind Kind() const { return kind_; }
     // Sets caption, modal result, default or cancel as the kind says (bkCustom changes nothing).
     void SetKind(TBitBtnKind kind);
-    TButtonLayout Layout() const { return layout_; }
-    void SetLayout(TButtonLayout value);
-    int Margin() const { return margin_; }
-    void SetMargin(int value);
-    int Spacing() const { return spacing_; }
-    void SetSpacing(int value);
 
     // bkClose closes the form; the others act as push buttons.
     void Click() override;
@@ -61,22 +102,14 @@ protected:
     void Paint() override;
 
 private:
-    TButtonGlyph glyph_;
     TBitBtnKind kind_ = bkCustom;
-    TButtonLayout layout_ = blGlyphLeft;
-    int margin_ = -1;
-    int spacing_ = 4;
 };
 
-class TSpeedButton : public TGraphicControl {
+class TSpeedButton : public TGlyphButton<TGraphicControl> {
     TK_CLASS_PUBLISHED(TSpeedButton, TGraphicControl)
 public:
     explicit TSpeedButton(TComponent* owner);
 
-    TBitmap* Glyph() const { return glyph_.Glyph(); }
-    void SetGlyph(const TBitmap* glyph);
-    int NumGlyphs() const { return glyph_.NumGlyphs(); }
-    void SetNumGlyphs(int value);
     int GroupIndex() const { return groupIndex_; }
     void SetGroupIndex(int value);
     bool Down() const { return down_; }
@@ -86,12 +119,6 @@ public:
     void SetAllowAllUp(bool value);
     bool Flat() const { return flat_; }
     void SetFlat(bool value);
-    TButtonLayout Layout() const { return layout_; }
-    void SetLayout(TButtonLayout value);
-    int Margin() const { return margin_; }
-    void SetMargin(int value);
-    int Spacing() const { return spacing_; }
-    void SetSpacing(int value);
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool value);
 
@@ -104,13 +131,9 @@ protected:
 
 private:
     void ReleaseGroup();
-    TButtonGlyph glyph_;
     int groupIndex_ = 0;
     bool down_ = false;
     bool allowAllUp_ = false;
     bool flat_ = false;
-    TButtonLayout layout_ = blGlyphLeft;
-    int margin_ = -1;
-    int spacing_ = 4;
     bool transparent_ = true;
 };
