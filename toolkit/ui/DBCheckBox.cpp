@@ -15,13 +15,8 @@ void TDBCheckBox::Publish(TPublisher<TDBCheckBox>& p) {
 }
 
 TDBCheckBox::TDBCheckBox(TComponent* owner)
-    : TCustomCheckBox(owner), data_(*this, [this] { ShowField(); }, [this] { WriteField(); }) {
+    : TDataAwareEditor<TCustomCheckBox>(owner, [this] { ShowField(); }, [this] { WriteField(); }) {
     SetState(cbGrayed);
-}
-
-void TDBCheckBox::SetReadOnly(bool value) {
-    readOnly_ = value;
-    data_.SetReadOnly(value);
 }
 
 void TDBCheckBox::SetValueChecked(const std::string& value) {
@@ -68,7 +63,7 @@ void TDBCheckBox::WriteField() {
 }
 
 void TDBCheckBox::Toggle() {
-    if (readOnly_ || !data_.BeginChange()) return;
+    if (ReadOnly() || !data_.BeginChange()) return;
     TCustomCheckBox::Toggle();
     data_.Modified();
 }
@@ -90,11 +85,10 @@ void TDBRadioGroup::Publish(TPublisher<TDBRadioGroup>& p) {
 }
 
 TDBRadioGroup::TDBRadioGroup(TComponent* owner)
-    : TCustomRadioGroup(owner),
-      data_(*this, [this] { ShowField(); },
-            [this] {
-                if (TField* field = data_.Field()) field->SetText(Value());
-            }),
+    : TDataAwareEditor<TCustomRadioGroup>(owner, [this] { ShowField(); },
+                                          [this] {
+                                              if (TField* field = data_.Field()) field->SetText(Value());
+                                          }),
       values_(std::make_unique<TStringList>()) {
     values_->OnChange = [this] { ShowField(); };
     Items()->OnChange = [this, previous = Items()->OnChange] {
@@ -106,11 +100,6 @@ TDBRadioGroup::TDBRadioGroup(TComponent* owner)
 TDBRadioGroup::~TDBRadioGroup() {
     values_->OnChange = nullptr;
     Items()->OnChange = nullptr;
-}
-
-void TDBRadioGroup::SetReadOnly(bool value) {
-    readOnly_ = value;
-    data_.SetReadOnly(value);
 }
 
 void TDBRadioGroup::SetValues(TStrings* values) {
@@ -140,7 +129,7 @@ void TDBRadioGroup::ShowField() {
     SetValue(field ? field->Text() : std::string());
 }
 
-bool TDBRadioGroup::CanModify() { return !readOnly_ && data_.BeginChange(); }
+bool TDBRadioGroup::CanModify() { return !ReadOnly() && data_.BeginChange(); }
 
 void TDBRadioGroup::Click() {
     if (!showingField_ && !data_.Showing()) data_.Modified();

@@ -10,18 +10,11 @@
 #include "toolkit/ui/DBControlLink.h"
 #include "toolkit/ui/RadioGroup.h"
 
-class TDBCheckBox : public TCustomCheckBox {
+class TDBCheckBox : public TDataAwareEditor<TCustomCheckBox> {
     TK_CLASS_PUBLISHED(TDBCheckBox, TCustomCheckBox)
 public:
     explicit TDBCheckBox(TComponent* owner);
 
-    TDataSource* DataSource() const { return data_.DataSource(); }
-    void SetDataSource(TDataSource* source) { data_.SetDataSource(source); }
-    const std::string& DataField() const { return data_.DataField(); }
-    void SetDataField(const std::string& name) { data_.SetDataField(name); }
-    TField* Field() const { return data_.Field(); }
-    bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool value);
     const std::string& ValueChecked() const { return valueChecked_; }
     void SetValueChecked(const std::string& value);
     const std::string& ValueUnchecked() const { return valueUnchecked_; }
@@ -38,25 +31,16 @@ private:
     void ShowField();
     void WriteField();
 
-    TFieldControlLink data_;
-    bool readOnly_ = false;
     std::string valueChecked_ = "True";
     std::string valueUnchecked_ = "False";
 };
 
-class TDBRadioGroup : public TCustomRadioGroup {
+class TDBRadioGroup : public TDataAwareEditor<TCustomRadioGroup> {
     TK_CLASS_PUBLISHED(TDBRadioGroup, TCustomRadioGroup)
 public:
     explicit TDBRadioGroup(TComponent* owner);
     ~TDBRadioGroup() override;
 
-    TDataSource* DataSource() const { return data_.DataSource(); }
-    void SetDataSource(TDataSource* source) { data_.SetDataSource(source); }
-    const std::string& DataField() const { return data_.DataField(); }
-    void SetDataField(const std::string& name) { data_.SetDataField(name); }
-    TField* Field() const { return data_.Field(); }
-    bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool value);
     TStrings* Values() const { return values_.get(); }
     void SetValues(TStrings* values);
     // The value of the checked item ("" when none).
@@ -72,8 +56,6 @@ private:
     std::string ItemValue(int index) const;
     void ShowField();
 
-    TFieldControlLink data_;
     std::unique_ptr<TStringList> values_;
-    bool readOnly_ = false;
     bool showingField_ = false;
 };

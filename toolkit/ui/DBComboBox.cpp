@@ -22,13 +22,7 @@ void TDBComboBox::Publish(TPublisher<TDBComboBox>& p) {
 }
 
 TDBComboBox::TDBComboBox(TComponent* owner)
-    : TCustomComboBox(owner), data_(*this, [this] { ShowField(); }, [this] { WriteField(); }) {}
-
-void TDBComboBox::SetReadOnly(bool value) {
-    readOnly_ = value;
-    data_.SetReadOnly(value);
-    Changed("ReadOnly");
-}
+    : TDataAwareEditor<TCustomComboBox>(owner, [this] { ShowField(); }, [this] { WriteField(); }) {}
 
 void TDBComboBox::SetMapList(bool value) {
     if (value == mapList_) return;
@@ -91,7 +85,7 @@ void TDBComboBox::WriteOrKeep() {
     }
 }
 
-bool TDBComboBox::EditCanModify() { return !readOnly_ && data_.BeginChange(); }
+bool TDBComboBox::EditCanModify() { return !ReadOnly() && data_.BeginChange(); }
 
 void TDBComboBox::Change() {
     if (!data_.Showing() && !showingField_) data_.Modified();

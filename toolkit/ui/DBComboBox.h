@@ -5,18 +5,11 @@
 #include "toolkit/ui/ComboBox.h"
 #include "toolkit/ui/DBControlLink.h"
 
-class TDBComboBox : public TCustomComboBox {
+class TDBComboBox : public TDataAwareEditor<TCustomComboBox> {
     TK_CLASS_PUBLISHED(TDBComboBox, TCustomComboBox)
 public:
     explicit TDBComboBox(TComponent* owner);
 
-    TDataSource* DataSource() const { return data_.DataSource(); }
-    void SetDataSource(TDataSource* source) { data_.SetDataSource(source); }
-    const std::string& DataField() const { return data_.DataField(); }
-    void SetDataField(const std::string& name) { data_.SetDataField(name); }
-    TField* Field() const { return data_.Field(); }
-    bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool value);
     bool MapList() const { return mapList_; }
     void SetMapList(bool value);
 
@@ -44,8 +37,6 @@ private:
     void WriteField();
     void WriteOrKeep();
 
-    TFieldControlLink data_;
-    bool readOnly_ = false;
     bool mapList_ = true;
     bool showingField_ = false;
 };

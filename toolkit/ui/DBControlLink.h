@@ -46,3 +46,36 @@ private:
     std::function<void()> write_;
     bool showing_ = false;
 };
+
+// A control class bound to one field: the published DataSource and DataField, and its Field.
+// show and write are the link's (see TFieldControlLink).
+template <class Base>
+class TDataAwareControl : public Base {
+public:
+    TDataSource* DataSource() const { return data_.DataSource(); }
+    void SetDataSource(TDataSource* source) { data_.SetDataSource(source); }
+    const std::string& DataField() const { return data_.DataField(); }
+    void SetDataField(const std::string& name) { data_.SetDataField(name); }
+    TField* Field() const { return data_.Field(); }
+
+protected:
+    TDataAwareControl(TComponent* owner, std::function<void()> show, std::function<void()> write)
+        : Base(owner), data_(*this, std::move(show), std::move(write)) {}
+
+    TFieldControlLink data_;
+};
+
+// A data-aware control whose ReadOnly is the link's own (the base control has none): a read-only
+// control shows its field and refuses every change.
+template <class Base>
+class TDataAwareEditor : public TDataAwareControl<Base> {
+public:
+    bool ReadOnly() const { return this->data_.ReadOnly(); }
+    void SetReadOnly(bool value) {
+        this->data_.SetReadOnly(value);
+        this->Changed("ReadOnly");
+    }
+
+protected:
+    using TDataAwareControl<Base>::TDataAwareControl;
+};

@@ -11,16 +11,11 @@
 
 // The field behaviour shared by the data-aware edit and memo.
 template <class Base>
-class TDBTextControl : public Base {
+class TDBTextControl : public TDataAwareControl<Base> {
 public:
     explicit TDBTextControl(TComponent* owner)
-        : Base(owner), data_(*this, [this] { ShowField(); }, [this] { WriteField(); }) {}
+        : TDataAwareControl<Base>(owner, [this] { ShowField(); }, [this] { WriteField(); }) {}
 
-    TDataSource* DataSource() const { return data_.DataSource(); }
-    void SetDataSource(TDataSource* source) { data_.SetDataSource(source); }
-    const std::string& DataField() const { return data_.DataField(); }
-    void SetDataField(const std::string& name) { data_.SetDataField(name); }
-    TField* Field() const { return data_.Field(); }
     void SetReadOnly(bool value) override {
         Base::SetReadOnly(value);
         data_.SetReadOnly(value);
@@ -79,7 +74,7 @@ protected:
         }
     }
 
-    TFieldControlLink data_;
+    using TDataAwareControl<Base>::data_;
 
 private:
     bool leaving_ = false;

@@ -12,7 +12,7 @@ void TDBText::Publish(TPublisher<TDBText>& p) {
 }
 
 TDBText::TDBText(TComponent* owner)
-    : TCustomLabel(owner), data_(*this, [this] { SetCaption(data_.FieldText(false)); }, [] {}) {
+    : TDataAwareControl<TCustomLabel>(owner, [this] { SetCaption(data_.FieldText(false)); }, [] {}) {
     SetAutoSize(false);
     SetShowAccelChar(false);
 }

@@ -3,17 +3,8 @@
 #include "toolkit/ui/DBControlLink.h"
 #include "toolkit/ui/Label.h"
 
-class TDBText : public TCustomLabel {
+class TDBText : public TDataAwareControl<TCustomLabel> {
     TK_CLASS_PUBLISHED(TDBText, TCustomLabel)
 public:
     explicit TDBText(TComponent* owner);
-
-    TDataSource* DataSource() const { return data_.DataSource(); }
-    void SetDataSource(TDataSource* source) { data_.SetDataSource(source); }
-    const std::string& DataField() const { return data_.DataField(); }
-    void SetDataField(const std::string& name) { data_.SetDataField(name); }
-    TField* Field() const { return data_.Field(); }
-
-private:
-    TFieldControlLink data_;
 };
