@@ -187,13 +187,18 @@ void TCustomEdit::DoEnter() {
     TWinControl::DoEnter();
 }
 
+TRect TCustomEdit::PaintBox(TCanvas& canvas) {
+    TRect client = Bounds(0, 0, Width(), Height());
+    canvas.FillRect(client);
+    canvas.Brush()->SetColor(clBtnShadow);
+    canvas.FrameRect(client);
+    canvas.Brush()->SetStyle(bsClear);
+    return client;
+}
+
 void TCustomEdit::Paint() {
     TCanvas* canvas = Canvas();
-    TRect client = Bounds(0, 0, Width(), Height());
-    canvas->FillRect(client);
-    canvas->Brush()->SetColor(clBtnShadow);
-    canvas->FrameRect(client);
-    canvas->Brush()->SetStyle(bsClear);
+    TRect client = PaintBox(*canvas);
     if (!Enabled()) canvas->Font()->SetColor(clGrayText);
     canvas->TextRect(client.Inflate(-2, -1), DisplayText(), TTextFormat{tfLeft, tfVerticalCenter});
 }

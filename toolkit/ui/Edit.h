@@ -62,6 +62,8 @@ protected:
     void DoEnter() override;
     void TextChanged() override;
     void Paint() override;
+    // Paints the framed box of the editor and returns its rectangle; the brush is left clear for text.
+    TRect PaintBox(TCanvas& canvas);
     // Stores text typed by the user.
     void UserEdit(const std::string& text);
     std::string ApplyCharCase(const std::string& text) const;

@@ -95,11 +95,7 @@ void TCustomMemo::CharTyped(char32_t ch) {
 
 void TCustomMemo::Paint() {
     TCanvas* canvas = Canvas();
-    TRect client = Bounds(0, 0, Width(), Height());
-    canvas->FillRect(client);
-    canvas->Brush()->SetColor(clBtnShadow);
-    canvas->FrameRect(client);
-    canvas->Brush()->SetStyle(bsClear);
+    TRect client = PaintBox(*canvas);
     int lineHeight = canvas->TextHeight("Wg");
     for (int i = 0; i < lines_->Count(); ++i) {
         int y = 2 + i * lineHeight;
