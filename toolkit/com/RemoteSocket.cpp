@@ -67,6 +67,25 @@ AddrInfoPtr Resolve(const std::string& address, int port, bool passive) {
     return AddrInfoPtr(found);
 }
 
+// Opens a socket for each resolved address in turn and hands it to setUp, which returns why that
+// address failed ("" when the socket is ready). The first ready socket wins; when none is, the last
+// failure is raised.
+template <class SetUp>
+TSocket FirstUsable(const AddrInfoPtr& list, SetUp setUp) {
+    std::string lastError = "no usable address";
+    for (addrinfo* a = list.get(); a; a = a->ai_next) {
+        TSocket s(::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol));
+        if (!s.Valid()) {
+            lastError = ErrnoText(errno);
+            continue;
+        }
+        std::string error = setUp(s.Fd(), *a);
+        if (error.empty()) return s;
+        lastError = error;
+    }
+    Fail(lastError);
+}
+
 }  // namespace
 
 long long MonotonicMs() {
@@ -93,55 +112,30 @@ void TSocket::Shutdown() {
 
 TSocket TSocket::Connect(const std::string& address, int port, int timeoutMs) {
     long long deadline = timeoutMs < 0 ? -1 : MonotonicMs() + timeoutMs;
-    AddrInfoPtr list = Resolve(address, port, false);
-    std::string lastError = "no usable address";
-    for (addrinfo* a = list.get(); a; a = a->ai_next) {
-        TSocket s(::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol));
-        if (!s.Valid()) {
-            lastError = ErrnoText(errno);
-            continue;
-        }
-        SetNonBlocking(s.fd_);
-        if (::connect(s.fd_, a->ai_addr, a->ai_addrlen) != 0) {
-            if (errno != EINPROGRESS) {
-                lastError = ErrnoText(errno);
-                continue;
-            }
-            if (!WaitFor(s.fd_, POLLOUT, deadline)) Fail("no answer within " + std::to_string(timeoutMs) + " ms");
+    return FirstUsable(Resolve(address, port, false), [&](int fd, const addrinfo& a) -> std::string {
+        SetNonBlocking(fd);
+        if (::connect(fd, a.ai_addr, a.ai_addrlen) != 0) {
+            if (errno != EINPROGRESS) return ErrnoText(errno);
+            if (!WaitFor(fd, POLLOUT, deadline)) Fail("no answer within " + std::to_string(timeoutMs) + " ms");
             int error = 0;
             socklen_t len = sizeof error;
-            getsockopt(s.fd_, SOL_SOCKET, SO_ERROR, &error, &len);
-            if (error != 0) {
-                lastError = ErrnoText(error);
-                continue;
-            }
+            getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &len);
+            if (error != 0) return ErrnoText(error);
         }
-        SetNoDelay(s.fd_);
-        return s;
-    }
-    Fail(lastError);
+        SetNoDelay(fd);
+        return {};
+    });
 }
 
 TSocket TSocket::Listen(const std::string& address, int port) {
     std::string host = address == "0.0.0.0" ? std::string() : address;
-    AddrInfoPtr list = Resolve(host, port, true);
-    std::string lastError = "no usable address";
-    for (addrinfo* a = list.get(); a; a = a->ai_next) {
-        TSocket s(::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol));
-        if (!s.Valid()) {
-            lastError = ErrnoText(errno);
-            continue;
-        }
+    return FirstUsable(Resolve(host, port, true), [](int fd, const addrinfo& a) -> std::string {
         int on = 1;
-        setsockopt(s.fd_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-        if (::bind(s.fd_, a->ai_addr, a->ai_addrlen) != 0 || ::listen(s.fd_, 128) != 0) {
-            lastError = ErrnoText(errno);
-            continue;
-        }
-        SetNonBlocking(s.fd_);
-        return s;
-    }
-    Fail(lastError);
+        setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+        if (::bind(fd, a.ai_addr, a.ai_addrlen) != 0 || ::listen(fd, 128) != 0) return ErrnoText(errno);
+        SetNonBlocking(fd);
+        return {};
+    });
 }
 
 int TSocket::LocalPort() const {
