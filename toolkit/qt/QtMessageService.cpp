@@ -43,21 +43,11 @@ TMessageDlgRequest MessageBoxRequest(const std::string& text, const std::string&
 }
 
 int TQtMessageService::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
-    TShownMessage message;
-    message.Kind = TShownMessage::Box;
-    message.Text = text;
-    message.Caption = caption;
-    message.Flags = flags;
-    return Show(MessageBoxRequest(text, caption, flags), std::move(message));
+    return Show(MessageBoxRequest(text, caption, flags), TShownMessage::OfBox(text, caption, flags));
 }
 
 int TQtMessageService::MessageDlg(const TMessageDlgRequest& request) {
-    TShownMessage message;
-    message.Kind = TShownMessage::Dialog;
-    message.Text = request.Text;
-    message.Caption = request.Caption;
-    message.Request = request;
-    return Show(CompleteRequest(request), std::move(message));
+    return Show(CompleteRequest(request), TShownMessage::OfDialog(request));
 }
 
 int TQtMessageService::Show(const TMessageDlgRequest& request, TShownMessage message) {

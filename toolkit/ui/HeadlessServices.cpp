@@ -31,23 +31,29 @@ int RunHeadlessModal(TCustomForm& form, const std::function<void(TCustomForm&)>&
     return mrCancel;
 }
 
-int THeadlessMessageService::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+TShownMessage TShownMessage::OfBox(const std::string& text, const std::string& caption, unsigned flags) {
     TShownMessage message;
-    message.Kind = TShownMessage::Box;
+    message.Kind = Box;
     message.Text = text;
     message.Caption = caption;
     message.Flags = flags;
-    return Record(std::move(message));
+    return message;
 }
 
-int THeadlessMessageService::MessageDlg(const TMessageDlgRequest& request) {
+TShownMessage TShownMessage::OfDialog(const TMessageDlgRequest& request) {
     TShownMessage message;
-    message.Kind = TShownMessage::Dialog;
+    message.Kind = Dialog;
     message.Text = request.Text;
     message.Caption = request.Caption;
     message.Request = request;
-    return Record(std::move(message));
+    return message;
 }
+
+int THeadlessMessageService::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+    return Record(TShownMessage::OfBox(text, caption, flags));
+}
+
+int THeadlessMessageService::MessageDlg(const TMessageDlgRequest& request) { return Record(TShownMessage::OfDialog(request)); }
 
 int THeadlessMessageService::Record(TShownMessage message) {
     // Recorded before it is answered, so that a refused message shows in the record too.

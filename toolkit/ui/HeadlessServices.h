@@ -16,6 +16,10 @@ struct TShownMessage {
     unsigned Flags = 0;            // boxes: MB_ buttons, icon and default button
     TMessageDlgRequest Request;    // dialogs: type, buttons, default button, captions, font
     int Answer = 0;
+
+    // The record of a message box and of a message dialog, not yet answered.
+    static TShownMessage OfBox(const std::string& text, const std::string& caption, unsigned flags);
+    static TShownMessage OfDialog(const TMessageDlgRequest& request);
 };
 
 // Runs a modal form without a desktop: whenShown (if any) acts on the form first, then posted
