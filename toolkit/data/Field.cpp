@@ -40,14 +40,6 @@ int TField::DefaultDisplayWidth() const {
     switch (dataType_) {
     case ftString: return size_ > 0 ? size_ : 20;
     case ftBoolean: return 5;
-    case ftDate:
-    case ftSmallint:
-    case ftInteger:
-    case ftWord:
-    case ftLargeint:
-    case ftFloat:
-    case ftCurrency:
-    case ftBCD: return 10;
     case ftDateTime: return 18;
     default: return 10;
     }

@@ -4,6 +4,17 @@
 
 #include "toolkit/data/Packets.h"
 
+namespace {
+// The rows a change log deletes, in the order they were fetched (row ids grow with the fetch).
+std::vector<const TChange*> DeletedInFetchOrder(const std::unordered_map<std::int64_t, TChange>& log) {
+    std::vector<const TChange*> deleted;
+    for (const auto& [id, c] : log)
+        if (c.status == usDeleted) deleted.push_back(&c);
+    std::sort(deleted.begin(), deleted.end(), [](const TChange* a, const TChange* b) { return a->deletedRow->id < b->deletedRow->id; });
+    return deleted;
+}
+}  // namespace
+
 TRowStore::TRowStore(std::vector<TFieldDef> fields, std::shared_ptr<std::int64_t> idCounter)
     : fields_(std::move(fields)), nestedPositions_(NestedFieldPositions(fields_)), idCounter_(std::move(idCounter)) {}
 
@@ -171,11 +182,7 @@ std::vector<Variant> TRowStore::DeletesOfAll() const {
         const std::vector<Variant>& orig = it != log_.end() ? it->second.original : r->values;
         out.push_back(TDeltaBuilder::Change(r->id, ukDelete, DataValues(orig), {}, NestedDeletes(*r)));
     }
-    std::vector<const TChange*> deleted;
-    for (const auto& [id, c] : log_)
-        if (c.status == usDeleted) deleted.push_back(&c);
-    std::sort(deleted.begin(), deleted.end(), [](const TChange* a, const TChange* b) { return a->deletedRow->id < b->deletedRow->id; });
-    for (const TChange* c : deleted)
+    for (const TChange* c : DeletedInFetchOrder(log_))
         out.push_back(TDeltaBuilder::Change(c->deletedRow->id, ukDelete, DataValues(c->original), {}, NestedDeletes(*c->deletedRow)));
     return out;
 }
@@ -189,11 +196,7 @@ std::vector<Variant> TRowStore::NestedDeletes(const TRow& row) const {
 std::vector<Variant> TRowStore::DeltaChanges() const {
     std::vector<Variant> out;
     // Deletes first, so that a key deleted and added again reaches the server in a workable order.
-    std::vector<const TChange*> deleted;
-    for (const auto& [id, c] : log_)
-        if (c.status == usDeleted) deleted.push_back(&c);
-    std::sort(deleted.begin(), deleted.end(), [](const TChange* a, const TChange* b) { return a->deletedRow->id < b->deletedRow->id; });
-    for (const TChange* c : deleted)
+    for (const TChange* c : DeletedInFetchOrder(log_))
         out.push_back(TDeltaBuilder::Change(c->deletedRow->id, ukDelete, DataValues(c->original), {}, NestedDeletes(*c->deletedRow)));
 
     for (const auto& r : rows) {
