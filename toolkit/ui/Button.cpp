@@ -3,6 +3,7 @@
 #include "toolkit/ui/Canvas.h"
 #include "toolkit/ui/Forms.h"
 #include "toolkit/ui/Hotkey.h"
+#include "toolkit/ui/MouseClick.h"
 
 void TButton::Publish(TPublisher<TButton>& p) {
     PublishStandardWin(p);
@@ -49,10 +50,7 @@ void TButton::CharTyped(char32_t ch) {
 
 void TButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     TWinControl::MouseUp(button, shift, x, y);
-    if (button == mbLeft && Enabled() && Bounds(0, 0, Width(), Height()).Contains({x, y})) {
-        if (CanFocus() && GetParentForm(this)) SetFocus();
-        Click();
-    }
+    if (ClickOnRelease(*this, button, x, y)) Click();
 }
 
 void TButton::Paint() {

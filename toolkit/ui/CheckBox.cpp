@@ -2,6 +2,7 @@
 
 #include "toolkit/ui/Canvas.h"
 #include "toolkit/ui/Hotkey.h"
+#include "toolkit/ui/MouseClick.h"
 
 void TCheckBox::Publish(TPublisher<TCheckBox>& p) {
     PublishStandardWin(p);
@@ -12,11 +13,26 @@ void TCheckBox::Publish(TPublisher<TCheckBox>& p) {
     p.Property("State", &TCheckBox::State, &TCheckBox::SetState);
 }
 
-TCustomCheckBox::TCustomCheckBox(TComponent* owner) : TWinControl(owner) {
+TCheckControl::TCheckControl(TComponent* owner, int width) : TWinControl(owner) {
     SetTabStop(true);
-    SetBounds(0, 0, 97, 17);
+    SetBounds(0, 0, width, 17);
     SetColor(clBtnFace);
     SetParentColor(true);
+}
+
+void TCheckControl::SetAlignment(TAlignment value) {
+    if (value == alignment_) return;
+    alignment_ = value;
+    Changed("Alignment");
+}
+
+void TCheckControl::CharTyped(char32_t ch) {
+    if (ch == U' ' && Enabled()) Press();
+}
+
+void TCheckControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    TWinControl::MouseUp(button, shift, x, y);
+    if (ClickOnRelease(*this, button, x, y)) Press();
 }
 
 void TCustomCheckBox::SetState(TCheckBoxState state) {
@@ -26,29 +42,11 @@ void TCustomCheckBox::SetState(TCheckBoxState state) {
     Click();
 }
 
-void TCustomCheckBox::SetAlignment(TAlignment value) {
-    if (value == alignment_) return;
-    alignment_ = value;
-    Changed("Alignment");
-}
-
 void TCustomCheckBox::Toggle() {
     switch (state_) {
         case cbUnchecked: SetState(cbChecked); break;
         case cbChecked: SetState(allowGrayed_ ? cbGrayed : cbUnchecked); break;
         case cbGrayed: SetState(cbUnchecked); break;
-    }
-}
-
-void TCustomCheckBox::CharTyped(char32_t ch) {
-    if (ch == U' ' && Enabled()) Toggle();
-}
-
-void TCustomCheckBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    TWinControl::MouseUp(button, shift, x, y);
-    if (button == mbLeft && Enabled() && Bounds(0, 0, Width(), Height()).Contains({x, y})) {
-        if (CanFocus() && GetParentForm(this)) SetFocus();
-        Toggle();
     }
 }
 
@@ -68,38 +66,28 @@ void PaintMark(TCanvas* canvas, const TRect& box, bool round, TCheckBoxState sta
     canvas->LineTo(box.Left + box.Width() / 2, box.Bottom - 3);
     canvas->LineTo(box.Right - 3, box.Top + 3);
 }
+}  // namespace
 
-void PaintCheckControl(TControl& control, TCanvas* canvas, bool round, TCheckBoxState state, TAlignment alignment) {
-    int size = 13;
-    TRect client = Bounds(0, 0, control.Width(), control.Height());
-    canvas->FillRect(client);
-    int top = (control.Height() - size) / 2;
-    TRect box = alignment == taLeftJustify ? Bounds(control.Width() - size, top, size, size) : Bounds(0, top, size, size);
+void TCheckControl::PaintCheck(bool round, TCheckBoxState state) {
+    TCanvas* canvas = Canvas();
+    const int size = 13;
+    canvas->FillRect(Bounds(0, 0, Width(), Height()));
+    int top = (Height() - size) / 2;
+    TRect box = alignment_ == taLeftJustify ? Bounds(Width() - size, top, size, size) : Bounds(0, top, size, size);
     TColor brush = canvas->Brush()->Color();
     PaintMark(canvas, box, round, state);
     canvas->Brush()->SetColor(brush);
     canvas->Brush()->SetStyle(bsClear);
-    if (!control.Enabled()) canvas->Font()->SetColor(clGrayText);
-    TRect text = alignment == taLeftJustify ? TRect{0, 0, control.Width() - size - 4, control.Height()}
-                                            : TRect{size + 4, 0, control.Width(), control.Height()};
-    canvas->TextRect(text, StripHotkey(control.Caption()), TTextFormat{tfLeft, tfVerticalCenter});
+    if (!Enabled()) canvas->Font()->SetColor(clGrayText);
+    TRect text = alignment_ == taLeftJustify ? TRect{0, 0, Width() - size - 4, Height()} : TRect{size + 4, 0, Width(), Height()};
+    canvas->TextRect(text, StripHotkey(Caption()), TTextFormat{tfLeft, tfVerticalCenter});
 }
-}  // namespace
-
-void TCustomCheckBox::Paint() { PaintCheckControl(*this, Canvas(), false, state_, alignment_); }
 
 void TRadioButton::Publish(TPublisher<TRadioButton>& p) {
     PublishStandardWin(p);
     p.Property("Alignment", &TRadioButton::Alignment, &TRadioButton::SetAlignment);
     p.Property("Caption", &TRadioButton::Caption, &TRadioButton::SetCaption);
     p.Property("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked);
-}
-
-TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) {
-    SetTabStop(true);
-    SetBounds(0, 0, 113, 17);
-    SetColor(clBtnFace);
-    SetParentColor(true);
 }
 
 void TRadioButton::SetChecked(bool value) {
@@ -113,22 +101,3 @@ void TRadioButton::SetChecked(bool value) {
     if (value) Click();
 }
 
-void TRadioButton::SetAlignment(TAlignment value) {
-    if (value == alignment_) return;
-    alignment_ = value;
-    Changed("Alignment");
-}
-
-void TRadioButton::CharTyped(char32_t ch) {
-    if (ch == U' ' && Enabled()) SetChecked(true);
-}
-
-void TRadioButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    TWinControl::MouseUp(button, shift, x, y);
-    if (button == mbLeft && Enabled() && Bounds(0, 0, Width(), Height()).Contains({x, y})) {
-        if (CanFocus() && GetParentForm(this)) SetFocus();
-        SetChecked(true);
-    }
-}
-
-void TRadioButton::Paint() { PaintCheckControl(*this, Canvas(), true, checked_ ? cbChecked : cbUnchecked, alignment_); }

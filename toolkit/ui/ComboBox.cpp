@@ -268,11 +268,7 @@ void TCustomComboBox::DrawItem(int index, const TRect& rect, TOwnerDrawState sta
         return;
     }
     TCanvas* canvas = Canvas();
-    if (state.Contains(odSelected)) {
-        canvas->Brush()->SetColor(clHighlight);
-        canvas->Font()->SetColor(clHighlightText);
-    }
-    canvas->FillRect(rect);
+    FillItemBackground(*canvas, rect, state);
     if (index >= 0 && index < items_->Count()) canvas->TextOut(rect.Left + 2, rect.Top, ItemText(index));
 }
 

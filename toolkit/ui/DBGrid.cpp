@@ -1,8 +1,10 @@
 #include "toolkit/rtl/SysUtils.h"
+#include "toolkit/ui/ComponentLink.h"
 #include "toolkit/ui/DBGrids.h"
 #include "toolkit/ui/Dialogs.h"
 #include "toolkit/ui/Forms.h"
 #include "toolkit/ui/ImgList.h"
+#include "toolkit/ui/MouseClick.h"
 
 // What the grid hears from its data source.
 class TDBGrid::TGridDataLink : public TDataLink {
@@ -138,11 +140,7 @@ void TDBGrid::SetReadOnly(bool value) {
 }
 
 void TDBGrid::SetTitleImageList(TImageList* images) {
-    if (images == titleImageList_) return;
-    if (titleImageList_) titleImageList_->RemoveFreeNotification(this);
-    titleImageList_ = images;
-    if (images) images->FreeNotification(this);
-    Invalidate();
+    if (SetComponentLink(*this, titleImageList_, images)) Invalidate();
 }
 
 bool TDBGrid::IsCheckBoxField(const TField* field, std::string& checkedValue, std::string& uncheckedValue) const {
@@ -564,7 +562,7 @@ void TDBGrid::KeyDown(WORD& key, TShiftState shift) {
 }
 
 void TDBGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button == mbLeft && CanFocus() && GetParentForm(this) && !Focused()) SetFocus();
+    FocusOnPress(*this, button);
     pressedTitle_ = pressedColumn_ = -1;
     if (button == mbLeft && link_->Active()) {
         int col, row;

@@ -4,6 +4,7 @@
 #include "toolkit/ui/Canvas.h"
 #include "toolkit/ui/Forms.h"
 #include "toolkit/ui/Grids.h"
+#include "toolkit/ui/MouseClick.h"
 
 TCustomGrid::TCustomGrid(TComponent* owner) : TWinControl(owner) {
     SetTabStop(true);
@@ -499,7 +500,7 @@ void TCustomGrid::KeyDown(WORD& key, TShiftState shift) {
 }
 
 void TCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button == mbLeft && CanFocus() && GetParentForm(this) && !Focused()) SetFocus();
+    FocusOnPress(*this, button);
     if (button == mbLeft) {
         int col, row;
         MouseToCell(x, y, col, row);

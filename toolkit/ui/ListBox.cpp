@@ -1,6 +1,7 @@
 #include "toolkit/ui/ListBox.h"
 
 #include "toolkit/ui/Canvas.h"
+#include "toolkit/ui/MouseClick.h"
 
 namespace {
 void PublishListBox(auto& p) {
@@ -195,7 +196,7 @@ void TCustomListBox::KeyDown(WORD& key, TShiftState shift) {
 }
 
 void TCustomListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button == mbLeft && CanFocus() && GetParentForm(this) && !Focused()) SetFocus();
+    FocusOnPress(*this, button);
     if (button == mbLeft) {
         int index = ItemAtPos({x, y}, true);
         if (index >= 0) MoveByUser(index, shift);
@@ -209,11 +210,7 @@ void TCustomListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState stat
         return;
     }
     TCanvas* canvas = Canvas();
-    if (state.Contains(odSelected)) {
-        canvas->Brush()->SetColor(clHighlight);
-        canvas->Font()->SetColor(clHighlightText);
-    }
-    canvas->FillRect(rect);
+    FillItemBackground(*canvas, rect, state);
     canvas->TextOut(rect.Left + 2, rect.Top, (*items_)[index]);
 }
 

@@ -4,8 +4,9 @@
 
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/Canvas.h"
+#include "toolkit/ui/ComponentLink.h"
 #include "toolkit/ui/ImgList.h"
-#include "toolkit/ui/TextEditing.h"
+#include "toolkit/ui/MouseClick.h"
 
 // --- TListColumn ---------------------------------------------------------------------------------------
 
@@ -140,15 +141,7 @@ void TListItem::SetFocused(bool value) {
 
 bool TListItem::EditCaption() {
     TListView* view = ListView();
-    if (!view || view->ReadOnly()) return false;
-    if (view->IsEditing()) view->EndEdit(true);
-    bool allow = true;
-    if (view->OnEditing) view->OnEditing(view, this, allow);
-    if (!allow) return false;
-    view->editing_ = this;
-    view->editText_ = caption_;
-    view->Changed("Editing");
-    return true;
+    return view && view->BeginEdit(this, caption_);
 }
 
 void TListItem::Delete() { delete this; }
@@ -261,7 +254,7 @@ void TListView::Publish(TPublisher<TListView>& p) {
 }
 
 TListView::TListView(TComponent* owner)
-    : TWinControl(owner), columns_(new TListColumns(this)), items_(new TListItems(this)) {
+    : TCaptionEditingControl(owner), columns_(new TListColumns(this)), items_(new TListItems(this)) {
     SetTabStop(true);
     SetBounds(0, 0, 250, 150);
 }
@@ -306,19 +299,9 @@ void TListView::SetShowColumnHeaders(bool value) {
     Changed("ShowColumnHeaders");
 }
 
-void TListView::SetSmallImages(TImageList* images) {
-    if (images == smallImages_) return;
-    if (smallImages_) smallImages_->RemoveFreeNotification(this);
-    smallImages_ = images;
-    if (images) images->FreeNotification(this);
-}
+void TListView::SetSmallImages(TImageList* images) { SetComponentLink(*this, smallImages_, images); }
 
-void TListView::SetLargeImages(TImageList* images) {
-    if (images == largeImages_) return;
-    if (largeImages_) largeImages_->RemoveFreeNotification(this);
-    largeImages_ = images;
-    if (images) images->FreeNotification(this);
-}
+void TListView::SetLargeImages(TImageList* images) { SetComponentLink(*this, largeImages_, images); }
 
 void TListView::Notification(TComponent* component, TOperation operation) {
     TWinControl::Notification(component, operation);
@@ -399,25 +382,6 @@ void TListView::CustomSort(const std::function<int(TListItem*, TListItem*)>& com
     items_->Changed();
 }
 
-void TListView::SetEditText(const std::string& text) {
-    if (!editing_) return;
-    editText_ = text;
-    Changed("EditText");
-}
-
-void TListView::EndEdit(bool accept) {
-    if (!editing_) return;
-    TListItem* item = editing_;
-    std::string text = editText_;
-    editing_ = nullptr;
-    editText_.clear();
-    if (accept) {
-        if (OnEdited) OnEdited(this, item, text);
-        item->SetCaption(text);
-    }
-    Changed("Editing");
-}
-
 void TListView::ClickColumn(int index) {
     if (index < 0 || index >= columns_->Count()) return;
     if (OnColumnClick) OnColumnClick(this, columns_->Items(index));
@@ -455,10 +419,7 @@ void TListView::ItemSelected(TListItem* item, bool selected) {
 
 void TListView::ItemRemoved(TListItem* item) {
     if (focused_ == item) focused_ = nullptr;
-    if (editing_ == item) {
-        editing_ = nullptr;
-        editText_.clear();
-    }
+    ForgetEdit(item);
 }
 
 void TListView::MoveSelection(int index, TShiftState shift) {
@@ -476,28 +437,15 @@ void TListView::MoveSelection(int index, TShiftState shift) {
     else if (index >= topIndex_ + visible) topIndex_ = index - visible + 1;
 }
 
-bool TListView::WantsKey(WORD key, TShiftState shift) const {
-    if (editing_ && (key == VK_RETURN || key == VK_ESCAPE)) return true;
-    return key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT;
-}
-
 void TListView::KeyDown(WORD& key, TShiftState shift) {
     TWinControl::KeyDown(key, shift);
     if (key == 0) return;
-    if (editing_) {
-        if (key == VK_RETURN || key == VK_ESCAPE) {
-            EndEdit(key == VK_RETURN);
-            key = 0;
-        } else if (key == VK_BACK || key == VK_DELETE) {
-            std::vector<std::string> chars = Utf8Chars(editText_);
-            if (!chars.empty() && key == VK_BACK) chars.pop_back();
-            std::string text;
-            for (const std::string& c : chars) text += c;
-            SetEditText(key == VK_DELETE ? std::string() : text);
-            key = 0;
-        }
-        return;
+    if (IsEditing() && key == VK_DELETE) {
+        // The editor starts with its whole text selected: Delete clears it.
+        SetEditText(std::string());
+        key = 0;
     }
+    if (EditKeyDown(key)) return;
     int current = focused_ ? focused_->Index() : ItemIndex();
     int page = std::max(1, (Height() - HeaderHeight()) / RowHeight());
     switch (key) {
@@ -518,17 +466,14 @@ void TListView::KeyDown(WORD& key, TShiftState shift) {
 }
 
 void TListView::CharTyped(char32_t ch) {
-    if (editing_) {
-        if (ch >= 0x20 && ch != 0x7F) SetEditText(editText_ + CharToUtf8(ch));
-        return;
-    }
+    if (EditCharTyped(ch)) return;
     if (ch == U' ' && checkboxes_) {
         if (TListItem* item = focused_ ? focused_ : Selected()) item->SetChecked(!item->Checked());
     }
 }
 
 void TListView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button == mbLeft && CanFocus() && GetParentForm(this) && !Focused()) SetFocus();
+    FocusOnPress(*this, button);
     if (button == mbLeft) {
         if (viewStyle_ == vsReport && y < HeaderHeight()) {
             int left = 0;
@@ -545,11 +490,6 @@ void TListView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) 
         }
     }
     TWinControl::MouseDown(button, shift, x, y);
-}
-
-void TListView::DoExit() {
-    EndEdit(true);
-    TWinControl::DoExit();
 }
 
 void TListView::Paint() {
@@ -586,7 +526,7 @@ void TListView::Paint() {
             smallImages_->Draw(canvas, left, y + 1, item->ImageIndex());
             left += smallImages_->Width() + 2;
         }
-        std::string caption = item == editing_ ? editText_ : item->Caption();
+        const std::string& caption = ShownCaption(item, item->Caption());
         if (viewStyle_ == vsReport && columns_->Count() > 0) {
             int colLeft = 0;
             for (int c = 0; c < columns_->Count(); ++c) {

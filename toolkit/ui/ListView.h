@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "toolkit/classes/Collection.h"
+#include "toolkit/ui/CaptionEditingControl.h"
 #include "toolkit/ui/Controls.h"
 #include "toolkit/ui/TextAlign.h"
 
@@ -134,12 +135,12 @@ TK_ENUM_TYPE(TItemChange, "ctText", "ctImage", "ctState")
 
 using TLVChangeEvent = std::function<void(TObject* Sender, TListItem* Item, TItemChange Change)>;
 using TLVSelectItemEvent = std::function<void(TObject* Sender, TListItem* Item, bool Selected)>;
-using TLVEditingEvent = std::function<void(TObject* Sender, TListItem* Item, bool& AllowEdit)>;
-using TLVEditedEvent = std::function<void(TObject* Sender, TListItem* Item, std::string& S)>;
+using TLVEditingEvent = TCaptionEditingControl<TListItem>::TEditingEvent;
+using TLVEditedEvent = TCaptionEditingControl<TListItem>::TEditedEvent;
 using TLVColumnClickEvent = std::function<void(TObject* Sender, TListColumn* Column)>;
 using TLVCompareEvent = std::function<void(TObject* Sender, TListItem* Item1, TListItem* Item2, int Data, int& Compare)>;
 
-class TListView : public TWinControl {
+class TListView : public TCaptionEditingControl<TListItem> {
     TK_CLASS_PUBLISHED(TListView, TWinControl)
 public:
     explicit TListView(TComponent* owner);
@@ -151,8 +152,6 @@ public:
     void SetItems(TListItems* items) { items_->Assign(items); }
     TViewStyle ViewStyle() const { return viewStyle_; }
     void SetViewStyle(TViewStyle value);
-    bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool value) { readOnly_ = value; }
     bool RowSelect() const { return rowSelect_; }
     void SetRowSelect(bool value);
     bool MultiSelect() const { return multiSelect_; }
@@ -187,13 +186,8 @@ public:
     void AlphaSort();
     void CustomSort(const std::function<int(TListItem*, TListItem*)>& compare);
 
-    // Caption editing (also the renderer's in-place editor: it sets the text and ends the edit).
-    bool IsEditing() const { return editing_ != nullptr; }
+    // The item whose caption is being edited (IsEditing, EditText, EndEdit come with the base).
     TListItem* EditingItem() const { return editing_; }
-    const std::string& EditText() const { return editText_; }
-    void SetEditText(const std::string& text);
-    // Ends editing: with accept, OnEdited may change the text, which becomes the caption.
-    void EndEdit(bool accept);
     // A click on a column header (OnColumnClick).
     void ClickColumn(int index);
     // The item row at a point (report and list styles), nullptr when none.
@@ -201,20 +195,17 @@ public:
 
     TLVChangeEvent OnChange;
     TLVSelectItemEvent OnSelectItem;
-    TLVEditingEvent OnEditing;
-    TLVEditedEvent OnEdited;
     TLVColumnClickEvent OnColumnClick;
     TLVCompareEvent OnCompare;
 
-    bool WantsKey(WORD key, TShiftState shift) const override;
     void CharTyped(char32_t ch) override;
     void Notification(TComponent* component, TOperation operation) override;
 
 protected:
     void KeyDown(WORD& key, TShiftState shift) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-    void DoExit() override;
     void Paint() override;
+    void StoreEditedText(TListItem* item, const std::string& text) override { item->SetCaption(text); }
     int RowHeight() const;
     int HeaderHeight() const;
 
@@ -230,7 +221,6 @@ private:
     TOwnedPtr<TListColumns> columns_;
     TOwnedPtr<TListItems> items_;
     TViewStyle viewStyle_ = vsIcon;
-    bool readOnly_ = false;
     bool rowSelect_ = false;
     bool multiSelect_ = false;
     bool checkboxes_ = false;
@@ -240,7 +230,5 @@ private:
     TImageList* smallImages_ = nullptr;
     TImageList* largeImages_ = nullptr;
     TListItem* focused_ = nullptr;
-    TListItem* editing_ = nullptr;
-    std::string editText_;
     int topIndex_ = 0;
 };

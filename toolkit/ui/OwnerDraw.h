@@ -7,6 +7,7 @@
 #include "toolkit/classes/TypeInfo.h"
 
 class TWinControl;
+class TCanvas;
 
 enum TOwnerDrawStateItem { odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odComboBoxEdit };
 TK_ENUM_TYPE(TOwnerDrawStateItem, "odSelected", "odGrayed", "odDisabled", "odChecked", "odFocused", "odDefault",
@@ -15,3 +16,7 @@ using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
 
 using TDrawItemEvent = std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
 using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, int& Height)>;
+
+// The standard look of an item before its text: the highlight colours when selected, and the
+// item's rectangle filled.
+void FillItemBackground(TCanvas& canvas, const TRect& rect, TOwnerDrawState state);

@@ -4,8 +4,9 @@
 #include <functional>
 
 #include "toolkit/ui/Canvas.h"
+#include "toolkit/ui/ComponentLink.h"
 #include "toolkit/ui/ImgList.h"
-#include "toolkit/ui/TextEditing.h"
+#include "toolkit/ui/MouseClick.h"
 
 // --- TTreeNode -----------------------------------------------------------------------------------------
 
@@ -180,15 +181,7 @@ void TTreeNode::MakeVisible() {
 
 bool TTreeNode::EditText() {
     TTreeView* view = TreeView();
-    if (!view || view->ReadOnly()) return false;
-    if (view->IsEditing()) view->EndEdit(true);
-    bool allow = true;
-    if (view->OnEditing) view->OnEditing(view, this, allow);
-    if (!allow) return false;
-    view->editing_ = this;
-    view->editText_ = text_;
-    view->Changed("Editing");
-    return true;
+    return view && view->BeginEdit(this, text_);
 }
 
 void TTreeNode::Delete() { delete this; }
@@ -325,7 +318,7 @@ void TTreeView::Publish(TPublisher<TTreeView>& p) {
     p.Property("OnExpanding", &TTreeView::OnExpanding);
 }
 
-TTreeView::TTreeView(TComponent* owner) : TWinControl(owner), items_(new TTreeNodes(this)) {
+TTreeView::TTreeView(TComponent* owner) : TCaptionEditingControl(owner), items_(new TTreeNodes(this)) {
     SetTabStop(true);
     SetBounds(0, 0, 121, 97);
 }
@@ -367,12 +360,7 @@ void TTreeView::SetIndent(int value) {
     Invalidate();
 }
 
-void TTreeView::SetImages(TImageList* images) {
-    if (images == images_) return;
-    if (images_) images_->RemoveFreeNotification(this);
-    images_ = images;
-    if (images) images->FreeNotification(this);
-}
+void TTreeView::SetImages(TImageList* images) { SetComponentLink(*this, images_, images); }
 
 void TTreeView::Notification(TComponent* component, TOperation operation) {
     TWinControl::Notification(component, operation);
@@ -434,10 +422,7 @@ void TTreeView::NodeCollapsed(TTreeNode* node) {
 
 void TTreeView::NodeDeleting(TTreeNode* node) {
     if (OnDeletion && !ComponentState().Contains(csDestroying)) OnDeletion(this, node);
-    if (editing_ == node) {
-        editing_ = nullptr;
-        editText_.clear();
-    }
+    ForgetEdit(node);
     if (selected_ == node) {
         selected_ = nullptr;
         Changed("Selected");
@@ -449,44 +434,10 @@ void TTreeView::NodesChanged() {
     Invalidate();
 }
 
-void TTreeView::SetEditText(const std::string& text) {
-    if (!editing_) return;
-    editText_ = text;
-    Changed("EditText");
-}
-
-void TTreeView::EndEdit(bool accept) {
-    if (!editing_) return;
-    TTreeNode* node = editing_;
-    std::string text = editText_;
-    editing_ = nullptr;
-    editText_.clear();
-    if (accept) {
-        if (OnEdited) OnEdited(this, node, text);
-        node->SetText(text);
-    }
-    Changed("Editing");
-}
-
-bool TTreeView::WantsKey(WORD key, TShiftState shift) const {
-    if (editing_ && (key == VK_RETURN || key == VK_ESCAPE)) return true;
-    return key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT;
-}
-
 void TTreeView::KeyDown(WORD& key, TShiftState shift) {
     TWinControl::KeyDown(key, shift);
     if (key == 0) return;
-    if (editing_) {
-        if (key == VK_RETURN || key == VK_ESCAPE) {
-            EndEdit(key == VK_RETURN);
-            key = 0;
-        } else if (key == VK_BACK) {
-            TTextSelection sel{static_cast<int>(editText_.size()), 0};
-            SetEditText(BackspaceText(editText_, sel));
-            key = 0;
-        }
-        return;
-    }
+    if (EditKeyDown(key)) return;
     std::vector<TTreeNode*> nodes = VisibleNodes();
     if (nodes.empty()) return;
     TTreeNode* current = selected_;
@@ -519,12 +470,10 @@ void TTreeView::KeyDown(WORD& key, TShiftState shift) {
     key = 0;
 }
 
-void TTreeView::CharTyped(char32_t ch) {
-    if (editing_ && ch >= 0x20 && ch != 0x7F) SetEditText(editText_ + CharToUtf8(ch));
-}
+void TTreeView::CharTyped(char32_t ch) { EditCharTyped(ch); }
 
 void TTreeView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button == mbLeft && CanFocus() && GetParentForm(this) && !Focused()) SetFocus();
+    FocusOnPress(*this, button);
     if (button == mbLeft) {
         if (TTreeNode* node = GetNodeAt(x, y)) {
             int buttonLeft = (node->Level() + (showRoot_ ? 1 : 0) - 1) * indent_;
@@ -538,11 +487,6 @@ void TTreeView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) 
 void TTreeView::DblClick() {
     TWinControl::DblClick();
     if (selected_ && selected_->HasChildren()) selected_->SetExpanded(!selected_->Expanded());
-}
-
-void TTreeView::DoExit() {
-    EndEdit(true);
-    TWinControl::DoExit();
 }
 
 void TTreeView::Paint() {
@@ -567,6 +511,6 @@ void TTreeView::Paint() {
         bool highlight = node == selected_ && (Focused() || !hideSelection_);
         canvas->Brush()->SetColor(highlight ? clHighlight : background);
         canvas->Font()->SetColor(highlight ? clHighlightText : Font()->Color());
-        canvas->TextOut(left + 2, y, node == editing_ ? editText_ : node->Text());
+        canvas->TextOut(left + 2, y, ShownCaption(node, node->Text()));
     }
 }

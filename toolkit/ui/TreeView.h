@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/ui/CaptionEditingControl.h"
 #include "toolkit/ui/Controls.h"
 
 class TTreeView;
@@ -133,10 +134,10 @@ using TTVChangingEvent = std::function<void(TObject* Sender, TTreeNode* Node, bo
 using TTVExpandingEvent = std::function<void(TObject* Sender, TTreeNode* Node, bool& AllowExpansion)>;
 using TTVCollapsingEvent = std::function<void(TObject* Sender, TTreeNode* Node, bool& AllowCollapse)>;
 using TTVExpandedEvent = std::function<void(TObject* Sender, TTreeNode* Node)>;
-using TTVEditingEvent = std::function<void(TObject* Sender, TTreeNode* Node, bool& AllowEdit)>;
-using TTVEditedEvent = std::function<void(TObject* Sender, TTreeNode* Node, std::string& S)>;
+using TTVEditingEvent = TCaptionEditingControl<TTreeNode>::TEditingEvent;
+using TTVEditedEvent = TCaptionEditingControl<TTreeNode>::TEditedEvent;
 
-class TTreeView : public TWinControl {
+class TTreeView : public TCaptionEditingControl<TTreeNode> {
     TK_CLASS_PUBLISHED(TTreeView, TWinControl)
 public:
     explicit TTreeView(TComponent* owner);
@@ -146,8 +147,6 @@ public:
     TTreeNode* Selected() const { return selected_; }
     // Selects a node by code (OnChanging may still refuse); nullptr clears the selection.
     void SetSelected(TTreeNode* node);
-    bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool value) { readOnly_ = value; }
     bool ShowLines() const { return showLines_; }
     void SetShowLines(bool value);
     bool ShowRoot() const { return showRoot_; }
@@ -172,11 +171,8 @@ public:
     TTreeNode* GetNodeAt(int x, int y) const;
     TTreeNode* TopItem() const;
 
-    bool IsEditing() const { return editing_ != nullptr; }
+    // The node whose text is being edited (IsEditing, EditText, EndEdit come with the base).
     TTreeNode* EditingNode() const { return editing_; }
-    const std::string& EditText() const { return editText_; }
-    void SetEditText(const std::string& text);
-    void EndEdit(bool accept);
 
     TTVChangedEvent OnChange;
     TTVChangingEvent OnChanging;
@@ -184,11 +180,8 @@ public:
     TTVExpandedEvent OnExpanded;
     TTVCollapsingEvent OnCollapsing;
     TTVExpandedEvent OnCollapsed;
-    TTVEditingEvent OnEditing;
-    TTVEditedEvent OnEdited;
     TTVExpandedEvent OnDeletion;
 
-    bool WantsKey(WORD key, TShiftState shift) const override;
     void CharTyped(char32_t ch) override;
     void Notification(TComponent* component, TOperation operation) override;
 
@@ -196,8 +189,8 @@ protected:
     void KeyDown(WORD& key, TShiftState shift) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void DblClick() override;
-    void DoExit() override;
     void Paint() override;
+    void StoreEditedText(TTreeNode* node, const std::string& text) override { node->SetText(text); }
     int RowHeight() const;
 
 private:
@@ -212,9 +205,6 @@ private:
 
     TOwnedPtr<TTreeNodes> items_;
     TTreeNode* selected_ = nullptr;
-    TTreeNode* editing_ = nullptr;
-    std::string editText_;
-    bool readOnly_ = false;
     bool showLines_ = true;
     bool showRoot_ = true;
     bool showButtons_ = true;
