@@ -199,13 +199,6 @@ int TListItems::IndexOf(const TListItem* item) const {
     return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
 }
 
-void TListItems::EndUpdate() {
-    if (updateCount_ > 0 && --updateCount_ == 0 && pending_) {
-        pending_ = false;
-        Changed();
-    }
-}
-
 void TListItems::Assign(const TPersistent* source) {
     auto* other = dynamic_cast<const TListItems*>(source);
     if (!other) {
@@ -219,11 +212,7 @@ void TListItems::Assign(const TPersistent* source) {
 }
 
 void TListItems::Changed() {
-    if (updateCount_ > 0) {
-        pending_ = true;
-        return;
-    }
-    if (view_) {
+    if (batch_.TellNow() && view_) {
         view_->Changed("Items");
         view_->Invalidate();
     }

@@ -12,6 +12,7 @@
 #include "toolkit/ui/CaptionEditingControl.h"
 #include "toolkit/ui/Controls.h"
 #include "toolkit/ui/TextAlign.h"
+#include "toolkit/ui/UpdateBatch.h"
 
 class TListView;
 class TListItems;
@@ -111,8 +112,10 @@ public:
     void Delete(int index);
     void Clear();
     int IndexOf(const TListItem* item) const;
-    void BeginUpdate() { ++updateCount_; }
-    void EndUpdate();
+    void BeginUpdate() { batch_.Begin(); }
+    void EndUpdate() {
+        if (batch_.End()) Changed();
+    }
     void Assign(const TPersistent* source) override;
 
     int IndexedItemCount() const override { return Count(); }
@@ -124,8 +127,7 @@ private:
     void Changed();
     TListView* view_;
     std::vector<TListItem*> items_;
-    int updateCount_ = 0;
-    bool pending_ = false;
+    TUpdateBatch batch_;
 };
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };

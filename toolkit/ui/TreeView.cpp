@@ -218,7 +218,7 @@ void TTreeNode::Assign(const TPersistent* source) {
 
 TTreeNodes::~TTreeNodes() {
     view_ = nullptr;
-    ++updateCount_;
+    batch_.Begin();   // nothing to tell while the nodes go
     while (!roots_.empty()) delete roots_.back();
 }
 
@@ -278,19 +278,8 @@ void TTreeNodes::Clear() {
     EndUpdate();
 }
 
-void TTreeNodes::EndUpdate() {
-    if (updateCount_ > 0 && --updateCount_ == 0 && pending_) {
-        pending_ = false;
-        Changed();
-    }
-}
-
 void TTreeNodes::Changed() {
-    if (updateCount_ > 0) {
-        pending_ = true;
-        return;
-    }
-    if (view_) view_->NodesChanged();
+    if (batch_.TellNow() && view_) view_->NodesChanged();
 }
 
 // --- TTreeView -----------------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 
 #include "toolkit/ui/CaptionEditingControl.h"
 #include "toolkit/ui/Controls.h"
+#include "toolkit/ui/UpdateBatch.h"
 
 class TTreeView;
 class TTreeNodes;
@@ -110,8 +111,10 @@ public:
     TTreeNode* Insert(TTreeNode* sibling, const std::string& text);
     void Delete(TTreeNode* node);
     void Clear();
-    void BeginUpdate() { ++updateCount_; }
-    void EndUpdate();
+    void BeginUpdate() { batch_.Begin(); }
+    void EndUpdate() {
+        if (batch_.End()) Changed();
+    }
 
     int IndexedItemCount() const override { return Count(); }
     TObject* IndexedItem(int index) const override { return Item(index); }
@@ -125,8 +128,7 @@ private:
 
     TTreeView* view_;
     std::vector<TTreeNode*> roots_;
-    int updateCount_ = 0;
-    bool pending_ = false;
+    TUpdateBatch batch_;
 };
 
 using TTVChangedEvent = std::function<void(TObject* Sender, TTreeNode* Node)>;
