@@ -14,6 +14,7 @@
 #include "outside/appserver/SequenceNumber.h"
 #include "outside/appserver/ServerLog.h"
 #include "outside/appserver/UserSettings.h"
+#include "toolkit/os/Registry.h"
 
 namespace {
 
@@ -127,7 +128,8 @@ TAppServer::TAppServer() {
     });
     DefineMethod("GetBaseLimitedRecs", [this](VarArgs& a) {
         if (!connected_) throw EOleError("The application server is not connected");
-        return BaseLimitedRecs(Database(""), translator_, programInfo_, userId_, Text(a, 0), Text(a, 1));
+        CompanyDatabase& db = Database("");
+        return BaseLimitedRecs(db, db.Translator(), programInfo_, userId_, Text(a, 0), Text(a, 1));
     });
     // Saved query schemes: one array argument each.
     DefineMethod("LoadTable", [this](VarArgs& a) {
@@ -158,6 +160,12 @@ CompanyDatabase& TAppServer::Database(const std::string& name) {
 }
 
 std::string TAppServer::LogFolder() const {
+    // A PostgreSQL company has no folder of its own: the server folder, else the temporary one.
+    if (lastPath_.rfind(kPostgresPrefix, 0) == 0) {
+        std::string server = TRegistry().Read("Software\\RKT\\Vandril", "ServerPath").value_or("");
+        std::replace(server.begin(), server.end(), '\\', '/');
+        return server.empty() ? std::filesystem::temp_directory_path().string() : server;
+    }
     if (lastPath_.empty()) return std::filesystem::temp_directory_path().string();
     return std::filesystem::path(lastPath_).parent_path().string();
 }
@@ -227,7 +235,8 @@ Variant TAppServer::SimpleSql(const Variant& params, const std::string& database
     std::string sql = VarToStr(Element(params, 0));
     std::vector<std::string> fields = SplitFields(VarToStr(Element(params, 1)));
     std::string db = Trim(VarToStr(Element(params, 2)));
-    SqlResult r = Database(db.empty() ? database : db).Query(translator_.Translate(sql));
+    CompanyDatabase& target = Database(db.empty() ? database : db);
+    SqlResult r = target.Query(target.Translator().Translate(sql));
     if (r.rows.empty()) return {};
     std::vector<int> pick;
     for (const auto& f : fields) {
@@ -261,7 +270,7 @@ int TAppServer::TransactionSql(const Variant& params, const std::string& databas
     int changed = 0;
     target.InTransaction([&] {
         for (const auto& sql : list)
-            if (!Trim(sql).empty()) changed += target.Query(translator_.Translate(sql)).changes;
+            if (!Trim(sql).empty()) changed += target.Query(target.Translator().Translate(sql)).changes;
     });
     return changed;
 }
@@ -357,9 +366,10 @@ const Provider& TAppServer::FindProvider(const std::string& name) {
 Variant TAppServer::GetRecords(const std::string& provider, int count, int& recsOut, int options, Variant& ownerData) {
     const Provider& p = FindProvider(provider);
     if (!cursors_) {
-        std::string path = Database("").Path();
+        CompanyDatabase& db = Database("");
+        std::string path = db.Path();
         cursors_ = std::make_unique<PacketCursors>(
-            [path] { return std::make_unique<CompanyDatabase>(path, CompanyDatabase::Role::Reader); }, translator_);
+            [path] { return std::make_unique<CompanyDatabase>(path, CompanyDatabase::Role::Reader); }, db.Translator());
     }
     return cursors_->GetRecords(p, requests_[Upper(p.name)], Database(""), count, options, ownerData, recsOut);
 }
@@ -385,8 +395,9 @@ Variant TAppServer::DataRequest(const std::string& provider, const Variant& data
 
 long long TAppServer::GetRecCount(const std::string& provider) {
     const Provider& p = FindProvider(provider);
-    LevelStatement st = TopLevelStatement(p.level, requests_[Upper(p.name)], translator_);
-    SqlStatement& count = Database("").Cached("SELECT COUNT(*) FROM (" + WithoutOrder(st.sql) + ")");
+    CompanyDatabase& db = Database("");
+    LevelStatement st = TopLevelStatement(p.level, requests_[Upper(p.name)], db.Translator());
+    SqlStatement& count = db.Cached("SELECT COUNT(*) FROM (" + WithoutOrder(st.sql) + ") AS tdef_rows");
     count.Bind(st.params);
     long long n = count.Step() ? count.Column(0).AsInt64() : 0;
     count.Reset();

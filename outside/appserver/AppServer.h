@@ -46,7 +46,6 @@ public:
 
     // The database of that name ("" = the connected one), opened on first use and kept for the session.
     CompanyDatabase& Database(const std::string& name);
-    const SqlTranslator& Translator() const { return translator_; }
 
     bool Connected() const { return connected_; }
     const std::string& DatabaseName() const { return databaseName_; }
@@ -80,7 +79,6 @@ private:
     int Refuse(int code, const std::string& reason);
     std::string LogFolder() const;
 
-    SqlTranslator translator_;
     std::map<std::string, std::unique_ptr<CompanyDatabase>> open_;   // by file path
     bool connected_ = false;
     std::string programId_, userId_, companyId_, databaseName_;

@@ -1,22 +1,17 @@
 #include "outside/appserver/CompanyDatabase.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <filesystem>
 
-#include "data/Embedded.h"
-#include "outside/appserver/SqlFunctions.h"
+#include "outside/appserver/PostgresBackend.h"
+#include "outside/appserver/SqlTokens.h"
+#include "outside/appserver/SqliteBackend.h"
 #include "toolkit/os/Registry.h"
 
 namespace {
 
-std::string Upper(std::string s) {
-    for (auto& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
+const char* kVandrilKey = "Software\\RKT\\Vandril";
 
 bool IsPlainFileName(const std::string& name) {
     if (name.empty() || name.front() == '.') return false;
@@ -25,28 +20,33 @@ bool IsPlainFileName(const std::string& name) {
     });
 }
 
-// Frees a prepared statement on every path out.
-struct Statement {
-    sqlite3_stmt* handle = nullptr;
-    ~Statement() { sqlite3_finalize(handle); }
-};
+std::string Lower(std::string s) {
+    for (auto& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::unique_ptr<DatabaseBackend> OpenBackend(const std::string& location, CompanyDatabase::Role role) {
+    bool reader = role == CompanyDatabase::Role::Reader;
+    if (location.rfind(kPostgresPrefix, 0) != 0) return std::make_unique<SqliteBackend>(location, reader);
+    std::string connection = CompanyDatabase::PostgresConnection();
+    if (connection.empty())
+        throw EDatabaseError("No PostgreSQL connection for " + location + ": set TDEF_POSTGRESQL or the registry value PostgreSQL");
+    return std::make_unique<PostgresBackend>(connection, location.substr(std::string(kPostgresPrefix).size()), reader);
+}
 
 }  // namespace
 
-int SqlResult::ColumnIndex(const std::string& name) const {
-    std::string want = Upper(name);
-    if (auto dot = want.rfind('.'); dot != std::string::npos) want = want.substr(dot + 1);
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        if (Upper(columns[i]) == want) return static_cast<int>(i);
-    return -1;
+std::string CompanyDatabase::PostgresConnection() {
+    if (const char* text = std::getenv("TDEF_POSTGRESQL"); text && *text) return text;
+    return TRegistry().Read(kVandrilKey, "PostgreSQL").value_or("");
 }
 
 std::string CompanyDatabase::PathFor(const std::string& databaseName) {
     if (const char* file = std::getenv("TDEF_COMPANY_DB"); file && *file) return file;
     if (!IsPlainFileName(databaseName))
         throw EDatabaseError("Invalid database name: '" + databaseName + "'");
-    TRegistry registry;
-    std::string folder = registry.Read("Software\\RKT\\Vandril", "ServerPath").value_or("");
+    if (!PostgresConnection().empty()) return kPostgresPrefix + Lower(databaseName);
+    std::string folder = TRegistry().Read(kVandrilKey, "ServerPath").value_or("");
     if (folder.empty())
         throw EDatabaseError("No company database: set TDEF_COMPANY_DB or the registry value ServerPath");
     std::replace(folder.begin(), folder.end(), '\\', '/');
@@ -54,41 +54,23 @@ std::string CompanyDatabase::PathFor(const std::string& databaseName) {
     return folder + "Data/" + databaseName + ".db";
 }
 
-CompanyDatabase::CompanyDatabase(const std::string& path, Role role) : path_(path) {
-    std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    std::error_code ignored;
-    if (!parent.empty()) std::filesystem::create_directories(parent, ignored);
-    int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
-                             nullptr);
-    if (rc != SQLITE_OK) {
-        std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
-        sqlite3_close(db_);
-        db_ = nullptr;
-        throw EDatabaseError("Cannot open " + path + ": " + message);
-    }
-    try {
-        Configure();
-        if (role == Role::Owner)
-            CreateWhenNew();
-        else if (sqlite3_exec(db_, "PRAGMA query_only=1;", nullptr, nullptr, nullptr) != SQLITE_OK)
-            Fail("Cannot configure " + path_);
-    } catch (...) {
-        sqlite3_close(db_);
-        db_ = nullptr;
-        throw;
-    }
-}
+CompanyDatabase::CompanyDatabase(const std::string& location, Role role)
+    : path_(location), backend_(OpenBackend(location, role)), translator_(backend_->Dialect()) {}
 
 CompanyDatabase::~CompanyDatabase() {
+    // Statements go before the connection they were prepared on.
     statements_.clear();
-    sqlite3_close(db_);
+}
+
+SqlResult CompanyDatabase::Query(const std::string& sql, const std::vector<Variant>& params) {
+    return backend_->Query(sql, params);
 }
 
 SqlStatement& CompanyDatabase::Cached(const std::string& sql) {
     auto& slot = statements_[sql];
     if (!slot) {
         try {
-            slot = std::make_unique<SqlStatement>(db_, sql);
+            slot = backend_->Prepare(sql);
         } catch (...) {
             statements_.erase(sql);
             throw;
@@ -98,97 +80,8 @@ SqlStatement& CompanyDatabase::Cached(const std::string& sql) {
 }
 
 const std::vector<SqlColumnInfo>& CompanyDatabase::Columns(const std::string& table) {
-    std::string key = Upper(table);
+    std::string key = SqlUpper(table);
     auto found = columns_.find(key);
     if (found != columns_.end()) return found->second;
-    std::vector<SqlColumnInfo> columns;
-    SqlResult r = Query("SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?)", {table});
-    for (const SqlRow& row : r.rows)
-        columns.push_back({row[0].AsString(), VarToStr(row[1]), row[2].AsInteger() != 0, !row[3].IsNull(), row[4].AsInteger()});
-    return columns_[key] = std::move(columns);
-}
-
-void CompanyDatabase::Fail(const std::string& what) const {
-    throw EDatabaseError(what.empty() ? std::string(sqlite3_errmsg(db_)) : what + ": " + sqlite3_errmsg(db_));
-}
-
-void CompanyDatabase::Configure() {
-    sqlite3_busy_timeout(db_, 10000);
-    sqlite3_extended_result_codes(db_, 0);
-    // WAL lets readers go on while one writer works; it needs a real file (":memory:" stays in memory mode).
-    if (sqlite3_exec(db_, "PRAGMA journal_mode=WAL; PRAGMA foreign_keys=ON;", nullptr, nullptr, nullptr) != SQLITE_OK)
-        Fail("Cannot configure " + path_);
-    RegisterSqlFunctions(db_);
-}
-
-void CompanyDatabase::CreateWhenNew() {
-    // user_version 0 means an empty file. Checked inside the write lock so that two processes opening a
-    // new file at once create it only once.
-    InTransaction([&] {
-        SqlResult version = Query("PRAGMA user_version");
-        if (!version.rows.empty() && version.rows[0][0].AsInteger() != 0) return;
-        if (sqlite3_exec(db_, std::string(kSchemaSql).c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
-            Fail("Cannot create the company tables");
-        if (sqlite3_exec(db_, std::string(kSeedSql).c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
-            Fail("Cannot load the demo company");
-        Query("PRAGMA user_version = 1");
-    });
-}
-
-SqlResult CompanyDatabase::Query(const std::string& sql, const std::vector<Variant>& params) {
-    SqlResult result;
-    bool haveRows = false;
-    const char* tail = sql.c_str();
-    const char* end = tail + sql.size();
-    bool first = true;
-    while (tail < end) {
-        Statement st;
-        const char* next = nullptr;
-        if (sqlite3_prepare_v2(db_, tail, static_cast<int>(end - tail), &st.handle, &next) != SQLITE_OK) Fail("");
-        tail = next;
-        if (!st.handle) continue;   // only blanks or comments were left
-        if (first) {
-            int count = sqlite3_bind_parameter_count(st.handle);
-            for (int i = 1; i <= count; ++i) {
-                Variant value = static_cast<std::size_t>(i) <= params.size() ? params[i - 1] : Variant::Null();
-                if (SqlBindValue(st.handle, i, value) != SQLITE_OK) Fail("");
-            }
-            first = false;
-        }
-        int columns = sqlite3_column_count(st.handle);
-        bool collect = columns > 0 && !haveRows;
-        if (collect) {
-            haveRows = true;
-            for (int i = 0; i < columns; ++i) result.columns.emplace_back(sqlite3_column_name(st.handle, i));
-        }
-        int rc;
-        while ((rc = sqlite3_step(st.handle)) == SQLITE_ROW) {
-            if (!collect) continue;
-            SqlRow row;
-            row.reserve(static_cast<std::size_t>(columns));
-            for (int i = 0; i < columns; ++i) row.push_back(SqlColumnValue(st.handle, i));
-            result.rows.push_back(std::move(row));
-        }
-        if (rc != SQLITE_DONE) Fail("");
-        if (columns == 0) result.changes += sqlite3_changes(db_);
-    }
-    return result;
-}
-
-void CompanyDatabase::InTransaction(const std::function<void()>& work) {
-    bool outer = sqlite3_get_autocommit(db_) != 0;
-    // IMMEDIATE takes the write lock at once: a deferred transaction that upgrades later can fail with
-    // "database is locked" without waiting.
-    const char* begin = outer ? "BEGIN IMMEDIATE" : "SAVEPOINT tdef_nested";
-    const char* commit = outer ? "COMMIT" : "RELEASE tdef_nested";
-    const char* rollback = outer ? "ROLLBACK" : "ROLLBACK TO tdef_nested; RELEASE tdef_nested";
-    if (sqlite3_exec(db_, begin, nullptr, nullptr, nullptr) != SQLITE_OK) Fail("");
-    try {
-        work();
-        if (sqlite3_exec(db_, commit, nullptr, nullptr, nullptr) != SQLITE_OK) Fail("");
-    } catch (...) {
-        // A failed COMMIT may already have ended the transaction; rolling back then is harmless.
-        if (!sqlite3_get_autocommit(db_) || !outer) sqlite3_exec(db_, rollback, nullptr, nullptr, nullptr);
-        throw;
-    }
+    return columns_[key] = backend_->Columns(table);
 }

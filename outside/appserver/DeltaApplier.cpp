@@ -46,7 +46,7 @@ Shape ShapeOf(CompanyDatabase& db, const ProviderLevel& level, const std::vector
     return s;
 }
 
-// "k1 = ? AND k2 = ? [AND FLAG IS ?]" with the row's original values.
+// "k1 = ? AND k2 = ? [AND FLAG IS NOT DISTINCT FROM ?]" with the row's original values.
 std::string KeyCondition(const Shape& s, const TDeltaRow& row, bool withFlag, std::vector<Variant>& params) {
     std::string where;
     for (int k : s.keys) {
@@ -54,7 +54,7 @@ std::string KeyCondition(const Shape& s, const TDeltaRow& row, bool withFlag, st
         params.push_back(row.OldValue(k));
     }
     if (withFlag && s.flag >= 0) {
-        where += " AND FLAG IS ?";
+        where += " AND FLAG IS NOT DISTINCT FROM ?";
         params.push_back(row.OldValue(s.flag));
     }
     return where;
@@ -114,7 +114,9 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
     Outcome o;
     if (level.table.empty()) return {false, "Provider " + provider_.name + " does not accept changes", deReadOnly, {}};
     if (!s.missingKey.empty()) return {false, "The changes lack the key field " + s.missingKey, deDatabase, {}};
-    try {
+    // Each row under a savepoint: a statement that fails must not spoil the rest of the transaction
+    // (PostgreSQL refuses every further statement of a transaction with an error in it).
+    auto statements = [&]() -> Outcome {
         std::vector<Variant> params;
         switch (row.Kind()) {
         case ukInsert: {
@@ -155,6 +157,10 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
             return changed > 0 ? o : Refusal(row, level, s, fields);
         }
         }
+        return o;
+    };
+    try {
+        db_.InTransaction([&] { o = statements(); });
     } catch (const EDatabaseError& e) {
         return {false, e.Message(), deDatabase, {}};
     }

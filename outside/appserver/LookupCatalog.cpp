@@ -46,13 +46,13 @@ std::optional<LookupEntry> LookupCatalog::Find(const std::string& table, const s
 
 SqlResult LookupCatalog::Check(const LookupEntry& entry, const std::vector<Variant>& keys) {
     if (Trim(entry.checkSql).empty()) return {};
-    return db_.Query(translator_.Translate(entry.checkSql), keys);
+    return db_.Query(db_.Translator().Translate(entry.checkSql), keys);
 }
 
 SqlResult LookupCatalog::List(const LookupEntry& entry, const std::vector<Variant>& keys, const std::string& search) {
     const std::string& sql = Trim(entry.listSql).empty() ? entry.checkSql : entry.listSql;
     if (Trim(sql).empty()) return {};
-    SqlResult r = db_.Query(translator_.Translate(sql), keys);
+    SqlResult r = db_.Query(db_.Translator().Translate(sql), keys);
     if (!search.empty()) {
         std::erase_if(r.rows, [&](const SqlRow& row) { return row.empty() || !StartsWithNoCase(VarToStr(row[0]), search); });
     }

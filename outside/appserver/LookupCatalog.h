@@ -30,7 +30,6 @@ public:
 
 private:
     CompanyDatabase& db_;
-    SqlTranslator translator_;
 };
 
 // The keys argument as a list: an array's elements, a single value wrapped, nothing for Empty/Null.

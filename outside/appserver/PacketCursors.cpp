@@ -62,9 +62,10 @@ void PacketCursors::Attach(Cursor& c, bool resume) {
     c.db = Acquire();
     try {
         if (resume) {
-            // Continue after the rows already delivered.
-            c.st = &c.db->Cached("SELECT * FROM (" + c.statement.sql + ") LIMIT -1 OFFSET ?");
+            // Continue after the rows already delivered (a limit no table reaches: both dialects take it).
+            c.st = &c.db->Cached("SELECT * FROM (" + c.statement.sql + ") AS tdef_rows LIMIT ? OFFSET ?");
             std::vector<Variant> params = c.statement.params;
+            params.push_back(Variant(static_cast<long long>(INT64_MAX)));
             params.push_back(Variant(c.delivered));
             c.st->Bind(params);
         } else {

@@ -51,7 +51,7 @@ std::string SavedConditions::Insert(const Variant& params) {
                     return;
                 }
                 db_.Query("UPDATE DOCUS SET VCONDITION = ?, ActivePage = ?, CREATE_DATE = ?, MODIFIER = ?, MODI_DATE = ?, "
-                          "FLAG = (IFNULL(FLAG, 0) + 1) % 1000 WHERE NCONDITION = ? AND CREATOR = ? AND PROGRAMME = ?",
+                          "FLAG = (COALESCE(FLAG, 0) + 1) % 1000 WHERE NCONDITION = ? AND CREATOR = ? AND PROGRAMME = ?",
                           {text, page, today, user, ServerStampText(), name, user, program});
                 return;
             }
@@ -89,7 +89,7 @@ std::string SavedConditions::Rename(const Variant& params) {
                 return;
             }
             SqlResult r = db_.Query("UPDATE DOCUS SET NCONDITION = ?, MODIFIER = ?, MODI_DATE = ?, "
-                                    "FLAG = (IFNULL(FLAG, 0) + 1) % 1000 WHERE NCONDITION = ? AND CREATOR = ? AND PROGRAMME = ?",
+                                    "FLAG = (COALESCE(FLAG, 0) + 1) % 1000 WHERE NCONDITION = ? AND CREATOR = ? AND PROGRAMME = ?",
                                     {newName, user, ServerStampText(), oldName, user, program});
             if (r.changes == 0) answer = "方案不存在!";
         });

@@ -1,46 +1,31 @@
 #pragma once
-// One prepared SQLite statement with Variant values: bound parameters in, rows out. Prepared once and
-// run many times (the cursors of the providers and the statements of delta application).
+// One prepared statement of a company database with Variant values: bound parameters in, rows out.
+// Prepared once and run many times (the cursors of the providers and the statements of delta
+// application). Each backend supplies its own kind.
 #include <string>
 #include <vector>
 
 #include "toolkit/rtl/Variant.h"
 
-struct sqlite3;
-struct sqlite3_stmt;
-
 class SqlStatement {
 public:
-    // Prepares exactly one statement; more than one, or none, raises EDatabaseError.
-    SqlStatement(sqlite3* db, const std::string& sql);
-    ~SqlStatement();
-    SqlStatement(const SqlStatement&) = delete;
-    SqlStatement& operator=(const SqlStatement&) = delete;
+    virtual ~SqlStatement() = default;
 
-    const std::string& Sql() const { return sql_; }
+    virtual const std::string& Sql() const = 0;
     // Resets the statement and binds the values to its "?" parameters in order (missing ones are null).
-    void Bind(const std::vector<Variant>& params);
+    virtual void Bind(const std::vector<Variant>& params) = 0;
     // Steps once: true when a row is ready. Raises EDatabaseError with the database's message.
-    bool Step();
+    virtual bool Step() = 0;
     // Runs a statement that returns no rows; the number of rows it changed.
-    int Execute(const std::vector<Variant>& params = {});
-    void Reset();
+    virtual int Execute(const std::vector<Variant>& params = {}) = 0;
+    // Ends the current run (a stepped statement may be left before its last row).
+    virtual void Reset() = 0;
 
-    int ColumnCount() const;
-    std::string ColumnName(int i) const;
-    std::string DeclaredType(int i) const;   // "" for expressions
-    Variant Column(int i) const;
+    virtual int ColumnCount() const = 0;
+    virtual std::string ColumnName(int i) const = 0;
+    virtual std::string DeclaredType(int i) const = 0;   // "" for expressions
+    virtual Variant Column(int i) const = 0;
     std::vector<Variant> Row() const;
-    bool ReadOnly() const;
-
-private:
-    [[noreturn]] void Fail() const;
-
-    sqlite3* db_;
-    sqlite3_stmt* stmt_ = nullptr;
-    std::string sql_;
+    // True for a statement that only reads.
+    virtual bool ReadOnly() const = 0;
 };
-
-// Values between Variants and SQLite, shared by every statement of the company database.
-Variant SqlColumnValue(sqlite3_stmt* st, int i);
-int SqlBindValue(sqlite3_stmt* st, int index, const Variant& v);

@@ -71,7 +71,8 @@ void DropNolock(std::vector<Token>& t) {
     }
 }
 
-void RenameFunctions(std::vector<Token>& t) {
+void RenameFunctions(std::vector<Token>& t, SqlDialect dialect) {
+    bool pg = dialect == SqlDialect::PostgreSQL;
     for (std::size_t i = 0; i < t.size(); ++i) {
         if (t[i].kind != Tok::Ident) continue;
         std::size_t open = NextSolid(t, i);
@@ -82,9 +83,16 @@ void RenameFunctions(std::vector<Token>& t) {
             std::size_t close = NextSolid(t, open);
             if (close == npos || !IsPunct(t[close], ")")) continue;
             Erase(t, i + 1, close + 1);
-            t[i] = {Tok::Text, "datetime('now','localtime')"};
+            t[i] = {Tok::Text, pg ? "LOCALTIMESTAMP(0)" : "datetime('now','localtime')"};
         } else if (name == "ISNULL") {
-            t[i].text = "IFNULL";
+            t[i].text = pg ? "COALESCE" : "IFNULL";
+        } else if (name == "LEN" && pg) {
+            // Characters without the trailing blanks, of any value as text.
+            std::size_t close = MatchingClose(t, open);
+            if (close == npos) continue;
+            t[close] = {Tok::Text, " AS text)))"};
+            t[open] = {Tok::Text, "(rtrim(CAST("};
+            t[i].text = "length";
         } else if (name == "SUBSTRING") {
             t[i].text = "substr";
         }
@@ -240,14 +248,46 @@ void PlusToConcat(std::vector<Token>& t) {
     flush();
 }
 
+bool IsPlainIdentifier(const std::string& s) {
+    if (s.empty() || std::isdigit(static_cast<unsigned char>(s[0]))) return false;
+    for (char c : s)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
+    return true;
+}
+
+// [name] is SQL Server's quoting. A plain name loses its brackets, so that it folds to the case the
+// tables were created with; any other becomes a double-quoted name.
+void BracketsToNames(std::vector<Token>& t) {
+    for (auto& x : t) {
+        if (x.kind != Tok::Quoted || x.text.size() < 2 || x.text.front() != '[') continue;
+        std::string inner = x.text.substr(1, x.text.size() - 2);
+        if (IsPlainIdentifier(inner)) {
+            x = {Tok::Ident, inner};
+            continue;
+        }
+        std::string quoted = "\"";
+        for (char c : inner) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+        x.text = quoted + "\"";
+    }
+}
+
 }  // namespace
+
+std::string NumberedParameters(const std::string& sql) {
+    std::vector<Token> t = Tokenize(sql);
+    int n = 0;
+    for (auto& x : t)
+        if (IsPunct(x, "?")) x.text = "$" + std::to_string(++n);
+    return JoinTokens(t);
+}
 
 std::string SqlTranslator::Translate(const std::string& sql) const {
     std::vector<Token> t = Tokenize(sql);
     DropDollars(t);
     DropDatabaseQualifiers(t);
     DropNolock(t);
-    RenameFunctions(t);
+    if (dialect_ == SqlDialect::PostgreSQL) BracketsToNames(t);
+    RenameFunctions(t, dialect_);
     TopToLimit(t);
     PlusToConcat(t);
     std::string out;

@@ -25,9 +25,10 @@ std::set<std::string> BodyKeysWhere(CompanyDatabase& db, const std::string& cond
 
 }  // namespace
 
-using BaseLimitedRecs = DataPathFixture;
+class BaseLimitedRecs : public OnEveryBackend<DataPathFixture> {};
+TDEF_ON_EVERY_BACKEND(BaseLimitedRecs);
 
-TEST_F(BaseLimitedRecs, RulesOfTheUserLimitTheRowsOfALevel) {
+TEST_P(BaseLimitedRecs, RulesOfTheUserLimitTheRowsOfALevel) {
     AddDocuments(2, 3);
     Db().Query("INSERT INTO ADMBR (BR001, BR002, BR003, BR004) VALUES ('CLERK', 'ADMMD', 'MD001', 'D002')");
 

@@ -1,79 +1,20 @@
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include "outside/appserver/CompanyDatabase.h"
 #include "tests/outside/CompanyFixture.h"
 
-using CompanyDatabaseTest = CompanyFixture;
+using CompanyDatabaseFile = CompanyFixture;
 
-TEST_F(CompanyDatabaseTest, IsCreatedAndSeededOnceOnFirstOpen) {
+TEST_F(CompanyDatabaseFile, IsAnSqliteFileInWalModeWithForeignKeys) {
     ASSERT_FALSE(std::filesystem::exists(dbPath_));
-    {
-        CompanyDatabase db(dbPath_);
-        EXPECT_TRUE(std::filesystem::exists(dbPath_));
-        EXPECT_EQ(db.Query("PRAGMA journal_mode").rows[0][0].AsString(), "wal");
-        EXPECT_EQ(db.Query("PRAGMA foreign_keys").rows[0][0].AsInteger(), 1);
-        SqlResult program = db.Query("SELECT MB002 FROM ADMMB WHERE MB001 = ?", {"TDEF05"});
-        ASSERT_EQ(program.rows.size(), 1u);
-        EXPECT_EQ(program.rows[0][0].AsString(), "文档信息录入作业");
-        db.Query("INSERT INTO ADMMA (MA001, MA002) VALUES ('NEW', '新系统')");
-    }
-    // A second open keeps what is there and does not seed again.
-    CompanyDatabase again(dbPath_);
-    EXPECT_EQ(again.Query("SELECT COUNT(*) FROM ADMMA WHERE MA001 = 'NEW'").rows[0][0].AsInteger(), 1);
-    EXPECT_EQ(again.Query("SELECT COUNT(*) FROM ADMMB WHERE MB001 = 'TDEF05'").rows[0][0].AsInteger(), 1);
-}
-
-TEST_F(CompanyDatabaseTest, BindsParametersAndReturnsTypedValues) {
     CompanyDatabase db(dbPath_);
-    SqlResult r = db.Query("SELECT MF001, MF004, ? AS NOTE, ? AS MISSING FROM CMSMF WHERE MF001 = ?", {1.5, Variant(), "RMB"});
-    ASSERT_EQ(r.rows.size(), 1u);
-    EXPECT_EQ(r.ColumnIndex("cmsmf.mf004"), 1);
-    EXPECT_EQ(r.ColumnIndex("NOTE"), 2);
-    EXPECT_EQ(r.ColumnIndex("nothing"), -1);
-    EXPECT_EQ(r.rows[0][0].Type(), VarType::String);
-    EXPECT_EQ(r.rows[0][1].Type(), VarType::Integer);
-    EXPECT_EQ(r.rows[0][1].AsInteger(), 2);
-    EXPECT_DOUBLE_EQ(r.rows[0][2].AsDouble(), 1.5);
-    EXPECT_TRUE(r.rows[0][3].IsNull());
-    EXPECT_THROW(db.Query("SELECT * FROM NO_SUCH_TABLE"), EDatabaseError);
+    EXPECT_TRUE(std::filesystem::exists(dbPath_));
+    EXPECT_EQ(db.Dialect(), SqlDialect::SQLite);
+    EXPECT_EQ(db.Query("PRAGMA journal_mode").rows[0][0].AsString(), "wal");
+    EXPECT_EQ(db.Query("PRAGMA foreign_keys").rows[0][0].AsInteger(), 1);
 }
 
-TEST_F(CompanyDatabaseTest, TransactionsAreAllOrNothingAndNest) {
-    CompanyDatabase db(dbPath_);
-    auto count = [&] { return db.Query("SELECT COUNT(*) FROM ADMMA").rows[0][0].AsInteger(); };
-    int before = count();
-    EXPECT_THROW(db.InTransaction([&] {
-        db.Query("INSERT INTO ADMMA (MA001) VALUES ('T1')");
-        db.Query("INSERT INTO ADMMA (MA001) VALUES ('T1')");   // duplicate key
-    }), EDatabaseError);
-    EXPECT_EQ(count(), before);
-    db.InTransaction([&] {
-        db.Query("INSERT INTO ADMMA (MA001) VALUES ('T2')");
-        EXPECT_THROW(db.InTransaction([&] {
-            db.Query("INSERT INTO ADMMA (MA001) VALUES ('T3')");
-            throw EDatabaseError("inner work failed");
-        }), EDatabaseError);
-    });
-    EXPECT_EQ(count(), before + 1);   // T2 kept, T3 rolled back with its savepoint
-    // Deferred foreign keys: a body row without its header is refused at commit.
-    EXPECT_THROW(db.InTransaction([&] { db.Query("INSERT INTO ADMMD (MD001, MD002) VALUES ('NOHEAD', '0001')"); }),
-                 EDatabaseError);
-    EXPECT_EQ(db.Query("SELECT COUNT(*) FROM ADMMD WHERE MD001 = 'NOHEAD'").rows[0][0].AsInteger(), 0);
-}
-
-TEST_F(CompanyDatabaseTest, OffersTheSuitesStringFunctions) {
-    CompanyDatabase db(dbPath_);
-    SqlResult r = db.Query("SELECT LEN('ab  '), LEN('文档'), RPAD('ab', 4), RPAD('文档', 3, '*'), RPAD('abcdef', 3), LEN(NULL)");
-    EXPECT_EQ(r.rows[0][0].AsInteger(), 2);
-    EXPECT_EQ(r.rows[0][1].AsInteger(), 2);
-    EXPECT_EQ(r.rows[0][2].AsString(), "ab  ");
-    EXPECT_EQ(r.rows[0][3].AsString(), "文档*");
-    EXPECT_EQ(r.rows[0][4].AsString(), "abc");
-    EXPECT_TRUE(r.rows[0][5].IsNull());
-}
-
-TEST_F(CompanyDatabaseTest, PathComesFromTheEnvironmentOrTheServerFolder) {
+TEST_F(CompanyDatabaseFile, PathComesFromTheEnvironmentOrTheServerFolder) {
     EXPECT_EQ(CompanyDatabase::PathFor("DEMO"), dbPath_);
     unsetenv("TDEF_COMPANY_DB");
     std::string registry = (folder_ / "registry.ini").string();
@@ -89,6 +30,181 @@ TEST_F(CompanyDatabaseTest, PathComesFromTheEnvironmentOrTheServerFolder) {
         CompanyDatabase db(CompanyDatabase::PathFor("DEMO"));   // creates the missing Data folder
         EXPECT_TRUE(std::filesystem::exists(folder_ / "server" / "Data" / "DEMO.db"));
     }
+    // A configured PostgreSQL connection puts every company in a schema of its own.
+    setenv("TDEF_POSTGRESQL", "host=/nowhere", 1);
+    EXPECT_EQ(CompanyDatabase::PathFor("DEMO"), "postgresql:demo");
+    EXPECT_THROW(CompanyDatabase::PathFor("../etc/passwd"), EDatabaseError);
+    unsetenv("TDEF_POSTGRESQL");
     unsetenv("VANDRIL_REGISTRY");
     EXPECT_THROW(CompanyDatabase::PathFor("DEMO"), EDatabaseError);
+}
+
+TEST_F(CompanyDatabaseFile, PostgresLocationsNeedAConnectionAndAPlainSchemaName) {
+    auto reason = [](const std::string& location) -> std::string {
+        try {
+            CompanyDatabase db(location);
+        } catch (const EDatabaseError& e) {
+            return e.Message();
+        }
+        return "opened";
+    };
+    unsetenv("TDEF_POSTGRESQL");
+    EXPECT_NE(reason("postgresql:demo").find("No PostgreSQL connection"), std::string::npos);
+    setenv("TDEF_POSTGRESQL", "host=/nowhere port=1 connect_timeout=2", 1);
+    EXPECT_NE(reason("postgresql:demo; DROP TABLE x").find("Invalid PostgreSQL schema name"), std::string::npos);
+    EXPECT_NE(reason("postgresql:demo").find("Cannot connect to PostgreSQL"), std::string::npos);
+}
+
+class CompanyDatabaseTest : public OnEveryBackend<CompanyFixture> {};
+TDEF_ON_EVERY_BACKEND(CompanyDatabaseTest);
+
+TEST_P(CompanyDatabaseTest, IsCreatedAndSeededOnceOnFirstOpen) {
+    {
+        CompanyDatabase db(dbPath_);
+        EXPECT_EQ(db.Dialect(), Backend() == TestBackend::SQLite ? SqlDialect::SQLite : SqlDialect::PostgreSQL);
+        SqlResult program = db.Query("SELECT MB002 FROM ADMMB WHERE MB001 = ?", {"TDEF05"});
+        ASSERT_EQ(program.rows.size(), 1u);
+        EXPECT_EQ(program.rows[0][0].AsString(), "文档信息录入作业");
+        db.Query("INSERT INTO ADMMA (MA001, MA002) VALUES ('NEW', '新系统')");
+    }
+    // A second open keeps what is there and does not seed again.
+    CompanyDatabase again(dbPath_);
+    EXPECT_EQ(again.Query("SELECT COUNT(*) FROM ADMMA WHERE MA001 = 'NEW'").rows[0][0].AsInteger(), 1);
+    EXPECT_EQ(again.Query("SELECT COUNT(*) FROM ADMMB WHERE MB001 = 'TDEF05'").rows[0][0].AsInteger(), 1);
+}
+
+TEST_P(CompanyDatabaseTest, BindsParametersAndReturnsTypedValues) {
+    CompanyDatabase db(dbPath_);
+    SqlResult r = db.Query("SELECT MF001, MF004, MF002 AS NOTE, MA003 FROM CMSMF, ADMMA WHERE MF001 = ? AND MA001 = ? AND MF004 = ?",
+                           {"RMB", "COP", 2});
+    ASSERT_EQ(r.rows.size(), 1u);
+    EXPECT_EQ(r.columns, (std::vector<std::string>{"MF001", "MF004", "NOTE", "MA003"}));
+    EXPECT_EQ(r.ColumnIndex("cmsmf.mf004"), 1);
+    EXPECT_EQ(r.ColumnIndex("nothing"), -1);
+    EXPECT_EQ(r.rows[0][0].Type(), VarType::String);
+    EXPECT_EQ(r.rows[0][1].Type(), VarType::Integer);
+    EXPECT_EQ(r.rows[0][1].AsInteger(), 2);
+    EXPECT_EQ(r.rows[0][2].AsString(), "人民币");
+    EXPECT_TRUE(r.rows[0][3].IsNull());
+    // Numbers keep their kind: whole numbers are integers, others doubles; a null binds as null.
+    db.Query("UPDATE ADMMD SET MD006 = ?, MD007 = ? WHERE MD001 = 'ADMMA' AND MD002 = '0001'", {2.5, Variant::Null()});
+    SqlResult md = db.Query("SELECT MD006, MD007, MD005 FROM ADMMD WHERE MD001 = ? ORDER BY MD002", {"ADMMA"});
+    ASSERT_EQ(md.rows.size(), 3u);
+    EXPECT_EQ(md.rows[0][0].Type(), VarType::Double);
+    EXPECT_DOUBLE_EQ(md.rows[0][0].AsDouble(), 2.5);
+    EXPECT_TRUE(md.rows[0][1].IsNull());
+    EXPECT_EQ(md.rows[1][0].Type(), VarType::Integer);
+    EXPECT_EQ(md.rows[1][0].AsInteger(), 24);
+    EXPECT_EQ(md.rows[1][2].AsString(), "V");   // char(1): no padding blanks
+    EXPECT_EQ(db.Query("SELECT MC001 FROM ADMMC WHERE MC001 = ?", {"' OR '1'='1"}).rows.size(), 0u);
+    EXPECT_THROW(db.Query("SELECT * FROM NO_SUCH_TABLE"), EDatabaseError);
+}
+
+TEST_P(CompanyDatabaseTest, TransactionsAreAllOrNothingAndNest) {
+    CompanyDatabase db(dbPath_);
+    auto count = [&] { return db.Query("SELECT COUNT(*) FROM ADMMA").rows[0][0].AsInteger(); };
+    int before = count();
+    EXPECT_THROW(db.InTransaction([&] {
+        db.Query("INSERT INTO ADMMA (MA001) VALUES ('T1')");
+        db.Query("INSERT INTO ADMMA (MA001) VALUES ('T1')");   // duplicate key
+    }), EDatabaseError);
+    EXPECT_EQ(count(), before);
+    db.InTransaction([&] {
+        db.Query("INSERT INTO ADMMA (MA001) VALUES ('T2')");
+        EXPECT_THROW(db.InTransaction([&] {
+            db.Query("INSERT INTO ADMMA (MA001) VALUES ('T3')");
+            db.Query("INSERT INTO ADMMA (MA001) VALUES ('T3')");   // fails inside the savepoint
+        }), EDatabaseError);
+        db.Query("INSERT INTO ADMMA (MA001) VALUES ('T4')");   // the outer transaction goes on
+    });
+    EXPECT_EQ(count(), before + 2);   // T2 and T4 kept, T3 rolled back with its savepoint
+    // Deferred foreign keys: a body row without its header is refused at commit.
+    EXPECT_THROW(db.InTransaction([&] { db.Query("INSERT INTO ADMMD (MD001, MD002) VALUES ('NOHEAD', '0001')"); }),
+                 EDatabaseError);
+    EXPECT_EQ(db.Query("SELECT COUNT(*) FROM ADMMD WHERE MD001 = 'NOHEAD'").rows[0][0].AsInteger(), 0);
+    EXPECT_EQ(db.Query("UPDATE ADMMA SET FLAG = 2 WHERE MA001 IN ('T2', 'T4'); DELETE FROM ADMMA WHERE MA001 = 'T2'").changes, 3);
+}
+
+TEST_P(CompanyDatabaseTest, OffersTheSuitesStringFunctionsThroughTheTranslator) {
+    CompanyDatabase db(dbPath_);
+    SqlResult r = db.Query(db.Translator().Translate(
+        "SELECT LEN('ab  '), LEN(N'文档'), RPAD('ab', 4), RPAD(N'文档', 3, '*'), RPAD('abcdef', 3), LEN(NULL), "
+        "ISNULL(MA003, N'无') + '-' + MA001, SUBSTRING(MA002, 1, 2) FROM DEMO..ADMMA (nolock) WHERE MA001 = 'COP'"));
+    ASSERT_EQ(r.rows.size(), 1u);
+    EXPECT_EQ(r.rows[0][0].AsInteger(), 2);
+    EXPECT_EQ(r.rows[0][1].AsInteger(), 2);
+    EXPECT_EQ(r.rows[0][2].AsString(), "ab  ");
+    EXPECT_EQ(r.rows[0][3].AsString(), "文档*");
+    EXPECT_EQ(r.rows[0][4].AsString(), "abc");
+    EXPECT_TRUE(r.rows[0][5].IsNull());
+    EXPECT_EQ(r.rows[0][6].AsString(), "无-COP");
+    EXPECT_EQ(r.rows[0][7].AsString(), "订单");
+    // The server's clock, as text of the same shape on every backend.
+    std::string now = VarToStr(db.Query(db.Translator().Translate("SELECT GETDATE() AS NOW")).rows[0][0]);
+    EXPECT_EQ(now.size(), 19u) << now;
+    EXPECT_EQ(now[10], ' ') << now;
+}
+
+TEST_P(CompanyDatabaseTest, CachedStatementsStepAgainAndDescribeTheirColumns) {
+    CompanyDatabase db(dbPath_);
+    SqlStatement& st = db.Cached("SELECT MD001, MD002, MD006, MD002 || '!' AS MARK FROM ADMMD WHERE MD001 = ? ORDER BY MD002");
+    EXPECT_EQ(&st, &db.Cached(st.Sql()));
+    EXPECT_EQ(db.CachedCount(), 1u);
+    EXPECT_TRUE(st.ReadOnly());
+    ASSERT_EQ(st.ColumnCount(), 4);
+    EXPECT_EQ(st.ColumnName(1), "MD002");
+    EXPECT_EQ(st.ColumnName(3), "MARK");
+    EXPECT_EQ(st.DeclaredType(1), "varchar(4)");
+    EXPECT_EQ(st.DeclaredType(2), "numeric");
+    EXPECT_EQ(st.DeclaredType(3), "");   // an expression
+    for (const char* document : {"ADMMC", "CMSMF"}) {
+        st.Bind({document});
+        std::vector<std::string> lines;
+        while (st.Step()) lines.push_back(st.Column(1).AsString() + st.Column(3).AsString());
+        EXPECT_EQ(lines.size(), std::string(document) == "ADMMC" ? 5u : 6u) << document;
+        EXPECT_EQ(lines.front(), "0001" + std::string("0001!"));
+    }
+    st.Reset();
+    EXPECT_EQ(db.Cached("UPDATE ADMMD SET FLAG = FLAG + 1 WHERE MD001 = ?").Execute({"ADMMC"}), 5);
+    EXPECT_FALSE(db.Cached("DELETE FROM ADMMD WHERE MD001 = ?").ReadOnly());
+    EXPECT_THROW(db.Cached("SELECT 1; SELECT 2"), EDatabaseError);
+    EXPECT_EQ(db.CachedCount(), 3u);   // the refused one is not kept
+}
+
+TEST_P(CompanyDatabaseTest, ColumnsGiveTypesAndKeyPositions) {
+    CompanyDatabase db(dbPath_);
+    const auto& columns = db.Columns("admmd");
+    ASSERT_GT(columns.size(), 10u);
+    EXPECT_EQ(columns[0].name, "MD001");
+    EXPECT_EQ(columns[0].type, "varchar(10)");
+    EXPECT_TRUE(columns[0].notNull);
+    EXPECT_EQ(columns[0].keyPosition, 1);
+    EXPECT_EQ(columns[1].keyPosition, 2);
+    EXPECT_EQ(columns[2].keyPosition, 0);
+    auto flag = std::find_if(columns.begin(), columns.end(), [](const SqlColumnInfo& c) { return c.name == "FLAG"; });
+    ASSERT_NE(flag, columns.end());
+    EXPECT_EQ(flag->type, "numeric");
+    EXPECT_TRUE(flag->hasDefault);
+    EXPECT_FALSE(flag->notNull);
+    const auto& schemes = db.Columns("DOCUS");
+    EXPECT_TRUE(std::any_of(schemes.begin(), schemes.end(), [](const SqlColumnInfo& c) { return c.name == "ActivePage"; }));
+    EXPECT_TRUE(db.Columns("NO_SUCH_TABLE").empty());
+}
+
+TEST_P(CompanyDatabaseTest, ReaderConnectionsReadButNeverWrite) {
+    CompanyDatabase owner(dbPath_);
+    CompanyDatabase reader(dbPath_, CompanyDatabase::Role::Reader);
+    // A reader that has stepped into a result keeps its rows while the owner writes.
+    SqlStatement& rows = reader.Cached("SELECT MC001 FROM ADMMC ORDER BY MC001");
+    rows.Bind({});
+    ASSERT_TRUE(rows.Step());
+    EXPECT_EQ(rows.Column(0).AsString(), "ADMMA");
+    owner.Query("DELETE FROM ADMMC WHERE MC001 = 'ADMMB'");
+    std::vector<std::string> rest;
+    while (rows.Step()) rest.push_back(rows.Column(0).AsString());
+    EXPECT_EQ(rest, (std::vector<std::string>{"ADMMB", "ADMMC", "ADMMD", "CMSMF"}));
+    rows.Reset();
+    EXPECT_EQ(reader.Query("SELECT COUNT(*) FROM ADMMC").rows[0][0].AsInteger(), 4);
+    EXPECT_THROW(reader.Query("DELETE FROM ADMMC"), EDatabaseError);
+    EXPECT_EQ(owner.Query("SELECT COUNT(*) FROM ADMMC").rows[0][0].AsInteger(), 4);
 }

@@ -1,6 +1,7 @@
 #pragma once
-// A fresh company database in a temporary folder (TDEF_COMPANY_DB), with the outside servers registered
-// in process under their program ids.
+// A fresh company database (TDEF_COMPANY_DB), with the outside servers registered in process under
+// their program ids: an SQLite file in a temporary folder, or for suites made with OnEveryBackend a new
+// schema on the PostgreSQL test cluster too (tests/testkit/PostgresCluster.h).
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -8,16 +9,31 @@
 #include <string>
 
 #include "outside/appserver/AppServer.h"
+#include "outside/appserver/CompanyDatabase.h"
 #include "outside/pickvu/LookupService.h"
+#include "tests/testkit/PostgresCluster.h"
 #include "toolkit/com/ComObj.h"
 
 class CompanyFixture : public ::testing::Test {
 protected:
+    virtual TestBackend Backend() const { return TestBackend::SQLite; }
+
     void SetUp() override {
         std::string pattern = (std::filesystem::temp_directory_path() / "tdef-outside-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         folder_ = pattern;
         dbPath_ = (folder_ / "company.db").string();
+        if (Backend() == TestBackend::PostgreSQL) {
+            if (!PostgresTestsWanted()) GTEST_SKIP() << "PostgreSQL runs only with TDEF_TEST_POSTGRES=1";
+            std::string connection;
+            try {
+                connection = TestPostgresConnection();
+            } catch (const Exception& e) {
+                FAIL() << e.Message();
+            }
+            setenv("TDEF_POSTGRESQL", connection.c_str(), 1);
+            dbPath_ = kPostgresPrefix + NewTestSchema();
+        }
         setenv("TDEF_COMPANY_DB", dbPath_.c_str(), 1);
         RegisterOleClass("Nexor01S.Class1", [](const std::string&) { return CreateAppServer(); });
         RegisterOleClass("PickvuS.Class1", [](const std::string&) { return CreateLookupService(); });
@@ -26,6 +42,7 @@ protected:
         UnregisterOleClass("Nexor01S.Class1");
         UnregisterOleClass("PickvuS.Class1");
         unsetenv("TDEF_COMPANY_DB");
+        unsetenv("TDEF_POSTGRESQL");
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);
     }
@@ -39,4 +56,13 @@ protected:
 
     std::filesystem::path folder_;
     std::string dbPath_;
+};
+
+// A suite of Fixture run once per backend of TestBackends(): declare it as
+// "class Suite : public OnEveryBackend<Fixture> {};", write its tests with TEST_P and add
+// TDEF_ON_EVERY_BACKEND(Suite).
+template <class Fixture>
+class OnEveryBackend : public Fixture, public ::testing::WithParamInterface<TestBackend> {
+protected:
+    TestBackend Backend() const override { return this->GetParam(); }
 };

@@ -15,7 +15,8 @@ Variant Manager() {
 
 }  // namespace
 
-using HostServicesTest = CompanyFixture;
+class HostServicesTest : public OnEveryBackend<CompanyFixture> {};
+TDEF_ON_EVERY_BACKEND(HostServicesTest);
 
 TEST(MessageTable, AnswersKnownCodesAndNamesUnknownOnes) {
     Variant manager(CreateHostManager());
@@ -43,7 +44,7 @@ TEST(MessageTable, HasATextForEveryCodeThePlugInShows) {
     for (std::string code : codes) EXPECT_TRUE(BuiltInMessages().Find(code.substr(0, 1), code.substr(2))) << code;
 }
 
-TEST_F(HostServicesTest, ManagerReportsItsVersionAndRecordsCalls) {
+TEST_P(HostServicesTest, ManagerReportsItsVersionAndRecordsCalls) {
     auto object = std::make_shared<THostManager>();
     Variant manager(object);
     EXPECT_EQ(OleGet(manager, "DependencyVersion").AsInteger(), 8000);
@@ -64,7 +65,7 @@ TEST_F(HostServicesTest, ManagerReportsItsVersionAndRecordsCalls) {
     EXPECT_EQ(OleCall(manager, "ExecWork", {VarArrayOf({"DS"})}).AsInteger(), -5);
 }
 
-TEST_F(HostServicesTest, CounterForwardsNamedCallsByTheirExactName) {
+TEST_P(HostServicesTest, CounterForwardsNamedCallsByTheirExactName) {
     Variant counter = OleGet(Manager(), "Com_Counter");
     ASSERT_TRUE(counter.IsDispatch());
     Variant context = VarArrayOf({VarArrayOf({"DEMO", "DEMO"})});
@@ -92,7 +93,7 @@ TEST_F(HostServicesTest, CounterForwardsNamedCallsByTheirExactName) {
     EXPECT_GT(info.Count(2), 3);
 }
 
-TEST_F(HostServicesTest, ValidatorWritesTheFoundValuesIntoTheCallersVariable) {
+TEST_P(HostServicesTest, ValidatorWritesTheFoundValuesIntoTheCallersVariable) {
     Variant manager = Manager();
     Variant validator = OleGet(manager, "Com_Validator");
     EXPECT_TRUE(OleGet(manager, "Com_Validator").AsDispatch() == validator.AsDispatch()) << "one validator per manager";
@@ -113,7 +114,7 @@ TEST_F(HostServicesTest, ValidatorWritesTheFoundValuesIntoTheCallersVariable) {
     EXPECT_EQ(number.AsString(), "0004");
 }
 
-TEST_F(HostServicesTest, LookupServiceListsCatalogRowsAndLetsTheWindowChoose) {
+TEST_P(HostServicesTest, LookupServiceListsCatalogRowsAndLetsTheWindowChoose) {
     Variant pickvu = OleGet(Manager(), "Com_Pickvu");
     ASSERT_TRUE(pickvu.IsDispatch());
     auto params = [](const std::string& table, const std::string& search) {
@@ -158,7 +159,7 @@ TEST_F(HostServicesTest, LookupServiceListsCatalogRowsAndLetsTheWindowChoose) {
     EXPECT_EQ(OleCall(pickvu, "ShowInputDay", {1, "20240105", "DEMO"}).AsString(), "20240105");
 }
 
-TEST_F(HostServicesTest, UserSettingsAreKeptPerUserAndFallBackToAllPrograms) {
+TEST_P(HostServicesTest, UserSettingsAreKeptPerUserAndFallBackToAllPrograms) {
     Variant counter = OleGet(Manager(), "Com_Counter");
     Variant context = VarArrayOf({VarArrayOf({"DEMO", "DEMO"})});
     auto call = [&](const char* name, const Variant& params) {

@@ -50,3 +50,30 @@ TEST(SqlTranslator, ConcatenatesWhereAnOperandIsAString) {
     EXPECT_EQ(T("SELECT MF003 + 1, 'a' + MF002 FROM CMSMF WHERE (MF004 + 2) > 0"),
               "SELECT MF003 + 1, 'a' || MF002 FROM CMSMF WHERE (MF004 + 2) > 0");
 }
+
+namespace {
+std::string Pg(const std::string& sql) { return SqlTranslator(SqlDialect::PostgreSQL).Translate(sql); }
+}  // namespace
+
+TEST(SqlTranslator, PostgresDialectUsesItsOwnFunctionsAndNames) {
+    // What both dialects share.
+    EXPECT_EQ(Pg("select top 1 MF001 from $$CMSMF (nolock) where MF002 = N'人民币'"),
+              "select MF001 from CMSMF   where MF002 = '人民币' LIMIT 1");
+    EXPECT_EQ(Pg("SELECT MC001 + '-' + MC002 FROM DEMO..ADMMC"), "SELECT MC001 || '-' || MC002 FROM ADMMC");
+    EXPECT_EQ(Pg("SELECT SUBSTRING(MC001, 1, 3), RPAD(MC002, 4) FROM ADMMC"), "SELECT substr(MC001, 1, 3), RPAD(MC002, 4) FROM ADMMC");
+    // What PostgreSQL names differently.
+    EXPECT_EQ(Pg("SELECT ISNULL(MA003, N'无'), GETDATE() FROM ADMMA"), "SELECT COALESCE(MA003, '无'), LOCALTIMESTAMP(0) FROM ADMMA");
+    EXPECT_EQ(Pg("SELECT LEN(RTRIM(MA002)) + 1 FROM ADMMA WHERE LEN(MA001)>2"),
+              "SELECT length(rtrim(CAST(RTRIM(MA002) AS text))) + 1 FROM ADMMA WHERE length(rtrim(CAST(MA001 AS text)))>2");
+    EXPECT_EQ(Pg("SELECT [MA001], [my col] FROM [DEMO]..[ADMMA]"), "SELECT MA001, \"my col\" FROM ADMMA");
+    // SQLite keeps its own spellings.
+    EXPECT_EQ(T("SELECT LEN(MA001), [MA001] FROM ADMMA"), "SELECT LEN(MA001), [MA001] FROM ADMMA");
+    EXPECT_EQ(SqlTranslator().Dialect(), SqlDialect::SQLite);
+}
+
+TEST(SqlTranslator, NumbersParameterMarkersOutsideLiterals) {
+    EXPECT_EQ(NumberedParameters("SELECT ? FROM T WHERE A = ? AND B = '?' AND C = ? -- ?"),
+              "SELECT $1 FROM T WHERE A = $2 AND B = '?' AND C = $3 -- ?");
+    EXPECT_EQ(NumberedParameters("SELECT \"?\", [?] FROM T"), "SELECT \"?\", [?] FROM T");
+    EXPECT_EQ(NumberedParameters("SELECT 1"), "SELECT 1");
+}

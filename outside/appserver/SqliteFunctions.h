@@ -5,4 +5,4 @@
 // Lengths count characters, not bytes.
 struct sqlite3;
 
-void RegisterSqlFunctions(sqlite3* db);
+void RegisterSqliteFunctions(sqlite3* db);

@@ -1,4 +1,4 @@
-#include "outside/appserver/SqlFunctions.h"
+#include "outside/appserver/SqliteFunctions.h"
 
 #include <sqlite3.h>
 
@@ -61,7 +61,7 @@ void Rpad(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 
 }  // namespace
 
-void RegisterSqlFunctions(sqlite3* db) {
+void RegisterSqliteFunctions(sqlite3* db) {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function(db, "LEN", 1, flags, nullptr, Len, nullptr, nullptr);
     sqlite3_create_function(db, "RPAD", 2, flags, nullptr, Rpad, nullptr, nullptr);

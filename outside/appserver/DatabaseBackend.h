@@ -1,0 +1,29 @@
+#pragma once
+// The seam between the application server and the database product that keeps a company: the
+// connection operations the server uses. CompanyDatabase chooses the backend from the database's
+// location and adds the caches; SQLite (SqliteBackend.h) and PostgreSQL (PostgresBackend.h) implement it.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "outside/appserver/SqlResult.h"
+#include "outside/appserver/SqlStatement.h"
+#include "outside/appserver/SqlTranslator.h"
+
+class DatabaseBackend {
+public:
+    virtual ~DatabaseBackend() = default;
+
+    virtual SqlDialect Dialect() const = 0;
+    // Runs every statement of the text in turn; "?" parameters of the first statement are bound from
+    // params (missing ones are null). Rows come from the first statement that returns columns.
+    virtual SqlResult Query(const std::string& sql, const std::vector<Variant>& params) = 0;
+    // Exactly one statement; more than one, or none, raises EDatabaseError.
+    virtual std::unique_ptr<SqlStatement> Prepare(const std::string& sql) = 0;
+    // The work inside one transaction (a savepoint when one is already open): committed when the work
+    // returns, rolled back when it raises; the exception passes on.
+    virtual void InTransaction(const std::function<void()>& work) = 0;
+    // The columns of a table in their order; empty for a table that does not exist.
+    virtual std::vector<SqlColumnInfo> Columns(const std::string& table) = 0;
+};

@@ -1,0 +1,54 @@
+#pragma once
+// A company database in a schema of a PostgreSQL database (libpq). The owner connection creates the
+// schema with the company tables and the demo data the first time (once, under an advisory lock, so
+// that two servers opening a new company at once do not both create it); a reader connection works
+// in read-only transactions. Unquoted names fold to lower case on the server; the connection gives
+// the columns back as the company's schema spells them (PostgresValues.h).
+#include "outside/appserver/DatabaseBackend.h"
+
+struct pg_conn;
+struct pg_result;
+
+// A result that frees itself.
+struct PgResultPtr {
+    pg_result* get = nullptr;
+    PgResultPtr() = default;
+    explicit PgResultPtr(pg_result* r) : get(r) {}
+    PgResultPtr(PgResultPtr&& o) noexcept : get(o.get) { o.get = nullptr; }
+    PgResultPtr& operator=(PgResultPtr&& o) noexcept;
+    ~PgResultPtr();
+};
+
+class PostgresBackend : public DatabaseBackend {
+public:
+    // connection: a libpq connection string; schema: a plain name ([a-z_][a-z0-9_]*, folded to lower
+    // case). Raises EDatabaseError with the server's message.
+    PostgresBackend(const std::string& connection, const std::string& schema, bool reader);
+    ~PostgresBackend() override;
+    PostgresBackend(const PostgresBackend&) = delete;
+    PostgresBackend& operator=(const PostgresBackend&) = delete;
+
+    SqlDialect Dialect() const override { return SqlDialect::PostgreSQL; }
+    SqlResult Query(const std::string& sql, const std::vector<Variant>& params) override;
+    std::unique_ptr<SqlStatement> Prepare(const std::string& sql) override;
+    void InTransaction(const std::function<void()>& work) override;
+    std::vector<SqlColumnInfo> Columns(const std::string& table) override;
+
+    bool Reader() const { return reader_; }
+    bool TransactionOpen() const;
+    // Runs a command without parameters; raises EDatabaseError on failure.
+    void Command(const std::string& sql);
+    // Raises EDatabaseError for a result that failed ("" what: the server's message alone).
+    void Check(const PgResultPtr& result, const std::string& what = "") const;
+    pg_conn* Connection() const { return conn_; }
+    // A name for the next server-side prepared statement or cursor.
+    std::string NextName(const char* kind) { return std::string("tdef_") + kind + std::to_string(++names_); }
+
+private:
+    void CreateWhenNew();
+
+    pg_conn* conn_ = nullptr;
+    std::string schema_;
+    bool reader_;
+    long long names_ = 0;
+};

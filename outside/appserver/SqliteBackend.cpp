@@ -1,0 +1,143 @@
+#include "outside/appserver/SqliteBackend.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+
+#include "data/Embedded.h"
+#include "outside/appserver/SqliteFunctions.h"
+#include "outside/appserver/SqliteStatement.h"
+
+namespace {
+
+// Frees a prepared statement on every path out.
+struct Statement {
+    sqlite3_stmt* handle = nullptr;
+    ~Statement() { sqlite3_finalize(handle); }
+};
+
+}  // namespace
+
+SqliteBackend::SqliteBackend(const std::string& path, bool reader) : path_(path) {
+    std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    std::error_code ignored;
+    if (!parent.empty()) std::filesystem::create_directories(parent, ignored);
+    int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
+                             nullptr);
+    if (rc != SQLITE_OK) {
+        std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw EDatabaseError("Cannot open " + path + ": " + message);
+    }
+    try {
+        Configure();
+        if (!reader)
+            CreateWhenNew();
+        else if (sqlite3_exec(db_, "PRAGMA query_only=1;", nullptr, nullptr, nullptr) != SQLITE_OK)
+            Fail("Cannot configure " + path_);
+    } catch (...) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw;
+    }
+}
+
+SqliteBackend::~SqliteBackend() { sqlite3_close(db_); }
+
+std::unique_ptr<SqlStatement> SqliteBackend::Prepare(const std::string& sql) {
+    return std::make_unique<SqliteStatement>(db_, sql);
+}
+
+std::vector<SqlColumnInfo> SqliteBackend::Columns(const std::string& table) {
+    std::vector<SqlColumnInfo> columns;
+    SqlResult r = Query("SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?)", {table});
+    for (const SqlRow& row : r.rows)
+        columns.push_back({row[0].AsString(), VarToStr(row[1]), row[2].AsInteger() != 0, !row[3].IsNull(), row[4].AsInteger()});
+    return columns;
+}
+
+void SqliteBackend::Fail(const std::string& what) const {
+    throw EDatabaseError(what.empty() ? std::string(sqlite3_errmsg(db_)) : what + ": " + sqlite3_errmsg(db_));
+}
+
+void SqliteBackend::Configure() {
+    sqlite3_busy_timeout(db_, 10000);
+    sqlite3_extended_result_codes(db_, 0);
+    // WAL lets readers go on while one writer works; it needs a real file (":memory:" stays in memory mode).
+    if (sqlite3_exec(db_, "PRAGMA journal_mode=WAL; PRAGMA foreign_keys=ON;", nullptr, nullptr, nullptr) != SQLITE_OK)
+        Fail("Cannot configure " + path_);
+    RegisterSqliteFunctions(db_);
+}
+
+void SqliteBackend::CreateWhenNew() {
+    // user_version 0 means an empty file. Checked inside the write lock so that two processes opening a
+    // new file at once create it only once.
+    InTransaction([&] {
+        SqlResult version = Query("PRAGMA user_version", {});
+        if (!version.rows.empty() && version.rows[0][0].AsInteger() != 0) return;
+        if (sqlite3_exec(db_, std::string(kSchemaSql).c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+            Fail("Cannot create the company tables");
+        if (sqlite3_exec(db_, std::string(kSeedSql).c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+            Fail("Cannot load the demo company");
+        Query("PRAGMA user_version = 1", {});
+    });
+}
+
+SqlResult SqliteBackend::Query(const std::string& sql, const std::vector<Variant>& params) {
+    SqlResult result;
+    bool haveRows = false;
+    const char* tail = sql.c_str();
+    const char* end = tail + sql.size();
+    bool first = true;
+    while (tail < end) {
+        Statement st;
+        const char* next = nullptr;
+        if (sqlite3_prepare_v2(db_, tail, static_cast<int>(end - tail), &st.handle, &next) != SQLITE_OK) Fail("");
+        tail = next;
+        if (!st.handle) continue;   // only blanks or comments were left
+        if (first) {
+            int count = sqlite3_bind_parameter_count(st.handle);
+            for (int i = 1; i <= count; ++i) {
+                Variant value = static_cast<std::size_t>(i) <= params.size() ? params[i - 1] : Variant::Null();
+                if (SqliteBindValue(st.handle, i, value) != SQLITE_OK) Fail("");
+            }
+            first = false;
+        }
+        int columns = sqlite3_column_count(st.handle);
+        bool collect = columns > 0 && !haveRows;
+        if (collect) {
+            haveRows = true;
+            for (int i = 0; i < columns; ++i) result.columns.emplace_back(sqlite3_column_name(st.handle, i));
+        }
+        int rc;
+        while ((rc = sqlite3_step(st.handle)) == SQLITE_ROW) {
+            if (!collect) continue;
+            SqlRow row;
+            row.reserve(static_cast<std::size_t>(columns));
+            for (int i = 0; i < columns; ++i) row.push_back(SqliteColumnValue(st.handle, i));
+            result.rows.push_back(std::move(row));
+        }
+        if (rc != SQLITE_DONE) Fail("");
+        if (columns == 0) result.changes += sqlite3_changes(db_);
+    }
+    return result;
+}
+
+void SqliteBackend::InTransaction(const std::function<void()>& work) {
+    bool outer = sqlite3_get_autocommit(db_) != 0;
+    // IMMEDIATE takes the write lock at once: a deferred transaction that upgrades later can fail with
+    // "database is locked" without waiting.
+    const char* begin = outer ? "BEGIN IMMEDIATE" : "SAVEPOINT tdef_nested";
+    const char* commit = outer ? "COMMIT" : "RELEASE tdef_nested";
+    const char* rollback = outer ? "ROLLBACK" : "ROLLBACK TO tdef_nested; RELEASE tdef_nested";
+    if (sqlite3_exec(db_, begin, nullptr, nullptr, nullptr) != SQLITE_OK) Fail("");
+    try {
+        work();
+        if (sqlite3_exec(db_, commit, nullptr, nullptr, nullptr) != SQLITE_OK) Fail("");
+    } catch (...) {
+        // A failed COMMIT may already have ended the transaction; rolling back then is harmless.
+        if (!sqlite3_get_autocommit(db_) || !outer) sqlite3_exec(db_, rollback, nullptr, nullptr, nullptr);
+        throw;
+    }
+}

@@ -1,0 +1,30 @@
+#pragma once
+// A company database in one SQLite file, created from the embedded schema and demo data the first time
+// it is opened. WAL journal, foreign keys on, a busy timeout so that several work centers and servers
+// can share the file. A reader connection neither creates the file nor writes.
+#include "outside/appserver/DatabaseBackend.h"
+
+struct sqlite3;
+
+class SqliteBackend : public DatabaseBackend {
+public:
+    // Raises EDatabaseError with SQLite's message.
+    SqliteBackend(const std::string& path, bool reader);
+    ~SqliteBackend() override;
+    SqliteBackend(const SqliteBackend&) = delete;
+    SqliteBackend& operator=(const SqliteBackend&) = delete;
+
+    SqlDialect Dialect() const override { return SqlDialect::SQLite; }
+    SqlResult Query(const std::string& sql, const std::vector<Variant>& params) override;
+    std::unique_ptr<SqlStatement> Prepare(const std::string& sql) override;
+    void InTransaction(const std::function<void()>& work) override;
+    std::vector<SqlColumnInfo> Columns(const std::string& table) override;
+
+private:
+    void Configure();
+    void CreateWhenNew();
+    [[noreturn]] void Fail(const std::string& what) const;
+
+    std::string path_;
+    sqlite3* db_ = nullptr;
+};

@@ -1,0 +1,114 @@
+#include "outside/appserver/SqliteStatement.h"
+
+#include <sqlite3.h>
+
+#include <cctype>
+
+Variant SqliteColumnValue(sqlite3_stmt* st, int i) {
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_INTEGER: return Variant(static_cast<long long>(sqlite3_column_int64(st, i)));
+    case SQLITE_FLOAT: return Variant(sqlite3_column_double(st, i));
+    case SQLITE_TEXT:
+        return Variant(std::string(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
+                                   static_cast<std::size_t>(sqlite3_column_bytes(st, i))));
+    case SQLITE_BLOB: {
+        auto* p = static_cast<const std::uint8_t*>(sqlite3_column_blob(st, i));
+        return Variant(Bytes(p, p + sqlite3_column_bytes(st, i)));
+    }
+    default: return Variant::Null();
+    }
+}
+
+int SqliteBindValue(sqlite3_stmt* st, int index, const Variant& value) {
+    const Variant& v = value.Deref();
+    switch (v.Type()) {
+    case VarType::Empty:
+    case VarType::Null: return sqlite3_bind_null(st, index);
+    case VarType::Boolean: return sqlite3_bind_int(st, index, v.AsBool() ? 1 : 0);
+    case VarType::Integer: return sqlite3_bind_int64(st, index, v.AsInt64());
+    case VarType::Double:
+    case VarType::Date: return sqlite3_bind_double(st, index, v.AsDouble());
+    case VarType::Bytes: {
+        Bytes b = v.AsBytes();
+        return sqlite3_bind_blob(st, index, b.data(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+    }
+    case VarType::String: {
+        const std::string s = v.AsString();
+        return sqlite3_bind_text(st, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+    }
+    default: throw EDatabaseError(std::string("A parameter of kind ") + VarTypeName(v.Type()) + " cannot be bound");
+    }
+}
+
+SqliteStatement::SqliteStatement(sqlite3* db, const std::string& sql) : db_(db), sql_(sql) {
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt_, &tail) != SQLITE_OK) Fail();
+    if (!stmt_) throw EDatabaseError("No statement in: " + sql);
+    // Only blanks and comments may follow: a second statement would run unseen.
+    for (const char* p = tail; p && *p; ++p) {
+        if (std::isspace(static_cast<unsigned char>(*p)) || *p == ';') continue;
+        sqlite3_stmt* extra = nullptr;
+        const char* rest = nullptr;
+        sqlite3_prepare_v2(db_, p, -1, &extra, &rest);
+        bool more = extra != nullptr;
+        sqlite3_finalize(extra);
+        if (more) {
+            sqlite3_finalize(stmt_);
+            stmt_ = nullptr;
+            throw EDatabaseError("Only one statement is allowed here: " + sql);
+        }
+        break;
+    }
+}
+
+SqliteStatement::~SqliteStatement() { sqlite3_finalize(stmt_); }
+
+void SqliteStatement::Fail() const { throw EDatabaseError(sqlite3_errmsg(db_)); }
+
+void SqliteStatement::Reset() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+void SqliteStatement::Bind(const std::vector<Variant>& params) {
+    Reset();
+    int count = sqlite3_bind_parameter_count(stmt_);
+    for (int i = 1; i <= count; ++i) {
+        Variant value = static_cast<std::size_t>(i) <= params.size() ? params[static_cast<std::size_t>(i - 1)] : Variant::Null();
+        if (SqliteBindValue(stmt_, i, value) != SQLITE_OK) Fail();
+    }
+}
+
+bool SqliteStatement::Step() {
+    int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    std::string message = sqlite3_errmsg(db_);
+    sqlite3_reset(stmt_);
+    throw EDatabaseError(message);
+}
+
+int SqliteStatement::Execute(const std::vector<Variant>& params) {
+    Bind(params);
+    while (Step()) {
+    }
+    int changes = sqlite3_changes(db_);
+    sqlite3_reset(stmt_);
+    return changes;
+}
+
+int SqliteStatement::ColumnCount() const { return sqlite3_column_count(stmt_); }
+
+std::string SqliteStatement::ColumnName(int i) const {
+    const char* name = sqlite3_column_name(stmt_, i);
+    return name ? name : "";
+}
+
+std::string SqliteStatement::DeclaredType(int i) const {
+    const char* type = sqlite3_column_decltype(stmt_, i);
+    return type ? type : "";
+}
+
+Variant SqliteStatement::Column(int i) const { return SqliteColumnValue(stmt_, i); }
+
+bool SqliteStatement::ReadOnly() const { return sqlite3_stmt_readonly(stmt_) != 0; }

@@ -1,0 +1,36 @@
+#pragma once
+// A prepared SQLite statement (SqlStatement.h) and the values between Variants and SQLite, shared by
+// every statement of an SQLite company database.
+#include "outside/appserver/SqlStatement.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+class SqliteStatement : public SqlStatement {
+public:
+    SqliteStatement(sqlite3* db, const std::string& sql);
+    ~SqliteStatement() override;
+    SqliteStatement(const SqliteStatement&) = delete;
+    SqliteStatement& operator=(const SqliteStatement&) = delete;
+
+    const std::string& Sql() const override { return sql_; }
+    void Bind(const std::vector<Variant>& params) override;
+    bool Step() override;
+    int Execute(const std::vector<Variant>& params = {}) override;
+    void Reset() override;
+    int ColumnCount() const override;
+    std::string ColumnName(int i) const override;
+    std::string DeclaredType(int i) const override;
+    Variant Column(int i) const override;
+    bool ReadOnly() const override;
+
+private:
+    [[noreturn]] void Fail() const;
+
+    sqlite3* db_;
+    sqlite3_stmt* stmt_ = nullptr;
+    std::string sql_;
+};
+
+Variant SqliteColumnValue(sqlite3_stmt* st, int i);
+int SqliteBindValue(sqlite3_stmt* st, int index, const Variant& v);
