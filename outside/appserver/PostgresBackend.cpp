@@ -3,6 +3,8 @@
 #include <libpq-fe.h>
 
 #include <cctype>
+#include <cstdlib>
+#include <filesystem>
 
 #include "data/Embedded.h"
 #include "outside/appserver/PostgresStatement.h"
@@ -44,6 +46,22 @@ std::vector<std::string> SplitStatements(const std::string& sql) {
 
 void IgnoreNotice(void*, const char*) {}
 
+// The zone of this process (TZ, else the zone /etc/localtime links to), so that the server's local time
+// is the time SQLite's "localtime" gives; "" when unknown.
+std::string LocalZone() {
+    std::string zone;
+    if (const char* tz = std::getenv("TZ"); tz && *tz) {
+        zone = tz[0] == ':' ? tz + 1 : tz;
+    } else {
+        std::error_code failed;
+        std::string target = std::filesystem::read_symlink("/etc/localtime", failed).string();
+        if (auto at = target.find("zoneinfo/"); !failed && at != std::string::npos) zone = target.substr(at + 9);
+    }
+    for (char c : zone)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '/' && c != '_' && c != '-' && c != '+') return "";
+    return zone;
+}
+
 }  // namespace
 
 PgResultPtr& PgResultPtr::operator=(PgResultPtr&& o) noexcept {
@@ -71,6 +89,8 @@ PostgresBackend::PostgresBackend(const std::string& connection, const std::strin
     try {
         if (PQsetClientEncoding(conn_, "UTF8") != 0) Check(PgResultPtr(), "Cannot use UTF-8");
         Command("SET DateStyle TO ISO, YMD");
+        // A zone the server does not know leaves the server's own.
+        if (std::string zone = LocalZone(); !zone.empty()) PgResultPtr(PQexec(conn_, ("SET TimeZone TO '" + zone + "'").c_str()));
         Command("SET search_path TO " + schema_);
         if (reader_)
             Command("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY");

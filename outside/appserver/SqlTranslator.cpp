@@ -271,6 +271,51 @@ void BracketsToNames(std::vector<Token>& t) {
     }
 }
 
+// LIKE compares without regard to ASCII case in SQLite (and in the suite's own databases).
+void LikeIgnoresCase(std::vector<Token>& t) {
+    for (auto& x : t)
+        if (IsWord(x, "LIKE")) x.text = "ILIKE";
+}
+
+// Nulls sort before every value in SQLite (and in the suite's own databases), after them in PostgreSQL:
+// each ORDER BY item says where they go, unless it already does.
+void NullsSortFirst(std::vector<Token>& t) {
+    std::vector<std::pair<std::size_t, const char*>> inserts;   // after token, text
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (!IsWord(t[i], "ORDER")) continue;
+        std::size_t by = NextSolid(t, i);
+        if (by == npos || !IsWord(t[by], "BY")) continue;
+        std::size_t last = npos;   // last solid token of the current item
+        bool named = false;        // the item says NULLS itself
+        auto close = [&] {
+            if (last != npos && !named) inserts.emplace_back(last, IsWord(t[last], "DESC") ? " NULLS LAST" : " NULLS FIRST");
+            last = npos;
+            named = false;
+        };
+        int depth = 0;
+        std::size_t j = by + 1;
+        for (; j < t.size(); ++j) {
+            const Token& x = t[j];
+            if (IsBlank(x)) continue;
+            if (IsPunct(x, "(")) ++depth;
+            if (IsPunct(x, ")") && depth-- == 0) break;
+            if (depth == 0 && (IsPunct(x, ";") || IsWord(x, "LIMIT") || IsWord(x, "OFFSET") || IsWord(x, "FETCH") ||
+                               IsWord(x, "FOR")))
+                break;
+            if (depth == 0 && IsPunct(x, ",")) {
+                close();
+                continue;
+            }
+            named = named || (depth == 0 && IsWord(x, "NULLS"));
+            last = j;
+        }
+        close();
+        i = j == t.size() ? j : j - 1;
+    }
+    for (auto it = inserts.rbegin(); it != inserts.rend(); ++it)
+        t.insert(t.begin() + static_cast<long>(it->first + 1), Token{Tok::Text, it->second});
+}
+
 }  // namespace
 
 std::string NumberedParameters(const std::string& sql) {
@@ -286,7 +331,11 @@ std::string SqlTranslator::Translate(const std::string& sql) const {
     DropDollars(t);
     DropDatabaseQualifiers(t);
     DropNolock(t);
-    if (dialect_ == SqlDialect::PostgreSQL) BracketsToNames(t);
+    if (dialect_ == SqlDialect::PostgreSQL) {
+        BracketsToNames(t);
+        LikeIgnoresCase(t);
+        NullsSortFirst(t);
+    }
     RenameFunctions(t, dialect_);
     TopToLimit(t);
     PlusToConcat(t);

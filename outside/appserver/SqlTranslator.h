@@ -16,6 +16,8 @@
 //   GETDATE()                           -> LOCALTIMESTAMP(0)
 //   LEN(x)                              -> length(rtrim(CAST(x AS text)))
 //   [name]                              -> name    (a plain name; others become "name")
+//   a LIKE b                            -> a ILIKE b   (case-insensitive, as in SQLite)
+//   ORDER BY a, b DESC                  -> ORDER BY a NULLS FIRST, b DESC NULLS LAST   (nulls sort low)
 // and has RPAD, RTRIM, LTRIM and UPPER of its own.
 #include <string>
 

@@ -145,6 +145,24 @@ TEST_P(CompanyDatabaseTest, OffersTheSuitesStringFunctionsThroughTheTranslator) 
     EXPECT_EQ(now[10], ' ') << now;
 }
 
+TEST_P(CompanyDatabaseTest, TranslatedStatementsSortAndMatchAlikeOnEveryBackend) {
+    CompanyDatabase db(dbPath_);
+    auto keys = [&](const std::string& sql) {
+        std::vector<std::string> out;
+        for (const SqlRow& row : db.Query(db.Translator().Translate(sql)).rows) out.push_back(VarToStr(row[0]));
+        return out;
+    };
+    // Nulls sort before every value, and after them when descending.
+    EXPECT_EQ(keys("SELECT MA001 FROM ADMMA ORDER BY MA003, MA001"),
+              (std::vector<std::string>{"ACT", "COP", "INV", "PUR", "ADM", "CMS"}));
+    EXPECT_EQ(keys("SELECT MA001 FROM ADMMA ORDER BY MA003 DESC, MA001"),
+              (std::vector<std::string>{"CMS", "ADM", "ACT", "COP", "INV", "PUR"}));
+    // LIKE ignores ASCII case.
+    EXPECT_EQ(keys("SELECT MA001 FROM ADMMA WHERE MA001 LIKE 'a%' ORDER BY MA001"), (std::vector<std::string>{"ACT", "ADM"}));
+    EXPECT_EQ(keys("SELECT MA001 FROM ADMMA WHERE MA001 NOT LIKE '%m%' ORDER BY MA001"),
+              (std::vector<std::string>{"ACT", "COP", "INV", "PUR"}));
+}
+
 TEST_P(CompanyDatabaseTest, CachedStatementsStepAgainAndDescribeTheirColumns) {
     CompanyDatabase db(dbPath_);
     SqlStatement& st = db.Cached("SELECT MD001, MD002, MD006, MD002 || '!' AS MARK FROM ADMMD WHERE MD001 = ? ORDER BY MD002");

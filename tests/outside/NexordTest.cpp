@@ -43,9 +43,10 @@ void EditLine(DocumentClient& c, const std::string& line, const std::string& val
 
 }  // namespace
 
-using Nexord = DataPathFixture;
+class Nexord : public OnEveryBackend<DataPathFixture> {};
+TDEF_ON_EVERY_BACKEND(Nexord);
 
-TEST_F(Nexord, SecondSaveOfTheSameRowIsRefusedAndTheFirstStays) {
+TEST_P(Nexord, SecondSaveOfTheSameRowIsRefusedAndTheFirstStays) {
     AddDocuments(2, 3);
     NexordProcess daemon(dbPath_);
     ASSERT_GT(daemon.Port(), 0) << daemon.Log();
@@ -88,7 +89,7 @@ TEST_F(Nexord, SecondSaveOfTheSameRowIsRefusedAndTheFirstStays) {
     EXPECT_NE(log.find("opened for Nexor01S.Class1"), std::string::npos) << log;
 }
 
-TEST_F(Nexord, ServesManyClientsAtOnce) {
+TEST_P(Nexord, ServesManyClientsAtOnce) {
     AddDocuments(4, 5);
     NexordProcess daemon(dbPath_);
     ASSERT_GT(daemon.Port(), 0) << daemon.Log();
@@ -124,7 +125,7 @@ TEST_F(Nexord, ServesManyClientsAtOnce) {
     EXPECT_EQ(daemon.Log().find("closed: connection error"), std::string::npos) << daemon.Log();
 }
 
-TEST_F(Nexord, MalformedClientEndsOnlyItsOwnSession) {
+TEST_P(Nexord, MalformedClientEndsOnlyItsOwnSession) {
     AddDocuments(1, 1);
     NexordProcess daemon(dbPath_, "127.0.0.2", {"--max-frame", "65536"});
     ASSERT_GT(daemon.Port(), 0) << daemon.Log();
@@ -159,7 +160,7 @@ TEST_F(Nexord, MalformedClientEndsOnlyItsOwnSession) {
     EXPECT_EQ(Value("SELECT MD004 FROM ADMMD WHERE MD001 = 'D001'").AsString(), "照常");
 }
 
-TEST_F(Nexord, StopsOnSignalAndADownDaemonGivesTheConnectionError) {
+TEST_P(Nexord, StopsOnSignalAndADownDaemonGivesTheConnectionError) {
     NexordProcess daemon(dbPath_);
     ASSERT_GT(daemon.Port(), 0) << daemon.Log();
     int port = daemon.Port();

@@ -66,8 +66,14 @@ TEST(SqlTranslator, PostgresDialectUsesItsOwnFunctionsAndNames) {
     EXPECT_EQ(Pg("SELECT LEN(RTRIM(MA002)) + 1 FROM ADMMA WHERE LEN(MA001)>2"),
               "SELECT length(rtrim(CAST(RTRIM(MA002) AS text))) + 1 FROM ADMMA WHERE length(rtrim(CAST(MA001 AS text)))>2");
     EXPECT_EQ(Pg("SELECT [MA001], [my col] FROM [DEMO]..[ADMMA]"), "SELECT MA001, \"my col\" FROM ADMMA");
+    // Case-insensitive LIKE and nulls sorted low, as SQLite has them.
+    EXPECT_EQ(Pg("SELECT * FROM T WHERE A NOT LIKE 'x%' ORDER BY A, B DESC, C ASC"),
+              "SELECT * FROM T WHERE A NOT ILIKE 'x%' ORDER BY A NULLS FIRST, B DESC NULLS LAST, C ASC NULLS FIRST");
+    EXPECT_EQ(Pg("SELECT TOP 2 A FROM T WHERE B IN (SELECT B FROM U ORDER BY RTRIM(B, 'x')) ORDER BY A NULLS LAST"),
+              "SELECT A FROM T WHERE B IN (SELECT B FROM U ORDER BY RTRIM(B, 'x') NULLS FIRST) ORDER BY A NULLS LAST LIMIT 2");
     // SQLite keeps its own spellings.
-    EXPECT_EQ(T("SELECT LEN(MA001), [MA001] FROM ADMMA"), "SELECT LEN(MA001), [MA001] FROM ADMMA");
+    EXPECT_EQ(T("SELECT LEN(MA001), [MA001] FROM ADMMA WHERE A LIKE 'x' ORDER BY A"),
+              "SELECT LEN(MA001), [MA001] FROM ADMMA WHERE A LIKE 'x' ORDER BY A");
     EXPECT_EQ(SqlTranslator().Dialect(), SqlDialect::SQLite);
 }
 
