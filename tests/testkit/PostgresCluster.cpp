@@ -20,8 +20,9 @@
 
 namespace {
 
-// The newest installed server's programs.
+// The newest installed server's programs (TDEF_TEST_POSTGRES_BIN names others).
 std::string ServerBinaries() {
+    if (const char* bin = std::getenv("TDEF_TEST_POSTGRES_BIN"); bin && *bin) return bin;
     glob_t found{};
     std::string dir;
     if (glob("/usr/lib/postgresql/*/bin/initdb", 0, nullptr, &found) == 0 && found.gl_pathc > 0)

@@ -1,7 +1,8 @@
 #pragma once
 // A throwaway PostgreSQL cluster for tests: initdb and pg_ctl in a fresh folder under /tmp (run as the
 // postgres user through runuser when the tests run as root), the socket in that folder, a free port on
-// 127.0.0.1, trust authentication. Stopped and removed by Stop() or the destructor.
+// 127.0.0.1, trust authentication. Stopped and removed by Stop() or the destructor. The server programs
+// are the newest under /usr/lib/postgresql, or those in the folder TDEF_TEST_POSTGRES_BIN names.
 //
 // The database tests run against SQLite always and against PostgreSQL too when TDEF_TEST_POSTGRES=1.
 // Under ctest one cluster serves the whole run (the postgres_cluster_start/stop fixture writes its
