@@ -2,7 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "data/Embedded.h"
 #include "outside/appserver/SqliteFunctions.h"
@@ -65,8 +67,15 @@ void SqliteBackend::Configure() {
     sqlite3_busy_timeout(db_, 10000);
     sqlite3_extended_result_codes(db_, 0);
     // WAL lets readers go on while one writer works; it needs a real file (":memory:" stays in memory mode).
-    if (sqlite3_exec(db_, "PRAGMA journal_mode=WAL; PRAGMA foreign_keys=ON;", nullptr, nullptr, nullptr) != SQLITE_OK)
-        Fail("Cannot configure " + path_);
+    // Switching a new file to WAL needs the file to itself, and the busy handler does not wait for that:
+    // a server that opens the file at the same moment as another waits its turn here.
+    for (int waited = 0;; waited += 10) {
+        int rc = sqlite3_exec(db_, "PRAGMA journal_mode=WAL;", nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK) break;
+        if (rc != SQLITE_BUSY || waited >= 10000) Fail("Cannot configure " + path_);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (sqlite3_exec(db_, "PRAGMA foreign_keys=ON;", nullptr, nullptr, nullptr) != SQLITE_OK) Fail("Cannot configure " + path_);
     RegisterSqliteFunctions(db_);
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "outside/appserver/CompanyDatabase.h"
 #include "tests/outside/CompanyFixture.h"
 
@@ -71,6 +73,22 @@ TEST_P(CompanyDatabaseTest, IsCreatedAndSeededOnceOnFirstOpen) {
     CompanyDatabase again(dbPath_);
     EXPECT_EQ(again.Query("SELECT COUNT(*) FROM ADMMA WHERE MA001 = 'NEW'").rows[0][0].AsInteger(), 1);
     EXPECT_EQ(again.Query("SELECT COUNT(*) FROM ADMMB WHERE MB001 = 'TDEF05'").rows[0][0].AsInteger(), 1);
+}
+
+TEST_P(CompanyDatabaseTest, ServersOpeningANewCompanyAtOnceCreateItOnce) {
+    std::vector<std::thread> servers;
+    std::vector<std::string> outcomes(4);
+    for (std::size_t i = 0; i < outcomes.size(); ++i)
+        servers.emplace_back([&, i] {
+            try {
+                CompanyDatabase db(dbPath_);
+                outcomes[i] = VarToStr(db.Query("SELECT COUNT(*) FROM ADMMB WHERE MB001 = 'TDEF05'").rows[0][0]);
+            } catch (const Exception& e) {
+                outcomes[i] = e.Message();
+            }
+        });
+    for (auto& t : servers) t.join();
+    for (const auto& outcome : outcomes) EXPECT_EQ(outcome, "1");
 }
 
 TEST_P(CompanyDatabaseTest, BindsParametersAndReturnsTypedValues) {
