@@ -193,12 +193,12 @@ TRect TCustomEdit::PaintBox(TCanvas& canvas) {
     canvas.Brush()->SetColor(clBtnShadow);
     canvas.FrameRect(client);
     canvas.Brush()->SetStyle(bsClear);
+    if (!Enabled()) canvas.Font()->SetColor(clGrayText);
     return client;
 }
 
 void TCustomEdit::Paint() {
     TCanvas* canvas = Canvas();
     TRect client = PaintBox(*canvas);
-    if (!Enabled()) canvas->Font()->SetColor(clGrayText);
     canvas->TextRect(client.Inflate(-2, -1), DisplayText(), TTextFormat{tfLeft, tfVerticalCenter});
 }

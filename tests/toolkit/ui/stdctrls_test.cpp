@@ -91,6 +91,22 @@ TEST_F(StdCtrlsTest, MemoLinesAndTextAreOneText) {
     EXPECT_EQ(memo->Lines()->Strings(0), "a");
     EXPECT_EQ(memo->Lines()->Strings(1), "") << "Enter breaks the line instead of pressing a default button";
     EXPECT_EQ(form->ActiveControl(), memo);
+
+    // Disabled memos and edits show their text greyed.
+    auto* edit = Place<TEdit>(form.get(), "Edit1");
+    edit->SetText("x");
+    for (TWinControl* control : {static_cast<TWinControl*>(memo), static_cast<TWinControl*>(edit)}) {
+        control->SetEnabled(false);
+        TRecordingCanvas canvas;
+        control->PaintTo(canvas);
+        bool drawn = false;
+        for (const TCanvasOp& op : canvas.Ops())
+            if (op.Kind == TCanvasOp::opText && !op.Text.empty()) {
+                drawn = true;
+                EXPECT_EQ(op.FontColor, clGrayText) << control->Name() << " " << op.Text;
+            }
+        EXPECT_TRUE(drawn) << control->Name();
+    }
     form->Hide();
 }
 
