@@ -141,9 +141,11 @@ SqlResult PostgresBackend::Query(const std::string& sql, const std::vector<Varia
     SqlResult out;
     bool haveRows = false, first = true;
     for (const std::string& statement : SplitStatements(sql)) {
-        std::string text = NumberedParameters(statement);
+        // Values beyond the markers are ignored, missing ones are null, as SQLite binds them.
+        int markers = 0;
+        std::string text = NumberedParameters(statement, &markers);
         PgParams p;
-        p.Set(first ? params : std::vector<Variant>{}, first ? static_cast<int>(params.size()) : 0);
+        p.Set(first ? params : std::vector<Variant>{}, markers);
         first = false;
         PgResultPtr r(PQexecParams(conn_, text.c_str(), static_cast<int>(p.values.size()), p.types.data(),
                                    p.pointers.data(), p.lengths.data(), p.formats.data(), 0));

@@ -318,11 +318,12 @@ void NullsSortFirst(std::vector<Token>& t) {
 
 }  // namespace
 
-std::string NumberedParameters(const std::string& sql) {
+std::string NumberedParameters(const std::string& sql, int* count) {
     std::vector<Token> t = Tokenize(sql);
     int n = 0;
     for (auto& x : t)
         if (IsPunct(x, "?")) x.text = "$" + std::to_string(++n);
+    if (count) *count = n;
     return JoinTokens(t);
 }
 

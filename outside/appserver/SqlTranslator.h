@@ -34,5 +34,6 @@ private:
 };
 
 // The "?" parameter markers of a statement numbered as PostgreSQL wants them: $1, $2 ... in order.
-// Markers inside literals, quoted names and comments are text and stay.
-std::string NumberedParameters(const std::string& sql);
+// Markers inside literals, quoted names and comments are text and stay. count (when given) receives
+// the number of markers.
+std::string NumberedParameters(const std::string& sql, int* count = nullptr);

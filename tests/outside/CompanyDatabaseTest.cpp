@@ -115,6 +115,10 @@ TEST_P(CompanyDatabaseTest, BindsParametersAndReturnsTypedValues) {
     EXPECT_EQ(md.rows[1][0].AsInteger(), 24);
     EXPECT_EQ(md.rows[1][2].AsString(), "V");   // char(1): no padding blanks
     EXPECT_EQ(db.Query("SELECT MC001 FROM ADMMC WHERE MC001 = ?", {"' OR '1'='1"}).rows.size(), 0u);
+    // Values beyond the markers are ignored; missing ones are null.
+    EXPECT_EQ(db.Query("SELECT MF002 FROM CMSMF WHERE MF001 = ?", {"USD", "extra", 3}).rows.size(), 1u);
+    EXPECT_EQ(db.Query("SELECT MF002 FROM CMSMF WHERE MF001 = ? AND (MF003 = ? OR MF004 = 2)", {"USD"}).rows.size(), 1u);
+    EXPECT_EQ(db.Query("SELECT MF002 FROM CMSMF WHERE MF001 = ? AND MF003 IS NULL", {}).rows.size(), 0u);
     EXPECT_THROW(db.Query("SELECT * FROM NO_SUCH_TABLE"), EDatabaseError);
 }
 
