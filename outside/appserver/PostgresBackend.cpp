@@ -124,10 +124,7 @@ void PostgresBackend::Command(const std::string& sql) { Check(PgResultPtr(PQexec
 void PostgresBackend::CreateWhenNew() {
     InTransaction([&] {
         // One creator per schema, however many servers open it at once.
-        PgParams key;
-        key.Set({Variant("tdef company " + schema_)}, 1);
-        Check(PgResultPtr(PQexecParams(conn_, "SELECT pg_advisory_xact_lock(hashtext($1))", 1, key.types.data(),
-                                       key.pointers.data(), key.lengths.data(), key.formats.data(), 0)));
+        Query("SELECT pg_advisory_xact_lock(hashtext(?))", {Variant("tdef company " + schema_)});
         Command("CREATE SCHEMA IF NOT EXISTS " + schema_);
         SqlResult mark = Query("SELECT obj_description(to_regnamespace(?)::oid, 'pg_namespace')", {schema_});
         if (!mark.rows.empty() && VarToStr(mark.rows[0][0]) == kCompanyMark) return;
