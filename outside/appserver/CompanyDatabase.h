@@ -53,6 +53,9 @@ public:
     // Runs the work inside one transaction (a savepoint when one is already open): committed when the
     // work returns, rolled back when it raises; the exception passes on.
     void InTransaction(const std::function<void()>& work) { backend_->InTransaction(work); }
+    // Runs statements whose failure must not spoil the enclosing transaction (the failed statement is
+    // undone, the transaction goes on); the exception passes on.
+    void Attempt(const std::function<void()>& work) { backend_->Attempt(work); }
 
     // A prepared statement kept for this connection (the statements the server runs again and again).
     // References stay valid until ForgetStatements().

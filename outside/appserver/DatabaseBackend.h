@@ -24,6 +24,9 @@ public:
     // The work inside one transaction (a savepoint when one is already open): committed when the work
     // returns, rolled back when it raises; the exception passes on.
     virtual void InTransaction(const std::function<void()>& work) = 0;
+    // Runs statements whose failure must leave the enclosing transaction usable: the failed statement
+    // is undone and the transaction goes on. The exception passes on.
+    virtual void Attempt(const std::function<void()>& work) = 0;
     // The columns of a table in their order; empty for a table that does not exist.
     virtual std::vector<SqlColumnInfo> Columns(const std::string& table) = 0;
 };

@@ -114,8 +114,7 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
     Outcome o;
     if (level.table.empty()) return {false, "Provider " + provider_.name + " does not accept changes", deReadOnly, {}};
     if (!s.missingKey.empty()) return {false, "The changes lack the key field " + s.missingKey, deDatabase, {}};
-    // Each row under a savepoint: a statement that fails must not spoil the rest of the transaction
-    // (PostgreSQL refuses every further statement of a transaction with an error in it).
+    // A row the database refuses must not spoil the rest of the transaction.
     auto statements = [&]() -> Outcome {
         std::vector<Variant> params;
         switch (row.Kind()) {
@@ -160,7 +159,7 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
         return o;
     };
     try {
-        db_.InTransaction([&] { o = statements(); });
+        db_.Attempt([&] { o = statements(); });
     } catch (const EDatabaseError& e) {
         return {false, e.Message(), deDatabase, {}};
     }

@@ -32,6 +32,8 @@ public:
     SqlResult Query(const std::string& sql, const std::vector<Variant>& params) override;
     std::unique_ptr<SqlStatement> Prepare(const std::string& sql) override;
     void InTransaction(const std::function<void()>& work) override;
+    // An error aborts the whole transaction in PostgreSQL: the work runs under a savepoint.
+    void Attempt(const std::function<void()>& work) override { InTransaction(work); }
     std::vector<SqlColumnInfo> Columns(const std::string& table) override;
 
     bool Reader() const { return reader_; }

@@ -18,6 +18,8 @@ public:
     SqlResult Query(const std::string& sql, const std::vector<Variant>& params) override;
     std::unique_ptr<SqlStatement> Prepare(const std::string& sql) override;
     void InTransaction(const std::function<void()>& work) override;
+    // SQLite undoes a failed statement by itself and keeps the transaction.
+    void Attempt(const std::function<void()>& work) override { work(); }
     std::vector<SqlColumnInfo> Columns(const std::string& table) override;
 
 private:

@@ -215,6 +215,23 @@ TEST_P(DeltaApply, MaxErrorsDecidesWhetherTheRestIsKept) {
     std::string message = db.messages[0];
     for (auto& c : message) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     EXPECT_NE(message.find("UNIQUE CONSTRAINT"), std::string::npos) << db.messages[0];   // each backend words it its own way
+
+    // A database refusal tolerated by the caller leaves the transaction usable: the next line is stored.
+    DocumentClient mixed;
+    mixed.Open("ADMMC.MC001 = 'D001'");
+    for (const char* line : {"0001", "0009"}) {
+        mixed.body.Append();
+        mixed.body.FieldByName("MD001")->SetAsString("D001");
+        mixed.body.FieldByName("MD002")->SetAsString(line);
+        mixed.body.FieldByName("MD004")->SetAsString(std::string("新") + line);
+        mixed.body.Post();
+    }
+    Reconciled tolerant;
+    tolerant.Listen(mixed.body);
+    EXPECT_EQ(mixed.main.ApplyUpdates(-1), 1);
+    EXPECT_EQ(tolerant.messages.size(), 1u);
+    EXPECT_EQ(Value("SELECT MD004 FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0009'").AsString(), "新0009");
+    EXPECT_EQ(Value("SELECT MD004 FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0001'").AsString(), "一");
 }
 
 TEST_P(DeltaApply, DeletesGoFirstWhateverTheOrderOfTheDelta) {
