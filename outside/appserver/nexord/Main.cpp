@@ -34,7 +34,9 @@ int Usage(const std::string& problem) {
     std::cerr << "nexord: " << problem << "\n"
               << "usage: nexord --port N --database FILE [--listen ADDRESS] [--max-frame BYTES]\n"
               << "  --port N          TCP port (0: any free port, reported in the log)\n"
-              << "  --database FILE   the company database (created with the demo company when new)\n"
+              << "  --database FILE   the company database (created with the demo company when new): an SQLite\n"
+              << "                    file, or postgresql:SCHEMA on the server TDEF_POSTGRESQL (or the registry\n"
+              << "                    value PostgreSQL) names\n"
               << "  --listen ADDRESS  address to listen on (default 127.0.0.1; 0.0.0.0 for every interface)\n"
               << "  --max-frame BYTES largest message a client may send (default 268435456)\n";
     return 2;
