@@ -155,6 +155,13 @@ CompanyDatabase& TAppServer::Database(const std::string& name) {
     std::string path = CompanyDatabase::PathFor(wanted);
     lastPath_ = path;
     auto& slot = open_[path];
+    if (slot && slot->Broken()) {
+        // The server went away (and maybe came back): the session goes on with a new connection; the
+        // open cursors went with the old one.
+        if (cursors_) cursors_->CloseAll();
+        cursors_.reset();
+        slot.reset();
+    }
     if (!slot) slot = std::make_unique<CompanyDatabase>(path);
     return *slot;
 }
@@ -365,13 +372,13 @@ const Provider& TAppServer::FindProvider(const std::string& name) {
 
 Variant TAppServer::GetRecords(const std::string& provider, int count, int& recsOut, int options, Variant& ownerData) {
     const Provider& p = FindProvider(provider);
+    CompanyDatabase& db = Database("");   // first: a lost connection takes the cursors with it
     if (!cursors_) {
-        CompanyDatabase& db = Database("");
         std::string path = db.Path();
         cursors_ = std::make_unique<PacketCursors>(
             [path] { return std::make_unique<CompanyDatabase>(path, CompanyDatabase::Role::Reader); }, db.Translator());
     }
-    return cursors_->GetRecords(p, requests_[Upper(p.name)], Database(""), count, options, ownerData, recsOut);
+    return cursors_->GetRecords(p, requests_[Upper(p.name)], db, count, options, ownerData, recsOut);
 }
 
 Variant TAppServer::ApplyUpdates(const std::string& provider, const Variant& delta, int maxErrors, int& errorCount) {

@@ -44,6 +44,8 @@ public:
     const std::string& Path() const { return path_; }
     SqlDialect Dialect() const { return backend_->Dialect(); }
     const SqlTranslator& Translator() const { return translator_; }
+    // True once the connection to the database server is lost (a restarted server): open it again.
+    bool Broken() const { return backend_->Broken(); }
 
     // Runs every statement of the text in turn; "?" parameters of the first statement are bound from
     // params (missing ones are null). Rows come from the first statement that returns columns.

@@ -27,6 +27,8 @@ public:
     // Runs statements whose failure must leave the enclosing transaction usable: the failed statement
     // is undone and the transaction goes on. The exception passes on.
     virtual void Attempt(const std::function<void()>& work) = 0;
+    // True once the connection to a database server is lost; the connection is of no further use.
+    virtual bool Broken() const { return false; }
     // The columns of a table in their order; empty for a table that does not exist.
     virtual std::vector<SqlColumnInfo> Columns(const std::string& table) = 0;
 };

@@ -32,6 +32,7 @@ int PacketCursors::LiveCount() const {
 }
 
 std::unique_ptr<CompanyDatabase> PacketCursors::Acquire() {
+    while (!idle_.empty() && idle_.back()->Broken()) idle_.pop_back();
     if (!idle_.empty()) {
         auto db = std::move(idle_.back());
         idle_.pop_back();

@@ -105,6 +105,8 @@ PostgresBackend::PostgresBackend(const std::string& connection, const std::strin
 
 PostgresBackend::~PostgresBackend() { PQfinish(conn_); }
 
+bool PostgresBackend::Broken() const { return PQstatus(conn_) == CONNECTION_BAD; }
+
 bool PostgresBackend::TransactionOpen() const { return PQtransactionStatus(conn_) != PQTRANS_IDLE; }
 
 void PostgresBackend::Check(const PgResultPtr& result, const std::string& what) const {

@@ -36,6 +36,7 @@ public:
     void Attempt(const std::function<void()>& work) override { InTransaction(work); }
     std::vector<SqlColumnInfo> Columns(const std::string& table) override;
 
+    bool Broken() const override;
     bool Reader() const { return reader_; }
     bool TransactionOpen() const;
     // Runs a command without parameters; raises EDatabaseError on failure.

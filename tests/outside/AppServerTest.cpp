@@ -4,6 +4,8 @@
 #include <map>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "tests/outside/CompanyFixture.h"
 
 namespace {
@@ -267,4 +269,31 @@ TEST_P(AppServerTest, AnswersTheStatementsTheFrameworkSends) {
     }
     EXPECT_EQ(OleCall(server, "SimpleSql", {VarArrayOf({statements[0][0], statements[0][1], "DEMO", "N"})})[0][2].AsInteger(), 2);
     EXPECT_EQ(OleCall(server, "SimpleSql", {VarArrayOf({statements[12][0], statements[12][1]})})[0][0].AsString(), "文档信息清单");
+}
+
+TEST_P(AppServerTest, ASessionGoesOnAfterItsDatabaseConnectionIsLost) {
+    if (Backend() != TestBackend::PostgreSQL) GTEST_SKIP() << "an SQLite file has no connection to lose";
+    // The session's connections carry a name, so that the server can end them.
+    std::string connection = getenv("TDEF_POSTGRESQL");
+    std::string application = "lost_" + std::to_string(getpid());
+    setenv("TDEF_POSTGRESQL", (connection + " application_name=" + application).c_str(), 1);
+    Variant server = ConnectedServer();
+    setenv("TDEF_POSTGRESQL", connection.c_str(), 1);
+    auto systemName = [&] {
+        return OleCall(server, "SimpleSql", {VarArrayOf({"SELECT MA002 FROM ADMMA WHERE MA001='ADM'", "MA002"})})[0][0].AsString();
+    };
+    EXPECT_EQ(systemName(), "系统管理");
+
+    // The database server ends the connection, as a restart of the server does.
+    CompanyDatabase admin(dbPath_);
+    SqlResult ended = admin.Query("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name = ?", {application});
+    ASSERT_EQ(ended.rows.size(), 1u);
+    // The call that meets the lost connection fails with the reason; the session then connects anew.
+    try {
+        systemName();
+    } catch (const Exception& e) {
+        EXPECT_FALSE(e.Message().empty());
+    }
+    EXPECT_EQ(systemName(), "系统管理");
+    EXPECT_EQ(OleCall(server, "GetRecCount", {}).AsInteger(), 5);
 }
