@@ -1,7 +1,7 @@
 #pragma once
 // Rewrites the suite's SQL-Server style statements into the dialect of a company database's backend.
 // Works on tokens, so text inside string literals, quoted names and comments is never touched.
-//   $$TABLE, DB..TABLE, DB.dbo.TABLE    -> TABLE   (one company per database file)
+//   $$TABLE, DB..TABLE, DB.dbo.TABLE    -> TABLE   (one company per database file or schema)
 //   SELECT TOP n ... / TOP (n)          -> SELECT ... LIMIT n   (at the end of that SELECT)
 //   SELECT TOP 100 PERCENT ...          -> SELECT ...
 //   FROM T (nolock), WITH (NOLOCK)      -> FROM T
