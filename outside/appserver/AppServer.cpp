@@ -15,15 +15,11 @@
 #include "outside/appserver/ServerLog.h"
 #include "outside/appserver/UserSettings.h"
 #include "toolkit/os/Registry.h"
+#include "toolkit/rtl/Dispatch.h"
 
 namespace {
 
-const Variant& Arg(const VarArgs& args, std::size_t i) {
-    static const Variant empty;
-    return i < args.size() ? args[i].Deref() : empty;
-}
-
-std::string Text(const VarArgs& args, std::size_t i) { return VarToStr(Arg(args, i)); }
+std::string Text(const VarArgs& args, std::size_t i) { return VarToStr(ArgAt(args, i)); }
 
 std::string Trim(const std::string& s) {
     auto b = s.find_first_not_of(" \t\r\n");
@@ -42,13 +38,6 @@ std::vector<std::string> SplitFields(const std::string& list) {
     for (std::string f; std::getline(in, f, ',');)
         if (!Trim(f).empty()) out.push_back(Trim(f));
     return out;
-}
-
-// Element i of a 1-D array counted from its low bound; Empty past the end.
-Variant Element(const Variant& array, int i) {
-    const Variant& a = array.Deref();
-    if (!a.IsArray() || i > a.High() - a.Low()) return {};
-    return a[a.Low() + i].Deref();
 }
 
 int ElementCount(const Variant& array) { return array.IsArray() ? array.Count() : 0; }
@@ -70,18 +59,18 @@ std::string InfoLine(const std::string& name, std::string value) {
 }  // namespace
 
 TAppServer::TAppServer() {
-    DefineMethod("Connect", [this](VarArgs& a) { return Variant(Connect(Arg(a, 0))); });
+    DefineMethod("Connect", [this](VarArgs& a) { return Variant(Connect(ArgAt(a, 0))); });
     DefineProperty("SvrData", [this] { return Variant(SvrData()); });
     DefineProperty("LastError", [this] { return Variant(lastError_); });
     DefineMethod("WhatIs", [this](VarArgs& a) { return WhatIs(Text(a, 0)); });
     // Both spellings reach one member: names are case-insensitive here.
-    DefineMethod("SimpleSql", [this](VarArgs& a) { return SimpleSql(Arg(a, 0), Text(a, 1)); });
-    DefineMethod("TransactionSQL", [this](VarArgs& a) { return Variant(TransactionSql(Arg(a, 0), Text(a, 1))); });
+    DefineMethod("SimpleSql", [this](VarArgs& a) { return SimpleSql(ArgAt(a, 0), Text(a, 1)); });
+    DefineMethod("TransactionSQL", [this](VarArgs& a) { return Variant(TransactionSql(ArgAt(a, 0), Text(a, 1))); });
     DefineMethod("GetSysInfo", [this](VarArgs& a) { return GetSysInfo(Text(a, 0), Text(a, 1)); });
     auto lookup = [this](bool allRows) {
         return [this, allRows](VarArgs& a) {
             Variant values;
-            bool found = CheckValue(Text(a, 0), Text(a, 1), Text(a, 2), Arg(a, 3), values, allRows);
+            bool found = CheckValue(Text(a, 0), Text(a, 1), Text(a, 2), ArgAt(a, 3), values, allRows);
             if (a.size() > 4) a[4].Assign(values);
             return Variant(found);
         };
@@ -90,22 +79,22 @@ TAppServer::TAppServer() {
     DefineMethod("QueryData", lookup(true));
     DefineMethod("QueryMaxSeq", [this](VarArgs& a) {
         Variant number;
-        bool ok = QueryMaxSeq(Text(a, 0), Text(a, 1), Text(a, 2), Arg(a, 3), Text(a, 4), number);
+        bool ok = QueryMaxSeq(Text(a, 0), Text(a, 1), Text(a, 2), ArgAt(a, 3), Text(a, 4), number);
         if (a.size() > 5) a[5].Assign(number);
         return Variant(ok);
     });
     DefineMethod("GetLookupList", [this](VarArgs& a) {
-        return GetLookupList(Text(a, 0), Text(a, 1), Text(a, 2), Arg(a, 3), Text(a, 4));
+        return GetLookupList(Text(a, 0), Text(a, 1), Text(a, 2), ArgAt(a, 3), Text(a, 4));
     });
     DefineMethod("GetFormat", [this](VarArgs& a) { return Variant(GetFormat(Text(a, 0), Text(a, 1))); });
-    DefineMethod("GetUserDefine", [this](VarArgs& a) { return Variant(GetUserDefine(Arg(a, 0), Text(a, 1))); });
-    DefineMethod("SetUserDefine", [this](VarArgs& a) { return Variant(SetUserDefine(Arg(a, 0), Text(a, 1))); });
+    DefineMethod("GetUserDefine", [this](VarArgs& a) { return Variant(GetUserDefine(ArgAt(a, 0), Text(a, 1))); });
+    DefineMethod("SetUserDefine", [this](VarArgs& a) { return Variant(SetUserDefine(ArgAt(a, 0), Text(a, 1))); });
 
     DefineMethod("AS_GetRecords", [this](VarArgs& a) {
         if (a.size() < 7) throw EOleError("Invalid number of parameters.");
         int recs = 0;
         Variant owner = a[6].Deref();
-        Variant packet = GetRecords(Text(a, 0), Arg(a, 1).AsInteger(), recs, Arg(a, 3).AsInteger(), owner);
+        Variant packet = GetRecords(Text(a, 0), ArgAt(a, 1).AsInteger(), recs, ArgAt(a, 3).AsInteger(), owner);
         a[2].Assign(Variant(recs));
         a[6].Assign(owner);
         return packet;
@@ -113,11 +102,11 @@ TAppServer::TAppServer() {
     DefineMethod("AS_ApplyUpdates", [this](VarArgs& a) {
         if (a.size() < 5) throw EOleError("Invalid number of parameters.");
         int errors = 0;
-        Variant result = ApplyUpdates(Text(a, 0), Arg(a, 1), Arg(a, 2).AsInteger(), errors);
+        Variant result = ApplyUpdates(Text(a, 0), ArgAt(a, 1), ArgAt(a, 2).AsInteger(), errors);
         a[3].Assign(Variant(errors));
         return result;
     });
-    DefineMethod("AS_DataRequest", [this](VarArgs& a) { return DataRequest(Text(a, 0), Arg(a, 1)); });
+    DefineMethod("AS_DataRequest", [this](VarArgs& a) { return DataRequest(Text(a, 0), ArgAt(a, 1)); });
     DefineMethod("AS_GetProviderNames", [](VarArgs&) {
         std::vector<Variant> names;
         for (const auto& n : ProviderNames()) names.push_back(Variant(n));
@@ -133,9 +122,9 @@ TAppServer::TAppServer() {
     });
     // Saved query schemes: one array argument each.
     DefineMethod("LoadTable", [this](VarArgs& a) {
-        Variant p = Arg(a, 0);
-        schemeUser_ = Trim(VarToStr(Element(p, 0)));
-        schemeProgram_ = Upper(Trim(VarToStr(Element(p, 1))));
+        Variant p = ArgAt(a, 0);
+        schemeUser_ = Trim(VarToStr(ElementAt(p, 0)));
+        schemeProgram_ = Upper(Trim(VarToStr(ElementAt(p, 1))));
         providers_.erase(Upper(kSavedConditionProvider));
         return Variant("");
     });
@@ -143,9 +132,9 @@ TAppServer::TAppServer() {
         if (!connected_) throw EOleError("The application server is not connected");
         return SavedConditions(Database(""), companyId_, userGroup_);
     };
-    DefineMethod("InsertConTable", [schemes](VarArgs& a) { return Variant(schemes().Insert(Arg(a, 0))); });
-    DefineMethod("DeleteConTable", [schemes](VarArgs& a) { return Variant(schemes().Delete(Arg(a, 0))); });
-    DefineMethod("ChangeConName", [schemes](VarArgs& a) { return Variant(schemes().Rename(Arg(a, 0))); });
+    DefineMethod("InsertConTable", [schemes](VarArgs& a) { return Variant(schemes().Insert(ArgAt(a, 0))); });
+    DefineMethod("DeleteConTable", [schemes](VarArgs& a) { return Variant(schemes().Delete(ArgAt(a, 0))); });
+    DefineMethod("ChangeConName", [schemes](VarArgs& a) { return Variant(schemes().Rename(ArgAt(a, 0))); });
 }
 
 CompanyDatabase& TAppServer::Database(const std::string& name) {
@@ -190,10 +179,10 @@ int TAppServer::Connect(const Variant& params) {
     lastError_.clear();
     if (!params.IsArray() || params.DimCount() != 1 || params.Count() < 4)
         return Refuse(-1, "the parameters must be [program, user, company, database, option, flag]");
-    std::string program = Upper(Trim(VarToStr(Element(params, 0))));
-    std::string user = Trim(VarToStr(Element(params, 1)));
-    std::string company = Trim(VarToStr(Element(params, 2)));
-    std::string database = Trim(VarToStr(Element(params, 3)));
+    std::string program = Upper(Trim(VarToStr(ElementAt(params, 0))));
+    std::string user = Trim(VarToStr(ElementAt(params, 1)));
+    std::string company = Trim(VarToStr(ElementAt(params, 2)));
+    std::string database = Trim(VarToStr(ElementAt(params, 3)));
     CompanyDatabase* db = nullptr;
     try {
         db = &Database(database.empty() ? company : database);
@@ -239,9 +228,9 @@ Variant TAppServer::WhatIs(const std::string& name) const {
 Variant TAppServer::SimpleSql(const Variant& params, const std::string& database) {
     if (!params.IsArray() || ElementCount(params) < 1)
         throw EOleError("SimpleSql expects [SQL, fields] or [SQL, fields, database, \"N\"]");
-    std::string sql = VarToStr(Element(params, 0));
-    std::vector<std::string> fields = SplitFields(VarToStr(Element(params, 1)));
-    std::string db = Trim(VarToStr(Element(params, 2)));
+    std::string sql = VarToStr(ElementAt(params, 0));
+    std::vector<std::string> fields = SplitFields(VarToStr(ElementAt(params, 1)));
+    std::string db = Trim(VarToStr(ElementAt(params, 2)));
     CompanyDatabase& target = Database(db.empty() ? database : db);
     SqlResult r = target.Query(target.Translator().Translate(sql));
     if (r.rows.empty()) return {};
@@ -265,11 +254,11 @@ Variant TAppServer::SimpleSql(const Variant& params, const std::string& database
 }
 
 int TAppServer::TransactionSql(const Variant& params, const std::string& database) {
-    Variant statements = params.IsArray() ? Element(params, 0) : params.Deref();
-    std::string db = Trim(VarToStr(Element(params, 1)));
+    Variant statements = params.IsArray() ? ElementAt(params, 0) : params.Deref();
+    std::string db = Trim(VarToStr(ElementAt(params, 1)));
     std::vector<std::string> list;
     if (statements.IsArray()) {
-        for (int i = 0; i < ElementCount(statements); ++i) list.push_back(VarToStr(Element(statements, i)));
+        for (int i = 0; i < ElementCount(statements); ++i) list.push_back(VarToStr(ElementAt(statements, i)));
     } else {
         list.push_back(VarToStr(statements));
     }
@@ -331,14 +320,14 @@ std::string TAppServer::GetFormat(const std::string& company, const std::string&
 }
 
 std::string TAppServer::GetUserDefine(const Variant& params, const std::string& database) {
-    auto at = [&](int i) { return Trim(VarToStr(Element(params, i))); };
+    auto at = [&](int i) { return Trim(VarToStr(ElementAt(params, i))); };
     return UserSettings(Database(database)).Get(at(0), at(1), at(2), at(3));
 }
 
 std::string TAppServer::SetUserDefine(const Variant& params, const std::string& database) {
-    auto at = [&](int i) { return Trim(VarToStr(Element(params, i))); };
+    auto at = [&](int i) { return Trim(VarToStr(ElementAt(params, i))); };
     // The value is stored as given: a whole document keeps its own spacing.
-    return UserSettings(Database(database)).Set(at(0), at(1), at(2), at(3), VarToStr(Element(params, 4)));
+    return UserSettings(Database(database)).Set(at(0), at(1), at(2), at(3), VarToStr(ElementAt(params, 4)));
 }
 
 // --- data of the connected program ------------------------------------------------------------------
@@ -393,8 +382,8 @@ Variant TAppServer::DataRequest(const std::string& provider, const Variant& data
     const Variant& d = data.Deref();
     if (d.IsArray() && d.DimCount() == 1) {
         ProviderRequest& r = requests_[Upper(p.name)];
-        r.condition = VarToStr(Element(d, 0));
-        r.order = VarToStr(Element(d, 1));
+        r.condition = VarToStr(ElementAt(d, 0));
+        r.order = VarToStr(ElementAt(d, 1));
         return Variant(true);
     }
     return {};

@@ -1,23 +1,6 @@
 #include "outside/torvane/CounterService.h"
 
-namespace {
-
-const Variant& Arg(const VarArgs& args, std::size_t i) {
-    static const Variant empty;
-    return i < args.size() ? args[i].Deref() : empty;
-}
-
-Variant First(const Variant& array) {
-    if (!array.IsArray() || array.Count() < 1) return {};
-    return array[array.Low()].Deref();
-}
-
-Variant Second(const Variant& array) {
-    if (!array.IsArray() || array.Count() < 2) return {};
-    return array[array.Low() + 1].Deref();
-}
-
-}  // namespace
+#include "toolkit/rtl/Dispatch.h"
 
 TCounterService::TCounterService(std::shared_ptr<HostSession> session) : session_(std::move(session)) {
     // Callers spell this call both ways; both reach the server.
@@ -26,8 +9,8 @@ TCounterService::TCounterService(std::shared_ptr<HostSession> session) : session
     calls_["TransactionSQL"] = ForwardTo("TransactionSQL");
     calls_["GetUserDefine"] = ForwardTo("GetUserDefine");
     calls_["SetUserDefine"] = ForwardTo("SetUserDefine");
-    DefineMethod("GETCOUNTER", [this](VarArgs& a) { return GetCounter(VarToStr(Arg(a, 0)), Arg(a, 1), Arg(a, 2)); });
-    DefineMethod("GetSysInfo", [this](VarArgs& a) { return GetSysInfo(VarToStr(Arg(a, 0))); });
+    DefineMethod("GETCOUNTER", [this](VarArgs& a) { return GetCounter(VarToStr(ArgAt(a, 0)), ArgAt(a, 1), ArgAt(a, 2)); });
+    DefineMethod("GetSysInfo", [this](VarArgs& a) { return GetSysInfo(VarToStr(ArgAt(a, 0))); });
 }
 
 TCounterService::Call TCounterService::ForwardTo(const std::string& member) {
@@ -40,9 +23,9 @@ Variant TCounterService::GetCounter(const std::string& name, const Variant& para
     auto call = calls_.find(name);
     if (call == calls_.end()) throw EOleError("Unknown server call: " + name);
     // The context is [[company, database]]; a flat [company, database] is accepted too.
-    Variant where = First(context).IsArray() ? First(context) : context;
-    std::string company = VarToStr(First(where));
-    std::string database = VarToStr(Second(where));
+    Variant where = ElementAt(context, 0).IsArray() ? ElementAt(context, 0) : context;
+    std::string company = VarToStr(ElementAt(where, 0));
+    std::string database = VarToStr(ElementAt(where, 1));
     if (company.empty()) company = session_->companyId;
     if (database.empty()) database = session_->DatabaseFor(company);
     return call->second(params, company, database);

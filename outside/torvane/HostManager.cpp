@@ -4,15 +4,6 @@
 #include "outside/torvane/ValidatorService.h"
 #include "toolkit/com/ComObj.h"
 
-namespace {
-
-const Variant& Arg(const VarArgs& args, std::size_t i) {
-    static const Variant empty;
-    return i < args.size() ? args[i].Deref() : empty;
-}
-
-}  // namespace
-
 THostManager::THostManager() : session_(std::make_shared<HostSession>()) {
     DefineProperty("DependencyVersion", [this] { return dependencyVersion_; },
                    [this](const Variant& v) { dependencyVersion_ = v.Deref(); });
@@ -32,7 +23,7 @@ THostManager::THostManager() : session_(std::make_shared<HostSession>()) {
             }
         });
     });
-    DefineMethod("GetMessage", [this](VarArgs& a) { return Variant(GetMessage(VarToStr(Arg(a, 0)), VarToStr(Arg(a, 1)))); });
+    DefineMethod("GetMessage", [this](VarArgs& a) { return Variant(GetMessage(VarToStr(ArgAt(a, 0)), VarToStr(ArgAt(a, 1)))); });
     DefineMethod("ExecWork", [this](VarArgs& a) {
         Record("ExecWork", a);
         return Variant(execWork_ ? execWork_(a) : 0);
@@ -42,7 +33,7 @@ THostManager::THostManager() : session_(std::make_shared<HostSession>()) {
         return Variant();
     });
     DefineMethod("Connect", [this](VarArgs& a) {
-        const Variant& login = Arg(a, 0);
+        const Variant& login = ArgAt(a, 0);
         if (login.IsArray()) {
             auto at = [&](int i) { return i < login.Count() ? VarToStr(login[login.Low() + i]) : std::string(); };
             session_->userId = at(0);

@@ -57,3 +57,14 @@ void OlePut(const Variant& object, const std::string& property, const Variant& v
     VarArgs a{value};
     Target(object)->Invoke(property, InvokeKind::PropertyPut, a);
 }
+
+const Variant& ArgAt(const VarArgs& args, std::size_t i) {
+    static const Variant empty;
+    return i < args.size() ? args[i].Deref() : empty;
+}
+
+Variant ElementAt(const Variant& array, int i) {
+    const Variant& a = array.Deref();
+    if (!a.IsArray() || i < 0 || i >= a.Count()) return {};
+    return a[a.Low() + i].Deref();
+}

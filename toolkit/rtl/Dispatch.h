@@ -38,6 +38,11 @@ private:
     std::map<std::string, std::pair<Getter, Setter>> properties_;
 };
 
+// What a served member was given: the i-th argument (dereferenced), Unassigned when absent.
+const Variant& ArgAt(const VarArgs& args, std::size_t i);
+// The i-th element (from 0) of a variant array argument, Unassigned when absent or not an array.
+Variant ElementAt(const Variant& array, int i);
+
 // Calls on a variant holding a dispatch interface. A variant without one raises EOleError
 // ("Variant does not reference an automation object"): callers test IsDispatch() first where a
 // missing service is normal.

@@ -4,24 +4,20 @@
 
 #include "outside/pickvu/LookupService.h"
 #include "outside/torvane/desk/DeskControls.h"
+#include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/SysUtils.h"
 
 namespace {
 
-Variant Element(const Variant& array, int i) {
-    if (!array.IsArray() || i < 0 || i >= array.Count()) return {};
-    return array[array.Low() + i].Deref();
-}
-
 std::string CellText(const Variant& row, int column) {
     if (!row.IsArray()) return column == 0 ? VarToStr(row) : std::string();
-    return VarToStr(Element(row, column));
+    return VarToStr(ElementAt(row, column));
 }
 
 int ColumnCount(const Variant& rows, const std::vector<std::string>& titles) {
     int count = static_cast<int>(titles.size());
     for (int i = 0; rows.IsArray() && i < rows.Count(); ++i) {
-        Variant row = Element(rows, i);
+        Variant row = ElementAt(rows, i);
         count = std::max(count, row.IsArray() ? row.Count() : 1);
     }
     return std::max(count, 1);
@@ -33,7 +29,7 @@ std::vector<int> MatchingRows(const Variant& rows, const std::string& search) {
     std::vector<int> result;
     std::string wanted = LowerCase(Trim(search));
     for (int i = 0; rows.IsArray() && i < rows.Count(); ++i) {
-        Variant row = Element(rows, i);
+        Variant row = ElementAt(rows, i);
         bool match = wanted.empty();
         int columns = row.IsArray() ? row.Count() : 1;
         for (int c = 0; c < columns && !match; ++c) match = LowerCase(CellText(row, c)).find(wanted) != std::string::npos;
@@ -105,7 +101,7 @@ void TfrmLookup::ShowRows() {
     items->Clear();
     int columns = lvRows->Columns()->Count();
     for (int index : shown_) {
-        Variant row = Element(rows_, index);
+        Variant row = ElementAt(rows_, index);
         TListItem* item = items->Add();
         item->SetCaption(CellText(row, 0));
         for (int c = 1; c < columns; ++c) item->SubItems()->Add(CellText(row, c));
@@ -119,7 +115,7 @@ void TfrmLookup::ShowRows() {
 Variant TfrmLookup::Chosen() const {
     std::vector<Variant> chosen;
     for (TListItem* item = lvRows->GetNextSelected(nullptr); item; item = lvRows->GetNextSelected(item))
-        chosen.push_back(Element(rows_, static_cast<int>(reinterpret_cast<std::intptr_t>(item->Data))));
+        chosen.push_back(ElementAt(rows_, static_cast<int>(reinterpret_cast<std::intptr_t>(item->Data))));
     if (chosen.empty()) return {};
     return VarArrayOf(chosen);
 }

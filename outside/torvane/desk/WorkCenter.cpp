@@ -4,19 +4,10 @@
 
 #include "outside/torvane/HostManager.h"
 #include "toolkit/rtl/Format.h"
+#include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/SysUtils.h"
 
 namespace {
-
-const Variant& Arg(const VarArgs& args, std::size_t i) {
-    static const Variant empty;
-    return i < args.size() ? args[i].Deref() : empty;
-}
-
-Variant Element(const Variant& array, int i) {
-    if (!array.IsArray() || i >= array.Count()) return {};
-    return array[array.Low() + i].Deref();
-}
 
 // The manager as programs see it: every member goes to the work center's manager, and message
 // lookups are written down (scripts check which coded messages a program showed).
@@ -27,7 +18,7 @@ public:
     Variant Invoke(const std::string& member, InvokeKind kind, VarArgs& args) override {
         Variant result = inner_->Invoke(member, kind, args);
         if (kind == InvokeKind::Method && strcasecmp(member.c_str(), "GetMessage") == 0)
-            lookups_.push_back({VarToStr(Arg(args, 0)), VarToStr(Arg(args, 1)), VarToStr(result)});
+            lookups_.push_back({VarToStr(ArgAt(args, 0)), VarToStr(ArgAt(args, 1)), VarToStr(result)});
         return result;
     }
 
@@ -84,8 +75,8 @@ std::vector<TProgramEntry> TWorkCenter::ProgramList() {
     std::vector<TProgramEntry> list;
     Variant rows = Query("SELECT MB001, MB002 FROM ADMMB ORDER BY MB001", "MB001,MB002");
     for (int i = 0; rows.IsArray() && i < rows.Count(); ++i) {
-        Variant row = Element(rows, i);
-        list.push_back({VarToStr(Element(row, 0)), VarToStr(Element(row, 1))});
+        Variant row = ElementAt(rows, i);
+        list.push_back({VarToStr(ElementAt(row, 0)), VarToStr(ElementAt(row, 1))});
     }
     return list;
 }
@@ -104,20 +95,20 @@ TDLLBaseController& TWorkCenter::Open(const std::string& program, int runMode, i
 
 int TWorkCenter::ExecWork(VarArgs& args) {
     // [user, company, program, window], parameter, [run mode, ..., mode parameter], 2, out result
-    Variant who = Arg(args, 0);
-    std::string program = VarToStr(Element(who, 2));
-    Variant parameter = Arg(args, 1);
+    Variant who = ArgAt(args, 0);
+    std::string program = VarToStr(ElementAt(who, 2));
+    Variant parameter = ArgAt(args, 1);
     if (strcasecmp(program.c_str(), "TMCI05") == 0) {
         // The message centre: [flag, [text, text, link text]]
-        Variant texts = Element(parameter, 1);
-        std::string text = texts.IsArray() ? VarToStr(Element(texts, 2)) : VarToStr(parameter);
+        Variant texts = ElementAt(parameter, 1);
+        std::string text = texts.IsArray() ? VarToStr(ElementAt(texts, 2)) : VarToStr(parameter);
         if (OnMessageCenter) OnMessageCenter(text);
         return 0;
     }
     int runMode = 0;
-    Variant modes = Arg(args, 2);
+    Variant modes = ArgAt(args, 2);
     if (modes.IsArray()) {
-        Variant mode = Element(modes, 0);
+        Variant mode = ElementAt(modes, 0);
         if (!mode.IsEmpty() && !mode.IsNull()) runMode = mode.AsInteger();
     }
     try {

@@ -84,3 +84,22 @@ TEST(Dispatch, InvokesMembersByNameIgnoringCase) {
     EXPECT_THROW(OleCall(obj, "Missing"), EOleError);
     EXPECT_THROW(OleCall(Variant(), "Value"), EOleError);
 }
+
+TEST(Dispatch, ServedMembersReadMissingArgumentsAndElementsAsUnassigned) {
+    Variant written = 7;
+    VarArgs args{Variant("a"), Variant::Ref(&written)};
+    EXPECT_EQ(ArgAt(args, 0), Variant("a"));
+    EXPECT_EQ(ArgAt(args, 1), Variant(7)) << "by-reference arguments are read through";
+    EXPECT_TRUE(ArgAt(args, 2).IsEmpty());
+
+    Variant array = VarArrayCreate(1, 3);
+    array[1] = "x";
+    array[3] = 9;
+    EXPECT_EQ(ElementAt(array, 0), Variant("x")) << "counted from the low bound";
+    EXPECT_EQ(ElementAt(array, 2), Variant(9));
+    EXPECT_TRUE(ElementAt(array, 3).IsEmpty());
+    EXPECT_TRUE(ElementAt(array, -1).IsEmpty());
+    EXPECT_TRUE(ElementAt(Variant("not an array"), 0).IsEmpty());
+    Variant held = array;
+    EXPECT_EQ(ElementAt(Variant::Ref(&held), 2), Variant(9)) << "an array passed by reference";
+}
