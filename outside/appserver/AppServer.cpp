@@ -16,21 +16,11 @@
 #include "outside/appserver/UserSettings.h"
 #include "toolkit/os/Registry.h"
 #include "toolkit/rtl/Dispatch.h"
+#include "toolkit/rtl/SysUtils.h"
 
 namespace {
 
 std::string Text(const VarArgs& args, std::size_t i) { return VarToStr(ArgAt(args, i)); }
-
-std::string Trim(const std::string& s) {
-    auto b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos) return "";
-    return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
-}
-
-std::string Upper(std::string s) {
-    for (auto& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 std::vector<std::string> SplitFields(const std::string& list) {
     std::vector<std::string> out;
@@ -124,8 +114,8 @@ TAppServer::TAppServer() {
     DefineMethod("LoadTable", [this](VarArgs& a) {
         Variant p = ArgAt(a, 0);
         schemeUser_ = Trim(VarToStr(ElementAt(p, 0)));
-        schemeProgram_ = Upper(Trim(VarToStr(ElementAt(p, 1))));
-        providers_.erase(Upper(kSavedConditionProvider));
+        schemeProgram_ = UpperCase(Trim(VarToStr(ElementAt(p, 1))));
+        providers_.erase(UpperCase(kSavedConditionProvider));
         return Variant("");
     });
     auto schemes = [this] {
@@ -179,7 +169,7 @@ int TAppServer::Connect(const Variant& params) {
     lastError_.clear();
     if (!params.IsArray() || params.DimCount() != 1 || params.Count() < 4)
         return Refuse(-1, "the parameters must be [program, user, company, database, option, flag]");
-    std::string program = Upper(Trim(VarToStr(ElementAt(params, 0))));
+    std::string program = UpperCase(Trim(VarToStr(ElementAt(params, 0))));
     std::string user = Trim(VarToStr(ElementAt(params, 1)));
     std::string company = Trim(VarToStr(ElementAt(params, 2)));
     std::string database = Trim(VarToStr(ElementAt(params, 3)));
@@ -201,7 +191,7 @@ int TAppServer::Connect(const Variant& params) {
     info += InfoLine("EX_POWER", rights.rows.empty() ? "" : VarToStr(rights.rows[0][1]));
     for (const SqlRow& row : db->Query("SELECT PI002, PI003 FROM ADMPI WHERE PI001 = ? ORDER BY PI002", {program}).rows) {
         info += InfoLine(VarToStr(row[0]), VarToStr(row[1]));
-        programInfo_[Upper(Trim(VarToStr(row[0])))] = VarToStr(row[1]);
+        programInfo_[UpperCase(Trim(VarToStr(row[0])))] = VarToStr(row[1]);
     }
     userGroup_ = VarToStr(who.rows[0][0]);
     schemeUser_ = user;
@@ -217,7 +207,7 @@ int TAppServer::Connect(const Variant& params) {
 }
 
 Variant TAppServer::WhatIs(const std::string& name) const {
-    std::string what = Upper(Trim(name));
+    std::string what = UpperCase(Trim(name));
     if (what == "TODAY") return ServerDateText();
     if (what == "SQLTYPE") return 0;
     if (what == "SERVERTIME") return ServerStampText();
@@ -315,7 +305,7 @@ Variant TAppServer::GetLookupList(const std::string& table, const std::string& k
 std::string TAppServer::GetFormat(const std::string& company, const std::string& program) {
     if (!connected_) return "";
     SqlResult r = Database("").Query("SELECT MU003 FROM ADMMU WHERE MU001 = ? AND MU002 = ?",
-                                     {Trim(company), Upper(Trim(program))});
+                                     {Trim(company), UpperCase(Trim(program))});
     return r.rows.empty() ? "" : VarToStr(r.rows[0][0]);
 }
 
@@ -342,16 +332,16 @@ void TAppServer::ResetData() {
 
 const Provider& TAppServer::FindProvider(const std::string& name) {
     if (!connected_) throw EOleError("The application server is not connected");
-    std::string key = Upper(Trim(name));
+    std::string key = UpperCase(Trim(name));
     auto found = providers_.find(key);
     if (found != providers_.end()) return found->second;
     Provider p;
-    if (key == Upper(kMainProvider)) {
+    if (key == UpperCase(kMainProvider)) {
         p = MainProvider(programInfo_);
-    } else if (key == Upper(kColorProvider)) {
+    } else if (key == UpperCase(kColorProvider)) {
         SqlResult rules = Database("").Query("SELECT NH003 FROM ADMNH WHERE NH001 = ?", {programId_});
         p = ColorProvider(programInfo_, rules.rows.empty() ? "" : VarToStr(rules.rows[0][0]));
-    } else if (key == Upper(kSavedConditionProvider)) {
+    } else if (key == UpperCase(kSavedConditionProvider)) {
         p = SavedConditionProvider(schemeUser_, schemeProgram_);
     } else {
         throw EDatabaseError("Provider '" + Trim(name) + "' not found");
@@ -367,7 +357,7 @@ Variant TAppServer::GetRecords(const std::string& provider, int count, int& recs
         cursors_ = std::make_unique<PacketCursors>(
             [path] { return std::make_unique<CompanyDatabase>(path, CompanyDatabase::Role::Reader); }, db.Translator());
     }
-    return cursors_->GetRecords(p, requests_[Upper(p.name)], db, count, options, ownerData, recsOut);
+    return cursors_->GetRecords(p, requests_[UpperCase(p.name)], db, count, options, ownerData, recsOut);
 }
 
 Variant TAppServer::ApplyUpdates(const std::string& provider, const Variant& delta, int maxErrors, int& errorCount) {
@@ -381,7 +371,7 @@ Variant TAppServer::DataRequest(const std::string& provider, const Variant& data
     const Provider& p = FindProvider(provider);
     const Variant& d = data.Deref();
     if (d.IsArray() && d.DimCount() == 1) {
-        ProviderRequest& r = requests_[Upper(p.name)];
+        ProviderRequest& r = requests_[UpperCase(p.name)];
         r.condition = VarToStr(ElementAt(d, 0));
         r.order = VarToStr(ElementAt(d, 1));
         return Variant(true);
@@ -392,7 +382,7 @@ Variant TAppServer::DataRequest(const std::string& provider, const Variant& data
 long long TAppServer::GetRecCount(const std::string& provider) {
     const Provider& p = FindProvider(provider);
     CompanyDatabase& db = Database("");
-    LevelStatement st = TopLevelStatement(p.level, requests_[Upper(p.name)], db.Translator());
+    LevelStatement st = TopLevelStatement(p.level, requests_[UpperCase(p.name)], db.Translator());
     SqlStatement& count = db.Cached("SELECT COUNT(*) FROM (" + WithoutOrder(st.sql) + ") AS tdef_rows");
     count.Bind(st.params);
     long long n = count.Step() ? count.Column(0).AsInt64() : 0;

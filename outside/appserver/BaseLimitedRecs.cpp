@@ -1,4 +1,5 @@
 #include "outside/appserver/BaseLimitedRecs.h"
+#include "toolkit/rtl/SysUtils.h"
 
 #include <cctype>
 #include <map>
@@ -6,12 +7,6 @@
 #include <vector>
 
 namespace {
-
-std::string Trim(const std::string& s) {
-    auto b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos) return "";
-    return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
-}
 
 std::string Unqualified(const std::string& name) {
     std::size_t dot = name.rfind('.');

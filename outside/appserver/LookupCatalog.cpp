@@ -1,15 +1,10 @@
 #include "outside/appserver/LookupCatalog.h"
+#include "toolkit/rtl/SysUtils.h"
 
 #include <cctype>
 #include <sstream>
 
 namespace {
-
-std::string Trim(const std::string& s) {
-    auto b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos) return "";
-    return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
-}
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
     if (prefix.size() > text.size()) return false;

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "data/Embedded.h"
+#include "toolkit/rtl/SysUtils.h"
 
 namespace {
 
@@ -10,11 +11,6 @@ std::string Trim(std::string_view s) {
     auto b = s.find_first_not_of(" \t\r");
     if (b == std::string_view::npos) return "";
     return std::string(s.substr(b, s.find_last_not_of(" \t\r") - b + 1));
-}
-
-std::string Upper(std::string s) {
-    for (auto& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
 }
 
 std::string Unescape(std::string_view s) {
@@ -49,19 +45,19 @@ void MessageTable::Load(std::string_view tsv) {
         auto t1 = line.find('\t');
         auto t2 = t1 == std::string_view::npos ? t1 : line.find('\t', t1 + 1);
         if (t2 == std::string_view::npos) continue;   // not a message line
-        texts_[{Upper(Trim(line.substr(0, t1))), Trim(line.substr(t1 + 1, t2 - t1 - 1))}] = Unescape(line.substr(t2 + 1));
+        texts_[{UpperCase(Trim(line.substr(0, t1))), Trim(line.substr(t1 + 1, t2 - t1 - 1))}] = Unescape(line.substr(t2 + 1));
     }
 }
 
 std::optional<std::string> MessageTable::Find(const std::string& kind, const std::string& code) const {
-    auto it = texts_.find({Upper(Trim(kind)), Trim(code)});
+    auto it = texts_.find({UpperCase(Trim(kind)), Trim(code)});
     if (it == texts_.end()) return std::nullopt;
     return it->second;
 }
 
 std::string MessageTable::Text(const std::string& kind, const std::string& code) const {
     if (auto text = Find(kind, code)) return *text;
-    return "未定义的讯息: " + Upper(Trim(kind)) + "/" + Trim(code);
+    return "未定义的讯息: " + UpperCase(Trim(kind)) + "/" + Trim(code);
 }
 
 const MessageTable& BuiltInMessages() {
