@@ -122,6 +122,16 @@ TEST_F(ControlsTest, PaintedControlsTakeClicksAndTheWheel) {
     QApplication::sendEvent(widget, &wheel);
     EXPECT_EQ(list->TopIndex(), 3);
     EXPECT_EQ(list->ItemIndex(), 2) << "scrolling does not select";
+    // A wheel handler that takes the turn keeps the list where it is.
+    int turns = 0;
+    list->OnMouseWheel = [&](TObject*, TShiftState, int delta, TPoint, bool& handled) {
+        turns += delta;
+        handled = true;
+    };
+    QApplication::sendEvent(widget, &wheel);
+    EXPECT_EQ(turns, -120);
+    EXPECT_EQ(list->TopIndex(), 3);
+    list->OnMouseWheel = nullptr;
 
     // What the control paints shows in the window.
     std::filesystem::path file = TempFile("painted.png");

@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr UINT kWheelMessage = 0x020A;   // the desktop's WM_MOUSEWHEEL
-
 QHash<const QObject*, TQtPeer*>& PeersByWidget() {
     static auto* peers = new QHash<const QObject*, TQtPeer*>;
     return *peers;
@@ -112,6 +110,10 @@ void TQtPeer::PropertyChanged(TControl&, std::string_view property) {
 
 void TQtPeer::Invalidate(TControl&) {
     if (widget_) widget_->update();
+}
+
+void TQtPeer::Repaint(TControl&) {
+    if (widget_) widget_->repaint();
 }
 
 void TQtPeer::Update(std::string_view property) {
@@ -242,8 +244,9 @@ bool TQtPeer::RouteMouse(QWidget* watched, QEvent* event) {
         TShiftState shift = ShiftStateOf(wheel->modifiers(), wheel->buttons());
         auto delta = static_cast<std::uint16_t>(static_cast<std::int16_t>(wheel->angleDelta().y()));
         WPARAM w = (static_cast<WPARAM>(delta) << 16) | ShiftStateToWParam(shift);
-        control_.Perform(kWheelMessage, w, Position(wheel->globalPosition()));
+        const bool handled = control_.Perform(WM_MOUSEWHEEL, w, Position(wheel->globalPosition())) != 0;
         if (!alive) return true;
+        if (handled) return true;
         MouseRouted(*event);
         return !alive || ConsumesMouse();
     }

@@ -36,6 +36,7 @@ public:
 
     void PropertyChanged(TControl& control, std::string_view property) override;
     void Invalidate(TControl& control) override;
+    void Repaint(TControl& control) override;
 
     // The peer of the nearest widget up the parent chain that belongs to one; nullptr when none.
     static TQtPeer* FromWidget(const QObject* object);

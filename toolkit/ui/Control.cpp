@@ -1,6 +1,7 @@
 #include "toolkit/ui/Controls.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "toolkit/ui/Canvas.h"
 
@@ -234,6 +235,11 @@ void TControl::Dispatch(TMessage& message) {
         case WM_RBUTTONUP: MouseUp(mbRight, shift, x, y); break;
         case WM_MBUTTONUP: MouseUp(mbMiddle, shift, x, y); break;
         case WM_MOUSEMOVE: MouseMove(shift, x, y); break;
+        case WM_MOUSEWHEEL: {
+            const int delta = static_cast<std::int16_t>(static_cast<std::uint16_t>((message.WParam >> 16) & 0xFFFF));
+            message.Result = MouseWheel(shift, delta, TPoint{x, y}) ? 1 : 0;
+            break;
+        }
         case WM_LBUTTONDBLCLK:
             DblClick();
             MouseDown(mbLeft, shift + ssLeft + ssDouble, x, y);
@@ -272,6 +278,29 @@ void TControl::SendToBack() {
 
 void TControl::Invalidate() {
     if (peer_) peer_->Invalidate(*this);
+}
+
+void TControl::Repaint() {
+    if (peer_) peer_->Repaint(*this);
+}
+
+TPoint TControl::ClientToScreen(TPoint point) const {
+    for (const TControl* c = this; c; c = c->Parent()) {
+        point.X += c->Left();
+        point.Y += c->Top();
+    }
+    return point;
+}
+
+TPoint TControl::ScreenToClient(TPoint point) const {
+    const TPoint origin = ClientToScreen(TPoint{});
+    return TPoint{point.X - origin.X, point.Y - origin.Y};
+}
+
+bool TControl::MouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
+    bool handled = false;
+    if (OnMouseWheel) OnMouseWheel(this, shift, wheelDelta, mousePos, handled);
+    return handled;
 }
 
 void TControl::PaintTo(TCanvas& canvas) {

@@ -15,6 +15,8 @@ public:
     virtual void PropertyChanged(TControl& control, std::string_view property) = 0;
     // The control should be painted again (it then receives WM_PAINT through Perform).
     virtual void Invalidate(TControl& control) {}
+    // The control should be painted at once, before the caller goes on.
+    virtual void Repaint(TControl& control) { Invalidate(control); }
 };
 
 // Builds the peer of a control; the renderer installs one for the process. Without one controls

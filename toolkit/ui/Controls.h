@@ -28,6 +28,9 @@ TK_ENUM_TYPE(THelpType, "htKeyword", "htContext")
 
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+// WheelDelta: 120 a notch, positive away from the user; MousePos in screen coordinates.
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char32_t& Key)>;
 using TMessageHandler = std::function<void(TMessage& Message)>;
@@ -109,6 +112,7 @@ public:
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
+    TMouseWheelEvent OnMouseWheel;
 
     virtual void Click();
     virtual void DblClick();
@@ -130,6 +134,12 @@ public:
     virtual void SendToBack();
 
     virtual void Invalidate();
+    // Paints the control again now rather than when the event loop next runs (progress windows).
+    void Repaint();
+    // Client coordinates of this control to screen coordinates and back (a form's client area
+    // starts at its Left and Top).
+    TPoint ClientToScreen(TPoint point) const;
+    TPoint ScreenToClient(TPoint point) const;
     // Paints the control (not its children) on canvas in client coordinates: Canvas() is that
     // canvas while Paint runs, with the control's font. Renderers and tests call it.
     void PaintTo(TCanvas& canvas);
@@ -156,6 +166,8 @@ protected:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
+    // The wheel turned over the control: OnMouseWheel; true when it handled the turn.
+    virtual bool MouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
     virtual void TextChanged() { Changed("Caption"); }
     virtual void VisibleChanged();
     virtual void EnabledChanged();
@@ -186,6 +198,7 @@ protected:
         p.Property("OnMouseDown", &TControl::OnMouseDown);
         p.Property("OnMouseMove", &TControl::OnMouseMove);
         p.Property("OnMouseUp", &TControl::OnMouseUp);
+        p.Property("OnMouseWheel", &TControl::OnMouseWheel);
     }
 
 private:

@@ -63,6 +63,7 @@ constexpr UINT WM_RBUTTONDOWN = 0x0204;
 constexpr UINT WM_RBUTTONUP = 0x0205;
 constexpr UINT WM_MBUTTONDOWN = 0x0207;
 constexpr UINT WM_MBUTTONUP = 0x0208;
+constexpr UINT WM_MOUSEWHEEL = 0x020A;   // WParam: delta (signed, high 16 bits) | shift bits; LParam: screen position
 constexpr UINT WM_USER = 0x0400;
 
 // Toolkit-internal messages.

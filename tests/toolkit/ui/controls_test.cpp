@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "UiTestSupport.h"
+#include "toolkit/ui/ExtCtrls.h"
 #include "toolkit/ui/KeyInput.h"
 
 namespace {
@@ -247,6 +248,44 @@ TEST_F(ControlsTest, MouseMessagesRaiseMouseEvents) {
     button->Perform(WM_LBUTTONDOWN, ShiftStateToWParam({ssCtrl}), MakeLParam(3, -4));
     button->Perform(WM_LBUTTONDBLCLK, 0, MakeLParam(5, 6));
     EXPECT_EQ(seen, (std::vector<std::string>{"down 0 1 1 3,-4", "double", "down 0 1 0 5,6"}));
+
+    // The wheel: a signed delta, the shift state and the screen position; the handler says whether it
+    // took the turn.
+    int delta = 0;
+    TPoint at;
+    bool ctrl = false;
+    button->OnMouseWheel = [&](TObject*, TShiftState s, int wheelDelta, TPoint pos, bool& handled) {
+        delta = wheelDelta;
+        at = pos;
+        ctrl = s.Contains(ssCtrl);
+        handled = wheelDelta < 0;
+    };
+    auto wheel = [&](int notchDelta, TShiftState shift) {
+        WPARAM w = (static_cast<WPARAM>(static_cast<std::uint16_t>(static_cast<std::int16_t>(notchDelta))) << 16) |
+                   ShiftStateToWParam(shift);
+        return button->Perform(WM_MOUSEWHEEL, w, MakeLParam(300, 200));
+    };
+    EXPECT_EQ(wheel(-120, {ssCtrl}), 1);
+    EXPECT_EQ(delta, -120);
+    EXPECT_EQ(at, (TPoint{300, 200}));
+    EXPECT_TRUE(ctrl);
+    EXPECT_EQ(wheel(240, {}), 0) << "not handled: the control scrolls as usual";
+    EXPECT_EQ(delta, 240);
+}
+
+TEST_F(ControlsTest, ClientAndScreenCoordinatesGoThroughEveryParent) {
+    TOwnedPtr<TForm> form(CreateComponent<TForm>(nullptr));
+    form->SetBounds(100, 50, 400, 300);
+    auto* panel = CreateComponent<TPanel>(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(10, 20, 200, 100);
+    TButton* button = AddButton(panel, "btnInner");
+    button->SetBounds(5, 6, 50, 20);
+    EXPECT_EQ(button->ClientToScreen({1, 2}), (TPoint{116, 78}));
+    EXPECT_EQ(button->ScreenToClient({116, 78}), (TPoint{1, 2}));
+    EXPECT_EQ(form->ScreenToClient({100, 50}), (TPoint{0, 0}));
+    form->SetBounds(0, 0, 400, 300);
+    EXPECT_EQ(button->ClientToScreen({}), (TPoint{15, 26})) << "follows the form as it moves";
 }
 
 TEST_F(ControlsTest, DeletingInsteadOfFreeingLeavesNoDanglingLinks) {

@@ -78,6 +78,10 @@ TEST_F(PeersTest, ControlsTellTheirPeerWhatChanged) {
             EXPECT_TRUE(Heard(log, what)) << what;
         }
         EXPECT_GT(static_cast<TRecordingPeer*>(status->Peer())->invalidations, 0) << "panels repaint";
+        const int before = static_cast<TRecordingPeer*>(edit->Peer())->invalidations;
+        edit->Repaint();
+        EXPECT_EQ(static_cast<TRecordingPeer*>(edit->Peer())->invalidations, before + 1)
+            << "a peer without an immediate repaint paints at its next chance";
         form->Hide();
     }
     SetPeerFactory(saved);
