@@ -40,6 +40,7 @@ TK_DECLARE_EXCEPTION(EDatabaseError, Exception)     // data access
 TK_DECLARE_EXCEPTION(EListError, Exception)         // list index out of bounds
 TK_DECLARE_EXCEPTION(EInvalidOperation, Exception)  // control or form misuse
 TK_DECLARE_EXCEPTION(ESocketConnectionError, Exception)
+TK_DECLARE_EXCEPTION(EResNotFound, Exception)       // no resource of that name
 
 // Raises the silent abort.
 [[noreturn]] inline void Abort() { throw EAbort(); }

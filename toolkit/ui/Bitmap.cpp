@@ -2,6 +2,10 @@
 
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <mutex>
+
+#include "toolkit/rtl/SysUtils.h"
 
 #include "toolkit/ui/RecordingCanvas.h"
 
@@ -212,4 +216,41 @@ void TBitmap::SaveToFile(const std::string& fileName) const {
     std::ofstream out(fileName, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out) throw EInOutError("Cannot write file \"" + fileName + "\"");
+}
+
+namespace {
+
+struct TBitmapResources {
+    std::mutex lock;
+    std::map<std::string, std::shared_ptr<const TBitmap>> images;   // by upper-case name
+};
+
+TBitmapResources& Resources() {
+    static auto* resources = new TBitmapResources;
+    return *resources;
+}
+
+}  // namespace
+
+void RegisterBitmapResource(const std::string& name, const TBitmap& image) {
+    auto copy = std::make_shared<TBitmap>();
+    copy->Assign(&image);
+    std::lock_guard<std::mutex> guard(Resources().lock);
+    Resources().images[UpperCase(name)] = std::move(copy);
+}
+
+bool BitmapResourceExists(const std::string& name) {
+    std::lock_guard<std::mutex> guard(Resources().lock);
+    return Resources().images.count(UpperCase(name)) > 0;
+}
+
+void TBitmap::LoadFromResourceName(const std::string& name) {
+    std::shared_ptr<const TBitmap> image;
+    {
+        std::lock_guard<std::mutex> guard(Resources().lock);
+        auto it = Resources().images.find(UpperCase(name));
+        if (it != Resources().images.end()) image = it->second;
+    }
+    if (!image) throw EResNotFound("Resource " + name + " not found");
+    Assign(image.get());
 }

@@ -50,6 +50,8 @@ public:
     // EInOutError when the file cannot be read or is not a bitmap of a supported kind.
     void LoadFromFile(const std::string& fileName);
     void LoadFromBytes(const std::vector<std::uint8_t>& bytes);
+    // A bitmap the program registered under a name (RegisterBitmapResource); EResNotFound otherwise.
+    void LoadFromResourceName(const std::string& name);
     void SaveToFile(const std::string& fileName) const;   // 24 bits per pixel
     std::vector<std::uint8_t> SaveToBytes() const;
 
@@ -66,3 +68,9 @@ private:
     TTransparentMode transparentMode_ = tmAuto;
     std::unique_ptr<TCanvas> canvas_;
 };
+
+// The program's named images (button glyphs, state stamps, check-box cells), registered at start-up
+// and loaded by name as bitmaps from resources are. Names compare without regard to case; a later
+// registration replaces an earlier one.
+void RegisterBitmapResource(const std::string& name, const TBitmap& image);
+bool BitmapResourceExists(const std::string& name);

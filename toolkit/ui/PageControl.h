@@ -138,3 +138,10 @@ private:
     TTabStyle style_ = tsTabs;
     TTabPosition tabPosition_ = tpTop;
 };
+
+// The page control of the suite's windows' resources: tabs, pages and events as TPageControl's.
+class TExtPageControl : public TPageControl {
+    TK_CLASS(TExtPageControl, TPageControl)
+public:
+    using TPageControl::TPageControl;
+};

@@ -187,3 +187,30 @@ TEST(Canvas, ControlsPaintThemselvesAndTheirChildren) {
     EXPECT_EQ(canvas.FindText("hidden"), nullptr);
     EXPECT_EQ(canvas.FillAt({12, 22})->BrushColor, clBtnFace);
 }
+
+TEST(Canvas, BitmapsLoadFromTheProgramsNamedImages) {
+    TBitmap stamp(4, 3);
+    stamp.SetPixel(1, 1, clRed);
+    RegisterBitmapResource("Confirm", stamp);
+    stamp.SetPixel(1, 1, clBlue);   // the registry keeps its own copy
+
+    TBitmap loaded;
+    loaded.LoadFromResourceName("CONFIRM");
+    EXPECT_EQ(loaded.Width(), 4);
+    EXPECT_EQ(loaded.Height(), 3);
+    EXPECT_EQ(loaded.Pixel(1, 1), clRed);
+    EXPECT_TRUE(BitmapResourceExists("confirm"));
+
+    try {
+        loaded.LoadFromResourceName("NOGOOD_ENG");
+        ADD_FAILURE() << "an unknown name loads nothing";
+    } catch (const EResNotFound& e) {
+        EXPECT_EQ(e.Message(), "Resource NOGOOD_ENG not found");
+    }
+    EXPECT_EQ(loaded.Pixel(1, 1), clRed) << "a failed load leaves the bitmap as it was";
+
+    TBitmap replacement(2, 2);
+    RegisterBitmapResource("CONFIRM", replacement);
+    loaded.LoadFromResourceName("Confirm");
+    EXPECT_EQ(loaded.Width(), 2);
+}
