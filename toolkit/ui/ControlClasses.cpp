@@ -25,7 +25,7 @@ const std::vector<const TClassInfo*>& ControlClasses() {
         &TOpenDialog::StaticClass(),   &TSaveDialog::StaticClass(),   &TDBEdit::StaticClass(),
         &TDBMemo::StaticClass(),       &TDBComboBox::StaticClass(),   &TDBText::StaticClass(),
         &TDBCheckBox::StaticClass(),   &TDBRadioGroup::StaticClass(), &TDBGrid::StaticClass(),
-        &TExtPageControl::StaticClass(),
+        &TExtPageControl::StaticClass(), &TGauge::StaticClass(),
     };
     return classes;
 }

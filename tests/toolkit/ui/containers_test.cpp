@@ -181,3 +181,30 @@ TEST_F(ContainersTest, PanelsGroupBoxesImagesAndScrollBoxes) {
     scroll->SetScrollPosition({500, 500});
     EXPECT_EQ(scroll->ScrollPosition(), (TPoint{0, 220})) << "never past the content";
 }
+
+TEST_F(ContainersTest, GaugesShowTheShareDoneWithinTheirRange) {
+    TOwnedPtr<TForm> form(CreateComponent<TForm>(nullptr));
+    auto* gauge = CreateComponent<TGauge>(form.get());
+    gauge->SetParent(form.get());
+    gauge->SetBounds(0, 0, 102, 20);
+    SetPropValue(gauge, "ForeColor", "clBlue");
+    SetPropValue(gauge, "BackColor", "clWindow");
+    gauge->SetMinValue(10);
+    gauge->SetMaxValue(30);
+    EXPECT_EQ(gauge->Progress(), 10) << "progress follows the minimum up";
+    gauge->AddProgress(5);
+    EXPECT_EQ(gauge->PercentDone(), 25);
+    gauge->SetProgress(99);
+    EXPECT_EQ(gauge->Progress(), 30) << "never beyond the maximum";
+    gauge->SetProgress(15);
+
+    TRecordingCanvas canvas;
+    gauge->PaintTo(canvas);
+    EXPECT_EQ(canvas.Texts(), (std::vector<std::string>{"25%"}));
+    EXPECT_EQ(canvas.FillAt({1 + 24, 10})->BrushColor, clBlue) << "the first quarter is filled";
+    EXPECT_EQ(canvas.FillAt({1 + 26, 10})->BrushColor, clWindow);
+
+    gauge->SetMaxValue(10);
+    EXPECT_EQ(gauge->MinValue(), 10);
+    EXPECT_EQ(gauge->PercentDone(), 0) << "an empty range shows nothing done";
+}
