@@ -8,6 +8,8 @@
 #include "outside/appserver/AppServer.h"
 #include "outside/appserver/CompanyDatabase.h"
 #include "toolkit/com/ComObj.h"
+#include "toolkit/data/SocketConnection.h"
+#include "toolkit/rtl/Dispatch.h"
 
 namespace {
 std::string Folder() {
@@ -72,4 +74,12 @@ std::string MakeBenchDatabase(const std::string& name, long long documents, int 
 
 void RegisterInProcessServer() {
     RegisterOleClass("Nexor01S.Class1", [](const std::string&) { return CreateAppServer(); });
+}
+
+void ConnectInProcess(TSocketConnection& connection, const std::string& databasePath) {
+    setenv("TDEF_COMPANY_DB", databasePath.c_str(), 1);
+    RegisterInProcessServer();
+    connection.Address = "127.0.0.1";
+    connection.ServerName = "Nexor01S.Class1";
+    OleCall(connection.AppServer(), "Connect", {VarArrayOf({"TDEF05", "DS", "DEMO", "DEMO", true, false})});
 }

@@ -12,5 +12,11 @@ std::string MakeBenchDatabase(const std::string& name, long long documents, int 
 // A raw connection with the server's settings (WAL, foreign keys, busy time-out).
 sqlite3* OpenRaw(const std::string& path);
 
+class TSocketConnection;
+
 // Makes the application server of this process reachable as "Nexor01S.Class1" at 127.0.0.1.
 void RegisterInProcessServer();
+
+// Points the in-process server at the database and connects the connection's server object as the
+// demo user running Tdef05.
+void ConnectInProcess(TSocketConnection& connection, const std::string& databasePath);

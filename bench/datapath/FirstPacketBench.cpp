@@ -21,13 +21,8 @@ const char* const kHeaderSelect =
 std::string TablePath(long long rows) { return MakeBenchDatabase("rows" + std::to_string(rows), rows, 0); }
 
 void BM_FirstPacket_ClientDataSet(benchmark::State& state) {
-    std::string path = TablePath(state.range(0));
-    setenv("TDEF_COMPANY_DB", path.c_str(), 1);
-    RegisterInProcessServer();
     TSocketConnection connection;
-    connection.Address = "127.0.0.1";
-    connection.ServerName = "Nexor01S.Class1";
-    OleCall(connection.AppServer(), "Connect", {VarArrayOf({"TDEF05", "DS", "DEMO", "DEMO", true, false})});
+    ConnectInProcess(connection, TablePath(state.range(0)));
     TClientDataSet main;
     main.RemoteServer = &connection;
     main.ProviderName = "pvdMain";
@@ -53,14 +48,9 @@ void BM_FirstPacket_ClientDataSet(benchmark::State& state) {
 
 // The server's part alone: one AS_GetRecords call for a new cursor, as the client makes it on open.
 void BM_FirstPacket_ServerCall(benchmark::State& state) {
-    std::string path = TablePath(state.range(0));
-    setenv("TDEF_COMPANY_DB", path.c_str(), 1);
-    RegisterInProcessServer();
     TSocketConnection connection;
-    connection.Address = "127.0.0.1";
-    connection.ServerName = "Nexor01S.Class1";
+    ConnectInProcess(connection, TablePath(state.range(0)));
     Variant server = connection.AppServer();
-    OleCall(server, "Connect", {VarArrayOf({"TDEF05", "DS", "DEMO", "DEMO", true, false})});
     for (auto _ : state) {
         Variant recs, params, owner;
         VarArgs args{Variant("pvdMain"), Variant(kPacket), Variant::Ref(&recs), Variant(3), Variant(""),

@@ -53,12 +53,8 @@ void FillDocument(TClientDataSet& main, TClientDataSet& body, const std::string&
 
 void BM_SaveDocument_ClientDataSet(benchmark::State& state) {
     std::string path = MakeBenchDatabase("save_client", 0, 0);
-    setenv("TDEF_COMPANY_DB", path.c_str(), 1);
-    RegisterInProcessServer();
     TSocketConnection connection;
-    connection.Address = "127.0.0.1";
-    connection.ServerName = "Nexor01S.Class1";
-    OleCall(connection.AppServer(), "Connect", {VarArrayOf({"TDEF05", "DS", "DEMO", "DEMO", true, false})});
+    ConnectInProcess(connection, path);
     TClientDataSet main, body;
     main.RemoteServer = &connection;
     main.ProviderName = "pvdMain";
