@@ -223,6 +223,17 @@ std::string Variant::AsString() const {
     }
 }
 
+namespace {
+
+// Rounds half away from zero; a value no 64-bit integer holds is an overflow, not a wrong number.
+std::int64_t RoundToInt64(double d) {
+    if (!(d > -9223372036854775808.0 && d < 9223372036854775808.0))
+        throw EVariantError("Arithmetic overflow");
+    return static_cast<std::int64_t>(std::llround(d));
+}
+
+}  // namespace
+
 std::int64_t Variant::AsInt64() const {
     const Variant& v = Deref();
     switch (v.kind_) {
@@ -230,12 +241,12 @@ std::int64_t Variant::AsInt64() const {
     case VarType::Boolean: return v.b_ ? -1 : 0;
     case VarType::Integer: return v.i_;
     case VarType::Double:
-    case VarType::Date: return static_cast<std::int64_t>(std::llround(v.d_));
+    case VarType::Date: return RoundToInt64(v.d_);
     case VarType::String: {
         std::int64_t i;
         if (ParseInteger(v.s_, i)) return i;
         double d;
-        if (ParseNumber(v.s_, d)) return static_cast<std::int64_t>(std::llround(d));
+        if (ParseNumber(v.s_, d)) return RoundToInt64(d);
         if (v.s_ == "True" || v.s_ == "true") return -1;
         if (v.s_ == "False" || v.s_ == "false") return 0;
         throw EVariantError("Could not convert variant of type (String) into type (Int64)");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/Variant.h"
 
@@ -13,6 +15,13 @@ TEST(Variant, ConvertsBetweenKindsAsTheRunTimeDoes) {
     EXPECT_THROW(Variant("abc").AsDouble(), EVariantError);
     EXPECT_THROW(Variant(VarArrayOf({1})).AsString(), EVariantError);
     EXPECT_EQ(Variant::Date(46082.5).AsString(), "2026/03/01 12:00:00");
+    // Numbers round half away from zero; one no integer holds is an overflow, never a wrong number.
+    EXPECT_EQ(Variant(2.5).AsInt64(), 3);
+    EXPECT_EQ(Variant(-2.5).AsInt64(), -3);
+    EXPECT_EQ(Variant("1e15").AsInt64(), 1000000000000000LL);
+    EXPECT_THROW(Variant(1e30).AsInt64(), EVariantError);
+    EXPECT_THROW(Variant("-1e30").AsInt64(), EVariantError);
+    EXPECT_THROW(Variant(std::nan("")).AsInt64(), EVariantError);
 }
 
 TEST(Variant, ComparesNumbersAndStringsLikeVariants) {
