@@ -17,6 +17,18 @@ void TDBGrid::BeginRowPaint(int recNo) {
     if (stored > 0 && DataSet()) peek_ = std::make_unique<TDataSet::TRecordPeek>(*DataSet(), stored);
 }
 
+std::string TDBGrid::CellDisplayText(int col, int row) {
+    TColumn* column = ColumnOfGridCol(col);
+    TField* field = column ? column->Field() : nullptr;
+    const int recNo = TopRecNo() + row - TitleOffset();
+    if (!field || row < TitleOffset() || recNo < 1 || recNo > RecordCount()) return "";
+    const int stored = StoredRecNo(recNo);
+    if (stored == 0) return field->DisplayText();
+    if (!DataSet() || (DataSet()->State() == dsInsert && recNo == CurrentRecNo())) return "";
+    TDataSet::TRecordPeek peek(*DataSet(), stored);
+    return peek.Valid() ? field->DisplayText() : std::string();
+}
+
 void TDBGrid::EndRowPaint() {
     peek_.reset();
     paintingRecNo_ = 0;

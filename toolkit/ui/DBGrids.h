@@ -267,6 +267,9 @@ public:
     bool PaintingActiveRow() const { return paintingRecNo_ > 0 && paintingRecNo_ == CurrentRecNo(); }
     // Whether the user may change data in the grid now (editing allowed, dataset writable).
     bool CanModifyData() const;
+    // The text a data cell shows (grid column and row, e.g. from MouseCoord), for any row in the
+    // window, without moving the record; "" for titles, the indicator and rows past the last record.
+    std::string CellDisplayText(int col, int row);
 
     // Draws a data cell as the grid does by default: background, then the field's text (or check box).
     void DefaultDrawColumnCell(const TRect& rect, int dataCol, TColumn* column, TGridDrawState state);

@@ -337,6 +337,18 @@ TEST_F(DBGridTest, PaintsRowsFromTheDatasetWithoutMovingIt) {
     EXPECT_EQ(canvas.TextsIn(grid->CellRect(2, 3)), (std::vector<std::string>{""}));
     EXPECT_EQ(canvas.TextsIn(grid->CellRect(2, 4)), (std::vector<std::string>{"doc3"}));
     EXPECT_EQ(canvas.TextsIn(grid->CellRect(0, 3)), (std::vector<std::string>{"*"}));
+
+    // A cell's text can be read for any row shown (hints under the mouse), without moving the record.
+    EXPECT_EQ(grid->CellDisplayText(2, 4), "doc3") << "the inserted row pushes the stored ones down";
+    EXPECT_EQ(grid->CellDisplayText(2, 3), "");
+    EXPECT_EQ(grid->CellDisplayText(2, 0), "") << "titles are not data";
+    EXPECT_EQ(grid->CellDisplayText(0, 2), "") << "nor is the indicator";
+    g.Key(VK_ESCAPE);
+    const int current = g.ds.RecNo();
+    EXPECT_EQ(grid->CellDisplayText(2, 1), "doc1");
+    EXPECT_EQ(grid->CellDisplayText(2, 5), "doc5");
+    EXPECT_EQ(grid->CellDisplayText(2, 40), "") << "past the last row shown";
+    EXPECT_EQ(g.ds.RecNo(), current);
 }
 
 TEST_F(DBGridTest, DerivedGridsOverrideColoursDrawingPaintAndMouse) {
