@@ -1,10 +1,14 @@
 #pragma once
 // A company database in one SQLite file, created from the embedded schema and demo data the first time
-// it is opened. WAL journal, foreign keys on, a busy timeout so that several work centers and servers
-// can share the file. A reader connection neither creates the file nor writes.
+// it is opened. WAL journal, foreign keys on, a bounded wait for another writer so that several work
+// centers and servers can share the file. A reader connection neither creates the file nor writes.
+// Statements run one at a time under the rules and limits of SqliteGuard.h.
+#include <memory>
+
 #include "outside/appserver/DatabaseBackend.h"
 
 struct sqlite3;
+class SqliteGuard;
 
 class SqliteBackend : public DatabaseBackend {
 public:
@@ -21,12 +25,15 @@ public:
     // SQLite undoes a failed statement by itself and keeps the transaction.
     void Attempt(const std::function<void()>& work) override { work(); }
     std::vector<SqlColumnInfo> Columns(const std::string& table) override;
+    bool RollBackOpenTransaction() override;
 
 private:
     void Configure();
     void CreateWhenNew();
     [[noreturn]] void Fail(const std::string& what) const;
+    void Exec(const char* sql);   // the backend's own statements, free of the rules
 
     std::string path_;
     sqlite3* db_ = nullptr;
+    std::unique_ptr<SqliteGuard> guard_;
 };
