@@ -4,8 +4,13 @@
 //                                automation class keys of the in-process server libraries found)
 //   <folder>/client/VandrilC.ini the client configuration (in-process server 127.0.0.1, port 211, 936)
 //   <folder>/client/Log/         logs
+//   <folder>/client/MultiLanguage/CHS|CHT|ENG/*.Lng  the language packs
+//   <folder>/client/Language     the GB/BIG5 table file
 //   <folder>/server/Data/        company databases (<database>.db, created on first use)
-// Writing again is harmless: the registry file is regenerated, an existing client file is kept.
+// The packs and the table file come from the client folder template the build leaves beside the
+// libraries (<libraries>/client/); without a table file there, the translator library writes one.
+// Writing again is harmless: the registry file is regenerated, the language packs are refreshed, an
+// existing client file and table file are kept.
 #include <string>
 #include <vector>
 
