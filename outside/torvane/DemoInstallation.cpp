@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "toolkit/os/DynLib.h"
+#include "toolkit/os/Registry.h"
 #include "toolkit/rtl/SysUtils.h"
 
 namespace {
@@ -45,6 +46,33 @@ void WriteLanguageTable(const std::string& libraries, const std::string& clientP
     if (!saveOrder || saveOrder(fileName.c_str()) != 0) throw EInOutError("Cannot write " + fileName);
 }
 
+std::string ClassKey(const TServerLibrary& server) {
+    return std::string("HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\") + server.ProgId;
+}
+
+// The class keys of the servers whose libraries are in the folder and that the registry lacks.
+std::string ServerKeys(const std::string& libraryFolder, const TRegistry& registry) {
+    std::ostringstream keys;
+    const std::string libraries = IncludeTrailingPathDelimiter(libraryFolder);
+    for (const TServerLibrary& server : KnownServerLibraries()) {
+        if (!FileExists(libraries + server.Library) || registry.KeyExists(ClassKey(server))) continue;
+        keys << "\n[" << ClassKey(server) << "]\n"
+             << "Library=" << server.Library << "\n"
+             << "Factory=TkCreateObject\n";
+    }
+    return keys.str();
+}
+
+// A registry file someone may have edited keeps every line; servers built since are added.
+void AppendMissingServerKeys(const std::string& file, const std::string& libraryFolder) {
+    const std::string keys = ServerKeys(libraryFolder, TRegistry(file));
+    if (keys.empty()) return;
+    std::ofstream out(file, std::ios::binary | std::ios::app);
+    out << keys;
+    out.close();
+    if (!out) throw EInOutError("Cannot write " + file);
+}
+
 }  // namespace
 
 const std::vector<TServerLibrary>& KnownServerLibraries() {
@@ -69,22 +97,23 @@ TDemoInstallation WriteDemoInstallation(const std::string& folder, const std::st
     NeedFolder(install.ClientPath + "Log/");
     NeedFolder(install.ServerPath + "Data/");
 
-    std::ostringstream registry;
-    registry << "; The registry stand-in of the demo installation (written by torvane --demo-install).\n"
-             << "[HKEY_LOCAL_MACHINE\\Software\\RKT\\Vandril]\n"
-             << "ClientPath=" << install.ClientPath << "\n"
-             << "ServerPath=" << install.ServerPath << "\n"
-             << "ProfileType=0\n"
-             << "ANSICodePage=936\n";
-    const std::string libraries = IncludeTrailingPathDelimiter(libraryFolder);
-    for (const TServerLibrary& server : KnownServerLibraries()) {
-        if (!FileExists(libraries + server.Library)) continue;
-        registry << "\n[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\" << server.ProgId << "]\n"
-                 << "Library=" << server.Library << "\n"
-                 << "Factory=TkCreateObject\n";
+    if (FileExists(install.RegistryFile)) {
+        AppendMissingServerKeys(install.RegistryFile, libraryFolder);
+    } else {
+        std::ostringstream registry;
+        registry << "; The registry stand-in of the demo installation (written by torvane --demo-install).\n"
+                 << "[HKEY_LOCAL_MACHINE\\Software\\RKT\\Vandril]\n"
+                 << "ClientPath=" << install.ClientPath << "\n"
+                 << "ServerPath=" << install.ServerPath << "\n"
+                 << "ProfileType=0\n"
+                 << "ANSICodePage=936\n"
+                 << "; the company database a server creates with the demo company when it is missing\n"
+                 << "DemoDatabase=DEMO\n"
+                 << ServerKeys(libraryFolder, TRegistry(""));
+        WriteText(install.RegistryFile, registry.str());
     }
-    WriteText(install.RegistryFile, registry.str());
 
+    const std::string libraries = IncludeTrailingPathDelimiter(libraryFolder);
     CopyLanguagePacks(libraries, install.ClientPath);
     WriteLanguageTable(libraries, install.ClientPath);
 
@@ -101,4 +130,11 @@ TDemoInstallation WriteDemoInstallation(const std::string& folder, const std::st
                   "DBCodePage=936\n");
     }
     return install;
+}
+
+std::string MissingRegistryReason() {
+    const TRegistry registry;
+    if (registry.Loaded()) return {};
+    if (registry.FileName().empty()) return "no registry file (E;000015): VANDRIL_REGISTRY is not set; use --demo-install DIR";
+    return "no registry file (E;000015): looked for " + registry.FileName() + " (VANDRIL_REGISTRY)";
 }

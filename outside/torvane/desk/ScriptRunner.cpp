@@ -271,7 +271,8 @@ void TScriptRunner::Login(const std::vector<std::string>& words) {
     mainWindow_->LoadPrograms();
     mainWindow_->Show();
     ProcessQtEvents();
-    out_ << "login: " << words[1] << "@" << words[2] << "/" << words[3] << std::endl;
+    const TLogin& login = center_.CurrentLogin();
+    out_ << "login: " << login.User << "@" << login.Company << "/" << login.Database << std::endl;
 }
 
 void TScriptRunner::CodePage(const std::vector<std::string>& words) {
