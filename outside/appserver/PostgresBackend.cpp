@@ -59,8 +59,8 @@ PgResultPtr& PgResultPtr::operator=(PgResultPtr&& o) noexcept {
 
 PgResultPtr::~PgResultPtr() { PQclear(get); }
 
-PostgresBackend::PostgresBackend(const std::string& connection, const std::string& schema, bool reader)
-    : schema_(ValidSchema(schema)), reader_(reader) {
+PostgresBackend::PostgresBackend(const std::string& connection, const std::string& schema, BackendAccess access)
+    : schema_(ValidSchema(schema)), reader_(access == BackendAccess::Reader) {
     conn_ = PQconnectdb(connection.c_str());
     if (PQstatus(conn_) != CONNECTION_OK) {
         std::string message = PQerrorMessage(conn_);
@@ -76,10 +76,12 @@ PostgresBackend::PostgresBackend(const std::string& connection, const std::strin
         // A zone the server does not know leaves the server's own.
         if (std::string zone = LocalZone(); !zone.empty()) PgResultPtr(PQexec(conn_, ("SET TimeZone TO '" + zone + "'").c_str()));
         Command("SET search_path TO " + schema_);
-        if (reader_)
-            Command("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY");
-        else
+        if (access == BackendAccess::Creator)
             CreateWhenNew();
+        else
+            RequireCompany();
+        if (!reader_) PrepareRole();
+        if (reader_) Command("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY");
         Command("SET ROLE " + RoleFor(schema_));
         ApplyLimits();
     } catch (...) {
@@ -166,12 +168,22 @@ void PostgresBackend::CreateWhenNew() {
         Check(PgResultPtr(PQexec(conn_, std::string(kSchemaSql).c_str())), "Cannot create the company tables");
         Check(PgResultPtr(PQexec(conn_, std::string(kSeedSql).c_str())), "Cannot load the demo company");
         Command("COMMENT ON SCHEMA " + schema_ + " IS '" + kCompanyMark + "'");
+        created_ = true;
     });
+}
+
+void PostgresBackend::PrepareRole() {
     // Under a lock of its own: two servers may find the role missing at once.
     InTransaction([&] {
         Query("SELECT pg_advisory_xact_lock(hashtext(?))", {Variant("tdef role " + schema_)});
         EnsureRole();
     });
+}
+
+void PostgresBackend::RequireCompany() {
+    SqlResult mark = Query("SELECT obj_description(to_regnamespace(?)::oid, 'pg_namespace')", {schema_});
+    if (mark.rows.empty() || VarToStr(mark.rows[0][0]) != kCompanyMark)
+        throw EDatabaseMissing("No company database in the PostgreSQL schema " + schema_);
 }
 
 SqlResult PostgresBackend::Query(const std::string& sql, const std::vector<Variant>& params) {

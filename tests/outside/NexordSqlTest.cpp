@@ -61,7 +61,7 @@ TEST_P(NexordSql, ClientSqlIsOneStatementThatReachesOnlyTheCompanysData) {
     } else {
         // The session works as the company's own role: nothing outside the company's schema, no way back.
         std::string other = NewTestSchema();
-        CompanyDatabase neighbour(kPostgresPrefix + other);
+        CompanyDatabase::Create(kPostgresPrefix + other);
         EXPECT_NE(Refusal(c, "SELECT COUNT(*) FROM " + other + ".admmb").find("permission denied"), std::string::npos);
         EXPECT_NE(Refusal(c, "SELECT pg_read_file('/etc/hostname')").find("permission denied"), std::string::npos);
         for (const char* sql : {"SET ROLE NONE", "RESET ROLE", "SELECT set_config('role', 'none', false)",
