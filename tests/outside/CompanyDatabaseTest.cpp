@@ -170,7 +170,10 @@ TEST_P(CompanyDatabaseTest, TransactionsAreAllOrNothingAndNest) {
     EXPECT_THROW(db.InTransaction([&] { db.Query("INSERT INTO ADMMD (MD001, MD002) VALUES ('NOHEAD', '0001')"); }),
                  EDatabaseError);
     EXPECT_EQ(db.Query("SELECT COUNT(*) FROM ADMMD WHERE MD001 = 'NOHEAD'").rows[0][0].AsInteger(), 0);
-    EXPECT_EQ(db.Query("UPDATE ADMMA SET FLAG = 2 WHERE MA001 IN ('T2', 'T4'); DELETE FROM ADMMA WHERE MA001 = 'T2'").changes, 3);
+    EXPECT_EQ(db.Query("UPDATE ADMMA SET FLAG = 2 WHERE MA001 IN ('T2', 'T4')").changes, 2);
+    // One statement per text: a second one is refused and nothing of the text runs.
+    EXPECT_THROW(db.Query("DELETE FROM ADMMA WHERE MA001 = 'T2'; DELETE FROM ADMMA WHERE MA001 = 'T4'"), EDatabaseError);
+    EXPECT_EQ(count(), before + 2);
 }
 
 TEST_P(CompanyDatabaseTest, OffersTheSuitesStringFunctionsThroughTheTranslator) {
