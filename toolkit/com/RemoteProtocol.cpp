@@ -184,9 +184,11 @@ Variant TWireReader::ArrayAt(int depth) {
         auto high = static_cast<std::int32_t>(U32());
         std::int64_t n = static_cast<std::int64_t>(high) - low + 1;
         if (n < 0) Malformed("array bounds " + std::to_string(low) + ".." + std::to_string(high));
+        // Every element takes at least its type byte: a count beyond the bytes left is a lie, for each
+        // dimension too (an empty first one must not let any second one through).
+        std::int64_t left = static_cast<std::int64_t>(data_.size() - pos_);
         count *= n;
-        // Every element takes at least its type byte: a count beyond the bytes left is a lie.
-        if (count > static_cast<std::int64_t>(data_.size() - pos_)) Malformed("array larger than the frame");
+        if (n > left || count > left) Malformed("array larger than the frame");
         bounds.push_back({low, high});
     }
     // The elements are counted before the array that holds them is made.

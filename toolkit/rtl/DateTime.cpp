@@ -14,6 +14,7 @@ constexpr long long DateDelta = 693594;   // days from 0001-01-01 to 1899-12-30 
 // Splits a date-time into whole days and milliseconds of the day; the time of a negative date-time
 // is its absolute fraction, and a time that rounds to midnight carries into the next day.
 void Split(TDateTime dt, long long& days, long long& msec) {
+    CheckDateTime(dt);
     days = static_cast<long long>(std::trunc(dt));
     msec = std::llround(std::fabs(dt - static_cast<double>(days)) * MSecsPerDay);
     if (msec >= MSecsPerDay) {
@@ -46,6 +47,15 @@ std::string Pad(int value, int width) {
     return s;
 }
 }  // namespace
+
+bool IsValidDateTime(TDateTime dt) {
+    // 0001-01-01 00:00 to 9999-12-31 23:59:59.999; NaN fails both comparisons.
+    return dt >= -693593.0 && dt < 2958466.0;
+}
+
+void CheckDateTime(TDateTime dt) {
+    if (!IsValidDateTime(dt)) throw EConvertError("Invalid date-time");
+}
 
 bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
 

@@ -1,6 +1,8 @@
 #pragma once
 // Date-times as the classic run-time keeps them: days since 1899-12-30, the fraction is the time of
-// day. Invalid parts raise EConvertError "Invalid argument to date encode" / "... time encode".
+// day. Invalid parts raise EConvertError "Invalid argument to date encode" / "... time encode"; a
+// date-time outside the years 1 to 9999 (or not a number) raises EConvertError "Invalid date-time"
+// wherever it is decoded.
 #include <string>
 
 #include "toolkit/rtl/Exception.h"   // the errors these functions raise
@@ -12,6 +14,10 @@ int DaysInAMonth(int year, int month);
 int DaysInMonth(TDateTime dt);
 bool IsValidDate(int year, int month, int day);
 bool IsValidTime(int hour, int min, int sec, int msec);
+// Within the years 1 to 9999: a date-time that can be decoded and shown.
+bool IsValidDateTime(TDateTime dt);
+// Raises EConvertError "Invalid date-time" for one that is not.
+void CheckDateTime(TDateTime dt);
 
 TDateTime EncodeDate(int year, int month, int day);
 bool TryEncodeDate(int year, int month, int day, TDateTime& result);

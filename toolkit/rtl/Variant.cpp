@@ -1,5 +1,7 @@
 #include "toolkit/rtl/Variant.h"
 
+#include "toolkit/rtl/DateTime.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -8,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <ostream>
 
 #include "toolkit/rtl/Dispatch.h"
@@ -163,6 +166,7 @@ void DecodeDays(std::int64_t days, int& y, int& m, int& d) {
 }
 
 std::string FormatDate(double dt) {
+    CheckDateTime(dt);   // a huge or NaN date would not fit the day count
     double whole = std::floor(dt);
     int y, m, d;
     DecodeDays(static_cast<std::int64_t>(whole), y, m, d);
@@ -388,13 +392,17 @@ void Variant::Redim(int newHigh) {
     v.Detach();
     auto* a = static_cast<VarArray*>(v.obj_.get());
     a->bounds[0].high = newHigh;
-    a->items.resize(static_cast<std::size_t>(std::max(0, a->bounds[0].Count())));
+    a->items.resize(static_cast<std::size_t>(std::max(0LL, a->bounds[0].Count())));
 }
 
 Variant Variant::MakeArray(std::vector<VarBound> bounds) {
     auto a = std::make_shared<VarArray>();
     std::size_t n = 1;
-    for (const auto& b : bounds) n *= static_cast<std::size_t>(std::max(0, b.Count()));
+    for (const auto& b : bounds) {
+        long long count = std::max(0LL, b.Count());
+        if (count > std::numeric_limits<int>::max()) throw EVariantError("Variant array too large");
+        n *= static_cast<std::size_t>(count);
+    }
     a->bounds = std::move(bounds);
     a->items.resize(n);
     Variant v;

@@ -36,7 +36,8 @@ const char* VarTypeName(VarType t);
 struct VarBound {
     int low = 0;
     int high = -1;
-    int Count() const { return high - low + 1; }
+    // In 64 bits: bounds far apart would overflow an int (MakeArray refuses what an int cannot count).
+    long long Count() const { return static_cast<long long>(high) - low + 1; }
 };
 
 class Variant {

@@ -34,13 +34,14 @@ bool Same(const Variant& a, const Variant& b) {
         if (a.DimCount() != b.DimCount()) return false;
         for (int d = 1; d <= a.DimCount(); ++d)
             if (a.Low(d) != b.Low(d) || a.High(d) != b.High(d)) return false;
+        // 64-bit indexes: a bound may be INT_MAX.
         if (a.DimCount() == 1) {
-            for (int i = a.Low(); i <= a.High(); ++i)
-                if (!Same(a[i], b[i])) return false;
+            for (long long i = a.Low(); i <= a.High(); ++i)
+                if (!Same(a[static_cast<int>(i)], b[static_cast<int>(i)])) return false;
         } else {
-            for (int i = a.Low(1); i <= a.High(1); ++i)
-                for (int j = a.Low(2); j <= a.High(2); ++j)
-                    if (!Same(a.At(i, j), b.At(i, j))) return false;
+            for (long long i = a.Low(1); i <= a.High(1); ++i)
+                for (long long j = a.Low(2); j <= a.High(2); ++j)
+                    if (!Same(a.At(static_cast<int>(i), static_cast<int>(j)), b.At(static_cast<int>(i), static_cast<int>(j)))) return false;
         }
         return true;
     }
@@ -148,6 +149,11 @@ TEST_F(RemotingTest, EveryVariantKindCrossesUnchanged) {
     for (int i = -1; i <= 0; ++i)
         for (int j = 5; j <= 7; ++j) twoDim.At(i, j) = Variant(i * 10 + j);
     twoDim.At(0, 6) = VarArrayOf({"nested", VarArrayOf({1, 2.5})});
+    // Bounds at the end of the integers (the decoder once stepped its index past INT_MAX).
+    constexpr int kTop = std::numeric_limits<int>::max();
+    Variant atTheTop = VarArrayCreate(kTop - 1, kTop);
+    atTheTop[kTop - 1] = Variant(1);
+    atTheTop[kTop] = Variant("顶");
     Variant bounded = VarArrayCreate(3, 5);
     bounded[3] = Variant("三");
     bounded[4] = Variant::Null();
@@ -170,6 +176,7 @@ TEST_F(RemotingTest, EveryVariantKindCrossesUnchanged) {
                                 VarArrayOf({}),
                                 VarArrayCreate(0, -1, 0, -1),
                                 bounded,
+                                atTheTop,
                                 twoDim,
                                 VarArrayOf({VarArrayOf({VarArrayOf({Variant("deep")})}), Variant::Date(1.5)})};
     for (const Variant& v : values) {
@@ -177,6 +184,26 @@ TEST_F(RemotingTest, EveryVariantKindCrossesUnchanged) {
         EXPECT_TRUE(Same(back, v)) << "sent " << VarDebugText(v) << ", got " << VarDebugText(back);
     }
     EXPECT_EQ(OleCall(server, "Echo", {Variant(withZero)}).AsString().size(), 3u);
+}
+
+TEST(WireReader, RefusesArraysTheFrameCannotHoldAndFramesOfTooManyValues) {
+    auto refusal = [](const std::string& payload, std::size_t maxValues) {
+        try {
+            TWireReader(payload, nullptr, maxValues).Value();
+        } catch (const ERemoteProtocolError& e) {
+            return e.Message();
+        }
+        return std::string("no error");
+    };
+    auto u32 = [](std::uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
+    const std::string array(1, static_cast<char>(VarType::Array));
+    // No rows of 2^31 columns: the empty first dimension must not let the second through.
+    EXPECT_EQ(refusal(array + '\x02' + u32(1) + u32(0) + u32(0) + u32(0x7FFFFFFF), 0), "malformed frame: array larger than the frame");
+    // Ten values where the reader takes five, counted before the array is made.
+    TWireWriter ten;
+    ten.Value(VarArrayCreate(0, 9));
+    EXPECT_EQ(refusal(ten.Frame().substr(4), 5), "malformed frame: more than 5 values in one message");
+    EXPECT_EQ(refusal(ten.Frame().substr(4), 11), "no error");
 }
 
 TEST_F(RemotingTest, OutArgumentsComeBackAndValuesStayPut) {

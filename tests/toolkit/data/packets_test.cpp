@@ -85,6 +85,17 @@ TEST(Packets, DeltaReaderSeesKindsValuesAndDetails) {
     EXPECT_FALSE(doc3.Changed("MC002"));
     EXPECT_NE(doc1.Id(), doc2.Id());
     EXPECT_THROW(doc1.FieldIndex("NOPE"), EDatabaseError);
+
+    // A kind the protocol does not know is an error, not a modification.
+    Variant odd = TDeltaBuilder::Change(9, ukModify, {}, {}, {});
+    odd[1] = Variant(7);
+    Variant changes = VarArrayOf({odd});
+    try {
+        TDeltaReader(delta.Fields(), changes).Row(0).Kind();
+        ADD_FAILURE() << "kind 7 was read";
+    } catch (const EDatabaseError& e) {
+        EXPECT_EQ(e.Message(), "Unknown change kind 7");
+    }
 }
 
 TEST(Packets, ErrorPacketsAndParams) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "toolkit/rtl/DateTime.h"
+#include "toolkit/rtl/Variant.h"
 #include "toolkit/rtl/Exception.h"
 #include "toolkit/rtl/FormatSettings.h"
 
@@ -43,6 +46,17 @@ TEST(DateTime, ValidityAndLeapYears) {
         EXPECT_EQ(e.Message(), "Invalid argument to date encode");
     }
     EXPECT_THROW(EncodeTime(24, 0, 0, 0), EConvertError);
+}
+
+TEST(DateTime, AValueNoCalendarHoldsIsRefusedWhereverItIsDecoded) {
+    for (double odd : {std::nan(""), 1e300, -1e300, 2958466.0, -693594.0}) {
+        int y, m, d;
+        EXPECT_FALSE(IsValidDateTime(odd)) << odd;
+        EXPECT_THROW(DecodeDate(odd, y, m, d), EConvertError) << odd;
+        EXPECT_THROW(VarToStr(Variant::Date(odd)), EConvertError) << odd;
+    }
+    EXPECT_TRUE(IsValidDateTime(-693593.0));                    // 0001-01-01
+    EXPECT_EQ(VarToStr(Variant::Date(2958465.5)), "9999/12/31 12:00:00");
 }
 
 TEST(DateTime, MonthsRollAndClampTheDay) {
