@@ -1,8 +1,10 @@
 #include "outside/torvane/DemoInstallation.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "toolkit/os/DynLib.h"
 #include "toolkit/os/Registry.h"
 #include "toolkit/rtl/SysUtils.h"
 
@@ -17,6 +19,31 @@ void WriteText(const std::string& file, const std::string& text) {
     out << text;
     out.close();
     if (!out) throw EInOutError("Cannot write " + file);
+}
+
+// The language packs of the template, copied over the installation's (new texts win).
+void CopyLanguagePacks(const std::string& libraries, const std::string& clientPath) {
+    namespace fs = std::filesystem;
+    const fs::path target = clientPath + "MultiLanguage";
+    for (const char* code : {"CHS", "CHT", "ENG"}) NeedFolder((target / code).string() + "/");
+    const fs::path source = libraries + "client/MultiLanguage";
+    std::error_code error;
+    if (!fs::is_directory(source, error)) return;
+    fs::copy(source, target, fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
+    if (error) throw EInOutError("Cannot copy the language files to " + target.string() + ": " + error.message());
+}
+
+// The "Language" table file: the template's, else written by the translator library from its own
+// mappings.
+void WriteLanguageTable(const std::string& libraries, const std::string& clientPath) {
+    const std::string fileName = clientPath + "Language";
+    if (FileExists(fileName)) return;
+    std::error_code error;
+    if (std::filesystem::copy_file(libraries + "client/Language", fileName, error)) return;
+    TDynLib translator(libraries + "libRklanguage.so");
+    if (!translator.Loaded()) return;   // an installation without the translator converts nothing
+    auto saveOrder = translator.Function<int (*)(const char*)>("SaveOrder");
+    if (!saveOrder || saveOrder(fileName.c_str()) != 0) throw EInOutError("Cannot write " + fileName);
 }
 
 std::string ClassKey(const TServerLibrary& server) {
@@ -85,6 +112,10 @@ TDemoInstallation WriteDemoInstallation(const std::string& folder, const std::st
                  << ServerKeys(libraryFolder, TRegistry(""));
         WriteText(install.RegistryFile, registry.str());
     }
+
+    const std::string libraries = IncludeTrailingPathDelimiter(libraryFolder);
+    CopyLanguagePacks(libraries, install.ClientPath);
+    WriteLanguageTable(libraries, install.ClientPath);
 
     const std::string clientIni = install.ClientPath + "VandrilC.ini";
     if (!FileExists(clientIni)) {

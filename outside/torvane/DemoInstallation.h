@@ -5,10 +5,15 @@
 //                                libraries found)
 //   <folder>/client/VandrilC.ini the client configuration (in-process server 127.0.0.1, port 211, 936)
 //   <folder>/client/Log/         logs
+//   <folder>/client/MultiLanguage/CHS|CHT|ENG/*.Lng  the language packs
+//   <folder>/client/Language     the GB/BIG5 table file
 //   <folder>/server/Data/        company databases (<database>.db; the demo database DEMO is created with
 //                                the demo company when a server first opens it)
+// The packs and the table file come from the client folder template the build leaves beside the
+// libraries (<libraries>/client/); without a table file there, the translator library writes one.
 // Writing again keeps what is there: an existing registry file only gains the class keys of server
-// libraries it lacks, an existing client file is kept.
+// libraries it lacks, an existing client file and table file are kept; the language packs are
+// refreshed.
 #include <string>
 #include <vector>
 

@@ -10,15 +10,6 @@
 
 namespace {
 
-std::string ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return "no error";
-}
-
 struct Reconciled {
     std::vector<std::string> messages;
     void Listen(TClientDataSet& ds) {
@@ -186,7 +177,9 @@ TEST_P(Nexord, CreatesADatabaseOnlyWhenAskedAndServesTheLookupServerToo) {
     NexordProcess refused(fresh);
     EXPECT_EQ(refused.Wait(10000), 1);
     EXPECT_NE(refused.Log().find("the database " + fresh + " does not exist"), std::string::npos) << refused.Log();
-    if (Backend() == TestBackend::SQLite) EXPECT_FALSE(std::filesystem::exists(fresh));
+    if (Backend() == TestBackend::SQLite) {
+        EXPECT_FALSE(std::filesystem::exists(fresh));
+    }
 
     NexordProcess daemon(fresh, "127.0.0.2", {"--create"});
     ASSERT_GT(daemon.Port(), 0) << daemon.Log();
