@@ -4,7 +4,7 @@
 
 #include "framework/forms/DisabledGlyph.h"
 #include "toolkit/classes/Properties.h"
-#include "toolkit/ui/Buttons.h"
+#include "toolkit/ui/widgets/GlyphButton.h"
 
 void TRKForm::Publish(TPublisher<TRKForm>& p) {
     p.Method("FormCreate", &TRKForm::FormCreate);

@@ -7,7 +7,7 @@
 
 #include "framework/forms/ConverterSeam.h"
 #include "framework/forms/LanguageSeam.h"
-#include "toolkit/ui/Forms.h"
+#include "toolkit/ui/kernel/Forms.h"
 
 class TRKForm : public TForm {
     TK_CLASS_PUBLISHED(TRKForm, TForm)

@@ -7,7 +7,7 @@
 
 #include "toolkit/qt/QtKeys.h"
 #include "toolkit/qt/QtPeer.h"
-#include "toolkit/ui/Forms.h"
+#include "toolkit/ui/kernel/Forms.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include "toolkit/data/ClientDataSet.h"
 #include "toolkit/data/DataSource.h"
 #include "toolkit/data/Field.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/KeyInput.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/KeyInput.h"
 
 namespace testcontrols {
 
