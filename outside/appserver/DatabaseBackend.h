@@ -10,14 +10,22 @@
 #include "outside/appserver/SqlResult.h"
 #include "outside/appserver/SqlStatement.h"
 #include "outside/appserver/SqlTranslator.h"
+#include "toolkit/rtl/Exception.h"
+
+// How a connection opens a company: read only, read and write an existing company, or create the
+// company (its tables and the demo company's rows) when it is not there yet.
+enum class BackendAccess { Reader, Owner, Creator };
+
+// The company is not there: no file, an empty file, a schema without the company's tables.
+TK_DECLARE_EXCEPTION(EDatabaseMissing, EDatabaseError)
 
 class DatabaseBackend {
 public:
     virtual ~DatabaseBackend() = default;
 
     virtual SqlDialect Dialect() const = 0;
-    // Runs every statement of the text in turn; "?" parameters of the first statement are bound from
-    // params (missing ones are null). Rows come from the first statement that returns columns.
+    // Runs exactly one statement (a second one in the text is refused); "?" parameters are bound from
+    // params (missing ones are null). Raises EDatabaseError.
     virtual SqlResult Query(const std::string& sql, const std::vector<Variant>& params) = 0;
     // Exactly one statement; more than one, or none, raises EDatabaseError.
     virtual std::unique_ptr<SqlStatement> Prepare(const std::string& sql) = 0;
@@ -31,4 +39,12 @@ public:
     virtual bool Broken() const { return false; }
     // The columns of a table in their order; empty for a table that does not exist.
     virtual std::vector<SqlColumnInfo> Columns(const std::string& table) = 0;
+    // Rolls back a transaction that is still open (a call must not leave one behind); true when there
+    // was one.
+    virtual bool RollBackOpenTransaction() = 0;
+    // True when this connection created the company (BackendAccess::Creator on a new location).
+    bool Created() const { return created_; }
+
+protected:
+    bool created_ = false;
 };

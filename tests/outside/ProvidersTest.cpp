@@ -16,15 +16,6 @@ std::vector<std::string> Keys(TDataSet& ds, const std::string& field) {
     return out;
 }
 
-std::string ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return "no error";
-}
-
 TAppServer& ServerObject(DocumentClient& c) { return dynamic_cast<TAppServer&>(*c.Server().AsDispatch()); }
 
 }  // namespace
