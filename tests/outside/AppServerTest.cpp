@@ -302,5 +302,6 @@ TEST_P(AppServerTest, ASessionGoesOnAfterItsDatabaseConnectionIsLost) {
         EXPECT_FALSE(e.Message().empty());
     }
     EXPECT_EQ(systemName(), "系统管理");
-    EXPECT_EQ(OleCall(server, "GetRecCount", {}).AsInteger(), CompanyDatabase(dbPath_).Query("SELECT COUNT(*) FROM ADMMC").rows[0][0].AsInteger());
+    CompanyDatabase company(dbPath_);
+    EXPECT_EQ(OleCall(server, "GetRecCount", {}).AsInteger(), company.Query("SELECT COUNT(*) FROM ADMMC").rows[0][0].AsInteger());
 }
