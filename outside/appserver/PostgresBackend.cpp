@@ -9,6 +9,7 @@
 #include "data/Embedded.h"
 #include "outside/appserver/PostgresRules.h"
 #include "outside/appserver/PostgresStatement.h"
+#include "outside/appserver/SchemaDocuments.h"
 #include "outside/appserver/PostgresValues.h"
 #include "outside/appserver/ServerLimits.h"
 #include "outside/appserver/SqlTokens.h"
@@ -166,7 +167,7 @@ void PostgresBackend::CreateWhenNew() {
         SqlResult mark = Query("SELECT obj_description(to_regnamespace(?)::oid, 'pg_namespace')", {schema_});
         if (!mark.rows.empty() && VarToStr(mark.rows[0][0]) == kCompanyMark) return;
         Check(PgResultPtr(PQexec(conn_, std::string(kSchemaSql).c_str())), "Cannot create the company tables");
-        Check(PgResultPtr(PQexec(conn_, std::string(kSeedSql).c_str())), "Cannot load the demo company");
+        Check(PgResultPtr(PQexec(conn_, DemoCompanySql().c_str())), "Cannot load the demo company");
         Command("COMMENT ON SCHEMA " + schema_ + " IS '" + kCompanyMark + "'");
         created_ = true;
     });

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "data/Embedded.h"
+#include "outside/appserver/SchemaDocuments.h"
 #include "outside/appserver/ServerLimits.h"
 #include "outside/appserver/SqliteFunctions.h"
 #include "outside/appserver/SqliteGuard.h"
@@ -114,7 +115,7 @@ void SqliteBackend::CreateWhenNew() {
         if (!version.rows.empty() && version.rows[0][0].AsInteger() != 0) return;
         if (sqlite3_exec(db_, std::string(kSchemaSql).c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
             Fail("Cannot create the company tables");
-        if (sqlite3_exec(db_, std::string(kSeedSql).c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        if (sqlite3_exec(db_, DemoCompanySql().c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
             Fail("Cannot load the demo company");
         Query("PRAGMA user_version = 1", {});
         created_ = true;
