@@ -20,8 +20,8 @@
 #include "toolkit/classes/Properties.h"
 #include "toolkit/qt/QtRenderer.h"
 #include "toolkit/qt/QtUserInput.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Screen.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/Screen.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "outside/torvane/desk/LoginForm.h"
 
 #include "outside/torvane/desk/DeskControls.h"
-#include "toolkit/ui/Dialogs.h"
-#include "toolkit/ui/Screen.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/kernel/Screen.h"
 
 TfrmLogin::TfrmLogin(TComponent* owner, TWorkCenter& center) : TForm(owner), center_(center) {
     SetName("frmLogin");

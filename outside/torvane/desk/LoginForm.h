@@ -3,10 +3,10 @@
 // the work center (busy cursor and "正在连接 ..." meanwhile) and closes with mrOk, or shows why it
 // failed and stays; Cancel gives mrCancel.
 #include "outside/torvane/desk/WorkCenter.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/Edit.h"
-#include "toolkit/ui/Forms.h"
-#include "toolkit/ui/Label.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/widgets/Edit.h"
+#include "toolkit/ui/kernel/Forms.h"
+#include "toolkit/ui/widgets/Label.h"
 
 class TfrmLogin : public TForm {
     TK_CLASS(TfrmLogin, TForm)

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "outside/torvane/desk/DeskControls.h"
-#include "toolkit/ui/Application.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Dialogs.h"
-#include "toolkit/ui/Screen.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/Screen.h"
 
 std::string HostEventText(std::int32_t code) {
     const char* what = code == heCreated     ? "创建"

@@ -5,7 +5,7 @@
 #include "outside/torvane/desk/Script.h"
 #include "toolkit/qt/QtKeys.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Dialogs.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
 
 namespace {
 
