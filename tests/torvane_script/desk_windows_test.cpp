@@ -41,6 +41,16 @@ protected:
         CompanyFixture::TearDown();
     }
 
+    // The main window of the demo login, shown.
+    static TOwnedPtr<TfrmWorkCenter> LoggedInMainWindow(TWorkCenter& center) {
+        center.Login({"DS", "DEMO", "DEMO"});
+        TOwnedPtr<TfrmWorkCenter> main(CreateComponent<TfrmWorkCenter>(nullptr, center));
+        main->LoadPrograms();
+        main->Show();
+        ProcessQtEvents();
+        return main;
+    }
+
     // Acts on the modal window once it is up (and the windows are at rest).
     static void WhenShown(std::function<void(TCustomForm&)> action) {
         RunWhenIdle([action] {
@@ -213,11 +223,7 @@ TEST_F(DeskTest, PhraseDateCharacterAndCalculatorWindowsAnswerTheLookupService) 
 
 TEST_F(DeskTest, MainWindowReceivesMessageCentreTexts) {
     TWorkCenter center;
-    center.Login({"DS", "DEMO", "DEMO"});
-    TOwnedPtr<TfrmWorkCenter> main(CreateComponent<TfrmWorkCenter>(nullptr, center));
-    main->LoadPrograms();
-    main->Show();
-    ProcessQtEvents();
+    TOwnedPtr<TfrmWorkCenter> main = LoggedInMainWindow(center);
 
     // Programs find the window by its class and send it their text (with its closing zero).
     HWND window = Application->FindWindow(kMainMenuWindowClass);
@@ -328,11 +334,7 @@ TEST_F(DeskTest, TheLoginWindowIsAFixedDialogWhoseFocusShowsAndWhoseLabelsMoveIt
 TEST_F(DeskTest, TheStatusBarSaysWhatHappensAndAnOpenProgramComesForward) {
     TTestInstallation install;
     TWorkCenter center;
-    center.Login({"DS", "DEMO", "DEMO"});
-    TOwnedPtr<TfrmWorkCenter> main(CreateComponent<TfrmWorkCenter>(nullptr, center));
-    main->LoadPrograms();
-    main->Show();
-    ProcessQtEvents();
+    TOwnedPtr<TfrmWorkCenter> main = LoggedInMainWindow(center);
     auto panel = [&](int i) { return main->sbStatus->Panels()->Items(i)->Text(); };
     EXPECT_EQ(panel(1), "用户: DS");
     EXPECT_EQ(panel(2), "公司: DEMO");
