@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "toolkit/ui/Dialogs.h"
-#include "toolkit/ui/HeadlessServices.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/dialogs/HeadlessServices.h"
 
 class TQtMessageService : public IMessageService {
 public:

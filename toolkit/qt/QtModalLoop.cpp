@@ -3,8 +3,8 @@
 #include <QEventLoop>
 
 #include "toolkit/qt/QtEventPump.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Forms.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/Forms.h"
 
 std::multimap<TCustomForm*, QEventLoop*>& TQtModalLoop::Loops() {
     static auto* loops = new std::multimap<TCustomForm*, QEventLoop*>;

@@ -1,5 +1,7 @@
 #include "toolkit/qt/QtRenderer.h"
 
+#include "toolkit/qt/QtFonts.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QFontDatabase>
@@ -22,8 +24,8 @@
 #include "toolkit/qt/QtMessageService.h"
 #include "toolkit/qt/QtModalLoop.h"
 #include "toolkit/qt/QtPeer.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Screen.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/Screen.h"
 
 namespace {
 
@@ -79,6 +81,7 @@ void InstallQtRenderer() {
     QApplication* app = EnsureQApplication();
     app->setQuitOnLastWindowClosed(false);   // the toolkit's Terminate ends the session
     app->setStyle(new TQtHintStyle);
+    InstallUiFace();
     installed = new Installed;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->availableGeometry();

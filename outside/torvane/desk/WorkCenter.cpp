@@ -2,7 +2,9 @@
 
 #include <strings.h>
 
+#include "outside/annexo/AttachmentServer.h"
 #include "outside/torvane/HostManager.h"
+#include "outside/torvane/ServerLocation.h"
 #include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/SysUtils.h"
 
@@ -40,6 +42,7 @@ TWorkCenter::TWorkCenter() : hostManager_(std::make_shared<THostManager>()) {
 }
 
 TWorkCenter::~TWorkCenter() {
+    if (loggedIn_) AttachmentConnection() = DefaultAttachmentConnection();
     hostManager_->SetExecWorkHandler(nullptr);
     programs_.reset();
 }
@@ -70,6 +73,10 @@ void TWorkCenter::Login(const TLogin& login) {
     login_ = checked;
     OleCall(manager_, "Connect", {VarArrayOf({checked.User, checked.Company, checked.Database})});
     loggedIn_ = true;
+    // Attachment windows the programs open keep their files through this session's server.
+    HostSession& session = hostManager_->Session();
+    AttachmentConnection() = {[&session] { return session.AppServer(); },
+                              [&session](const std::string& company) { return session.DatabaseFor(company); }};
 }
 
 std::string TWorkCenter::KnownId(const std::string& sql, const std::string& field, const std::string& missing) {
@@ -99,6 +106,17 @@ TDLLBaseController& TWorkCenter::Open(const std::string& program, int runMode, i
     request.HostWindow = hostWindow_;
     return programs_->Open(request);
 }
+
+bool TWorkCenter::BringForward(const std::string& program) {
+    TCustomForm* window = programs_->Window(program);
+    if (!window || !window->Visible()) return false;
+    if (window->WindowState() == wsMinimized) window->SetWindowState(wsNormal);
+    window->BringToFront();
+    window->SetFocus();
+    return true;
+}
+
+std::string TWorkCenter::ServerText() const { return ConfiguredServerLocation().Text(); }
 
 int TWorkCenter::ExecWork(VarArgs& args) {
     // [user, company, program, window], parameter, [run mode, ..., mode parameter], 2, out result
