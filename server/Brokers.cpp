@@ -91,10 +91,43 @@ bool TBrokers::AttachServices() {
     }
 }
 
+std::string TBrokers::ResolveDatabasePrefix(const std::string& sql) const {
+    const std::string qualifier = DatabaseName + (SqlType == 1 ? "." : "..");
+    std::string resolved;
+    bool quoted = false;
+    for (std::size_t i = 0; i < sql.size(); ++i) {
+        if (sql[i] == '\'') quoted = !quoted;
+        if (!quoted && sql.compare(i, 2, "$$") == 0) {
+            resolved += qualifier;
+            ++i;
+        } else {
+            resolved += sql[i];
+        }
+    }
+    return resolved;
+}
+
+Variant TBrokers::ResolvedStatements(const std::string& callName, const Variant& params) const {
+    if (!params.IsArray()) return params;
+    const bool simple = SameText(callName, "SimpleSql") && params.Count() == 2;
+    const bool transaction = SameText(callName, "TransactionSQL");
+    if (!simple && !transaction) return params;
+    Variant resolved = params;
+    Variant& statements = resolved[resolved.Low()];
+    if (statements.IsArray()) {
+        for (int i = statements.Low(); i <= statements.High(); ++i)
+            if (statements[i].IsString()) statements[i] = ResolveDatabasePrefix(statements[i].AsString());
+    } else if (statements.IsString()) {
+        statements = ResolveDatabasePrefix(statements.AsString());
+    }
+    return resolved;
+}
+
 Variant TBrokers::CallServer(const std::string& callName, const Variant& params) {
     if (!CounterService.IsDispatch()) return Variant();
     Variant name = callName;
-    VarArgs args{Variant::Ref(&name), params, VarArrayOf({VarArrayOf({CompanyId, DatabaseName})})};
+    VarArgs args{Variant::Ref(&name), ResolvedStatements(callName, params),
+                 VarArrayOf({VarArrayOf({CompanyId, DatabaseName})})};
     return OleCall(CounterService, "GETCOUNTER", args);
 }
 

@@ -59,6 +59,7 @@ public:
     TStringList ProgramInfo;      // what the application server sends at connect time, name=value
     bool ProgramFlag = false;     // program information 7 is "Y"
     std::uint8_t BodyRequired = 0;   // program information 8: "W" 1, "E" 2, "Z" 3, else 0
+    int SqlType = 0;              // the application server's SQLTYPE: 1 qualifies names with one dot
 
     void SetSysValue(const std::string& name, const std::string& value);
     std::string GetSysValue(const std::string& name) const;
@@ -66,8 +67,12 @@ public:
     // Fetches the services ServiceFlags asks for from the host manager, then LoadProgramInfo.
     // Any failure: three beeps and false. No host manager: false.
     bool AttachServices();
-    // A named server call through the counter service; Unassigned without it.
+    // A named server call through the counter service; Unassigned without it. Statements of the
+    // forms that carry no database name ("SimpleSql" with two elements, "TransactionSQL") go out
+    // with their "$$" resolved.
     Variant CallServer(const std::string& callName, const Variant& params);
+    // Every "$$" outside quoted literals replaced by DatabaseName and "..", or "." for SqlType 1.
+    std::string ResolveDatabasePrefix(const std::string& sql) const;
     // The validator's lookups; false without the validator or on any failure.
     bool CheckValue(const std::string& table, const std::string& kind, const Variant& keys, Variant& values);
     bool QueryData(const std::string& table, const std::string& kind, const Variant& keys, Variant& values);
@@ -117,6 +122,8 @@ public:
     std::string ToUserScript(const std::string& text) const;
 
 private:
+    // The call's parameters with the statements of the forms without a database name resolved.
+    Variant ResolvedStatements(const std::string& callName, const Variant& params) const;
     bool ValidatorCall(const char* member, const std::string& table, const std::string& kind, const Variant& keys,
                        Variant& values);
     bool SubmitApprovalJob(const Variant& params);

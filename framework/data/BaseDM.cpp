@@ -104,6 +104,8 @@ void TdmBase::ParseBodySelect(const std::string& statement) {
     BodyJoinClause = parts.JoinClause;
 }
 
+int TdmBase::AfterConnectHook() { return OpenMain() ? 1 : 0; }
+
 bool TdmBase::OpenMain() {
     const TStringList& info = Brokers->ProgramInfo;
     MainTable = info.Values("M11_TABLE");
@@ -127,7 +129,7 @@ bool TdmBase::OpenMain() {
 
 void TdmBase::cdsMainBeforeOpen(TDataSet* /*DataSet*/) {}
 
-void TdmBase::cdsMainAfterOpen(TDataSet* /*DataSet*/) {
+void TdmBase::cdsMainAfterOpen(TDataSet* DataSet) {
     std::vector<std::string> sources;
     for (int i = 0; i < CurrencyFieldGroups.Count(); ++i) {
         std::string name = CurrencyFieldGroups.Names(i);
@@ -137,7 +139,7 @@ void TdmBase::cdsMainAfterOpen(TDataSet* /*DataSet*/) {
         if (!seen) sources.push_back(source);
     }
     for (const std::string& source : sources)
-        if (auto* field = dynamic_cast<TField*>(FindComponent(source))) ApplyCurrencyFormats(nullptr, field, "");
+        if (TField* field = CurrencySourceField(source, DataSet)) ApplyCurrencyFormats(nullptr, field, "");
     try {
         if (AppServer.IsDispatch()) ServerRecordCount = OleCall(AppServer, "GetRecCount").AsInteger();
     } catch (const std::exception&) {

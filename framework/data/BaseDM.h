@@ -71,10 +71,13 @@ public:
     // False when some rows of the level may not be touched; deniedKeys "ALL" or the first keys.
     virtual bool CheckDataRights(TDataSet* dataSet, const std::string& levelPrefix, std::string& deniedKeys);
     virtual bool VerifyDataRights() { return true; }
+    // The after-connect step of the chain: opens the header as the program information says.
+    int AfterConnectHook() override;
 
     // --- Other operations -------------------------------------------------------------------------
     // Opens cdsMain (and, silently, cdsMainColor) from the broker's ProgramInfo; true when open.
-    bool OpenMain();
+    // Runs as the after-connect step; the master-detail module extends it with the body.
+    virtual bool OpenMain();
     void SetDigitFieldGroup(int decimals, const std::string& fieldList);
     std::string GetDigitFieldGroup(int decimals) const;
     int GetDigitFieldGroupDecimals(int decimals) const;
@@ -118,6 +121,9 @@ protected:
     void ApplyNumberFormats(const std::string& fieldList, int decimals, bool money);
 
 private:
+    // The field a currency source names: in the dataset given first, else in any open dataset of
+    // the module; nullptr for a system setting such as "SYS003".
+    TField* CurrencySourceField(const std::string& source, TDataSet* preferred = nullptr) const;
     int QuantityDigits();
     int CurrencyGroupDecimals(const std::string& fieldName);
     std::string DisplayPattern(int decimals, bool money) const;

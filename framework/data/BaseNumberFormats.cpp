@@ -109,17 +109,21 @@ int TdmBase::CurrencyGroupDecimals(const std::string& fieldName) {
         std::string code;
         if (SameText(source, "SYS003")) {
             code = Brokers ? Brokers->GetSysValue("SYS003") : "";
-        } else {
-            for (TComponent* component : ComponentList())
-                if (auto* dataSet = dynamic_cast<TDataSet*>(component); dataSet && dataSet->Active())
-                    if (TField* field = dataSet->FindField(source)) {
-                        code = field->AsString();
-                        break;
-                    }
+        } else if (TField* field = CurrencySourceField(source)) {
+            code = field->AsString();
         }
         return CurrencyDigits(code, kind);
     }
     return -1;
+}
+
+TField* TdmBase::CurrencySourceField(const std::string& source, TDataSet* preferred) const {
+    if (preferred && preferred->Active())
+        if (TField* field = preferred->FindField(source)) return field;
+    for (TComponent* component : ComponentList())
+        if (auto* dataSet = dynamic_cast<TDataSet*>(component); dataSet && dataSet->Active())
+            if (TField* field = dataSet->FindField(source)) return field;
+    return nullptr;
 }
 
 int TdmBase::CurrencyDigits(const std::string& code, TCurrencyDigitType kind) {
@@ -226,7 +230,7 @@ void TdmBase::NumberFieldSetText(TField* Sender, const std::string& Text) {
     typed = Trim(typed);
     double value = 0;
     if (!typed.empty() && !TryTextToFloat(typed, value)) value = 0;
-    // Without decimals of its own the value is kept as typed; the column's scale still bounds the check.
+    // Without decimals of its own the value is kept as typed and only the integer digits bound it.
     const int decimals = FieldDecimals(Sender->FieldName());
     if (decimals >= 0) value = RoundHalfAway(value, decimals);
 
@@ -236,7 +240,7 @@ void TdmBase::NumberFieldSetText(TField* Sender, const std::string& Text) {
         const std::size_t dot = precision.find('.');
         const int scale = dot == std::string::npos ? 0 : StrToIntDef(precision.substr(dot + 1), 0);
         if (total - scale > 0) {
-            const int shown = decimals < 0 ? scale : std::min(decimals, scale);
+            const int shown = std::min(decimals, scale);
             std::string maximum(static_cast<std::size_t>(total - scale), '9');
             if (shown > 0) maximum += "." + std::string(static_cast<std::size_t>(shown), '9');
             double limit = 0;

@@ -10,9 +10,27 @@ std::string ReplaceEvery(std::string text, const std::string& from, const std::s
     return text;
 }
 
-// The select list with its first item dropped, trimmed, " AS " read as a blank.
+// The first occurrence of the text outside parentheses, from the position on; npos when none.
+std::size_t FindAtDepthZero(const std::string& upper, const std::string& text, std::size_t from = 0) {
+    int depth = 0;
+    for (std::size_t i = from; i < upper.size(); ++i) {
+        if (upper[i] == '(') ++depth;
+        else if (upper[i] == ')') --depth;
+        else if (depth == 0 && upper.compare(i, text.size(), text) == 0) return i;
+    }
+    return std::string::npos;
+}
+
+// Where the select list ends: the first FROM outside parentheses, else the first FROM anywhere.
+std::size_t SelectListEnd(const std::string& upper) {
+    std::size_t from = FindAtDepthZero(upper, "FROM");
+    return from == std::string::npos ? upper.find("FROM") : from;
+}
+
+// The select list with its first item dropped, trimmed, " AS " read as a blank. A comma inside
+// the first item's parentheses (a sub-query, a function's arguments) does not end it.
 std::string ExtraColumns(const std::string& selectList) {
-    std::size_t comma = selectList.find(',');
+    std::size_t comma = FindAtDepthZero(selectList, ",");
     std::string rest = comma == std::string::npos ? "" : selectList.substr(comma + 1);
     return ReplaceEvery(Trim(rest), " AS ", " ");
 }
@@ -22,25 +40,16 @@ bool IsWordBoundary(char c) { return c == '\r' || c == '\n' || c == ' ' || c == 
 }  // namespace
 
 std::string HeaderExtraColumnsOf(const std::string& statement) {
-    // Only the select list counts: a comma further on (in a WHERE list) is not a second column.
-    std::string upper = UpperCase(statement);
-    return ExtraColumns(upper.substr(0, upper.find("FROM")));
+    // Only the select list counts: a FROM inside a first-item sub-query or a comma further on (in a
+    // WHERE list) is not a column boundary.
+    const std::string upper = UpperCase(statement);
+    return ExtraColumns(upper.substr(0, SelectListEnd(upper)));
 }
 
 TBodySelectParts ParseBodySelectText(const std::string& statement) {
     TBodySelectParts parts;
     const std::string upper = UpperCase(statement);
-    std::size_t from = std::string::npos;
-    int depth = 0;
-    for (std::size_t i = 0; i < upper.size(); ++i) {
-        if (upper[i] == '(') ++depth;
-        else if (upper[i] == ')') --depth;
-        else if (depth == 0 && upper.compare(i, 4, "FROM") == 0) {
-            from = i;
-            break;
-        }
-    }
-    if (from == std::string::npos) from = upper.find("FROM");
+    const std::size_t from = SelectListEnd(upper);
     if (from == std::string::npos) {
         parts.ExtraColumns = ExtraColumns(upper);
         return parts;

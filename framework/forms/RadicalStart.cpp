@@ -90,6 +90,7 @@ void TfrmRadical::LoadRights() {
     link->SetDateSettings(DateOrder, DateSeparator);
     Variant sqlType = link->WhatIs("SQLTYPE");
     SqlType = StrToIntDef(VarToStr(sqlType), 0);
+    Brokers->SqlType = SqlType;
 }
 
 void TfrmRadical::ParseFunctionRights() {

@@ -73,6 +73,10 @@ TEST(SelectParsingTest, ColumnsAndJoinsOfTheProgramStatements) {
     EXPECT_EQ(HeaderExtraColumnsOf("SELECT A.* FROM A"), "");
     EXPECT_EQ(HeaderExtraColumnsOf("select A.*, B.NAME as BNAME from A left join B on A.K=B.K"), "B.NAME BNAME");
     EXPECT_EQ(HeaderExtraColumnsOf("SELECT A.* FROM A WHERE A.X IN (1,2)"), "");
+    // A first item holding a sub-query with its own FROM (and a comma inside brackets) is one item.
+    EXPECT_EQ(HeaderExtraColumnsOf("SELECT (SELECT MAX(MD002) FROM ADMMD) MX, ADMMC.MC002 AS NM FROM ADMMC"),
+              "ADMMC.MC002 NM");
+    EXPECT_EQ(HeaderExtraColumnsOf("SELECT COALESCE(A.X, 0) X, B.Y FROM A, B"), "B.Y");
 
     TBodySelectParts plain = ParseBodySelectText("SELECT ADMMD.*, MD004 FROM ADMMD WHERE MD001='X'");
     EXPECT_EQ(plain.ExtraColumns, "MD004");
@@ -143,6 +147,18 @@ TEST_F(BaseDMTest, TypedNumbersAreRoundedAndRangeChecked) {
     EXPECT_NE(shown[1].find("-99.99"), std::string::npos) << shown[1];
     body->FieldByName("QTY2")->SetText("abc");
     EXPECT_DOUBLE_EQ(body->FieldByName("QTY2")->AsFloat(), 0);
+
+    // A field without decimals of its own is bounded by its integer digits only.
+    base->NumericPrecisions.Add("QTY=4.2");
+    body->FieldByName("QTY")->OnSetText = [this](TField* f, const std::string& t) { base->NumberFieldSetText(f, t); };
+    body->FieldByName("QTY")->SetText("99");
+    EXPECT_DOUBLE_EQ(body->FieldByName("QTY")->AsFloat(), 99);
+    ASSERT_EQ(shown.size(), 2u);
+    body->FieldByName("QTY")->SetText("99.5");
+    ASSERT_EQ(shown.size(), 3u) << "99.5 lies above the largest value 99";
+    EXPECT_NE(shown[2].find("99"), std::string::npos) << shown[2];
+    EXPECT_EQ(shown[2].find("99.9"), std::string::npos) << shown[2];
+    EXPECT_DOUBLE_EQ(body->FieldByName("QTY")->AsFloat(), 0);
     body->Post();
 }
 

@@ -62,7 +62,7 @@ TEST_F(OpenMainTest, TheHeaderOpensFromTheProgramInformationAndFetchesAsTheUserS
     AddDocuments(45);
     const int stored = Value("SELECT COUNT(*) FROM ADMMC").AsInteger();
     ASSERT_TRUE(ConnectAsTdef05());
-    ASSERT_TRUE(base->OpenMain());
+    ASSERT_TRUE(base->cdsMain->Active()) << "connecting opens the header";
     EXPECT_EQ(base->MainTable, "ADMMC");
     EXPECT_EQ(base->KeyFields, "MC001");
     EXPECT_EQ(base->ServerRecordCount, stored) << "the server's count of the whole selection";
@@ -92,7 +92,6 @@ TEST_F(OpenMainTest, TheHeaderOpensFromTheProgramInformationAndFetchesAsTheUserS
 TEST_F(OpenMainTest, RecordEventsReachTheOwningForm) {
     AddDocuments(3);
     ASSERT_TRUE(ConnectAsTdef05());
-    ASSERT_TRUE(base->OpenMain());
     TClientDataSet* main = base->cdsMain;
     ASSERT_TRUE(main->Locate("MC001", Variant("Z001"), {}));
     form->changedTo.clear();
@@ -122,4 +121,23 @@ TEST_F(OpenMainTest, RecordEventsReachTheOwningForm) {
     main->Edit();
     EXPECT_EQ(main->FieldByName("MODIFIER")->AsString(), "") << "outside edit mode nothing is stamped";
     main->Cancel();
+}
+
+TEST_F(OpenMainTest, ConnectingOpensTheHeaderAsTheProgramInformationSays) {
+    // A USD document whose first money column is shown in the currency's two money decimals.
+    Db().Query("INSERT INTO ADMMC (MC001, MC002, MC003, MC004, UDF01, UDF51, COMPANY, CREATOR, FLAG) "
+               "VALUES ('CUR1', '币别表', '1', 'ADM', 'USD', 1234.5, 'DEMO', 'DS', 1)");
+    base->RegisterCurrencyFields("UDF01", cdtMoney, "cdsMain:UDF51");
+    ASSERT_TRUE(ConnectAsTdef05());
+
+    EXPECT_TRUE(base->cdsMain->Active());
+    EXPECT_EQ(base->MainTable, "ADMMC");
+    EXPECT_EQ(base->KeyFields, "MC001");
+    EXPECT_EQ(base->HeaderExtraColumns, "ADMMA.MA002 MC004C") << "SYS150 is Y in the demo company";
+    EXPECT_EQ(base->BodyExtraColumns, "");
+    EXPECT_EQ(base->cdsMain->FieldByName("FLAG")->DisplayLabel(), "标识");
+    EXPECT_EQ(base->cdsMain->FieldByName("CREATOR")->DisplayLabel(), "录入者");
+
+    ASSERT_TRUE(base->cdsMain->Locate("MC001", Variant("CUR1"), {}));
+    EXPECT_EQ(base->cdsMain->FieldByName("UDF51")->DisplayText(), "1,234.50");
 }

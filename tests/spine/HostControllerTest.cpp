@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "host/ControllerClass.h"
+#include "toolkit/data/DataSet.h"
+#include "toolkit/data/Field.h"
 #include "tests/spine/SpineHost.h"
 #include "tests/testkit/DispatchDoubles.h"
 
@@ -211,6 +213,23 @@ TEST_F(SpineHost, ConnectInfoAndCaptionComeFromTheCompanyDatabase) {
     EXPECT_EQ(info, VarArrayOf({"DS", "DEMO", "TDEF05", "文档信息录入作业"}));
     EXPECT_EQ(TScriptedHost::ProgramWindow(*controller)->Caption(), "文档信息录入作业[演示公司]");
     EXPECT_EQ(FormProperty(*controller, "LibraryPath").AsString(), host.LibraryPath());
+}
+
+TEST_F(SpineHost, StartingTheProgramOpensItsHeaderFromTheProgramInformation) {
+    auto controller = StartedController(false);
+    TCustomForm* form = TScriptedHost::ProgramWindow(*controller);
+    ASSERT_NE(form, nullptr);
+    TComponent* module = nullptr;
+    for (TComponent* c : form->ComponentList())
+        if (c->ClassName() == "TdmTdef05") module = c;
+    ASSERT_NE(module, nullptr);
+    EXPECT_EQ(GetPropValue(module, "MainTable").AsString(), "ADMMC");
+    EXPECT_EQ(GetPropValue(module, "KeyFields").AsString(), "MC001");
+    auto* header = dynamic_cast<TDataSet*>(module->FindComponent("cdsMain"));
+    ASSERT_NE(header, nullptr);
+    ASSERT_TRUE(header->Active());
+    EXPECT_EQ(header->FieldByName("FLAG")->DisplayLabel(), "标识");
+    EXPECT_GT(header->RecordCount(), 0) << "the demo company's documents";
 }
 
 TEST_F(SpineHost, StartParameterIsElementOneOfTheHostsArray) {

@@ -36,6 +36,7 @@ TEST_F(SpineHost, TheProgramIdAndContextHelpFollowTheLibrarysFileName) {
     // The same library under the name of a query program ending in 05, known to the company.
     install.ExecuteSql("INSERT INTO ADMMB (MB001, MB002) VALUES ('ADMQ05', ?1)", {"文档查询作业"});
     install.ExecuteSql("INSERT INTO ADMMP (MP001, MP002, MP003, MP004) VALUES ('DS', 'ADMQ05', ',Y,Y,YYYYYYYYYYYY', '')");
+    install.ExecuteSql("INSERT INTO ADMPI (PI001, PI002, PI003) SELECT 'ADMQ05', PI002, PI003 FROM ADMPI WHERE PI001 = 'TDEF05'");
     const std::string folder = TTestInstallation::MakeTempFolder("tdef-library");
     const std::string copy = folder + "Admq05C.so";
     std::filesystem::copy_file(TScriptedHost::DefaultLibraryPath(), copy);

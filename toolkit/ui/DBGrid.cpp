@@ -43,6 +43,9 @@ void TDBGrid::Publish(TPublisher<TDBGrid>& p) {
     p.Property("FixedColor", &TDBGrid::FixedColor, &TDBGrid::SetFixedColor);
     p.Property("Options", &TDBGrid::Options, &TDBGrid::SetOptions);
     p.Property("ReadOnly", &TDBGrid::ReadOnly, &TDBGrid::SetReadOnly);
+    // The current column, for whoever asks by name (context help, scripts).
+    p.Property("SelectedField", &TDBGrid::SelectedField, &TDBGrid::SetSelectedField);
+    p.Property("SelectedIndex", &TDBGrid::SelectedIndex, &TDBGrid::SetSelectedIndex);
     p.Property("TitleButtons", &TDBGrid::TitleButtons, &TDBGrid::SetTitleButtons);
     p.Property("TitleFont", &TDBGrid::TitleFont, &TDBGrid::SetTitleFont);
     p.Property("TitleImageList", &TDBGrid::TitleImageList, &TDBGrid::SetTitleImageList);

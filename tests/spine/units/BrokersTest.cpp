@@ -143,8 +143,27 @@ TEST_F(BrokerTest, NamedCallsCarryTheCompanyContext) {
     EXPECT_EQ(broker->CallServer("SimpleSql", Strings({"SELECT MA001 FROM $$ADMMA", "MA001"})), answer);
     TRecordedCall call = counter->CallsOf("GETCOUNTER").at(0);
     EXPECT_EQ(call.Args.at(0), Variant("SimpleSql"));
-    EXPECT_EQ(call.Args.at(1), Strings({"SELECT MA001 FROM $$ADMMA", "MA001"}));
+    EXPECT_EQ(call.Args.at(1), Strings({"SELECT MA001 FROM DEMO..ADMMA", "MA001"}))
+        << "the two-element form carries no database name: the client resolves $$";
     EXPECT_EQ(call.Args.at(2), VarArrayOf({VarArrayOf({"DEMO", "DEMO"})}));
+
+    // Every $$ outside quoted text; one dot for a server of SQLTYPE 1; the four-element form and
+    // other calls keep $$ for the server.
+    counter->ClearCalls();
+    broker->DatabaseName = "ERP01";
+    broker->CallServer("SimpleSQL", Strings({"SELECT A FROM $$T1 JOIN $$T2 ON 1=1 WHERE R='$$ kept'", "A"}));
+    broker->SqlType = 1;
+    broker->CallServer("TransactionSQL", VarArrayOf({Strings({"DELETE FROM $$T1", "UPDATE $$T2 SET X=1"}), ""}));
+    broker->CallServer("SimpleSql", Strings({"SELECT A FROM $$T1", "A", "ERP01", "N"}));
+    broker->CallServer("GetUserDefine", Strings({"$$", "DS"}));
+    auto calls = counter->CallsOf("GETCOUNTER");
+    ASSERT_EQ(calls.size(), 4u);
+    EXPECT_EQ(calls[0].Args.at(1), Strings({"SELECT A FROM ERP01..T1 JOIN ERP01..T2 ON 1=1 WHERE R='$$ kept'", "A"}));
+    EXPECT_EQ(calls[1].Args.at(1), VarArrayOf({Strings({"DELETE FROM ERP01.T1", "UPDATE ERP01.T2 SET X=1"}), ""}));
+    EXPECT_EQ(calls[2].Args.at(1), Strings({"SELECT A FROM $$T1", "A", "ERP01", "N"}));
+    EXPECT_EQ(calls[3].Args.at(1), Strings({"$$", "DS"}));
+    broker->SqlType = 0;
+    broker->DatabaseName = "DEMO";
 
     counter->ClearCalls();
     EXPECT_EQ(broker->GetProgramName("ADMI01"), "采购作业");

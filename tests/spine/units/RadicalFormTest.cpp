@@ -14,38 +14,12 @@
 #include "toolkit/data/DataSource.h"
 #include "toolkit/data/Field.h"
 #include "toolkit/ui/Application.h"
+#include "toolkit/ui/DBEdit.h"
+#include "toolkit/ui/DBGrids.h"
+#include "toolkit/ui/Edit.h"
 #include "toolkit/ui/KeyInput.h"
 
-namespace testcontrols {
-
-// A data-aware control as the controls layer publishes it.
-class TTestDBEdit : public TWinControl {
-    TK_CLASS_PUBLISHED(TTestDBEdit, TWinControl)
-public:
-    explicit TTestDBEdit(TComponent* owner) : TWinControl(owner) { SetTabStop(true); }
-    TDataSource* DataSource = nullptr;
-    std::string DataField;
-};
-void TTestDBEdit::Publish(TPublisher<TTestDBEdit>& p) {
-    p.Property("DataSource", &TTestDBEdit::DataSource);
-    p.Property("DataField", &TTestDBEdit::DataField);
-}
-
-// A grid as far as the form cares: its class name and its selected column's field.
-class TCustomGrid : public TWinControl {
-    TK_CLASS_PUBLISHED(TCustomGrid, TWinControl)
-public:
-    explicit TCustomGrid(TComponent* owner) : TWinControl(owner) { SetTabStop(true); }
-    TField* SelectedField = nullptr;
-};
-void TCustomGrid::Publish(TPublisher<TCustomGrid>& p) { p.Property("SelectedField", &TCustomGrid::SelectedField); }
-
-}  // namespace testcontrols
-
 namespace {
-
-using testcontrols::TCustomGrid;
-using testcontrols::TTestDBEdit;
 
 TFunctionRights Elements(std::initializer_list<std::pair<int, int>> ranges) {
     TFunctionRights set;
@@ -170,30 +144,37 @@ TEST(ContextHelp, TheHelpBaseAndTheContextOfTheFocusedControl) {
     TDataSource* dsMain = CreateComponent<TDataSource>(form.get());
     dsMain->SetDataSet(cdsMain);
 
-    auto* edit = Control<TTestDBEdit>(form.get(), "edMC004");
-    edit->DataSource = dsMain;
-    edit->DataField = "MC004";
+    auto* edit = Control<TDBEdit>(form.get(), "edMC004");
+    edit->SetDataSource(dsMain);
+    edit->SetDataField("MC004");
     EXPECT_EQ(HelpContextString("1405", edit), "14051004");
-    edit->DataField = "REMARK";
+    edit->SetDataField("REMARK");
     EXPECT_EQ(HelpContextString("1405", edit), "14050000") << "no digit as third character";
     edit->SetHelpKeyword("own-topic");
     EXPECT_EQ(HelpContextString("1405", edit), "own-topic");
 
     TClientDataSet* other = CreateComponent<TClientDataSet>(form.get());
     other->SetName("cdsBody1");
+    other->FieldDefs().Add("MD002", ftString, 4);
     other->FieldDefs().Add("MD003", ftString, 15);
+    other->FieldDefs().Add("MD004", ftString, 20);
     other->CreateDataSet();
     TDataSource* dsBody = CreateComponent<TDataSource>(form.get());
     dsBody->SetDataSet(other);
-    auto* bodyEdit = Control<TTestDBEdit>(form.get(), "edMD003");
-    bodyEdit->DataSource = dsBody;
-    bodyEdit->DataField = "MD003";
+    auto* bodyEdit = Control<TDBEdit>(form.get(), "edMD003");
+    bodyEdit->SetDataSource(dsBody);
+    bodyEdit->SetDataField("MD003");
     EXPECT_EQ(HelpContextString("1405", bodyEdit), "14050000") << "only fields of cdsMain";
 
-    auto* grid = Control<TCustomGrid>(form.get(), "gdBody1");
-    grid->SelectedField = other->FieldByName("MD003");
+    // The toolkit's own data grid: the selected column's field, not the first one.
+    auto* grid = Control<TDBGrid>(form.get(), "gdBody1");
+    grid->SetDataSource(dsBody);
+    EXPECT_EQ(HelpContextString("1405", grid), "14052002");
+    grid->SetSelectedField(other->FieldByName("MD004"));
+    EXPECT_EQ(HelpContextString("1405", grid), "14052004");
+    grid->SetSelectedIndex(1);
     EXPECT_EQ(HelpContextString("1405", grid), "14052003");
-    auto* inner = CreateComponent<TWinControl>(form.get());
+    auto* inner = CreateComponent<TEdit>(form.get());
     inner->SetParent(grid);
     EXPECT_EQ(HelpContextString("1405", inner), "14052003") << "the grid's inner editor";
 }
@@ -204,7 +185,7 @@ TEST_F(RadicalFormTest, F1AsksTheHostForHelpOnTheActiveControl) {
     TfrmRadical* form = NewForm();
     form->LibraryPath = "/opt/velora/Admq05C.so";
     form->Brokers->HostManager = Variant(DispatchPtr(manager));
-    auto* edit = Control<TTestDBEdit>(form, "edTopic");
+    auto* edit = Control<TDBEdit>(form, "edTopic");
     form->Show();
 
     SimulateKeystroke(form, VK_F1);
@@ -215,15 +196,31 @@ TEST_F(RadicalFormTest, F1AsksTheHostForHelpOnTheActiveControl) {
     EXPECT_EQ(manager->CallsOf("CallHelp")[0].Args.at(0), VarArrayOf({"ADM", "14050000"}));
     EXPECT_EQ(manager->CallsOf("CallHelp")[1].Args.at(0), VarArrayOf({"ADM", "own-topic"}));
 
+    // On the toolkit's data grid the topic follows the column the user is in.
+    TClientDataSet* body = CreateComponent<TClientDataSet>(form);
+    body->SetName("cdsBody1");
+    body->FieldDefs().Add("MD002", ftString, 4);
+    body->FieldDefs().Add("MD003", ftString, 15);
+    body->CreateDataSet();
+    TDataSource* dsBody = CreateComponent<TDataSource>(form);
+    dsBody->SetDataSet(body);
+    auto* grid = Control<TDBGrid>(form, "gdBody1");
+    grid->SetDataSource(dsBody);
+    form->SetActiveControl(grid);
+    SimulateKeystroke(grid, VK_RIGHT);
+    SimulateKeystroke(grid, VK_F1);
+    ASSERT_EQ(manager->CallsOf("CallHelp").size(), 3u);
+    EXPECT_EQ(manager->CallsOf("CallHelp")[2].Args.at(0), VarArrayOf({"ADM", "14052003"}));
+
     form->LibraryPath = "/opt/velora/Tdef05C.so";
     SimulateKeystroke(edit, VK_F1);
-    EXPECT_EQ(manager->CallsOf("CallHelp").size(), 2u) << "Tdef05 has no help";
+    EXPECT_EQ(manager->CallsOf("CallHelp").size(), 3u) << "Tdef05 has no help";
 }
 
 TEST_F(RadicalFormTest, FunctionKeysAndTheirWindowMessagesReachTheHandlers) {
     TKeyForm* form = NewForm<TKeyForm>();
-    auto* first = Control<TTestDBEdit>(form, "edFirst");
-    auto* second = Control<TTestDBEdit>(form, "edSecond");
+    auto* first = Control<TDBEdit>(form, "edFirst");
+    auto* second = Control<TDBEdit>(form, "edSecond");
     form->Show();
     form->SetActiveControl(first);
 
@@ -252,10 +249,10 @@ TEST_F(RadicalFormTest, FunctionKeysAndTheirWindowMessagesReachTheHandlers) {
 
 TEST_F(RadicalFormTest, TheBaseKeyHandlersGiveTheFocusBackAndEnterMovesOn) {
     TfrmRadical* form = NewForm();
-    auto* first = Control<TTestDBEdit>(form, "edFirst");
-    auto* second = Control<TTestDBEdit>(form, "edSecond");
-    auto* grid = Control<TCustomGrid>(form, "gdBody1");
-    auto* inner = CreateComponent<TTestDBEdit>(form);
+    auto* first = Control<TDBEdit>(form, "edFirst");
+    auto* second = Control<TDBEdit>(form, "edSecond");
+    auto* grid = Control<TDBGrid>(form, "gdBody1");
+    auto* inner = CreateComponent<TEdit>(form);
     inner->SetParent(grid);
     form->Show();
     form->SetActiveControl(first);
@@ -332,7 +329,7 @@ TEST_F(RadicalFormTest, TheProgramFormCreatesItsDataModuleAndKnowsItsVersion) {
     EXPECT_EQ(TRKForm::LanguageClasses(*form, true, true), (std::vector<std::string>{"TfrmRadical", "TfrmTdef05"}));
     EXPECT_EQ(TRKForm::LanguageClasses(*form, false, false), (std::vector<std::string>{"TfrmTdef05"}));
     EXPECT_EQ(TRKForm::LanguageClasses(*form->DataModule, true, true),
-              (std::vector<std::string>{"TdmRadical", "TdmTdef05"}));
+              (std::vector<std::string>{"TdmRadical", "TdmBase", "TdmTdef05"}));
 }
 
 TEST_F(RadicalFormTest, StartProgramTurnsTheParametersIntoAConnectedWindow) {
