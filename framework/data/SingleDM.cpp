@@ -6,6 +6,7 @@
 #include "framework/data/SingleFormLink.h"
 #include "server/Brokers.h"
 #include "toolkit/classes/Properties.h"
+#include "toolkit/data/Provider.h"
 #include "toolkit/rtl/SysUtils.h"
 
 namespace {
@@ -27,11 +28,13 @@ void TdmSingle::Publish(TPublisher<TdmSingle>& p) {
     p.Method("DataModuleDestroy", &TdmSingle::DataModuleDestroy);
     p.Method("cdsMainReconcileError", &TdmSingle::cdsMainReconcileError);
     p.Method("cdsMainBeforeOpen", &TdmSingle::cdsMainBeforeOpen);
+    p.Method("cdsMainAfterOpen", &TdmSingle::cdsMainAfterOpen);
     p.Method("cdsMainAfterScroll", &TdmSingle::cdsMainAfterScroll);
 }
 
 TdmSingle::TdmSingle(TComponent* owner) : TdmBase(owner) {
     cdsMain->BeforeOpen = [this](TDataSet* ds) { cdsMainBeforeOpen(ds); };
+    cdsMain->AfterOpen = [this](TDataSet* ds) { cdsMainAfterOpen(ds); };
     cdsMain->AfterScroll = [this](TDataSet* ds) { cdsMainAfterScroll(ds); };
     cdsMain->OnCalcFields = [this](TDataSet* ds) { cdsMainCalcFields(ds); };
     cdsMain->OnReconcileError = [this](TClientDataSet* ds, EReconcileError& e, TUpdateKind kind, TReconcileAction& action) {
@@ -73,11 +76,39 @@ bool TdmSingle::Save() {
     return saved;
 }
 
+namespace {
+
+// "类别=A, 单号=202401020001" from the server's context "TSGMA: MA001=A, MA002=202401020001".
+std::string RecordText(const TDataSet* dataSet, const std::string& context) {
+    std::size_t colon = context.find(':');
+    std::string text;
+    for (const std::string& pair : SplitString(colon == std::string::npos ? context : context.substr(colon + 1), ',')) {
+        std::size_t equals = pair.find('=');
+        if (equals == std::string::npos) continue;
+        std::string name = Trim(pair.substr(0, equals));
+        const TField* field = dataSet ? dataSet->FindField(name) : nullptr;
+        text += (text.empty() ? "" : ", ") + (field ? field->DisplayLabel() : name) + "=" + Trim(pair.substr(equals + 1));
+    }
+    return text;
+}
+
+}  // namespace
+
 void TdmSingle::cdsMainReconcileError(TClientDataSet* DataSet, EReconcileError& E, TUpdateKind UpdateKind,
                                       TReconcileAction& Action) {
     ISingleFormLink* form = FormLink();
-    std::string message = E.Message();
-    if (form) form->ShowSaveError(form->ToUserScript(message));
+    auto keyed = [form](const char* key, const char* text) {
+        return form ? form->KeyedText("TdmSingle", key, text) : std::string(text);
+    };
+    std::string reason;
+    switch (E.ErrorCode()) {
+        case rcChanged: reason = keyed("sRecordChanged", "资料已被其他用户更改, 请重新查询后再改"); break;
+        case rcDeleted: reason = keyed("sRecordDeleted", "资料已被其他用户删除"); break;
+        case rcExists: reason = keyed("sRecordExists", "相同键值的资料已经存在"); break;
+        default: reason = form ? form->ToUserScript(E.Message()) : E.Message(); break;
+    }
+    const std::string record = RecordText(DataSet, E.Context());
+    if (form) form->ShowSaveError(keyed("sFailedSave", kFailedSave) + (record.empty() ? "" : " [" + record + "]") + "\n" + reason);
     try {
         const std::string program = Brokers ? Brokers->ProgramId : std::string();
         WriteAlert(program, std::string("Single") + kFailedSave + "Context :" + E.Context(), "D");
@@ -85,6 +116,13 @@ void TdmSingle::cdsMainReconcileError(TClientDataSet* DataSet, EReconcileError& 
     } catch (...) {
         // A log that cannot be written must not hide the refusal.
     }
+}
+
+void TdmSingle::cdsMainAfterOpen(TDataSet* DataSet) {
+    TdmBase::cdsMainAfterOpen(DataSet);
+    // Fields come anew with every open: the numbered key is never typed.
+    if (TField* numbered = AutoNumber && !AutoNumberField.empty() ? cdsMain->FindField(AutoNumberField) : nullptr)
+        numbered->SetRequired(false);
 }
 
 // --- Kept values --------------------------------------------------------------------------------

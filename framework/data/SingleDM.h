@@ -84,6 +84,7 @@ public:
     void cdsMainReconcileError(TClientDataSet* DataSet, EReconcileError& E, TUpdateKind UpdateKind,
                                TReconcileAction& Action);
     void cdsMainBeforeOpen(TDataSet* DataSet);
+    void cdsMainAfterOpen(TDataSet* DataSet);
     void cdsMainAfterScroll(TDataSet* DataSet);
     void cdsMainCalcFields(TDataSet* DataSet);
 

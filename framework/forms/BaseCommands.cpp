@@ -281,6 +281,14 @@ bool TfrmBase::OpenColorRowsForCurrent() {
     return OpenColorRows(condition, LastOrder);
 }
 
+IQueryDialog* TfrmBase::EnsureQueryDialog() {
+    if (!QueryDialog) {
+        QueryDialog = CreateQueryDialog(this);
+        QueryForm = QueryDialog->Window();
+    }
+    return QueryDialog;
+}
+
 void TfrmBase::ReopenWithQuery() {
     if (!QueryDialog) return;
     if (TdmBase* dm = BaseDM()) OpenWithCondition(dm->cdsMain, QueryDialog->GetCondition(), QueryDialog->GetOrder());

@@ -241,8 +241,6 @@ void TfrmBase::LoadRights() {
     TfrmRadical::LoadRights();
     TdmBase* dm = BaseDM();
     if (!dm || !dm->MIDAS.Connected()) return;
-    // The header opens with the connection; a module connected without it opens it here.
-    if (!dm->cdsMain->Active()) dm->OpenMain();
     AfterDataOpen();
     ProgramHook63();
 }

@@ -150,6 +150,8 @@ public:
     // Opens the dataset with the condition ("All" counts as empty) and order; remembers them for
     // cdsMain and refreshes the colour rows. Failures are logged and swallowed.
     virtual void OpenWithCondition(TDataSet* dataSet, const std::string& condition, const std::string& order);
+    // The query dialog of the window, made on first use.
+    IQueryDialog* EnsureQueryDialog();
     // Deletes the current row (every row from the last up for a nested detail), with the delete
     // and scroll handlers removed meanwhile when suspend is set.
     void DeleteCurrent(TDataSet* dataSet, bool nested, bool suspend);

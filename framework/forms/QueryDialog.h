@@ -3,8 +3,9 @@
 // dataset (and a master-detail window's detail), run modally for every query, it answers the text
 // behind WHERE and the text behind ORDER BY.
 //
-// The dialog is the class registered under the name "TQBEForm" (RegisterClass) when there is one
-// that implements IQueryDialog; until then a plain dialog asks for the WHERE text.
+// The dialog comes from the maker the query layer installs (SetQueryDialogMaker); without one a plain
+// dialog asks for the WHERE text.
+#include <functional>
 #include <string>
 
 class TClientDataSet;
@@ -29,10 +30,12 @@ public:
     // A saved scheme (its page and stored condition) becomes the dialog's condition and order;
     // false when it cannot be read.
     virtual bool ApplyScheme(const std::string& activePage, const std::string& scheme) = 0;
+    // The dialog's window (owned by the maintenance form that made it).
+    virtual TCustomForm* Window() = 0;
 };
 
-// The class name the real dialog registers.
-inline constexpr const char* kQueryDialogClassName = "TQBEForm";
-
-// A new query dialog owned by owner: the registered class, else the WHERE-text dialog.
-TCustomForm* CreateQueryDialog(TComponent* owner, IQueryDialog*& dialog);
+using TQueryDialogMaker = std::function<IQueryDialog*(TComponent* owner)>;
+void SetQueryDialogMaker(TQueryDialogMaker maker);
+TQueryDialogMaker QueryDialogMaker();
+// A new query dialog owned by owner: the installed maker's, else the WHERE-text dialog.
+IQueryDialog* CreateQueryDialog(TComponent* owner);

@@ -87,14 +87,19 @@ bool TfrmQueryText::ApplyScheme(const std::string& activePage, const std::string
     return true;
 }
 
-TCustomForm* CreateQueryDialog(TComponent* owner, IQueryDialog*& dialog) {
-    if (const TClassInfo* registered = GetClass(kQueryDialogClassName); registered && registered->CanCreate()) {
-        TObject* instance = registered->CreateInstance(owner);
-        dialog = dynamic_cast<IQueryDialog*>(instance);
-        if (auto* form = dynamic_cast<TCustomForm*>(instance); form && dialog) return form;
-        instance->Free();
-    }
-    auto* standIn = CreateComponent<TfrmQueryText>(owner);
-    dialog = standIn;
-    return standIn;
+namespace {
+TQueryDialogMaker& InstalledMaker() {
+    static TQueryDialogMaker maker;
+    return maker;
+}
+}  // namespace
+
+void SetQueryDialogMaker(TQueryDialogMaker maker) { InstalledMaker() = std::move(maker); }
+
+TQueryDialogMaker QueryDialogMaker() { return InstalledMaker(); }
+
+IQueryDialog* CreateQueryDialog(TComponent* owner) {
+    if (const TQueryDialogMaker& maker = InstalledMaker())
+        if (IQueryDialog* dialog = maker(owner)) return dialog;
+    return CreateComponent<TfrmQueryText>(owner);
 }

@@ -260,7 +260,7 @@ void TfrmSingle::ResetForm() {
 void TfrmSingle::InitAfterDataModule() {
     TdmSingle* dm = SingleDM();
     if (!dm) return;
-    if (!QueryForm) QueryForm = CreateQueryDialog(this, QueryDialog);
+    EnsureQueryDialog();
     QueryDialog->SetMasterSource(dm->cdsMain, dm->MainTable, SqlType != 0, dm->HeaderExtraColumns, dm->KeyFields);
     tbsUDF->SetTabVisible(false);
     IsColorManage = ReadInputSetting("InputSettings003", "IsColorManage", false);

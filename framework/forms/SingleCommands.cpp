@@ -98,7 +98,7 @@ void OpenForQuery(TfrmSingle& form, TClientDataSet* cds, const std::string& cond
 bool TfrmSingle::DoQuery() {
     TdmSingle* dm = SingleDM();
     if (!dm) return false;
-    if (!QueryForm) QueryForm = CreateQueryDialog(this, QueryDialog);
+    EnsureQueryDialog();
     int limit = 0;
     if (Brokers && TryStrToInt(Trim(Brokers->GetSysValue("SYS151")), limit)) QueryDialog->SetRowLimit(limit);
     std::string condition, order;
@@ -168,7 +168,7 @@ void TfrmSingle::SavedConditionClick(TObject* Sender) {
     auto* item = dynamic_cast<TMenuItem*>(Sender);
     TdmSingle* dm = SingleDM();
     if (!item || !dm || !Brokers) return;
-    if (!QueryForm) QueryForm = CreateQueryDialog(this, QueryDialog);
+    EnsureQueryDialog();
     TClientDataSet* schemes = dm->cdsSaveCondition;
     const std::string name = RkConverter->FromUserScript(StripHotkey(item->Caption()));
     if (!schemes->Active() ||

@@ -117,10 +117,10 @@ std::string TfrmSingle::NextDocumentNumber() {
         if (TField* date = dm->DateField) {
             if (date->DataType() == ftDate || date->DataType() == ftDateTime)
                 dateText = date->IsNull() ? std::string() : FormatDateTime("yyyymmdd", date->Value().AsDateTime());
-            else
+            else if (!Trim(date->AsString()).empty())
                 dateText = TextToStoredDate(date->AsString(), 1, "");
         }
-        if (dateText.empty()) dateText = FormatDateTime("yyyymmdd", Now());
+        if (dateText.empty() || !IsValidStoredDate(dateText)) dateText = FormatDateTime("yyyymmdd", Now());
         std::string number = Brokers->QueryMaxSeq(*dm->cdsMain, dm->MainTable, dm->KeyFields, dateText);
         if (number.empty() || SameText(number, "unKnow")) throw Exception("no number");
         GeneratedKeyNumber = number;
