@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "env/Log.h"
+#include "env/VariantElements.h"
 #include "toolkit/os/CodePage.h"
 #include "toolkit/rtl/SysUtils.h"
 
@@ -10,28 +11,11 @@ namespace {
 
 using ElementConversion = std::function<void(Variant&)>;
 
-// Applies convert to every non-array element, following nested arrays.
-void ForEachElement(Variant& value, const ElementConversion& convert)
-{
-    if (!value.IsArray()) {
-        convert(value);
-        return;
-    }
-    if (value.DimCount() == 2) {
-        for (int i = value.Low(1); i <= value.High(1); ++i)
-            for (int j = value.Low(2); j <= value.High(2); ++j)
-                ForEachElement(value.At(i, j), convert);
-        return;
-    }
-    for (int i = value.Low(1); i <= value.High(1); ++i)
-        ForEachElement(value[i], convert);
-}
-
 Variant Convert(const Variant& value, const ElementConversion& convert, const char* alertPrefix)
 {
     Variant result = value.Deref();
     try {
-        ForEachElement(result, convert);
+        ForEachVariantElement(result, convert);
         return result;
     } catch (const std::exception& e) {
         WriteAlert("libstrs", std::string(alertPrefix) + e.what(), "D");

@@ -35,7 +35,7 @@ sqlite3* OpenRaw(const std::string& path) {
 std::string MakeBenchDatabase(const std::string& name, long long documents, int lines) {
     std::string path = Folder() + "/" + name + ".db";
     if (std::filesystem::exists(path)) return path;
-    { CompanyDatabase create(path); }
+    CompanyDatabase::Create(path);
     sqlite3* db = OpenRaw(path);
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     sqlite3_stmt* header = nullptr;

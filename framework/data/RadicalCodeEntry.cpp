@@ -2,7 +2,7 @@
 // as it is, or looked up silently and replaced by the code the lookup finds.
 #include "env/Texts.h"
 #include "framework/data/RadicalDM.h"
-#include "framework/data/ScriptSeams.h"
+#include "i18n/CodeConverter.h"
 #include "server/Brokers.h"
 #include "toolkit/data/Field.h"
 #include "toolkit/rtl/SysUtils.h"
@@ -19,14 +19,11 @@ std::string NextKind(const std::string& kind) {
 }
 
 // Keys a caller gave, or the typed text when it gave none; in the database's script.
-Variant LookupKeys(const Variant& keys, const std::string& text) {
+Variant LookupKeys(const Variant& keys, const std::string& text, const TCodeConverter& converter) {
     Variant result = keys;
     if (!keys.IsArray() && VarToStr(keys).empty()) result = VarArrayOf({text});
-    if (!result.IsArray()) return Variant(InterfaceToStorageText(VarToStr(result)));
-    std::vector<Variant> converted;
-    for (int i = result.Low(); i <= result.High(); ++i)
-        converted.push_back(result[i].IsString() ? Variant(InterfaceToStorageText(result[i].AsString())) : result[i]);
-    return VarArrayOf(converted);
+    if (!result.IsArray()) return Variant(converter.ToStorageText(VarToStr(result)));
+    return converter.ToStorageText(result);
 }
 
 // Field 0 of row 0 of a lookup answer; Empty when the answer holds no row.
@@ -46,20 +43,20 @@ void TdmRadical::LookupCodeEntry(TField* field, const std::string& text, const s
         TLookupOptions silent;
         silent.FirstOption = true;
         silent.SearchText = text;
-        answer = Brokers->LookupData(table, kind, LookupKeys(keys, text), silent);
+        answer = Brokers->LookupData(table, kind, LookupKeys(keys, text, *Converter()), silent);
     }
     const Variant found = FirstValue(answer);
     if (answer.IsArray() && !found.IsEmpty())
         field->SetValue(found);
     else
-        field->SetAsString(InterfaceToStorageText(text));
+        field->SetAsString(Converter()->ToStorageText(text));
     field->FocusControl();
 }
 
 void TdmRadical::CustomerFieldSetText(TField* Sender, const std::string& Text) {
     const std::string setting = SysValue(Brokers, "SYS054");
     if (Text.empty() || setting == "1") {
-        Sender->SetAsString(InterfaceToStorageText(Text));
+        Sender->SetAsString(Converter()->ToStorageText(Text));
         return;
     }
     LookupCodeEntry(Sender, Text, "COPMA", setting == "2" ? "62" : "61", Variant());
@@ -68,7 +65,7 @@ void TdmRadical::CustomerFieldSetText(TField* Sender, const std::string& Text) {
 void TdmRadical::ProviderFieldSetText(TField* Sender, const std::string& Text, const std::string& kind) {
     const std::string setting = SysValue(Brokers, "SYS055");
     if (Text.empty() || setting == "1") {
-        Sender->SetAsString(InterfaceToStorageText(Text));
+        Sender->SetAsString(Converter()->ToStorageText(Text));
         return;
     }
     LookupCodeEntry(Sender, Text, "PURMA", setting == "2" ? NextKind(kind) : kind, Variant());
@@ -78,7 +75,7 @@ void TdmRadical::CostFieldSetText(TField* Sender, const std::string& Text, const
                                   const std::string& table) {
     const std::string setting = SysValue(Brokers, "SYS056");
     if (Text.empty() || setting == "1") {
-        Sender->SetAsString(InterfaceToStorageText(Text));
+        Sender->SetAsString(Converter()->ToStorageText(Text));
         return;
     }
     const std::string lookupKind = kind.empty() ? "66" : kind;
@@ -96,7 +93,7 @@ void TdmRadical::BarCodeFieldSetText(TField* Sender, const std::string& Text, co
         TLookupOptions silent;
         silent.FirstOption = true;
         silent.SearchText = Text;
-        const Variant found = FirstValue(Brokers->LookupData("INVMH", "01", LookupKeys(Variant(), Text), silent));
+        const Variant found = FirstValue(Brokers->LookupData("INVMH", "01", LookupKeys(Variant(), Text, *Converter()), silent));
         if (!found.IsEmpty()) {
             Sender->SetValue(found);
             Sender->FocusControl();
@@ -105,7 +102,7 @@ void TdmRadical::BarCodeFieldSetText(TField* Sender, const std::string& Text, co
     }
     const std::string setting = SysValue(Brokers, "SYS053");
     if (setting == "1") {
-        Sender->SetAsString(InterfaceToStorageText(Text));
+        Sender->SetAsString(Converter()->ToStorageText(Text));
     } else if (setting == "2" || setting == "3") {
         const std::string lookupKind = kind.empty() ? "63" : kind;
         LookupCodeEntry(Sender, Text, table.empty() ? "INVMB" : table,

@@ -14,6 +14,7 @@
 #include "toolkit/ui/DataModule.h"
 
 class TBrokers;
+class TCodeConverter;
 class TField;
 
 class TdmRadical : public TDataModule, public IDataModuleLink {
@@ -85,6 +86,9 @@ public:
     // Field labels in the interface script; string and memo fields without handlers of their own
     // get DOGetText / DOSetText.
     void LocalizeFields() override;
+    // The code converter of the window that owns the module ("RkConverter"), or the module's own,
+    // made on first use, when no window owns it.
+    TCodeConverter* Converter();
     // Writes text into a field as the framework does everywhere (see FieldText.h).
     void SetFieldText(TField* field, const std::string& text, bool asEditText);
     // Attaches the published handler of that name to the field by its kind: get text, set text,
@@ -155,6 +159,8 @@ private:
     void LookupCodeEntry(TField* field, const std::string& text, const std::string& table, const std::string& kind,
                          const Variant& keys);
     void FinalizeMarks(TDataSet* dataSet, bool nested);
+
+    TCodeConverter* ownConverter_ = nullptr;
 };
 
 using TRadicalDataModuleClass = TClassOf<TdmRadical>;

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "framework/forms/DisabledGlyph.h"
+#include "i18n/LangMessage.h"
 #include "toolkit/classes/Properties.h"
+#include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/Buttons.h"
 
 void TRKForm::Publish(TPublisher<TRKForm>& p) {
@@ -15,9 +17,9 @@ TRKForm::TRKForm(TComponent* owner) : TForm(owner) {
     SetKeyPreview(true);
     SetPosition(poScreenCenter);
     SetShowHint(true);
-    RkConverter = CreateComponent<TRkConverterSeam>(this);
+    RkConverter = CreateComponent<TCodeConverter>(this);
     RkConverter->SetName("RkConverter");
-    LangController = CreateComponent<TLangControllerSeam>(this);
+    LangController = CreateComponent<TRkLangController>(this);
     LangController->SetName("LangController");
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     OnShow = [this](TObject* sender) { FormShow(sender); };
@@ -25,7 +27,7 @@ TRKForm::TRKForm(TComponent* owner) : TForm(owner) {
 
 void TRKForm::ClearImeNames() {
     for (TComponent* component : ComponentList())
-        if (IsPublishedProp(component, "ImeName")) SetStrProp(component, "ImeName", "");
+        if (TCodeConverter::HasProperty(component, "ImeName")) TCodeConverter::SetStringProperty(component, "ImeName", "");
 }
 
 void TRKForm::FormCreate(TObject* Sender) {
@@ -34,9 +36,9 @@ void TRKForm::FormCreate(TObject* Sender) {
     ClearImeNames();
     if (UICodePage() == "437") {
         for (TComponent* component : ComponentList()) {
-            if (!IsPublishedProp(component, "Font")) continue;
-            SetPropValue(component, "Font.Charset", 134);
-            SetPropValue(component, "Font.Name", "Tahoma");
+            if (!TCodeConverter::HasProperty(component, "Font")) continue;
+            TCodeConverter::SetOrdinalProperty(component, "Font.Charset", 134);
+            TCodeConverter::SetStringProperty(component, "Font.Name", "Tahoma");
         }
     }
     GiveButtonsDisabledImages();
@@ -81,10 +83,10 @@ std::vector<std::string> TRKForm::LanguageClasses(const TComponent& component, b
 
 void TRKForm::ApplyLanguageClasses(TComponent& component, const std::vector<std::string>& classes) {
     for (const std::string& name : classes) {
-        LangController->SetPackageName(name);
-        if (!LangController->LanguageFileExists()) continue;
+        LangController->SetLangPackageName(name);
+        if (!FileExists(LangController->FileName())) continue;
         LangController->SetActive(true);
-        LangController->Apply(component);
+        LangController->Reader().ApplyTo(&component);
     }
 }
 
@@ -98,6 +100,6 @@ void TRKForm::ApplyLanguageOwn(TComponent* component, bool byClassChain) {
 
 std::string TRKForm::LangText(const std::string& className, const std::string& key, bool convert,
                               const std::string& defaultText) const {
-    std::string text = convert ? RkConverter->ToUserScript(defaultText) : defaultText;
-    return LangController->Text(className, key, text);
+    const std::string text = convert ? RkConverter->ToDisplayText(defaultText) : defaultText;
+    return GetLangMessage(LangController->DesignType(), className, key, text);
 }

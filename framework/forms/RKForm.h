@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/forms/ConverterSeam.h"
-#include "framework/forms/LanguageSeam.h"
+#include "i18n/CodeConverter.h"
+#include "i18n/LangController.h"
+#include "i18n/LangKeys.h"
 #include "toolkit/ui/Forms.h"
 
 class TRKForm : public TForm {
@@ -14,8 +15,8 @@ class TRKForm : public TForm {
 public:
     explicit TRKForm(TComponent* owner);
 
-    TRkConverterSeam* RkConverter = nullptr;
-    TLangControllerSeam* LangController = nullptr;
+    TCodeConverter* RkConverter = nullptr;
+    TRkLangController* LangController = nullptr;
     bool CodeConversionDone = false;
     bool ApplyLanguageOnShow = false;
 
@@ -32,10 +33,14 @@ public:
     // The class names those walk, in the order they are applied.
     static std::vector<std::string> LanguageClasses(const TComponent& component, bool byClassChain, bool ownOnly);
 
-    // A keyed text: the default (optionally in the user's script) unless the language file of the
+    // A keyed text: the default (optionally converted for display) unless the language file of the
     // class has the key.
     std::string LangText(const std::string& className, const std::string& key, bool convert,
                          const std::string& defaultText) const;
+    // The same for a declared key (its class and default from the declaration).
+    std::string LangText(const TLangKeys& keys, const std::string& key, bool convert) const {
+        return LangText(keys.ClassName(), key, convert, keys.Default(key));
+    }
 
     void FormCreate(TObject* Sender);
     void FormShow(TObject* Sender);

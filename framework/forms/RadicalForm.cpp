@@ -1,6 +1,7 @@
 #include "framework/forms/RadicalForm.h"
 
 #include "framework/forms/ProgramId.h"
+#include "i18n/TableConversion.h"
 #include "server/Brokers.h"
 #include "server/DataModuleLink.h"
 #include "toolkit/com/ComObj.h"
@@ -65,6 +66,12 @@ int TfrmRadical::OpenProgram(const std::string& programId, const Variant& param)
 }
 
 std::string TfrmRadical::ProgramNameOf(const std::string& programId) { return Brokers->GetProgramName(programId); }
+
+std::string TfrmRadical::ToUserScript(const std::string& text) {
+    if (LanguageMode() == 2) return GBToBig5ByTable(text);
+    if (LanguageMode() == 1) return Big5ToGBByTable(text);
+    return text;
+}
 
 void TfrmRadical::FormCreate(TObject* Sender) {
     TRKForm::FormCreate(Sender);

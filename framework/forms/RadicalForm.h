@@ -136,7 +136,8 @@ public:
     int LanguageMode() const override { return TRKForm::LanguageMode(); }
     std::string UICodePage() const override { return TRKForm::UICodePage(); }
     std::string SysCodePage() const override { return TRKForm::SysCodePage(); }
-    std::string ToUserScript(const std::string& text) override { return RkConverter->ToUserScript(text); }
+    // The broker's texts go through the "Language" tables (simplified -> traditional in mode 2).
+    std::string ToUserScript(const std::string& text) override;
     bool HasFunctionRight(int element) const override { return FunctionRights.Contains(element); }
     int LookupExchangeMode() const override { return LookupParamMode; }
     void StoreLookupParam(const Variant& param) override { LookupParam = param; }

@@ -87,8 +87,8 @@ void TfrmRadical::GetBaseClassParam(TObject* Sender, TInteraParam& Param) {
     Param.Rights32Or34 = FunctionRights.Contains(32) || FunctionRights.Contains(34);
     Param.Rights33Or35 = FunctionRights.Contains(33) || FunctionRights.Contains(35);
     Param.Hosted = IsHosted();
-    Param.ToUserScript = [this](const std::string& text) { return RkConverter->ToUserScript(text); };
-    Param.FromUserScript = [this](const std::string& text) { return RkConverter->FromUserScript(text); };
+    Param.ToUserScript = [this](const std::string& text) { return RkConverter->ToDisplayText(text); };
+    Param.FromUserScript = [this](const std::string& text) { return RkConverter->ToProgramText(text); };
     Param.Caption = Caption();
     Param.UICodePage = UICodePage();
 }

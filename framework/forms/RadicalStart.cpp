@@ -49,20 +49,18 @@ bool TfrmRadical::StartProgram(const Variant& params) {
     LoadRights();
 
     if (!CodeConversionDone) {
-        RkConverter->ConvertComponent(*this);
+        RkConverter->ConvertForm(this);
         CodeConversionDone = true;
     }
     ApplyLanguage(this, true);
     RkConverter->ApplyScreenFonts();
-    Application->SetShowHint(false);
-    Application->SetShowHint(true);
 
     if (DataModule) {
         if (IDataModuleLink* link = DataModuleLink()) link->LocalizeFields();
         ApplyLanguageOwn(DataModule, true);
     }
     SetCaption(Brokers->ProgramName + "[" + Brokers->GetSysValue("RKT002") + "]");
-    RkConverter->LocalizeTexts(*this);
+    SetCaption(RkConverter->ToDisplayText(Caption()));
     ApplyFieldRestrictions();
 
     HostWindow = HandleOf(Element(params, 3));

@@ -146,8 +146,22 @@ CompanyDatabase& TAppServer::Database(const std::string& name) {
         cursors_.reset();
         slot.reset();
     }
-    if (!slot) slot = std::make_unique<CompanyDatabase>(path);
+    if (!slot) slot = OpenCompany(wanted, path);
     return *slot;
+}
+
+std::unique_ptr<CompanyDatabase> TAppServer::OpenCompany(const std::string& name, const std::string& path) {
+    try {
+        return std::make_unique<CompanyDatabase>(path);
+    } catch (const EDatabaseMissing&) {
+        // Only the database the demo installation asked for is made on first use; a mistyped name
+        // must not become a new company.
+        if (name.empty() || !SameText(name, CompanyDatabase::DemoDatabaseName()))
+            throw EDatabaseMissing("数据库 " + (name.empty() ? path : name) + " 不存在");
+    }
+    auto created = std::make_unique<CompanyDatabase>(path, CompanyDatabase::Role::Creator);
+    if (created->Created()) WriteServerLog(LogFolder(), "created the demo company database " + name + " at " + path);
+    return created;
 }
 
 std::string TAppServer::LogFolder() const {

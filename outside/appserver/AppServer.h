@@ -83,6 +83,8 @@ public:
 
 private:
     int Refuse(int code, const std::string& reason);
+    // Opens the company database of that name at its location; EDatabaseMissing names the database.
+    std::unique_ptr<CompanyDatabase> OpenCompany(const std::string& name, const std::string& path);
     std::string LogFolder() const;
 
     std::map<std::string, std::unique_ptr<CompanyDatabase>> open_;   // by file path

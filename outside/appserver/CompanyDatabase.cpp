@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
 
 #include "outside/appserver/PostgresBackend.h"
 #include "outside/appserver/SqlTokens.h"
@@ -25,13 +26,34 @@ std::string Lower(std::string s) {
     return s;
 }
 
+BackendAccess AccessOf(CompanyDatabase::Role role) {
+    switch (role) {
+    case CompanyDatabase::Role::Reader: return BackendAccess::Reader;
+    case CompanyDatabase::Role::Creator: return BackendAccess::Creator;
+    case CompanyDatabase::Role::Owner: break;
+    }
+    return BackendAccess::Owner;
+}
+
 std::unique_ptr<DatabaseBackend> OpenBackend(const std::string& location, CompanyDatabase::Role role) {
-    bool reader = role == CompanyDatabase::Role::Reader;
-    if (location.rfind(kPostgresPrefix, 0) != 0) return std::make_unique<SqliteBackend>(location, reader);
+    const BackendAccess access = AccessOf(role);
+    if (location.rfind(kPostgresPrefix, 0) != 0) return std::make_unique<SqliteBackend>(location, access);
     std::string connection = CompanyDatabase::PostgresConnection();
     if (connection.empty())
         throw EDatabaseError("No PostgreSQL connection for " + location + ": set TDEF_POSTGRESQL or the registry value PostgreSQL");
-    return std::make_unique<PostgresBackend>(connection, location.substr(std::string(kPostgresPrefix).size()), reader);
+    return std::make_unique<PostgresBackend>(connection, location.substr(std::string(kPostgresPrefix).size()), access);
+}
+
+// The file of that name in the folder; a file whose name differs only in case when that one is
+// missing (database names compare without regard to case, as on the suite's servers).
+std::string ExistingFileIgnoringCase(const std::string& folder, const std::string& name) {
+    std::error_code error;
+    if (std::filesystem::exists(folder + name, error)) return folder + name;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string found = entry.path().filename().string();
+        if (Lower(found) == Lower(name)) return folder + found;
+    }
+    return folder + name;
 }
 
 }  // namespace
@@ -51,8 +73,12 @@ std::string CompanyDatabase::PathFor(const std::string& databaseName) {
         throw EDatabaseError("No company database: set TDEF_COMPANY_DB or the registry value ServerPath");
     std::replace(folder.begin(), folder.end(), '\\', '/');
     if (folder.back() != '/') folder += '/';
-    return folder + "Data/" + databaseName + ".db";
+    return ExistingFileIgnoringCase(folder + "Data/", databaseName + ".db");
 }
+
+std::string CompanyDatabase::DemoDatabaseName() { return TRegistry().Read(kVandrilKey, "DemoDatabase").value_or(""); }
+
+bool CompanyDatabase::Create(const std::string& location) { return CompanyDatabase(location, Role::Creator).Created(); }
 
 CompanyDatabase::CompanyDatabase(const std::string& location, Role role)
     : path_(location), backend_(OpenBackend(location, role)), translator_(backend_->Dialect()) {}

@@ -3,7 +3,8 @@
 //   a file path                an SQLite file (the default)
 //   "postgresql:<schema>"      a schema of the PostgreSQL database named by the connection string in
 //                              TDEF_POSTGRESQL, or else the registry value PostgreSQL
-// Either is created and seeded with the demo company the first time it is opened. Values travel as
+// Either is created (with the demo company) only when asked: Create, or the demo installation's
+// database (DemoDatabaseName). Opening a company that is not there raises EDatabaseMissing. Values travel as
 // Variants; statements take bound parameters ("?"); text from clients is translated to the backend's
 // dialect with Translator().
 #include <functional>
@@ -31,11 +32,21 @@ public:
     // PostgreSQL); "" when none.
     static std::string PostgresConnection();
 
-    // Opens (and on first use creates and seeds) the database. Raises EDatabaseError with the
-    // database's message. A reader connection neither creates nor writes (the providers' cursors read
-    // through their own connections, so that a cursor's snapshot never stands in the way of a write).
-    enum class Role { Owner, Reader };
+    // The database the demo installation asks to have created when it is missing (the registry value
+    // DemoDatabase); "" when none.
+    static std::string DemoDatabaseName();
+
+    // Opens the company database at the location. Raises EDatabaseMissing when no company is there,
+    // EDatabaseError with the database's message for other failures. A reader connection never writes
+    // (the providers' cursors read through their own connections, so that a cursor's snapshot never
+    // stands in the way of a write); a creator connection first creates the company with the demo
+    // company's rows when the location holds none.
+    enum class Role { Owner, Reader, Creator };
     explicit CompanyDatabase(const std::string& location, Role role = Role::Owner);
+    // Creates the company at the location when it holds none; true when it did.
+    static bool Create(const std::string& location);
+    // True when this connection created the company (Role::Creator on a location that held none).
+    bool Created() const { return backend_->Created(); }
     ~CompanyDatabase();
     CompanyDatabase(const CompanyDatabase&) = delete;
     CompanyDatabase& operator=(const CompanyDatabase&) = delete;

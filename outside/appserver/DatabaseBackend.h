@@ -10,6 +10,14 @@
 #include "outside/appserver/SqlResult.h"
 #include "outside/appserver/SqlStatement.h"
 #include "outside/appserver/SqlTranslator.h"
+#include "toolkit/rtl/Exception.h"
+
+// How a connection opens a company: read only, read and write an existing company, or create the
+// company (its tables and the demo company's rows) when it is not there yet.
+enum class BackendAccess { Reader, Owner, Creator };
+
+// The company is not there: no file, an empty file, a schema without the company's tables.
+TK_DECLARE_EXCEPTION(EDatabaseMissing, EDatabaseError)
 
 class DatabaseBackend {
 public:
@@ -31,4 +39,9 @@ public:
     virtual bool Broken() const { return false; }
     // The columns of a table in their order; empty for a table that does not exist.
     virtual std::vector<SqlColumnInfo> Columns(const std::string& table) = 0;
+    // True when this connection created the company (BackendAccess::Creator on a new location).
+    bool Created() const { return created_; }
+
+protected:
+    bool created_ = false;
 };

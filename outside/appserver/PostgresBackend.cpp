@@ -75,8 +75,8 @@ PgResultPtr& PgResultPtr::operator=(PgResultPtr&& o) noexcept {
 
 PgResultPtr::~PgResultPtr() { PQclear(get); }
 
-PostgresBackend::PostgresBackend(const std::string& connection, const std::string& schema, bool reader)
-    : schema_(ValidSchema(schema)), reader_(reader) {
+PostgresBackend::PostgresBackend(const std::string& connection, const std::string& schema, BackendAccess access)
+    : schema_(ValidSchema(schema)), reader_(access == BackendAccess::Reader) {
     conn_ = PQconnectdb(connection.c_str());
     if (PQstatus(conn_) != CONNECTION_OK) {
         std::string message = PQerrorMessage(conn_);
@@ -92,10 +92,11 @@ PostgresBackend::PostgresBackend(const std::string& connection, const std::strin
         // A zone the server does not know leaves the server's own.
         if (std::string zone = LocalZone(); !zone.empty()) PgResultPtr(PQexec(conn_, ("SET TimeZone TO '" + zone + "'").c_str()));
         Command("SET search_path TO " + schema_);
-        if (reader_)
-            Command("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY");
-        else
+        if (access == BackendAccess::Creator)
             CreateWhenNew();
+        else
+            RequireCompany();
+        if (reader_) Command("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY");
     } catch (...) {
         PQfinish(conn_);
         conn_ = nullptr;
@@ -133,7 +134,14 @@ void PostgresBackend::CreateWhenNew() {
         Check(PgResultPtr(PQexec(conn_, std::string(kSchemaSql).c_str())), "Cannot create the company tables");
         Check(PgResultPtr(PQexec(conn_, std::string(kSeedSql).c_str())), "Cannot load the demo company");
         Command("COMMENT ON SCHEMA " + schema_ + " IS '" + kCompanyMark + "'");
+        created_ = true;
     });
+}
+
+void PostgresBackend::RequireCompany() {
+    SqlResult mark = Query("SELECT obj_description(to_regnamespace(?)::oid, 'pg_namespace')", {schema_});
+    if (mark.rows.empty() || VarToStr(mark.rows[0][0]) != kCompanyMark)
+        throw EDatabaseMissing("No company database in the PostgreSQL schema " + schema_);
 }
 
 SqlResult PostgresBackend::Query(const std::string& sql, const std::vector<Variant>& params) {

@@ -1,8 +1,9 @@
 #pragma once
-// A company database in a schema of a PostgreSQL database (libpq). The owner connection creates the
-// schema with the company tables and the demo data the first time (once, under an advisory lock, so
-// that two servers opening a new company at once do not both create it); a reader connection works
-// in read-only transactions. Unquoted names fold to lower case on the server; the connection gives
+// A company database in a schema of a PostgreSQL database (libpq). A creator connection makes the
+// schema with the company tables and the demo data when it is not there (once, under an advisory lock,
+// so that two servers creating a new company at once do not both create it); owner and reader
+// connections open an existing company only (EDatabaseMissing otherwise), and a reader works in
+// read-only transactions. Unquoted names fold to lower case on the server; the connection gives
 // the columns back as the company's schema spells them (PostgresValues.h).
 #include "outside/appserver/DatabaseBackend.h"
 
@@ -23,7 +24,7 @@ class PostgresBackend : public DatabaseBackend {
 public:
     // connection: a libpq connection string; schema: a plain name ([a-z_][a-z0-9_]*, folded to lower
     // case). Raises EDatabaseError with the server's message.
-    PostgresBackend(const std::string& connection, const std::string& schema, bool reader);
+    PostgresBackend(const std::string& connection, const std::string& schema, BackendAccess access);
     ~PostgresBackend() override;
     PostgresBackend(const PostgresBackend&) = delete;
     PostgresBackend& operator=(const PostgresBackend&) = delete;
@@ -49,6 +50,7 @@ public:
 
 private:
     void CreateWhenNew();
+    void RequireCompany();
 
     pg_conn* conn_ = nullptr;
     std::string schema_;

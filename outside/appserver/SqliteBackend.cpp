@@ -20,12 +20,17 @@ struct Statement {
 
 }  // namespace
 
-SqliteBackend::SqliteBackend(const std::string& path, bool reader) : path_(path) {
-    std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    std::error_code ignored;
-    if (!parent.empty()) std::filesystem::create_directories(parent, ignored);
-    int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
-                             nullptr);
+SqliteBackend::SqliteBackend(const std::string& path, BackendAccess access) : path_(path) {
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX;
+    if (access == BackendAccess::Creator) {
+        std::filesystem::path parent = std::filesystem::path(path).parent_path();
+        std::error_code ignored;
+        if (!parent.empty()) std::filesystem::create_directories(parent, ignored);
+        flags |= SQLITE_OPEN_CREATE;
+    } else if (path != ":memory:" && !std::filesystem::exists(path)) {
+        throw EDatabaseMissing("No company database " + path);
+    }
+    int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close(db_);
@@ -34,9 +39,11 @@ SqliteBackend::SqliteBackend(const std::string& path, bool reader) : path_(path)
     }
     try {
         Configure();
-        if (!reader)
+        if (access == BackendAccess::Creator)
             CreateWhenNew();
-        else if (sqlite3_exec(db_, "PRAGMA query_only=1;", nullptr, nullptr, nullptr) != SQLITE_OK)
+        else
+            RequireCompany();
+        if (access == BackendAccess::Reader && sqlite3_exec(db_, "PRAGMA query_only=1;", nullptr, nullptr, nullptr) != SQLITE_OK)
             Fail("Cannot configure " + path_);
     } catch (...) {
         sqlite3_close(db_);
@@ -90,7 +97,15 @@ void SqliteBackend::CreateWhenNew() {
         if (sqlite3_exec(db_, std::string(kSeedSql).c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
             Fail("Cannot load the demo company");
         Query("PRAGMA user_version = 1", {});
+        created_ = true;
     });
+}
+
+void SqliteBackend::RequireCompany() {
+    // An empty file (or one another program made) holds no company.
+    SqlResult version = Query("PRAGMA user_version", {});
+    if (version.rows.empty() || version.rows[0][0].AsInteger() == 0)
+        throw EDatabaseMissing("No company database in " + path_);
 }
 
 SqlResult SqliteBackend::Query(const std::string& sql, const std::vector<Variant>& params) {

@@ -1,7 +1,8 @@
 #pragma once
-// A company database in one SQLite file, created from the embedded schema and demo data the first time
-// it is opened. WAL journal, foreign keys on, a busy timeout so that several work centers and servers
-// can share the file. A reader connection neither creates the file nor writes.
+// A company database in one SQLite file. A creator connection makes a new file from the embedded schema
+// and demo data; owner and reader connections open an existing company only (EDatabaseMissing
+// otherwise), and a reader never writes. WAL journal, foreign keys on, a busy timeout so that several
+// work centers and servers can share the file.
 #include "outside/appserver/DatabaseBackend.h"
 
 struct sqlite3;
@@ -9,7 +10,7 @@ struct sqlite3;
 class SqliteBackend : public DatabaseBackend {
 public:
     // Raises EDatabaseError with SQLite's message.
-    SqliteBackend(const std::string& path, bool reader);
+    SqliteBackend(const std::string& path, BackendAccess access);
     ~SqliteBackend() override;
     SqliteBackend(const SqliteBackend&) = delete;
     SqliteBackend& operator=(const SqliteBackend&) = delete;
@@ -25,6 +26,7 @@ public:
 private:
     void Configure();
     void CreateWhenNew();
+    void RequireCompany();
     [[noreturn]] void Fail(const std::string& what) const;
 
     std::string path_;

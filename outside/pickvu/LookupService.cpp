@@ -34,6 +34,7 @@ TLookupService::TLookupService() : callbacks_(DefaultLookupCallbacks()) {
     });
     DefineMethod("ShowCharaters", [this](VarArgs& a) { return callbacks_.characters(a); });
     DefineMethod("GetCalcValue", [this](VarArgs& a) { return Variant(callbacks_.calculate(VarToStr(ArgAt(a, 0)))); });
+    DefineProperty("AppServer", [this] { return appServer_; }, [this](const Variant& v) { appServer_ = v.Deref(); });
 }
 
 const Variant& TLookupService::AppServer() {

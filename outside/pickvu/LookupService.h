@@ -10,6 +10,8 @@
 //   ShowInputDay(flag, text, database)        -> text
 //   ShowCharaters(...)                        -> the callback's answer
 //   GetCalcValue(text, window)                -> text
+//   AppServer (put)                           the application server the rows come from (default: one
+//                                             made in this process by "Nexor01S.Class1")
 #include <functional>
 #include <string>
 #include <vector>

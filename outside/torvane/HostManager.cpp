@@ -4,6 +4,22 @@
 #include "outside/torvane/ValidatorService.h"
 #include "toolkit/com/ComObj.h"
 
+namespace {
+
+// The session's application server as one object, reached when first called.
+class TSessionAppServer : public IDispatchObject {
+public:
+    explicit TSessionAppServer(std::shared_ptr<HostSession> session) : session_(std::move(session)) {}
+    Variant Invoke(const std::string& member, InvokeKind kind, VarArgs& args) override {
+        return session_->AppServer().AsDispatch()->Invoke(member, kind, args);
+    }
+
+private:
+    std::shared_ptr<HostSession> session_;
+};
+
+}  // namespace
+
 THostManager::THostManager() : session_(std::make_shared<HostSession>()) {
     DefineProperty("DependencyVersion", [this] { return dependencyVersion_; },
                    [this](const Variant& v) { dependencyVersion_ = v.Deref(); });
@@ -14,10 +30,13 @@ THostManager::THostManager() : session_(std::make_shared<HostSession>()) {
         return Service(counter_, [this] { return std::make_shared<TCounterService>(session_); });
     });
     DefineProperty("Com_Pickvu", [this] {
-        // The lookup server is a separate library; without it programs run without lookup windows.
-        return Service(pickvu_, [] {
+        // The lookup server is a separate library; without it programs run without lookup windows. Its
+        // windows open here, its rows come from the session's application server.
+        return Service(pickvu_, [this] {
             try {
-                return CreateOleObject("PickvuS.Class1").AsDispatch();
+                Variant pickvu = CreateOleObject("PickvuS.Class1");
+                OlePut(pickvu, "AppServer", Variant(DispatchPtr(std::make_shared<TSessionAppServer>(session_))));
+                return pickvu.AsDispatch();
             } catch (const EOleError&) {
                 return DispatchPtr();
             }

@@ -1,8 +1,9 @@
 #pragma once
 // What the work center's manager and its services share: who is logged in where, and the application
-// server they forward to (created by "Nexor01S.Class1" on first use).
+// server they forward to ("Nexor01S.Class1" at the configured server, reached on first use).
 #include <string>
 
+#include "outside/torvane/ServerLocation.h"
 #include "toolkit/rtl/Variant.h"
 
 class HostSession {
@@ -15,9 +16,10 @@ public:
     // database named like the company.
     std::string DatabaseFor(const std::string& company) const;
 
-    // The application server; raises EOleError when it is not installed.
-    const Variant& AppServer();
+    // The application server; raises EOleError when it is not installed, ESocketConnectionError when
+    // the configured server cannot be reached.
+    const Variant& AppServer() { return appServer_.Object(); }
 
 private:
-    Variant appServer_;
+    TConfiguredServer appServer_{"Nexor01S.Class1"};
 };

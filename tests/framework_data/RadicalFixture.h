@@ -75,6 +75,7 @@ protected:
                   "[HKEY_LOCAL_MACHINE\\Software\\RKT\\Vandril]\nClientPath=" + client_ + "\nANSICodePage=936\n");
         setenv("VANDRIL_REGISTRY", (folder_ / "registry.ini").c_str(), 1);
         setenv("TDEF_COMPANY_DB", (folder_ / "company.db").c_str(), 1);
+        CompanyDatabase::Create((folder_ / "company.db").string());
         RegisterOleClass("Nexor01S.Class1", [](const std::string&) { return CreateAppServer(); });
         RegisterOleClass("PickvuS.Class1", [](const std::string&) { return CreateLookupService(); });
 

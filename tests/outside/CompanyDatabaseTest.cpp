@@ -1,14 +1,30 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <fstream>
 #include <thread>
 
 #include "outside/appserver/CompanyDatabase.h"
 #include "tests/outside/CompanyFixture.h"
 
-using CompanyDatabaseFile = CompanyFixture;
+// A fixture whose company database is not there yet.
+class NewCompanyFixture : public CompanyFixture {
+protected:
+    bool CreateCompany() const override { return false; }
+};
+using CompanyDatabaseFile = NewCompanyFixture;
 
-TEST_F(CompanyDatabaseFile, IsAnSqliteFileInWalModeWithForeignKeys) {
+TEST_F(CompanyDatabaseFile, IsCreatedOnlyWhenAskedAsAnSqliteFileInWalModeWithForeignKeys) {
     ASSERT_FALSE(std::filesystem::exists(dbPath_));
+    EXPECT_THROW(CompanyDatabase missing(dbPath_), EDatabaseMissing);
+    EXPECT_THROW(CompanyDatabase missing(dbPath_, CompanyDatabase::Role::Reader), EDatabaseMissing);
+    EXPECT_FALSE(std::filesystem::exists(dbPath_)) << "opening a missing company makes no file";
+    // An empty file is no company either.
+    { std::ofstream(dbPath_).flush(); }
+    EXPECT_THROW(CompanyDatabase empty(dbPath_), EDatabaseMissing);
+    std::filesystem::remove(dbPath_);
+
+    EXPECT_TRUE(CompanyDatabase::Create(dbPath_));
     CompanyDatabase db(dbPath_);
     EXPECT_TRUE(std::filesystem::exists(dbPath_));
     EXPECT_EQ(db.Dialect(), SqlDialect::SQLite);
@@ -28,10 +44,11 @@ TEST_F(CompanyDatabaseFile, PathComesFromTheEnvironmentOrTheServerFolder) {
     EXPECT_EQ(CompanyDatabase::PathFor("DEMO"), folder_.string() + "/server/Data/DEMO.db");
     EXPECT_THROW(CompanyDatabase::PathFor("../etc/passwd"), EDatabaseError);
     EXPECT_THROW(CompanyDatabase::PathFor(""), EDatabaseError);
-    {
-        CompanyDatabase db(CompanyDatabase::PathFor("DEMO"));   // creates the missing Data folder
-        EXPECT_TRUE(std::filesystem::exists(folder_ / "server" / "Data" / "DEMO.db"));
-    }
+    EXPECT_TRUE(CompanyDatabase::Create(CompanyDatabase::PathFor("DEMO")));   // with the missing Data folder
+    EXPECT_TRUE(std::filesystem::exists(folder_ / "server" / "Data" / "DEMO.db"));
+    EXPECT_EQ(CompanyDatabase::PathFor("demo"), folder_.string() + "/server/Data/DEMO.db")
+        << "names compare without regard to case";
+    EXPECT_EQ(CompanyDatabase::PathFor("OTHER"), folder_.string() + "/server/Data/OTHER.db");
     // A configured PostgreSQL connection puts every company in a schema of its own.
     setenv("TDEF_POSTGRESQL", "host=/nowhere", 1);
     EXPECT_EQ(CompanyDatabase::PathFor("DEMO"), "postgresql:demo");
@@ -57,10 +74,12 @@ TEST_F(CompanyDatabaseFile, PostgresLocationsNeedAConnectionAndAPlainSchemaName)
     EXPECT_NE(reason("postgresql:demo").find("Cannot connect to PostgreSQL"), std::string::npos);
 }
 
-class CompanyDatabaseTest : public OnEveryBackend<CompanyFixture> {};
-TDEF_ON_EVERY_BACKEND(CompanyDatabaseTest);
+class CompanyCreation : public OnEveryBackend<NewCompanyFixture> {};
+TDEF_ON_EVERY_BACKEND(CompanyCreation);
 
-TEST_P(CompanyDatabaseTest, IsCreatedAndSeededOnceOnFirstOpen) {
+TEST_P(CompanyCreation, IsCreatedAndSeededOnceWhenAsked) {
+    EXPECT_THROW(CompanyDatabase missing(dbPath_), EDatabaseMissing);
+    ASSERT_TRUE(CompanyDatabase::Create(dbPath_));
     {
         CompanyDatabase db(dbPath_);
         EXPECT_EQ(db.Dialect(), Backend() == TestBackend::SQLite ? SqlDialect::SQLite : SqlDialect::PostgreSQL);
@@ -69,19 +88,22 @@ TEST_P(CompanyDatabaseTest, IsCreatedAndSeededOnceOnFirstOpen) {
         EXPECT_EQ(program.rows[0][0].AsString(), "文档信息录入作业");
         db.Query("INSERT INTO ADMMA (MA001, MA002) VALUES ('NEW', '新系统')");
     }
-    // A second open keeps what is there and does not seed again.
+    // Asking again keeps what is there and does not seed again.
+    EXPECT_FALSE(CompanyDatabase::Create(dbPath_));
     CompanyDatabase again(dbPath_);
     EXPECT_EQ(again.Query("SELECT COUNT(*) FROM ADMMA WHERE MA001 = 'NEW'").rows[0][0].AsInteger(), 1);
     EXPECT_EQ(again.Query("SELECT COUNT(*) FROM ADMMB WHERE MB001 = 'TDEF05'").rows[0][0].AsInteger(), 1);
 }
 
-TEST_P(CompanyDatabaseTest, ServersOpeningANewCompanyAtOnceCreateItOnce) {
+TEST_P(CompanyCreation, ServersCreatingANewCompanyAtOnceCreateItOnce) {
     std::vector<std::thread> servers;
     std::vector<std::string> outcomes(4);
+    std::atomic<int> creators{0};
     for (std::size_t i = 0; i < outcomes.size(); ++i)
         servers.emplace_back([&, i] {
             try {
-                CompanyDatabase db(dbPath_);
+                CompanyDatabase db(dbPath_, CompanyDatabase::Role::Creator);
+                if (db.Created()) ++creators;
                 outcomes[i] = VarToStr(db.Query("SELECT COUNT(*) FROM ADMMB WHERE MB001 = 'TDEF05'").rows[0][0]);
             } catch (const Exception& e) {
                 outcomes[i] = e.Message();
@@ -89,7 +111,11 @@ TEST_P(CompanyDatabaseTest, ServersOpeningANewCompanyAtOnceCreateItOnce) {
         });
     for (auto& t : servers) t.join();
     for (const auto& outcome : outcomes) EXPECT_EQ(outcome, "1");
+    EXPECT_EQ(creators.load(), 1);
 }
+
+class CompanyDatabaseTest : public OnEveryBackend<CompanyFixture> {};
+TDEF_ON_EVERY_BACKEND(CompanyDatabaseTest);
 
 TEST_P(CompanyDatabaseTest, BindsParametersAndReturnsTypedValues) {
     CompanyDatabase db(dbPath_);

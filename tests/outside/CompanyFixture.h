@@ -1,5 +1,5 @@
 #pragma once
-// A fresh company database (TDEF_COMPANY_DB), with the outside servers registered in process under
+// A fresh company database (TDEF_COMPANY_DB, created), with the outside servers registered in process under
 // their program ids: an SQLite file in a temporary folder, or for suites made with OnEveryBackend a new
 // schema on the PostgreSQL test cluster too (tests/testkit/PostgresCluster.h).
 #include <gtest/gtest.h>
@@ -17,6 +17,8 @@
 class CompanyFixture : public ::testing::Test {
 protected:
     virtual TestBackend Backend() const { return TestBackend::SQLite; }
+    // Whether SetUp creates the company database (suites about creating it say no).
+    virtual bool CreateCompany() const { return true; }
 
     void SetUp() override {
         std::string pattern = (std::filesystem::temp_directory_path() / "tdef-outside-XXXXXX").string();
@@ -35,6 +37,7 @@ protected:
             dbPath_ = kPostgresPrefix + NewTestSchema();
         }
         setenv("TDEF_COMPANY_DB", dbPath_.c_str(), 1);
+        if (CreateCompany()) CompanyDatabase::Create(dbPath_);
         RegisterOleClass("Nexor01S.Class1", [](const std::string&) { return CreateAppServer(); });
         RegisterOleClass("PickvuS.Class1", [](const std::string&) { return CreateLookupService(); });
     }

@@ -179,3 +179,33 @@ TEST_P(Nexord, StopsOnSignalAndADownDaemonGivesTheConnectionError) {
     EXPECT_EQ(NexordProcess::Run({"--port", "0"}), 2);
     EXPECT_EQ(NexordProcess::Run({"--port", "70000", "--database", dbPath_}), 2);
 }
+
+TEST_P(Nexord, CreatesADatabaseOnlyWhenAskedAndServesTheLookupServerToo) {
+    const std::string fresh = Backend() == TestBackend::SQLite ? (folder_ / "new-company.db").string()
+                                                                 : kPostgresPrefix + NewTestSchema();
+    NexordProcess refused(fresh);
+    EXPECT_EQ(refused.Wait(10000), 1);
+    EXPECT_NE(refused.Log().find("the database " + fresh + " does not exist"), std::string::npos) << refused.Log();
+    if (Backend() == TestBackend::SQLite) EXPECT_FALSE(std::filesystem::exists(fresh));
+
+    NexordProcess daemon(fresh, "127.0.0.2", {"--create"});
+    ASSERT_GT(daemon.Port(), 0) << daemon.Log();
+    EXPECT_NE(daemon.Log().find("created the database " + fresh), std::string::npos) << daemon.Log();
+
+    // The lookup server a program's data module connects to, with the rows of the served database.
+    TSocketConnection lookup;
+    lookup.Address = "127.0.0.2";
+    lookup.Port = daemon.Port();
+    lookup.ServerName = "PickvuS.Class1";
+    lookup.Open();
+    std::vector<Variant> params(19);
+    params[0] = "ADMMA";
+    params[1] = "01";
+    params[2] = VarArrayOf({});
+    params[4] = "";
+    params[5] = "DEMO";
+    params[6] = "DEMO";
+    Variant rows = OleCall(lookup.AppServer(), "F2GetData", {VarArrayOf(params)});
+    ASSERT_TRUE(rows.IsArray()) << daemon.Log();
+    EXPECT_GT(rows.Count(), 0);
+}

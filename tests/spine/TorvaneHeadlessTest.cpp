@@ -91,12 +91,25 @@ TEST_F(TorvaneRun, DemoInstallHeadlessPrintsEventsCaptionConnectInfoAndClose) {
     EXPECT_LT(closing, destroyed);
     EXPECT_EQ(destroyed, run.out.size() - 1);
 
+    // Installing again keeps a registry the user edited; servers it lacks are added back.
+    const std::string registryFile = folder + "demo/registry.ini";
+    std::string registry = ReadFile(registryFile);
+    const std::string pickvuKey = "\n[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\PickvuS.Class1]\n"
+                                  "Library=libpickvu.so\nFactory=TkCreateObject\n";
+    ASSERT_NE(registry.find(pickvuKey), std::string::npos) << registry;
+    registry = StringReplace(registry, pickvuKey, "", 0);
+    registry = StringReplace(registry, "ANSICodePage=936\n", "ANSICodePage=936\nPostgreSQL=\n; mine\n", 0);
+    std::ofstream(registryFile, std::ios::binary | std::ios::trunc) << registry;
+
     // The company's name in the caption is read from the company database.
     SetCompanyName("另一公司");
     TRun again = Torvane("--demo-install '" + folder + "demo' --headless --user CLERK --rights 0 --run-mode 10");
     ASSERT_EQ(again.exitCode, 0) << again.err;
     EXPECT_NE(IndexOf(again, "caption: 文档信息录入作业[另一公司]"), std::string::npos) << ::testing::PrintToString(again.out);
     EXPECT_NE(IndexOf(again, "connect info: CLERK | DEMO | TDEF05 | 文档信息录入作业"), std::string::npos);
+    const std::string kept = ReadFile(registryFile);
+    EXPECT_NE(kept.find("PostgreSQL=\n; mine\n"), std::string::npos) << kept;
+    EXPECT_NE(kept.find(pickvuKey), std::string::npos) << kept;
 }
 
 TEST_F(TorvaneRun, FailuresAreOneLineAndAFailureCode) {
@@ -107,6 +120,14 @@ TEST_F(TorvaneRun, FailuresAreOneLineAndAFailureCode) {
     EXPECT_TRUE(oneLine(noRegistry.err)) << noRegistry.err;
     EXPECT_NE(noRegistry.err.find("E;000015"), std::string::npos);
     EXPECT_NE(noRegistry.err.find("VANDRIL_REGISTRY"), std::string::npos);
+
+    // The desktop and script runs say it before anything else.
+    for (const char* mode : {"", "--script anything.script"}) {
+        TRun run = Torvane(mode);
+        EXPECT_EQ(run.exitCode, 3) << mode;
+        EXPECT_TRUE(oneLine(run.err)) << run.err;
+        EXPECT_NE(run.err.find("VANDRIL_REGISTRY is not set"), std::string::npos) << run.err;
+    }
 
     TRun missingFile = Torvane("--headless", folder + "nowhere/registry.ini");
     EXPECT_NE(missingFile.exitCode, 0);

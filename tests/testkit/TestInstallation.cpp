@@ -47,6 +47,19 @@ void TTestInstallation::WriteClientIni(const std::string& text) const {
     out << text;
 }
 
+void TTestInstallation::SetCodePages(const std::string& ui, const std::string& db, int system) const {
+    WriteClientIni("[Server Information]\nComputerName=127.0.0.1\nServerPort=211\n\n[CodePage]\nUICodePage=" + ui +
+                   "\nDBCodePage=" + db + "\n");
+    std::ifstream in(install_.RegistryFile, std::ios::binary);
+    std::string registry((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    const std::size_t at = registry.find("ANSICodePage=");
+    const std::size_t end = registry.find('\n', at);
+    registry.replace(at, end - at, "ANSICodePage=" + std::to_string(system));
+    std::ofstream out(install_.RegistryFile, std::ios::binary | std::ios::trunc);
+    out << registry;
+}
+
 void TTestInstallation::CreateCompanyDatabase(const std::string& database) const {
     Variant server = CreateOleObject("Nexor01S.Class1");
     if (!ConnectsTo(server, VarArrayOf({"TDEF05", "DS", "DEMO", database, true, false})))

@@ -22,6 +22,9 @@ public:
     std::string DatabaseFile(const std::string& database = "DEMO") const;
     // Replaces the client configuration file.
     void WriteClientIni(const std::string& text) const;
+    // The demo client configuration with these interface and database code pages ("936", "950",
+    // "437" ...), and the system code page (ANSICodePage of the registry).
+    void SetCodePages(const std::string& ui, const std::string& db = "936", int system = 936) const;
     // Creates and seeds the company database now (the application server does so on first use).
     void CreateCompanyDatabase(const std::string& database = "DEMO") const;
     // Runs one statement on the company database with text parameters bound to ?1, ?2 ...; raises

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "outside/appserver/CompanyDatabase.h"
+#include "tests/outside/NexordProcess.h"
 #include "tests/torvane_script/ScriptRun.h"
 
 namespace {
@@ -73,7 +75,7 @@ TEST_F(ScriptRunTest, TheFirstFailedExpectationStopsTheRunWithOneLine) {
     EXPECT_NE(r.err.find("expected miADMI02.Enabled = \"true\", found \"False\""), std::string::npos) << r.err;
     r = RunScript("login NOBODY DEMO DEMO\n");
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("NOBODY 不存在!"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("用户 NOBODY 不存在"), std::string::npos) << r.err;
     r = RunScript("login DS DEMO DEMO\nopen Tdef05 run-mode x\n");
     EXPECT_NE(r.err.find("line 2: expected a number after run-mode"), std::string::npos) << r.err;
     r = RunScript("login DS DEMO DEMO\nfly away\n");
@@ -96,4 +98,53 @@ TEST_F(ScriptRunTest, MenuItemsKeysAndTheMainWindow) {
     EXPECT_EQ(r.exitCode, 1) << r.out << r.err;
     EXPECT_NE(r.out.find("TDEF05: event 272"), std::string::npos) << "the menu item opened the program";
     EXPECT_NE(r.err.find("line 6: expected a key name"), std::string::npos) << r.err;
+}
+
+TEST_F(ScriptRunTest, TheLoginNamesWhatIsMissingAndCreatesNoDatabase) {
+    TScriptResult r = RunScript("login DS NOPE DEMO\n");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("公司 NOPE 不存在"), std::string::npos) << r.err;
+
+    r = RunScript("login DS DEMO DEMOX\n");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("数据库 DEMOX 不存在"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "demo" / "server" / "Data" / "DEMOX.db"))
+        << "a mistyped database name makes no company";
+    EXPECT_TRUE(std::filesystem::exists(folder_ / "demo" / "server" / "Data" / "DEMO.db"))
+        << "the demo installation's own database is made when first used";
+
+    // Ids are matched without regard to case and shown as the company spells them.
+    r = RunScript("login ds demo demo\nopen Tdef05\nexpect form Caption \"文档信息录入作业[演示公司]\"\n");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("login: DS@DEMO/demo"), std::string::npos) << r.out;
+}
+
+TEST_F(ScriptRunTest, LogsInAndOpensTdef05ThroughNexordOnAnotherAddress) {
+    // The daemon as its usage says, on its own new database; a user that only this database knows.
+    const std::string serverDatabase = (folder_ / "server-company.db").string();
+    NexordProcess daemon(serverDatabase, "127.0.0.2", {"--create"});
+    ASSERT_GT(daemon.Port(), 0) << daemon.Log();
+    {
+        CompanyDatabase db(serverDatabase);
+        db.Query("INSERT INTO RKTMA (MA001, MA002, MA003, MA004) VALUES ('FAR', '远程用户', 'ADMIN', '''ADMIN''')");
+        db.Query("INSERT INTO ADMMP (MP001, MP002, MP003, MP004) SELECT 'FAR', MP002, MP003, MP004 FROM ADMMP WHERE MP001 = 'DS'");
+        db.Query("UPDATE ADMMC SET MC002 = '远程的表' WHERE MC001 = (SELECT MIN(MC001) FROM ADMMC)");
+    }
+    // The client points at it; nothing of the company is kept on this side.
+    std::filesystem::create_directories(folder_ / "demo" / "client");
+    std::ofstream(folder_ / "demo" / "client" / "VandrilC.ini", std::ios::binary)
+        << "[Server Information]\nComputerName=127.0.0.2\nServerPort=" << daemon.Port() << "\n";
+
+    for (const char* user : {"DS", "FAR"}) {
+        TScriptResult r = RunScript(std::string("login ") + user + " DEMO DEMO\n" +
+                                    "open Tdef05\n"
+                                    "expect form Caption \"文档信息录入作业[演示公司]\"\n"
+                                    "expect-field cdsMain MC002 远程的表\n"
+                                    "close\n");
+        EXPECT_EQ(r.exitCode, 0) << user << ": " << r.err << daemon.Log();
+        EXPECT_NE(r.out.find("TDEF05: event 304"), std::string::npos) << r.out;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "demo" / "server" / "Data" / "DEMO.db"))
+        << "login, program list and program all read the server's database";
+    EXPECT_EQ(daemon.Log().find("Invalid class string"), std::string::npos) << daemon.Log();
 }

@@ -1,6 +1,7 @@
-// nexord: serves the application server to remote work centers. One session per client, each with its
-// own server object made by the program id the client names; logs to stderr; stops on SIGTERM/SIGINT.
-//   nexord --port N --database FILE [--listen ADDRESS] [--max-frame BYTES]
+// nexord: serves the application server and the lookup server to remote work centers. One session per
+// client, each with its own server object made by the program id the client names; logs to stderr;
+// stops on SIGTERM/SIGINT.
+//   nexord --port N --database FILE [--create] [--listen ADDRESS] [--max-frame BYTES]
 #include <signal.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "outside/appserver/AppServer.h"
+#include "outside/pickvu/LookupService.h"
 #include "toolkit/com/ComObj.h"
 #include "toolkit/com/RemoteListener.h"
 
@@ -32,11 +34,11 @@ void LogLine(const std::string& text) {
 
 int Usage(const std::string& problem) {
     std::cerr << "nexord: " << problem << "\n"
-              << "usage: nexord --port N --database FILE [--listen ADDRESS] [--max-frame BYTES]\n"
+              << "usage: nexord --port N --database FILE [--create] [--listen ADDRESS] [--max-frame BYTES]\n"
               << "  --port N          TCP port (0: any free port, reported in the log)\n"
-              << "  --database FILE   the company database (created with the demo company when new): an SQLite\n"
-              << "                    file, or postgresql:SCHEMA on the server TDEF_POSTGRESQL (or the registry\n"
-              << "                    value PostgreSQL) names\n"
+              << "  --database FILE   the company database: an SQLite file, or postgresql:SCHEMA on the server\n"
+              << "                    TDEF_POSTGRESQL (or the registry value PostgreSQL) names\n"
+              << "  --create          create the database with the demo company when it does not exist\n"
               << "  --listen ADDRESS  address to listen on (default 127.0.0.1; 0.0.0.0 for every interface)\n"
               << "  --max-frame BYTES largest message a client may send (default 268435456)\n";
     return 2;
@@ -59,10 +61,15 @@ bool ParseNumber(const std::string& text, long long low, long long high, long lo
 int main(int argc, char** argv) {
     TRemoteListenerOptions options;
     std::string database;
+    bool create = false;
     long long port = -1, maxFrame = static_cast<long long>(kDefaultMaxFrame);
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") return Usage("serves the application server over TCP"), 0;
+        if (arg == "--create") {
+            create = true;
+            continue;
+        }
         if (i + 1 >= argc) return Usage("missing value after " + arg);
         std::string value = argv[++i];
         if (arg == "--port") {
@@ -87,13 +94,19 @@ int main(int argc, char** argv) {
     // Every session's server works on this file.
     setenv("TDEF_COMPANY_DB", database.c_str(), 1);
     try {
+        if (create && CompanyDatabase::Create(database)) LogLine("created the database " + database + " with the demo company");
         CompanyDatabase check(database);
         LogLine("database " + check.Path());
+    } catch (const EDatabaseMissing&) {
+        LogLine("the database " + database + " does not exist (--create makes it with the demo company)");
+        return 1;
     } catch (const Exception& e) {
         LogLine("cannot open the database: " + e.Message());
         return 1;
     }
+    // Every server a client may ask for: the application server and the lookup server.
     RegisterOleClass("Nexor01S.Class1", [](const std::string&) { return CreateAppServer(); });
+    RegisterOleClass("PickvuS.Class1", [](const std::string&) { return CreateLookupService(); });
 
     // Signals are taken by sigwait below, so the session threads never see them.
     sigset_t stop;

@@ -3,10 +3,10 @@
 #include <memory>
 
 #include "host/DLLBaseController.h"
+#include "outside/torvane/DemoInstallation.h"
 #include "outside/torvane/HostManager.h"
 #include "toolkit/os/DynLib.h"
 #include "toolkit/os/Paths.h"
-#include "toolkit/os/Registry.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/Application.h"
 #include "toolkit/ui/Button.h"
@@ -72,13 +72,7 @@ int THeadlessHost::Fail(int code, const std::string& line) {
 void THeadlessHost::HostNotify(std::int32_t eventCode, TDLLBaseController*) { out_ << "event " << eventCode << std::endl; }
 
 int THeadlessHost::Run(const TorvaneOptions& options) {
-    const TRegistry registry;
-    if (!registry.Loaded()) {
-        return Fail(heNoInstallation,
-                    registry.FileName().empty()
-                        ? "no registry file (E;000015): VANDRIL_REGISTRY is not set; use --demo-install DIR"
-                        : "no registry file (E;000015): looked for " + registry.FileName() + " (VANDRIL_REGISTRY)");
-    }
+    if (const std::string missing = MissingRegistryReason(); !missing.empty()) return Fail(heNoInstallation, missing);
 
     const std::string library = ExtractFilePath(ExecutableFileName()) + options.program + "C.so";
     TDynLib plugin(library);

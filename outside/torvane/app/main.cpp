@@ -26,6 +26,11 @@ int main(int argc, char** argv) {
             return heNoInstallation;
         }
     }
+    // Without an installation nothing can log in: say what is missing before any window opens.
+    if (const std::string missing = MissingRegistryReason(); !missing.empty()) {
+        std::cerr << "torvane: " << missing << std::endl;
+        return heNoInstallation;
+    }
     if (!options->script.empty()) return RunScriptFile(options->script, std::cout, std::cerr);
     if (!options->headless) return RunDesktop({options->user, options->company, options->database}, std::cerr);
     return THeadlessHost(std::cout, std::cerr).Run(*options);

@@ -2,8 +2,13 @@
 
 #include <strings.h>
 
+#include <cstdio>
+#include <fstream>
+
 #include "outside/torvane/desk/MainWindow.h"
 #include "toolkit/classes/Properties.h"
+#include "toolkit/os/Registry.h"
+#include "toolkit/rtl/IniFile.h"
 #include "toolkit/data/DataSet.h"
 #include "toolkit/data/DataSource.h"
 #include "toolkit/qt/QtMessageService.h"
@@ -49,6 +54,19 @@ std::string PropertyText(const TObject* instance, const std::string& path) {
         case tkString: return GetStrProp(instance, path);
         default: return VarToStr(GetPropValue(instance, path));
     }
+}
+
+// A file's whole text, or nothing when it cannot be read.
+std::optional<std::string> ReadFileText(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The client configuration file of the installation the registry names ("" without one).
+std::string ClientConfigurationFile() {
+    const std::string clientPath = TRegistry().Read("Software\\RKT\\Vandril", "ClientPath").value_or("");
+    return clientPath.empty() ? std::string() : IncludeTrailingPathDelimiter(clientPath) + "VandrilC.ini";
 }
 
 bool SameValue(const std::string& found, const std::string& expected) {
@@ -146,6 +164,7 @@ int TScriptRunner::Run(const std::vector<TScriptLine>& lines) {
     ProcessQtEvents();
     messages->OnShown = previousHook;
     SetFileDialogService(previousFiles);
+    RestoreClientFile();
     return exit_;
 }
 
@@ -187,6 +206,8 @@ void TScriptRunner::Execute(const TScriptLine& line) {
     const std::string command = LowerCase(w[0]);
     if (command == "login") {
         Login(w);
+    } else if (command == "codepage") {
+        CodePage(w);
     } else if (command == "open") {
         Open(w);
     } else if (command == "click") {
@@ -228,7 +249,7 @@ void TScriptRunner::Execute(const TScriptLine& line) {
     } else if (command == "close") {
         CloseCurrent();
     } else {
-        throw EScriptFailure("expected a command (login, open, click, key, focus, type, cell, answer, expect, expect-field, "
+        throw EScriptFailure("expected a command (login, codepage, open, click, key, focus, type, cell, answer, expect, expect-field, "
                              "expect-message, screenshot, close), found \"" + w[0] + "\"");
     }
 }
@@ -250,7 +271,33 @@ void TScriptRunner::Login(const std::vector<std::string>& words) {
     mainWindow_->LoadPrograms();
     mainWindow_->Show();
     ProcessQtEvents();
-    out_ << "login: " << words[1] << "@" << words[2] << "/" << words[3] << std::endl;
+    const TLogin& login = center_.CurrentLogin();
+    out_ << "login: " << login.User << "@" << login.Company << "/" << login.Database << std::endl;
+}
+
+void TScriptRunner::CodePage(const std::vector<std::string>& words) {
+    NeedWords(words, 2, "codepage UI [DB]");
+    for (std::size_t i = 1; i < words.size() && i < 3; ++i) {
+        int codePage = 0;
+        if (!TryStrToInt(words[i], codePage) || codePage <= 0)
+            throw EScriptFailure("expected a code page number (936, 950, 437 ...), found \"" + words[i] + "\"");
+    }
+    const std::string clientFile = ClientConfigurationFile();
+    if (clientFile.empty()) throw EScriptFailure("expected an installation with a client folder, found none");
+    if (!savedClientFile_) savedClientFile_.emplace(clientFile, ReadFileText(clientFile));
+    TIniFile ini(clientFile);
+    ini.WriteString("CodePage", "UICodePage", words[1]);
+    if (words.size() > 2) ini.WriteString("CodePage", "DBCodePage", words[2]);
+    ini.UpdateFile();
+    out_ << "codepage: " << Joined(words, 1) << std::endl;
+}
+
+void TScriptRunner::RestoreClientFile() {
+    if (!savedClientFile_) return;
+    const auto& [file, text] = *savedClientFile_;
+    if (text) std::ofstream(file, std::ios::binary | std::ios::trunc) << *text;
+    else std::remove(file.c_str());
+    savedClientFile_.reset();
 }
 
 void TScriptRunner::Open(const std::vector<std::string>& words) {

@@ -1,6 +1,10 @@
 #pragma once
 // Runs a script as a window session of the work center (offscreen under tests):
 //   login USER COMPANY DATABASE           the login, then the main window
+//   codepage UI [DB]                      the interface (and database) code page of the client
+//                                         configuration for the programs opened afterwards: 936
+//                                         simplified, 950 traditional, 437 English; put back when
+//                                         the run ends
 //   open PROGRAM [run-mode N] [rights N] [param TEXT]
 //   click NAME                            a button, tool button or menu item, by component name
 //   key KEYS...                           F5, Ctrl+Tab, Ctrl+Delete, Enter, Esc ...
@@ -18,6 +22,7 @@
 // modal window lets the next one act on it. The first failure ends the run with one line on the
 // error stream ("line N: expected ..., found ...") and exit code 1.
 #include <deque>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -48,6 +53,8 @@ private:
     TComponent* FindIn(TComponent* root, const std::string& name);
     TComponent* Need(const std::string& name);
     void Login(const std::vector<std::string>& words);
+    void CodePage(const std::vector<std::string>& words);
+    void RestoreClientFile();
     void Open(const std::vector<std::string>& words);
     void Click(const std::string& name);
     void Type(const std::string& name, const std::string& text);
@@ -67,6 +74,8 @@ private:
     int exit_ = 0;
     TfrmWorkCenter* mainWindow_ = nullptr;
     std::deque<std::string> answers_;
+    // The client configuration as it was before a codepage command, put back when the run ends.
+    std::optional<std::pair<std::string, std::optional<std::string>>> savedClientFile_;
     std::string answerProblem_;
     std::size_t lookupsChecked_ = 0;
     std::size_t messagesChecked_ = 0;

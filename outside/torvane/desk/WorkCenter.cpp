@@ -3,7 +3,6 @@
 #include <strings.h>
 
 #include "outside/torvane/HostManager.h"
-#include "toolkit/rtl/Format.h"
 #include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/SysUtils.h"
 
@@ -58,17 +57,25 @@ void TWorkCenter::Login(const TLogin& login) {
     TLogin previous = login_;
     login_ = checked;
     try {
-        Variant user = Query("SELECT MA001, MA002 FROM RKTMA WHERE MA001 = " + QuotedSql(checked.User), "MA001,MA002");
-        if (!user.IsArray() || user.Count() == 0) {
-            std::string text = hostManager_->GetMessage("E", "000001");
-            throw Exception(Format(text.empty() ? "%s 不存在!" : text, {checked.User}));
-        }
+        // A missing database is refused by the server with its name; company and user ids are
+        // matched without regard to case and taken as the company database spells them.
+        checked.Company = KnownId("SELECT MB001 FROM RKTMB WHERE UPPER(MB001) = UPPER(" + QuotedSql(checked.Company) + ")",
+                                  "MB001", "公司 " + checked.Company + " 不存在");
+        checked.User = KnownId("SELECT MA001 FROM RKTMA WHERE UPPER(MA001) = UPPER(" + QuotedSql(checked.User) + ")",
+                               "MA001", "用户 " + checked.User + " 不存在");
     } catch (...) {
         login_ = previous;
         throw;
     }
+    login_ = checked;
     OleCall(manager_, "Connect", {VarArrayOf({checked.User, checked.Company, checked.Database})});
     loggedIn_ = true;
+}
+
+std::string TWorkCenter::KnownId(const std::string& sql, const std::string& field, const std::string& missing) {
+    Variant rows = Query(sql, field);
+    if (!rows.IsArray() || rows.Count() == 0) throw Exception(missing);
+    return Trim(VarToStr(ElementAt(ElementAt(rows, 0), 0)));
 }
 
 std::vector<TProgramEntry> TWorkCenter::ProgramList() {

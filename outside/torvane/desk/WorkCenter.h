@@ -29,8 +29,9 @@ public:
     TWorkCenter();
     ~TWorkCenter();
 
-    // Checks the login (the database opens, the user exists) and connects the manager; raises
-    // Exception with the text to show when it fails.
+    // Checks the login at the configured server (the database exists, the company and the user are
+    // known there, ids without regard to case) and connects the manager; raises Exception with the text
+    // to show, which names what is missing.
     void Login(const TLogin& login);
     bool LoggedIn() const { return loggedIn_; }
     const TLogin& CurrentLogin() const { return login_; }
@@ -54,6 +55,8 @@ public:
 
 private:
     Variant Query(const std::string& sql, const std::string& fields);
+    // The first value the statement finds; raises Exception(missing) when it finds none.
+    std::string KnownId(const std::string& sql, const std::string& field, const std::string& missing);
     int ExecWork(VarArgs& args);
 
     std::shared_ptr<THostManager> hostManager_;

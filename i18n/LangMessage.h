@@ -1,0 +1,12 @@
+#pragma once
+// Keyed texts of a class's language file: the element named by the key, anywhere in the document,
+// holds the text in its attribute Msg (the first such element in document order wins). Texts of
+// several lines hold them separated by CR LF.
+#include <string>
+
+#include "i18n/DesignType.h"
+
+// The text of key in the language file of className, or defaultText when the file is missing, does
+// not parse or lacks the key. The file is read anew on every call.
+std::string GetLangMessage(TDesignType designType, const std::string& className, const std::string& key,
+                           const std::string& defaultText);

@@ -1,0 +1,95 @@
+#include "outside/rklanguage/ChineseScripts.h"
+
+#include <opencc/Config.hpp>
+#include <opencc/Converter.hpp>
+
+#include <unordered_map>
+#include <vector>
+
+#include "toolkit/os/CodePage.h"
+#include "toolkit/rtl/SysUtils.h"
+
+namespace {
+
+opencc::ConverterPtr NewConverter(const char* name, const char* dictionary) {
+    opencc::Config config;
+    // An empty folder makes OpenCC find its dictionaries in its own data folder.
+    return config.NewFromString(OpenCCCharacterConfig(name, dictionary), "");
+}
+
+std::string CharacterToTraditional(std::string_view utf8) {
+    thread_local const opencc::ConverterPtr converter = NewConverter("s2t characters", "STCharacters.ocd2");
+    return converter->Convert(std::string(utf8));
+}
+
+std::vector<std::string> Characters(const std::string& text) {
+    std::vector<std::string> characters;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto length = static_cast<std::size_t>(Utf8CharLength(static_cast<unsigned char>(text[i])));
+        characters.push_back(text.substr(i, length));
+        i += length;
+    }
+    return characters;
+}
+
+// Every character of BIG5, in code order.
+std::vector<std::string> Big5Characters() {
+    std::vector<std::string> characters;
+    for (int lead = 0xA1; lead <= 0xF9; ++lead) {
+        for (int trail : {0x40, 0xA1}) {
+            const int last = trail == 0x40 ? 0x7E : 0xFE;
+            for (; trail <= last; ++trail) {
+                const std::string utf8 = FromCodePageBytes(std::string{static_cast<char>(lead), static_cast<char>(trail)}, 950);
+                if (utf8 != "?") characters.push_back(utf8);
+            }
+        }
+    }
+    return characters;
+}
+
+// Traditional forms the first candidate of the dictionary gives outside BIG5 (啓), each with the BIG5
+// character of the same simplified form (啟), so that traditional texts stay within BIG5.
+const std::unordered_map<std::string, std::string>& Big5Forms() {
+    static const std::unordered_map<std::string, std::string> forms = [] {
+        std::unordered_map<std::string, std::string> map;
+        for (const std::string& traditional : Big5Characters()) {
+            const std::string preferred = CharacterToTraditional(TraditionalToSimplified(traditional));
+            if (preferred != traditional && Characters(preferred).size() == 1 && !IsRepresentable(preferred, 950))
+                map.try_emplace(preferred, traditional);
+        }
+        return map;
+    }();
+    return forms;
+}
+
+}  // namespace
+
+std::string OpenCCCharacterConfig(const char* name, const char* dictionary) {
+    const std::string dict = std::string(R"({"type": "ocd2", "file": ")") + dictionary + R"("})";
+    return std::string(R"({"name": ")") + name + R"(", "segmentation": {"type": "mmseg", "dict": )" + dict +
+           R"(}, "conversion_chain": [{"dict": )" + dict + "}]}";
+}
+
+std::string SimplifiedToTraditional(std::string_view utf8) {
+    std::string converted = CharacterToTraditional(utf8);
+    const auto& forms = Big5Forms();
+    std::string out;
+    out.reserve(converted.size());
+    for (std::size_t i = 0; i < converted.size();) {
+        const auto length = static_cast<std::size_t>(Utf8CharLength(static_cast<unsigned char>(converted[i])));
+        if (length == 1) {
+            out += converted[i++];
+            continue;
+        }
+        const std::string character = converted.substr(i, length);
+        const auto form = forms.find(character);
+        out += form == forms.end() ? character : form->second;
+        i += length;
+    }
+    return out;
+}
+
+std::string TraditionalToSimplified(std::string_view utf8) {
+    thread_local const opencc::ConverterPtr converter = NewConverter("t2s characters", "TSCharacters.ocd2");
+    return converter->Convert(std::string(utf8));
+}
