@@ -15,10 +15,6 @@ namespace {
 
 constexpr int kAnswerOk = mrOk;   // "C" and "W" questions continue on 1
 
-bool Editing(const TDataSet* dataSet) {
-    return dataSet && (dataSet->State() == dsEdit || dataSet->State() == dsInsert);
-}
-
 bool HasRows(const TDataSet* dataSet) { return dataSet && dataSet->Active() && !dataSet->IsEmpty(); }
 
 // Removes the handlers of a dataset for the lifetime of the object.

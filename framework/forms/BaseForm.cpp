@@ -291,7 +291,7 @@ TMT_Doc* TfrmBase::GetUserDocument() {
     if (userDocumentLoaded_) return userDocument_.get();
     userDocumentLoaded_ = true;
     userDocument_ = std::make_unique<TMT_Doc>();
-    userDocument_->Converter = [this](const std::string& text) { return RkConverter->ToUserScript(text); };
+    userDocument_->Converter = [this](const std::string& text) { return RkConverter->ToDisplayText(text); };
     TdmBase* dm = BaseDM();
     if (!dm || !dm->AppServer.IsDispatch() || !Brokers) return userDocument_.get();
     try {
@@ -300,7 +300,7 @@ TMT_Doc* TfrmBase::GetUserDocument() {
     } catch (const std::exception&) {
         // No document or a damaged one: the empty document.
         userDocument_ = std::make_unique<TMT_Doc>();
-        userDocument_->Converter = [this](const std::string& t) { return RkConverter->ToUserScript(t); };
+        userDocument_->Converter = [this](const std::string& t) { return RkConverter->ToDisplayText(t); };
     }
     return userDocument_.get();
 }

@@ -199,6 +199,8 @@ protected:
     std::string ModeText(int mode) const;
     // Whether the current record of cdsMain may be edited, deleted ... by the record-level rights.
     void ApplyRecordRights(TDataSet* dataSet);
+    // The six record-level flags (edit, delete, confirm, unconfirm, print, void) from rights elements.
+    void SetRecordFlags(const int* elements);
     // Quick search on a grid (the find dialog); true when one ran.
     virtual bool QuickSearch(TCustomGrid* grid) { return false; }
     // The control bound to a field of the dataset (DataSource's dataset and DataField), or nullptr.

@@ -85,14 +85,7 @@ void TfrmBase::ApplyRights() {
     CanSeeFieldsB = has(33);
     FieldsAReadOnly = has(34);
     FieldsBReadOnly = has(35);
-    if (!has(31)) {
-        CanEdit = has(38);
-        CanDelete = has(39);
-        CanConfirm = has(40);
-        CanUnconfirm = has(41);
-        CanPrint = has(42);
-        CanVoid = has(45);
-    }
+    if (!has(31)) SetRecordFlags(kOwnRights);
     CanSendApproval = has(43);
     RightsFlag44 = has(44);
     UpdateCommandStates();
@@ -108,13 +101,17 @@ void TfrmBase::ApplyRecordRights(TDataSet* dataSet) {
                                   GroupList.find("\"" + group + "\"") != std::string::npos)) {
         block = kGroupRights;
     }
+    SetRecordFlags(block);
+}
+
+void TfrmBase::SetRecordFlags(const int* elements) {
     auto has = [this](int element) { return FunctionRights.Contains(element); };
-    CanEdit = has(block[0]);
-    CanDelete = has(block[1]);
-    CanConfirm = has(block[2]);
-    CanUnconfirm = has(block[3]);
-    CanPrint = has(block[4]);
-    CanVoid = has(block[5]);
+    CanEdit = has(elements[0]);
+    CanDelete = has(elements[1]);
+    CanConfirm = has(elements[2]);
+    CanUnconfirm = has(elements[3]);
+    CanPrint = has(elements[4]);
+    CanVoid = has(elements[5]);
 }
 
 void TfrmBase::RecordChanged(TDataSet* dataSet) {

@@ -274,8 +274,8 @@ void TfrmSingle::InitAfterDataModule() {
 void TfrmSingle::FormShow(TObject* Sender) {
     TfrmBase::FormShow(Sender);
     LoadSavedConditions();
-    btnColorQuery->SetHint(RkConverter->ToUserScript("颜色筛选"));
-    btnCalc->SetHint(RkConverter->ToUserScript("计算器"));
+    btnColorQuery->SetHint(RkConverter->ToDisplayText("颜色筛选"));
+    btnCalc->SetHint(RkConverter->ToDisplayText("计算器"));
     btnColorQuery->SetVisible(IsColorManage);
     UpdateCommandStates();
     if (CloseWhenShown) Application->PostMessage(Handle(), WM_CLOSE);

@@ -127,7 +127,7 @@ bool TfrmSingle::RunQuery(const std::string& condition, const std::string& order
         throw;
     } catch (const std::exception& e) {
         TMessageDlgRequest request;
-        request.Text = RkConverter->ToUserScript(e.what());
+        request.Text = RkConverter->ToDisplayText(e.what());
         request.Caption = Caption();
         request.DlgType = mtError;
         request.Buttons = {mbOK};
@@ -152,7 +152,7 @@ void TfrmSingle::LoadSavedConditions() {
         for (dm->cdsSaveCondition->First(); !dm->cdsSaveCondition->Eof(); dm->cdsSaveCondition->Next()) {
             auto* item = CreateComponent<TMenuItem>(this);
             item->SetName("mnu" + IntToStr(row++));
-            item->SetCaption(RkConverter->ToUserScript(dm->cdsSaveCondition->FieldByName("NCONDITION")->AsString()));
+            item->SetCaption(RkConverter->ToDisplayText(dm->cdsSaveCondition->FieldByName("NCONDITION")->AsString()));
             item->OnClick = [this](TObject* s) { SavedConditionClick(s); };
             mnCondition->Items()->Add(item);
         }
@@ -170,7 +170,7 @@ void TfrmSingle::SavedConditionClick(TObject* Sender) {
     if (!item || !dm || !Brokers) return;
     EnsureQueryDialog();
     TClientDataSet* schemes = dm->cdsSaveCondition;
-    const std::string name = RkConverter->FromUserScript(StripHotkey(item->Caption()));
+    const std::string name = RkConverter->ToProgramText(StripHotkey(item->Caption()));
     if (!schemes->Active() ||
         !schemes->Locate("NCONDITION;CREATOR;PROGRAMME", VarArrayOf({name, Brokers->UserId, Brokers->ProgramId})))
         return;
@@ -219,7 +219,7 @@ bool TfrmSingle::DoSave() {
         return false;
     } catch (const std::exception& e) {
         WriteAlert("SingleCF-DoSave", e.what(), "D");
-        ShowSaveError(RkConverter->ToUserScript(e.what()));
+        ShowSaveError(RkConverter->ToDisplayText(e.what()));
         saved = false;
     }
     if (saved) {

@@ -16,18 +16,7 @@ bool IsGridOrInGrid(const TWinControl* control) {
     return control && (control->InheritsFrom("TCustomGrid") || (control->Parent() && control->Parent()->InheritsFrom("TCustomGrid")));
 }
 
-bool IsNumericField(const TField* field) {
-    switch (field ? field->DataType() : ftUnknown) {
-        case ftSmallint:
-        case ftInteger:
-        case ftWord:
-        case ftLargeint:
-        case ftFloat:
-        case ftCurrency:
-        case ftBCD: return true;
-        default: return false;
-    }
-}
+bool IsNumericField(const TField* field) { return field && IsNumericFieldType(field->DataType()); }
 
 }  // namespace
 

@@ -78,7 +78,7 @@ void TfrmSingle::FillFormatMenu(TMenuItem* menu) {
             const std::string caption = row.IsArray() ? VarToStr(row[row.Low()]) : VarToStr(row);
             auto* item = CreateComponent<TMenuItem>(this);
             item->SetName(menu->Name() + "Format" + IntToStr(index++));
-            item->SetCaption(RkConverter->ToUserScript(caption));
+            item->SetCaption(RkConverter->ToDisplayText(caption));
             item->SetRadioItem(true);
             item->SetGroupIndex(1);
             item->OnClick = [this](TObject* s) { MenuItemVoucherFormatClick(s); };

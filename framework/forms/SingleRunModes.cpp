@@ -99,7 +99,7 @@ bool TfrmSingle::ImportFromXml(const std::string& text) {
         imported = false;
     } catch (const std::exception& e) {
         WriteAlert("SingleCF-ImportFromXml", e.what(), "D");
-        ShowSaveError(RkConverter->ToUserScript(e.what()));
+        ShowSaveError(RkConverter->ToDisplayText(e.what()));
         imported = false;
     }
     importing_ = false;

@@ -186,7 +186,9 @@ TEST_P(Nexord, CreatesADatabaseOnlyWhenAskedAndServesTheLookupServerToo) {
     NexordProcess refused(fresh);
     EXPECT_EQ(refused.Wait(10000), 1);
     EXPECT_NE(refused.Log().find("the database " + fresh + " does not exist"), std::string::npos) << refused.Log();
-    if (Backend() == TestBackend::SQLite) EXPECT_FALSE(std::filesystem::exists(fresh));
+    if (Backend() == TestBackend::SQLite) {
+        EXPECT_FALSE(std::filesystem::exists(fresh));
+    }
 
     NexordProcess daemon(fresh, "127.0.0.2", {"--create"});
     ASSERT_GT(daemon.Port(), 0) << daemon.Log();
