@@ -1,5 +1,6 @@
 -- The demo company "DEMO" (database "DEMO"): systems, programs, users and rights, settings, the lookup
--- catalog, currencies and a few table-definition documents. Loaded once into a new company database.
+-- catalog, currencies and common phrases. Loaded once into a new company database, followed by the
+-- table-definition documents of the company's own tables (generated from schema.sql).
 
 -- Systems.
 INSERT INTO ADMMA (MA001, MA002, MA003, COMPANY, CREATOR, USR_GROUP, CREATE_DATE, MODIFIER, MODI_DATE, FLAG) VALUES
@@ -85,42 +86,6 @@ INSERT INTO CMSMF (MF001, MF002, MF003, MF004, MF005, MF006, COMPANY, CREATOR, U
 INSERT INTO RKTMB (MB001, MB002, MB003, MB004, MB005, MB006, MB007, MB008, MB009, MB010, MB011, COMPANY, CREATOR, USR_GROUP, CREATE_DATE, MODIFIER, MODI_DATE, FLAG) VALUES
     ('DEMO', '演示股份有限公司', '演示公司', 'DEMO', 'mail.demo.invalid', 'erp@demo.invalid', 'erp', '', '', '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1);
 
--- Documents.
-INSERT INTO ADMMC (MC001, MC002, MC003, MC004, MC005, COMPANY, CREATOR, USR_GROUP, CREATE_DATE, MODIFIER, MODI_DATE, FLAG) VALUES
-    ('ADMMA', '系统信息档', '7', 'ADM', '各系统的编号与名称', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMB', '作业信息档', '7', 'ADM', NULL, 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMC', '文档信息单头档', '1', 'ADM', '文档信息录入作业的单头', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMD', '文档信息单身档', '2', 'ADM', '文档信息录入作业的单身', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('CMSMF', '币种信息档', '1', 'CMS', NULL, 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1);
-
--- Fields of the documents.
-INSERT INTO ADMMD (MD001, MD002, MD003, MD004, MD005, MD006, MD007, MD008, COMPANY, CREATOR, USR_GROUP, CREATE_DATE, MODIFIER, MODI_DATE, FLAG) VALUES
-    ('ADMMA', '0001', 'MA001', '系统编号', 'C', 3, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMA', '0002', 'MA002', '系统名称', 'V', 24, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMA', '0003', 'MA003', '备注', 'V', 255, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMB', '0001', 'MB001', '作业编号', 'V', 10, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMB', '0002', 'MB002', '作业名称', 'V', 40, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMB', '0003', 'MB011', '英文名称', 'V', 40, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMC', '0001', 'MC001', '文档编号', 'V', 10, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMC', '0002', 'MC002', '文件名', 'V', 24, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMC', '0003', 'MC003', '类型', 'C', 1, '1主档单头 2主档单身 ...', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMC', '0004', 'MC004', '系统编号', 'V', 3, '', 'ADMMA', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMC', '0005', 'MC005', '备注', 'V', 255, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMD', '0001', 'MD001', '文档代码', 'V', 10, '', 'ADMMC', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMD', '0002', 'MD002', '序号', 'C', 4, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMD', '0003', 'MD003', '字段编号', 'V', 15, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMD', '0004', 'MD004', '字段名称', 'V', 20, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMD', '0005', 'MD005', '类型', 'C', 1, 'C N V D T I Z', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMD', '0006', 'MD006', '长度', 'N', 16.4, '整数位.小数位', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMD', '0007', 'MD007', '字段说明', 'V', 255, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('ADMMD', '0008', 'MD008', '实体类型', 'V', 10, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('CMSMF', '0001', 'MF001', '币种', 'V', 4, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('CMSMF', '0002', 'MF002', '币种名称', 'V', 20, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('CMSMF', '0003', 'MF003', '单价小数位', 'N', 1, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('CMSMF', '0004', 'MF004', '金额小数位', 'N', 1, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('CMSMF', '0005', 'MF005', '单位成本小数位', 'N', 1, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
-    ('CMSMF', '0006', 'MF006', '成本金额小数位', 'N', 1, '', '', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1);
-
 -- Print formats.
 INSERT INTO WARRANT (NT001, NT002, COMPANY, CREATOR, USR_GROUP, CREATE_DATE, MODIFIER, MODI_DATE, FLAG) VALUES
     ('TDEF05', '文档信息清单', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1);
@@ -138,3 +103,18 @@ INSERT INTO ADMNF (NF001, NF002, NF003, NF004) VALUES
 -- The clerk may touch only the body rows of the document ADMMA.
 INSERT INTO ADMBR (BR001, BR002, BR003, BR004) VALUES
     ('CLERK', 'ADMMD', 'MD001', 'ADMMA');
+
+-- Common phrases of everyone; the phrase window (lookup "ADMPH", "01") adds the user's own first.
+INSERT INTO ADMLK (LK001, LK002, LK003, LK004, LK005, LK006, COMPANY, CREATOR, USR_GROUP, CREATE_DATE, MODIFIER, MODI_DATE, FLAG) VALUES
+    ('ADMPH', '01', 'SELECT PH003 FROM ADMPH WHERE PH001 = ? OR PH001 = ''*'' ORDER BY CASE WHEN PH001 = ''*'' THEN 1 ELSE 0 END, PH002', NULL, '常用语查询', '常用语', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1);
+INSERT INTO ADMPH (PH001, PH002, PH003, COMPANY, CREATOR, USR_GROUP, CREATE_DATE, MODIFIER, MODI_DATE, FLAG) VALUES
+    ('*', '0001', '同上', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
+    ('*', '0002', '无', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
+    ('*', '0003', '详见附件', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
+    ('*', '0004', '系统使用的文档', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
+    ('*', '0005', '由系统自动维护, 请勿手工修改', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
+    ('*', '0006', '按合同执行', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
+    ('*', '0007', '以实际为准', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
+    ('*', '0008', '暂缓处理', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
+    ('DS', '0001', '待确认', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1),
+    ('DS', '0002', '已确认', 'DEMO', 'DS', 'ADMIN', '20240102083000000', NULL, NULL, 1);

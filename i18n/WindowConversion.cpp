@@ -10,6 +10,7 @@
 //    entry's second part does not name.
 #include <strings.h>
 
+#include <unordered_map>
 #include <vector>
 
 #include "i18n/CodeConverter.h"
@@ -39,9 +40,58 @@ bool ContainsText(const std::string& text, const char* part) {
     return !text.empty() && Pos(UpperCase(part), UpperCase(text)) > 0;
 }
 
-const TPropInfo* PropertyOf(const TObject& instance, const char* name, TTypeKind kind) {
-    const TPropInfo* info = instance.ClassType().FindProperty(name);
+const TPropInfo* PropertyOf(const TClassInfo& cls, const char* name, TTypeKind kind) {
+    const TPropInfo* info = cls.FindProperty(name);
     return info && info->Kind() == kind ? info : nullptr;
+}
+
+enum class TTextClass { Other, ListView, ComboBox, Menu, TreeView, StringGrid };
+
+// What the conversion uses of a class, looked up once per class: windows hold many components of few
+// classes, and finding properties by name is what converting them would otherwise spend its time on.
+struct TClassGroups {
+    explicit TClassGroups(const TComponent& sample) {
+        const TClassInfo& cls = sample.ClassType();
+        font = PropertyOf(cls, "Font", tkClass);
+        titleFont = PropertyOf(cls, "TitleFont", tkClass);
+        caption = PropertyOf(cls, "Caption", tkString);
+        hint = PropertyOf(cls, "Hint", tkString);
+        buttonHint = PropertyOf(cls, "ButtonHint", tkString);
+        items = PropertyOf(cls, "Items", tkStrings);
+        lines = PropertyOf(cls, "Lines", tkStrings);
+        // The text of a data-aware control is its field's: converting it would edit the record.
+        if (!PropertyOf(cls, "DataField", tkString)) text = PropertyOf(cls, "Text", tkString);
+        panels = PropertyOf(cls, "Panels", tkClass);
+        parentFont = PropertyOf(cls, "ParentFont", tkBoolean);
+        combo = dynamic_cast<const TCustomComboBox*>(&sample) != nullptr;
+        listBox = dynamic_cast<const TCustomListBox*>(&sample) != nullptr;
+        if (dynamic_cast<const TListView*>(&sample)) textClass = TTextClass::ListView;
+        else if (combo) textClass = TTextClass::ComboBox;
+        else if (dynamic_cast<const TMenu*>(&sample)) textClass = TTextClass::Menu;
+        else if (dynamic_cast<const TTreeView*>(&sample)) textClass = TTextClass::TreeView;
+        else if (dynamic_cast<const TStringGrid*>(&sample)) textClass = TTextClass::StringGrid;
+    }
+
+    const TPropInfo* font = nullptr;
+    const TPropInfo* titleFont = nullptr;
+    const TPropInfo* caption = nullptr;
+    const TPropInfo* hint = nullptr;
+    const TPropInfo* buttonHint = nullptr;
+    const TPropInfo* items = nullptr;
+    const TPropInfo* lines = nullptr;
+    const TPropInfo* text = nullptr;
+    const TPropInfo* panels = nullptr;
+    const TPropInfo* parentFont = nullptr;
+    bool combo = false;
+    bool listBox = false;
+    TTextClass textClass = TTextClass::Other;
+};
+
+const TClassGroups& GroupsOf(const TComponent& component) {
+    thread_local std::unordered_map<const TClassInfo*, TClassGroups> groups;
+    auto found = groups.find(&component.ClassType());
+    if (found == groups.end()) found = groups.emplace(&component.ClassType(), TClassGroups(component)).first;
+    return found->second;
 }
 
 class TWindowConversion {
@@ -52,19 +102,21 @@ public:
     std::string Text(const std::string& text) const { return converter_.Convert(text, mode_); }
 
     void WindowHints() {
-        StringProperty(window_, "Hint");
-        StringProperty(window_, "ButtonHint");
+        const TClassGroups& groups = GroupsOf(window_);
+        StringProperty(window_, groups.hint);
+        StringProperty(window_, groups.buttonHint);
     }
 
     void Component(TComponent& component, bool withList) {
+        const TClassGroups& groups = GroupsOf(component);
         if (withList) {
             if (const std::string* entry = ExceptionEntry(component.Name())) {
-                Excepted(component, *entry);
+                Excepted(component, groups, *entry);
                 return;
             }
         }
-        PropertyGroups(component, std::string());
-        if (mode_ == kToSimplified || mode_ == kToTraditional) ClassTexts(component);
+        PropertyGroups(component, groups, std::string());
+        if (mode_ == kToSimplified || mode_ == kToTraditional) ClassTexts(component, groups);
     }
 
 private:
@@ -78,75 +130,83 @@ private:
         return nullptr;
     }
 
-    void Excepted(TComponent& component, const std::string& entry) {
-        if (const TPropInfo* parentFont = PropertyOf(component, "ParentFont", tkBoolean)) parentFont->SetOrd(component, 0);
+    void Excepted(TComponent& component, const TClassGroups& groups, const std::string& entry) {
+        if (groups.parentFont) groups.parentFont->SetOrd(component, 0);
         const std::size_t separator = entry.find(kEntrySeparator);
         if (separator == std::string::npos) return;
-        PropertyGroups(component, entry.substr(separator + 1));
+        PropertyGroups(component, groups, entry.substr(separator + 1));
     }
 
     // The groups, in order, except those whose names occur in `left`.
-    void PropertyGroups(TComponent& component, const std::string& left) {
+    void PropertyGroups(TComponent& component, const TClassGroups& groups, const std::string& left) {
         auto wanted = [&](const char* group) { return !ContainsText(left, group); };
-        if (wanted("Font")) FontProperty(component, "Font");
-        if (wanted("TitleFont")) FontProperty(component, "TitleFont");
-        if (wanted("Caption")) StringProperty(component, "Caption");
+        if (wanted("Font")) FontProperty(component, groups.font);
+        if (wanted("TitleFont")) FontProperty(component, groups.titleFont);
+        if (wanted("Caption")) StringProperty(component, groups.caption);
         if (wanted("Hint")) {
-            StringProperty(component, "Hint");
-            StringProperty(component, "ButtonHint");
+            StringProperty(component, groups.hint);
+            StringProperty(component, groups.buttonHint);
         }
-        if (wanted("Items")) StringsProperty(component, "Items");
-        if (wanted("Lines")) StringsProperty(component, "Lines");
-        if (wanted("Text") && !PropertyOf(component, "DataField", tkString)) StringProperty(component, "Text");
-        if (wanted("Style") && mode_ != 0) StyleProperty(component);
-        if (wanted("Panels")) PanelsProperty(component);
+        if (wanted("Items")) StringsProperty(component, groups, groups.items);
+        if (wanted("Lines")) StringsProperty(component, groups, groups.lines);
+        if (wanted("Text")) StringProperty(component, groups.text);
+        if (wanted("Style") && mode_ != 0) StyleProperty(component, groups);
+        if (wanted("Panels")) PanelsProperty(component, groups);
     }
 
-    void FontProperty(TComponent& component, const char* name) {
-        if (const TPropInfo* info = PropertyOf(component, name, tkClass))
-            TCodeConverter::ApplyFont(mode_, dynamic_cast<TFont*>(info->GetObject(component)));
+    void FontProperty(TComponent& component, const TPropInfo* info) {
+        if (info) TCodeConverter::ApplyFont(mode_, dynamic_cast<TFont*>(info->GetObject(component)));
     }
 
-    void StringProperty(TObject& instance, const char* name) {
-        const TPropInfo* info = PropertyOf(instance, name, tkString);
+    void StringProperty(TObject& instance, const TPropInfo* info) {
         if (!info || !info->IsWritable()) return;
         const std::string text = info->GetStr(instance);
+        if (text.empty()) return;
         const std::string converted = Text(text);
         if (converted != text) info->SetStr(instance, converted);
     }
 
+    void StringProperty(TObject& instance, const char* name) {
+        StringProperty(instance, PropertyOf(instance.ClassType(), name, tkString));
+    }
+
     void Lines(TStrings& lines) {
+        if (lines.Count() == 0) return;
         const std::string text = lines.Text();
         const std::string converted = Text(text);
         if (converted != text) lines.SetText(converted);
     }
 
-    void StringsProperty(TComponent& component, const char* name) {
-        const TPropInfo* info = PropertyOf(component, name, tkStrings);
+    void StringsProperty(TComponent& component, const TClassGroups& groups, const TPropInfo* info) {
         TStrings* lines = info ? info->GetStrings(component) : nullptr;
         if (!lines) return;
-        auto* combo = dynamic_cast<TCustomComboBox*>(&component);
-        const int itemIndex = combo ? combo->ItemIndex() : -1;
+        if (!groups.combo) {
+            Lines(*lines);
+            return;
+        }
+        auto& combo = static_cast<TCustomComboBox&>(component);
+        const int itemIndex = combo.ItemIndex();
         Lines(*lines);
-        if (combo) combo->SetItemIndex(itemIndex);
+        combo.SetItemIndex(itemIndex);
     }
 
-    void StyleProperty(TComponent& component) {
-        if (auto* combo = dynamic_cast<TCustomComboBox*>(&component)) {
+    void StyleProperty(TComponent& component, const TClassGroups& groups) {
+        if (groups.combo) {
+            auto& combo = static_cast<TCustomComboBox&>(component);
             // An editable drop-down stays editable: owner-drawn combo boxes take no typing, and the
             // interface draws every script without drawing items itself.
-            if (combo->Style() != csDropDownList) return;
-            const int itemIndex = combo->ItemIndex();
-            combo->SetStyle(csOwnerDrawFixed);
-            combo->SetItemIndex(itemIndex);
-        } else if (auto* list = dynamic_cast<TCustomListBox*>(&component)) {
-            if (list->Style() == lbStandard) list->SetStyle(lbOwnerDrawFixed);
+            if (combo.Style() != csDropDownList) return;
+            const int itemIndex = combo.ItemIndex();
+            combo.SetStyle(csOwnerDrawFixed);
+            combo.SetItemIndex(itemIndex);
+        } else if (groups.listBox) {
+            auto& list = static_cast<TCustomListBox&>(component);
+            if (list.Style() == lbStandard) list.SetStyle(lbOwnerDrawFixed);
         }
     }
 
-    void PanelsProperty(TComponent& component) {
-        const TPropInfo* info = PropertyOf(component, "Panels", tkClass);
-        auto* panels = info ? dynamic_cast<TStatusPanels*>(info->GetObject(component)) : nullptr;
+    void PanelsProperty(TComponent& component, const TClassGroups& groups) {
+        auto* panels = groups.panels ? dynamic_cast<TStatusPanels*>(groups.panels->GetObject(component)) : nullptr;
         if (!panels) return;
         for (int i = 0; i < panels->Count(); ++i) StringProperty(*panels->Items(i), "Text");
     }
@@ -155,34 +215,46 @@ private:
         for (int i = 0; i < parent.Count(); ++i) {
             TMenuItem* item = parent.Items(i);
             // Items the window owns had their captions converted with the window's components.
-            if (item->Owner() != &window_) StringProperty(*item, "Caption");
+            if (item->Owner() != &window_) StringProperty(*item, GroupsOf(*item).caption);
             MenuItems(*item);
         }
     }
 
-    void ClassTexts(TComponent& component) {
-        const TTextConversion convert = [this](const std::string& text) { return Text(text); };
-        if (auto* view = dynamic_cast<TListView*>(&component)) {
-            for (int i = 0; i < view->Columns()->Count(); ++i) StringProperty(*view->Columns()->Items(i), "Caption");
-            for (int i = 0; i < view->Items()->Count(); ++i) {
-                TListItem* item = view->Items()->Item(i);
-                StringProperty(*item, "Caption");
-                Lines(*item->SubItems());
-            }
-        } else if (auto* combo = dynamic_cast<TCustomComboBox*>(&component)) {
-            if (!PropertyOf(component, "Items", tkStrings)) StringsProperty(*combo, "Items");
-        } else if (auto* menu = dynamic_cast<TMenu*>(&component)) {
-            MenuItems(*menu->Items());
-        } else if (auto* tree = dynamic_cast<TTreeView*>(&component)) {
-            for (int i = 0; i < tree->Items()->Count(); ++i) StringProperty(*tree->Items()->Item(i), "Text");
-        } else if (auto* grid = dynamic_cast<TStringGrid*>(&component)) {
-            for (int row = 0; row < grid->RowCount(); ++row)
-                for (int col = 0; col < grid->ColCount(); ++col) {
-                    const std::string text = grid->Cells(col, row);
-                    const std::string converted = Text(text);
-                    if (converted != text) grid->SetCells(col, row, converted);
+    void ClassTexts(TComponent& component, const TClassGroups& groups) {
+        switch (groups.textClass) {
+            case TTextClass::ListView: {
+                auto& view = static_cast<TListView&>(component);
+                for (int i = 0; i < view.Columns()->Count(); ++i) StringProperty(*view.Columns()->Items(i), "Caption");
+                for (int i = 0; i < view.Items()->Count(); ++i) {
+                    TListItem* item = view.Items()->Item(i);
+                    StringProperty(*item, "Caption");
+                    Lines(*item->SubItems());
                 }
+                break;
+            }
+            case TTextClass::ComboBox:
+                if (!groups.items) Lines(*static_cast<TCustomComboBox&>(component).Items());
+                break;
+            case TTextClass::Menu: MenuItems(*static_cast<TMenu&>(component).Items()); break;
+            case TTextClass::TreeView: {
+                TTreeNodes& nodes = *static_cast<TTreeView&>(component).Items();
+                for (int i = 0; i < nodes.Count(); ++i) StringProperty(*nodes.Item(i), "Text");
+                break;
+            }
+            case TTextClass::StringGrid: {
+                auto& grid = static_cast<TStringGrid&>(component);
+                for (int row = 0; row < grid.RowCount(); ++row)
+                    for (int col = 0; col < grid.ColCount(); ++col) {
+                        const std::string text = grid.Cells(col, row);
+                        const std::string converted = Text(text);
+                        if (converted != text) grid.SetCells(col, row, converted);
+                    }
+                break;
+            }
+            case TTextClass::Other: break;
         }
+        if (Rules().empty()) return;
+        const TTextConversion convert = [this](const std::string& text) { return Text(text); };
         for (const TWindowTextRule& rule : Rules())
             if (rule(component, convert)) break;
     }

@@ -53,12 +53,15 @@ int TBrokers::ShowMessageByCode(const std::string& kind, const std::string& code
                             ? kButtonOrder[defaultButton]
                             : mbOK;
     request.DefaultButton = dialog.buttons.Contains(wanted) ? wanted : DefaultButtonOf(dialog.buttons);
-    if (UICodePage() != "437") {
-        for (TMsgDlgBtn b : kButtonOrder) {
-            if (!dialog.buttons.Contains(b)) continue;
-            std::string caption = ButtonCaption(MessageDlgButtonName(b));
-            request.ButtonCaptions[b] = mode == 2 ? ToUserScript(caption) : caption;
+    // The localized captions; an English interface keeps the standard English ones.
+    for (TMsgDlgBtn b : kButtonOrder) {
+        if (!dialog.buttons.Contains(b)) continue;
+        if (UICodePage() == "437") {
+            request.ButtonCaptions[b] = MessageDlgButtonCaption(b, dlEnglish);
+            continue;
         }
+        std::string caption = ButtonCaption(MessageDlgButtonName(b));
+        request.ButtonCaptions[b] = mode == 2 ? ToUserScript(caption) : caption;
     }
     request.FontName = "SimSun";
     request.FontCharset = (mode == 2 || mode == 3) ? 136 : 134;

@@ -10,6 +10,7 @@
 #include "outside/appserver/DeltaApplier.h"
 #include "outside/appserver/LookupCatalog.h"
 #include "outside/appserver/SavedConditions.h"
+#include "outside/appserver/SqlFragments.h"
 #include "outside/appserver/SqlSelect.h"
 #include "outside/appserver/SequenceNumber.h"
 #include "outside/appserver/ServerLog.h"
@@ -47,6 +48,28 @@ std::string InfoLine(const std::string& name, std::string value) {
 }
 
 }  // namespace
+
+Variant TAppServer::Invoke(const std::string& member, InvokeKind kind, VarArgs& args) {
+    // A transaction never outlives the call that opened it: what the call did not commit is undone now,
+    // not when the client happens to leave.
+    struct EndOfCall {
+        TAppServer& server;
+        const std::string& member;
+        ~EndOfCall() { server.RollBackLeftovers(member); }
+    } end{*this, member};
+    return TDispatchObject::Invoke(member, kind, args);
+}
+
+void TAppServer::RollBackLeftovers(const std::string& member) noexcept {
+    for (auto& [path, db] : open_) {
+        try {
+            if (db && db->RollBackOpenTransaction())
+                WriteServerLog(LogFolder(), "a transaction left open by " + member + " was rolled back");
+        } catch (...) {
+            // A connection that cannot roll back is broken: the next call opens it anew.
+        }
+    }
+}
 
 TAppServer::TAppServer() {
     DefineMethod("Connect", [this](VarArgs& a) { return Variant(Connect(ArgAt(a, 0))); });
@@ -408,9 +431,12 @@ Variant TAppServer::DataRequest(const std::string& provider, const Variant& data
     const Provider& p = FindProvider(provider);
     const Variant& d = data.Deref();
     if (d.IsArray() && d.DimCount() == 1) {
+        std::string condition = VarToStr(ElementAt(d, 0)), order = VarToStr(ElementAt(d, 1));
+        CheckClientFragment(condition, "condition");
+        CheckClientFragment(order, "order");
         ProviderRequest& r = requests_[UpperCase(p.name)];
-        r.condition = VarToStr(ElementAt(d, 0));
-        r.order = VarToStr(ElementAt(d, 1));
+        r.condition = condition;
+        r.order = order;
         r.topRows = topRows_;
         return Variant(true);
     }

@@ -46,6 +46,7 @@
 class TAppServer : public TDispatchObject {
 public:
     TAppServer();
+    Variant Invoke(const std::string& member, InvokeKind kind, VarArgs& args) override;
 
     // The database of that name ("" = the connected one), opened on first use and kept for the session.
     CompanyDatabase& Database(const std::string& name);
@@ -83,6 +84,7 @@ public:
 
 private:
     int Refuse(int code, const std::string& reason);
+    void RollBackLeftovers(const std::string& member) noexcept;
     // Opens the company database of that name at its location; EDatabaseMissing names the database.
     std::unique_ptr<CompanyDatabase> OpenCompany(const std::string& name, const std::string& path);
     std::string LogFolder() const;

@@ -1,4 +1,5 @@
 #include "outside/appserver/BaseLimitedRecs.h"
+#include "outside/appserver/SqlFragments.h"
 #include "toolkit/rtl/SysUtils.h"
 
 #include <cctype>
@@ -36,6 +37,8 @@ Variant BaseLimitedRecs(CompanyDatabase& db, const SqlTranslator& translator, co
     std::stringstream list(Info(info, prefix + "KEY"));
     for (std::string key; std::getline(list, key, ',');)
         if (!Unqualified(key).empty()) keys.push_back(Unqualified(key));
+    // The condition stands inside the statement next to the user's row rules: it may not reach past them.
+    CheckClientFragment(condition, "condition");
     if (!IsIdentifier(table) || keys.empty()) throw EOleError("No table or key for the level " + prefix);
     for (const auto& key : keys)
         if (!IsIdentifier(key)) throw EOleError("Invalid key field " + key);

@@ -58,10 +58,12 @@ public:
     // True once the connection to the database server is lost (a restarted server): open it again.
     bool Broken() const { return backend_->Broken(); }
 
-    // Runs every statement of the text in turn; "?" parameters of the first statement are bound from
-    // params (missing ones are null). Rows come from the first statement that returns columns.
-    // Raises EDatabaseError with the database's message.
+    // Runs exactly one statement (a second one in the text is refused), under the backend's rules for
+    // statements from outside (SqliteGuard.h, PostgresBackend.h); "?" parameters are bound from params
+    // (missing ones are null). Raises EDatabaseError with the message the user reads.
     SqlResult Query(const std::string& sql, const std::vector<Variant>& params = {});
+    // Rolls back a transaction left open; true when there was one.
+    bool RollBackOpenTransaction() { return backend_->RollBackOpenTransaction(); }
 
     // Runs the work inside one transaction (a savepoint when one is already open): committed when the
     // work returns, rolled back when it raises; the exception passes on.

@@ -24,8 +24,8 @@ public:
     virtual ~DatabaseBackend() = default;
 
     virtual SqlDialect Dialect() const = 0;
-    // Runs every statement of the text in turn; "?" parameters of the first statement are bound from
-    // params (missing ones are null). Rows come from the first statement that returns columns.
+    // Runs exactly one statement (a second one in the text is refused); "?" parameters are bound from
+    // params (missing ones are null). Raises EDatabaseError.
     virtual SqlResult Query(const std::string& sql, const std::vector<Variant>& params) = 0;
     // Exactly one statement; more than one, or none, raises EDatabaseError.
     virtual std::unique_ptr<SqlStatement> Prepare(const std::string& sql) = 0;
@@ -39,6 +39,9 @@ public:
     virtual bool Broken() const { return false; }
     // The columns of a table in their order; empty for a table that does not exist.
     virtual std::vector<SqlColumnInfo> Columns(const std::string& table) = 0;
+    // Rolls back a transaction that is still open (a call must not leave one behind); true when there
+    // was one.
+    virtual bool RollBackOpenTransaction() = 0;
     // True when this connection created the company (BackendAccess::Creator on a new location).
     bool Created() const { return created_; }
 

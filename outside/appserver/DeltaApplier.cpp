@@ -1,12 +1,16 @@
 #include "outside/appserver/DeltaApplier.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "outside/appserver/SqlTokens.h"
 
 // How the delta's fields meet the level's table.
 struct DeltaShape {
     std::vector<std::string> column;   // per field: the table column it writes, "" for none
     std::vector<int> keys;             // field positions of the key columns
-    int flag = -1;                     // field position of FLAG, -1 when the table has none
+    int flag = -1;                     // field position of FLAG, -1 when the delta has none
+    std::string flagColumn;            // the table's FLAG column, "" when it has none
     std::string missingKey;            // a key column the delta lacks
 };
 
@@ -43,7 +47,17 @@ Shape ShapeOf(CompanyDatabase& db, const ProviderLevel& level, const std::vector
         if (p >= 0) s.keys.push_back(p);
     }
     s.flag = position("FLAG");
+    for (const auto& c : columns)
+        if (SqlUpper(c.name) == "FLAG") s.flagColumn = c.name;
     return s;
+}
+
+// The modification counter as the server counts it: a new row has 1; a save counts one up, modulo
+// 1000; a row stored with a negative count (never stamped) keeps its absolute value, as the client's
+// own finishing of a save does.
+std::string CountedFlag(const std::string& flag) {
+    return flag + " = CASE WHEN " + flag + " IS NULL THEN 1 WHEN " + flag + " < 0 THEN -" + flag + " ELSE (" + flag +
+           " + 1) % 1000 END";
 }
 
 // "k1 = ? AND k2 = ? [AND FLAG IS NOT DISTINCT FROM ?]" with the row's original values.
@@ -56,6 +70,23 @@ std::string KeyCondition(const Shape& s, const TDeltaRow& row, bool withFlag, st
     if (withFlag && s.flag >= 0) {
         where += " AND FLAG IS NOT DISTINCT FROM ?";
         params.push_back(row.OldValue(s.flag));
+    }
+    return where;
+}
+
+// A stale original must not pass once the counter has come round again: besides the key and FLAG, the
+// columns an update writes must still hold what the client read, and a deleted row must still carry
+// the modification date the client read.
+std::string StillAsRead(const Shape& s, const TDeltaRow& row, std::vector<Variant>& params) {
+    std::string where;
+    bool deleting = row.Kind() == ukDelete;
+    for (std::size_t i = 0; i < s.column.size(); ++i) {
+        int field = static_cast<int>(i);
+        if (s.column[i].empty() || field == s.flag) continue;
+        if (std::find(s.keys.begin(), s.keys.end(), field) != s.keys.end()) continue;
+        if (deleting ? SqlUpper(s.column[i]) != "MODI_DATE" : !row.Changed(field)) continue;
+        where += " AND " + s.column[i] + " IS NOT DISTINCT FROM ?";
+        params.push_back(row.OldValue(field));
     }
     return where;
 }
@@ -120,13 +151,19 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
         switch (row.Kind()) {
         case ukInsert: {
             // Every column the client holds, nulls included: the stored row is the row the client
-            // sees, so its FLAG (and everything else) matches when it is changed or deleted later.
+            // sees, so that it matches when it is changed or deleted later (FLAG 1, as the client
+            // finishes a new row).
             std::string names, marks;
             for (std::size_t i = 0; i < fields.size(); ++i) {
                 if (s.column[i].empty()) continue;
                 names += (names.empty() ? "" : ", ") + s.column[i];
                 marks += marks.empty() ? "?" : ", ?";
-                params.push_back(row.NewValue(static_cast<int>(i)));
+                // The server counts: a new row starts at 1 whatever the client sent.
+                params.push_back(static_cast<int>(i) == s.flag ? Variant(1) : row.NewValue(static_cast<int>(i)));
+            }
+            if (s.flag < 0 && !s.flagColumn.empty()) {
+                names += (names.empty() ? "" : ", ") + s.flagColumn;
+                marks += marks.empty() ? "1" : ", 1";
             }
             db_.Cached("INSERT INTO " + level.table + " (" + names + ") VALUES (" + marks + ")").Execute(params);
             return o;
@@ -134,12 +171,14 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
         case ukModify: {
             std::string set;
             for (std::size_t i = 0; i < fields.size(); ++i) {
-                if (s.column[i].empty() || !row.Changed(static_cast<int>(i))) continue;
+                if (s.column[i].empty() || static_cast<int>(i) == s.flag || !row.Changed(static_cast<int>(i))) continue;
                 set += (set.empty() ? "" : ", ") + s.column[i] + " = ?";
                 params.push_back(row.NewValue(static_cast<int>(i)));
             }
-            std::string where = KeyCondition(s, row, true, params);
-            if (set.empty()) {
+            // A change of FLAG alone is a save too (the client stamped the row for its details).
+            bool saves = !set.empty() || (s.flag >= 0 && row.Changed(s.flag));
+            if (!saves || (set.empty() && s.flagColumn.empty())) {
+                std::string where = KeyCondition(s, row, true, params);
                 // Only its details changed: the row must still be as the client read it.
                 SqlStatement& st = db_.Cached("SELECT 1 FROM " + level.table + " WHERE " + where);
                 st.Bind(params);
@@ -147,11 +186,17 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
                 st.Reset();
                 return there ? o : Refusal(row, level, s, fields);
             }
+            // The client's FLAG is not taken: the server counts it in the statement that saves the row.
+            if (!s.flagColumn.empty()) set += (set.empty() ? "" : ", ") + CountedFlag(s.flagColumn);
+            // Parameters in the order of their markers: the key's, then the originals'.
+            std::string where = KeyCondition(s, row, true, params);
+            where += StillAsRead(s, row, params);
             int changed = db_.Cached("UPDATE " + level.table + " SET " + set + " WHERE " + where).Execute(params);
             return changed > 0 ? o : Refusal(row, level, s, fields);
         }
         case ukDelete: {
             std::string where = KeyCondition(s, row, true, params);
+            where += StillAsRead(s, row, params);
             int changed = db_.Cached("DELETE FROM " + level.table + " WHERE " + where).Execute(params);
             return changed > 0 ? o : Refusal(row, level, s, fields);
         }
@@ -207,11 +252,21 @@ void DeltaApplier::ApplyLevel(const TDeltaReader& reader, const ProviderLevel& l
         }
         if (row.Kind() != ukDelete) applyDetails(row);
     };
+    // A change of a kind the protocol does not know is refused (once, in the first pass), not skipped.
+    auto kindOf = [&](const TDeltaRow& row, bool report) -> std::optional<TUpdateKind> {
+        try {
+            return row.Kind();
+        } catch (const EDatabaseError& e) {
+            if (report) errors_.AddError(row.Id(), e.Message(), deDatabase, level.table);
+            return std::nullopt;
+        }
+    };
     // Deletes first: a line removed and a new line typed with the same key must not collide.
     for (bool deletes : {true, false})
         for (int i = 0; i < reader.Count() && !TooMany(); ++i) {
             TDeltaRow row = reader.Row(i);
-            if ((row.Kind() == ukDelete) == deletes) applyOne(row);
+            std::optional<TUpdateKind> kind = kindOf(row, deletes);
+            if (kind && (*kind == ukDelete) == deletes) applyOne(row);
         }
 }
 

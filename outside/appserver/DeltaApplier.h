@@ -2,8 +2,11 @@
 // Applies a client dataset's delta (header rows with their nested detail rows) to the company database
 // in one transaction. Updates and deletes find their row by its key and by the FLAG it had when the
 // client read it, so a row someone changed or deleted meanwhile is refused, never overwritten: the
-// refusal says which. Every value travels as a bound parameter. With maxErrors 0 (or more refusals
-// than maxErrors) nothing is kept; with maxErrors -1 any number of refusals is tolerated.
+// refusal says which. The server, not the client, counts FLAG (1 for a new row, one up modulo 1000 for
+// each save, in the statement that saves it); since the count comes round after 1000 saves, an update
+// also requires the columns it writes, and a delete MODI_DATE, to hold what the client read. A change
+// of an unknown kind is refused. Every value travels as a bound parameter. With maxErrors 0 (or more
+// refusals than maxErrors) nothing is kept; with maxErrors -1 any number of refusals is tolerated.
 #include "outside/appserver/CompanyDatabase.h"
 #include "outside/appserver/ProviderLevel.h"
 #include "toolkit/data/Packets.h"

@@ -4,24 +4,11 @@
 
 #include <cstdlib>
 
+#include "outside/appserver/PostgresRules.h"
 #include "outside/appserver/SqlTokens.h"
 #include "outside/appserver/SqlTranslator.h"
 
 namespace {
-
-std::size_t StatementCount(const std::vector<Token>& tokens) {
-    std::size_t count = 0;
-    bool solid = false;
-    for (const Token& t : tokens) {
-        if (IsPunct(t, ";")) {
-            count += solid;
-            solid = false;
-        } else {
-            solid = solid || !IsBlank(t);
-        }
-    }
-    return count + solid;
-}
 
 bool StartsAQuery(const std::vector<Token>& tokens) {
     for (const Token& t : tokens) {
@@ -35,12 +22,7 @@ bool StartsAQuery(const std::vector<Token>& tokens) {
 
 PostgresStatement::PostgresStatement(PostgresBackend& backend, const std::string& sql)
     : backend_(backend), sql_(sql) {
-    std::vector<Token> tokens = Tokenize(sql);
-    std::size_t statements = StatementCount(tokens);
-    if (statements == 0) throw EDatabaseError("No statement in: " + sql);
-    // A second statement would run unseen.
-    if (statements > 1) throw EDatabaseError("Only one statement is allowed here: " + sql);
-    while (!tokens.empty() && (IsBlank(tokens.back()) || IsPunct(tokens.back(), ";"))) tokens.pop_back();
+    std::vector<Token> tokens = Tokenize(CheckedPostgresStatement(sql));
     for (const Token& t : tokens) paramCount_ += IsPunct(t, "?");
     readOnly_ = StartsAQuery(tokens);
     text_ = NumberedParameters(JoinTokens(tokens));

@@ -7,7 +7,10 @@
 #include <thread>
 
 #include "data/Embedded.h"
+#include "outside/appserver/SchemaDocuments.h"
+#include "outside/appserver/ServerLimits.h"
 #include "outside/appserver/SqliteFunctions.h"
+#include "outside/appserver/SqliteGuard.h"
 #include "outside/appserver/SqliteStatement.h"
 
 namespace {
@@ -38,6 +41,8 @@ SqliteBackend::SqliteBackend(const std::string& path, BackendAccess access) : pa
         throw EDatabaseError("Cannot open " + path + ": " + message);
     }
     try {
+        guard_ = std::make_unique<SqliteGuard>(db_);
+        SqliteGuard::Trusted own(*guard_);
         Configure();
         if (access == BackendAccess::Creator)
             CreateWhenNew();
@@ -46,20 +51,37 @@ SqliteBackend::SqliteBackend(const std::string& path, BackendAccess access) : pa
         if (access == BackendAccess::Reader && sqlite3_exec(db_, "PRAGMA query_only=1;", nullptr, nullptr, nullptr) != SQLITE_OK)
             Fail("Cannot configure " + path_);
     } catch (...) {
+        guard_.reset();
         sqlite3_close(db_);
         db_ = nullptr;
         throw;
     }
 }
 
-SqliteBackend::~SqliteBackend() { sqlite3_close(db_); }
+SqliteBackend::~SqliteBackend() {
+    guard_.reset();
+    sqlite3_close(db_);
+}
 
 std::unique_ptr<SqlStatement> SqliteBackend::Prepare(const std::string& sql) {
-    return std::make_unique<SqliteStatement>(db_, sql);
+    return std::make_unique<SqliteStatement>(db_, *guard_, sql);
+}
+
+void SqliteBackend::Exec(const char* sql) {
+    SqliteGuard::Trusted own(*guard_);
+    if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK) Fail("");
+}
+
+bool SqliteBackend::RollBackOpenTransaction() {
+    if (sqlite3_get_autocommit(db_)) return false;
+    SqliteGuard::Trusted own(*guard_);
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    return true;
 }
 
 std::vector<SqlColumnInfo> SqliteBackend::Columns(const std::string& table) {
     std::vector<SqlColumnInfo> columns;
+    SqliteGuard::Trusted own(*guard_);
     SqlResult r = Query("SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?)", {table});
     for (const SqlRow& row : r.rows)
         columns.push_back({row[0].AsString(), VarToStr(row[1]), row[2].AsInteger() != 0, !row[3].IsNull(), row[4].AsInteger()});
@@ -71,7 +93,6 @@ void SqliteBackend::Fail(const std::string& what) const {
 }
 
 void SqliteBackend::Configure() {
-    sqlite3_busy_timeout(db_, 10000);
     sqlite3_extended_result_codes(db_, 0);
     // WAL lets readers go on while one writer works; it needs a real file (":memory:" stays in memory mode).
     // Switching a new file to WAL needs the file to itself, and the busy handler does not wait for that:
@@ -94,7 +115,7 @@ void SqliteBackend::CreateWhenNew() {
         if (!version.rows.empty() && version.rows[0][0].AsInteger() != 0) return;
         if (sqlite3_exec(db_, std::string(kSchemaSql).c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
             Fail("Cannot create the company tables");
-        if (sqlite3_exec(db_, std::string(kSeedSql).c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        if (sqlite3_exec(db_, DemoCompanySql().c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
             Fail("Cannot load the demo company");
         Query("PRAGMA user_version = 1", {});
         created_ = true;
@@ -109,42 +130,29 @@ void SqliteBackend::RequireCompany() {
 }
 
 SqlResult SqliteBackend::Query(const std::string& sql, const std::vector<Variant>& params) {
-    SqlResult result;
-    bool haveRows = false;
-    const char* tail = sql.c_str();
-    const char* end = tail + sql.size();
-    bool first = true;
-    while (tail < end) {
-        Statement st;
-        const char* next = nullptr;
-        if (sqlite3_prepare_v2(db_, tail, static_cast<int>(end - tail), &st.handle, &next) != SQLITE_OK) Fail("");
-        tail = next;
-        if (!st.handle) continue;   // only blanks or comments were left
-        if (first) {
-            int count = sqlite3_bind_parameter_count(st.handle);
-            for (int i = 1; i <= count; ++i) {
-                Variant value = static_cast<std::size_t>(i) <= params.size() ? params[i - 1] : Variant::Null();
-                if (SqliteBindValue(st.handle, i, value) != SQLITE_OK) Fail("");
-            }
-            first = false;
-        }
-        int columns = sqlite3_column_count(st.handle);
-        bool collect = columns > 0 && !haveRows;
-        if (collect) {
-            haveRows = true;
-            for (int i = 0; i < columns; ++i) result.columns.emplace_back(sqlite3_column_name(st.handle, i));
-        }
-        int rc;
-        while ((rc = sqlite3_step(st.handle)) == SQLITE_ROW) {
-            if (!collect) continue;
-            SqlRow row;
-            row.reserve(static_cast<std::size_t>(columns));
-            for (int i = 0; i < columns; ++i) row.push_back(SqliteColumnValue(st.handle, i));
-            result.rows.push_back(std::move(row));
-        }
-        if (rc != SQLITE_DONE) Fail("");
-        if (columns == 0) result.changes += sqlite3_changes(db_);
+    Statement st;
+    st.handle = guard_->PrepareOne(sql);
+    auto fail = [&](int rc) { throw EDatabaseError(guard_->Explain(rc)); };
+    int count = sqlite3_bind_parameter_count(st.handle);
+    for (int i = 1; i <= count; ++i) {
+        Variant value = static_cast<std::size_t>(i) <= params.size() ? params[static_cast<std::size_t>(i - 1)] : Variant::Null();
+        if (int rc = SqliteBindValue(st.handle, i, value); rc != SQLITE_OK) fail(rc);
     }
+    SqlResult result;
+    int columns = sqlite3_column_count(st.handle);
+    for (int i = 0; i < columns; ++i) result.columns.emplace_back(sqlite3_column_name(st.handle, i));
+    const long long maxRows = Limits().maxRows;
+    guard_->Arm();
+    int rc;
+    while ((rc = sqlite3_step(st.handle)) == SQLITE_ROW) {
+        if (maxRows > 0 && static_cast<long long>(result.rows.size()) >= maxRows) throw EDatabaseError(Limits().TooManyRows());
+        SqlRow row;
+        row.reserve(static_cast<std::size_t>(columns));
+        for (int i = 0; i < columns; ++i) row.push_back(SqliteColumnValue(st.handle, i));
+        result.rows.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE) fail(rc);
+    if (columns == 0) result.changes = sqlite3_changes(db_);
     return result;
 }
 
@@ -155,13 +163,20 @@ void SqliteBackend::InTransaction(const std::function<void()>& work) {
     const char* begin = outer ? "BEGIN IMMEDIATE" : "SAVEPOINT tdef_nested";
     const char* commit = outer ? "COMMIT" : "RELEASE tdef_nested";
     const char* rollback = outer ? "ROLLBACK" : "ROLLBACK TO tdef_nested; RELEASE tdef_nested";
-    if (sqlite3_exec(db_, begin, nullptr, nullptr, nullptr) != SQLITE_OK) Fail("");
+    guard_->Arm();
+    {
+        SqliteGuard::Trusted own(*guard_);
+        if (int rc = sqlite3_exec(db_, begin, nullptr, nullptr, nullptr); rc != SQLITE_OK) throw EDatabaseError(guard_->Explain(rc));
+    }
     try {
         work();
-        if (sqlite3_exec(db_, commit, nullptr, nullptr, nullptr) != SQLITE_OK) Fail("");
+        Exec(commit);
     } catch (...) {
         // A failed COMMIT may already have ended the transaction; rolling back then is harmless.
-        if (!sqlite3_get_autocommit(db_) || !outer) sqlite3_exec(db_, rollback, nullptr, nullptr, nullptr);
+        if (!sqlite3_get_autocommit(db_) || !outer) {
+            SqliteGuard::Trusted own(*guard_);
+            sqlite3_exec(db_, rollback, nullptr, nullptr, nullptr);
+        }
         throw;
     }
 }

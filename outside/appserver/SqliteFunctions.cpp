@@ -44,6 +44,9 @@ void Rpad(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     sqlite3_int64 width = sqlite3_value_int64(argv[1]);
     if (width <= 0) return sqlite3_result_text(ctx, "", 0, SQLITE_STATIC);
     std::string pad = argc > 2 ? TextArg(argv[2]) : " ";
+    // Every character takes a byte at least: a width beyond the connection's value limit is refused
+    // before anything is built.
+    if (width > sqlite3_limit(sqlite3_context_db_handle(ctx), SQLITE_LIMIT_LENGTH, -1)) return sqlite3_result_error_toobig(ctx);
     auto want = static_cast<std::size_t>(width);
     std::size_t have = CharCount(s);
     if (have >= want) {
@@ -56,6 +59,8 @@ void Rpad(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
             missing -= take;
         }
     }
+    if (s.size() > static_cast<std::size_t>(sqlite3_limit(sqlite3_context_db_handle(ctx), SQLITE_LIMIT_LENGTH, -1)))
+        return sqlite3_result_error_toobig(ctx);
     sqlite3_result_text(ctx, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
 }
 

@@ -2,7 +2,7 @@
 
 #include <sqlite3.h>
 
-#include <cctype>
+#include "outside/appserver/SqliteGuard.h"
 
 Variant SqliteColumnValue(sqlite3_stmt* st, int i) {
     switch (sqlite3_column_type(st, i)) {
@@ -40,30 +40,14 @@ int SqliteBindValue(sqlite3_stmt* st, int index, const Variant& value) {
     }
 }
 
-SqliteStatement::SqliteStatement(sqlite3* db, const std::string& sql) : db_(db), sql_(sql) {
-    const char* tail = nullptr;
-    if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt_, &tail) != SQLITE_OK) Fail();
-    if (!stmt_) throw EDatabaseError("No statement in: " + sql);
-    // Only blanks and comments may follow: a second statement would run unseen.
-    for (const char* p = tail; p && *p; ++p) {
-        if (std::isspace(static_cast<unsigned char>(*p)) || *p == ';') continue;
-        sqlite3_stmt* extra = nullptr;
-        const char* rest = nullptr;
-        sqlite3_prepare_v2(db_, p, -1, &extra, &rest);
-        bool more = extra != nullptr;
-        sqlite3_finalize(extra);
-        if (more) {
-            sqlite3_finalize(stmt_);
-            stmt_ = nullptr;
-            throw EDatabaseError("Only one statement is allowed here: " + sql);
-        }
-        break;
-    }
+SqliteStatement::SqliteStatement(sqlite3* db, SqliteGuard& guard, const std::string& sql)
+    : db_(db), guard_(guard), sql_(sql) {
+    stmt_ = guard_.PrepareOne(sql);
 }
 
 SqliteStatement::~SqliteStatement() { sqlite3_finalize(stmt_); }
 
-void SqliteStatement::Fail() const { throw EDatabaseError(sqlite3_errmsg(db_)); }
+void SqliteStatement::Fail(int rc) const { throw EDatabaseError(guard_.Explain(rc)); }
 
 void SqliteStatement::Reset() {
     sqlite3_reset(stmt_);
@@ -75,15 +59,16 @@ void SqliteStatement::Bind(const std::vector<Variant>& params) {
     int count = sqlite3_bind_parameter_count(stmt_);
     for (int i = 1; i <= count; ++i) {
         Variant value = static_cast<std::size_t>(i) <= params.size() ? params[static_cast<std::size_t>(i - 1)] : Variant::Null();
-        if (SqliteBindValue(stmt_, i, value) != SQLITE_OK) Fail();
+        if (int rc = SqliteBindValue(stmt_, i, value); rc != SQLITE_OK) Fail(rc);
     }
 }
 
 bool SqliteStatement::Step() {
+    guard_.Arm();
     int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;
-    std::string message = sqlite3_errmsg(db_);
+    std::string message = guard_.Explain(rc);
     sqlite3_reset(stmt_);
     throw EDatabaseError(message);
 }

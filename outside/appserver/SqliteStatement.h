@@ -5,10 +5,12 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+class SqliteGuard;
 
 class SqliteStatement : public SqlStatement {
 public:
-    SqliteStatement(sqlite3* db, const std::string& sql);
+    // Exactly one statement, under the connection's rules (SqliteGuard.h).
+    SqliteStatement(sqlite3* db, SqliteGuard& guard, const std::string& sql);
     ~SqliteStatement() override;
     SqliteStatement(const SqliteStatement&) = delete;
     SqliteStatement& operator=(const SqliteStatement&) = delete;
@@ -25,9 +27,10 @@ public:
     bool ReadOnly() const override;
 
 private:
-    [[noreturn]] void Fail() const;
+    [[noreturn]] void Fail(int rc) const;
 
     sqlite3* db_;
+    SqliteGuard& guard_;
     sqlite3_stmt* stmt_ = nullptr;
     std::string sql_;
 };

@@ -1,13 +1,14 @@
 #include "outside/pickvu/LookupService.h"
 
 #include "toolkit/com/ComObj.h"
+#include "toolkit/rtl/Exception.h"
 
 namespace {
 
 LookupCallbacks BuiltInCallbacks() {
     LookupCallbacks c;
     c.choose = [](const LookupRequest&, const Variant& rows) { return rows; };
-    c.phrase = [](const std::string&, const std::string&, std::string&) { return -1; };
+    c.phrase = [](const std::string&, const std::string&, const std::vector<std::string>&, std::string&) { return -1; };
     c.inputDay = [](const Variant&, const std::string& text, const std::string&) { return text; };
     c.characters = [](const VarArgs&) { return Variant(); };
     c.calculate = [](const std::string& text) { return text; };
@@ -25,7 +26,8 @@ TLookupService::TLookupService() : callbacks_(DefaultLookupCallbacks()) {
     DefineMethod("F2GetData", [this](VarArgs& a) { return F2GetData(ArgAt(a, 0)); });
     DefineMethod("GetPhrase2", [this](VarArgs& a) {
         std::string text = VarToStr(ArgAt(a, 3));
-        int answer = callbacks_.phrase(VarToStr(ArgAt(a, 0)), VarToStr(ArgAt(a, 1)), text);
+        const std::string user = VarToStr(ArgAt(a, 0));
+        int answer = callbacks_.phrase(user, VarToStr(ArgAt(a, 1)), Phrases(user), text);
         if (answer >= 0 && a.size() > 3) a[3].Assign(text);
         return Variant(answer);
     });
@@ -65,4 +67,17 @@ Variant TLookupService::F2GetData(const Variant& params) {
     Variant chosen = callbacks_.choose(request, ElementAt(list, 2));
     if (!chosen.IsArray() || chosen.Count() == 0) return {};
     return chosen;
+}
+
+std::vector<std::string> TLookupService::Phrases(const std::string& user) {
+    std::vector<std::string> phrases;
+    Variant rows;
+    try {
+        if (!OleCall(AppServer(), "QueryData", {"ADMPH", "01", "", VarArrayOf({user}), Variant::Ref(&rows)}).AsBool())
+            return phrases;
+    } catch (const Exception&) {
+        return phrases;   // a company without phrases: the window offers none and the user types
+    }
+    for (int r = 0; rows.IsArray() && r < rows.Count(); ++r) phrases.push_back(VarToStr(ElementAt(ElementAt(rows, r), 0)));
+    return phrases;
 }

@@ -6,7 +6,9 @@
 //                                                params as the framework sends them: 0 table, 1 kind, 2 keys,
 //                                                4 search text, 5 company, 6 database (19 elements), or the
 //                                                14-element lookup-combo form with the database at 5
-//   GetPhrase2(user, company, window, var text) -> number; negative = nothing chosen (text unchanged)
+//   GetPhrase2(user, company, window, var text) -> number; negative = nothing chosen (text unchanged);
+//                                                the phrases offered are the company's (lookup "ADMPH",
+//                                                "01": the user's own, then everyone's)
 //   ShowInputDay(flag, text, database)        -> text
 //   ShowCharaters(...)                        -> the callback's answer
 //   GetCalcValue(text, window)                -> text
@@ -29,8 +31,11 @@ struct LookupRequest {
 struct LookupCallbacks {
     // The F2 window: given the candidate rows, the rows chosen. Default: every candidate.
     std::function<Variant(const LookupRequest& request, const Variant& rows)> choose;
-    // The common-phrase window: may change the text; a negative answer means cancelled. Default: -1.
-    std::function<int(const std::string& user, const std::string& company, std::string& text)> phrase;
+    // The common-phrase window offering the phrases: may change the text; a negative answer means
+    // cancelled. Default: -1.
+    std::function<int(const std::string& user, const std::string& company, const std::vector<std::string>& phrases,
+                      std::string& text)>
+        phrase;
     // The date-entry window. Default: the text unchanged.
     std::function<std::string(const Variant& flag, const std::string& text, const std::string& database)> inputDay;
     // The character window. Default: Unassigned.
@@ -49,6 +54,8 @@ public:
     LookupCallbacks& Callbacks() { return callbacks_; }
 
     Variant F2GetData(const Variant& params);
+    // The common phrases of the user in the connected company; none when the server has none.
+    std::vector<std::string> Phrases(const std::string& user);
 
 private:
     const Variant& AppServer();

@@ -3,6 +3,8 @@
 #include <opencc/Config.hpp>
 #include <opencc/Converter.hpp>
 
+#include <algorithm>
+#include <cstdint>
 #include <unordered_map>
 #include <vector>
 
@@ -47,15 +49,22 @@ std::vector<std::string> Big5Characters() {
     return characters;
 }
 
+// A character's UTF-8 bytes as one number (characters are at most four bytes).
+std::uint32_t CharacterKey(const char* bytes, std::size_t length) {
+    std::uint32_t key = 0;
+    for (std::size_t i = 0; i < length; ++i) key = (key << 8) | static_cast<unsigned char>(bytes[i]);
+    return key;
+}
+
 // Traditional forms the first candidate of the dictionary gives outside BIG5 (啓), each with the BIG5
 // character of the same simplified form (啟), so that traditional texts stay within BIG5.
-const std::unordered_map<std::string, std::string>& Big5Forms() {
-    static const std::unordered_map<std::string, std::string> forms = [] {
-        std::unordered_map<std::string, std::string> map;
+const std::unordered_map<std::uint32_t, std::string>& Big5Forms() {
+    static const std::unordered_map<std::uint32_t, std::string> forms = [] {
+        std::unordered_map<std::uint32_t, std::string> map;
         for (const std::string& traditional : Big5Characters()) {
             const std::string preferred = CharacterToTraditional(TraditionalToSimplified(traditional));
             if (preferred != traditional && Characters(preferred).size() == 1 && !IsRepresentable(preferred, 950))
-                map.try_emplace(preferred, traditional);
+                map.try_emplace(CharacterKey(preferred.data(), preferred.size()), traditional);
         }
         return map;
     }();
@@ -73,19 +82,23 @@ std::string OpenCCCharacterConfig(const char* name, const char* dictionary) {
 std::string SimplifiedToTraditional(std::string_view utf8) {
     std::string converted = CharacterToTraditional(utf8);
     const auto& forms = Big5Forms();
+    // Most texts need no other form: the copy is made only from the first character that does.
     std::string out;
-    out.reserve(converted.size());
+    std::size_t copied = 0;
     for (std::size_t i = 0; i < converted.size();) {
         const auto length = static_cast<std::size_t>(Utf8CharLength(static_cast<unsigned char>(converted[i])));
-        if (length == 1) {
-            out += converted[i++];
-            continue;
+        if (length > 1) {
+            const auto form = forms.find(CharacterKey(converted.data() + i, std::min(length, converted.size() - i)));
+            if (form != forms.end()) {
+                out.append(converted, copied, i - copied);
+                out += form->second;
+                copied = i + length;
+            }
         }
-        const std::string character = converted.substr(i, length);
-        const auto form = forms.find(character);
-        out += form == forms.end() ? character : form->second;
         i += length;
     }
+    if (copied == 0) return converted;
+    out.append(converted, copied, std::string::npos);
     return out;
 }
 

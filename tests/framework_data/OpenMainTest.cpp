@@ -40,11 +40,12 @@ protected:
         FreeAndNil(form);
         RadicalFixture::TearDown();
     }
+    // Documents A001..; their keys sort before the demo company's, into the first packet.
     void AddDocuments(int count) {
         Db().InTransaction([&] {
             for (int d = 1; d <= count; ++d)
                 Db().Query("INSERT INTO ADMMC (MC001, MC002, MC003, MC004, COMPANY, CREATOR, FLAG) VALUES (?, ?, '1', 'ADM', 'DEMO', 'DS', 1)",
-                           {Format("Z%.3d", {d}), "表" + std::to_string(d)});
+                           {Format("A%.3d", {d}), "表" + std::to_string(d)});
         });
     }
     bool ConnectAsTdef05() {
@@ -93,11 +94,11 @@ TEST_F(OpenMainTest, RecordEventsReachTheOwningForm) {
     AddDocuments(3);
     ASSERT_TRUE(ConnectAsTdef05());
     TClientDataSet* main = base->cdsMain;
-    ASSERT_TRUE(main->Locate("MC001", Variant("Z001"), {}));
+    ASSERT_TRUE(main->Locate("MC001", Variant("A001"), {}));
     form->changedTo.clear();
     main->Next();
     main->Next();
-    EXPECT_EQ(form->changedTo, (std::vector<std::string>{"Z002", "Z003"}));
+    EXPECT_EQ(form->changedTo, (std::vector<std::string>{"A002", "A003"}));
 
     // A post the form refuses is abandoned and the row stays in edit.
     main->Edit();
@@ -105,7 +106,7 @@ TEST_F(OpenMainTest, RecordEventsReachTheOwningForm) {
     form->acceptPosts = false;
     EXPECT_THROW(main->Post(), EAbort);
     EXPECT_EQ(main->State(), dsEdit);
-    EXPECT_EQ(form->validated.back(), "Z003");
+    EXPECT_EQ(form->validated.back(), "A003");
     form->acceptPosts = true;
     main->Post();
     EXPECT_EQ(main->FieldByName("MC002")->AsString(), "改名");
@@ -126,7 +127,7 @@ TEST_F(OpenMainTest, RecordEventsReachTheOwningForm) {
 TEST_F(OpenMainTest, ConnectingOpensTheHeaderAsTheProgramInformationSays) {
     // A USD document whose first money column is shown in the currency's two money decimals.
     Db().Query("INSERT INTO ADMMC (MC001, MC002, MC003, MC004, UDF01, UDF51, COMPANY, CREATOR, FLAG) "
-               "VALUES ('CUR1', '币别表', '1', 'ADM', 'USD', 1234.5, 'DEMO', 'DS', 1)");
+               "VALUES ('ACUR1', '币别表', '1', 'ADM', 'USD', 1234.5, 'DEMO', 'DS', 1)");
     base->RegisterCurrencyFields("UDF01", cdtMoney, "cdsMain:UDF51");
     ASSERT_TRUE(ConnectAsTdef05());
 
@@ -138,6 +139,6 @@ TEST_F(OpenMainTest, ConnectingOpensTheHeaderAsTheProgramInformationSays) {
     EXPECT_EQ(base->cdsMain->FieldByName("FLAG")->DisplayLabel(), "标识");
     EXPECT_EQ(base->cdsMain->FieldByName("CREATOR")->DisplayLabel(), "录入者");
 
-    ASSERT_TRUE(base->cdsMain->Locate("MC001", Variant("CUR1"), {}));
+    ASSERT_TRUE(base->cdsMain->Locate("MC001", Variant("ACUR1"), {}));
     EXPECT_EQ(base->cdsMain->FieldByName("UDF51")->DisplayText(), "1,234.50");
 }

@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "outside/appserver/AppServer.h"
@@ -13,6 +14,16 @@
 #include "outside/pickvu/LookupService.h"
 #include "tests/testkit/PostgresCluster.h"
 #include "toolkit/com/ComObj.h"
+
+// The message of the exception the work raises; "no error" when it raises none.
+inline std::string ErrorOf(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const Exception& e) {
+        return e.Message();
+    }
+    return "no error";
+}
 
 class CompanyFixture : public ::testing::Test {
 protected:

@@ -83,6 +83,7 @@ TEST_P(DeltaApply, NewDocumentWithItsBodyIsStoredInOneCall) {
     c.body.FieldByName("MD001")->SetAsString("NEW01");
     c.body.FieldByName("MD002")->SetAsString("0009");
     c.body.FieldByName("MD003")->SetAsString("REPLACED");
+    c.body.FieldByName("FLAG")->SetAsInteger(1);   // a new line is stored with FLAG 1, as the server counts
     c.body.Post();
     ASSERT_TRUE(c.body.Locate("MD002", Variant("0002"), {}));
     c.body.Delete();

@@ -111,7 +111,9 @@ TEST_P(HostServicesTest, ValidatorWritesTheFoundValuesIntoTheCallersVariable) {
     Variant number;
     EXPECT_TRUE(OleCall(validator, "QueryMaxSeq", {"ADMMD", Variant::Ref(&none), "MD001,MD002", VarArrayOf({"ADMMA"}), "",
                                                    Variant::Ref(&number)}).AsBool());
-    EXPECT_EQ(number.AsString(), "0004");
+    char next[16];
+    std::snprintf(next, sizeof next, "%04zu", CompanyDatabase(dbPath_).Columns("ADMMA").size() + 1);
+    EXPECT_EQ(number.AsString(), next);
 }
 
 TEST_P(HostServicesTest, LookupServiceListsCatalogRowsAndLetsTheWindowChoose) {
@@ -151,9 +153,20 @@ TEST_P(HostServicesTest, LookupServiceListsCatalogRowsAndLetsTheWindowChoose) {
     Variant text = "原文";
     EXPECT_LT(OleCall(pickvu, "GetPhrase2", {"DS", "DEMO", 0, Variant::Ref(&text)}).AsInteger(), 0);
     EXPECT_EQ(text.AsString(), "原文");
-    service->Callbacks().phrase = [](const std::string&, const std::string&, std::string& t) { t += "+常用语"; return 1; };
+    // The window offers the company's phrases of the user: the user's own first, then everyone's.
+    std::vector<std::string> offered;
+    service->Callbacks().phrase = [&](const std::string&, const std::string&, const std::vector<std::string>& phrases,
+                                      std::string& t) {
+        offered = phrases;
+        t += "+" + phrases.at(0);
+        return 1;
+    };
     EXPECT_EQ(OleCall(pickvu, "GetPhrase2", {"DS", "DEMO", 0, Variant::Ref(&text)}).AsInteger(), 1);
-    EXPECT_EQ(text.AsString(), "原文+常用语");
+    EXPECT_EQ(text.AsString(), "原文+待确认");
+    ASSERT_GE(offered.size(), 3u);
+    EXPECT_EQ(offered[2], "同上");
+    OleCall(pickvu, "GetPhrase2", {"GUEST", "DEMO", 0, Variant::Ref(&text)});
+    EXPECT_EQ(offered.at(0), "同上");
     service->Callbacks().calculate = [](const std::string& t) { return t == "1+2" ? std::string("3") : t; };
     EXPECT_EQ(OleCall(pickvu, "GetCalcValue", {"1+2", 0}).AsString(), "3");
     EXPECT_EQ(OleCall(pickvu, "ShowInputDay", {1, "20240105", "DEMO"}).AsString(), "20240105");

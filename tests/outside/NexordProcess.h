@@ -19,10 +19,13 @@ extern char** environ;
 
 class NexordProcess {
 public:
+    // launcher: a program that runs nexord (e.g. {"prlimit", "--nofile=64:64"}), found on the PATH.
     explicit NexordProcess(const std::string& database, const std::string& address = "127.0.0.2",
-                           std::vector<std::string> extra = {}) {
+                           std::vector<std::string> extra = {}, std::vector<std::string> launcher = {}) {
         address_ = address;
-        std::vector<std::string> args{Binary(), "--port", "0", "--database", database, "--listen", address};
+        std::vector<std::string> args = launcher;
+        std::vector<std::string> own{Binary(), "--port", "0", "--database", database, "--listen", address};
+        args.insert(args.end(), own.begin(), own.end());
         args.insert(args.end(), extra.begin(), extra.end());
         Spawn(args);
         std::string marker = "listening on " + address + ":";
@@ -105,7 +108,7 @@ private:
         std::vector<char*> argv;
         for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
-        if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+        if (posix_spawnp(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
         posix_spawn_file_actions_destroy(&actions);
         close(pipeFds[1]);
         err_ = pipeFds[0];

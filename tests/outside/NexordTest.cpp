@@ -10,15 +10,6 @@
 
 namespace {
 
-std::string ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return "no error";
-}
-
 struct Reconciled {
     std::vector<std::string> messages;
     void Listen(TClientDataSet& ds) {

@@ -1,4 +1,5 @@
 // Pictures of windows, and Chinese captions drawn as glyphs rather than boxes.
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPushButton>
@@ -52,4 +53,22 @@ TEST_F(ScreenshotTest, ChineseCaptionsRenderAsGlyphs) {
     std::filesystem::remove(file);
     EXPECT_EQ(shown.size(), QSize(240, 80));
     EXPECT_FALSE(GrabWindowToPng(nullptr, file.string()));
+}
+
+TEST_F(ScreenshotTest, LatinAndChineseLettersComeFromTheOneUiFace) {
+    // The Windows faces programs name draw with the CJK UI face, Latin letters included.
+    auto* form = CreateComponent<TForm>(Application);
+    form->SetBounds(0, 0, 240, 80);
+    TButton* button = AddButton(form, "btnFace", 10, 10);
+    form->Show();
+    for (const char* face : {"SimSun", "MS Sans Serif", "Tahoma", "宋体"}) {
+        button->Font()->SetName(face);
+        ProcessQtEvents();
+        EXPECT_EQ(QFontInfo(WidgetOf(button)->font()).family().toStdString(), "WenQuanYi Micro Hei") << face;
+    }
+    button->Font()->SetName("Courier New");
+    ProcessQtEvents();
+    EXPECT_EQ(QFontInfo(WidgetOf(button)->font()).family().toStdString(), "WenQuanYi Micro Hei Mono")
+        << "a fixed-pitch face stays fixed-pitch";
+    EXPECT_EQ(QFontInfo(QApplication::font()).family().toStdString(), "WenQuanYi Micro Hei") << "the default face";
 }

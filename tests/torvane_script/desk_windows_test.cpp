@@ -1,18 +1,22 @@
 // The work center's windows on the Qt renderer (offscreen): the F2 lookup window through the
 // lookup server, the small pickers, the main window's message centre, the calculator's arithmetic
 // and the script syntax.
+#include <QImage>
 #include <QTest>
 #include <QTimer>
 
 #include "outside/pickvu/LookupService.h"
 #include "outside/torvane/HostManager.h"
 #include "outside/torvane/desk/CalcExpression.h"
+#include "outside/torvane/desk/LoginForm.h"
 #include "outside/torvane/desk/LookupForm.h"
 #include "outside/torvane/desk/LookupWindows.h"
 #include "outside/torvane/desk/MainWindow.h"
 #include "outside/torvane/desk/PickerForms.h"
 #include "outside/torvane/desk/Script.h"
 #include "tests/outside/CompanyFixture.h"
+#include "tests/qt/MessageBoxLook.h"
+#include "tests/testkit/TestInstallation.h"
 #include "toolkit/qt/QtRenderer.h"
 #include "toolkit/qt/QtUserInput.h"
 #include "toolkit/ui/Application.h"
@@ -134,6 +138,7 @@ TEST_F(DeskTest, LookupWindowNarrowsAsTheUserTypesAndPicksSeveralRows) {
 
 TEST_F(DeskTest, PhraseDateCharacterAndCalculatorWindowsAnswerTheLookupService) {
     Variant service = CreateOleObject("PickvuS.Class1");
+    OlePut(service, "AppServer", ConnectedServer());
 
     // Common phrases: a click on a phrase fills the text; Cancel leaves the caller's text.
     WhenShown([](TCustomForm& form) {
@@ -143,7 +148,7 @@ TEST_F(DeskTest, PhraseDateCharacterAndCalculatorWindowsAnswerTheLookupService) 
     });
     Variant text = "原文";
     EXPECT_EQ(OleCall(service, "GetPhrase2", {"DS", "DEMO", 0, Variant::Ref(&text)}).AsInteger(), 0);
-    EXPECT_EQ(text.AsString(), CommonPhrases()[0]);
+    EXPECT_EQ(text.AsString(), "待确认") << "the first of the demo user's own phrases";
     WhenShown([](TCustomForm& form) { PressKeys("Esc", &form); });
     text = "原文";
     EXPECT_LT(OleCall(service, "GetPhrase2", {"DS", "DEMO", 0, Variant::Ref(&text)}).AsInteger(), 0);
@@ -225,6 +230,75 @@ TEST_F(DeskTest, MainWindowReceivesMessageCentreTexts) {
     ASSERT_NE(admi, nullptr);
     EXPECT_FALSE(admi->Enabled());
     main.reset();
+}
+
+TEST_F(DeskTest, ACodedMessageBoxShowsItsWholeTextAndItsButtons) {
+    // A user without rights for the program is told so by the program's coded message E/000004.
+    TTestInstallation install;   // the client configuration the program reads
+    TWorkCenter center;
+    center.Login({"GUEST", "DEMO", "DEMO"});
+    std::vector<messagebox::TBoxLook> looks;
+    std::string text;
+    const std::string picture = (folder_ / "coded-box.png").string();
+    WhenShown([&](TCustomForm& form) {
+        auto* box = dynamic_cast<TMessageForm*>(&form);
+        ASSERT_NE(box, nullptr);
+        text = box->MessageText();
+        looks.push_back(messagebox::LookAt(*box));
+        EXPECT_TRUE(GrabWindowToPng(&form, picture));
+        ClickControl(dynamic_cast<TButton*>(form.FindComponent("OK")));
+    });
+    center.Open("Tdef05");
+    ProcessQtEvents();
+    ASSERT_EQ(looks.size(), 1u);
+    EXPECT_EQ(text, "您没有执行本作业的权限! ");
+    EXPECT_EQ(looks[0].title, "文档信息录入作业") << "the program's caption";
+    EXPECT_EQ(looks[0].captions, (std::vector<std::string>{"确定"}));
+    messagebox::ExpectWholeBoxInside(looks[0], text);
+    QImage image(QString::fromStdString(picture));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), looks[0].window.size());
+    if (const char* keep = std::getenv("TDEF_KEEP_PICTURES"))
+        std::filesystem::copy_file(picture, std::string(keep) + "/coded-message-box.png",
+                                   std::filesystem::copy_options::overwrite_existing);
+    center.Programs().CloseAll();
+    ProcessQtEvents();
+}
+
+TEST_F(DeskTest, TheLoginWindowIsAFixedDialogWhoseFocusShowsAndWhoseLabelsMoveIt) {
+    TWorkCenter center;
+    TOwnedPtr<TfrmLogin> login(CreateComponent<TfrmLogin>(nullptr, center));
+    const std::string picture = (folder_ / "login.png").string();
+    auto cancelArea = [&](TCustomForm& form) {
+        EXPECT_TRUE(GrabWindowToPng(&form, picture));
+        TButton* cancel = login->btnCancel;
+        return QImage(QString::fromStdString(picture))
+            .copy(cancel->Left(), cancel->Top(), cancel->Width(), cancel->Height())
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    WhenShown([&](TCustomForm& form) {
+        QWidget* window = QtWidgetOf(&form);
+        EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the login window keeps its size";
+        EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+        EXPECT_FALSE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+
+        // Alt and a label's letter move the focus to its field.
+        EXPECT_TRUE(PressKeys("Alt+D", &form));
+        EXPECT_EQ(form.ActiveControl(), login->edDatabase);
+        EXPECT_TRUE(PressKeys("Alt+C", &form));
+        EXPECT_EQ(form.ActiveControl(), login->edCompany);
+
+        // The focus on a button can be seen.
+        QImage unfocused = cancelArea(form);
+        form.SetActiveControl(login->btnCancel);
+        ProcessQtEvents();
+        QImage focused = cancelArea(form);
+        EXPECT_NE(unfocused, focused) << "the focused 取消 looks different";
+        if (const char* keep = std::getenv("TDEF_KEEP_PICTURES"))
+            std::filesystem::copy_file(picture, std::string(keep) + "/login.png", std::filesystem::copy_options::overwrite_existing);
+        ClickControl(login->btnCancel);
+    });
+    EXPECT_EQ(login->ShowModal(), mrCancel);
 }
 
 TEST(CalcExpression, EvaluatesArithmeticAndRefusesNonsense) {

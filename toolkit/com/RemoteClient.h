@@ -16,7 +16,7 @@ struct TRemoteEndpoint {
     std::string ServerName;            // program id of the object the server creates for the session
     int ConnectTimeoutMs = 5000;       // connect and the server's welcome
     int CallTimeoutMs = 300000;        // one call and its answer; < 0 waits as long as it takes
-    std::size_t MaxFrame = kDefaultMaxFrame;
+    std::size_t MaxFrame = kDefaultMaxAnswer;
 };
 
 class TRemoteSession : public std::enable_shared_from_this<TRemoteSession>, private IRemoteObjectMap {

@@ -1,27 +1,56 @@
 #include "toolkit/com/RemoteListener.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <map>
 #include <vector>
 
+#include "toolkit/com/CallCancel.h"
 #include "toolkit/com/ComObj.h"
 
 namespace {
+
 std::mutex& LogMutex() {
     static std::mutex m;
     return m;
 }
+
+// How often the accept thread looks after refused sockets and clients that left during a call.
+constexpr int kHousekeepingMs = 200;
+// A refused client gets this long to read its refusal before the socket closes.
+constexpr int kRefusalLingerMs = 1000;
+// A payload buffer larger than this is given back after its frame.
+constexpr std::size_t kKeptBuffer = 1024 * 1024;
+
+void WriteError(TWireWriter& out, const char* className, const std::string& message) {
+    out.Message(TRemoteMessage::Error);
+    out.Str(className);
+    out.Str(message);
+}
+
+std::string ErrorFrame(const char* className, const std::string& message) {
+    TWireWriter out;
+    WriteError(out, className, message);
+    return out.Frame();
+}
+
+std::string Seconds(int ms) { return std::to_string(ms / 1000) + " s"; }
+
 }  // namespace
 
 // One client: its socket, its thread and the objects it may call (id 1 is the object made for it).
 struct TRemoteListener::Session : IRemoteObjectMap {
     long long number = 0;
     TSocket socket;
-    std::string peer;
+    std::string peer;          // address:port
+    std::string peerAddress;   // address
     std::thread thread;
-    bool finished = false;   // guarded by the listener's mutex
+    bool finished = false;     // guarded by the listener's mutex
+    std::atomic<bool> inCall{false};
+    TCallCancel cancel;
 
     struct Entry {
         DispatchPtr object;
@@ -30,6 +59,8 @@ struct TRemoteListener::Session : IRemoteObjectMap {
     std::map<std::uint64_t, Entry> objects;
     std::map<const IDispatchObject*, std::uint64_t> ids;
     std::uint64_t nextId = 1;
+
+    std::string Prefix() const { return "session " + std::to_string(number) + " (" + peer + "): "; }
 
     std::uint64_t Add(const DispatchPtr& object) {
         auto found = ids.find(object.get());
@@ -84,26 +115,55 @@ void TRemoteListener::Start() {
     Log("listening on " + (options_.Address.empty() ? std::string("0.0.0.0") : options_.Address) + ":" + std::to_string(port_));
 }
 
-void TRemoteListener::Stop() {
-    if (!acceptThread_.joinable()) return;
+bool TRemoteListener::Stop() {
+    if (!acceptThread_.joinable()) return true;
     stopping_ = true;
     char wake = 1;
     [[maybe_unused]] ssize_t ignored = write(wake_[1], &wake, 1);
     acceptThread_.join();
     listener_.Close();
+    refusedSockets_.clear();
     close(wake_[0]);
     close(wake_[1]);
     wake_[0] = wake_[1] = -1;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        for (auto& s : sessions_)
-            if (!s->finished) s->socket.Shutdown();
+        for (auto& s : sessions_) {
+            if (s->finished) continue;
+            s->cancel.Cancel("the server is stopping");
+            s->socket.Shutdown();
+        }
     }
-    // The accept thread is gone, so nobody else changes the list now.
-    for (auto& s : sessions_)
-        if (s->thread.joinable()) s->thread.join();
+    // The accept thread is gone, so nobody else adds to the list now.
+    long long deadline = MonotonicMs() + options_.StopTimeoutMs;
+    int stuck = 0;
+    for (auto& s : sessions_) {
+        for (;;) {
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                if (s->finished) break;
+            }
+            if (MonotonicMs() >= deadline) break;
+            usleep(10 * 1000);
+        }
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (s->finished) {
+            lock.unlock();
+            if (s->thread.joinable()) s->thread.join();
+            continue;
+        }
+        // It will never be joined: its thread keeps the session, and the process is about to end.
+        ++stuck;
+        s->thread.detach();
+        s.release();
+    }
     sessions_.clear();
+    if (stuck > 0) {
+        Log(std::to_string(stuck) + " session(s) did not end within " + Seconds(options_.StopTimeoutMs));
+        return false;
+    }
     Log("stopped");
+    return true;
 }
 
 int TRemoteListener::SessionCount() const {
@@ -133,29 +193,90 @@ void TRemoteListener::ReapFinished() {
 
 void TRemoteListener::AcceptLoop() {
     while (!stopping_) {
-        TSocket client = listener_.Accept(wake_[0]);
+        bool failed = false;
+        TSocket client = listener_.Accept(wake_[0], kHousekeepingMs, &failed);
         if (stopping_) break;
         ReapFinished();
-        if (!client.Valid()) {
+        Housekeeping();
+        if (failed) {
             // Out of descriptors or a similar passing failure: give it a moment instead of spinning.
             usleep(100 * 1000);
             continue;
         }
-        auto session = std::make_unique<Session>();
-        session->number = ++served_;
-        session->peer = client.PeerName();
-        session->socket = std::move(client);
-        Session* raw = session.get();
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            sessions_.push_back(std::move(session));
+        if (client.Valid()) Admit(std::move(client));
+    }
+}
+
+std::string TRemoteListener::RefusalFor(const std::string& peerAddress) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    int open = 0, fromPeer = 0;
+    for (const auto& s : sessions_) {
+        if (s->finished) continue;
+        ++open;
+        fromPeer += s->peerAddress == peerAddress ? 1 : 0;
+    }
+    if (options_.MaxSessions > 0 && open >= options_.MaxSessions)
+        return "The server is busy: " + std::to_string(open) + " sessions are open, the most it serves at once. Try again later.";
+    if (options_.MaxSessionsPerPeer > 0 && fromPeer >= options_.MaxSessionsPerPeer)
+        return "Too many sessions from " + peerAddress + ": " + std::to_string(fromPeer) +
+               " are open, the most the server allows one address.";
+    return "";
+}
+
+void TRemoteListener::Admit(TSocket client) {
+    std::string peer = client.PeerName();
+    std::string address = client.PeerAddress();
+    if (std::string refusal = RefusalFor(address); !refusal.empty()) {
+        Refuse(std::move(client), peer, refusal);
+        return;
+    }
+    auto session = std::make_unique<Session>();
+    session->number = ++served_;
+    session->peer = peer;
+    session->peerAddress = address;
+    session->socket = std::move(client);
+    Session* raw = session.get();
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        sessions_.push_back(std::move(session));
+    }
+    raw->thread = std::thread([this, raw] { RunSession(*raw); });
+}
+
+// The refusal goes out at once; the socket stays open a moment so that the client's hello, arriving
+// meanwhile, does not turn the close into a reset that would swallow the refusal.
+void TRemoteListener::Refuse(TSocket client, const std::string& peer, const std::string& reason) {
+    ++refused_;
+    Log("refused " + peer + ": " + reason);
+    try {
+        client.SendAll(ErrorFrame("EOleError", reason), 0);
+    } catch (const Exception&) {
+        return;   // gone already
+    }
+    ::shutdown(client.Fd(), SHUT_WR);
+    refusedSockets_.push_back({std::move(client), MonotonicMs() + kRefusalLingerMs});
+}
+
+void TRemoteListener::Housekeeping() {
+    long long now = MonotonicMs();
+    std::erase_if(refusedSockets_, [&](Refused& r) {
+        char drain[4096];
+        while (::recv(r.socket.Fd(), drain, sizeof drain, 0) > 0) {
         }
-        raw->thread = std::thread([this, raw] { RunSession(*raw); });
+        return now >= r.closeAt;
+    });
+    // A client that left while its call runs: the call's work is cancelled.
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (auto& s : sessions_) {
+        if (s->finished || !s->inCall || s->cancel.Cancelled()) continue;
+        pollfd p{s->socket.Fd(), POLLRDHUP, 0};
+        if (poll(&p, 1, 0) > 0 && (p.revents & (POLLRDHUP | POLLHUP | POLLERR)))
+            s->cancel.Cancel("the client closed the connection");
     }
 }
 
 void TRemoteListener::RunSession(Session& session) {
-    std::string prefix = "session " + std::to_string(session.number) + " (" + session.peer + "): ";
+    TCallCancel::SetCurrent(&session.cancel);
     std::string reason = "ended";
     try {
         Serve(session);
@@ -174,52 +295,49 @@ void TRemoteListener::RunSession(Session& session) {
     } catch (...) {
         reason += " (an object failed while closing)";
     }
+    TCallCancel::SetCurrent(nullptr);
     if (stopping_) reason = "server stopping";
-    Log(prefix + "closed: " + reason);
+    Log(session.Prefix() + "closed: " + reason);
     std::lock_guard<std::mutex> lock(mutex_);
     session.socket.Close();
     session.finished = true;
 }
 
-namespace {
-
-void WriteError(TWireWriter& out, const char* className, const std::string& message) {
-    out.Message(TRemoteMessage::Error);
-    out.Str(className);
-    out.Str(message);
+// Reads the next request; false when the client closed between frames. A client that stays silent past
+// waitMs is told why the session ends.
+bool TRemoteListener::ReadRequest(Session& session, std::string& payload, int waitMs, const char* waiting) {
+    if (payload.capacity() > kKeptBuffer) std::string().swap(payload);
+    switch (session.socket.ReadFrame(payload, options_.MaxFrame, waitMs, options_.FrameTimeoutMs)) {
+    case TSocket::ReadStatus::Frame: return true;
+    case TSocket::ReadStatus::Closed: return false;
+    case TSocket::ReadStatus::TimedOut: {
+        std::string why = std::string("no ") + waiting + " within " + Seconds(waitMs);
+        try {
+            session.socket.SendAll(ErrorFrame("ESocketConnectionError", "The server closed the session: " + why), 1000);
+        } catch (const Exception&) {
+        }
+        throw ERemoteProtocolError(why);
+    }
+    case TSocket::ReadStatus::TooLarge:
+        throw ERemoteProtocolError("frame of " + payload + " bytes exceeds the limit of " + std::to_string(options_.MaxFrame) + " bytes");
+    }
+    return false;
 }
 
-}  // namespace
-
 void TRemoteListener::Serve(Session& session) {
-    std::string prefix = "session " + std::to_string(session.number) + " (" + session.peer + "): ";
     std::string payload;
-    auto readFrame = [&](int timeoutMs) {
-        switch (session.socket.ReadFrame(payload, options_.MaxFrame, timeoutMs)) {
-        case TSocket::ReadStatus::Frame: return true;
-        case TSocket::ReadStatus::Closed: return false;
-        case TSocket::ReadStatus::TimedOut:
-            throw ERemoteProtocolError("no hello within " + std::to_string(timeoutMs) + " ms");
-        case TSocket::ReadStatus::TooLarge:
-            throw ERemoteProtocolError("frame of " + payload + " bytes exceeds the limit of " +
-                                       std::to_string(options_.MaxFrame) + " bytes");
-        }
-        return false;
-    };
 
     // Hello: which server the client wants.
-    if (!readFrame(options_.HelloTimeoutMs)) return;
+    if (!ReadRequest(session, payload, options_.HelloTimeoutMs, "hello")) return;
     std::string progId;
     {
-        TWireReader in(payload);
+        TWireReader in(payload, nullptr, options_.MaxValues);
         if (in.Message() != TRemoteMessage::Hello) throw ERemoteProtocolError("malformed frame: the first message must be a hello");
         std::uint32_t version = in.U32();
         progId = in.Str();
         in.ExpectEnd();
         if (version != kRemoteProtocolVersion) {
-            TWireWriter out;
-            WriteError(out, "EOleError", "protocol version " + std::to_string(version) + " is not supported");
-            session.socket.SendAll(out.Frame(), 10000);
+            session.socket.SendAll(ErrorFrame("EOleError", "protocol version " + std::to_string(version) + " is not supported"), 10000);
             throw ERemoteProtocolError("protocol version " + std::to_string(version) + " refused");
         }
     }
@@ -231,7 +349,7 @@ void TRemoteListener::Serve(Session& session) {
         TWireWriter out;
         WriteError(out, e.ClassName(), e.Message());
         session.socket.SendAll(out.Frame(), 10000);
-        Log(prefix + "refused " + progId + ": " + e.Message());
+        Log(session.Prefix() + "refused " + progId + ": " + e.Message());
         return;
     }
     {
@@ -240,10 +358,11 @@ void TRemoteListener::Serve(Session& session) {
         out.U64(1);
         session.socket.SendAll(out.Frame(), 10000);
     }
-    Log(prefix + "opened for " + progId);
+    Log(session.Prefix() + "opened for " + progId);
 
-    while (readFrame(-1)) {
-        TWireReader in(payload, &session);
+    int idleMs = options_.IdleTimeoutMs > 0 ? options_.IdleTimeoutMs : -1;
+    while (ReadRequest(session, payload, idleMs, "call")) {
+        TWireReader in(payload, &session, options_.MaxValues);
         TRemoteMessage kind = in.Message();
         if (kind == TRemoteMessage::Release) {
             std::uint64_t id = in.U64();
@@ -274,6 +393,7 @@ void TRemoteListener::Serve(Session& session) {
 
         // From here on a failure is the call's, answered as an error; the session goes on.
         TWireWriter out(&session);
+        session.inCall = true;
         try {
             DispatchPtr target = session.ImportObject(id);
             VarArgs args(count);
@@ -296,6 +416,8 @@ void TRemoteListener::Serve(Session& session) {
             out = TWireWriter(&session);
             WriteError(out, "Exception", e.what());
         }
+        session.inCall = false;
+        if (session.cancel.Cancelled()) throw ERemoteProtocolError("call cancelled: " + session.cancel.Reason());
         session.socket.SendAll(out.Frame(), 60000);
     }
 }

@@ -59,11 +59,13 @@ void TWireWriter::ValueAt(const Variant& value, int depth) {
             U32(static_cast<std::uint32_t>(v.Low(d)));
             U32(static_cast<std::uint32_t>(v.High(d)));
         }
+        // 64-bit indexes: a bound at INT_MAX must not overflow the loop.
         if (dims == 1) {
-            for (int i = v.Low(); i <= v.High(); ++i) ValueAt(v[i], depth + 1);
+            for (std::int64_t i = v.Low(); i <= v.High(); ++i) ValueAt(v[static_cast<int>(i)], depth + 1);
         } else {
-            for (int i = v.Low(1); i <= v.High(1); ++i)
-                for (int j = v.Low(2); j <= v.High(2); ++j) ValueAt(v.At(i, j), depth + 1);
+            for (std::int64_t i = v.Low(1); i <= v.High(1); ++i)
+                for (std::int64_t j = v.Low(2); j <= v.High(2); ++j)
+                    ValueAt(v.At(static_cast<int>(i), static_cast<int>(j)), depth + 1);
         }
         break;
     }
@@ -85,7 +87,14 @@ const std::string& TWireWriter::Frame() {
 
 // --- reading ----------------------------------------------------------------------------------------
 
-TWireReader::TWireReader(std::string_view payload, IRemoteObjectMap* objects) : data_(payload), objects_(objects) {}
+TWireReader::TWireReader(std::string_view payload, IRemoteObjectMap* objects, std::size_t maxValues)
+    : data_(payload), objects_(objects), maxValues_(maxValues) {}
+
+void TWireReader::Count(std::int64_t values) {
+    values_ += static_cast<std::size_t>(values);
+    if (maxValues_ > 0 && values_ > maxValues_)
+        Malformed("more than " + std::to_string(maxValues_) + " values in one message");
+}
 
 void TWireReader::Need(std::size_t n) const {
     if (data_.size() - pos_ < n) Malformed("truncated at byte " + std::to_string(pos_));
@@ -130,6 +139,7 @@ Variant TWireReader::Value() { return ValueAt(0); }
 
 Variant TWireReader::ValueAt(int depth) {
     if (depth > kMaxVariantDepth) Malformed("arrays nested deeper than " + std::to_string(kMaxVariantDepth));
+    Count(1);
     std::uint8_t tag = U8();
     switch (static_cast<VarType>(tag)) {
     case VarType::Empty: return Variant();
@@ -153,30 +163,7 @@ Variant TWireReader::ValueAt(int depth) {
         std::string_view s = Take(n);
         return Variant(Bytes(s.begin(), s.end()));
     }
-    case VarType::Array: {
-        std::uint8_t dims = U8();
-        if (dims < 1 || dims > 2) Malformed("array of " + std::to_string(dims) + " dimensions");
-        std::vector<VarBound> bounds;
-        std::int64_t count = 1;
-        for (int d = 0; d < dims; ++d) {
-            auto low = static_cast<std::int32_t>(U32());
-            auto high = static_cast<std::int32_t>(U32());
-            std::int64_t n = static_cast<std::int64_t>(high) - low + 1;
-            if (n < 0) Malformed("array bounds " + std::to_string(low) + ".." + std::to_string(high));
-            count *= n;
-            // Every element takes at least its type byte: a count beyond the bytes left is a lie.
-            if (count > static_cast<std::int64_t>(data_.size() - pos_)) Malformed("array larger than the frame");
-            bounds.push_back({low, high});
-        }
-        Variant array = Variant::MakeArray(bounds);
-        if (dims == 1) {
-            for (int i = bounds[0].low; i <= bounds[0].high; ++i) array[i] = ValueAt(depth + 1);
-        } else {
-            for (int i = bounds[0].low; i <= bounds[0].high; ++i)
-                for (int j = bounds[1].low; j <= bounds[1].high; ++j) array.At(i, j) = ValueAt(depth + 1);
-        }
-        return array;
-    }
+    case VarType::Array: return ArrayAt(depth);
     case VarType::Dispatch: {
         std::uint64_t id = U64();
         if (!objects_) Malformed("automation object where none may be");
@@ -185,6 +172,38 @@ Variant TWireReader::ValueAt(int depth) {
     case VarType::ByRef: break;
     }
     Malformed("unknown value type " + std::to_string(tag));
+}
+
+Variant TWireReader::ArrayAt(int depth) {
+    std::uint8_t dims = U8();
+    if (dims < 1 || dims > 2) Malformed("array of " + std::to_string(dims) + " dimensions");
+    std::vector<VarBound> bounds;
+    std::int64_t count = 1;
+    for (int d = 0; d < dims; ++d) {
+        auto low = static_cast<std::int32_t>(U32());
+        auto high = static_cast<std::int32_t>(U32());
+        std::int64_t n = static_cast<std::int64_t>(high) - low + 1;
+        if (n < 0) Malformed("array bounds " + std::to_string(low) + ".." + std::to_string(high));
+        count *= n;
+        // Every element takes at least its type byte: a count beyond the bytes left is a lie.
+        if (count > static_cast<std::int64_t>(data_.size() - pos_)) Malformed("array larger than the frame");
+        bounds.push_back({low, high});
+    }
+    // The elements are counted before the array that holds them is made.
+    if (maxValues_ > 0 && values_ + static_cast<std::size_t>(count) > maxValues_)
+        Malformed("more than " + std::to_string(maxValues_) + " values in one message");
+    Variant array = Variant::MakeArray(bounds);
+    // Indexes run in 64 bits: a bound at INT_MAX must not overflow the loop.
+    auto index = [](const VarBound& b, std::int64_t k) { return static_cast<int>(b.low + k); };
+    std::int64_t rows = static_cast<std::int64_t>(bounds[0].high) - bounds[0].low + 1;
+    if (dims == 1) {
+        for (std::int64_t i = 0; i < rows; ++i) array[index(bounds[0], i)] = ValueAt(depth + 1);
+    } else {
+        std::int64_t columns = static_cast<std::int64_t>(bounds[1].high) - bounds[1].low + 1;
+        for (std::int64_t i = 0; i < rows; ++i)
+            for (std::int64_t j = 0; j < columns; ++j) array.At(index(bounds[0], i), index(bounds[1], j)) = ValueAt(depth + 1);
+    }
+    return array;
 }
 
 void TWireReader::ExpectEnd() const {

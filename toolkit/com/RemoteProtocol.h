@@ -13,7 +13,8 @@
 // Variant: one type byte (VarType), then Boolean u8; Integer i64; Double and Date f64; String and
 // Bytes as above; Array u8 dimension count (1 or 2), per dimension i32 low and i32 high, then the
 // elements in row-major order; Dispatch u64 object id in the server's table. A frame that breaks any
-// of these rules, or is larger than the receiver's limit, ends the session.
+// of these rules, is larger than the receiver's limit or holds more values than it decodes, ends the
+// session.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -24,7 +25,12 @@
 TK_DECLARE_EXCEPTION(ERemoteProtocolError, Exception)   // a malformed frame or message
 
 inline constexpr std::uint32_t kRemoteProtocolVersion = 1;
-inline constexpr std::size_t kDefaultMaxFrame = 256u * 1024u * 1024u;
+// What a server reads from a client: a request frame and the values decoded from it (each value takes
+// about 64 bytes in memory, so the value cap bounds what one frame may cost).
+inline constexpr std::size_t kDefaultMaxFrame = 16u * 1024u * 1024u;
+inline constexpr std::size_t kDefaultMaxValues = 1000000;
+// What a client reads from its server: answers carry whole packets of rows.
+inline constexpr std::size_t kDefaultMaxAnswer = 256u * 1024u * 1024u;
 inline constexpr int kMaxVariantDepth = 64;   // arrays nested deeper than this are refused
 
 enum class TRemoteMessage : std::uint8_t { Hello = 1, Welcome, Call, Result, Error, Release };
@@ -57,10 +63,11 @@ private:
     std::string buffer_;
 };
 
-// Reads one payload; every read checks the remaining length and raises ERemoteProtocolError.
+// Reads one payload; every read checks the remaining length and raises ERemoteProtocolError, as does a
+// payload that holds more than maxValues values in all (0: no cap).
 class TWireReader {
 public:
-    TWireReader(std::string_view payload, IRemoteObjectMap* objects = nullptr);
+    TWireReader(std::string_view payload, IRemoteObjectMap* objects = nullptr, std::size_t maxValues = 0);
     TRemoteMessage Message();
     std::uint8_t U8();
     std::uint32_t U32();
@@ -72,12 +79,16 @@ public:
 
 private:
     Variant ValueAt(int depth);
+    Variant ArrayAt(int depth);
+    void Count(std::int64_t values);
     void Need(std::size_t n) const;
     std::string_view Take(std::size_t n);
 
     std::string_view data_;
     std::size_t pos_ = 0;
     IRemoteObjectMap* objects_;
+    std::size_t maxValues_;
+    std::size_t values_ = 0;
 };
 
 // The toolkit's connection error texts.

@@ -9,6 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -147,29 +148,48 @@ int TSocket::LocalPort() const {
     return -1;
 }
 
-std::string TSocket::PeerName() const {
+namespace {
+// The peer's numeric address and port; false when the socket has no peer.
+bool PeerParts(int fd, std::string& host, std::string& port) {
     sockaddr_storage addr{};
     socklen_t len = sizeof addr;
-    if (getpeername(fd_, reinterpret_cast<sockaddr*>(&addr), &len) != 0) return "?";
-    char host[NI_MAXHOST] = "", service[NI_MAXSERV] = "";
-    if (getnameinfo(reinterpret_cast<sockaddr*>(&addr), len, host, sizeof host, service, sizeof service,
-                    NI_NUMERICHOST | NI_NUMERICSERV) != 0)
-        return "?";
-    return std::string(host) + ":" + service;
+    if (getpeername(fd, reinterpret_cast<sockaddr*>(&addr), &len) != 0) return false;
+    char h[NI_MAXHOST] = "", s[NI_MAXSERV] = "";
+    if (getnameinfo(reinterpret_cast<sockaddr*>(&addr), len, h, sizeof h, s, sizeof s, NI_NUMERICHOST | NI_NUMERICSERV) != 0)
+        return false;
+    host = h;
+    port = s;
+    return true;
+}
+}  // namespace
+
+std::string TSocket::PeerName() const {
+    std::string host, port;
+    return PeerParts(fd_, host, port) ? host + ":" + port : "?";
 }
 
-TSocket TSocket::Accept(int wakeFd) const {
+std::string TSocket::PeerAddress() const {
+    std::string host, port;
+    return PeerParts(fd_, host, port) ? host : "?";
+}
+
+TSocket TSocket::Accept(int wakeFd, int timeoutMs, bool* failed) const {
+    if (failed) *failed = false;
+    long long deadline = timeoutMs < 0 ? -1 : MonotonicMs() + timeoutMs;
     for (;;) {
         pollfd p[2] = {{fd_, POLLIN, 0}, {wakeFd, POLLIN, 0}};
-        int rc = poll(p, wakeFd >= 0 ? 2 : 1, -1);
+        int rc = poll(p, wakeFd >= 0 ? 2 : 1, RemainingMs(deadline));
         if (rc < 0) {
             if (errno == EINTR) continue;
+            if (failed) *failed = true;
             return TSocket();
         }
+        if (rc == 0) return TSocket();
         if (wakeFd >= 0 && p[1].revents) return TSocket();
         int fd = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
         if (fd < 0) {
             if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR || errno == ECONNABORTED) continue;
+            if (failed) *failed = true;
             return TSocket();
         }
         SetNoDelay(fd);
@@ -220,18 +240,33 @@ int TSocket::ReadExact(char* data, std::size_t n, long long deadline, bool frame
     return 1;
 }
 
-TSocket::ReadStatus TSocket::ReadFrame(std::string& payload, std::size_t maxFrame, int timeoutMs) const {
-    long long deadline = timeoutMs < 0 ? -1 : MonotonicMs() + timeoutMs;
+// Appends the body in bounded steps, each allocated only when the bytes before it have arrived: an
+// announced length costs nothing until it is really sent.
+void TSocket::ReadBody(std::string& payload, std::size_t length, long long deadline) const {
+    constexpr std::size_t kStep = 64 * 1024;
+    payload.clear();
+    while (payload.size() < length) {
+        std::size_t have = payload.size();
+        std::size_t step = std::min(kStep, length - have);
+        payload.resize(have + step);
+        ReadExact(payload.data() + have, step, deadline, true);
+    }
+}
+
+TSocket::ReadStatus TSocket::ReadFrame(std::string& payload, std::size_t maxFrame, int waitMs, int frameMs) const {
+    long long deadline = waitMs < 0 ? -1 : MonotonicMs() + waitMs;
     unsigned char header[4];
-    int started = ReadExact(reinterpret_cast<char*>(header), 4, deadline, false);
+    // The first byte opens the frame; from then on the frame's own deadline counts.
+    int started = ReadExact(reinterpret_cast<char*>(header), 1, deadline, false);
     if (started <= 0) return started == 0 ? ReadStatus::Closed : ReadStatus::TimedOut;
+    if (frameMs >= 0) deadline = MonotonicMs() + frameMs;
+    ReadExact(reinterpret_cast<char*>(header) + 1, 3, deadline, true);
     std::size_t length = (static_cast<std::size_t>(header[0]) << 24) | (static_cast<std::size_t>(header[1]) << 16) |
                          (static_cast<std::size_t>(header[2]) << 8) | header[3];
     if (length > maxFrame) {
         payload = std::to_string(length);
         return ReadStatus::TooLarge;
     }
-    payload.resize(length);
-    if (length > 0) ReadExact(payload.data(), length, deadline, true);
+    ReadBody(payload, length, deadline);
     return ReadStatus::Frame;
 }

@@ -31,22 +31,28 @@ public:
     }
 
     int LocalPort() const;
-    std::string PeerName() const;   // "address:port"
+    std::string PeerName() const;      // "address:port"
+    std::string PeerAddress() const;   // "address"
 
-    // Waits for a connection; an invalid socket when woken by wakeFd (or on an error).
-    TSocket Accept(int wakeFd) const;
+    // Waits up to timeoutMs (< 0: as long as it takes) for a connection; an invalid socket when woken by
+    // wakeFd, on time-out, or on an error (then *failed is set).
+    TSocket Accept(int wakeFd, int timeoutMs = -1, bool* failed = nullptr) const;
 
     // Sends the bytes; timeoutMs < 0 waits as long as it takes.
     void SendAll(const std::string& bytes, int timeoutMs) const;
 
     enum class ReadStatus { Frame, Closed, TimedOut, TooLarge };
-    // Reads one frame's payload. Closed: the peer closed before a frame began. TooLarge: the announced
-    // length exceeds maxFrame (payload then holds the length as text). A connection cut inside a frame
-    // raises.
-    ReadStatus ReadFrame(std::string& payload, std::size_t maxFrame, int timeoutMs) const;
+    // Reads one frame's payload. waitMs bounds the wait for a frame to begin (TimedOut; < 0 waits as
+    // long as it takes); once its first byte is there, the whole frame must arrive within frameMs
+    // (< 0: within waitMs from the call) or the read raises. The payload grows as its bytes arrive,
+    // never to the announced length ahead of them. Closed: the peer closed before a frame began.
+    // TooLarge: the announced length exceeds maxFrame (payload then holds the length as text). A
+    // connection cut inside a frame raises.
+    ReadStatus ReadFrame(std::string& payload, std::size_t maxFrame, int waitMs, int frameMs = -1) const;
 
 private:
     int ReadExact(char* data, std::size_t n, long long deadline, bool frameStarted) const;
+    void ReadBody(std::string& payload, std::size_t length, long long deadline) const;
 
     int fd_ = -1;
 };

@@ -91,7 +91,11 @@ TDeltaReader::TDeltaReader(std::vector<TFieldDef> fields, Variant changes)
     : fields_(std::move(fields)), changes_(std::move(changes)) {}
 
 std::int64_t TDeltaRow::Id() const { return (*change_)[0].AsInt64(); }
-TUpdateKind TDeltaRow::Kind() const { return static_cast<TUpdateKind>((*change_)[1].AsInteger()); }
+TUpdateKind TDeltaRow::Kind() const {
+    long long kind = (*change_)[1].AsInt64();
+    if (kind < ukModify || kind > ukDelete) throw EDatabaseError("Unknown change kind " + std::to_string(kind));
+    return static_cast<TUpdateKind>(kind);
+}
 
 int TDeltaRow::FieldIndex(const std::string& name) const {
     for (std::size_t i = 0; i < fields_->size(); ++i)

@@ -38,7 +38,7 @@ class TDeltaRow {
 public:
     TDeltaRow(const std::vector<TFieldDef>* fields, const Variant* change) : fields_(fields), change_(change) {}
     std::int64_t Id() const;
-    TUpdateKind Kind() const;
+    TUpdateKind Kind() const;   // raises EDatabaseError for a kind the protocol does not know
     int FieldIndex(const std::string& name) const;   // raises for an unknown field
     Variant OldValue(int field) const;               // Null for inserts
     Variant OldValue(const std::string& name) const { return OldValue(FieldIndex(name)); }

@@ -76,7 +76,16 @@ void TQtFormPeer::ShowBounds() {
     }
     int menuHeight = menuWidget_ ? menuWidget_->sizeHint().height() : 0;
     Widget()->move(Form().Left(), Form().Top());
-    Widget()->resize(Form().Width(), Form().Height() + menuHeight);
+    const QSize size(Form().Width(), Form().Height() + menuHeight);
+    // Only sizeable borders let the user resize the window.
+    const TFormBorderStyle border = Form().BorderStyle();
+    if (border == bsSizeable || border == bsSizeToolWin) {
+        Widget()->setMinimumSize(0, 0);
+        Widget()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        Widget()->resize(size);
+    } else {
+        Widget()->setFixedSize(size);
+    }
 }
 
 void TQtFormPeer::ShowVisible() {
@@ -118,12 +127,15 @@ void TQtFormPeer::ShowWindowFlags() {
     TBorderIcons icons = Form().BorderIcons();
     flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (icons.Contains(biSystemMenu)) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (icons.Contains(biMinimize)) flags |= Qt::WindowMinimizeButtonHint;
-    if (icons.Contains(biMaximize)) flags |= Qt::WindowMaximizeButtonHint;
+    // Dialogs and tool windows are neither minimised nor maximised.
+    const bool sizable = flags == Qt::Window || flags == (Qt::Window | Qt::FramelessWindowHint);
+    if (sizable && icons.Contains(biMinimize)) flags |= Qt::WindowMinimizeButtonHint;
+    if (sizable && icons.Contains(biMaximize)) flags |= Qt::WindowMaximizeButtonHint;
     if (icons.Contains(biHelp)) flags |= Qt::WindowContextHelpButtonHint;
     bool wasVisible = Widget()->isVisible();
     if (Widget()->windowFlags() == flags) return;
     Widget()->setWindowFlags(flags);   // hides the window
+    ShowBounds();
     if (wasVisible) ShowVisible();
 }
 
@@ -140,6 +152,9 @@ void TQtFormPeer::ShowFocus() {
     TQtPeer* active = Of(Form().ActiveControl());
     QWidget* target = active && active->FocusWidget() ? active->FocusWidget() : client_;
     EchoScope echo(*this);
+    // The toolkit moves the focus for the keyboard (Tab, Enter, accelerators), so the style shows it
+    // as it shows a focus the keyboard moved.
+    Widget()->window()->setAttribute(Qt::WA_KeyboardFocusChange, true);
     target->setFocus(Qt::OtherFocusReason);
 }
 
@@ -156,6 +171,10 @@ void TQtFormPeer::PaintClient(QPainter& painter, const QRect&) {
 }
 
 bool TQtFormPeer::eventFilter(QObject* watched, QEvent* event) {
+    // The menu bar takes its own clicks: they are not clicks on the form.
+    if (menuWidget_ && watched->isWidgetType() &&
+        (watched == menuWidget_ || menuWidget_->isAncestorOf(static_cast<QWidget*>(watched))))
+        return false;
     if (watched == Widget() && TopLevel()) {
         switch (event->type()) {
             case QEvent::Close: {

@@ -1,11 +1,16 @@
 #include "toolkit/qt/QtInputRouter.h"
 
 #include <QCoreApplication>
+
+#include <utility>
+
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QWidget>
 
 #include "toolkit/qt/QtKeys.h"
+#include "toolkit/qt/QtMenus.h"
 #include "toolkit/qt/QtPeer.h"
 #include "toolkit/ui/Forms.h"
 
@@ -17,15 +22,33 @@ LPARAM Bits(TShiftState shift) { return static_cast<LPARAM>(ShiftStateToWParam(s
 
 }  // namespace
 
+bool TQtInputRouter::MenuBarKey(QWidget& window, const QKeyEvent& event) {
+    const bool press = event.type() == QEvent::KeyPress;
+    bool select = false;
+    if (event.key() == Qt::Key_Alt) {
+        if (press && !event.isAutoRepeat()) altAlone_ = true;
+        else if (!press) select = std::exchange(altAlone_, false);
+    } else {
+        altAlone_ = false;
+        select = press && event.key() == Qt::Key_F10 && event.modifiers() == Qt::NoModifier;
+    }
+    if (!select) return false;
+    auto* bar = window.findChild<TQtMenuBar*>();
+    return bar && bar->OpenFirstMenu();
+}
+
 bool TQtInputRouter::eventFilter(QObject* watched, QEvent* event) {
     QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress) altAlone_ = false;
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride &&
         type != QEvent::InputMethod)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     TQtPeer* peer = TQtPeer::FromWidget(widget);
-    // Pop-ups (menus, drop-down lists) are windows of their own and handle their keys natively.
+    // Pop-ups (menus, drop-down lists) are windows of their own and handle their keys natively, and
+    // so does the menu bar (an open menu hands it Left and Right).
     if (!widget || !peer || !peer->Widget() || widget->window() != peer->Widget()->window()) return false;
+    if (qobject_cast<QMenuBar*>(widget)) return false;
     TCustomForm* form = GetParentForm(&peer->Control());
     if (!form) return false;
     switch (type) {
@@ -36,8 +59,14 @@ bool TQtInputRouter::eventFilter(QObject* watched, QEvent* event) {
             event->accept();
             return true;
         }
-        case QEvent::KeyPress: RunGuarded([&] { KeyDown(*form, *static_cast<QKeyEvent*>(event)); }); break;
-        case QEvent::KeyRelease: RunGuarded([&] { KeyUp(*form, *static_cast<QKeyEvent*>(event)); }); break;
+        case QEvent::KeyPress:
+            if (MenuBarKey(*widget->window(), *static_cast<QKeyEvent*>(event))) break;
+            RunGuarded([&] { KeyDown(*form, *static_cast<QKeyEvent*>(event)); });
+            break;
+        case QEvent::KeyRelease:
+            if (MenuBarKey(*widget->window(), *static_cast<QKeyEvent*>(event))) break;
+            RunGuarded([&] { KeyUp(*form, *static_cast<QKeyEvent*>(event)); });
+            break;
         default: RunGuarded([&] { InputMethod(*form, *static_cast<QInputMethodEvent*>(event)); }); break;
     }
     event->accept();

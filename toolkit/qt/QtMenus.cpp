@@ -1,5 +1,6 @@
 #include "toolkit/qt/QtMenus.h"
 
+#include <QKeyEvent>
 #include <QTimer>
 
 #include "toolkit/qt/QtConvert.h"
@@ -79,6 +80,16 @@ void TQtMenuBar::Rebuild() {
         TMenuItem* item = root->Items(i);
         if (item->Visible() && !item->IsLine()) AddItem(*this, *item);
     }
+}
+
+bool TQtMenuBar::OpenFirstMenu() {
+    if (!isVisible() || activeAction()) return false;
+    for (QAction* action : actions())
+        if (action->isVisible() && action->isEnabled()) {
+            setActiveAction(action);
+            return true;
+        }
+    return false;
 }
 
 void PopupQtMenu(TPopupMenu& menu, int x, int y) {

@@ -17,6 +17,10 @@ public:
     // Rebuilds once the current event is over (an item's click may change the menu).
     void ScheduleRebuild();
     void Rebuild();
+    // Opens the first menu for the keyboard (F10, or a lone Alt the style did not take): Left and
+    // Right move between menus, Escape closes and gives the focus back. False when the bar is busy
+    // already or has no menu to open.
+    bool OpenFirstMenu();
 
 private:
     TComponentRef<TMainMenu> menu_;

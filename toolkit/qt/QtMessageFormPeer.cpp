@@ -21,6 +21,7 @@ constexpr int kSpacing = 8;
 constexpr int kIconSize = 32;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonMinWidth = 75;
+constexpr int kTitleBarButtons = 64;
 
 class TQtMessageFormPeer : public TQtFormPeer {
 public:
@@ -88,7 +89,10 @@ private:
         }
         if (!buttons.empty()) buttonsWidth += static_cast<int>(buttons.size() - 1) * kSpacing;
 
-        int contentWidth = std::max(iconWidth + textRect.width(), buttonsWidth);
+        // The title shows whole too, beside the title bar's close button.
+        int titleWidth = QFontMetrics(QApplication::font("QWorkspaceTitleBar")).horizontalAdvance(ToQString(Form().Caption())) +
+                         kTitleBarButtons - 2 * kMargin;
+        int contentWidth = std::max({iconWidth + textRect.width(), buttonsWidth, titleWidth});
         int textHeight = std::max(textRect.height(), hasIcon ? kIconSize : 0);
         int clientWidth = contentWidth + 2 * kMargin;
         int buttonsTop = kMargin + textHeight + 2 * kSpacing;
@@ -104,6 +108,9 @@ private:
         QRect screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->availableGeometry() : QRect(0, 0, 1024, 768);
         Form().SetBounds(screen.x() + (screen.width() - clientWidth) / 2, screen.y() + (screen.height() - clientHeight) / 2,
                          clientWidth, clientHeight);
+        // The window is laid out while its peer is being made, before the form reports its bounds
+        // to the peer: show them here.
+        ShowBounds();
     }
 
     QLabel* icon_;

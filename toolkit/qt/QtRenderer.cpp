@@ -1,5 +1,7 @@
 #include "toolkit/qt/QtRenderer.h"
 
+#include "toolkit/qt/QtFonts.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QFontDatabase>
@@ -79,6 +81,7 @@ void InstallQtRenderer() {
     QApplication* app = EnsureQApplication();
     app->setQuitOnLastWindowClosed(false);   // the toolkit's Terminate ends the session
     app->setStyle(new TQtHintStyle);
+    InstallUiFace();
     installed = new Installed;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->availableGeometry();

@@ -31,6 +31,11 @@ void TButton::Click() {
 }
 
 bool TButton::DialogKey(WORD key, TShiftState shift) {
+    if (shift.Contains(ssAlt) && !shift.Contains(ssCtrl) && CanFocus() && IsAccel(key, Caption())) {
+        SetFocus();
+        Click();
+        return true;
+    }
     if (!shift.Empty() || !CanFocus()) return false;
     bool press = false;
     if (key == VK_RETURN) {

@@ -9,16 +9,22 @@
 namespace {
 struct ButtonInfo {
     const char* name;
-    const char* caption;
+    const char* caption;           // of the Chinese interface the toolkit's users work in
+    const char* englishCaption;
     int result;
 };
 constexpr ButtonInfo kButtons[] = {
-    {"Yes", "&Yes", mrYes},          {"No", "&No", mrNo},
-    {"OK", "OK", mrOk},              {"Cancel", "Cancel", mrCancel},
-    {"Abort", "&Abort", mrAbort},    {"Retry", "&Retry", mrRetry},
-    {"Ignore", "&Ignore", mrIgnore}, {"All", "&All", mrAll},
-    {"NoToAll", "N&o to All", mrNoToAll}, {"YesToAll", "Yes to &All", mrYesToAll},
-    {"Help", "&Help", mrNone},
+    {"Yes", "是(&Y)", "&Yes", mrYes},
+    {"No", "否(&N)", "&No", mrNo},
+    {"OK", "确定", "OK", mrOk},
+    {"Cancel", "取消", "Cancel", mrCancel},
+    {"Abort", "中断(&A)", "&Abort", mrAbort},
+    {"Retry", "重试(&R)", "&Retry", mrRetry},
+    {"Ignore", "忽略(&I)", "&Ignore", mrIgnore},
+    {"All", "全部(&A)", "&All", mrAll},
+    {"NoToAll", "全否(&O)", "N&o to All", mrNoToAll},
+    {"YesToAll", "全是(&A)", "Yes to &All", mrYesToAll},
+    {"Help", "帮助(&H)", "&Help", mrNone},
 };
 constexpr TMsgDlgBtn kAllButtons[] = {mbYes,   mbNo,  mbOK,      mbCancel,   mbAbort, mbRetry,
                                       mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp};
@@ -28,7 +34,9 @@ const ButtonInfo& Info(TMsgDlgBtn button) { return kButtons[static_cast<int>(but
 
 int ModalResultOf(TMsgDlgBtn button) { return Info(button).result; }
 
-std::string MessageDlgButtonCaption(TMsgDlgBtn button) { return Info(button).caption; }
+std::string MessageDlgButtonCaption(TMsgDlgBtn button, TDialogLanguage language) {
+    return language == dlEnglish ? Info(button).englishCaption : Info(button).caption;
+}
 
 std::string MessageDlgButtonName(TMsgDlgBtn button) { return Info(button).name; }
 
@@ -44,12 +52,13 @@ TMsgDlgBtn CancelButtonOf(TMsgDlgButtons buttons) {
     return mbOK;
 }
 
-std::string MessageDlgCaption(TMsgDlgType type) {
+std::string MessageDlgCaption(TMsgDlgType type, TDialogLanguage language) {
+    const bool english = language == dlEnglish;
     switch (type) {
-        case mtWarning: return "Warning";
-        case mtError: return "Error";
-        case mtInformation: return "Information";
-        case mtConfirmation: return "Confirm";
+        case mtWarning: return english ? "Warning" : "警告";
+        case mtError: return english ? "Error" : "错误";
+        case mtInformation: return english ? "Information" : "信息";
+        case mtConfirmation: return english ? "Confirm" : "确认";
         case mtCustom: break;
     }
     return Application->Title();

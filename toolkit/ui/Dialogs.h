@@ -12,10 +12,12 @@ int ModalResultOf(TMsgDlgBtn button);
 // The default button of a set: OK, else Yes, else Retry. The cancel button: Cancel, else No, else OK.
 TMsgDlgBtn DefaultButtonOf(TMsgDlgButtons buttons);
 TMsgDlgBtn CancelButtonOf(TMsgDlgButtons buttons);
-// Standard captions: "Warning", "Error", "Information", "Confirm", the application title for a
-// custom dialog; buttons "&Yes", "&No", "OK", "Cancel", ...; component names "Yes", "No", "OK", ...
-std::string MessageDlgCaption(TMsgDlgType type);
-std::string MessageDlgButtonCaption(TMsgDlgBtn button);
+// Standard captions of the Chinese interface: "警告", "错误", "信息", "确认", the application title for
+// a custom dialog; buttons "是(&Y)", "否(&N)", "确定", "取消", ...; those of an English interface:
+// "Warning", ..., "&Yes", "OK" ...; component names "Yes", "No", "OK", ...
+enum TDialogLanguage { dlChinese, dlEnglish };
+std::string MessageDlgCaption(TMsgDlgType type, TDialogLanguage language = dlChinese);
+std::string MessageDlgButtonCaption(TMsgDlgBtn button, TDialogLanguage language = dlChinese);
 std::string MessageDlgButtonName(TMsgDlgBtn button);
 // The answer of a dialog nobody answers otherwise: its default button's result when the button is
 // offered, else the cancel button's, else mrCancel.

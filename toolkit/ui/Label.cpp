@@ -70,6 +70,13 @@ void TCustomLabel::Notification(TComponent* component, TOperation operation) {
     if (operation == opRemove && component == focusControl_) focusControl_ = nullptr;
 }
 
+bool TCustomLabel::DialogKey(WORD key, TShiftState shift) {
+    if (!shift.Contains(ssAlt) || !showAccelChar_ || !focusControl_ || !IsAccel(key, Caption())) return false;
+    if (!Visible() || !focusControl_->CanFocus()) return false;
+    focusControl_->SetFocus();
+    return true;
+}
+
 std::string TCustomLabel::DisplayCaption() const { return showAccelChar_ ? StripHotkey(Caption()) : Caption(); }
 
 void TCustomLabel::TextChanged() {

@@ -27,6 +27,8 @@ public:
     std::string DisplayCaption() const;
 
     void Notification(TComponent* component, TOperation operation) override;
+    // Alt and the caption's accelerator focus FocusControl.
+    bool DialogKey(WORD key, TShiftState shift) override;
 
 protected:
     void Paint() override;

@@ -232,8 +232,11 @@ bool TWinControl::HandleKeyDownMessage(WORD key, TShiftState shift) {
     for (TControl* c = this; c; c = c->Parent())
         if (auto* menu = dynamic_cast<IShortCutHandler*>(c->PopupMenu()); menu && menu->IsShortCut(key, shift)) return true;
     if (form && form->IsShortCut(key, shift)) return true;
+    // Alt with a letter or digit is an accelerator: a label focuses its control, a button clicks.
+    const bool accelerator = shift.Contains(ssAlt) && !shift.Contains(ssCtrl) &&
+                             ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'));
     bool dialogKey = key == VK_TAB || key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN ||
-                     key == VK_RETURN || key == VK_EXECUTE || key == VK_ESCAPE || key == VK_CANCEL;
+                     key == VK_RETURN || key == VK_EXECUTE || key == VK_ESCAPE || key == VK_CANCEL || accelerator;
     if (dialogKey && form && !WantsKey(key, shift) && form->DialogKey(key, shift)) return true;
     WORD k = key;
     return DoKeyDown(k, shift);

@@ -1,8 +1,9 @@
 // nexord: serves the application server and the lookup server to remote work centers. One session per
 // client, each with its own server object made by the program id the client names; logs to stderr;
 // stops on SIGTERM/SIGINT.
-//   nexord --port N --database FILE [--create] [--listen ADDRESS] [--max-frame BYTES]
+//   nexord --port N --database FILE [--create] [--listen ADDRESS] [limits, see Usage()]
 #include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -10,9 +11,11 @@
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "outside/appserver/AppServer.h"
+#include "outside/appserver/ServerLimits.h"
 #include "outside/pickvu/LookupService.h"
 #include "toolkit/com/ComObj.h"
 #include "toolkit/com/RemoteListener.h"
@@ -34,13 +37,22 @@ void LogLine(const std::string& text) {
 
 int Usage(const std::string& problem) {
     std::cerr << "nexord: " << problem << "\n"
-              << "usage: nexord --port N --database FILE [--create] [--listen ADDRESS] [--max-frame BYTES]\n"
+              << "usage: nexord --port N --database FILE [--create] [--listen ADDRESS] [limits]\n"
               << "  --port N          TCP port (0: any free port, reported in the log)\n"
               << "  --database FILE   the company database: an SQLite file, or postgresql:SCHEMA on the server\n"
               << "                    TDEF_POSTGRESQL (or the registry value PostgreSQL) names\n"
               << "  --create          create the database with the demo company when it does not exist\n"
               << "  --listen ADDRESS  address to listen on (default 127.0.0.1; 0.0.0.0 for every interface)\n"
-              << "  --max-frame BYTES largest message a client may send (default 268435456)\n";
+              << "limits (what one client may cost; 0 turns a limit off):\n"
+              << "  --max-frame BYTES          largest message a client may send (default 16777216)\n"
+              << "  --max-values N             values one message may hold (default 1000000)\n"
+              << "  --frame-timeout SECONDS    a message once begun must arrive within (default 30)\n"
+              << "  --max-sessions N           sessions open at once (default 256, fewer when the descriptor\n"
+              << "                             limit does not allow so many)\n"
+              << "  --max-sessions-per-peer N  sessions open at once from one address (default 64)\n"
+              << "  --idle-timeout SECONDS     a session without a call is closed after (default 3600)\n"
+              << "  --statement-timeout SECONDS  a statement is stopped after (default 60)\n"
+              << "  --max-rows N               rows one answer may hold (default 200000)\n";
     return 2;
 }
 
@@ -56,45 +68,115 @@ bool ParseNumber(const std::string& text, long long low, long long high, long lo
     }
 }
 
-}  // namespace
+// Descriptors one working session may hold: its socket, the company database and the readers of its
+// open datasets (an SQLite connection holds the file, its journal and its shared memory).
+constexpr long long kDescriptorsPerSession = 16;
+constexpr long long kDescriptorsReserved = 32;
 
-int main(int argc, char** argv) {
-    TRemoteListenerOptions options;
+// Raises the descriptor limit as far as allowed and lowers the session limit to what it then allows.
+int SessionsTheDescriptorsAllow(int wanted) {
+    rlimit files{};
+    if (getrlimit(RLIMIT_NOFILE, &files) != 0) return wanted;
+    if (files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &files);
+        getrlimit(RLIMIT_NOFILE, &files);
+    }
+    long long allowed = (static_cast<long long>(files.rlim_cur) - kDescriptorsReserved) / kDescriptorsPerSession;
+    if (allowed < 1) allowed = 1;
+    if (wanted == 0 || wanted > allowed) {
+        LogLine("sessions at most " + std::to_string(allowed) + " (descriptor limit " + std::to_string(files.rlim_cur) + ")");
+        return static_cast<int>(allowed);
+    }
+    return wanted;
+}
+
+struct Settings {
+    long long port = -1;
     std::string database;
     bool create = false;
-    long long port = -1, maxFrame = static_cast<long long>(kDefaultMaxFrame);
+    long long maxFrame = static_cast<long long>(kDefaultMaxFrame);
+    long long maxValues = static_cast<long long>(kDefaultMaxValues);
+    long long frameTimeout = 30, idleTimeout = 3600, statementTimeout = 60;
+    long long maxSessions = 256, maxPerPeer = 64, maxRows = 200000;
+};
+
+// Reads the arguments; an exit status when the program must end at once (usage, help).
+std::optional<int> ReadArguments(int argc, char** argv, Settings& s, TRemoteListenerOptions& options) {
+    struct Numeric {
+        const char* name;
+        long long* value;
+        long long low, high;
+    };
+    const Numeric numbers[] = {
+        {"--port", &s.port, 0, 65535},
+        {"--max-frame", &s.maxFrame, 64, 1024LL * 1024 * 1024},
+        {"--max-values", &s.maxValues, 0, 1LL << 31},
+        {"--frame-timeout", &s.frameTimeout, 0, 86400},
+        {"--max-sessions", &s.maxSessions, 0, 100000},
+        {"--max-sessions-per-peer", &s.maxPerPeer, 0, 100000},
+        {"--idle-timeout", &s.idleTimeout, 0, 30LL * 86400},
+        {"--statement-timeout", &s.statementTimeout, 0, 86400},
+        {"--max-rows", &s.maxRows, 0, 1LL << 40},
+    };
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") return Usage("serves the application server over TCP"), 0;
         if (arg == "--create") {
-            create = true;
+            s.create = true;
             continue;
         }
         if (i + 1 >= argc) return Usage("missing value after " + arg);
         std::string value = argv[++i];
-        if (arg == "--port") {
-            if (!ParseNumber(value, 0, 65535, port)) return Usage("invalid port " + value);
-        } else if (arg == "--database") {
-            database = value;
-        } else if (arg == "--listen") {
-            options.Address = value;
-        } else if (arg == "--max-frame") {
-            if (!ParseNumber(value, 64, static_cast<long long>(kDefaultMaxFrame) * 4, maxFrame))
-                return Usage("invalid frame limit " + value);
-        } else {
-            return Usage("unknown option " + arg);
+        if (arg == "--database") {
+            s.database = value;
+            continue;
         }
+        if (arg == "--listen") {
+            options.Address = value;
+            continue;
+        }
+        bool known = false;
+        for (const Numeric& n : numbers) {
+            if (arg != n.name) continue;
+            if (!ParseNumber(value, n.low, n.high, *n.value)) return Usage("invalid value for " + arg + ": " + value);
+            known = true;
+        }
+        if (!known) return Usage("unknown option " + arg);
     }
-    if (port < 0) return Usage("--port is required");
-    if (database.empty()) return Usage("--database is required");
-    options.Port = static_cast<int>(port);
-    options.MaxFrame = static_cast<std::size_t>(maxFrame);
+    if (s.port < 0) return Usage("--port is required");
+    if (s.database.empty()) return Usage("--database is required");
+    return std::nullopt;
+}
+
+int Milliseconds(long long seconds) { return static_cast<int>(seconds * 1000); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    TRemoteListenerOptions options;
+    Settings settings;
+    if (auto exit = ReadArguments(argc, argv, settings, options)) return *exit;
+    options.Port = static_cast<int>(settings.port);
+    options.MaxFrame = static_cast<std::size_t>(settings.maxFrame);
+    options.MaxValues = static_cast<std::size_t>(settings.maxValues);
+    options.FrameTimeoutMs = settings.frameTimeout > 0 ? Milliseconds(settings.frameTimeout) : -1;
+    options.IdleTimeoutMs = Milliseconds(settings.idleTimeout);
+    options.MaxSessions = SessionsTheDescriptorsAllow(static_cast<int>(settings.maxSessions));
+    options.MaxSessionsPerPeer = static_cast<int>(settings.maxPerPeer);
     options.Log = LogLine;
+    Limits().statementMs = Milliseconds(settings.statementTimeout);
+    Limits().maxRows = settings.maxRows;
+    LogLine("limits: " + std::to_string(options.MaxSessions) + " sessions, " + std::to_string(options.MaxSessionsPerPeer) +
+            " per address; idle " + std::to_string(settings.idleTimeout) + " s; frames " + std::to_string(settings.maxFrame) +
+            " bytes, " + std::to_string(settings.maxValues) + " values; statements " + std::to_string(settings.statementTimeout) +
+            " s, " + std::to_string(settings.maxRows) + " rows");
 
     // Every session's server works on this file.
+    const std::string& database = settings.database;
     setenv("TDEF_COMPANY_DB", database.c_str(), 1);
     try {
-        if (create && CompanyDatabase::Create(database)) LogLine("created the database " + database + " with the demo company");
+        if (settings.create && CompanyDatabase::Create(database)) LogLine("created the database " + database + " with the demo company");
         CompanyDatabase check(database);
         LogLine("database " + check.Path());
     } catch (const EDatabaseMissing&) {
@@ -126,7 +208,10 @@ int main(int argc, char** argv) {
     int received = 0;
     sigwait(&stop, &received);
     LogLine(std::string("stopping on ") + (received == SIGINT ? "SIGINT" : "SIGTERM"));
-    listener.Stop();
-    LogLine("served " + std::to_string(listener.SessionsServed()) + " session(s)");
+    bool clean = listener.Stop();
+    LogLine("served " + std::to_string(listener.SessionsServed()) + " session(s), refused " +
+            std::to_string(listener.SessionsRefused()));
+    // Work that would not stop is abandoned: the databases keep only what was committed.
+    if (!clean) std::_Exit(0);
     return 0;
 }

@@ -13,8 +13,8 @@ std::optional<LookupCallbacks> saved;
 LookupCallbacks Windows() {
     LookupCallbacks c;
     c.choose = ChooseLookupRows;
-    c.phrase = [](const std::string&, const std::string&, std::string& text) {
-        TOwnedPtr<TfrmPhrase> form(CreateComponent<TfrmPhrase>(nullptr, text));
+    c.phrase = [](const std::string&, const std::string&, const std::vector<std::string>& phrases, std::string& text) {
+        TOwnedPtr<TfrmPhrase> form(CreateComponent<TfrmPhrase>(nullptr, text, phrases));
         if (form->ShowModal() != mrOk) return -1;
         text = form->edPhrase->Text();
         return 0;

@@ -28,16 +28,11 @@ void SetUpDialog(TCustomForm* form, const std::string& name, const std::string& 
 
 }  // namespace
 
-const std::vector<std::string>& CommonPhrases() {
-    static const std::vector<std::string> phrases = {"同上", "无", "详见附件", "请尽快处理", "已确认", "待确认",
-                                                      "已完成", "暂缓处理", "按合同执行", "以实际为准"};
-    return phrases;
-}
-
-TfrmPhrase::TfrmPhrase(TComponent* owner, const std::string& text) : TForm(owner) {
+TfrmPhrase::TfrmPhrase(TComponent* owner, const std::string& text, const std::vector<std::string>& phrases)
+    : TForm(owner) {
     SetUpDialog(this, "frmPhrase", "常用词汇", 320, 300);
     lbPhrases = Place<TListBox>(this, this, "lbPhrases", 10, 10, 300, 200);
-    for (const std::string& phrase : CommonPhrases()) lbPhrases->Items()->Add(phrase);
+    for (const std::string& phrase : phrases) lbPhrases->Items()->Add(phrase);
     edPhrase = Place<TEdit>(this, this, "edPhrase", 10, 220, 300, 22);
     edPhrase->SetText(text);
     lbPhrases->OnClick = [this](TObject*) {

@@ -13,13 +13,10 @@
 #include "toolkit/ui/Label.h"
 #include "toolkit/ui/ListBox.h"
 
-// The phrases offered (the work center's built-in list).
-const std::vector<std::string>& CommonPhrases();
-
 class TfrmPhrase : public TForm {
     TK_CLASS(TfrmPhrase, TForm)
 public:
-    TfrmPhrase(TComponent* owner, const std::string& text);
+    TfrmPhrase(TComponent* owner, const std::string& text, const std::vector<std::string>& phrases);
     TListBox* lbPhrases;
     TEdit* edPhrase;
     TButton* btnOK;

@@ -23,13 +23,13 @@ TEST_F(ServicesTest, ScriptedMessagesAreRecordedWithTheirAnswers) {
     const TShownMessage& first = messages->Shown()[0];
     EXPECT_EQ(first.Kind, TShownMessage::Dialog);
     EXPECT_EQ(first.Text, "是否继续?");
-    EXPECT_EQ(first.Caption, "Confirm");
+    EXPECT_EQ(first.Caption, "确认");
     EXPECT_EQ(first.Request.DlgType, mtConfirmation);
     EXPECT_EQ(first.Request.Buttons, mbOKCancel);
     EXPECT_EQ(first.Request.DefaultButton, mbOK);
     EXPECT_EQ(first.Answer, mrCancel);
-    EXPECT_EQ(messages->Shown()[1].Caption, "Warning");
-    EXPECT_EQ(messages->Shown()[2].Caption, "Error");
+    EXPECT_EQ(messages->Shown()[1].Caption, "警告");
+    EXPECT_EQ(messages->Shown()[2].Caption, "错误");
 
     // A caller's own caption, default button, captions and font travel to the service.
     TMessageDlgRequest request;
@@ -106,14 +106,14 @@ TEST_F(ServicesTest, ExceptionsAreShownExceptSilentAborts) {
 
 TEST_F(ServicesTest, MessageDialogFormHasNamedButtons) {
     TOwnedPtr<TMessageForm> dialog(CreateMessageDialog("确定删除?", mtConfirmation, mbYesNoCancel));
-    EXPECT_EQ(dialog->Caption(), "Confirm");
+    EXPECT_EQ(dialog->Caption(), "确认");
     EXPECT_EQ(dialog->MessageText(), "确定删除?");
     auto* yes = dynamic_cast<TButton*>(dialog->FindComponent("Yes"));
     auto* no = dynamic_cast<TButton*>(dialog->FindComponent("No"));
     auto* cancel = dynamic_cast<TButton*>(dialog->FindComponent("Cancel"));
     ASSERT_TRUE(yes && no && cancel);
     EXPECT_EQ(dialog->FindComponent("OK"), nullptr);
-    EXPECT_EQ(yes->Caption(), "&Yes");
+    EXPECT_EQ(yes->Caption(), "是(&Y)");
     EXPECT_EQ(yes->ModalResult(), mrYes);
     EXPECT_TRUE(yes->Default()) << "Yes is the default without OK";
     EXPECT_TRUE(cancel->Cancel());
