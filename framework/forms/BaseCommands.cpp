@@ -82,6 +82,8 @@ bool TfrmBase::DoDelete(bool ask) {
             DeleteCurrent(cds, false, true);
             if (cds->ApplyUpdates(0) == 0) {
                 result = true;
+                // The server's count of the query's rows goes down with the row.
+                if (dm->ServerRecordCount > 0) --dm->ServerRecordCount;
             } else {
                 // The server kept the row: it shows again as it was.
                 cds->CancelUpdates();

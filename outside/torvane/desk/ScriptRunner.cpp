@@ -19,6 +19,7 @@
 #include "toolkit/ui/Button.h"
 #include "toolkit/ui/DBGrids.h"
 #include "toolkit/ui/DataModule.h"
+#include "toolkit/ui/Dialogs.h"
 #include "toolkit/ui/FileDialogs.h"
 #include "toolkit/ui/Menus.h"
 #include "toolkit/ui/Screen.h"
@@ -175,11 +176,23 @@ void TScriptRunner::Finish(int code) {
     Application->Terminate();
 }
 
+bool TScriptRunner::MessageBoxShowing() {
+    for (int i = 0; i < Screen->FormCount(); ++i)
+        if (auto* form = dynamic_cast<TMessageForm*>(Screen->Forms(i)); form && form->Visible()) return true;
+    return false;
+}
+
 void TScriptRunner::Step() {
     if (finished_) return;
     if (!answerProblem_.empty()) {
         err_ << "torvane: " << answerProblem_ << std::endl;
         Finish(1);
+        return;
+    }
+    // A message box on screen is the runner's to answer (queued answers or its default button):
+    // the next line waits until it is gone.
+    if (MessageBoxShowing()) {
+        RunWhenIdle([this] { Step(); });
         return;
     }
     if (next_ >= lines_.size()) {
@@ -229,6 +242,11 @@ void TScriptRunner::Execute(const TScriptLine& line) {
     } else if (command == "type") {
         NeedWords(w, 3, "type NAME TEXT");
         Type(w[1], Joined(w, 2));
+    } else if (command == "write") {
+        NeedWords(w, 2, "write TEXT");
+        TCustomForm* form = CurrentForm();
+        if (!form || !form->ActiveControl()) throw EScriptFailure("expected a focused control to write into, found none");
+        TypeText(Joined(w, 1), form);
     } else if (command == "cell") {
         Cell(w);
     } else if (command == "answer") {
@@ -249,7 +267,7 @@ void TScriptRunner::Execute(const TScriptLine& line) {
     } else if (command == "close") {
         CloseCurrent();
     } else {
-        throw EScriptFailure("expected a command (login, codepage, open, click, key, focus, type, cell, answer, expect, expect-field, "
+        throw EScriptFailure("expected a command (login, codepage, open, click, key, focus, type, write, cell, answer, expect, expect-field, "
                              "expect-message, screenshot, close), found \"" + w[0] + "\"");
     }
 }
