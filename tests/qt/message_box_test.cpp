@@ -18,7 +18,9 @@ TEST_F(MessageBoxTest, BoxesFitTheirTextAndButtonsWithTheSuitesCaptions) {
     std::filesystem::path picture = TempFile("box.png");
     service->OnShown = [&](TMessageForm& form, const TShownMessage&) {
         looks.push_back(LookAt(form));
-        if (looks.size() == 1) EXPECT_TRUE(GrabWindowToPng(&form, picture.string()));
+        if (looks.size() == 1) {
+            EXPECT_TRUE(GrabWindowToPng(&form, picture.string()));
+        }
         form.SetModalResult(mrOk);
     };
     const std::string shortText = "xx 不存在!";
