@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "outside/appserver/Attachments.h"
 #include "outside/appserver/BaseLimitedRecs.h"
 #include "outside/appserver/DeltaApplier.h"
 #include "outside/appserver/LookupCatalog.h"
@@ -103,6 +104,25 @@ TAppServer::TAppServer() {
     DefineMethod("GetFormat", [this](VarArgs& a) { return Variant(GetFormat(Text(a, 0), Text(a, 1))); });
     DefineMethod("GetUserDefine", [this](VarArgs& a) { return Variant(GetUserDefine(ArgAt(a, 0), Text(a, 1))); });
     DefineMethod("SetUserDefine", [this](VarArgs& a) { return Variant(SetUserDefine(ArgAt(a, 0), Text(a, 1))); });
+    // Attachments of documents (Attachments.h): one array [database, company, program, key text, ...].
+    auto attachments = [this](const Variant& p) { return AttachmentStore(Database(VarToStr(ElementAt(p, 0)))); };
+    auto attachmentKey = [](const Variant& p) {
+        return AttachmentKey{VarToStr(ElementAt(p, 1)), UpperCase(VarToStr(ElementAt(p, 2))), VarToStr(ElementAt(p, 3))};
+    };
+    DefineMethod("AttachmentList", [=](VarArgs& a) { return attachments(ArgAt(a, 0)).List(attachmentKey(ArgAt(a, 0))); });
+    DefineMethod("AttachmentSave", [=](VarArgs& a) {
+        const Variant p = ArgAt(a, 0);
+        const Variant content = ElementAt(p, 6);
+        return Variant(attachments(p).Save(attachmentKey(p), VarToStr(ElementAt(p, 4)), VarToStr(ElementAt(p, 5)),
+                                           content.IsEmpty() || content.IsNull() ? Bytes() : content.AsBytes(),
+                                           VarToStr(ElementAt(p, 7)), VarToStr(ElementAt(p, 8))));
+    });
+    DefineMethod("AttachmentLoad", [=](VarArgs& a) {
+        return attachments(ArgAt(a, 0)).Load(attachmentKey(ArgAt(a, 0)), VarToStr(ElementAt(ArgAt(a, 0), 4)));
+    });
+    DefineMethod("AttachmentDelete", [=](VarArgs& a) {
+        return Variant(attachments(ArgAt(a, 0)).Delete(attachmentKey(ArgAt(a, 0)), VarToStr(ElementAt(ArgAt(a, 0), 4))));
+    });
 
     DefineMethod("AS_GetRecords", [this](VarArgs& a) {
         if (a.size() < 7) throw EOleError("Invalid number of parameters.");

@@ -33,6 +33,8 @@
 //   GetRecCount([provider])                  -> rows of pvdMain (or the provider) under its last request
 //   LoadTable([user, program])               -> "" ; pvdConSave then serves that user's schemes
 //   InsertConTable, DeleteConTable, ChangeConName(params) -> "" or the reason (SavedConditions.h)
+//   AttachmentList, AttachmentSave, AttachmentLoad, AttachmentDelete(params): document attachments
+//                                            (Attachments.h)
 #include <map>
 #include <memory>
 #include <string>

@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include "outside/annexo/AttachmentServer.h"
 #include "outside/torvane/HostManager.h"
 #include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/SysUtils.h"
@@ -40,6 +41,7 @@ TWorkCenter::TWorkCenter() : hostManager_(std::make_shared<THostManager>()) {
 }
 
 TWorkCenter::~TWorkCenter() {
+    if (loggedIn_) AttachmentConnection() = DefaultAttachmentConnection();
     hostManager_->SetExecWorkHandler(nullptr);
     programs_.reset();
 }
@@ -70,6 +72,10 @@ void TWorkCenter::Login(const TLogin& login) {
     login_ = checked;
     OleCall(manager_, "Connect", {VarArrayOf({checked.User, checked.Company, checked.Database})});
     loggedIn_ = true;
+    // Attachment windows the programs open keep their files through this session's server.
+    HostSession& session = hostManager_->Session();
+    AttachmentConnection() = {[&session] { return session.AppServer(); },
+                              [&session](const std::string& company) { return session.DatabaseFor(company); }};
 }
 
 std::string TWorkCenter::KnownId(const std::string& sql, const std::string& field, const std::string& missing) {
