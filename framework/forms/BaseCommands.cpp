@@ -5,11 +5,11 @@
 #include "server/Brokers.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Dialogs.h"
-#include "toolkit/ui/Grids.h"
-#include "toolkit/ui/Menus.h"
-#include "toolkit/ui/Screen.h"
-#include "toolkit/ui/ToolBar.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/grids/Grids.h"
+#include "toolkit/ui/widgets/Menus.h"
+#include "toolkit/ui/kernel/Screen.h"
+#include "toolkit/ui/widgets/ToolBar.h"
 
 namespace {
 

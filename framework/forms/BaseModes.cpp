@@ -6,8 +6,8 @@
 #include "server/Brokers.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Menus.h"
-#include "toolkit/ui/ToolBar.h"
+#include "toolkit/ui/widgets/Menus.h"
+#include "toolkit/ui/widgets/ToolBar.h"
 
 namespace {
 

@@ -4,14 +4,14 @@
 #include "i18n/LangMessage.h"
 #include "i18n/LanguageFolder.h"
 #include "tests/i18n/I18nFixture.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/ComboBox.h"
-#include "toolkit/ui/DBComboBox.h"
-#include "toolkit/ui/Label.h"
-#include "toolkit/ui/ListView.h"
-#include "toolkit/ui/Memo.h"
-#include "toolkit/ui/Panel.h"
-#include "toolkit/ui/TreeView.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/widgets/ComboBox.h"
+#include "toolkit/ui/dataaware/DBComboBox.h"
+#include "toolkit/ui/widgets/Label.h"
+#include "toolkit/ui/widgets/ListView.h"
+#include "toolkit/ui/widgets/Memo.h"
+#include "toolkit/ui/widgets/Panel.h"
+#include "toolkit/ui/widgets/TreeView.h"
 
 namespace {
 

@@ -19,8 +19,8 @@
 #include "tests/testkit/TestInstallation.h"
 #include "toolkit/qt/QtRenderer.h"
 #include "toolkit/qt/QtUserInput.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Screen.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/Screen.h"
 
 namespace {
 

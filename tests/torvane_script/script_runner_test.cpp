@@ -10,11 +10,11 @@
 #include "toolkit/data/DataSource.h"
 #include "toolkit/qt/QtRenderer.h"
 #include "toolkit/rtl/Format.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/DBGrids.h"
-#include "toolkit/ui/Dialogs.h"
-#include "toolkit/ui/Screen.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/kernel/Screen.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <set>
 #include <vector>
 
-#include "toolkit/ui/Dialogs.h"
-#include "toolkit/ui/HeadlessServices.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/dialogs/HeadlessServices.h"
 
 class TQtMessageService : public IMessageService {
 public:

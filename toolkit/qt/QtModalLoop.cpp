@@ -5,9 +5,9 @@
 #include "toolkit/qt/QtEventPump.h"
 #include "toolkit/qt/QtMessageService.h"
 #include "toolkit/qt/QtRenderer.h"
-#include "toolkit/ui/Dialogs.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Forms.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/Forms.h"
 
 std::multimap<TCustomForm*, QEventLoop*>& TQtModalLoop::Loops() {
     static auto* loops = new std::multimap<TCustomForm*, QEventLoop*>;

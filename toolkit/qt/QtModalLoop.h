@@ -3,7 +3,7 @@
 // modal result its CloseModal accepts, it is freed, or the application is terminated (mrCancel).
 #include <map>
 
-#include "toolkit/ui/AppServices.h"
+#include "toolkit/ui/kernel/AppServices.h"
 
 class QEventLoop;
 

@@ -3,7 +3,7 @@
 // name, caption and bounds, and the windows' common font.
 #include <string>
 
-#include "toolkit/ui/Forms.h"
+#include "toolkit/ui/kernel/Forms.h"
 
 template <class T>
 T* Place(TCustomForm* owner, TWinControl* parent, const std::string& name, int left, int top, int width, int height) {

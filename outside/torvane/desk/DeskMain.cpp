@@ -9,7 +9,7 @@
 #include "outside/torvane/desk/MainWindow.h"
 #include "outside/torvane/desk/ScriptRunner.h"
 #include "toolkit/qt/QtRenderer.h"
-#include "toolkit/ui/Application.h"
+#include "toolkit/ui/kernel/Application.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "outside/torvane/desk/LoginForm.h"
 
 #include "outside/torvane/desk/DeskControls.h"
-#include "toolkit/ui/Dialogs.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
 
 TfrmLogin::TfrmLogin(TComponent* owner, TWorkCenter& center) : TForm(owner), center_(center) {
     SetName("frmLogin");

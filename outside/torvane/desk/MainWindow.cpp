@@ -1,8 +1,8 @@
 #include "outside/torvane/desk/MainWindow.h"
 
 #include "outside/torvane/desk/DeskControls.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Dialogs.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
 
 std::string HostEventText(std::int32_t code) {
     const char* what = code == heCreated     ? "创建"

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "outside/torvane/desk/WorkCenter.h"
-#include "toolkit/ui/Forms.h"
-#include "toolkit/ui/Memo.h"
-#include "toolkit/ui/Menus.h"
-#include "toolkit/ui/StatusBar.h"
+#include "toolkit/ui/kernel/Forms.h"
+#include "toolkit/ui/widgets/Memo.h"
+#include "toolkit/ui/widgets/Menus.h"
+#include "toolkit/ui/widgets/StatusBar.h"
 
 inline constexpr const char* kMainMenuWindowClass = "RKT_Vandril_MainMenu";
 

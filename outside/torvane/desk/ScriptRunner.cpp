@@ -15,14 +15,15 @@
 #include "toolkit/qt/QtRenderer.h"
 #include "toolkit/qt/QtUserInput.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/DBGrids.h"
-#include "toolkit/ui/DataModule.h"
-#include "toolkit/ui/Dialogs.h"
-#include "toolkit/ui/FileDialogs.h"
-#include "toolkit/ui/Menus.h"
-#include "toolkit/ui/Screen.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/kernel/DataModule.h"
+#include "toolkit/ui/dialogs/FileDialogs.h"
+#include "toolkit/ui/widgets/Menus.h"
+#include "toolkit/ui/kernel/Screen.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/dialogs/FileDialogs.h"
 
 namespace {
 
