@@ -248,7 +248,6 @@ void TScriptRunner::Execute(const TScriptLine& line) {
     } else if (command == "type") {
         Type(w[1], Joined(w, 2));
     } else if (command == "write") {
-        NeedWords(w, 2, "write TEXT");
         TCustomForm* form = CurrentForm();
         if (!form || !form->ActiveControl()) throw EScriptFailure("expected a focused control to write into, found none");
         TypeText(Joined(w, 1), form);
