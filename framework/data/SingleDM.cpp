@@ -4,6 +4,7 @@
 #include "framework/data/FieldText.h"
 #include "framework/data/RecordEventsOwner.h"
 #include "framework/data/SingleFormLink.h"
+#include "i18n/LangKeys.h"
 #include "server/Brokers.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/data/Provider.h"
@@ -13,8 +14,12 @@ namespace {
 
 constexpr int kInsertMode = 2;
 
-// The language entry the reconcile log lines carry (class TdmSingle, key sFailedSave).
-constexpr const char* kFailedSave = "保存失败";
+// The refusal texts of a save; the log lines carry sFailedSave's built-in text.
+const TLangKeys kSaveKeys("TdmSingle", {{"sFailedSave", "保存失败"},
+                                        {"sRecordChanged", "资料已被其他用户更改, 请重新查询后再改"},
+                                        {"sRecordDeleted", "资料已被其他用户删除"},
+                                        {"sRecordExists", "相同键值的资料已经存在"}});
+const std::string& kFailedSave = kSaveKeys.Default("sFailedSave");
 
 }  // namespace
 
@@ -97,18 +102,18 @@ std::string RecordText(const TDataSet* dataSet, const std::string& context) {
 void TdmSingle::cdsMainReconcileError(TClientDataSet* DataSet, EReconcileError& E, TUpdateKind UpdateKind,
                                       TReconcileAction& Action) {
     ISingleFormLink* form = FormLink();
-    auto keyed = [form](const char* key, const char* text) {
-        return form ? form->KeyedText("TdmSingle", key, text) : std::string(text);
+    auto keyed = [form](const char* key) {
+        return form ? form->KeyedText(kSaveKeys.ClassName(), key, kSaveKeys.Default(key)) : kSaveKeys.Default(key);
     };
     std::string reason;
     switch (E.ErrorCode()) {
-        case rcChanged: reason = keyed("sRecordChanged", "资料已被其他用户更改, 请重新查询后再改"); break;
-        case rcDeleted: reason = keyed("sRecordDeleted", "资料已被其他用户删除"); break;
-        case rcExists: reason = keyed("sRecordExists", "相同键值的资料已经存在"); break;
+        case rcChanged: reason = keyed("sRecordChanged"); break;
+        case rcDeleted: reason = keyed("sRecordDeleted"); break;
+        case rcExists: reason = keyed("sRecordExists"); break;
         default: reason = form ? form->ToUserScript(E.Message()) : E.Message(); break;
     }
     const std::string record = RecordText(DataSet, E.Context());
-    if (form) form->ShowSaveError(keyed("sFailedSave", kFailedSave) + (record.empty() ? "" : " [" + record + "]") + "\n" + reason);
+    if (form) form->ShowSaveError(keyed("sFailedSave") + (record.empty() ? "" : " [" + record + "]") + "\n" + reason);
     try {
         const std::string program = Brokers ? Brokers->ProgramId : std::string();
         WriteAlert(program, std::string("Single") + kFailedSave + "Context :" + E.Context(), "D");
