@@ -48,6 +48,8 @@ TEST_F(MessageBoxTest, BoxesFitTheirTextAndButtonsWithTheSuitesCaptions) {
     QImage image(QString::fromStdString(picture.string()));
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), looks[0].window.size());
-    if (const char* keep = std::getenv("TDEF_KEEP_PICTURES")) std::filesystem::copy_file(picture, std::string(keep) + "/message-box.png", std::filesystem::copy_options::overwrite_existing);
+    if (const char* keep = std::getenv("TDEF_KEEP_PICTURES"))
+        std::filesystem::copy_file(picture, std::string(keep) + "/message-box.png",
+                                   std::filesystem::copy_options::overwrite_existing);
     std::filesystem::remove(picture);
 }

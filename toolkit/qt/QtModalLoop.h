@@ -15,5 +15,6 @@ public:
     static void FormGone(TCustomForm& form);
 
 private:
+    int RunLoop(TCustomForm& form);
     static std::multimap<TCustomForm*, QEventLoop*>& Loops();
 };

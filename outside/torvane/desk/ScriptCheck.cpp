@@ -77,8 +77,8 @@ std::string CheckMessageCode(const std::vector<std::string>& words) {
     return sixDigits ? std::string() : "expected a six-digit message code, found " + Quoted(code);
 }
 
-const std::array<TCommandSyntax, 14>& Commands() {
-    static const std::array<TCommandSyntax, 14> commands{{
+const std::array<TCommandSyntax, 15>& Commands() {
+    static const std::array<TCommandSyntax, 15> commands{{
         {"login", 4, 4, "login USER COMPANY DATABASE", nullptr},
         {"codepage", 2, 3, "codepage UI [DB]", CheckCodePages},
         {"open", 2, kAnyCount, "open PROGRAM [run-mode N] [rights N] [param TEXT]", CheckOpen},
@@ -86,6 +86,7 @@ const std::array<TCommandSyntax, 14>& Commands() {
         {"key", 2, kAnyCount, "key KEYS...", CheckKeys},
         {"focus", 2, 2, "focus NAME", nullptr},
         {"type", 3, kAnyCount, "type NAME TEXT", nullptr},
+        {"write", 2, kAnyCount, "write TEXT", nullptr},
         {"cell", 5, kAnyCount, "cell GRID ROW FIELD TEXT", CheckRow},
         {"answer", 2, 2, "answer BUTTON", CheckAnswer},
         {"expect", 4, kAnyCount, "expect NAME PROPERTY VALUE", nullptr},

@@ -22,6 +22,8 @@
 #include "toolkit/ui/dialogs/FileDialogs.h"
 #include "toolkit/ui/widgets/Menus.h"
 #include "toolkit/ui/kernel/Screen.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/dialogs/FileDialogs.h"
 
 namespace {
 
@@ -183,11 +185,23 @@ void TScriptRunner::Finish(int code) {
     Application->Terminate();
 }
 
+bool TScriptRunner::MessageBoxShowing() {
+    for (int i = 0; i < Screen->FormCount(); ++i)
+        if (auto* form = dynamic_cast<TMessageForm*>(Screen->Forms(i)); form && form->Visible()) return true;
+    return false;
+}
+
 void TScriptRunner::Step() {
     if (finished_) return;
     if (!answerProblem_.empty()) {
         err_ << "torvane: " << answerProblem_ << std::endl;
         Finish(1);
+        return;
+    }
+    // A message box on screen is the runner's to answer (queued answers or its default button):
+    // the next line waits until it is gone.
+    if (MessageBoxShowing()) {
+        RunWhenIdle([this] { Step(); });
         return;
     }
     if (next_ >= lines_.size()) {
@@ -233,6 +247,10 @@ void TScriptRunner::Execute(const TScriptLine& line) {
         ProcessQtEvents();
     } else if (command == "type") {
         Type(w[1], Joined(w, 2));
+    } else if (command == "write") {
+        TCustomForm* form = CurrentForm();
+        if (!form || !form->ActiveControl()) throw EScriptFailure("expected a focused control to write into, found none");
+        TypeText(Joined(w, 1), form);
     } else if (command == "cell") {
         Cell(w);
     } else if (command == "answer") {
@@ -248,7 +266,7 @@ void TScriptRunner::Execute(const TScriptLine& line) {
     } else if (command == "close") {
         CloseCurrent();
     } else {
-        throw EScriptFailure("expected a command (login, codepage, open, click, key, focus, type, cell, answer, expect, expect-field, "
+        throw EScriptFailure("expected a command (login, codepage, open, click, key, focus, type, write, cell, answer, expect, expect-field, "
                              "expect-message, screenshot, close), found \"" + w[0] + "\"");
     }
 }

@@ -374,7 +374,8 @@ void TPageControl::Paint() {
         TTabSheet* page = tabs[static_cast<std::size_t>(i)];
         TRect r = TabRect(i);
         bool active = page == activePage_;
-        canvas->Brush()->SetColor(active ? clBtnFace : clBtnShadow);
+        // Inactive tabs sit lower on a lighter face, so that a disabled caption stays readable.
+        canvas->Brush()->SetColor(active ? clBtnFace : cl3DLight);
         canvas->FillRect(active ? r : r.Inflate(0, -2).Offset(0, 2));
         canvas->Brush()->SetColor(clBtnShadow);
         canvas->FrameRect(r);

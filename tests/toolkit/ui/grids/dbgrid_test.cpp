@@ -229,6 +229,22 @@ TEST_F(DBGridTest, InsertAppendAndDeleteRecords) {
     EXPECT_EQ(g.ds.RecordCount(), 9);
     EXPECT_TRUE(g.ds.Locate("ID", Variant(9)));
 
+    // Down on a new last record the user typed into posts it and appends the next one.
+    g.Key(VK_END, {ssCtrl});
+    g.Key(VK_DOWN);
+    ASSERT_EQ(g.ds.State(), dsInsert);
+    SimulateTyping(grid, "10");
+    g.Key(VK_DOWN);
+    EXPECT_EQ(g.ds.State(), dsInsert) << "a further new record";
+    EXPECT_EQ(g.ds.RecordCount(), 10) << "the typed one posted";
+    EXPECT_EQ(grid->RecordCount(), 11) << "and the next one pending";
+    EXPECT_EQ(g.ds.RecNo(), 11);
+    EXPECT_TRUE(g.ds.FieldByName("ID")->IsNull());
+    g.Key(VK_ESCAPE);
+    EXPECT_EQ(g.ds.RecordCount(), 10);
+    EXPECT_TRUE(g.ds.Locate("ID", Variant(10))) << "the typed record stayed";
+    g.ds.Delete();
+
     // Ctrl+Delete asks first.
     messages->QueueAnswer(mrCancel);
     g.Key(VK_DELETE, {ssCtrl});
