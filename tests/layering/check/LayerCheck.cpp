@@ -44,7 +44,7 @@ bool IsProductSource(const fs::path& path) {
 
 // Top-level folders that hold no product code.
 bool IsOutsideProduct(const std::string& topFolder) {
-    return topFolder == "tests" || topFolder == "bench" || topFolder.starts_with("build") || topFolder.starts_with(".");
+    return topFolder == "tests" || topFolder == "bench" || topFolder == "fuzz" || topFolder.starts_with("build") || topFolder.starts_with(".");
 }
 
 bool IsQtHeader(const std::string& header) {
