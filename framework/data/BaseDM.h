@@ -89,6 +89,8 @@ public:
     // source (a field name of the module, or "SYS003") for the kind; and the quantity fields.
     void RegisterCurrencyFields(const std::string& source, TCurrencyDigitType kind, const std::string& fieldList);
     void RegisterQuantityFields(const std::string& fieldList);
+    // Field management (Ctrl+M of the forms): the system columns shown, read-only, or hidden.
+    virtual void SetFieldManagement(bool on) { ShowSystemColumns(cdsMain, on); }
 
     // Grid view files: section per dataset (name, or name_n for body datasets with n >= 0).
     std::string GridViewFolder() const;

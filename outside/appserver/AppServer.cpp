@@ -79,6 +79,7 @@ TAppServer::TAppServer() {
     DefineMethod("WhatIs", [this](VarArgs& a) { return WhatIs(Text(a, 0)); });
     // Both spellings reach one member: names are case-insensitive here.
     DefineMethod("SimpleSql", [this](VarArgs& a) { return SimpleSql(ArgAt(a, 0), Text(a, 1)); });
+    DefineMethod("QueryUDFData", [this](VarArgs& a) { return QueryUDFData(ArgAt(a, 0), Text(a, 1)); });
     DefineMethod("TransactionSQL", [this](VarArgs& a) { return Variant(TransactionSql(ArgAt(a, 0), Text(a, 1))); });
     DefineMethod("GetSysInfo", [this](VarArgs& a) { return GetSysInfo(Text(a, 0), Text(a, 1)); });
     auto lookup = [this](bool allRows) {
@@ -140,6 +141,10 @@ TAppServer::TAppServer() {
         return result;
     });
     DefineMethod("AS_DataRequest", [this](VarArgs& a) { return DataRequest(Text(a, 0), ArgAt(a, 1)); });
+    DefineMethod("SetTopRow", [this](VarArgs& a) {
+        topRows_ = std::max(0, static_cast<int>(ArgAt(a, 0).IsEmpty() ? 0 : ArgAt(a, 0).AsInteger()));
+        return Variant(0);
+    });
     DefineMethod("AS_GetProviderNames", [](VarArgs&) {
         std::vector<Variant> names;
         for (const auto& n : ProviderNames()) names.push_back(Variant(n));
@@ -300,6 +305,24 @@ Variant TAppServer::SimpleSql(const Variant& params, const std::string& database
     return VarArrayOf(rows);
 }
 
+Variant TAppServer::QueryUDFData(const Variant& params, const std::string& database) {
+    if (!params.IsArray() || ElementCount(params) < 1)
+        throw EOleError("QueryUDFData expects [query, \"\", database, \"N\", values]");
+    std::string sql = VarToStr(ElementAt(params, 0));
+    std::string db = Trim(VarToStr(ElementAt(params, 2)));
+    std::vector<Variant> values;
+    const Variant& given = ElementAt(params, 4);
+    if (given.IsArray())
+        for (int i = given.Low(); i <= given.High(); ++i) values.push_back(given[i]);
+    CompanyDatabase& target = Database(db.empty() ? database : db);
+    SqlResult r = target.Query(target.Translator().Translate(sql), values);
+    if (r.rows.empty()) return {};
+    std::vector<Variant> rows;
+    rows.reserve(r.rows.size());
+    for (const SqlRow& row : r.rows) rows.push_back(VarArrayOf(row));
+    return VarArrayOf(rows);
+}
+
 int TAppServer::TransactionSql(const Variant& params, const std::string& database) {
     Variant statements = params.IsArray() ? ElementAt(params, 0) : params.Deref();
     std::string db = Trim(VarToStr(ElementAt(params, 1)));
@@ -434,6 +457,7 @@ Variant TAppServer::DataRequest(const std::string& provider, const Variant& data
         ProviderRequest& r = requests_[UpperCase(p.name)];
         r.condition = condition;
         r.order = order;
+        r.topRows = topRows_;
         return Variant(true);
     }
     return {};

@@ -12,6 +12,8 @@
 //                                               "DATABASE" the connected database; Unassigned otherwise
 //   SimpleSql / SimpleSQL(params [, database])     params [SQL, fields] or [SQL, fields, database, "N"]
 //                                            -> 0-based rows of the listed fields; Unassigned when no row
+//   QueryUDFData(params [, database])        params [query, "", database, "N", values]: a user-defined
+//                                               field rule's query, values bound to its "?" markers
 //   TransactionSQL(params [, database])      params [statements, database or ""]; all or nothing
 //   GetSysInfo(company [, database])         -> [0..1, 0..n-1] names and values; Unassigned when none
 //   CheckValue(table, kind, database, keys, out values) -> bool; values = the first row
@@ -26,6 +28,7 @@
 // Data of the connected program (providers of ProviderCatalog.h, the provider protocol of
 // toolkit/data/Provider.h):
 //   AS_GetRecords, AS_ApplyUpdates, AS_DataRequest([condition, order]), AS_GetProviderNames
+//   SetTopRow(n)                             -> 0; the data requests after it return at most n rows (0 all)
 //   GetBaseLimitedRecs(prefix, condition, count) -> [permitted rows, their keys] (BaseLimitedRecs.h)
 //   GetRecCount([provider])                  -> rows of pvdMain (or the provider) under its last request
 //   LoadTable([user, program])               -> "" ; pvdConSave then serves that user's schemes
@@ -58,6 +61,9 @@ public:
     std::string SvrData() const { return svrData_; }
     Variant WhatIs(const std::string& name) const;
     Variant SimpleSql(const Variant& params, const std::string& database);
+    // [query, "", database, "N", values]: the query of a user-defined field rule with the values bound to
+    // its "?" markers in order; rows of every column.
+    Variant QueryUDFData(const Variant& params, const std::string& database);
     int TransactionSql(const Variant& params, const std::string& database);
     Variant GetSysInfo(const std::string& company, const std::string& database);
     bool CheckValue(const std::string& table, const std::string& kind, const std::string& database,
@@ -99,6 +105,7 @@ private:
     std::string schemeUser_, schemeProgram_;                 // whose schemes pvdConSave serves
     std::map<std::string, Provider> providers_;              // built on first use, by upper-case name
     std::map<std::string, ProviderRequest> requests_;        // the last AS_DataRequest per provider
+    int topRows_ = 0;                                        // SetTopRow: the row limit of data requests
     std::unique_ptr<PacketCursors> cursors_;
 };
 

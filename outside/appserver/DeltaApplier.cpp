@@ -206,9 +206,26 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
     try {
         db_.Attempt([&] { o = statements(); });
     } catch (const EDatabaseError& e) {
+        // A new row whose key is taken (someone saved it meanwhile) is named as such on every backend.
+        if (row.Kind() == ukInsert && KeyTaken(row, level, s)) return {false, kRecordExists, deExists, {}};
         return {false, e.Message(), deDatabase, {}};
     }
     return o;
+}
+
+bool DeltaApplier::KeyTaken(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& s) {
+    std::string where;
+    std::vector<Variant> params;
+    for (int k : s.keys) {
+        where += (where.empty() ? "" : " AND ") + s.column[static_cast<std::size_t>(k)] + " = ?";
+        params.push_back(row.NewValue(k));
+    }
+    if (where.empty()) return false;
+    SqlStatement& st = db_.Cached("SELECT 1 FROM " + level.table + " WHERE " + where);
+    st.Bind(params);
+    bool there = st.Step();
+    st.Reset();
+    return there;
 }
 
 void DeltaApplier::ApplyLevel(const TDeltaReader& reader, const ProviderLevel& level) {

@@ -13,9 +13,10 @@
 
 inline constexpr const char* kRecordChanged = "Record changed by another user";
 inline constexpr const char* kRecordDeleted = "Record not found or deleted by another user";
+inline constexpr const char* kRecordExists = "A record with this key already exists";
 
-// Error codes of the error packet.
-enum DeltaErrorCode { deChanged = 1, deDeleted = 2, deDatabase = 3, deReadOnly = 4 };
+// Error codes of the error packet (rc* of the provider protocol).
+enum DeltaErrorCode { deChanged = 1, deDeleted = 2, deDatabase = 3, deReadOnly = 4, deExists = 5 };
 
 struct DeltaShape;
 
@@ -38,6 +39,8 @@ private:
     Outcome Refusal(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& shape,
                     const std::vector<TFieldDef>& fields);
     std::string Context(const TDeltaRow& row, const ProviderLevel& level) const;
+    // Whether a row with the new key values of the row is stored already.
+    bool KeyTaken(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& shape);
     bool TooMany() const { return maxErrors_ >= 0 && errors_.Count() > maxErrors_; }
 
     CompanyDatabase& db_;

@@ -31,4 +31,5 @@ struct Provider {
 struct ProviderRequest {
     std::string condition;   // "" and "All" select every row
     std::string order;
+    int topRows = 0;         // at most this many rows (SetTopRow before the request); 0 every row
 };

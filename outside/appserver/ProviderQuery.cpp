@@ -54,6 +54,7 @@ LevelStatement TopLevelStatement(const ProviderLevel& level, const ProviderReque
     std::string sql = AddCondition(level.select, Both(Trimmed(level.fixedCondition), condition));
     std::string order = Trimmed(request.order).empty() ? level.defaultOrder : Trimmed(request.order);
     out.sql = translator.Translate(SetOrder(sql, order));
+    if (request.topRows > 0) out.sql += " LIMIT " + std::to_string(request.topRows);
     out.params = level.selectParams;
     out.params.insert(out.params.end(), level.conditionParams.begin(), level.conditionParams.end());
     return out;

@@ -9,6 +9,7 @@ TCounterService::TCounterService(std::shared_ptr<HostSession> session) : session
     calls_["TransactionSQL"] = ForwardTo("TransactionSQL");
     calls_["GetUserDefine"] = ForwardTo("GetUserDefine");
     calls_["SetUserDefine"] = ForwardTo("SetUserDefine");
+    calls_["QueryUDFData"] = ForwardTo("QueryUDFData");
     DefineMethod("GETCOUNTER", [this](VarArgs& a) { return GetCounter(VarToStr(ArgAt(a, 0)), ArgAt(a, 1), ArgAt(a, 2)); });
     DefineMethod("GetSysInfo", [this](VarArgs& a) { return GetSysInfo(VarToStr(ArgAt(a, 0))); });
 }

@@ -80,6 +80,32 @@ TEST_P(Providers, DataRequestsChooseRowsAndOrder) {
     EXPECT_EQ(ErrorOf([&] { c.main.ProviderName = "pvdNothing"; c.Open(); }), "Provider 'pvdNothing' not found");
 }
 
+TEST_P(Providers, TheRowLimitOfAQueryHoldsForTheRequestsAfterIt) {
+    AddDocuments(5, 1);
+    DocumentClient c;
+    OleCall(c.Server(), "SetTopRow", {2});
+    c.Open("ADMMC.MC001 LIKE 'D%'", "ADMMC.MC001");
+    EXPECT_EQ(Keys(c.main, "MC001"), (std::vector<std::string>{"D001", "D002"}));
+    EXPECT_EQ(OleCall(c.Server(), "GetRecCount").AsInteger(), 2);
+    OleCall(c.Server(), "SetTopRow", {0});
+    c.Open("ADMMC.MC001 LIKE 'D%'", "ADMMC.MC001");
+    EXPECT_EQ(c.main.RecordCount(), 5) << "0 lifts the limit";
+}
+
+TEST_P(Providers, AUserDefinedRuleQueryRunsWithItsValuesBound) {
+    AddDocuments(2, 1);
+    DocumentClient c;
+    Variant rows = OleCall(c.Server(), "QueryUDFData",
+                           {VarArrayOf({"SELECT MC002, MC001 FROM ADMMC WHERE MC001 = ?", "", "DEMO", "N",
+                                        VarArrayOf({"D002"})})});
+    ASSERT_TRUE(rows.IsArray());
+    ASSERT_EQ(rows.Count(), 1);
+    EXPECT_EQ(VarToStr(rows[0][1]), "D002");
+    Variant none = OleCall(c.Server(), "QueryUDFData",
+                           {VarArrayOf({"SELECT MC002 FROM ADMMC WHERE MC001 = ?", "", "DEMO", "N", VarArrayOf({"x' OR '1'='1"})})});
+    EXPECT_TRUE(none.IsEmpty()) << "a value is a value, never SQL";
+}
+
 TEST_P(Providers, PacketsComeOnScrollFromAServerCursor) {
     AddDocuments(55, 2);
     DocumentClient c;

@@ -620,6 +620,7 @@ void TDataSet::CurrentRecordChanged() {
 // --- Bookmarks ------------------------------------------------------------------------------------
 
 TBookmark TDataSet::GetBookmark() const {
+    if (peeking_ && peekBookmark_) return peekBookmark_;
     if (!Active() || state_ == dsInsert) return 0;
     int pos = InternalPosition();
     return pos < 0 ? 0 : InternalBookmark(pos);
@@ -832,9 +833,14 @@ TDataSet* TDataSet::ParentDataSet() const { return dataSetField_ ? dataSetField_
 // --- Peeking --------------------------------------------------------------------------------------
 
 TDataSet::TRecordPeek::TRecordPeek(TDataSet& dataSet, int recNo)
-    : ds_(dataSet), savedRow_(dataSet.peekRow_), savedCalc_(dataSet.calcBuffer_), savedPeeking_(dataSet.peeking_) {
+    : ds_(dataSet),
+      savedRow_(dataSet.peekRow_),
+      savedBookmark_(dataSet.peekBookmark_),
+      savedCalc_(dataSet.calcBuffer_),
+      savedPeeking_(dataSet.peeking_) {
     if (!ds_.Active() || recNo < 1 || recNo > ds_.InternalCount()) return;
     ds_.peekRow_ = ds_.InternalRow(recNo - 1);
+    ds_.peekBookmark_ = ds_.InternalBookmark(recNo - 1);
     ds_.peeking_ = true;
     valid_ = true;
     ds_.CalculateFields();
@@ -842,6 +848,7 @@ TDataSet::TRecordPeek::TRecordPeek(TDataSet& dataSet, int recNo)
 
 TDataSet::TRecordPeek::~TRecordPeek() {
     ds_.peekRow_ = savedRow_;
+    ds_.peekBookmark_ = savedBookmark_;
     ds_.peeking_ = savedPeeking_;
     ds_.calcBuffer_ = std::move(savedCalc_);
 }

@@ -141,7 +141,8 @@ public:
     virtual Variant GetFetchedFieldData(const TField* field) const;   // as fetched, before logged changes
 
     // Reads fields of another visible record (1-based) without moving: grids and exports paint rows
-    // this way. Calculated fields are computed for it. No events fire.
+    // this way. Calculated fields are computed for it (GetBookmark names it meanwhile, so that a
+    // calculation can ask about its own record). No events fire.
     class TRecordPeek {
     public:
         TRecordPeek(TDataSet& dataSet, int recNo);
@@ -153,6 +154,7 @@ public:
     private:
         TDataSet& ds_;
         const std::vector<Variant>* savedRow_;
+        TBookmark savedBookmark_;
         std::vector<Variant> savedCalc_;
         bool savedPeeking_;
         bool valid_ = false;
@@ -229,6 +231,7 @@ private:
     int calcCount_ = 0;
     std::vector<Variant> calcBuffer_;
     const std::vector<Variant>* peekRow_ = nullptr;
+    TBookmark peekBookmark_ = 0;   // the record a TRecordPeek shows
     bool peeking_ = false;
     int disableCount_ = 0;
     bool pendingChange_ = false;

@@ -37,8 +37,8 @@
 //
 // Error packet (array 0..2):
 //   [0] kErrorTag  [1] committed (Boolean: false when the server rolled everything back)
-//   [2] errors: each [0] row id, [1] message, [2] error code, [3] context, [4] the row's current
-//   values on the server (array) or Empty.
+//   [2] errors: each [0] row id, [1] message, [2] error code (TRefusalCode), [3] context
+//   ("TABLE: KEY=value, ..."), [4] the row's current values on the server (array) or Empty.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -50,6 +50,15 @@
 inline constexpr const char* kPacketTag = "TKPACKET/1";
 inline constexpr const char* kDeltaTag = "TKDELTA/1";
 inline constexpr const char* kErrorTag = "TKERRORS/1";
+
+// Why a server refused a row (error code of the error packet).
+enum TRefusalCode : int {
+    rcChanged = 1,    // changed by someone else since it was read
+    rcDeleted = 2,    // deleted by someone else (or never stored)
+    rcDatabase = 3,   // the database refused it (the message says why)
+    rcReadOnly = 4,   // the provider takes no changes
+    rcExists = 5,     // a new row whose key is taken
+};
 
 // AS_GetRecords options.
 enum TGetRecordOption : int {

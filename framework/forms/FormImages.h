@@ -1,0 +1,14 @@
+#pragma once
+// The 18x18 tool-bar images of the maintenance forms, drawn by the program.
+class TImageList;
+
+// Add, query, edit, delete, print, first, prior, next, last, re-read (indexes 0 to 9).
+void AddBaseFormImages(TImageList& list);
+// The single-table form's images, appended after the base ones: calculator, colour filter, save, cancel.
+void AddSingleFormImages(TImageList& list);
+
+// Positions of the single-table images after the ten base images.
+inline constexpr int kImageCalculator = 10;
+inline constexpr int kImageColorFilter = 11;
+inline constexpr int kImageSave = 12;
+inline constexpr int kImageCancel = 13;
