@@ -94,21 +94,26 @@ std::string RecordText(const TDataSet* dataSet, const std::string& context) {
 
 }  // namespace
 
-void TdmSingle::cdsMainReconcileError(TClientDataSet* DataSet, EReconcileError& E, TUpdateKind UpdateKind,
-                                      TReconcileAction& Action) {
+std::string TdmSingle::RefusalText(const TDataSet* dataSet, const EReconcileError& error) const {
     ISingleFormLink* form = FormLink();
     auto keyed = [form](const char* key, const char* text) {
         return form ? form->KeyedText("TdmSingle", key, text) : std::string(text);
     };
     std::string reason;
-    switch (E.ErrorCode()) {
+    switch (error.ErrorCode()) {
         case rcChanged: reason = keyed("sRecordChanged", "资料已被其他用户更改, 请重新查询后再改"); break;
         case rcDeleted: reason = keyed("sRecordDeleted", "资料已被其他用户删除"); break;
         case rcExists: reason = keyed("sRecordExists", "相同键值的资料已经存在"); break;
-        default: reason = form ? form->ToUserScript(E.Message()) : E.Message(); break;
+        default: reason = form ? form->ToUserScript(error.Message()) : error.Message(); break;
     }
-    const std::string record = RecordText(DataSet, E.Context());
-    if (form) form->ShowSaveError(keyed("sFailedSave", kFailedSave) + (record.empty() ? "" : " [" + record + "]") + "\n" + reason);
+    const std::string record = RecordText(dataSet, error.Context());
+    return keyed("sFailedSave", kFailedSave) + (record.empty() ? "" : " [" + record + "]") + "\n" + reason;
+}
+
+void TdmSingle::cdsMainReconcileError(TClientDataSet* DataSet, EReconcileError& E, TUpdateKind UpdateKind,
+                                      TReconcileAction& Action) {
+    ISingleFormLink* form = FormLink();
+    if (form) form->ShowSaveError(RefusalText(DataSet, E));
     try {
         const std::string program = Brokers ? Brokers->ProgramId : std::string();
         WriteAlert(program, std::string("Single") + kFailedSave + "Context :" + E.Context(), "D");

@@ -90,6 +90,8 @@ public:
 
 protected:
     void NewRecordStep(TDataSet* dataSet) override;
+    // What the user is told of a row the server refused: the record and the reason.
+    std::string RefusalText(const TDataSet* dataSet, const EReconcileError& error) const;
     ISingleFormLink* FormLink() const;
     // The comma-separated key fields without table qualifiers.
     std::vector<std::string> KeyFieldNames() const;

@@ -229,6 +229,11 @@ void TScriptRunner::Execute(const TScriptLine& line) {
     } else if (command == "type") {
         NeedWords(w, 3, "type NAME TEXT");
         Type(w[1], Joined(w, 2));
+    } else if (command == "text") {
+        NeedWords(w, 2, "text TEXT");
+        TCustomForm* form = CurrentForm();
+        if (!form) throw EScriptFailure("expected a window to type \"" + Joined(w, 1) + "\" into, found none");
+        TypeText(Joined(w, 1), form);
     } else if (command == "cell") {
         Cell(w);
     } else if (command == "answer") {
@@ -249,7 +254,7 @@ void TScriptRunner::Execute(const TScriptLine& line) {
     } else if (command == "close") {
         CloseCurrent();
     } else {
-        throw EScriptFailure("expected a command (login, codepage, open, click, key, focus, type, cell, answer, expect, expect-field, "
+        throw EScriptFailure("expected a command (login, codepage, open, click, key, focus, type, text, cell, answer, expect, expect-field, "
                              "expect-message, screenshot, close), found \"" + w[0] + "\"");
     }
 }
