@@ -120,6 +120,7 @@ IDoubleFormLink* TdmDouble::DoubleFormLink() const { return dynamic_cast<IDouble
 bool TdmDouble::LinkBody() {
     auto* field = dynamic_cast<TDataSetField*>(cdsMain->FindField(BodyDataSetFieldName));
     if (!field) return false;
+    field->SetVisible(false);   // the body has its own grid
     if (cdsBody1->DataSetField() != field) cdsBody1->SetDataSetField(field);
     return true;
 }
@@ -373,14 +374,16 @@ void TdmDouble::dsBody1DataChange(TObject* /*Sender*/, TField* /*Field*/) {
 
 void TdmDouble::BeforeInsertSave() {
     if (!cdsBody1->Active() || cdsBody1->IsEmpty()) return;
-    const std::string indexName = cdsBody1->IndexName();
-    const std::string indexFields = cdsBody1->IndexFieldNames();
     const TBookmark here = cdsBody1->GetBookmark();
     cdsBody1->DisableControls();
     try {
-        // The keys change as they are filled in: walk in an order they do not decide.
-        cdsBody1->SetIndexFieldNames("FLAG");
-        for (cdsBody1->First(); !cdsBody1->Eof(); cdsBody1->Next()) {
+        // The keys change as they are filled in and may move the rows in the body's order: every row
+        // is visited by its bookmark, taken before the first change.
+        std::vector<TBookmark> rows;
+        for (cdsBody1->First(); !cdsBody1->Eof(); cdsBody1->Next()) rows.push_back(cdsBody1->GetBookmark());
+        for (TBookmark row : rows) {
+            if (!cdsBody1->BookmarkValid(row)) continue;
+            cdsBody1->GotoBookmark(row);
             try {
                 cdsBody1->Edit();
                 CopyHeaderKeysToBody();
@@ -389,10 +392,6 @@ void TdmDouble::BeforeInsertSave() {
                 cdsBody1->Cancel();
             }
         }
-        if (!indexName.empty())
-            cdsBody1->SetIndexName(indexName);
-        else
-            cdsBody1->SetIndexFieldNames(indexFields);
         if (here && cdsBody1->BookmarkValid(here)) cdsBody1->GotoBookmark(here);
     } catch (...) {
         cdsBody1->EnableControls();

@@ -149,6 +149,9 @@ void TfrmDouble::BuildDoubleMenus() {
     mnuCopy->SetImageIndex(kImageCopy);
     mnuCopy->OnClick = [this](TObject* s) { mnuCopyClick(s); };
     btnFlow->SetDropdownMenu(DropDownPopupMenu);
+    miCopy = Item(this, nullptr, "miCopy", "复制单据(&Y)", ShortCut('D', {ssCtrl}));
+    MenuItem1->Insert(MenuItem1->IndexOf(miDelete) + 1, miCopy);
+    miCopy->OnClick = [this](TObject* s) { mnuCopyClick(s); };
     btnFlow->OnClick = [this](TObject* s) { mnuCopyClick(s); };
 
     miBodyToExcel = Item(this, miExport, "miBodyToExcel", "单身资料转Excel（含格式）", ShortCut(VK_F3, {ssCtrl}));

@@ -34,6 +34,7 @@ public:
     TMenuItem* mnuMessageCenter = nullptr; // 消息中心
     TMenuItem* mnuAttach = nullptr;        // 附件 (hidden)
     TMenuItem* mnuCopy = nullptr;          // 复制单据
+    TMenuItem* miCopy = nullptr;           // 复制单据(&Y) of the data menu, Ctrl+D: the keyboard's way
     TMenuItem* miBodyToExcel = nullptr;    // 单身资料转Excel（含格式）, Ctrl+F3
     TMenuItem* miBodyToExcel2 = nullptr;   // 单身资料转Excel（不含格式）, Ctrl+F4
 

@@ -155,7 +155,10 @@ bool TfrmDouble::DoDelete(bool ask) {
     bool deleted = false;
     try {
         deleted = TfrmSingle::DoDelete(ask);
-        if (deleted) SetEditMode(emBrowse);
+        if (deleted) {
+            if (TdmDouble* dm = DoubleDM(); dm && dm->ServerRecordCount > 0) --dm->ServerRecordCount;
+            SetEditMode(emBrowse);
+        }
     } catch (const EAbort&) {
         throw;
     } catch (const std::exception& e) {
@@ -469,6 +472,8 @@ void TfrmDouble::UpdateCommandStates() {
         miDelete->SetEnabled(false);
     }
     mnuCopy->SetEnabled(btnFirst->Enabled());
+    miCopy->SetEnabled(btnFirst->Enabled());
+    btnReFresh->SetEnabled(EditMode == emBrowse && btnFirst->Enabled());
     btnFlow->SetEnabled(btnFirst->Enabled());
     ShowAttachmentState();
     miBodyToExcel->SetEnabled(miTable2Excel->Enabled());
