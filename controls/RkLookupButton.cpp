@@ -1,7 +1,7 @@
 #include "controls/RkLookupButton.h"
 
-#include "toolkit/ui/KeyInput.h"
-#include "toolkit/ui/Keys.h"
+#include "toolkit/ui/kernel/KeyInput.h"
+#include "toolkit/ui/kernel/Keys.h"
 
 namespace {
 constexpr int kButtonWidth = 21;

@@ -2,7 +2,7 @@
 // The small button beside an edit that opens the edit's lookup window: a click focuses the edit and
 // presses F2 there, so the window's F2 lookup of the edit's field opens as the key would open it. A
 // button does not take the focus; it follows the edit's Enabled and Visible.
-#include "toolkit/ui/Buttons.h"
+#include "toolkit/ui/widgets/GlyphButton.h"
 
 class TWinControl;
 

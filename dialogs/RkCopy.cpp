@@ -7,14 +7,14 @@
 #include "toolkit/data/ClientDataSet.h"
 #include "toolkit/data/DataSource.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Buttons.h"
-#include "toolkit/ui/DBEdit.h"
-#include "toolkit/ui/Dialogs.h"
-#include "toolkit/ui/Edit.h"
-#include "toolkit/ui/GroupBox.h"
-#include "toolkit/ui/Keys.h"
-#include "toolkit/ui/Label.h"
-#include "toolkit/ui/PageControl.h"
+#include "toolkit/ui/widgets/GlyphButton.h"
+#include "toolkit/ui/dataaware/DBEdit.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/widgets/Edit.h"
+#include "toolkit/ui/widgets/GroupBox.h"
+#include "toolkit/ui/kernel/Keys.h"
+#include "toolkit/ui/widgets/Label.h"
+#include "toolkit/ui/widgets/PageControl.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The library's two process-wide class references, written once while the library initialises, and
 // its export. Both references have C names so that a host can find them in the loaded library.
 #include "framework/forms/RadicalForm.h"
-#include "host/DLLBaseController.h"
+#include "contract/DLLBaseController.h"
 
 // A controller class: its name and its plain constructor.
 struct TDLLControllerClass {

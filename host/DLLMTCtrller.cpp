@@ -4,7 +4,7 @@
 #include "server/Brokers.h"
 #include "toolkit/os/Paths.h"
 #include "toolkit/rtl/Dispatch.h"
-#include "toolkit/ui/Dialogs.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
 
 namespace {
 

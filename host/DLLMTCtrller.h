@@ -2,7 +2,7 @@
 // The library's controller: creates the program form, checks the host's dependency version, hands
 // the form the host's manager and start parameters, and passes the form's events on to the host.
 #include "framework/forms/RadicalForm.h"
-#include "host/DLLBaseController.h"
+#include "contract/DLLBaseController.h"
 
 // The dependency version this library needs of the host (exactly this one).
 inline constexpr int kDependencyVersion = 8000;

@@ -3,11 +3,11 @@
 #include "env/VandrilIni.h"
 #include "env/VariantElements.h"
 #include "toolkit/classes/Properties.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Dialogs.h"
-#include "toolkit/ui/Font.h"
-#include "toolkit/ui/Forms.h"
-#include "toolkit/ui/Screen.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/graphics/Font.h"
+#include "toolkit/ui/kernel/Forms.h"
+#include "toolkit/ui/kernel/Screen.h"
 
 void TCodeConverter::Publish(TPublisher<TCodeConverter>& p) {
     p.Property("DesignType", &TCodeConverter::DesignType, &TCodeConverter::SetDesignType);

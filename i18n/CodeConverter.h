@@ -28,7 +28,7 @@
 #include "toolkit/classes/Component.h"
 #include "toolkit/rtl/Strings.h"
 #include "toolkit/rtl/Variant.h"
-#include "toolkit/ui/AppServices.h"
+#include "toolkit/ui/kernel/AppServices.h"
 
 class TCustomForm;
 class TFont;

@@ -29,11 +29,14 @@ bool SameText(const std::string& a, const char* b) { return strcasecmp(a.c_str()
 TObject* WalkInto(TObject* current, const TSegment& segment) {
     const TPropInfo* info = current->ClassType().FindProperty(segment.name);
     if (!info || info->Kind() != tkClass) return nullptr;
-    if (segment.index >= 0 && !SameText(segment.name, "Items") && !SameText(segment.name, "Columns")) return nullptr;
     TObject* next = info->GetObject(*current);
     if (!next || segment.index < 0) return next;
     auto* items = dynamic_cast<IIndexedItems*>(next);
-    if (!items) return next;   // not a list of items: the index is dropped
+    if (!items) {
+        // Items and Columns that are no list of items are walked into with the index dropped.
+        const bool listName = SameText(segment.name, "Items") || SameText(segment.name, "Columns");
+        return listName ? next : nullptr;
+    }
     // An index beyond the items changes nothing.
     return segment.index < items->IndexedItemCount() ? items->IndexedItem(segment.index) : nullptr;
 }

@@ -4,10 +4,10 @@
 
 #include "i18n/LangPropertyPath.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/ComboBox.h"
-#include "toolkit/ui/DBComboBox.h"
-#include "toolkit/ui/DataModule.h"
-#include "toolkit/ui/Forms.h"
+#include "toolkit/ui/widgets/ComboBox.h"
+#include "toolkit/ui/dataaware/DBComboBox.h"
+#include "toolkit/ui/kernel/DataModule.h"
+#include "toolkit/ui/kernel/Forms.h"
 
 void TComponentRead::ApplyElement(TComponent& component, const TXmlNode& element) {
     for (const auto& [path, value] : element.Attributes()) ApplyLangAttribute(component, path, value);

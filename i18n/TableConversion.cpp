@@ -8,7 +8,7 @@
 #include "toolkit/os/CodePage.h"
 #include "toolkit/os/Paths.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Dialogs.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
 
 int Big5Index(unsigned char lead, unsigned char trail) {
     if (lead < 128) return -1;

@@ -4,8 +4,8 @@
 #include "server/Brokers.h"
 #include "toolkit/os/CodePage.h"
 #include "toolkit/rtl/Format.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/Dialogs.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "toolkit/rtl/Variant.h"
-#include "toolkit/ui/Messages.h"
+#include "toolkit/ui/kernel/Messages.h"
 
 class IBrokerOwner {
 public:

@@ -12,7 +12,7 @@
 #include "toolkit/classes/Component.h"
 #include "toolkit/rtl/Strings.h"
 #include "toolkit/rtl/Variant.h"
-#include "toolkit/ui/Messages.h"
+#include "toolkit/ui/kernel/Messages.h"
 
 class IBrokerOwner;
 class TDataSet;

@@ -5,10 +5,10 @@
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/Exception.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/ComboBox.h"
-#include "toolkit/ui/DBComboBox.h"
-#include "toolkit/ui/DBGrids.h"
-#include "toolkit/ui/PageControl.h"
+#include "toolkit/ui/widgets/ComboBox.h"
+#include "toolkit/ui/dataaware/DBComboBox.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/widgets/PageControl.h"
 
 const char* const kEmptyUserDocument =
     "<?xml version=\"1.0\" encoding=\"GB2312\"?><!-- VeloraERP用户设置 --><MT_User CompanyID=\"\" ProgID=\"\"><Components /></MT_User>";

@@ -1,12 +1,12 @@
 #include "bench/converter/WindowTexts.h"
 
 #include "toolkit/classes/Properties.h"
-#include "toolkit/ui/Forms.h"
-#include "toolkit/ui/Grids.h"
-#include "toolkit/ui/ListView.h"
-#include "toolkit/ui/Menus.h"
-#include "toolkit/ui/StatusBar.h"
-#include "toolkit/ui/TreeView.h"
+#include "toolkit/ui/kernel/Forms.h"
+#include "toolkit/ui/grids/Grids.h"
+#include "toolkit/ui/widgets/ListView.h"
+#include "toolkit/ui/widgets/Menus.h"
+#include "toolkit/ui/widgets/StatusBar.h"
+#include "toolkit/ui/widgets/TreeView.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "server/Brokers.h"
 #include "toolkit/data/DataSetField.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Application.h"
+#include "toolkit/ui/kernel/Application.h"
 
 namespace {
 

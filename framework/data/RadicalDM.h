@@ -11,7 +11,7 @@
 #include "server/DataModuleLink.h"
 #include "toolkit/data/ClientDataSet.h"
 #include "toolkit/data/SocketConnection.h"
-#include "toolkit/ui/DataModule.h"
+#include "toolkit/ui/kernel/DataModule.h"
 
 class TBrokers;
 class TCodeConverter;

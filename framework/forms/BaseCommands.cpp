@@ -5,11 +5,11 @@
 #include "server/Brokers.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Dialogs.h"
-#include "toolkit/ui/Grids.h"
-#include "toolkit/ui/Menus.h"
-#include "toolkit/ui/Screen.h"
-#include "toolkit/ui/ToolBar.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/grids/Grids.h"
+#include "toolkit/ui/widgets/Menus.h"
+#include "toolkit/ui/kernel/Screen.h"
+#include "toolkit/ui/widgets/ToolBar.h"
 
 namespace {
 
@@ -82,6 +82,8 @@ bool TfrmBase::DoDelete(bool ask) {
             DeleteCurrent(cds, false, true);
             if (cds->ApplyUpdates(0) == 0) {
                 result = true;
+                // The server's count of the query's rows goes down with the row.
+                if (dm->ServerRecordCount > 0) --dm->ServerRecordCount;
             } else {
                 // The server kept the row: it shows again as it was.
                 cds->CancelUpdates();

@@ -5,8 +5,8 @@
 #include "server/MTDoc.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/DBGrids.h"
-#include "toolkit/ui/PageControl.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/widgets/PageControl.h"
 #include "toolkit/xml/Xml.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/ImgList.h"
-#include "toolkit/ui/Menus.h"
-#include "toolkit/ui/StatusBar.h"
-#include "toolkit/ui/ToolBar.h"
+#include "toolkit/ui/graphics/ImgList.h"
+#include "toolkit/ui/widgets/Menus.h"
+#include "toolkit/ui/widgets/StatusBar.h"
+#include "toolkit/ui/widgets/ToolBar.h"
 
 namespace {
 

@@ -1,11 +1,13 @@
 // Edit modes, command flags from the user's rights and the enabled state of the commands.
 #include "framework/forms/BaseForm.h"
 
+#include <algorithm>
+
 #include "server/Brokers.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Menus.h"
-#include "toolkit/ui/ToolBar.h"
+#include "toolkit/ui/widgets/Menus.h"
+#include "toolkit/ui/widgets/ToolBar.h"
 
 namespace {
 
@@ -124,6 +126,7 @@ void TfrmBase::RecordChanged(TDataSet* dataSet) {
     }
     TdmBase* dm = BaseDM();
     const int recNo = cds->RecNo();
-    const int total = dm && dm->ServerRecordCount > 0 ? dm->ServerRecordCount : cds->RecordCount();
+    // The record being added counts too.
+    const int total = std::max(recNo, dm && dm->ServerRecordCount > 0 ? dm->ServerRecordCount : cds->RecordCount());
     SetStatusText(3, recNo > 0 ? IntToStr(recNo) + "/" + IntToStr(total) : IntToStr(total));
 }

@@ -5,7 +5,7 @@
 #include "toolkit/data/DataSource.h"
 #include "toolkit/data/Field.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Controls.h"
+#include "toolkit/ui/kernel/Controls.h"
 
 namespace {
 

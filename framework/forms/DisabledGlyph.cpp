@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "toolkit/ui/Bitmap.h"
+#include "toolkit/ui/graphics/Bitmap.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "toolkit/com/ComObj.h"
 #include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/ToolBar.h"
+#include "toolkit/ui/widgets/ToolBar.h"
 
 void TfrmDouble::LoadAttachmentKeys() {
     AttachmentKeys.Clear();

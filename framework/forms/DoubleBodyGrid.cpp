@@ -6,8 +6,8 @@
 #include "server/Brokers.h"
 #include "toolkit/rtl/Format.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/DBGrids.h"
-#include "toolkit/ui/PageControl.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/widgets/PageControl.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "server/Brokers.h"
 #include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Menus.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/widgets/Menus.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <functional>
 
-#include "toolkit/ui/Bitmap.h"
-#include "toolkit/ui/ImgList.h"
+#include "toolkit/ui/graphics/Bitmap.h"
+#include "toolkit/ui/graphics/ImgList.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include "framework/forms/BaseForm.h"
 #include "server/Brokers.h"
 #include "toolkit/rtl/Format.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/CheckBox.h"
-#include "toolkit/ui/Label.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/widgets/CheckBox.h"
+#include "toolkit/ui/widgets/Label.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/Label.h"
-#include "toolkit/ui/Memo.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/widgets/Label.h"
+#include "toolkit/ui/widgets/Memo.h"
 
 namespace {
 

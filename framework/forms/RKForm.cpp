@@ -6,7 +6,7 @@
 #include "i18n/LangMessage.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Buttons.h"
+#include "toolkit/ui/widgets/GlyphButton.h"
 
 void TRKForm::Publish(TPublisher<TRKForm>& p) {
     p.Method("FormCreate", &TRKForm::FormCreate);

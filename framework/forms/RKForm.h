@@ -8,7 +8,7 @@
 #include "i18n/CodeConverter.h"
 #include "i18n/LangController.h"
 #include "i18n/LangKeys.h"
-#include "toolkit/ui/Forms.h"
+#include "toolkit/ui/kernel/Forms.h"
 
 class TRKForm : public TForm {
     TK_CLASS_PUBLISHED(TRKForm, TForm)

@@ -8,7 +8,7 @@
 #include "toolkit/os/Paths.h"
 #include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Application.h"
+#include "toolkit/ui/kernel/Application.h"
 
 void TfrmRadical::Publish(TPublisher<TfrmRadical>& p) {
     p.Method("FormCreate", &TfrmRadical::FormCreate);

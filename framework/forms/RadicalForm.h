@@ -10,7 +10,7 @@
 #include "framework/forms/FunctionRights.h"
 #include "framework/forms/RKForm.h"
 #include "server/BrokerOwner.h"
-#include "toolkit/ui/DataModule.h"
+#include "toolkit/ui/kernel/DataModule.h"
 
 class TBrokers;
 class TField;

@@ -4,7 +4,7 @@
 #include "server/Brokers.h"
 #include "toolkit/os/Shell.h"
 #include "toolkit/rtl/Dispatch.h"
-#include "toolkit/ui/Application.h"
+#include "toolkit/ui/kernel/Application.h"
 
 namespace {
 bool IsGrid(const TControl* control) { return control && control->InheritsFrom("TCustomGrid"); }

@@ -5,7 +5,7 @@
 #include "server/Brokers.h"
 #include "server/DataModuleLink.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Application.h"
+#include "toolkit/ui/kernel/Application.h"
 
 namespace {
 

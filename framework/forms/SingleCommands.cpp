@@ -6,13 +6,13 @@
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/DBGrids.h"
-#include "toolkit/ui/Dialogs.h"
-#include "toolkit/ui/Menus.h"
-#include "toolkit/ui/PageControl.h"
-#include "toolkit/ui/Screen.h"
-#include "toolkit/ui/ToolBar.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/widgets/Menus.h"
+#include "toolkit/ui/widgets/PageControl.h"
+#include "toolkit/ui/kernel/Screen.h"
+#include "toolkit/ui/widgets/ToolBar.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 // keys, and the page rules of the edit modes.
 #include "framework/forms/SingleCF.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/CheckBox.h"
-#include "toolkit/ui/DBGrids.h"
-#include "toolkit/ui/Memo.h"
-#include "toolkit/ui/PageControl.h"
-#include "toolkit/ui/Panel.h"
-#include "toolkit/ui/RadioGroup.h"
+#include "toolkit/ui/widgets/CheckBox.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/widgets/Memo.h"
+#include "toolkit/ui/widgets/PageControl.h"
+#include "toolkit/ui/widgets/Panel.h"
+#include "toolkit/ui/widgets/RadioGroup.h"
 #include "toolkit/classes/Properties.h"
 
 namespace {

@@ -7,11 +7,11 @@
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/Format.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/ComboBox.h"
-#include "toolkit/ui/DBGrids.h"
-#include "toolkit/ui/Edit.h"
-#include "toolkit/ui/Menus.h"
-#include "toolkit/ui/ToolBar.h"
+#include "toolkit/ui/widgets/ComboBox.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/widgets/Edit.h"
+#include "toolkit/ui/widgets/Menus.h"
+#include "toolkit/ui/widgets/ToolBar.h"
 
 namespace {
 

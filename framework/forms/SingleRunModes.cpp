@@ -7,7 +7,7 @@
 #include "server/Brokers.h"
 #include "toolkit/rtl/DateTime.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Application.h"
+#include "toolkit/ui/kernel/Application.h"
 #include "toolkit/xml/Xml.h"
 
 void TfrmSingle::AfterFormShow() {

@@ -4,11 +4,11 @@
 #include "framework/forms/SingleCF.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/ComboBox.h"
-#include "toolkit/ui/DBGrids.h"
-#include "toolkit/ui/Menus.h"
-#include "toolkit/ui/PageControl.h"
-#include "toolkit/ui/ToolBar.h"
+#include "toolkit/ui/widgets/ComboBox.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/widgets/Menus.h"
+#include "toolkit/ui/widgets/PageControl.h"
+#include "toolkit/ui/widgets/ToolBar.h"
 
 namespace {
 

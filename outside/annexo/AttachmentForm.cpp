@@ -2,8 +2,8 @@
 
 #include "toolkit/os/Shell.h"
 #include "toolkit/rtl/Exception.h"
-#include "toolkit/ui/Dialogs.h"
-#include "toolkit/ui/FileDialogs.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/dialogs/FileDialogs.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 // add a file of the disk, open one (written to the client folder and opened with the desktop's
 // program), delete one. Without the right to change (mode other than "1") only opening is offered.
 #include "outside/annexo/AttachmentStoreClient.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/Forms.h"
-#include "toolkit/ui/Grids.h"
-#include "toolkit/ui/Label.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/kernel/Forms.h"
+#include "toolkit/ui/grids/Grids.h"
+#include "toolkit/ui/widgets/Label.h"
 
 class TfrmAttachments : public TForm {
     TK_CLASS(TfrmAttachments, TForm)

@@ -28,7 +28,7 @@ std::string ClientIniFile(const TRegistry& registry) {
 }  // namespace
 
 std::string TServerLocation::Text() const {
-    return InProcess() ? Address + " (in process)" : Address + ":" + std::to_string(Port);
+    return InProcess() ? "本机 (" + Address + ")" : Address + ":" + std::to_string(Port);
 }
 
 TServerLocation ConfiguredServerLocation() {

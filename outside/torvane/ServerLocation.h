@@ -15,7 +15,7 @@ struct TServerLocation {
     int Port = 211;
 
     bool InProcess() const { return Address == "127.0.0.1"; }
-    // "127.0.0.1 (in process)" or "address:port".
+    // "本机 (127.0.0.1)" or "address:port".
     std::string Text() const;
 };
 

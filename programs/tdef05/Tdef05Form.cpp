@@ -4,11 +4,11 @@
 #include "programs/tdef05/Tdef05DataModule.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/DBComboBox.h"
-#include "toolkit/ui/DBEdit.h"
-#include "toolkit/ui/DBText.h"
-#include "toolkit/ui/Label.h"
-#include "toolkit/ui/PageControl.h"
+#include "toolkit/ui/dataaware/DBComboBox.h"
+#include "toolkit/ui/dataaware/DBEdit.h"
+#include "toolkit/ui/dataaware/DBText.h"
+#include "toolkit/ui/widgets/Label.h"
+#include "toolkit/ui/widgets/PageControl.h"
 
 namespace {
 

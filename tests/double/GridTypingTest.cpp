@@ -1,6 +1,6 @@
 #include "tests/double/Tdef05Fixture.h"
 
-#include "toolkit/ui/DBGrids.h"
+#include "toolkit/ui/grids/DBGrids.h"
 
 TEST_F(Tdef05Fixture, TypingIntoTheBodyGridFillsTheCells) {
     Open();

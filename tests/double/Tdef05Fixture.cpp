@@ -6,10 +6,10 @@
 #include "server/Brokers.h"
 #include "toolkit/rtl/Format.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/DBEdit.h"
-#include "toolkit/ui/DBGrids.h"
-#include "toolkit/ui/Edit.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/dataaware/DBEdit.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/widgets/Edit.h"
 
 void Tdef05Fixture::SetUp() {
     install.CreateCompanyDatabase();

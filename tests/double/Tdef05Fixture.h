@@ -15,7 +15,7 @@
 #include "programs/tdef05/Tdef05Form.h"
 #include "tests/testkit/ScriptedApp.h"
 #include "tests/testkit/TestInstallation.h"
-#include "toolkit/ui/KeyInput.h"
+#include "toolkit/ui/kernel/KeyInput.h"
 
 class Tdef05Fixture : public ::testing::Test {
 protected:

@@ -123,6 +123,28 @@ TEST_F(BaseDMTest, CurrencyDigitsAreAskedOncePerCodeAndShowMoney) {
     EXPECT_EQ(counting->counts["SimpleSql"], 3);
 }
 
+TEST_F(BaseDMTest, OneDecimalFromADigitGroupTheQuantitySettingOrACurrencyShowsOnePlace) {
+    Db().Query("INSERT INTO CMSMF (MF001, MF002, MF003, MF004, MF005, MF006) VALUES ('ONE', '一位', 1, 1, 1, 1)");
+    brokers->SetSysValue("sys068", "1");
+    base->SetDigitFieldGroup(1, "cdsBody1:QTY2");
+    base->RegisterQuantityFields("cdsBody1:QTY");
+    base->RegisterCurrencyFields("CUR", cdtMoney, "cdsBody1:AMT");
+    base->ApplyCurrencyFormats(body, nullptr, "");
+    AddRow("0001", 1234);
+    body->Edit();
+    body->FieldByName("CUR")->SetAsString("ONE");
+    body->FieldByName("QTY")->SetAsFloat(12);
+    body->FieldByName("QTY2")->SetAsFloat(7);
+    body->Post();
+    EXPECT_EQ(body->FieldByName("QTY2")->DisplayText(), "7.0") << "digit group 1";
+    EXPECT_EQ(body->FieldByName("QTY")->DisplayText(), "12.0") << "sys068 = 1";
+    EXPECT_EQ(body->FieldByName("AMT")->DisplayText(), "1,234.0") << "a currency with one money decimal";
+    body->Edit();
+    body->FieldByName("AMT")->SetAsFloat(1234.56);
+    body->Post();
+    EXPECT_EQ(body->FieldByName("AMT")->DisplayText(), "1,234.6");
+}
+
 TEST_F(BaseDMTest, TypedNumbersAreRoundedAndRangeChecked) {
     base->SetDigitFieldGroup(2, "cdsBody1:AMT,QTY2");
     EXPECT_EQ(base->GetDigitFieldGroup(2), "cdsBody1:AMT,QTY2");

@@ -5,7 +5,7 @@
 #include "i18n/CodeConverter.h"
 #include "tests/framework_data/RadicalFixture.h"
 #include "toolkit/data/Field.h"
-#include "toolkit/ui/Forms.h"
+#include "toolkit/ui/kernel/Forms.h"
 
 namespace {
 

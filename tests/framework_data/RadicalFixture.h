@@ -20,9 +20,9 @@
 #include "toolkit/com/ComObj.h"
 #include "toolkit/data/DataSetField.h"
 #include "toolkit/rtl/Dispatch.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Dialogs.h"
-#include "toolkit/ui/ScriptedModalLoop.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/dialogs/ScriptedModalLoop.h"
 
 // A program data module as the framework's descendants build one: a header dataset on MIDAS whose
 // rows are stamped before they are posted. It records the start-up hooks it runs.

@@ -2,17 +2,17 @@
 // windows converted at creation, fonts, and its message boxes.
 #include "i18n/CodeConverter.h"
 #include "tests/i18n/I18nFixture.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/ComboBox.h"
-#include "toolkit/ui/Edit.h"
-#include "toolkit/ui/Font.h"
-#include "toolkit/ui/ListBox.h"
-#include "toolkit/ui/ListView.h"
-#include "toolkit/ui/Memo.h"
-#include "toolkit/ui/Menus.h"
-#include "toolkit/ui/Screen.h"
-#include "toolkit/ui/StatusBar.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/widgets/ComboBox.h"
+#include "toolkit/ui/widgets/Edit.h"
+#include "toolkit/ui/graphics/Font.h"
+#include "toolkit/ui/widgets/ListBox.h"
+#include "toolkit/ui/widgets/ListView.h"
+#include "toolkit/ui/widgets/Memo.h"
+#include "toolkit/ui/widgets/Menus.h"
+#include "toolkit/ui/kernel/Screen.h"
+#include "toolkit/ui/widgets/StatusBar.h"
 
 namespace {
 

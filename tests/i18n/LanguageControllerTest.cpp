@@ -4,14 +4,15 @@
 #include "i18n/LangMessage.h"
 #include "i18n/LanguageFolder.h"
 #include "tests/i18n/I18nFixture.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/ComboBox.h"
-#include "toolkit/ui/DBComboBox.h"
-#include "toolkit/ui/Label.h"
-#include "toolkit/ui/ListView.h"
-#include "toolkit/ui/Memo.h"
-#include "toolkit/ui/Panel.h"
-#include "toolkit/ui/TreeView.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/widgets/ComboBox.h"
+#include "toolkit/ui/dataaware/DBComboBox.h"
+#include "toolkit/ui/widgets/Label.h"
+#include "toolkit/ui/widgets/ListView.h"
+#include "toolkit/ui/widgets/Memo.h"
+#include "toolkit/ui/widgets/Panel.h"
+#include "toolkit/ui/widgets/StatusBar.h"
+#include "toolkit/ui/widgets/TreeView.h"
 
 namespace {
 
@@ -162,13 +163,22 @@ TEST_F(I18nTest, AFormTakesTheDocumentElementThenItsOwnElementThenItsComponents)
 TEST_F(I18nTest, IndexedPathsReachListViewColumnsItemsAndStringListLines) {
     TSampleWindow window;
     const int width = window.list->Width();
+    auto* status = CreateComponent<TStatusBar>(window.form.get());
+    status->SetName("sbStatus");
+    status->Panels()->Add()->SetText("浏览");
+    status->Panels()->Add()->SetText("单据笔数");
     auto controller = ControllerWithXml(
         "<TfrmSample>"
         "  <lvSchemes Columns_0.Caption=\"Scheme\" Items_2.Caption=\"Three\" Items_7.Caption=\"Nine\""
         "             Columns_5.Width=\"300\" Items_1.SubItems_1=\"later\"/>"
         "  <cboKind Items_5=\"Sixth\" Items_0=\"First\"/>"
+        "  <sbStatus Panels_1.Text=\"Records\" Panels_4.Text=\"x\"/>"
+        "  <btnSave Font_1.Color=\"clRed\"/>"
         "</TfrmSample>");
     controller->Reader().ApplyTo(window.form.get());
+    EXPECT_EQ(status->Panels()->Items(1)->Text(), "Records") << "any collection's items by index";
+    EXPECT_EQ(status->Panels()->Count(), 2);
+    EXPECT_NE(window.button->Font()->Color(), clRed) << "an index on an object that is no list stops the walk";
 
     EXPECT_EQ(window.list->Columns()->Items(0)->Caption(), "Scheme");
     EXPECT_EQ(window.list->Columns()->Items(1)->Caption(), "创建时间");

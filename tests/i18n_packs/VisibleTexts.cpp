@@ -2,9 +2,9 @@
 
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/DBGrids.h"
-#include "toolkit/ui/ListView.h"
-#include "toolkit/ui/StatusBar.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/widgets/ListView.h"
+#include "toolkit/ui/widgets/StatusBar.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "tests/outside/CompanyFixture.h"
 #include "tests/testkit/ScriptedApp.h"
 #include "toolkit/os/Shell.h"
-#include "toolkit/ui/FileDialogs.h"
+#include "toolkit/ui/dialogs/FileDialogs.h"
 
 TEST(Base64, RoundTripsEveryByteAndSkipsWhatIsNoBase64) {
     Bytes all;

@@ -284,3 +284,37 @@ TEST_P(DeltaApply, DeletesGoFirstWhateverTheOrderOfTheDelta) {
     EXPECT_EQ(Value("SELECT MD003 FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0002'").AsString(), "NEWER");
     EXPECT_EQ(Count("SELECT COUNT(*) FROM ADMMD WHERE MD001 = 'D001'"), 3);
 }
+
+TEST_P(DeltaApply, ARowEditedAndThenDeletedBeforeSavingIsDeletedByItsFetchedValues) {
+    AddDocuments(2, 3);
+    Db().Query("UPDATE ADMMD SET FLAG = 7, MODI_DATE = '20240101120000000' WHERE MD001 = 'D001' AND MD002 = '0002'");
+    DocumentClient client;
+    client.Open("", "ADMMC.MC001");
+    ASSERT_TRUE(client.main.Locate("MC001", Variant("D001"), {}));
+
+    // A body line changed as the data modules change it (stamps and FLAG), then deleted.
+    ASSERT_TRUE(client.body.Locate("MD002", Variant("0002"), {}));
+    client.body.Edit();
+    client.body.FieldByName("MD004")->SetAsString("改了再删");
+    client.body.FieldByName("MODI_DATE")->SetAsString("20991231235959999");
+    DocumentClient::BumpFlag(client.body);
+    client.body.Post();
+    client.body.Delete();
+
+    // The second document's header likewise.
+    ASSERT_TRUE(client.main.Locate("MC001", Variant("D002"), {}));
+    client.main.Edit();
+    client.main.FieldByName("MC002")->SetAsString("改名");
+    DocumentClient::BumpFlag(client.main);
+    client.main.Post();
+    client.main.Delete();
+
+    Reconciled refused;
+    refused.Listen(client.main);
+    refused.Listen(client.body);
+    EXPECT_EQ(client.main.ApplyUpdates(0), 0) << (refused.messages.empty() ? "" : refused.messages[0]);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM ADMMD WHERE MD001 = 'D001'"), 2);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0002'"), 0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM ADMMC WHERE MC001 = 'D002'"), 0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM ADMMD WHERE MD001 = 'D002'"), 0);
+}

@@ -49,6 +49,10 @@ TEST(SqlTranslator, ConcatenatesWhereAnOperandIsAString) {
     EXPECT_EQ(T("SELECT MF003 + 1, MF004 + MF005 FROM CMSMF"), "SELECT MF003 + 1, MF004 + MF005 FROM CMSMF");
     EXPECT_EQ(T("SELECT MF003 + 1, 'a' + MF002 FROM CMSMF WHERE (MF004 + 2) > 0"),
               "SELECT MF003 + 1, 'a' || MF002 FROM CMSMF WHERE (MF004 + 2) > 0");
+    // A text literal first makes the whole chain text, however long.
+    EXPECT_EQ(T("SELECT 'x' + A + B FROM T"), "SELECT 'x' || A || B FROM T");
+    EXPECT_EQ(T("SELECT 'x' + A + B + C, D + E FROM T"), "SELECT 'x' || A || B || C, D + E FROM T");
+    EXPECT_EQ(SqlTranslator(SqlDialect::PostgreSQL).Translate("SELECT 'x' + A + B FROM T"), "SELECT 'x' || A || B FROM T");
 }
 
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "toolkit/qt/QtPeer.h"
-#include "toolkit/ui/Dialogs.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
 
 namespace messagebox {
 

@@ -11,10 +11,10 @@
 
 #include "toolkit/qt/QtPeer.h"
 #include "toolkit/qt/QtRenderer.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/Forms.h"
-#include "toolkit/ui/Screen.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/kernel/Forms.h"
+#include "toolkit/ui/kernel/Screen.h"
 
 class QtTest : public ::testing::Test {
 protected:

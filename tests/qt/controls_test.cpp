@@ -13,12 +13,12 @@
 #include "toolkit/qt/QtCanvas.h"
 #include "toolkit/qt/QtFileDialogService.h"
 #include "toolkit/qt/QtUserInput.h"
-#include "toolkit/ui/CheckBox.h"
-#include "toolkit/ui/ComboBox.h"
-#include "toolkit/ui/Edit.h"
-#include "toolkit/ui/FileDialogs.h"
-#include "toolkit/ui/ListBox.h"
-#include "toolkit/ui/Menus.h"
+#include "toolkit/ui/widgets/CheckBox.h"
+#include "toolkit/ui/widgets/ComboBox.h"
+#include "toolkit/ui/widgets/Edit.h"
+#include "toolkit/ui/dialogs/FileDialogs.h"
+#include "toolkit/ui/widgets/ListBox.h"
+#include "toolkit/ui/widgets/Menus.h"
 
 using ControlsTest = QtTest;
 

@@ -8,9 +8,9 @@
 
 #include "tests/qt/QtTestSupport.h"
 #include "toolkit/qt/QtUserInput.h"
-#include "toolkit/ui/Edit.h"
-#include "toolkit/ui/Label.h"
-#include "toolkit/ui/Menus.h"
+#include "toolkit/ui/widgets/Edit.h"
+#include "toolkit/ui/widgets/Label.h"
+#include "toolkit/ui/widgets/Menus.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "tests/qt/MessageBoxLook.h"
 #include "tests/qt/QtTestSupport.h"
 #include "toolkit/qt/QtMessageService.h"
-#include "toolkit/ui/Dialogs.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
 
 using MessageBoxTest = QtTest;
 using namespace messagebox;
@@ -18,7 +18,9 @@ TEST_F(MessageBoxTest, BoxesFitTheirTextAndButtonsWithTheSuitesCaptions) {
     std::filesystem::path picture = TempFile("box.png");
     service->OnShown = [&](TMessageForm& form, const TShownMessage&) {
         looks.push_back(LookAt(form));
-        if (looks.size() == 1) EXPECT_TRUE(GrabWindowToPng(&form, picture.string()));
+        if (looks.size() == 1) {
+            EXPECT_TRUE(GrabWindowToPng(&form, picture.string()));
+        }
         form.SetModalResult(mrOk);
     };
     const std::string shortText = "xx 不存在!";
@@ -46,6 +48,8 @@ TEST_F(MessageBoxTest, BoxesFitTheirTextAndButtonsWithTheSuitesCaptions) {
     QImage image(QString::fromStdString(picture.string()));
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), looks[0].window.size());
-    if (const char* keep = std::getenv("TDEF_KEEP_PICTURES")) std::filesystem::copy_file(picture, std::string(keep) + "/message-box.png", std::filesystem::copy_options::overwrite_existing);
+    if (const char* keep = std::getenv("TDEF_KEEP_PICTURES"))
+        std::filesystem::copy_file(picture, std::string(keep) + "/message-box.png",
+                                   std::filesystem::copy_options::overwrite_existing);
     std::filesystem::remove(picture);
 }

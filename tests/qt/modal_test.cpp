@@ -5,7 +5,7 @@
 
 #include "tests/qt/QtTestSupport.h"
 #include "toolkit/qt/QtMessageService.h"
-#include "toolkit/ui/Dialogs.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
 
 using ModalTest = QtTest;
 

@@ -3,9 +3,9 @@
 
 #include "tests/single/SingleFixture.h"
 #include "toolkit/rtl/IniFile.h"
-#include "toolkit/ui/DBGrids.h"
-#include "toolkit/ui/Menus.h"
-#include "toolkit/ui/PageControl.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/widgets/Menus.h"
+#include "toolkit/ui/widgets/PageControl.h"
 
 namespace {
 

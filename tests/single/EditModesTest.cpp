@@ -2,12 +2,12 @@
 // delete (F8), cancel and close (Esc), with the status bar and the command states.
 #include "tests/single/SingleFixture.h"
 #include "tests/single/program/Tsgl01DataModule.h"
-#include "toolkit/ui/DBEdit.h"
-#include "toolkit/ui/ImgList.h"
-#include "toolkit/ui/Menus.h"
-#include "toolkit/ui/PageControl.h"
-#include "toolkit/ui/StatusBar.h"
-#include "toolkit/ui/ToolBar.h"
+#include "toolkit/ui/dataaware/DBEdit.h"
+#include "toolkit/ui/graphics/ImgList.h"
+#include "toolkit/ui/widgets/Menus.h"
+#include "toolkit/ui/widgets/PageControl.h"
+#include "toolkit/ui/widgets/StatusBar.h"
+#include "toolkit/ui/widgets/ToolBar.h"
 
 TEST_F(SingleFixture, TheWindowStartsInBrowseOnTheProgramsRowsWithItsCommands) {
     Open();

@@ -1,9 +1,9 @@
 // The keyboard of fast data entry: Enter through the pages to the save, Ctrl+Tab between pages,
 // Enter from the browse grid, the calculator keys.
 #include "tests/single/SingleFixture.h"
-#include "toolkit/ui/DBEdit.h"
-#include "toolkit/ui/DBGrids.h"
-#include "toolkit/ui/PageControl.h"
+#include "toolkit/ui/dataaware/DBEdit.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/widgets/PageControl.h"
 
 TEST_F(SingleFixture, EnterOnThePagesLastControlGoesToTheNextPageAndOnTheFinalControlSaves) {
     Open();

@@ -1,8 +1,8 @@
 // Command flags from the user's rights (record-level rights by who created the row), field
 // restrictions by system setting, required-field lists, opening with a condition.
 #include "tests/single/SingleFixture.h"
-#include "toolkit/ui/DBEdit.h"
-#include "toolkit/ui/ToolBar.h"
+#include "toolkit/ui/dataaware/DBEdit.h"
+#include "toolkit/ui/widgets/ToolBar.h"
 
 TEST_F(SingleFixture, RecordLevelRightsFollowWhoseRowItIsAndAGroupQuotedInDoubleQuotes) {
     // CLERK: record-level rights on; all own rights, group rights 46..52, none for other users' rows.

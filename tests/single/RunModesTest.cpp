@@ -2,11 +2,11 @@
 // user-defined fields of a new record.
 #include "framework/forms/QueryStandIn.h"
 #include "tests/single/SingleFixture.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/DBGrids.h"
-#include "toolkit/ui/Memo.h"
-#include "toolkit/ui/PageControl.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/widgets/Memo.h"
+#include "toolkit/ui/widgets/PageControl.h"
 
 namespace {
 

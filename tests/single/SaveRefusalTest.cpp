@@ -1,8 +1,8 @@
 // A save the application server refuses keeps everything typed, says which record and why, stays in
 // its edit mode and stores nothing.
 #include "tests/single/SingleFixture.h"
-#include "toolkit/ui/DBEdit.h"
-#include "toolkit/ui/ToolBar.h"
+#include "toolkit/ui/dataaware/DBEdit.h"
+#include "toolkit/ui/widgets/ToolBar.h"
 
 namespace {
 

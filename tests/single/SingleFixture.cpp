@@ -8,8 +8,8 @@
 #include "toolkit/rtl/Format.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "server/Brokers.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Edit.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/widgets/Edit.h"
 
 void SingleFixture::SetUp() {
     install.CreateCompanyDatabase();

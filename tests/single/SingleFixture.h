@@ -15,7 +15,7 @@
 #include "tests/single/program/Tsgl01Form.h"
 #include "tests/testkit/ScriptedApp.h"
 #include "tests/testkit/TestInstallation.h"
-#include "toolkit/ui/KeyInput.h"
+#include "toolkit/ui/kernel/KeyInput.h"
 
 class SingleFixture : public ::testing::Test {
 protected:

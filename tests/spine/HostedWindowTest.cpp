@@ -4,8 +4,8 @@
 
 #include "tests/spine/SpineHost.h"
 #include "toolkit/os/Shell.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/KeyInput.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/KeyInput.h"
 
 TEST_F(SpineHost, AHostedStartWithFourParametersShowsE000038AndTheWindowClosesItself) {
     auto controller = NewController();

@@ -1,7 +1,7 @@
 // The program window in the three languages of the interface: the code page of the client
 // configuration picks the script and the language pack.
 #include "tests/spine/SpineHost.h"
-#include "toolkit/ui/Application.h"
+#include "toolkit/ui/kernel/Application.h"
 
 TEST_F(SpineHost, ATraditionalInterfaceShowsTheWindowAndItsMessagesInTraditionalCharacters) {
     install.SetCodePages("950", "936");

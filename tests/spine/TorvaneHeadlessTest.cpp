@@ -112,6 +112,21 @@ TEST_F(TorvaneRun, DemoInstallHeadlessPrintsEventsCaptionConnectInfoAndClose) {
     EXPECT_NE(kept.find(pickvuKey), std::string::npos) << kept;
 }
 
+TEST_F(TorvaneRun, HelpAndVersionAnswerWithoutAnInstallation) {
+    TRun help = Torvane("--help");
+    EXPECT_EQ(help.exitCode, 0) << help.err;
+    ASSERT_FALSE(help.out.empty());
+    EXPECT_EQ(help.out[0], "torvane: the Torvane work center");
+    std::string text;
+    for (const std::string& line : help.out) text += line + "\n";
+    for (const char* option : {"--demo-install", "--user", "--company", "--database", "--program", "--run-mode",
+                               "--rights", "--headless", "--script", "--version", "VandrilC.ini"})
+        EXPECT_NE(text.find(option), std::string::npos) << option;
+    TRun version = Torvane("--version");
+    EXPECT_EQ(version.exitCode, 0) << version.err;
+    EXPECT_EQ(version.out, (std::vector<std::string>{"torvane 9.0"}));
+}
+
 TEST_F(TorvaneRun, FailuresAreOneLineAndAFailureCode) {
     auto oneLine = [](const std::string& text) { return std::count(text.begin(), text.end(), '\n') == 1; };
 

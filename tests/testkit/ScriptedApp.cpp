@@ -1,8 +1,8 @@
 #include "tests/testkit/ScriptedApp.h"
 
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/Dialogs.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
 
 namespace {
 

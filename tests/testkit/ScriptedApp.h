@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/ui/HeadlessServices.h"
-#include "toolkit/ui/ScriptedMessageService.h"
-#include "toolkit/ui/ScriptedModalLoop.h"
+#include "toolkit/ui/dialogs/HeadlessServices.h"
+#include "toolkit/ui/dialogs/ScriptedMessageService.h"
+#include "toolkit/ui/dialogs/ScriptedModalLoop.h"
 
 // A message dialog form as it was shown.
 struct TShownDialog {

@@ -3,7 +3,7 @@
 #include <dlfcn.h>
 
 #include "tests/testkit/TestInstallation.h"
-#include "toolkit/ui/Application.h"
+#include "toolkit/ui/kernel/Application.h"
 
 std::string TScriptedHost::DefaultLibraryPath() { return TTestInstallation::BinFolder() + "Tdef05C.so"; }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/DLLBaseController.h"
+#include "contract/DLLBaseController.h"
 #include "toolkit/os/DynLib.h"
 
 class TCustomForm;

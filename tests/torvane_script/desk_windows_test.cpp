@@ -17,10 +17,11 @@
 #include "tests/outside/CompanyFixture.h"
 #include "tests/qt/MessageBoxLook.h"
 #include "tests/testkit/TestInstallation.h"
+#include "toolkit/classes/Properties.h"
 #include "toolkit/qt/QtRenderer.h"
 #include "toolkit/qt/QtUserInput.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Screen.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/Screen.h"
 
 namespace {
 
@@ -38,6 +39,16 @@ protected:
         EXPECT_EQ(Screen->FormCount(), 0) << "a window was left behind";
         while (Screen->FormCount() > 0) Screen->Forms(0)->Free();
         CompanyFixture::TearDown();
+    }
+
+    // The main window of the demo login, shown.
+    static TOwnedPtr<TfrmWorkCenter> LoggedInMainWindow(TWorkCenter& center) {
+        center.Login({"DS", "DEMO", "DEMO"});
+        TOwnedPtr<TfrmWorkCenter> main(CreateComponent<TfrmWorkCenter>(nullptr, center));
+        main->LoadPrograms();
+        main->Show();
+        ProcessQtEvents();
+        return main;
     }
 
     // Acts on the modal window once it is up (and the windows are at rest).
@@ -58,6 +69,23 @@ Variant Rows(std::initializer_list<std::pair<const char*, const char*>> rows) {
     for (auto [code, name] : rows) list.push_back(VarArrayOf({code, name}));
     return VarArrayOf(list);
 }
+
+// What the status said each time the busy cursor came up (the renderer's own handler still runs).
+class TBusyWatch {
+public:
+    explicit TBusyWatch(std::function<std::string()> status) : saved_(Screen->OnCursorChange) {
+        Screen->OnCursorChange = [this, status](TObject* sender) {
+            if (Screen->Cursor() == crHourGlass) seen.push_back(status());
+            if (saved_) saved_(sender);
+        };
+    }
+    ~TBusyWatch() { Screen->OnCursorChange = saved_; }
+    std::vector<std::string> seen;
+
+private:
+    TNotifyEvent saved_;
+};
+
 
 }  // namespace
 
@@ -195,11 +223,7 @@ TEST_F(DeskTest, PhraseDateCharacterAndCalculatorWindowsAnswerTheLookupService) 
 
 TEST_F(DeskTest, MainWindowReceivesMessageCentreTexts) {
     TWorkCenter center;
-    center.Login({"DS", "DEMO", "DEMO"});
-    TOwnedPtr<TfrmWorkCenter> main(CreateComponent<TfrmWorkCenter>(nullptr, center));
-    main->LoadPrograms();
-    main->Show();
-    ProcessQtEvents();
+    TOwnedPtr<TfrmWorkCenter> main = LoggedInMainWindow(center);
 
     // Programs find the window by its class and send it their text (with its closing zero).
     HWND window = Application->FindWindow(kMainMenuWindowClass);
@@ -296,9 +320,60 @@ TEST_F(DeskTest, TheLoginWindowIsAFixedDialogWhoseFocusShowsAndWhoseLabelsMoveIt
         EXPECT_NE(unfocused, focused) << "the focused 取消 looks different";
         if (const char* keep = std::getenv("TDEF_KEEP_PICTURES"))
             std::filesystem::copy_file(picture, std::string(keep) + "/login.png", std::filesystem::copy_options::overwrite_existing);
-        ClickControl(login->btnCancel);
+
+        // Logging in shows the busy cursor and where it connects.
+        TBusyWatch busy([&] { return login->lblStatus->Caption(); });
+        ClickControl(login->btnOK);
+        EXPECT_EQ(busy.seen, (std::vector<std::string>{"正在连接 本机 (127.0.0.1) …"}));
+        EXPECT_EQ(Screen->Cursor(), crDefault);
     });
-    EXPECT_EQ(login->ShowModal(), mrCancel);
+    EXPECT_EQ(login->ShowModal(), mrOk);
+    EXPECT_TRUE(center.LoggedIn());
+}
+
+TEST_F(DeskTest, TheStatusBarSaysWhatHappensAndAnOpenProgramComesForward) {
+    TTestInstallation install;
+    TWorkCenter center;
+    TOwnedPtr<TfrmWorkCenter> main = LoggedInMainWindow(center);
+    auto panel = [&](int i) { return main->sbStatus->Panels()->Items(i)->Text(); };
+    EXPECT_EQ(panel(1), "用户: DS");
+    EXPECT_EQ(panel(2), "公司: DEMO");
+    EXPECT_EQ(panel(3), "数据库: DEMO");
+    EXPECT_EQ(panel(4), "服务器: 本机 (127.0.0.1)");
+
+    TBusyWatch busy([&] { return panel(0); });
+    main->OpenProgram("TDEF05");
+    ProcessQtEvents();
+    EXPECT_EQ(busy.seen, (std::vector<std::string>{"正在连接 本机 (127.0.0.1) …"})) << "the busy cursor while connecting";
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+    EXPECT_EQ(panel(0), "文档信息录入作业 已打开");
+    if (const char* keep = std::getenv("TDEF_KEEP_PICTURES")) GrabWindowToPng(main.get(), std::string(keep) + "/main-window.png");
+    TCustomForm* window = center.Programs().Window("TDEF05");
+    ASSERT_NE(window, nullptr);
+
+    // Opening it again brings the open window forward instead of a second one.
+    window->SetWindowState(wsMinimized);
+    main->SetFocus();
+    ProcessQtEvents();
+    main->OpenProgram("TDEF05");
+    ProcessQtEvents();
+    EXPECT_EQ(center.Programs().OpenPrograms().size(), 1u);
+    EXPECT_EQ(center.Programs().Window("TDEF05"), window);
+    EXPECT_EQ(window->WindowState(), wsNormal);
+    EXPECT_EQ(Screen->ActiveForm(), window);
+
+    center.Programs().CloseAll();
+    ProcessQtEvents();
+    EXPECT_EQ(panel(0), "文档信息录入作业 已关闭");
+
+    // The program the desktop was started with opens with its run mode and rights.
+    main->OpenProgram("TDEF05", 10, 0);
+    ProcessQtEvents();
+    TCustomForm* started = center.Programs().Window("TDEF05");
+    ASSERT_NE(started, nullptr);
+    EXPECT_EQ(GetPropValue(started, "RunMode").AsInteger(), 9) << "host run mode 10";
+    center.Programs().CloseAll();
+    main.reset();
 }
 
 TEST(CalcExpression, EvaluatesArithmeticAndRefusesNonsense) {
@@ -328,4 +403,46 @@ TEST(ScriptSyntax, WordsQuotesAndComments) {
     EXPECT_EQ(lines[2].Number, 5);
     EXPECT_TRUE(ParseScript("open \"Tdef05\nclose\n", error).empty());
     EXPECT_EQ(error, "line 1: the quote is not closed");
+}
+
+TEST(ScriptSyntax, TheWholeScriptIsCheckedBeforeItRuns) {
+    auto check = [](const std::string& script) {
+        std::string error;
+        std::vector<TScriptLine> lines = ParseScript(script, error);
+        EXPECT_EQ(error, "") << script;
+        return CheckScript(lines);
+    };
+    EXPECT_EQ(check("login DS DEMO DEMO\nopen Tdef05 run-mode 1 rights 255 param \"a b\"\nkey F5 Ctrl+Tab Alt+D\n"
+                    "type edMC002 两个 词\ncell gdBody1 2 MD004 名称\nanswer yes\nexpect form Caption 文档 [演示]\n"
+                    "expect-message W 000004\nscreenshot a b.png\nclose\n"),
+              "");
+    EXPECT_EQ(check("login DS DEMO DEMO\nanswer Maybe\n"),
+              "line 2: expected a button (Yes, No, OK, Cancel, Abort, Retry, Ignore, All, NoToAll, YesToAll), found \"Maybe\"");
+    EXPECT_EQ(check("close now\n"), "line 1: expected close, found \"close now\"");
+    EXPECT_EQ(check("click btnOK btnCancel\n"), "line 1: expected click NAME, found \"click btnOK btnCancel\"");
+    EXPECT_EQ(check("login DS DEMO\n"), "line 1: expected login USER COMPANY DATABASE, found \"login DS DEMO\"");
+    EXPECT_EQ(check("login DS DEMO DEMO\nopen Tdef05\nfly away\n"), "line 3: expected a command (login, codepage, open, click, "
+                                                                  "key, focus, type, write, cell, answer, expect, expect-field, "
+                                                                  "expect-message, screenshot, close), found \"fly\"");
+    EXPECT_EQ(check("key F5 Shift+Nothing\n"), "line 1: expected a key name (F5, Ctrl+Tab, Enter ...), found \"Shift+Nothing\"");
+    EXPECT_EQ(check("open Tdef05 run-mode x\n"), "line 1: expected a number after run-mode, found \"x\"");
+    EXPECT_EQ(check("open Tdef05 colour red\n"), "line 1: expected run-mode, rights or param, found \"colour\"");
+    EXPECT_EQ(check("open Tdef05 rights\n"), "line 1: expected a value after rights, found none");
+    EXPECT_EQ(check("expect-message X 000004\n"), "line 1: expected a message kind (E, W, I, Q, C, D, T), found \"X\"");
+    EXPECT_EQ(check("expect-message E 4\n"), "line 1: expected a six-digit message code, found \"4\"");
+    EXPECT_EQ(check("cell gdBody1 0 MD004 x\n"), "line 1: expected a row number from 1, found \"0\"");
+    EXPECT_EQ(check("codepage 950 big5\n"), "line 1: expected a code page number (936, 950, 437 ...), found \"big5\"");
+    EXPECT_EQ(check("login DS DEMO DEMO\nlogin CLERK DEMO DEMO\n"), "line 2: expected one login per script, found a second one");
+}
+
+TEST(ScriptSyntax, ScriptFilesAreUtf8WithOrWithoutAMarkOrGbk) {
+    std::string error;
+    EXPECT_EQ(ScriptText("\xEF\xBB\xBFlogin DS DEMO DEMO\n", error), "login DS DEMO DEMO\n");
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(ScriptText("type edMC002 文档\n", error), "type edMC002 文档\n");
+    // "文档" as GBK bytes.
+    EXPECT_EQ(ScriptText("type edMC002 \xCE\xC4\xB5\xB5\n", error), "type edMC002 文档\n");
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(ScriptText("type edMC002 \xFF\xFE\x80\n", error), "");
+    EXPECT_EQ(error, "the script is neither UTF-8 nor GBK text");
 }

@@ -27,6 +27,6 @@ TEST_F(ScriptRunTest, TheInterfaceCodePageTurnsTheProgramTraditionalOrEnglishFor
     EXPECT_EQ(english.exitCode, 0) << english.err;
 
     TScriptResult wrong = RunScript("codepage big5\n");
-    EXPECT_EQ(wrong.exitCode, 1);
+    EXPECT_EQ(wrong.exitCode, 2) << "checked before the run";
     EXPECT_NE(wrong.err.find("expected a code page number"), std::string::npos) << wrong.err;
 }

@@ -69,7 +69,10 @@ TEST_F(ScriptRunTest, TheFirstFailedExpectationStopsTheRunWithOneLine) {
     // Commands that cannot be done fail the same way.
     r = RunScript("login DS DEMO DEMO\nclick btnNowhere\n");
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("line 2: expected a component named btnNowhere"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("line 2: expected a component named btnNowhere, found none in the window \"Torvane 工作中心 - "
+                         "DS@DEMO/DEMO\" (frmWorkCenter)"),
+              std::string::npos)
+        << r.err;
     r = RunScript("login DS DEMO DEMO\nexpect miADMI02 Enabled true\n");
     EXPECT_EQ(r.exitCode, 1) << "a program without a library is listed but disabled";
     EXPECT_NE(r.err.find("expected miADMI02.Enabled = \"true\", found \"False\""), std::string::npos) << r.err;
@@ -94,10 +97,27 @@ TEST_F(ScriptRunTest, MenuItemsKeysAndTheMainWindow) {
         "click miTDEF05\n"
         "expect form Caption \"文档信息录入作业[演示公司]\"\n"
         "key F5 Ctrl+Tab\n"
-        "key Shift+Nothing\n");
+        "close\n"
+        "close\n");
     EXPECT_EQ(r.exitCode, 1) << r.out << r.err;
     EXPECT_NE(r.out.find("TDEF05: event 272"), std::string::npos) << "the menu item opened the program";
-    EXPECT_NE(r.err.find("line 6: expected a key name"), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("TDEF05: event 304"), std::string::npos) << "the first close closed it";
+    EXPECT_NE(r.err.find("line 7: expected a program window to close, found only the main window"), std::string::npos)
+        << r.err;
+}
+
+TEST_F(ScriptRunTest, AScriptIsCheckedWholeAndReadAsUtf8OrGbk) {
+    // A mistake on the last line: nothing runs, not even the login.
+    TScriptResult r = RunScript("login DS DEMO DEMO\nopen Tdef05\nanswer Maybe\n");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("line 3: expected a button"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out.find("login:"), std::string::npos) << r.out;
+
+    // A byte-order mark before the first command, and a file saved as GBK ("文档信息录入作业" in GBK bytes).
+    r = RunScript("\xEF\xBB\xBFlogin DS DEMO DEMO\nopen Tdef05\nexpect form Caption \"\xCE\xC4\xB5\xB5\xD0\xC5\xCF\xA2"
+                  "\xC2\xBC\xC8\xEB\xD7\xF7\xD2\xB5[\xD1\xDD\xCA\xBE\xB9\xAB\xCB\xBE]\"\nexpect form Caption \xB4\xED\n");
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.err.find("line 4: expected form.Caption = \"错\""), std::string::npos) << "the error reads as Chinese: " << r.err;
 }
 
 TEST_F(ScriptRunTest, TheLoginNamesWhatIsMissingAndCreatesNoDatabase) {

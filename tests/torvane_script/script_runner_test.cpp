@@ -10,11 +10,11 @@
 #include "toolkit/data/DataSource.h"
 #include "toolkit/qt/QtRenderer.h"
 #include "toolkit/rtl/Format.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/DBGrids.h"
-#include "toolkit/ui/Dialogs.h"
-#include "toolkit/ui/Screen.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/kernel/Screen.h"
 
 namespace {
 
@@ -110,9 +110,14 @@ TEST_F(ScriptRunnerTest, TypesIntoGridCellsAndAnswersCodedMessages) {
     code = Run(center, "click btnAsk\nexpect-message W 000001\nexpect-message W 000001\n");
     EXPECT_EQ(code, 1);
     EXPECT_NE(err.str().find("line 3: expected message W 000001, found no message"), std::string::npos) << err.str();
-    code = Run(center, "answer Maybe\nclick btnAsk\nexpect btnAsk Caption 问\n");
+    code = Run(center, "answer Retry\nclick btnAsk\nexpect btnAsk Caption 问\n");
     EXPECT_EQ(code, 1);
-    EXPECT_NE(err.str().find("expected a button Maybe in the message box"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("expected a button Retry in the message box"), std::string::npos) << err.str();
+    // A script that cannot run to its end does not start.
+    code = Run(center, "click btnAsk\nanswer Maybe\n");
+    EXPECT_EQ(code, 2);
+    EXPECT_NE(err.str().find("line 2: expected a button (Yes, No"), std::string::npos) << err.str();
+    EXPECT_EQ(out.str(), "") << "nothing ran";
     code = Run(center, "cell gdBody 9 NAME x\n");
     EXPECT_NE(err.str().find("line 1: expected a row 9 in gdBody, found 3 rows"), std::string::npos) << err.str();
 }

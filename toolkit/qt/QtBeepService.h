@@ -1,6 +1,6 @@
 #pragma once
 // Beeps through the desktop.
-#include "toolkit/ui/AppServices.h"
+#include "toolkit/ui/kernel/AppServices.h"
 
 class TQtBeepService : public IBeepService {
 public:

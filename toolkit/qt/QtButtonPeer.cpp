@@ -5,8 +5,8 @@
 
 #include "toolkit/qt/QtConvert.h"
 #include "toolkit/qt/QtPeer.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/Hotkey.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/kernel/Hotkey.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 
 #include "toolkit/qt/QtConvert.h"
-#include "toolkit/ui/Bitmap.h"
+#include "toolkit/ui/graphics/Bitmap.h"
 
 namespace {
 

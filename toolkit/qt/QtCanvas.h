@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "toolkit/ui/Canvas.h"
+#include "toolkit/ui/graphics/Canvas.h"
 
 class TBitmap;
 

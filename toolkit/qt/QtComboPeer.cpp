@@ -12,7 +12,7 @@
 #include "toolkit/qt/QtCanvas.h"
 #include "toolkit/qt/QtPaintBox.h"
 #include "toolkit/qt/QtPeer.h"
-#include "toolkit/ui/ComboBox.h"
+#include "toolkit/ui/widgets/ComboBox.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "toolkit/ui/Graphics.h"
+#include "toolkit/ui/graphics/Graphics.h"
 
 inline QString ToQString(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 inline std::string FromQString(const QString& text) { return text.toStdString(); }

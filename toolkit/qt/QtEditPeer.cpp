@@ -8,7 +8,7 @@
 
 #include "toolkit/qt/QtConvert.h"
 #include "toolkit/qt/QtPeer.h"
-#include "toolkit/ui/Edit.h"
+#include "toolkit/ui/widgets/Edit.h"
 
 namespace {
 

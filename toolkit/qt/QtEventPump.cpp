@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "toolkit/qt/QtPeer.h"
-#include "toolkit/ui/Application.h"
+#include "toolkit/ui/kernel/Application.h"
 
 namespace {
 TQtEventPump* thePump = nullptr;

@@ -4,7 +4,7 @@
 // choice, must-exist) and the choice given back.
 #include <string>
 
-#include "toolkit/ui/FileDialogs.h"
+#include "toolkit/ui/dialogs/FileDialogs.h"
 
 class TQtFileDialogService : public IFileDialogService {
 public:

@@ -9,8 +9,8 @@
 #include "toolkit/qt/QtConvert.h"
 #include "toolkit/qt/QtMenus.h"
 #include "toolkit/qt/QtModalLoop.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Screen.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/Screen.h"
 
 TQtFormPeer::TQtFormPeer(TCustomForm& form) : TQtPeer(form, new QWidget(nullptr, Qt::Window)) {
     layout_ = new QVBoxLayout(Widget());

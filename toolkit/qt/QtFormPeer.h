@@ -6,7 +6,7 @@
 
 #include "toolkit/qt/QtPaintBox.h"
 #include "toolkit/qt/QtPeer.h"
-#include "toolkit/ui/Forms.h"
+#include "toolkit/ui/kernel/Forms.h"
 
 class TQtFormPeer : public TQtPeer {
 public:

@@ -12,7 +12,7 @@
 #include "toolkit/qt/QtKeys.h"
 #include "toolkit/qt/QtMenus.h"
 #include "toolkit/qt/QtPeer.h"
-#include "toolkit/ui/Forms.h"
+#include "toolkit/ui/kernel/Forms.h"
 
 namespace {
 

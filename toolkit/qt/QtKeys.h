@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/ui/Keys.h"
+#include "toolkit/ui/kernel/Keys.h"
 
 // Punctuation keys of the US layout, as the desktop numbers them.
 constexpr WORD VK_OEM_1 = 0xBA;        // ;:

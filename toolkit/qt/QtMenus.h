@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "toolkit/ui/Menus.h"
+#include "toolkit/ui/widgets/Menus.h"
 
 // Fills target with the visible sub-items of parent (separators, sub-menus, checks, shortcuts).
 void FillQtMenu(QMenu& target, TMenuItem& parent);

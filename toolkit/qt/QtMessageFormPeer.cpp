@@ -10,9 +10,9 @@
 
 #include "toolkit/qt/QtConvert.h"
 #include "toolkit/qt/QtFormPeer.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/Dialogs.h"
-#include "toolkit/ui/Screen.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/kernel/Screen.h"
 
 namespace {
 

@@ -54,24 +54,47 @@ int TQtMessageService::Show(const TMessageDlgRequest& request, TShownMessage mes
     std::size_t index = shown_.size();
     shown_.push_back(message);
     TComponentRef<TMessageForm> form(CreateMessageDialog(request));
-    if (OnShown) {
-        auto hook = OnShown;
-        QTimer::singleShot(0, [hook, form, message] {
-            // Let the window be shown and activated first.
-            QCoreApplication::processEvents();
-            if (form && form->Visible()) RunGuarded([&] { hook(*form.Get(), message); });
-        });
-    }
+    OfferToHook(*form.Get(), message);
+    showing_.insert(form.Get());
+    const TMessageForm* shownForm = form.Get();
     int answer = mrCancel;
     try {
         answer = form->ShowModal();
     } catch (...) {
+        showing_.erase(shownForm);
         if (form) form->Free();
         throw;
     }
+    showing_.erase(shownForm);
     if (form) form->Free();
     // Boxes without a Cancel button answer Escape and closing with their cancel button's answer.
     if (answer == mrCancel && !request.Buttons.Contains(mbCancel)) answer = ModalResultOf(CancelButtonOf(request.Buttons));
     shown_[index].Answer = answer;
     return answer;
+}
+
+void TQtMessageService::OfferToHook(TMessageForm& shown, const TShownMessage& message) {
+    if (!OnShown) return;
+    auto hook = OnShown;
+    TComponentRef<TMessageForm> form(&shown);
+    QTimer::singleShot(0, [hook, form, message] {
+        // Let the window be shown and activated first.
+        QCoreApplication::processEvents();
+        if (form && form->Visible()) RunGuarded([&] { hook(*form.Get(), message); });
+    });
+}
+
+std::size_t TQtMessageService::Watch(TMessageForm& form) {
+    TMessageDlgRequest request;
+    request.Text = form.MessageText();
+    request.Caption = form.Caption();
+    request.DlgType = form.DlgType();
+    TShownMessage message = TShownMessage::OfDialog(request);
+    shown_.push_back(message);
+    OfferToHook(form, message);
+    return shown_.size() - 1;
+}
+
+void TQtMessageService::Answered(std::size_t index, int answer) {
+    if (index < shown_.size()) shown_[index].Answer = answer;
 }

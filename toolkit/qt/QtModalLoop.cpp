@@ -3,8 +3,11 @@
 #include <QEventLoop>
 
 #include "toolkit/qt/QtEventPump.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Forms.h"
+#include "toolkit/qt/QtMessageService.h"
+#include "toolkit/qt/QtRenderer.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/Forms.h"
 
 std::multimap<TCustomForm*, QEventLoop*>& TQtModalLoop::Loops() {
     static auto* loops = new std::multimap<TCustomForm*, QEventLoop*>;
@@ -12,6 +15,17 @@ std::multimap<TCustomForm*, QEventLoop*>& TQtModalLoop::Loops() {
 }
 
 int TQtModalLoop::Run(TCustomForm& form) {
+    // A message dialog its owner shows itself is recorded and scripted like the message service's.
+    auto* message = dynamic_cast<TMessageForm*>(&form);
+    TQtMessageService* service = message ? QtMessageService() : nullptr;
+    if (service && service->Owns(*message)) service = nullptr;
+    const std::size_t record = service ? service->Watch(*message) : 0;
+    const int answer = RunLoop(form);
+    if (service) service->Answered(record, answer);
+    return answer;
+}
+
+int TQtModalLoop::RunLoop(TCustomForm& form) {
     TComponentRef<TCustomForm> alive(&form);
     int last = mrCancel;
     QEventLoop loop;

@@ -3,7 +3,7 @@
 // modal result its CloseModal accepts, it is freed, or the application is terminated (mrCancel).
 #include <map>
 
-#include "toolkit/ui/AppServices.h"
+#include "toolkit/ui/kernel/AppServices.h"
 
 class QEventLoop;
 
@@ -15,5 +15,6 @@ public:
     static void FormGone(TCustomForm& form);
 
 private:
+    int RunLoop(TCustomForm& form);
     static std::multimap<TCustomForm*, QEventLoop*>& Loops();
 };

@@ -9,9 +9,9 @@
 #include "toolkit/qt/QtCanvas.h"
 #include "toolkit/qt/QtPaintBox.h"
 #include "toolkit/qt/QtPeer.h"
-#include "toolkit/ui/DBGrids.h"
-#include "toolkit/ui/Grids.h"
-#include "toolkit/ui/ListBox.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/grids/Grids.h"
+#include "toolkit/ui/widgets/ListBox.h"
 
 namespace {
 

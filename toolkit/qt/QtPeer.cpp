@@ -11,9 +11,9 @@
 
 #include "toolkit/qt/QtConvert.h"
 #include "toolkit/qt/QtKeys.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Forms.h"
-#include "toolkit/ui/Menus.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/Forms.h"
+#include "toolkit/ui/widgets/Menus.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Controls.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/Controls.h"
 
 class QKeyEvent;
 

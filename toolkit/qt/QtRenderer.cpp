@@ -24,8 +24,8 @@
 #include "toolkit/qt/QtMessageService.h"
 #include "toolkit/qt/QtModalLoop.h"
 #include "toolkit/qt/QtPeer.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Screen.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/Screen.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "toolkit/qt/QtKeys.h"
 #include "toolkit/qt/QtPeer.h"
 #include "toolkit/qt/QtRenderer.h"
-#include "toolkit/ui/Forms.h"
-#include "toolkit/ui/Screen.h"
+#include "toolkit/ui/kernel/Forms.h"
+#include "toolkit/ui/kernel/Screen.h"
 
 namespace {
 

@@ -121,7 +121,7 @@ std::optional<int> ReadArguments(int argc, char** argv, Settings& s, TRemoteList
     };
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") return Usage("serves the application server over TCP"), 0;
+        if (arg == "--help" || arg == "-h") return Usage("serves the application server and the lookup server over TCP"), 0;
         if (arg == "--create") {
             s.create = true;
             continue;

@@ -2,16 +2,16 @@
 
 #include <memory>
 
-#include "host/DLLBaseController.h"
+#include "contract/DLLBaseController.h"
 #include "outside/torvane/DemoInstallation.h"
 #include "outside/torvane/HostManager.h"
 #include "toolkit/os/DynLib.h"
 #include "toolkit/os/Paths.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/Dialogs.h"
-#include "toolkit/ui/HeadlessServices.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/dialogs/HeadlessServices.h"
 
 namespace {
 

@@ -16,6 +16,14 @@ int main(int argc, char** argv) {
         std::cerr << "torvane: " << error << "\n" << TorvaneUsage() << std::endl;
         return heBadArguments;
     }
+    if (options->help) {
+        std::cout << TorvaneHelp();
+        return 0;
+    }
+    if (options->version) {
+        std::cout << "torvane " << kTorvaneVersion << std::endl;
+        return 0;
+    }
     if (!options->demoInstall.empty()) {
         try {
             TDemoInstallation install =
@@ -32,6 +40,10 @@ int main(int argc, char** argv) {
         return heNoInstallation;
     }
     if (!options->script.empty()) return RunScriptFile(options->script, std::cout, std::cerr);
-    if (!options->headless) return RunDesktop({options->user, options->company, options->database}, std::cerr);
+    if (!options->headless) {
+        TDeskStart start{{options->user, options->company, options->database}, {}, options->runMode, options->rights};
+        if (options->programGiven) start.Program = options->program;
+        return RunDesktop(start, std::cerr);
+    }
     return THeadlessHost(std::cout, std::cerr).Run(*options);
 }

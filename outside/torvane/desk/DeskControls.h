@@ -3,7 +3,7 @@
 // name, caption and bounds, and the windows' common font.
 #include <string>
 
-#include "toolkit/ui/Forms.h"
+#include "toolkit/ui/kernel/Forms.h"
 
 template <class T>
 T* Place(TCustomForm* owner, TWinControl* parent, const std::string& name, int left, int top, int width, int height) {
@@ -14,5 +14,5 @@ T* Place(TCustomForm* owner, TWinControl* parent, const std::string& name, int l
     return control;
 }
 
-// The font of the work center's windows (Chinese texts; the renderer falls back to a CJK face).
+// The font of the work center's windows (Chinese texts; the renderer draws it with its CJK UI face).
 void UseDeskFont(TCustomForm* form);

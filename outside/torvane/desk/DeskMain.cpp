@@ -9,7 +9,7 @@
 #include "outside/torvane/desk/MainWindow.h"
 #include "outside/torvane/desk/ScriptRunner.h"
 #include "toolkit/qt/QtRenderer.h"
-#include "toolkit/ui/Application.h"
+#include "toolkit/ui/kernel/Application.h"
 
 namespace {
 
@@ -32,7 +32,8 @@ struct TDeskSession {
 
 }  // namespace
 
-int RunDesktop(const TLogin& login, std::ostream& err) {
+int RunDesktop(const TDeskStart& start, std::ostream& err) {
+    const TLogin& login = start.Login;
     if (!HasDisplay()) {
         err << "torvane: no display (DISPLAY is not set); run it under xvfb-run, or use --headless or --script" << std::endl;
         return deNoDisplay;
@@ -53,6 +54,7 @@ int RunDesktop(const TLogin& login, std::ostream& err) {
     Application->SetMainForm(main.get());
     main->LoadPrograms();
     main->Show();
+    if (!start.Program.empty()) main->OpenProgram(start.Program, start.RunMode, start.Rights);
     RunQtApplication();
     center.Programs().CloseAll();
     Application->SetMainForm(nullptr);
@@ -65,10 +67,11 @@ int RunScriptFile(const std::string& file, std::ostream& out, std::ostream& err)
         err << "torvane: cannot read the script " << file << std::endl;
         return deBadScript;
     }
-    std::stringstream text;
-    text << in.rdbuf();
+    std::stringstream bytes;
+    bytes << in.rdbuf();
     std::string error;
-    std::vector<TScriptLine> lines = ParseScript(text.str(), error);
+    const std::string text = ScriptText(bytes.str(), error);
+    std::vector<TScriptLine> lines = error.empty() ? ParseScript(text, error) : std::vector<TScriptLine>{};
     if (!error.empty()) {
         err << "torvane: " << file << ": " << error << std::endl;
         return deBadScript;

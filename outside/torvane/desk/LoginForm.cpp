@@ -1,7 +1,8 @@
 #include "outside/torvane/desk/LoginForm.h"
 
 #include "outside/torvane/desk/DeskControls.h"
-#include "toolkit/ui/Dialogs.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/kernel/Screen.h"
 
 TfrmLogin::TfrmLogin(TComponent* owner, TWorkCenter& center) : TForm(owner), center_(center) {
     SetName("frmLogin");
@@ -10,7 +11,7 @@ TfrmLogin::TfrmLogin(TComponent* owner, TWorkCenter& center) : TForm(owner), cen
     SetPosition(poScreenCenter);
     SetKeyPreview(true);
     UseDeskFont(this);
-    SetBounds(0, 0, 300, 170);
+    SetBounds(0, 0, 300, 176);
     auto row = [this](const std::string& name, const std::string& caption, int top, const std::string& value) {
         auto* label = Place<TLabel>(this, this, "lbl" + name, 20, top + 3, 80, 18);
         label->SetCaption(caption);
@@ -30,6 +31,8 @@ TfrmLogin::TfrmLogin(TComponent* owner, TWorkCenter& center) : TForm(owner), cen
     btnCancel->SetCaption("取消");
     btnCancel->SetCancel(true);
     btnCancel->SetModalResult(mrCancel);
+    lblStatus = Place<TLabel>(this, this, "lblStatus", 20, 150, 260, 16);
+    lblStatus->SetCaption("");
     SetActiveControl(edUser);
 }
 
@@ -37,11 +40,18 @@ TLogin TfrmLogin::Entered() const { return {edUser->Text(), edCompany->Text(), e
 
 void TfrmLogin::btnOKClick(TObject*) {
     try {
-        center_.Login(Entered());
+        {
+            lblStatus->SetCaption("正在连接 " + center_.ServerText() + " …");
+            lblStatus->Repaint();
+            TCursorScope busy;
+            center_.Login(Entered());
+        }
         SetModalResult(mrOk);
     } catch (const EAbort&) {
+        lblStatus->SetCaption("");
         throw;
     } catch (const std::exception& e) {
+        lblStatus->SetCaption("");
         MessageDlg(e.what(), mtError, {mbOK});
         edUser->SetFocus();
     }

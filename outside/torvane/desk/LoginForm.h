@@ -1,11 +1,12 @@
 #pragma once
 // The login window: user, company and database (the demo login preset). OK checks the login with
-// the work center and closes with mrOk, or shows why it failed and stays; Cancel gives mrCancel.
+// the work center (busy cursor and "正在连接 ..." meanwhile) and closes with mrOk, or shows why it
+// failed and stays; Cancel gives mrCancel.
 #include "outside/torvane/desk/WorkCenter.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/Edit.h"
-#include "toolkit/ui/Forms.h"
-#include "toolkit/ui/Label.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/widgets/Edit.h"
+#include "toolkit/ui/kernel/Forms.h"
+#include "toolkit/ui/widgets/Label.h"
 
 class TfrmLogin : public TForm {
     TK_CLASS(TfrmLogin, TForm)
@@ -17,6 +18,7 @@ public:
     TEdit* edDatabase;
     TButton* btnOK;
     TButton* btnCancel;
+    TLabel* lblStatus;   // "正在连接 ..." while the login reaches the server
 
     // The login entered (valid once the form closed with mrOk).
     TLogin Entered() const;

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "toolkit/rtl/Variant.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/Edit.h"
-#include "toolkit/ui/Forms.h"
-#include "toolkit/ui/Label.h"
-#include "toolkit/ui/ListView.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/widgets/Edit.h"
+#include "toolkit/ui/kernel/Forms.h"
+#include "toolkit/ui/widgets/Label.h"
+#include "toolkit/ui/widgets/ListView.h"
 
 struct LookupRequest;
 

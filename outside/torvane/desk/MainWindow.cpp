@@ -1,8 +1,12 @@
 #include "outside/torvane/desk/MainWindow.h"
 
+#include <algorithm>
+
 #include "outside/torvane/desk/DeskControls.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Dialogs.h"
+#include "toolkit/rtl/SysUtils.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/Screen.h"
 
 std::string HostEventText(std::int32_t code) {
     const char* what = code == heCreated     ? "创建"
@@ -12,6 +16,16 @@ std::string HostEventText(std::int32_t code) {
                        : code == heClosing   ? "关闭"
                                              : "";
     return std::to_string(code) + (*what ? std::string(" ") + what : std::string());
+}
+
+std::string HostEventStatus(std::int32_t code) {
+    switch (code) {
+        case heCreated: return "正在启动";
+        case heShown: return "已打开";
+        case heClosing: return "正在关闭";
+        case heDestroyed: return "已关闭";
+        default: return {};
+    }
 }
 
 TfrmWorkCenter::TfrmWorkCenter(TComponent* owner, TWorkCenter& center) : TForm(owner), center_(center) {
@@ -39,14 +53,20 @@ TfrmWorkCenter::TfrmWorkCenter(TComponent* owner, TWorkCenter& center) : TForm(o
 
     sbStatus = Place<TStatusBar>(this, this, "sbStatus", 0, 0, 640, 22);
     sbStatus->SetAlign(alBottom);
-    sbStatus->SetSimplePanel(true);
+    AddPanel("", 0);
+    AddPanel("用户: " + login.User, 90);
+    AddPanel("公司: " + login.Company, 100);
+    AddPanel("数据库: " + login.Database, 110);
+    AddPanel("服务器: " + center.ServerText(), 170);
+    FitPanels();
+    OnResize = [this](TObject*) { FitPanels(); };
     memMessages = Place<TMemo>(this, this, "memMessages", 0, 0, 640, 380);
     memMessages->SetAlign(alClient);
     memMessages->SetReadOnly(true);
 
     SetMessageHandler(WM_COPYDATA, [this](TMessage& message) { WMCopyData(message); });
     center_.SetHostWindow(Handle());
-    center_.OnEvent = [this](const std::string& program, std::int32_t code) { ShowStatus(program + ": " + HostEventText(code)); };
+    center_.OnEvent = [this](const std::string& program, std::int32_t code) { ShowProgramEvent(program, code); };
     center_.OnMessageCenter = [this](const std::string& text) { ReceiveMessage(text); };
     OnClose = [this](TObject*, TCloseAction&) { center_.Programs().CloseAll(); };
     ShowStatus("就绪");
@@ -58,9 +78,34 @@ TfrmWorkCenter::~TfrmWorkCenter() {
     center_.SetHostWindow(0);
 }
 
+void TfrmWorkCenter::AddPanel(const std::string& text, int width) {
+    TStatusPanel* panel = sbStatus->Panels()->Add();
+    panel->SetText(text);
+    panel->SetWidth(width);
+}
+
+void TfrmWorkCenter::FitPanels() {
+    // The first panel, the messages, takes what the others leave.
+    int others = 0;
+    for (int i = 1; i < sbStatus->Panels()->Count(); ++i) others += sbStatus->Panels()->Items(i)->Width();
+    sbStatus->Panels()->Items(0)->SetWidth(std::max(120, ClientWidth() - others));
+}
+
+std::string TfrmWorkCenter::ProgramName(const std::string& program) const {
+    auto it = programNames_.find(UpperCase(program));
+    return it == programNames_.end() || it->second.empty() ? program : it->second;
+}
+
+void TfrmWorkCenter::ShowProgramEvent(const std::string& program, std::int32_t code) {
+    const std::string what = HostEventStatus(code);
+    if (!what.empty()) ShowStatus(ProgramName(program) + " " + what);
+}
+
 void TfrmWorkCenter::LoadPrograms() {
     miPrograms->Clear();
+    programNames_.clear();
     for (const TProgramEntry& program : center_.ProgramList()) {
+        programNames_[UpperCase(program.Id)] = program.Name;
         auto* mi = CreateComponent<TMenuItem>(this);
         mi->SetName("mi" + program.Id);
         mi->SetCaption(program.Id + " " + program.Name);
@@ -71,12 +116,18 @@ void TfrmWorkCenter::LoadPrograms() {
     }
 }
 
-void TfrmWorkCenter::OpenProgram(const std::string& program) {
+void TfrmWorkCenter::OpenProgram(const std::string& program, int runMode, int rights) {
+    if (center_.BringForward(program)) {
+        ShowStatus(ProgramName(program) + " 已打开");
+        return;
+    }
     try {
-        ShowStatus(program + ": 启动中...");
-        center_.Open(program);
+        ShowStatus("正在连接 " + center_.ServerText() + " …");
+        sbStatus->Repaint();
+        TCursorScope busy;
+        center_.Open(program, runMode, rights);
     } catch (const EProgramOpen& e) {
-        ShowStatus(program + ": " + e.Message());
+        ShowStatus(ProgramName(program) + ": " + e.Message());
         MessageDlg(e.Message(), mtError, {mbOK});
     }
 }
@@ -87,7 +138,7 @@ void TfrmWorkCenter::ReceiveMessage(const std::string& text) {
     ShowStatus("消息中心: 收到一条消息");
 }
 
-void TfrmWorkCenter::ShowStatus(const std::string& text) { sbStatus->SetSimpleText(text); }
+void TfrmWorkCenter::ShowStatus(const std::string& text) { sbStatus->Panels()->Items(0)->SetText(text); }
 
 void TfrmWorkCenter::WMCopyData(TMessage& message) {
     const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(message.LParam);

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "toolkit/rtl/DateTime.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/Edit.h"
-#include "toolkit/ui/Forms.h"
-#include "toolkit/ui/Grids.h"
-#include "toolkit/ui/Label.h"
-#include "toolkit/ui/ListBox.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/widgets/Edit.h"
+#include "toolkit/ui/kernel/Forms.h"
+#include "toolkit/ui/grids/Grids.h"
+#include "toolkit/ui/widgets/Label.h"
+#include "toolkit/ui/widgets/ListBox.h"
 
 class TfrmPhrase : public TForm {
     TK_CLASS(TfrmPhrase, TForm)

@@ -7,7 +7,7 @@
 #include "toolkit/os/DynLib.h"
 #include "toolkit/os/Paths.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Application.h"
+#include "toolkit/ui/kernel/Application.h"
 
 TProgramHost::~TProgramHost() {
     try {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "host/DLLBaseController.h"
+#include "contract/DLLBaseController.h"
 #include "toolkit/rtl/Variant.h"
 
 struct TLogin {

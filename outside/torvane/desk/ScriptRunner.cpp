@@ -15,13 +15,15 @@
 #include "toolkit/qt/QtRenderer.h"
 #include "toolkit/qt/QtUserInput.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/DBGrids.h"
-#include "toolkit/ui/DataModule.h"
-#include "toolkit/ui/FileDialogs.h"
-#include "toolkit/ui/Menus.h"
-#include "toolkit/ui/Screen.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/kernel/DataModule.h"
+#include "toolkit/ui/dialogs/FileDialogs.h"
+#include "toolkit/ui/widgets/Menus.h"
+#include "toolkit/ui/kernel/Screen.h"
+#include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/dialogs/FileDialogs.h"
 
 namespace {
 
@@ -33,8 +35,11 @@ std::string Joined(const std::vector<std::string>& words, std::size_t from = 0) 
     return text;
 }
 
-void NeedWords(const std::vector<std::string>& words, std::size_t count, const char* usage) {
-    if (words.size() < count) throw EScriptFailure(std::string("expected ") + usage + ", found \"" + Joined(words) + "\"");
+// A window as a user knows it: its caption and, for whoever reads the script, its name or class.
+std::string WindowText(const TCustomForm* form) {
+    if (!form) return "no window";
+    const std::string id = form->Name().empty() ? form->ClassName() : form->Name();
+    return "the window \"" + form->Caption() + "\" (" + id + ")";
 }
 
 // A property as text: enumerations and sets by name, objects by their component name.
@@ -134,6 +139,11 @@ TScriptRunner::~TScriptRunner() {
 }
 
 int TScriptRunner::Run(const std::vector<TScriptLine>& lines) {
+    // Nothing runs of a script that cannot run to its end.
+    if (const std::string problem = CheckScript(lines); !problem.empty()) {
+        err_ << "torvane: " << problem << std::endl;
+        return 2;
+    }
     InstallQtRenderer();
     lines_ = lines;
     next_ = 0;
@@ -175,11 +185,23 @@ void TScriptRunner::Finish(int code) {
     Application->Terminate();
 }
 
+bool TScriptRunner::MessageBoxShowing() {
+    for (int i = 0; i < Screen->FormCount(); ++i)
+        if (auto* form = dynamic_cast<TMessageForm*>(Screen->Forms(i)); form && form->Visible()) return true;
+    return false;
+}
+
 void TScriptRunner::Step() {
     if (finished_) return;
     if (!answerProblem_.empty()) {
         err_ << "torvane: " << answerProblem_ << std::endl;
         Finish(1);
+        return;
+    }
+    // A message box on screen is the runner's to answer (queued answers or its default button):
+    // the next line waits until it is gone.
+    if (MessageBoxShowing()) {
+        RunWhenIdle([this] { Step(); });
         return;
     }
     if (next_ >= lines_.size()) {
@@ -211,57 +233,45 @@ void TScriptRunner::Execute(const TScriptLine& line) {
     } else if (command == "open") {
         Open(w);
     } else if (command == "click") {
-        NeedWords(w, 2, "click NAME");
         Click(w[1]);
     } else if (command == "key") {
-        NeedWords(w, 2, "key KEYS");
         for (std::size_t i = 1; i < w.size(); ++i) {
             TCustomForm* form = CurrentForm();
             if (!form) throw EScriptFailure("expected a window for key " + w[i] + ", found none");
             if (!PressKeys(w[i], form)) throw EScriptFailure("expected a key name (F5, Ctrl+Tab, Enter ...), found \"" + w[i] + "\"");
         }
     } else if (command == "focus") {
-        NeedWords(w, 2, "focus NAME");
         auto* control = dynamic_cast<TWinControl*>(Need(w[1]));
         if (!control || !control->CanFocus()) throw EScriptFailure("expected " + w[1] + " to take the focus, found it cannot");
         control->SetFocus();
         ProcessQtEvents();
     } else if (command == "type") {
-        NeedWords(w, 3, "type NAME TEXT");
         Type(w[1], Joined(w, 2));
-    } else if (command == "text") {
-        NeedWords(w, 2, "text TEXT");
+    } else if (command == "write") {
         TCustomForm* form = CurrentForm();
-        if (!form) throw EScriptFailure("expected a window to type \"" + Joined(w, 1) + "\" into, found none");
+        if (!form || !form->ActiveControl()) throw EScriptFailure("expected a focused control to write into, found none");
         TypeText(Joined(w, 1), form);
     } else if (command == "cell") {
         Cell(w);
     } else if (command == "answer") {
-        NeedWords(w, 2, "answer BUTTON");
         answers_.push_back(w[1]);
     } else if (command == "expect") {
-        NeedWords(w, 4, "expect NAME PROPERTY VALUE");
         Expect(w[1], w[2], Joined(w, 3));
     } else if (command == "expect-field") {
-        NeedWords(w, 4, "expect-field DATASET FIELD VALUE");
         ExpectField(w[1], w[2], Joined(w, 3));
     } else if (command == "expect-message") {
-        NeedWords(w, 3, "expect-message KIND CODE");
         ExpectMessage(w[1], w[2]);
     } else if (command == "screenshot") {
-        NeedWords(w, 2, "screenshot FILE");
         Screenshot(Joined(w, 1));
     } else if (command == "close") {
         CloseCurrent();
     } else {
-        throw EScriptFailure("expected a command (login, codepage, open, click, key, focus, type, text, cell, answer, expect, expect-field, "
+        throw EScriptFailure("expected a command (login, codepage, open, click, key, focus, type, write, cell, answer, expect, expect-field, "
                              "expect-message, screenshot, close), found \"" + w[0] + "\"");
     }
 }
 
 void TScriptRunner::Login(const std::vector<std::string>& words) {
-    NeedWords(words, 4, "login USER COMPANY DATABASE");
-    if (center_.LoggedIn()) throw EScriptFailure("expected one login per script, found a second one");
     try {
         center_.Login({words[1], words[2], words[3]});
     } catch (const std::exception& e) {
@@ -271,7 +281,7 @@ void TScriptRunner::Login(const std::vector<std::string>& words) {
     // The script's own events stay in the output.
     center_.OnEvent = [this](const std::string& program, std::int32_t code) {
         out_ << program << ": event " << HostEventText(code) << std::endl;
-        if (mainWindow_) mainWindow_->ShowStatus(program + ": " + HostEventText(code));
+        if (mainWindow_) mainWindow_->ShowProgramEvent(program, code);
     };
     mainWindow_->LoadPrograms();
     mainWindow_->Show();
@@ -281,12 +291,6 @@ void TScriptRunner::Login(const std::vector<std::string>& words) {
 }
 
 void TScriptRunner::CodePage(const std::vector<std::string>& words) {
-    NeedWords(words, 2, "codepage UI [DB]");
-    for (std::size_t i = 1; i < words.size() && i < 3; ++i) {
-        int codePage = 0;
-        if (!TryStrToInt(words[i], codePage) || codePage <= 0)
-            throw EScriptFailure("expected a code page number (936, 950, 437 ...), found \"" + words[i] + "\"");
-    }
     const std::string clientFile = ClientConfigurationFile();
     if (clientFile.empty()) throw EScriptFailure("expected an installation with a client folder, found none");
     if (!savedClientFile_) savedClientFile_.emplace(clientFile, ReadFileText(clientFile));
@@ -306,25 +310,12 @@ void TScriptRunner::RestoreClientFile() {
 }
 
 void TScriptRunner::Open(const std::vector<std::string>& words) {
-    NeedWords(words, 2, "open PROGRAM [run-mode N] [rights N] [param TEXT]");
     if (!center_.LoggedIn()) throw EScriptFailure("expected a login before open, found none");
-    int runMode = 0, rights = 0xFF;
-    std::string param;
-    for (std::size_t i = 2; i < words.size(); i += 2) {
-        std::string option = LowerCase(words[i]);
-        if (i + 1 >= words.size()) throw EScriptFailure("expected a value after " + words[i] + ", found none");
-        if (option == "run-mode" || option == "rights") {
-            int value = 0;
-            if (!TryStrToInt(words[i + 1], value)) throw EScriptFailure("expected a number after " + words[i] + ", found \"" + words[i + 1] + "\"");
-            (option == "run-mode" ? runMode : rights) = value;
-        } else if (option == "param") {
-            param = words[i + 1];
-        } else {
-            throw EScriptFailure("expected run-mode, rights or param, found \"" + words[i] + "\"");
-        }
-    }
+    TScriptOpenOptions options;
+    std::string error;
+    if (!ParseOpenOptions(words, options, error)) throw EScriptFailure(error);
     try {
-        center_.Open(words[1], runMode, rights, param);
+        center_.Open(words[1], options.RunMode, options.Rights, options.Param);
     } catch (const EProgramOpen& e) {
         throw EScriptFailure("expected " + words[1] + " to open, found: " + e.Message());
     }
@@ -364,7 +355,7 @@ TComponent* TScriptRunner::Need(const std::string& name) {
     TComponent* component = Find(name);
     TCustomForm* form = CurrentForm();
     if (!component)
-        throw EScriptFailure("expected a component named " + name + ", found none in " + (form ? form->Name() : std::string("no window")));
+        throw EScriptFailure("expected a component named " + name + ", found none in " + WindowText(form));
     return component;
 }
 
@@ -396,10 +387,8 @@ void TScriptRunner::Type(const std::string& name, const std::string& text) {
 }
 
 void TScriptRunner::Cell(const std::vector<std::string>& words) {
-    NeedWords(words, 5, "cell GRID ROW FIELD TEXT");
     TComponent* grid = Need(words[1]);
-    int row = 0;
-    if (!TryStrToInt(words[2], row) || row < 1) throw EScriptFailure("expected a row number from 1, found \"" + words[2] + "\"");
+    const int row = StrToInt(words[2]);   // checked before the run
     auto* source = IsPublishedProp(grid, "DataSource") ? dynamic_cast<TDataSource*>(GetObjectProp(grid, "DataSource")) : nullptr;
     TDataSet* dataset = source ? source->DataSet() : nullptr;
     if (!dataset || !dataset->Active()) throw EScriptFailure("expected " + words[1] + " to show an open dataset, found none");
@@ -481,6 +470,8 @@ void TScriptRunner::CloseCurrent() {
     TCustomForm* form = CurrentForm();
     if (!form) throw EScriptFailure("expected a window to close, found none");
     if (form == mainWindow_) {
+        if (center_.Programs().OpenPrograms().empty())
+            throw EScriptFailure("expected a program window to close, found only the main window");
         center_.Programs().CloseAll();
         return;
     }

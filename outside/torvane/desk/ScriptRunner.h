@@ -43,6 +43,7 @@ public:
     int Run(const std::vector<TScriptLine>& lines);
 
 private:
+    bool MessageBoxShowing();
     void Step();
     void Execute(const TScriptLine& line);
     void Finish(int code);

@@ -4,6 +4,7 @@
 
 #include "outside/annexo/AttachmentServer.h"
 #include "outside/torvane/HostManager.h"
+#include "outside/torvane/ServerLocation.h"
 #include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/SysUtils.h"
 
@@ -105,6 +106,17 @@ TDLLBaseController& TWorkCenter::Open(const std::string& program, int runMode, i
     request.HostWindow = hostWindow_;
     return programs_->Open(request);
 }
+
+bool TWorkCenter::BringForward(const std::string& program) {
+    TCustomForm* window = programs_->Window(program);
+    if (!window || !window->Visible()) return false;
+    if (window->WindowState() == wsMinimized) window->SetWindowState(wsNormal);
+    window->BringToFront();
+    window->SetFocus();
+    return true;
+}
+
+std::string TWorkCenter::ServerText() const { return ConfiguredServerLocation().Text(); }
 
 int TWorkCenter::ExecWork(VarArgs& args) {
     // [user, company, program, window], parameter, [run mode, ..., mode parameter], 2, out result

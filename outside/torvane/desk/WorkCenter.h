@@ -40,6 +40,10 @@ public:
     std::vector<TProgramEntry> ProgramList();
     // Opens a program for the login; raises EProgramOpen.
     TDLLBaseController& Open(const std::string& program, int runMode = 0, int rights = 0xFF, const std::string& param = "");
+    // Brings the window of an open program forward (restored when minimised); false when it is not open.
+    bool BringForward(const std::string& program);
+    // Where the services reach the application server ("本机 (127.0.0.1)", "address:port").
+    std::string ServerText() const;
 
     TProgramHost& Programs() { return *programs_; }
     const Variant& Manager() const { return manager_; }

@@ -29,6 +29,7 @@ void TdmTsgl01::AttachHandlers() {
         for (const char* handler : {"DateFieldGetText", "DateFieldSetText", "DateFieldValidate", "DateFieldEditMask"})
             AttachFieldHandler(date, handler);
         DateField = date;
+        date->SetDisplayWidth(10);
     }
     if (TField* category = cdsMain->FindField("MA001"))
         category->OnChange = [this](TField*) {

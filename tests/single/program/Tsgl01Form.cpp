@@ -2,9 +2,9 @@
 
 #include "framework/data/FieldText.h"
 #include "tests/single/program/Tsgl01DataModule.h"
-#include "toolkit/ui/DBEdit.h"
-#include "toolkit/ui/Label.h"
-#include "toolkit/ui/PageControl.h"
+#include "toolkit/ui/dataaware/DBEdit.h"
+#include "toolkit/ui/widgets/Label.h"
+#include "toolkit/ui/widgets/PageControl.h"
 
 void TfrmTsgl01::Publish(TPublisher<TfrmTsgl01>& p) { p.Method("FormCreate", &TfrmTsgl01::FormCreate); }
 

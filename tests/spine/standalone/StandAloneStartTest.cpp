@@ -9,7 +9,7 @@
 #include "tests/testkit/ScriptedApp.h"
 #include "tests/testkit/TestInstallation.h"
 #include "toolkit/os/Paths.h"
-#include "toolkit/ui/Application.h"
+#include "toolkit/ui/kernel/Application.h"
 
 TEST(StandAloneStart, LogsInWithTheDevelopmentLoginAndStartsTheProgram) {
     TTestInstallation install;

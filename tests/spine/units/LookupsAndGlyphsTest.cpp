@@ -10,10 +10,10 @@
 #include "toolkit/data/ClientDataSet.h"
 #include "toolkit/data/DataSource.h"
 #include "toolkit/data/Field.h"
-#include "toolkit/ui/Button.h"
-#include "toolkit/ui/Buttons.h"
-#include "toolkit/ui/DBCtrls.h"
-#include "toolkit/ui/Edit.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/widgets/GlyphButton.h"
+#include "toolkit/ui/dataaware/DBCtrls.h"
+#include "toolkit/ui/widgets/Edit.h"
 
 namespace {
 

@@ -13,11 +13,11 @@
 #include "toolkit/data/ClientDataSet.h"
 #include "toolkit/data/DataSource.h"
 #include "toolkit/data/Field.h"
-#include "toolkit/ui/Application.h"
-#include "toolkit/ui/DBEdit.h"
-#include "toolkit/ui/DBGrids.h"
-#include "toolkit/ui/Edit.h"
-#include "toolkit/ui/KeyInput.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/dataaware/DBEdit.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/widgets/Edit.h"
+#include "toolkit/ui/kernel/KeyInput.h"
 
 namespace {
 

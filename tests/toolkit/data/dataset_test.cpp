@@ -235,6 +235,28 @@ TEST(ClientDataSet, IndexesAscendingAndDescending) {
     EXPECT_EQ(Ids(ds), (std::vector<int>{2, 1, 3, 4, 0, 10}));
 }
 
+TEST(ClientDataSet, IndexesPutNullKeysBeforeEveryValue) {
+    TClientDataSet ds;
+    MakeLocal(ds, {{1, "b"}, {2, ""}, {3, "a"}, {4, "c"}, {5, ""}});
+    for (int id : {2, 4}) {
+        ASSERT_TRUE(ds.Locate("ID", Variant(id)));
+        ds.Edit();
+        ds.FieldByName("NAME")->Clear();   // null, unlike the empty text of row 5
+        ds.Post();
+    }
+    ds.SetIndexFieldNames("NAME;ID");
+    EXPECT_EQ(Ids(ds), (std::vector<int>{2, 4, 5, 3, 1})) << "nulls, then the empty text, then the rest";
+    ds.AddIndex("byNameDesc", "NAME;ID", {ixDescending});
+    ds.SetIndexName("byNameDesc");
+    EXPECT_EQ(Ids(ds), (std::vector<int>{1, 3, 5, 4, 2})) << "descending: nulls last";
+    // A row posted with a null key takes its place before the others.
+    ds.SetIndexFieldNames("NAME;ID");
+    ds.Append();
+    ds.FieldByName("ID")->SetAsInteger(0);
+    ds.Post();
+    EXPECT_EQ(Ids(ds), (std::vector<int>{0, 2, 4, 5, 3, 1}));
+}
+
 TEST(ClientDataSet, LocateAndLookup) {
     TClientDataSet ds;
     MakeLocal(ds, {{1, "Apple"}, {2, "banana"}, {3, "Cherry"}, {4, "banana"}});

@@ -1,0 +1,94 @@
+#pragma once
+// Data-aware edits and memos. The control shows its field (the edit text while it has the focus,
+// the display text otherwise); typing puts the dataset into edit state first and is refused when
+// the field cannot be written. The typed text is written through the field (its text handler and
+// validation) when the control is left, on Enter, or when the record is posted; an exception there
+// (EAbort included) leaves the field as it was, keeps the typed text and keeps the focus. Escape
+// drops what was typed.
+#include "toolkit/ui/dataaware/DBControlLink.h"
+#include "toolkit/ui/widgets/Edit.h"
+#include "toolkit/ui/widgets/Memo.h"
+
+// The field behaviour shared by the data-aware edit and memo.
+template <class Base>
+class TDBTextControl : public TDataAwareControl<Base> {
+public:
+    explicit TDBTextControl(TComponent* owner)
+        : TDataAwareControl<Base>(owner, [this] { ShowField(); }, [this] { WriteField(); }) {}
+
+    void SetReadOnly(bool value) override {
+        Base::SetReadOnly(value);
+        data_.SetReadOnly(value);
+    }
+    bool WantsKey(WORD key, TShiftState shift) const override {
+        if (key == VK_ESCAPE && data_.IsModified()) return true;
+        return Base::WantsKey(key, shift);
+    }
+
+protected:
+    bool EditCanModify() override { return !this->ReadOnly() && data_.BeginChange(); }
+    void Change() override {
+        if (!data_.Showing() && !showingField_) data_.Modified();
+        Base::Change();
+    }
+    void KeyDown(WORD& key, TShiftState shift) override {
+        Base::KeyDown(key, shift);
+        if (key == VK_ESCAPE && data_.IsModified()) {
+            data_.Reset();
+            this->SelectAll();
+            key = 0;
+        } else if (key == VK_RETURN && shift.Empty()) {
+            WriteOrKeep();
+        }
+    }
+    void DoEnter() override {
+        ShowField();
+        Base::DoEnter();
+    }
+    void DoExit() override {
+        WriteOrKeep();
+        Base::DoExit();
+        leaving_ = true;
+        if (!data_.IsModified()) ShowField();
+        leaving_ = false;
+    }
+    virtual std::string FieldText() const { return data_.FieldText(this->Focused() && !leaving_); }
+    void ShowField() {
+        if (data_.IsModified()) return;
+        std::string text = FieldText();
+        bool saved = showingField_;
+        showingField_ = true;
+        this->SetText(text);
+        showingField_ = saved;
+        this->SetModified(false);
+    }
+    void WriteField() {
+        if (TField* field = data_.Field()) field->SetText(this->Text());
+    }
+    void WriteOrKeep() {
+        try {
+            data_.UpdateRecord();
+        } catch (...) {
+            this->SelectAll();
+            throw;
+        }
+    }
+
+    using TDataAwareControl<Base>::data_;
+
+private:
+    bool leaving_ = false;
+    bool showingField_ = false;
+};
+
+class TDBEdit : public TDBTextControl<TCustomEdit> {
+    TK_CLASS_PUBLISHED(TDBEdit, TCustomEdit)
+public:
+    explicit TDBEdit(TComponent* owner) : TDBTextControl<TCustomEdit>(owner) {}
+};
+
+class TDBMemo : public TDBTextControl<TCustomMemo> {
+    TK_CLASS_PUBLISHED(TDBMemo, TCustomMemo)
+public:
+    explicit TDBMemo(TComponent* owner) : TDBTextControl<TCustomMemo>(owner) {}
+};

@@ -1,0 +1,105 @@
+#include "toolkit/ui/widgets/Memo.h"
+
+#include "toolkit/ui/graphics/Canvas.h"
+
+void TMemo::Publish(TPublisher<TMemo>& p) {
+    PublishStandardWin(p);
+    p.Property("Alignment", &TMemo::Alignment, &TMemo::SetAlignment);
+    p.Property("Lines", &TMemo::Lines);
+    p.Property("MaxLength", &TMemo::MaxLength, &TMemo::SetMaxLength);
+    p.Property("ReadOnly", &TMemo::ReadOnly, &TMemo::SetReadOnly);
+    p.Property("ScrollBars", &TMemo::ScrollBars, &TMemo::SetScrollBars);
+    p.Property("WantReturns", &TMemo::WantReturns, &TMemo::SetWantReturns);
+    p.Property("WantTabs", &TMemo::WantTabs, &TMemo::SetWantTabs);
+    p.Property("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap);
+    p.Property("OnChange", &TMemo::OnChange);
+}
+
+namespace {
+std::string JoinLines(const TStrings& lines) {
+    std::string text;
+    for (int i = 0; i < lines.Count(); ++i) {
+        if (i > 0) text += "\r\n";
+        text += lines[i];
+    }
+    return text;
+}
+}  // namespace
+
+TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner), lines_(std::make_unique<TStringList>()) {
+    SetBounds(0, 0, 185, 89);
+    SetAutoSelect(false);
+    lines_->OnChange = [this] {
+        if (syncing_) return;
+        syncing_ = true;
+        try {
+            SetText(JoinLines(*lines_));
+        } catch (...) {
+            syncing_ = false;
+            throw;
+        }
+        syncing_ = false;
+    };
+}
+
+void TCustomMemo::SetLines(TStrings* lines) {
+    if (lines) lines_->Assign(*lines);
+    else lines_->Clear();
+}
+
+void TCustomMemo::SetWordWrap(bool value) {
+    if (value == wordWrap_) return;
+    wordWrap_ = value;
+    Changed("WordWrap");
+}
+
+void TCustomMemo::SetScrollBars(TScrollStyle value) {
+    if (value == scrollBars_) return;
+    scrollBars_ = value;
+    Changed("ScrollBars");
+}
+
+void TCustomMemo::SetAlignment(TAlignment value) {
+    if (value == alignment_) return;
+    alignment_ = value;
+    Changed("Alignment");
+}
+
+void TCustomMemo::TextChanged() {
+    if (!syncing_) {
+        syncing_ = true;
+        lines_->SetText(Text());
+        syncing_ = false;
+    }
+    TCustomEdit::TextChanged();
+}
+
+bool TCustomMemo::WantsKey(WORD key, TShiftState shift) const {
+    if (key == VK_RETURN) return wantReturns_;
+    if (key == VK_TAB) return wantTabs_ && !shift.Contains(ssCtrl);
+    if (key == VK_ESCAPE) return false;
+    return TCustomEdit::WantsKey(key, shift);
+}
+
+void TCustomMemo::CharTyped(char32_t ch) {
+    if (ch == U'\r') {
+        if (wantReturns_) ReplaceSelText("\r\n");
+        return;
+    }
+    if (ch == U'\t') {
+        if (wantTabs_) ReplaceSelText("\t");
+        return;
+    }
+    TCustomEdit::CharTyped(ch);
+}
+
+void TCustomMemo::Paint() {
+    TCanvas* canvas = Canvas();
+    TRect client = PaintBox(*canvas);
+    int lineHeight = canvas->TextHeight("Wg");
+    for (int i = 0; i < lines_->Count(); ++i) {
+        int y = 2 + i * lineHeight;
+        if (y >= Height()) break;
+        canvas->TextRect(client.Inflate(-2, -2), 2, y, (*lines_)[i]);
+    }
+}
