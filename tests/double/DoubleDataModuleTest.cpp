@@ -31,7 +31,7 @@ TEST_F(Tdef05Fixture, BodyRowsTakeTheHeaderKeyOrThePendingMarkerAndTheNextLineNu
     ASSERT_TRUE(form->DoEdit());
     AddLine(Body(), "NEWCOL");
     EXPECT_EQ(Body().FieldByName("MD001")->AsString(), "ADMMA");
-    char next[8];
+    char next[16];
     std::snprintf(next, sizeof next, "%04d", lines + 1);
     EXPECT_EQ(Body().FieldByName("MD002")->AsString(), next);
     EXPECT_EQ(Body().FieldByName("MD005")->AsString(), "C") << "a new line is of type C";

@@ -330,7 +330,7 @@ TEST_F(RadicalFormTest, TheProgramFormCreatesItsDataModuleAndKnowsItsVersion) {
               (std::vector<std::string>{"TfrmRadical", "TfrmBase", "TfrmSingle", "TfrmDouble", "TfrmTdef05"}));
     EXPECT_EQ(TRKForm::LanguageClasses(*form, false, false), (std::vector<std::string>{"TfrmTdef05"}));
     EXPECT_EQ(TRKForm::LanguageClasses(*form->DataModule, true, true),
-              (std::vector<std::string>{"TdmRadical", "TdmBase", "TdmTdef05"}));
+              (std::vector<std::string>{"TdmRadical", "TdmBase", "TdmSingle", "TdmDouble", "TdmTdef05"}));
 }
 
 TEST_F(RadicalFormTest, StartProgramTurnsTheParametersIntoAConnectedWindow) {
