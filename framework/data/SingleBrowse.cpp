@@ -4,6 +4,7 @@
 #include "framework/data/FieldText.h"
 #include "framework/data/SingleDM.h"
 #include "framework/data/SingleFormLink.h"
+#include "i18n/CodeConverter.h"
 #include "server/Brokers.h"
 #include "toolkit/rtl/SysUtils.h"
 
@@ -38,7 +39,8 @@ void TdmSingle::CreateMultiSelectedField() {
     field->SetReadOnly(true);
     field->SetVisible(ShowMultiSelected);
     const std::string codePage = Brokers ? Brokers->UICodePage() : std::string("936");
-    field->SetDisplayLabel(codePage == "950" || codePage == "936" ? "选定" : "Selected");
+    // (In the interface's script: a traditional interface shows 選定.)
+    field->SetDisplayLabel(codePage == "950" || codePage == "936" ? Converter()->ToDisplayText("选定") : "Selected");
     cdsMain->MoveField(field, 0);
     MultiSelectedField = field;
 }

@@ -4,6 +4,7 @@
 #include "framework/data/FieldText.h"
 #include "framework/data/RecordEventsOwner.h"
 #include "framework/data/SingleFormLink.h"
+#include "i18n/LangKeys.h"
 #include "server/Brokers.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/data/Provider.h"
@@ -13,8 +14,12 @@ namespace {
 
 constexpr int kInsertMode = 2;
 
-// The language entry the reconcile log lines carry (class TdmSingle, key sFailedSave).
-constexpr const char* kFailedSave = "保存失败";
+// The refusal texts of a save; the log lines carry sFailedSave's built-in text.
+const TLangKeys kSaveKeys("TdmSingle", {{"sFailedSave", "保存失败"},
+                                        {"sRecordChanged", "资料已被其他用户更改, 请重新查询后再改"},
+                                        {"sRecordDeleted", "资料已被其他用户删除"},
+                                        {"sRecordExists", "相同键值的资料已经存在"}});
+const std::string& kFailedSave = kSaveKeys.Default("sFailedSave");
 
 }  // namespace
 
@@ -96,18 +101,18 @@ std::string RecordText(const TDataSet* dataSet, const std::string& context) {
 
 std::string TdmSingle::RefusalText(const TDataSet* dataSet, const EReconcileError& error) const {
     ISingleFormLink* form = FormLink();
-    auto keyed = [form](const char* key, const char* text) {
-        return form ? form->KeyedText("TdmSingle", key, text) : std::string(text);
+    auto keyed = [form](const char* key) {
+        return form ? form->KeyedText(kSaveKeys.ClassName(), key, kSaveKeys.Default(key)) : kSaveKeys.Default(key);
     };
     std::string reason;
     switch (error.ErrorCode()) {
-        case rcChanged: reason = keyed("sRecordChanged", "资料已被其他用户更改, 请重新查询后再改"); break;
-        case rcDeleted: reason = keyed("sRecordDeleted", "资料已被其他用户删除"); break;
-        case rcExists: reason = keyed("sRecordExists", "相同键值的资料已经存在"); break;
+        case rcChanged: reason = keyed("sRecordChanged"); break;
+        case rcDeleted: reason = keyed("sRecordDeleted"); break;
+        case rcExists: reason = keyed("sRecordExists"); break;
         default: reason = form ? form->ToUserScript(error.Message()) : error.Message(); break;
     }
     const std::string record = RecordText(dataSet, error.Context());
-    return keyed("sFailedSave", kFailedSave) + (record.empty() ? "" : " [" + record + "]") + "\n" + reason;
+    return keyed("sFailedSave") + (record.empty() ? "" : " [" + record + "]") + "\n" + reason;
 }
 
 void TdmSingle::cdsMainReconcileError(TClientDataSet* DataSet, EReconcileError& E, TUpdateKind UpdateKind,

@@ -2,6 +2,7 @@
 #include "framework/data/SingleDM.h"
 #include "framework/data/SingleFormLink.h"
 #include "framework/data/FieldText.h"
+#include "i18n/LangKeys.h"
 #include "server/Brokers.h"
 #include "toolkit/data/DataSetField.h"
 #include "toolkit/rtl/Format.h"
@@ -9,8 +10,7 @@
 
 namespace {
 
-constexpr const char* kUDFErrorKey = "sUDFError";
-constexpr const char* kUDFErrorText = "自定义栏位(%s)赋值错误，可能是类型不匹配！！";
+const TLangKeys kUDFKeys("TfrmSingle", {{"sUDFError", "自定义栏位(%s)赋值错误，可能是类型不匹配！！"}});
 
 std::string SelectorCondition(const std::string& selector) {
     if (selector == "Y") return " TL012 <> '' ";
@@ -73,7 +73,8 @@ void TdmSingle::LoadUDFValues(TDataSet* dataSet, const TUDFRules& definitions) {
             if (reported) continue;
             reported = true;
             ISingleFormLink* form = FormLink();
-            std::string text = form ? form->KeyedText("TfrmSingle", kUDFErrorKey, kUDFErrorText) : kUDFErrorText;
+            const std::string& fallback = kUDFKeys.Default("sUDFError");
+            std::string text = form ? form->KeyedText(kUDFKeys.ClassName(), "sUDFError", fallback) : fallback;
             Brokers->ShowMessageByCode("E", "000032", {Format(text, {target->DisplayLabel()})});
         }
     }

@@ -27,16 +27,18 @@ std::string FieldText(TDataSet* dataSet, const char* name) {
     return field ? Trim(field->AsString()) : std::string();
 }
 
+// The edit-mode texts of the status bar.
+const TLangKeys kModeKeys("TfrmBase", {{"sBrowseMode", "浏览"}, {"sEditMode", "更改"}, {"sInsertMode", "新增"}});
+
 }  // namespace
 
 std::string TfrmBase::ModeText(int mode) const {
-    static const char* const chinese[] = {"浏览", "更改", "新增"};
     static const char* const english[] = {"Browse", "Edit", "Insert"};
     static const char* const keys[] = {"sBrowseMode", "sEditMode", "sInsertMode"};
     const int i = mode >= 1 && mode <= 3 ? mode - 1 : 0;
     const std::string& page = UICodePage();
     if (page != "936" && page != "950") return english[i];
-    return LangText("TfrmBase", keys[i], true, chinese[i]);
+    return LangText(kModeKeys, keys[i], true);
 }
 
 void TfrmBase::SetEditMode(std::uint8_t mode) {

@@ -19,6 +19,10 @@
 
 namespace {
 
+// The hints the window gives its two extra buttons when it is shown: keyed texts, so that a language
+// file's hints are not overwritten by the built-in ones.
+const TLangKeys kShowKeys("TfrmSingle", {{"sColorQueryHint", "颜色筛选"}, {"sCalculatorHint", "计算器"}});
+
 constexpr TColor kBrowseGridColor = static_cast<TColor>(15532027);
 
 template <class T>
@@ -274,8 +278,8 @@ void TfrmSingle::InitAfterDataModule() {
 void TfrmSingle::FormShow(TObject* Sender) {
     TfrmBase::FormShow(Sender);
     LoadSavedConditions();
-    btnColorQuery->SetHint(RkConverter->ToDisplayText("颜色筛选"));
-    btnCalc->SetHint(RkConverter->ToDisplayText("计算器"));
+    btnColorQuery->SetHint(LangText(kShowKeys, "sColorQueryHint", true));
+    btnCalc->SetHint(LangText(kShowKeys, "sCalculatorHint", true));
     btnColorQuery->SetVisible(IsColorManage);
     UpdateCommandStates();
     if (CloseWhenShown) Application->PostMessage(Handle(), WM_CLOSE);

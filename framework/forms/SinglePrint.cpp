@@ -15,8 +15,10 @@
 
 namespace {
 
-constexpr const char* kNoFormatKey = "sNoFormat";
-constexpr const char* kNoFormatText = "<无格式>";
+const TLangKeys kFormatKeys("TfrmSingle", {{"sNoFormat", "<无格式>"},
+                                           {"sCancelDefaultFormat", "是否要取消本机默认格式?"},
+                                           {"sSetDefaultFormat", "将格式[%s]设为本机默认格式?"},
+                                           {"sUpdError", "更新失败!"}});
 
 }  // namespace
 
@@ -87,7 +89,7 @@ void TfrmSingle::FillFormatMenu(TMenuItem* menu) {
     if (menu->Count() == 0) {
         auto* item = CreateComponent<TMenuItem>(this);
         item->SetName(menu->Name() + "NoFormat");
-        item->SetCaption(LangText("TfrmSingle", kNoFormatKey, true, kNoFormatText));
+        item->SetCaption(LangText(kFormatKeys, "sNoFormat", true));
         item->SetEnabled(false);
         menu->Add(item);
     }
@@ -108,8 +110,8 @@ void TfrmSingle::MenuItemVoucherFormatClick(TObject* Sender) {
     auto* item = dynamic_cast<TMenuItem*>(Sender);
     if (!item || !Brokers) return;
     const std::string text =
-        item->Checked() ? LangText("TfrmSingle", "sCancelDefaultFormat", true, "是否要取消本机默认格式?")
-                        : Format(LangText("TfrmSingle", "sSetDefaultFormat", true, "将格式[%s]设为本机默认格式?"),
+        item->Checked() ? LangText(kFormatKeys, "sCancelDefaultFormat", true)
+                        : Format(LangText(kFormatKeys, "sSetDefaultFormat", true),
                                  {item->Caption()});
     if (Brokers->ShowMessageByCode("W", "100079", {text}) != mrOk) return;
     const bool checking = !item->Checked();
@@ -120,7 +122,7 @@ void TfrmSingle::MenuItemVoucherFormatClick(TObject* Sender) {
         else file.DeleteFormat(UpperCase(ReportName), GetFormatKey());
     } catch (const std::exception&) {
         item->SetChecked(!checking);
-        Brokers->ShowMessageByCode("E", "000032", {LangText("TfrmSingle", "sUpdError", true, "更新失败!")});
+        Brokers->ShowMessageByCode("E", "000032", {LangText(kFormatKeys, "sUpdError", true)});
     }
 }
 

@@ -1,20 +1,27 @@
 // The language packs against the windows they translate: every text of every window and data module
-// of PackWindows(), and every declared keyed text, seen as the user of an English (437) or traditional
-// Chinese (950) interface sees it after the program's start-up. The failure lists what a pack leaves
-// untranslated. This program's name carries the program id, so the program window starts on its own.
+// of PackWindows(), and every keyed text the program declares, seen as the user of an English (437) or
+// traditional Chinese (950) interface sees them once the programs have started. The failure lists what
+// a pack leaves untranslated. This program's name holds "torvane": its program windows are hosted.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 
+#include "framework/forms/RadicalForm.h"
 #include "i18n/LangKeys.h"
 #include "i18n/LangMessage.h"
 #include "i18n/Translator.h"
+#include "outside/torvane/HostManager.h"
 #include "programs/tdef05/Tdef05Form.h"
+#include "server/Brokers.h"
 #include "tests/i18n_packs/PackWindows.h"
 #include "tests/i18n_packs/VisibleTexts.h"
+#include "tests/single/program/Tsgl01Form.h"
+#include "tests/single/program/Tsgl01Install.h"
 #include "tests/testkit/ScriptedApp.h"
 #include "tests/testkit/TestInstallation.h"
+#include "toolkit/ui/kernel/Application.h"
 
 namespace {
 
@@ -26,26 +33,65 @@ std::string Listing(const std::vector<std::string>& lines) {
     return text;
 }
 
+// The programs started as the work center starts them: the library's path names the program.
+class TStartedPrograms : public IPackPrograms {
+public:
+    explicit TStartedPrograms(TScriptedModalLoop& modalLoop) : modalLoop_(modalLoop) {}
+    ~TStartedPrograms() override {
+        for (TfrmRadical* form : {tdef05_, tsgl01_})
+            if (form) form->Free();
+        Application->ProcessMessages();
+    }
+    TfrmRadical& Tdef05() override { return Started<TfrmTdef05>(tdef05_, "Tdef05C.so"); }
+    TfrmRadical& Tsgl01() override { return Started<TfrmTsgl01>(tsgl01_, "Tsgl01C.so"); }
+    TScriptedModalLoop& ModalLoop() override { return modalLoop_; }
+
+private:
+    template <class Form>
+    TfrmRadical& Started(TfrmRadical*& form, const char* library) {
+        if (form) return *form;
+        form = CreateComponent<Form>(nullptr);
+        form->LibraryPath = TTestInstallation::BinFolder() + library;
+        form->Brokers->HostManager = Variant(DispatchPtr(manager_));
+        form->StartProgram(VarArrayOf({"DS", "DEMO", "DEMO", 0, ""}));
+        form->Show();
+        Application->ProcessMessages();
+        return *form;
+    }
+
+    TScriptedModalLoop& modalLoop_;
+    std::shared_ptr<THostManager> manager_ = std::make_shared<THostManager>();
+    TfrmRadical* tdef05_ = nullptr;
+    TfrmRadical* tsgl01_ = nullptr;
+};
+
 class LanguagePacks : public ::testing::Test {
 protected:
+    void SetUp() override {
+        install.CreateCompanyDatabase();
+        for (const std::string& sql : Tsgl01InstallStatements()) install.ExecuteSql(sql);
+    }
+
     // What the packs leave untranslated under the interface code page, one line each.
     std::vector<std::string> Untranslated(const std::string& codePage, const TUntranslated& untranslated) {
         install.SetCodePages(codePage, "936");
         std::vector<std::string> found;
-        TComponentRef<TfrmTdef05> program(CreateComponent<TfrmTdef05>(nullptr));
-        EXPECT_FALSE(program->StartFailed) << ::testing::PrintToString(app.ShownTexts());
-        for (const TPackWindow& window : PackWindows()) {
-            TComponent* instance = window.Reach(*program.Get());
-            if (!instance) {
-                found.push_back(window.ClassName + ": not reached");
-                continue;
+        {
+            TStartedPrograms programs(app.ModalLoop());
+            for (const TPackWindow& window : PackWindows()) {
+                bool reached = false;
+                window.Visit(programs, [&](TComponent& instance) {
+                    reached = true;
+                    for (const auto& [path, text] : VisibleTexts(instance)) {
+                        const auto& data = window.DataTexts;
+                        if (std::find(data.begin(), data.end(), path) == data.end() && untranslated(text))
+                            found.push_back(window.ClassName + "." + path + ": " + text);
+                    }
+                });
+                if (!reached) found.push_back(window.ClassName + ": not reached");
             }
-            for (const auto& [path, text] : VisibleTexts(*instance)) {
-                const bool data = std::find(window.DataTexts.begin(), window.DataTexts.end(), path) != window.DataTexts.end();
-                if (!data && untranslated(text)) found.push_back(window.ClassName + "." + path + ": " + text);
-            }
+            EXPECT_TRUE(app.ShownTexts().empty()) << ::testing::PrintToString(app.ShownTexts());
         }
-        program->Free();
         for (const TLangKey& key : DeclaredLangKeys()) {
             const std::string text = GetLangMessage(dtClient, key.ClassName, key.Key, std::string());
             if (text.empty() || untranslated(text)) found.push_back(key.ClassName + "." + key.Key + ": " + (text.empty() ? key.Default : text));

@@ -1,27 +1,64 @@
 #include "tests/i18n_packs/PackWindows.h"
 
 #include "dialogs/RkCopy.h"
-#include "programs/tdef05/Tdef05Form.h"
+#include "framework/data/BaseDM.h"
+#include "framework/forms/BaseForm.h"
+#include "toolkit/ui/dialogs/ScriptedModalLoop.h"
 
 namespace {
 
-// A dialog as its user sees it: created for the program window, converted with the window's converter
-// when it is created and translated along its class chain when it is shown.
-template <class Dialog>
-TComponent* OpenedDialog(TfrmTdef05& program) {
-    auto* dialog = CreateComponent<Dialog>(&program);
-    program.RkConverter->ConvertForm(dialog);
-    dialog->ApplyLanguage(dialog, true);
-    return dialog;
+// A window or data module that is there once the program has started.
+template <class Reach>
+auto Started(Reach reach) {
+    return [reach](IPackPrograms& programs, const TInspect& inspect) {
+        if (TComponent* instance = reach(programs)) inspect(*instance);
+    };
+}
+
+// A dialog inspected while it is shown modally, then cancelled.
+void WhileShown(IPackPrograms& programs, const char* className, const TInspect& inspect) {
+    programs.ModalLoop().WhenNext(className, [inspect](TCustomForm& form) {
+        inspect(form);
+        form.SetModalResult(mrCancel);
+    });
+}
+
+void CopyWindow(IPackPrograms& programs, const TInspect& inspect) {
+    auto& program = static_cast<TfrmBase&>(programs.Tsgl01());
+    WhileShown(programs, "TfrmCopy", inspect);
+    TCopyData data;
+    ExecuteCopy(&program, program.BaseDM()->cdsMain, program.BaseDM()->dsMain, false, "MA001,MA002", data);
+}
+
+void QueryWindow(IPackPrograms& programs, const TInspect& inspect) {
+    auto& program = static_cast<TfrmBase&>(programs.Tsgl01());
+    IQueryDialog* query = program.EnsureQueryDialog();
+    if (!query) return;
+    WhileShown(programs, query->Window()->ClassName().c_str(), inspect);
+    std::string condition, order;
+    query->Execute(condition, order);
+}
+
+std::vector<std::string> KeyLabels() {
+    std::vector<std::string> paths;
+    for (int i = 0; i < kCopyKeyFields; ++i)
+        for (const char* side : {"lblSource", "lblDest"}) paths.push_back(side + std::to_string(i) + ".Caption");
+    return paths;
 }
 
 }  // namespace
 
 const std::vector<TPackWindow>& PackWindows() {
     static const std::vector<TPackWindow> windows{
-        {"TfrmTdef05", [](TfrmTdef05& program) -> TComponent* { return &program; }, {"Caption"}},
-        {"TdmTdef05", [](TfrmTdef05& program) -> TComponent* { return program.DataModule; }, {}},
-        {"TfrmCopy", OpenedDialog<TfrmCopy>, {}},
+        // The single-table chain (TRKForm, TfrmRadical, TfrmBase, TfrmSingle) through the test program,
+        // whose own texts come from its packs (tests/single/program/MultiLanguage).
+        {"TfrmTsgl01", Started([](IPackPrograms& p) -> TComponent* { return &p.Tsgl01(); }), {"Caption"}},
+        {"TdmTsgl01", Started([](IPackPrograms& p) -> TComponent* { return p.Tsgl01().DataModule; }), {}},
+        {"TfrmTdef05", Started([](IPackPrograms& p) -> TComponent* { return &p.Tdef05(); }), {"Caption"}},
+        {"TdmTdef05", Started([](IPackPrograms& p) -> TComponent* { return p.Tdef05().DataModule; }), {}},
+        // The copy window's labels are the display labels of the key fields.
+        {"TfrmCopy", CopyWindow, KeyLabels()},
+        {"TfrmQueryText", QueryWindow, {}},
     };
     return windows;
 }

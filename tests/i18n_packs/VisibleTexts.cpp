@@ -3,6 +3,8 @@
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/kernel/DataModule.h"
+#include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/widgets/ListView.h"
 #include "toolkit/ui/widgets/StatusBar.h"
 
@@ -31,8 +33,10 @@ public:
             for (int i = 0; i < status->Panels()->Count(); ++i)
                 Add(prefix + "Panels_" + std::to_string(i) + ".Text", status->Panels()->Items(i)->Text());
         }
+        // Windows and data modules a window owns are entries of their own.
         for (TComponent* owned : component.ComponentList())
-            if (!owned->Name().empty()) Component(*owned, owned->Name() + ".");
+            if (!owned->Name().empty() && !dynamic_cast<TCustomForm*>(owned) && !dynamic_cast<TDataModule*>(owned))
+                Component(*owned, owned->Name() + ".");
     }
 
 private:

@@ -1,7 +1,5 @@
 #include "tests/single/SingleFixture.h"
 
-#include <sqlite3.h>
-
 #include "tests/single/program/Tsgl01DataModule.h"
 #include "tests/single/program/Tsgl01Install.h"
 #include "toolkit/rtl/DateTime.h"
@@ -46,19 +44,7 @@ TdmTsgl01& SingleFixture::Dm() const { return *dynamic_cast<TdmTsgl01*>(form->Da
 
 TClientDataSet& SingleFixture::Main() const { return *Dm().cdsMain; }
 
-std::string SingleFixture::Sql(const std::string& select) const {
-    sqlite3* db = nullptr;
-    std::string value;
-    if (sqlite3_open(install.DatabaseFile().c_str(), &db) == SQLITE_OK) {
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(db, select.c_str(), -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW &&
-            sqlite3_column_text(st, 0))
-            value = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
-        sqlite3_finalize(st);
-    }
-    sqlite3_close(db);
-    return value;
-}
+std::string SingleFixture::Sql(const std::string& select) const { return install.SqlValue(select); }
 
 int SingleFixture::Count(const std::string& where) const {
     return StrToIntDef(Sql("SELECT COUNT(*) FROM TSGMA WHERE " + where), -1);

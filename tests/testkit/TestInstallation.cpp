@@ -47,6 +47,20 @@ void TTestInstallation::WriteClientIni(const std::string& text) const {
     out << text;
 }
 
+std::string TTestInstallation::SqlValue(const std::string& select, const std::string& database) const {
+    sqlite3* db = nullptr;
+    std::string value;
+    if (sqlite3_open(DatabaseFile(database).c_str(), &db) == SQLITE_OK) {
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(db, select.c_str(), -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW &&
+            sqlite3_column_text(st, 0))
+            value = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    return value;
+}
+
 void TTestInstallation::SetCodePages(const std::string& ui, const std::string& db, int system) const {
     WriteClientIni("[Server Information]\nComputerName=127.0.0.1\nServerPort=211\n\n[CodePage]\nUICodePage=" + ui +
                    "\nDBCodePage=" + db + "\n");

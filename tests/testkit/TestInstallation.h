@@ -31,6 +31,8 @@ public:
     // EDatabaseError with the database's message. Returns the number of rows changed.
     int ExecuteSql(const std::string& sql, const std::vector<std::string>& params = {},
                    const std::string& database = "DEMO") const;
+    // The first column of the first row a query gives, as text ("" when there is none or it is null).
+    std::string SqlValue(const std::string& select, const std::string& database = "DEMO") const;
 
     // Where the plug-in, the servers and torvane are built: TDEF_BIN, else beside the test program.
     static std::string BinFolder();

@@ -1,65 +1,11 @@
 // The single-table window in the work center, driven with the keyboard alone by torvane --script:
 // add, save, edit, delete and navigate the test program TSGL01, with a screenshot of each mode.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "tests/single/program/Tsgl01Install.h"
-#include "tests/testkit/TestInstallation.h"
+#include "tests/torvane_script/SingleScript.h"
 #include "toolkit/rtl/DateTime.h"
-
-namespace {
-
-class SingleWindowScript : public ::testing::Test {
-protected:
-    void SetUp() override {
-        install.CreateCompanyDatabase();
-        for (const std::string& sql : Tsgl01InstallStatements()) install.ExecuteSql(sql);
-        // Screenshots stay for a person to look at when asked (TDEF_SCREENSHOTS names a folder).
-        const char* keep = std::getenv("TDEF_SCREENSHOTS");
-        shots_ = keep && *keep ? std::string(keep) + "/" : install.Folder();
-    }
-
-    int Run(const std::string& script) {
-        const std::string file = install.Folder() + "single.script";
-        std::ofstream(file, std::ios::binary) << script;
-        const std::string bin = TTestInstallation::BinFolder();
-        const std::string command = "cd '" + shots_ + "' && QT_QPA_PLATFORM=offscreen '" + bin + "torvane' --demo-install '" +
-                                    install.Folder() + "' --script '" + file + "' > '" + install.Folder() + "out.txt' 2> '" +
-                                    install.Folder() + "err.txt'";
-        int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::string Output(const char* name) const {
-        std::ifstream in(install.Folder() + name, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    std::string Sql(const std::string& select) const {
-        sqlite3* db = nullptr;
-        std::string value;
-        if (sqlite3_open(install.DatabaseFile().c_str(), &db) == SQLITE_OK) {
-            sqlite3_stmt* st = nullptr;
-            if (sqlite3_prepare_v2(db, select.c_str(), -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW &&
-                sqlite3_column_text(st, 0))
-                value = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
-            sqlite3_finalize(st);
-        }
-        sqlite3_close(db);
-        return value;
-    }
-
-    TTestInstallation install;
-    std::string shots_;
-};
-
-}  // namespace
 
 TEST_F(SingleWindowScript, AddsEditsDeletesAndNavigatesWithTheKeyboardAlone) {
     const std::string today = FormatDateTime("yyyymmdd", Now());

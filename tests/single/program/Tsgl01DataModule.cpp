@@ -1,14 +1,15 @@
 #include "tests/single/program/Tsgl01DataModule.h"
 
+#include "i18n/LangKeys.h"
+
 namespace {
 
-struct TLabelled {
-    const char* field;
-    const char* label;
-};
-constexpr TLabelled kLabels[] = {{"MA001", "类别"}, {"MA002", "单号"}, {"MA003", "名称"},   {"MA004", "数量"},
-                                 {"MA005", "金额"}, {"MA006", "比率"}, {"MA007", "日期"},   {"MA008", "备注"},
-                                 {"UDF01", "自定义项1"}, {"UDF51", "自定义项51"}};
+// The fields' labels: keyed texts "s" + field name, so that the language packs give them.
+const TLangKeys kLabels("TdmTsgl01", {{"sMA001", "类别"}, {"sMA002", "单号"}, {"sMA003", "名称"}, {"sMA004", "数量"},
+                                      {"sMA005", "金额"}, {"sMA006", "比率"}, {"sMA007", "日期"}, {"sMA008", "备注"},
+                                      {"sUDF01", "自定义项1"}, {"sUDF51", "自定义项51"}});
+constexpr const char* kLabelledFields[] = {"MA001", "MA002", "MA003", "MA004", "MA005",
+                                           "MA006", "MA007", "MA008", "UDF01", "UDF51"};
 
 }  // namespace
 
@@ -23,8 +24,8 @@ TdmTsgl01::TdmTsgl01(TComponent* owner) : TdmSingle(owner) {
 }
 
 void TdmTsgl01::AttachHandlers() {
-    for (const TLabelled& l : kLabels)
-        if (TField* field = cdsMain->FindField(l.field)) field->SetDisplayLabel(l.label);
+    for (const char* name : kLabelledFields)
+        if (TField* field = cdsMain->FindField(name)) field->SetDisplayLabel(kLabels.Text(std::string("s") + name));
     if (TField* date = cdsMain->FindField("MA007")) {
         for (const char* handler : {"DateFieldGetText", "DateFieldSetText", "DateFieldValidate", "DateFieldEditMask"})
             AttachFieldHandler(date, handler);
