@@ -19,17 +19,6 @@ const TLangKeys kKeys("TdmDouble", {{"sSaveError", "保存错误"}, {"sHeadRecCo
 constexpr int kCountPanel = 2;
 constexpr int kPositionPanel = 3;
 
-bool Sortable(const TField* field) {
-    if (!field || field->FieldKind() != fkData) return false;
-    switch (field->DataType()) {
-        case ftMemo:
-        case ftBlob:
-        case ftDataSet:
-        case ftUnknown: return false;
-        default: return true;
-    }
-}
-
 std::string Position(int recNo, int count) {
     return recNo == 0 || count == 0 ? std::string("0/0") : std::to_string(recNo) + "/" + std::to_string(count);
 }
@@ -55,28 +44,9 @@ bool TdmDouble::RestoreBodyOrder() {
 
 void TdmDouble::SortBodyByField(const std::string& fieldName) {
     IDoubleFormLink* form = DoubleFormLink();
-    if ((form && !form->BodyTitleSortAllowed()) || !cdsBody1->Active()) return;
-    TField* field = fieldName.empty() ? nullptr : cdsBody1->FindField(fieldName);
-    if (!fieldName.empty() && !Sortable(field)) return;
+    if (form && !form->BodyTitleSortAllowed()) return;
     const int countBefore = cdsBody1->RecordCount();
-    if (!field) {
-        if (!BodySortField) return;
-        cdsBody1->SetIndexName("");
-        cdsBody1->SetIndexFieldNames(DefaultBodyIndexFieldNames);
-        BodySortField = nullptr;
-    } else {
-        if (cdsBody1->State() != dsBrowse) return;
-        const std::string name = field->FieldName();
-        if (field != BodySortField) {
-            cdsBody1->SetIndexFieldNames(name);
-        } else if (IsAscending(cdsBody1)) {
-            if (cdsBody1->IndexDefs().IndexOf(name) < 0) cdsBody1->AddIndex(name, name, {ixDescending}, name);
-            cdsBody1->SetIndexName(name);
-        } else {
-            cdsBody1->SetIndexFieldNames(name);
-        }
-        BodySortField = field;
-    }
+    if (!ClickSort(cdsBody1, fieldName, BodySortField, DefaultBodyIndexFieldNames)) return;
     if (cdsBody1->RecordCount() == countBefore) return;
     // Rows came into view with the new order: every control shows header and body again.
     try {

@@ -24,6 +24,15 @@ bool Editing(const TDataSet* dataSet) {
 
 // --- Keys -----------------------------------------------------------------------------------------
 
+bool TfrmDouble::DialogKey(WORD key, TShiftState shift) {
+    // Ctrl+Down is the form's wherever the focus is (a page control would take it as a dialog key).
+    if (key == VK_DOWN && shift == TShiftState{ssCtrl}) {
+        EnterBody(false);
+        return true;
+    }
+    return TfrmSingle::DialogKey(key, shift);
+}
+
 void TfrmDouble::FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
     TdmDouble* dm = DoubleDM();
     const bool ctrl = Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt) && !Shift.Contains(ssShift);

@@ -78,6 +78,7 @@ public:
     void ResetForm() override;
     void ShowAttachments() override;
     void LoadAttachmentKeys() override;
+    bool DialogKey(WORD key, TShiftState shift) override;
     void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     void FormKeyPress(TObject* Sender, char32_t& Key);
 

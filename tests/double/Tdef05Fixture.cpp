@@ -28,6 +28,8 @@ TfrmTdef05* Tdef05Fixture::Open(const std::string& user, const std::function<voi
     if (prepare) prepare(*form);
     form->LibraryPath = TTestInstallation::BinFolder() + "Tdef05C.so";
     form->Brokers->HostManager = Variant(DispatchPtr(manager));
+    // Logged in at the work center: its services work on the company's database.
+    OleCall(form->Brokers->HostManager, "Connect", {VarArrayOf({user, "DEMO", "DEMO"})});
     form->StartProgram(VarArrayOf({user, "DEMO", "DEMO", 0, ""}));
     form->Show();
     Application->ProcessMessages();
