@@ -1,5 +1,7 @@
 #include "dialogs/RkCopy.h"
 
+#include <algorithm>
+
 #include "controls/RkLookupButton.h"
 #include "framework/forms/RadicalForm.h"
 #include "toolkit/data/ClientDataSet.h"
@@ -126,6 +128,13 @@ bool TfrmCopy::PrepareFields(TClientDataSet* dataSet, TDataSource* source, const
         btnDest[i]->SetVisible(i + 1 < keys.size() || keys.size() == 1);
         ++fieldCount_;
     }
+    // The window as high as the key fields need.
+    const int groupHeight = std::max(1, fieldCount_) * kRowHeight + 28;
+    gbSource->SetHeight(groupHeight);
+    gbDest->SetHeight(groupHeight);
+    pgCopy->SetHeight(groupHeight + 16);
+    for (TBitBtn* button : {BBPrior, BBOK, BBCancel}) button->SetTop(groupHeight + 28);
+    SetHeight(groupHeight + 96);
     ShowSourcePage();
     return true;
 }

@@ -70,29 +70,35 @@ bool TdmSingle::IsAscending(TDataSet* dataSet) const {
 
 void TdmSingle::SortByField(const std::string& fieldName) {
     ISingleFormLink* form = FormLink();
-    if ((form && !form->TitleSortAllowed()) || !cdsMain->Active()) return;
-    TField* field = fieldName.empty() ? nullptr : cdsMain->FindField(fieldName);
-    if (!fieldName.empty() && !Sortable(field)) return;
+    if (form && !form->TitleSortAllowed()) return;
     const int countBefore = cdsMain->RecordCount();
+    if (ClickSort(cdsMain, fieldName, SortField, DefaultIndexFieldNames)) ReshowCurrentRow(countBefore);
+}
+
+bool TdmSingle::ClickSort(TClientDataSet* dataSet, const std::string& fieldName, TField*& sortField,
+                          const std::string& defaultOrder) {
+    if (!dataSet->Active()) return false;
+    TField* field = fieldName.empty() ? nullptr : dataSet->FindField(fieldName);
+    if (!fieldName.empty() && !Sortable(field)) return false;
     if (!field) {
-        if (!SortField) return;
-        cdsMain->SetIndexName("");
-        cdsMain->SetIndexFieldNames(DefaultIndexFieldNames);
-        SortField = nullptr;
-    } else {
-        if (cdsMain->State() != dsBrowse) return;
-        const std::string name = field->FieldName();
-        if (field != SortField) {
-            cdsMain->SetIndexFieldNames(name);
-        } else if (IsAscending(cdsMain)) {
-            if (cdsMain->IndexDefs().IndexOf(name) < 0) cdsMain->AddIndex(name, name, {ixDescending}, name);
-            cdsMain->SetIndexName(name);
-        } else {
-            cdsMain->SetIndexFieldNames(name);
-        }
-        SortField = field;
+        if (!sortField) return false;
+        dataSet->SetIndexName("");
+        dataSet->SetIndexFieldNames(defaultOrder);
+        sortField = nullptr;
+        return true;
     }
-    ReshowCurrentRow(countBefore);
+    if (dataSet->State() != dsBrowse) return false;
+    const std::string name = field->FieldName();
+    if (field != sortField) {
+        dataSet->SetIndexFieldNames(name);
+    } else if (IsAscending(dataSet)) {
+        if (dataSet->IndexDefs().IndexOf(name) < 0) dataSet->AddIndex(name, name, {ixDescending}, name);
+        dataSet->SetIndexName(name);
+    } else {
+        dataSet->SetIndexFieldNames(name);
+    }
+    sortField = field;
+    return true;
 }
 
 // A new order can bring rows into view that were fetched meanwhile: step away and back so every

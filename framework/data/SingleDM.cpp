@@ -99,21 +99,26 @@ std::string RecordText(const TDataSet* dataSet, const std::string& context) {
 
 }  // namespace
 
-void TdmSingle::cdsMainReconcileError(TClientDataSet* DataSet, EReconcileError& E, TUpdateKind UpdateKind,
-                                      TReconcileAction& Action) {
+std::string TdmSingle::RefusalText(const TDataSet* dataSet, const EReconcileError& error) const {
     ISingleFormLink* form = FormLink();
     auto keyed = [form](const char* key) {
         return form ? form->KeyedText(kSaveKeys.ClassName(), key, kSaveKeys.Default(key)) : kSaveKeys.Default(key);
     };
     std::string reason;
-    switch (E.ErrorCode()) {
+    switch (error.ErrorCode()) {
         case rcChanged: reason = keyed("sRecordChanged"); break;
         case rcDeleted: reason = keyed("sRecordDeleted"); break;
         case rcExists: reason = keyed("sRecordExists"); break;
-        default: reason = form ? form->ToUserScript(E.Message()) : E.Message(); break;
+        default: reason = form ? form->ToUserScript(error.Message()) : error.Message(); break;
     }
-    const std::string record = RecordText(DataSet, E.Context());
-    if (form) form->ShowSaveError(keyed("sFailedSave") + (record.empty() ? "" : " [" + record + "]") + "\n" + reason);
+    const std::string record = RecordText(dataSet, error.Context());
+    return keyed("sFailedSave") + (record.empty() ? "" : " [" + record + "]") + "\n" + reason;
+}
+
+void TdmSingle::cdsMainReconcileError(TClientDataSet* DataSet, EReconcileError& E, TUpdateKind UpdateKind,
+                                      TReconcileAction& Action) {
+    ISingleFormLink* form = FormLink();
+    if (form) form->ShowSaveError(RefusalText(DataSet, E));
     try {
         const std::string program = Brokers ? Brokers->ProgramId : std::string();
         WriteAlert(program, std::string("Single") + kFailedSave + "Context :" + E.Context(), "D");

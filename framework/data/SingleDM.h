@@ -90,6 +90,12 @@ public:
 
 protected:
     void NewRecordStep(TDataSet* dataSet) override;
+    // One click on a title of the dataset: a new field ascending, the same again descending, then
+    // ascending; no field returns to the default order. False when nothing changed.
+    bool ClickSort(TClientDataSet* dataSet, const std::string& fieldName, TField*& sortField,
+                   const std::string& defaultOrder);
+    // What the user is told of a row the server refused: the record and the reason.
+    std::string RefusalText(const TDataSet* dataSet, const EReconcileError& error) const;
     ISingleFormLink* FormLink() const;
     // The comma-separated key fields without table qualifiers.
     std::vector<std::string> KeyFieldNames() const;

@@ -165,6 +165,36 @@ void DrawCancel(TPainter& p) {
     p.Line(11.5, 5.5, 5.5, 11.5, 1.2, kPaper);
 }
 
+void DrawFlow(TPainter& p) {
+    p.Box(1, 2, 6, 6, kLight);
+    p.Box(11, 2, 16, 6, kLight);
+    p.Box(6, 11, 11, 15, kYellow);
+    p.Line(4, 6, 8, 11, 0.7, kInk);
+    p.Line(13, 6, 9, 11, 0.7, kInk);
+}
+
+void DrawCopy(TPainter& p) {
+    p.Box(1, 1, 10, 12, kPaper);
+    p.Box(6, 5, 15, 16, kPaper);
+    for (int y = 8; y <= 14; y += 3) p.Fill(8, y, 13, y, kGrey);
+}
+
+void Clip(TPainter& p) {
+    p.Ring(9, 5, 2.5, 3.6, kGrey);
+    p.Line(5.5, 5, 5.5, 13, 0.6, kGrey);
+    p.Line(12.5, 5, 12.5, 11, 0.6, kGrey);
+    p.Ring(9, 13, 2.6, 3.6, kGrey);
+    p.Fill(8, 9, 10, 16, kMask);
+}
+
+void DrawAttach(TPainter& p) { Clip(p); }
+
+void DrawAttached(TPainter& p) {
+    p.Box(8, 6, 16, 16, kPaper);
+    for (int y = 9; y <= 13; y += 2) p.Fill(10, y, 14, y, kBlue);
+    Clip(p);
+}
+
 void AddImage(TImageList& list, void (*draw)(TPainter&)) {
     TBitmap bitmap;
     TPainter painter(bitmap);
@@ -182,4 +212,8 @@ void AddBaseFormImages(TImageList& list) {
 
 void AddSingleFormImages(TImageList& list) {
     for (auto draw : {DrawCalculator, DrawColorFilter, DrawSave, DrawCancel}) AddImage(list, draw);
+}
+
+void AddDoubleFormImages(TImageList& list) {
+    for (auto draw : {DrawFlow, DrawCopy, DrawAttach, DrawAttached}) AddImage(list, draw);
 }

@@ -12,3 +12,11 @@ inline constexpr int kImageCalculator = 10;
 inline constexpr int kImageColorFilter = 11;
 inline constexpr int kImageSave = 12;
 inline constexpr int kImageCancel = 13;
+
+// The master-detail form's images, appended after the single-table ones: workflow, copy, attachments
+// (a document without them, and one with them).
+void AddDoubleFormImages(TImageList& list);
+inline constexpr int kImageFlow = 14;
+inline constexpr int kImageCopy = 15;
+inline constexpr int kImageAttach = 16;
+inline constexpr int kImageAttached = 17;

@@ -27,7 +27,8 @@ TLookupService::TLookupService() : callbacks_(DefaultLookupCallbacks()) {
     DefineMethod("GetPhrase2", [this](VarArgs& a) {
         std::string text = VarToStr(ArgAt(a, 3));
         const std::string user = VarToStr(ArgAt(a, 0));
-        int answer = callbacks_.phrase(user, VarToStr(ArgAt(a, 1)), Phrases(user), text);
+        const std::string company = VarToStr(ArgAt(a, 1));
+        int answer = callbacks_.phrase(user, company, Phrases(user, company), text);
         if (answer >= 0 && a.size() > 3) a[3].Assign(text);
         return Variant(answer);
     });
@@ -69,14 +70,17 @@ Variant TLookupService::F2GetData(const Variant& params) {
     return chosen;
 }
 
-std::vector<std::string> TLookupService::Phrases(const std::string& user) {
+std::vector<std::string> TLookupService::Phrases(const std::string& user, const std::string& company) {
     std::vector<std::string> phrases;
     Variant rows;
-    try {
-        if (!OleCall(AppServer(), "QueryData", {"ADMPH", "01", "", VarArrayOf({user}), Variant::Ref(&rows)}).AsBool())
-            return phrases;
-    } catch (const Exception&) {
-        return phrases;   // a company without phrases: the window offers none and the user types
+    // The connected company's phrases; a server that serves no connection finds the company by name.
+    for (const std::string& database : {std::string(), company}) {
+        try {
+            if (OleCall(AppServer(), "QueryData", {"ADMPH", "01", database, VarArrayOf({user}), Variant::Ref(&rows)}).AsBool())
+                break;
+        } catch (const Exception&) {
+            rows = Variant();
+        }
     }
     for (int r = 0; rows.IsArray() && r < rows.Count(); ++r) phrases.push_back(VarToStr(ElementAt(ElementAt(rows, r), 0)));
     return phrases;

@@ -54,8 +54,9 @@ public:
     LookupCallbacks& Callbacks() { return callbacks_; }
 
     Variant F2GetData(const Variant& params);
-    // The common phrases of the user in the connected company; none when the server has none.
-    std::vector<std::string> Phrases(const std::string& user);
+    // The common phrases of the user in the connected company (or the company's database of that
+    // name); none when there are none.
+    std::vector<std::string> Phrases(const std::string& user, const std::string& company);
 
 private:
     const Variant& AppServer();

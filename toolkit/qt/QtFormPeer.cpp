@@ -170,6 +170,14 @@ void TQtFormPeer::PaintClient(QPainter& painter, const QRect&) {
     RunGuarded([&] { Form().PaintTo(canvas); });
 }
 
+bool TQtFormPeer::OtherModalShowing() {
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* other = Screen->Forms(i);
+        if (other != &Form() && other->Modal() && other->Visible()) return true;
+    }
+    return false;
+}
+
 bool TQtFormPeer::eventFilter(QObject* watched, QEvent* event) {
     // The menu bar takes its own clicks: they are not clicks on the form.
     if (menuWidget_ && watched->isWidgetType() &&
@@ -201,7 +209,9 @@ bool TQtFormPeer::eventFilter(QObject* watched, QEvent* event) {
                 }
                 break;
             case QEvent::WindowActivate:
-                if (Form().Visible() && Form().Enabled() && Screen->ActiveForm() != &Form()) {
+                // While another window is modal it keeps the focus: taking it here would have the two
+                // windows hand the activation back and forth for ever.
+                if (Form().Visible() && Form().Enabled() && Screen->ActiveForm() != &Form() && !OtherModalShowing()) {
                     EchoScope echo(*this);
                     RunGuarded([this] { Form().SetFocus(); });
                 }

@@ -41,6 +41,8 @@ protected:
 
 private:
     bool TopLevel() const { return Form().Parent() == nullptr; }
+    // Whether a window other than this one is shown modally.
+    bool OtherModalShowing();
 
     QVBoxLayout* layout_;
     QWidget* menuWidget_ = nullptr;

@@ -325,11 +325,12 @@ TEST_F(RadicalFormTest, TheProgramFormCreatesItsDataModuleAndKnowsItsVersion) {
     EXPECT_EQ(form->DataModule->Owner(), form);
     EXPECT_EQ(form->Caption(), "文档信息录入作业");
     EXPECT_EQ(TRKForm::LanguageClasses(*form, true, false),
-              (std::vector<std::string>{"TRKForm", "TfrmRadical", "TfrmTdef05"}));
-    EXPECT_EQ(TRKForm::LanguageClasses(*form, true, true), (std::vector<std::string>{"TfrmRadical", "TfrmTdef05"}));
+              (std::vector<std::string>{"TRKForm", "TfrmRadical", "TfrmBase", "TfrmSingle", "TfrmDouble", "TfrmTdef05"}));
+    EXPECT_EQ(TRKForm::LanguageClasses(*form, true, true),
+              (std::vector<std::string>{"TfrmRadical", "TfrmBase", "TfrmSingle", "TfrmDouble", "TfrmTdef05"}));
     EXPECT_EQ(TRKForm::LanguageClasses(*form, false, false), (std::vector<std::string>{"TfrmTdef05"}));
     EXPECT_EQ(TRKForm::LanguageClasses(*form->DataModule, true, true),
-              (std::vector<std::string>{"TdmRadical", "TdmBase", "TdmTdef05"}));
+              (std::vector<std::string>{"TdmRadical", "TdmBase", "TdmSingle", "TdmDouble", "TdmTdef05"}));
 }
 
 TEST_F(RadicalFormTest, StartProgramTurnsTheParametersIntoAConnectedWindow) {

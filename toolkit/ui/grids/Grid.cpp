@@ -406,9 +406,17 @@ void TCustomGrid::EditorKey(WORD& key, TShiftState shift) {
             }
             key = 0;
             return;
-        default:
+        case VK_UP:
+        case VK_DOWN:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_TAB:
+        case VK_INSERT:
             // Keys that leave the cell end the edit first; a refused edit keeps the key from moving.
             if (!CommitEditor()) key = 0;
+            return;
+        default:
+            // Typing keys (their characters follow) and modifiers stay in the cell.
             return;
     }
 }

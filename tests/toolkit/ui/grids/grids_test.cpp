@@ -61,6 +61,13 @@ TEST_F(GridsTest, StringGridGeometryNavigationAndEditing) {
     EXPECT_TRUE(grid->EditorMode());
     EXPECT_EQ(grid->Cells(2, 1), "12");
     EXPECT_EQ(set, (std::vector<std::string>{"1", "12"}));
+    // Keys that type (with their key-downs, shifted too) stay in the open cell.
+    SimulateKeystroke(grid, 'A', {ssShift});
+    SimulateKeystroke(grid, VK_SHIFT);
+    SimulateKeystroke(grid, 'B');
+    EXPECT_TRUE(grid->EditorMode());
+    EXPECT_EQ(grid->Cells(2, 1), "12Ab");
+    SimulateTyping(grid, "\b\b");
     SimulateKeystroke(grid, VK_ESCAPE);
     EXPECT_FALSE(grid->EditorMode());
     EXPECT_EQ(grid->Cells(2, 1), "");

@@ -1,0 +1,97 @@
+// The master-detail data module through Tdef05's real data module, datasets and application server.
+#include "tests/double/Tdef05Fixture.h"
+
+#include "framework/data/FieldText.h"
+
+namespace {
+
+std::vector<std::string> Column(TDataSet& dataSet, const std::string& field) {
+    std::vector<std::string> values;
+    TBookmark here = dataSet.GetBookmark();
+    for (dataSet.First(); !dataSet.Eof(); dataSet.Next()) values.push_back(dataSet.FieldByName(field)->AsString());
+    if (here && dataSet.BookmarkValid(here)) dataSet.GotoBookmark(here);
+    return values;
+}
+
+void AddLine(TDataSet& body, const std::string& code) {
+    body.Append();
+    body.FieldByName("MD003")->SetAsString(code);
+    body.Post();
+}
+
+}  // namespace
+
+TEST_F(Tdef05Fixture, BodyRowsTakeTheHeaderKeyOrThePendingMarkerAndTheNextLineNumber) {
+    Open();
+    ShowDocument("ADMMA");
+    const int lines = Body().RecordCount();
+    ASSERT_GT(lines, 3);
+
+    // A header in Edit: a new line gets the document's code and one above the highest line number.
+    ASSERT_TRUE(form->DoEdit());
+    AddLine(Body(), "NEWCOL");
+    EXPECT_EQ(Body().FieldByName("MD001")->AsString(), "ADMMA");
+    char next[16];
+    std::snprintf(next, sizeof next, "%04d", lines + 1);
+    EXPECT_EQ(Body().FieldByName("MD002")->AsString(), next);
+    EXPECT_EQ(Body().FieldByName("MD005")->AsString(), "C") << "a new line is of type C";
+    form->DoCancel(false);
+
+    // A new header: the leading body keys hold the marker until the save puts the code there.
+    ASSERT_TRUE(form->DoAdd(true));
+    EXPECT_EQ(Main().FieldByName("MC003")->AsString(), "1") << "a new document is of type 1";
+    Main().FieldByName("MC001")->SetAsString("ZNEW01");
+    Main().FieldByName("MC004")->SetAsString("CMS");
+    EXPECT_EQ(Main().FieldByName("MC004C")->AsString(), "基本信息管理");
+    AddLine(Body(), "A1");
+    AddLine(Body(), "A2");
+    AddLine(Body(), "A3");
+    // The marker, as much of it as the field holds.
+    EXPECT_EQ(Column(Body(), "MD001"), std::vector<std::string>(3, std::string(kPendingKeyMarker).substr(0, 10)));
+    EXPECT_EQ(Column(Body(), "MD002"), (std::vector<std::string>{"0001", "0002", "0003"}));
+    try {
+        ASSERT_TRUE(form->DoSave());
+    } catch (const std::exception& e) {
+        FAIL() << e.what();
+    }
+    EXPECT_EQ(Rows("SELECT MD001, MD002, MD003 FROM ADMMD WHERE MD001 = 'ZNEW01' ORDER BY MD002"),
+              (std::vector<std::string>{"ZNEW01|0001|A1", "ZNEW01|0002|A2", "ZNEW01|0003|A3"}));
+}
+
+TEST_F(Tdef05Fixture, LineNumbersFollowTheHighestNumberAndSkipTextsThatAreNoNumbers) {
+    install.ExecuteSql("INSERT INTO ADMMC (MC001, MC002, MC003, MC004, FLAG) VALUES ('ZLINES', 'L', '1', 'ADM', 1)");
+    for (const char* line : {"0001", "0002", "X1"})
+        install.ExecuteSql("INSERT INTO ADMMD (MD001, MD002, MD003, MD005, MD006, FLAG) VALUES ('ZLINES', ?1, ?1, 'C', 1, 1)", {line});
+    Open();
+    ShowDocument("ZLINES");
+    std::string number;
+    Dm().NextLineNumber(Dm().BodyClone, "MD002", number);
+    EXPECT_EQ(number, "0003");
+    Dm().NextLineNumber(Dm().BodyClone, "NOFIELD", number);
+    EXPECT_EQ(number, "");
+}
+
+TEST_F(Tdef05Fixture, DeletingABodyRowPutsTheHeaderIntoEdit) {
+    Open();
+    ShowDocument("ADMMA");
+    form->DoEdit();
+    Main().Post();   // the header edit is posted, as entering the body grid does
+    ASSERT_EQ(Main().State(), dsBrowse);
+    const int lines = Body().RecordCount();
+    Body().Last();
+    Body().Delete();
+    EXPECT_EQ(Main().State(), dsEdit);
+    EXPECT_EQ(Body().RecordCount(), lines - 1);
+    // Posting a line marks the header too.
+    Main().Post();
+    Body().First();
+    Body().Edit();
+    Body().FieldByName("MD004")->SetAsString("改名");
+    Body().Post();
+    EXPECT_EQ(Main().State(), dsEdit);
+    // A body row can only be added while the document is being edited.
+    form->DoCancel(false);
+    ASSERT_EQ(Main().State(), dsBrowse);
+    EXPECT_THROW(Body().Append(), EAbort);
+    EXPECT_EQ(Main().State(), dsBrowse);
+}
