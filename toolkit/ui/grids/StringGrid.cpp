@@ -14,6 +14,7 @@ void TStringGrid::Publish(TPublisher<TStringGrid>& p) {
     p.Property("Options", &TStringGrid::Options, &TStringGrid::SetOptions);
     p.Property("RowCount", &TStringGrid::RowCount, &TStringGrid::SetRowCount);
     p.Property("OnDrawCell", &TStringGrid::OnDrawCell);
+    p.Property("OnGetEditMask", &TStringGrid::OnGetEditMask);
     p.Property("OnGetEditText", &TStringGrid::OnGetEditText);
     p.Property("OnSelectCell", &TStringGrid::OnSelectCell);
     p.Property("OnSetEditText", &TStringGrid::OnSetEditText);
