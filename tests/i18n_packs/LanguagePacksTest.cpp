@@ -31,16 +31,6 @@ namespace {
 // What is wrong with a text as the user sees it: empty when nothing.
 using TUntranslated = std::function<std::string(const std::string& text)>;
 
-std::vector<std::string> Characters(const std::string& text) {
-    std::vector<std::string> characters;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto length = static_cast<std::size_t>(Utf8CharLength(static_cast<unsigned char>(text[i])));
-        characters.push_back(text.substr(i, length));
-        i += length;
-    }
-    return characters;
-}
-
 // The traditional words of a text shown traditional: the character conversion takes each character's
 // first traditional form (复制 -> 復制), the words need the form that fits (複製). Forms outside BIG5
 // (爲, 啓) are the dictionary's standard, not the interface's, and do not count.
@@ -48,7 +38,7 @@ class TTraditionalWords {
 public:
     std::string Check(const std::string& shown) {
         const std::string words = phrases_.Convert(translator_.BIG5toGB(shown));
-        const std::vector<std::string> left = Characters(shown), right = Characters(words);
+        const std::vector<std::string> left = Utf8Chars(shown), right = Utf8Chars(words);
         if (left.size() != right.size()) return "the words: " + words;
         for (std::size_t i = 0; i < left.size(); ++i)
             if (left[i] != right[i] && IsRepresentable(right[i], 950)) return "the words: " + words;
