@@ -16,6 +16,7 @@
 #include <string>
 
 #include "bench/company/CompanyFiller.h"
+#include "bench/company/RawDocument.h"
 #include "outside/torvane/DemoInstallation.h"
 #include "outside/torvane/HostManager.h"
 #include "programs/tdef05/Tdef05DataModule.h"
@@ -183,12 +184,6 @@ void BM_Tdef05_Start_Window(benchmark::State& state) {
     }
 }
 
-std::string Seq(int n) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%.4d", n);
-    return text;
-}
-
 void DeleteDocument(const std::string& key) {
     sqlite3* db = nullptr;
     sqlite3_open_v2(Installation().database.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
@@ -223,7 +218,7 @@ void BM_Tdef05_SaveDocument_Window(benchmark::State& state) {
         dm.cdsMain->FieldByName("MC004")->SetAsString("ADM");
         for (int l = 1; l <= kLines; ++l) {
             dm.cdsBody1->Append();
-            dm.cdsBody1->FieldByName("MD003")->SetAsString("F" + Seq(l));
+            dm.cdsBody1->FieldByName("MD003")->SetAsString("F" + RawLineNumber(l));
             dm.cdsBody1->FieldByName("MD004")->SetAsString("字段说明");
             dm.cdsBody1->FieldByName("MD005")->SetAsString("V");
             dm.cdsBody1->FieldByName("MD006")->SetAsFloat(10);
@@ -248,50 +243,21 @@ void BM_Tdef05_SaveDocument_RawInserts(benchmark::State& state) {
     sqlite3_open_v2(Installation().database.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_busy_timeout(db, 10000);
     sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA foreign_keys=ON;", nullptr, nullptr, nullptr);
-    sqlite3_stmt* header = nullptr;
-    sqlite3_stmt* line = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO ADMMC (MC001, MC002, MC003, MC004, COMPANY, CREATOR, USR_GROUP, CREATE_DATE, FLAG) "
-                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                       -1, &header, nullptr);
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO ADMMD (MD001, MD002, MD003, MD004, MD005, MD006, COMPANY, CREATOR, USR_GROUP, "
-                       "CREATE_DATE, FLAG) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                       -1, &line, nullptr);
-    auto text = [](sqlite3_stmt* st, int i, const std::string& s) {
-        sqlite3_bind_text(st, i, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
-    };
-    static int document = 0;
-    for (auto _ : state) {
-        const std::string key = "R" + std::to_string(++document);
-        sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-        int i = 0;
-        for (const char* value : {key.c_str(), "基准文档", "1", "ADM", "DEMO", "DS", "ADMIN", "20240102083000000"}) text(header, ++i, value);
-        sqlite3_bind_int(header, 9, 1);
-        if (sqlite3_step(header) != SQLITE_DONE) state.SkipWithError(sqlite3_errmsg(db));
-        sqlite3_reset(header);
-        for (int l = 1; l <= kLines; ++l) {
-            text(line, 1, key);
-            text(line, 2, Seq(l));
-            text(line, 3, "F" + Seq(l));
-            text(line, 4, "字段说明");
-            text(line, 5, "V");
-            sqlite3_bind_double(line, 6, 10);
-            text(line, 7, "DEMO");
-            text(line, 8, "DS");
-            text(line, 9, "ADMIN");
-            text(line, 10, "20240102083000000");
-            sqlite3_bind_int(line, 11, 1);
-            if (sqlite3_step(line) != SQLITE_DONE) state.SkipWithError(sqlite3_errmsg(db));
-            sqlite3_reset(line);
+    {
+        TRawDocumentWriter writer(db);
+        static int document = 0;
+        for (auto _ : state) {
+            const std::string key = "R" + std::to_string(++document);
+            const std::string error = writer.Insert(key, kLines);
+            if (!error.empty()) {
+                state.SkipWithError(error.c_str());
+                break;
+            }
+            state.PauseTiming();
+            DeleteDocument(key);
+            state.ResumeTiming();
         }
-        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-        state.PauseTiming();
-        DeleteDocument(key);
-        state.ResumeTiming();
     }
-    sqlite3_finalize(header);
-    sqlite3_finalize(line);
     sqlite3_close(db);
     state.SetItemsProcessed(state.iterations() * (kLines + 1));
 }
