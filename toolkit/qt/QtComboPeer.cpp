@@ -25,7 +25,8 @@ public:
         static_cast<TQtPaintBox*>(Widget())->OnPaint = [this](QPainter& painter, const QRect&) {
             TQtCanvas canvas(&painter);
             RunGuarded([&] { Control().PaintTo(canvas); });
-            // The drop-down button.
+            // The drop-down button (a simple combo box has none).
+            if (Combo().Style() == csSimple) return;
             QRect button(Widget()->width() - kButtonWidth, 1, kButtonWidth - 1, Widget()->height() - 2);
             painter.fillRect(button, Widget()->palette().color(QPalette::Button));
             int cx = button.center().x(), cy = button.center().y();
