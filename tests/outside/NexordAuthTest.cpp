@@ -101,6 +101,19 @@ TEST_P(NexordAuth, PasswordLoginServesThatUserOnlyAndIssuesATicket) {
     std::shared_ptr<TRemoteSession> clerk;
     ASSERT_EQ(TryOpen(daemon, As("CLERK", "clerk"), &clerk), "");
     EXPECT_EQ(ConnectAs(*clerk, "CLERK"), 0);
+    // A logged-in user can neither read the password keys nor give the administrator a password he knows.
+    std::string known = HexText(MakeScramVerifier("mine", kScramMinIterations).StoredKey);
+    for (const std::string& sql : {std::string("SELECT * FROM RKTPW"), std::string("SELECT PW004 FROM \"rktpw\""),
+                                   std::string("SELECT PW004 FROM 'RKTPW'"), std::string("SELECT * FROM DEMO..[RKTPW]"),
+                                   "UPDATE RKTPW SET PW004 = '" + known + "' WHERE PW001 = 'DS'"}) {
+        try {
+            OleCall(clerk->Root(), "SimpleSql", {VarArrayOf({sql, ""})});
+            ADD_FAILURE() << sql << " ran";
+        } catch (const Exception& e) {
+            EXPECT_NE(e.Message().find("is not allowed in SQL sent to the server"), std::string::npos) << sql << ": " << e.Message();
+        }
+    }
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM RKTPW WHERE PW004 = ?", {known}).AsInteger(), 0);
     EXPECT_NE(daemon.Log().find("opened for Nexor01S.Class1 as CLERK (password)"), std::string::npos) << daemon.Log();
 }
 
