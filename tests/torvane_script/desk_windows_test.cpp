@@ -432,7 +432,10 @@ TEST(ScriptSyntax, TheWholeScriptIsCheckedBeforeItRuns) {
               "line 2: expected a button (Yes, No, OK, Cancel, Abort, Retry, Ignore, All, NoToAll, YesToAll), found \"Maybe\"");
     EXPECT_EQ(check("close now\n"), "line 1: expected close, found \"close now\"");
     EXPECT_EQ(check("click btnOK btnCancel\n"), "line 1: expected click NAME, found \"click btnOK btnCancel\"");
-    EXPECT_EQ(check("login DS DEMO\n"), "line 1: expected login USER COMPANY DATABASE, found \"login DS DEMO\"");
+    EXPECT_EQ(check("login DS DEMO\n"), "line 1: expected login USER COMPANY DATABASE [PASSWORD], found \"login DS DEMO\"");
+    EXPECT_EQ(check("login DS DEMO DEMO admin extra\n"),
+              "line 1: expected login USER COMPANY DATABASE [PASSWORD], found \"login DS DEMO DEMO admin extra\"");
+    EXPECT_EQ(check("login DS DEMO DEMO \"my pass\"\n"), "");
     EXPECT_EQ(check("login DS DEMO DEMO\nopen Tdef05\nfly away\n"), "line 3: expected a command (login, codepage, open, click, "
                                                                   "key, focus, type, write, cell, answer, expect, expect-field, "
                                                                   "expect-message, screenshot, close), found \"fly\"");
