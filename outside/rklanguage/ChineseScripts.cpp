@@ -24,16 +24,6 @@ std::string CharacterToTraditional(std::string_view utf8) {
     return converter->Convert(std::string(utf8));
 }
 
-std::vector<std::string> Characters(const std::string& text) {
-    std::vector<std::string> characters;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto length = static_cast<std::size_t>(Utf8CharLength(static_cast<unsigned char>(text[i])));
-        characters.push_back(text.substr(i, length));
-        i += length;
-    }
-    return characters;
-}
-
 // Every character of BIG5, in code order.
 std::vector<std::string> Big5Characters() {
     std::vector<std::string> characters;
@@ -63,7 +53,7 @@ const std::unordered_map<std::uint32_t, std::string>& Big5Forms() {
         std::unordered_map<std::uint32_t, std::string> map;
         for (const std::string& traditional : Big5Characters()) {
             const std::string preferred = CharacterToTraditional(TraditionalToSimplified(traditional));
-            if (preferred != traditional && Characters(preferred).size() == 1 && !IsRepresentable(preferred, 950))
+            if (preferred != traditional && Utf8Chars(preferred).size() == 1 && !IsRepresentable(preferred, 950))
                 map.try_emplace(CharacterKey(preferred.data(), preferred.size()), traditional);
         }
         return map;
