@@ -32,17 +32,8 @@ void TRecordInfoList::Clear() {
 }
 
 int QBEFieldKind(TFieldType type) {
-    switch (type) {
-    case ftString: return 1;
-    case ftSmallint:
-    case ftInteger:
-    case ftWord:
-    case ftLargeint:
-    case ftFloat:
-    case ftCurrency:
-    case ftBCD: return 0;
-    default: return -1;
-    }
+    if (type == ftString) return 1;
+    return IsNumericFieldType(type) ? 0 : -1;
 }
 
 bool IsQBENumberType(TFieldType type) {
