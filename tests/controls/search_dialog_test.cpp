@@ -220,3 +220,19 @@ TEST_F(SearchDialogTest, WholeWordsIgnoreTrailingBlanksAndBlankTextsAreRefused) 
     EXPECT_EQ(Code(), "T04");
     EXPECT_EQ(messages->Count(), before);
 }
+
+TEST_F(SearchDialogTest, TheChosenFieldIsSearchedWhereverItsColumnStands) {
+    // The grid shows the name before the code, unlike the dataset: the code column is searched.
+    grid->Columns()->Add()->SetFieldName("MC002");
+    grid->Columns()->Add()->SetFieldName("MC001");
+    data->First();
+    Run([&](TfrmSearchDlg& w) {
+        Choose(w, "表代号");
+        Next(w, "T03");
+    });
+    EXPECT_EQ(Code(), "T03");
+    EXPECT_EQ(messages->Count(), 0);
+    // Straight through FindText, backward from the beginning: the last match.
+    EXPECT_TRUE(FindText(grid, "MC002", "ABC", true, true, false, false));
+    EXPECT_EQ(Code(), "T04");
+}

@@ -13,3 +13,32 @@ TEST_F(ScriptRunTest, Tdef05FindsABodyLineWithCtrlF) {
     EXPECT_TRUE(std::filesystem::exists(folder_ / "search-dialog.png"));
     EXPECT_TRUE(std::filesystem::exists(folder_ / "search-found.png"));
 }
+
+TEST_F(ScriptRunTest, TheFindDialogSpeaksTheInterfaceLanguage) {
+    TScriptResult english = RunScript(
+        "codepage 437\n"
+        "login DS DEMO DEMO\n"
+        "open Tdef05\n"
+        "key Ctrl+Down\n"
+        "key Ctrl+F\n"
+        "expect form Caption \"Quick Find\"\n"
+        "expect rbCursor Caption \"&From the current record\"\n"
+        "expect btnClose Caption \"Cl&ose\"\n"
+        "screenshot find-eng.png\n"
+        "key Enter\n"
+        "expect-message E 000032\n"
+        "key Esc\n");
+    EXPECT_EQ(english.exitCode, 0) << english.err << english.out;
+    EXPECT_NE(english.out.find("The text to find cannot be blank."), std::string::npos) << english.out;
+
+    TScriptResult traditional = RunScript(
+        "codepage 950 936\n"
+        "login DS DEMO DEMO\n"
+        "open Tdef05\n"
+        "key Ctrl+Down\n"
+        "key Ctrl+F\n"
+        "expect btnClose Caption \"關閉(&O)\"\n"
+        "screenshot find-cht.png\n"
+        "key Esc\n");
+    EXPECT_EQ(traditional.exitCode, 0) << traditional.err << traditional.out;
+}
