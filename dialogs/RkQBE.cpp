@@ -301,6 +301,7 @@ void TQBEForm::FormShow(TObject* Sender) {
         page.check->SetBounds(valueLeft, page.check->Top(), valueWidth, page.check->Height());
     }
     if (UICodePage() == "950") cbTopRow->SetStyle(csDropDown);
+    sg1->SetLeftCol(0);   // the key rows were placed before the grid had its size
     if (ExtPageControl1->ActivePage() == TabSheet1) SetActiveControl(sg1);
 }
 
