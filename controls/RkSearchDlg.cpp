@@ -7,6 +7,7 @@
 #include "toolkit/ui/dialogs/Dialogs.h"
 #include "toolkit/ui/graphics/Canvas.h"
 #include "toolkit/ui/grids/DBGrid.h"
+#include "toolkit/ui/kernel/CreateControl.h"
 #include "toolkit/ui/widgets/Button.h"
 #include "toolkit/ui/widgets/CheckBox.h"
 #include "toolkit/ui/widgets/ComboBox.h"
@@ -14,15 +15,6 @@
 #include "toolkit/ui/widgets/Label.h"
 
 namespace {
-
-template <class T>
-T* Make(TfrmSearchDlg* form, TWinControl* parent, const std::string& name, int left, int top, int width, int height) {
-    auto* control = CreateComponent<T>(form);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
 
 }  // namespace
 
@@ -44,25 +36,25 @@ TfrmSearchDlg::TfrmSearchDlg(TComponent* owner) : TForm(owner) {
     SetPosition(poDesktopCenter);
     SetBounds(0, 0, 470, 236);
 
-    lblSearchText = Make<TLabel>(this, this, "lblSearchText", 10, 14, 86, 16);
-    cbbText = Make<TComboBox>(this, this, "cbbText", 100, 10, 256, 22);
+    lblSearchText = CreateControl<TLabel>(this, this, "lblSearchText", 10, 14, 86, 16);
+    cbbText = CreateControl<TComboBox>(this, this, "cbbText", 100, 10, 256, 22);
     cbbText->SetStyle(csSimple);
     lblSearchText->SetFocusControl(cbbText);
-    grpFields = Make<TGroupBox>(this, this, "grpFields", 8, 40, 348, 52);
-    cbbFields = Make<TComboBox>(this, grpFields, "cbbFields", 10, 20, 328, 22);
+    grpFields = CreateControl<TGroupBox>(this, this, "grpFields", 8, 40, 348, 52);
+    cbbFields = CreateControl<TComboBox>(this, grpFields, "cbbFields", 10, 20, 328, 22);
     cbbFields->SetStyle(csOwnerDrawFixed);
-    grpOptions = Make<TGroupBox>(this, this, "grpOptions", 8, 98, 170, 64);
-    chkCase = Make<TCheckBox>(this, grpOptions, "chkCase", 10, 18, 152, 18);
-    chkWholeWords = Make<TCheckBox>(this, grpOptions, "chkWholeWords", 10, 40, 152, 18);
-    grpDirection = Make<TGroupBox>(this, this, "grpDirection", 186, 98, 170, 64);
-    rbForward = Make<TRadioButton>(this, grpDirection, "rbForward", 10, 18, 152, 18);
-    rbBackward = Make<TRadioButton>(this, grpDirection, "rbBackward", 10, 40, 152, 18);
-    grpOrigin = Make<TGroupBox>(this, this, "grpOrigin", 8, 168, 348, 44);
-    rbCursor = Make<TRadioButton>(this, grpOrigin, "rbCursor", 10, 18, 160, 18);
-    rbBeginning = Make<TRadioButton>(this, grpOrigin, "rbBeginning", 176, 18, 164, 18);
-    btnNext = Make<TButton>(this, this, "btnNext", 366, 10, 90, 25);
+    grpOptions = CreateControl<TGroupBox>(this, this, "grpOptions", 8, 98, 170, 64);
+    chkCase = CreateControl<TCheckBox>(this, grpOptions, "chkCase", 10, 18, 152, 18);
+    chkWholeWords = CreateControl<TCheckBox>(this, grpOptions, "chkWholeWords", 10, 40, 152, 18);
+    grpDirection = CreateControl<TGroupBox>(this, this, "grpDirection", 186, 98, 170, 64);
+    rbForward = CreateControl<TRadioButton>(this, grpDirection, "rbForward", 10, 18, 152, 18);
+    rbBackward = CreateControl<TRadioButton>(this, grpDirection, "rbBackward", 10, 40, 152, 18);
+    grpOrigin = CreateControl<TGroupBox>(this, this, "grpOrigin", 8, 168, 348, 44);
+    rbCursor = CreateControl<TRadioButton>(this, grpOrigin, "rbCursor", 10, 18, 160, 18);
+    rbBeginning = CreateControl<TRadioButton>(this, grpOrigin, "rbBeginning", 176, 18, 164, 18);
+    btnNext = CreateControl<TButton>(this, this, "btnNext", 366, 10, 90, 25);
     btnNext->SetDefault(true);
-    btnClose = Make<TButton>(this, this, "btnClose", 366, 42, 90, 25);
+    btnClose = CreateControl<TButton>(this, this, "btnClose", 366, 42, 90, 25);
     btnClose->SetCancel(true);
 
     // The captions a dialog without texts of its own shows.

@@ -7,6 +7,7 @@
 #include "toolkit/data/ClientDataSet.h"
 #include "toolkit/data/DataSource.h"
 #include "toolkit/rtl/SysUtils.h"
+#include "toolkit/ui/kernel/CreateControl.h"
 #include "toolkit/ui/widgets/GlyphButton.h"
 #include "toolkit/ui/dataaware/DBEdit.h"
 #include "toolkit/ui/dialogs/Dialogs.h"
@@ -21,17 +22,8 @@ namespace {
 constexpr int kRowHeight = 26;
 constexpr const char* kNotBlank = " 不可空白 !";
 
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top, int width, int height) {
-    auto* control = CreateComponent<T>(owner);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
-
 TBitBtn* Button(TfrmCopy* form, const std::string& name, const std::string& caption, int left, int top) {
-    auto* button = Make<TBitBtn>(form, form, name, left, top, 90, 25);
+    auto* button = CreateControl<TBitBtn>(form, form, name, left, top, 90, 25);
     button->SetCaption(caption);
     return button;
 }
@@ -54,7 +46,7 @@ TfrmCopy::TfrmCopy(TComponent* owner) : TRKForm(owner) {
     const int groupHeight = kCopyKeyFields * kRowHeight + 28;
     SetBounds(0, 0, 396, groupHeight + 96);
 
-    pgCopy = Make<TPageControl>(this, this, "pgCopy", 4, 4, 380, groupHeight + 16);
+    pgCopy = CreateControl<TPageControl>(this, this, "pgCopy", 4, 4, 380, groupHeight + 16);
     tbsSource = CreateComponent<TTabSheet>(this);
     tbsSource->SetName("tbsSource");
     tbsSource->SetPageControl(pgCopy);
@@ -64,17 +56,17 @@ TfrmCopy::TfrmCopy(TComponent* owner) : TRKForm(owner) {
     tbsDest->SetPageControl(pgCopy);
     tbsDest->SetTabVisible(false);
 
-    gbSource = Make<TGroupBox>(this, tbsSource, "gbSource", 4, 4, 364, groupHeight);
+    gbSource = CreateControl<TGroupBox>(this, tbsSource, "gbSource", 4, 4, 364, groupHeight);
     gbSource->SetCaption("来源");
-    gbDest = Make<TGroupBox>(this, tbsDest, "gbDest", 4, 4, 364, groupHeight);
+    gbDest = CreateControl<TGroupBox>(this, tbsDest, "gbDest", 4, 4, 364, groupHeight);
     gbDest->SetCaption("目的");
     for (int i = 0; i < kCopyKeyFields; ++i) {
         const std::string n = std::to_string(i + 1);
         const int top = 20 + i * kRowHeight;
-        lblSource[i] = Make<TLabel>(this, gbSource, "lblSource" + n, 12, top + 3, 110, 18);
-        edSource[i] = Make<TEdit>(this, gbSource, "edSource" + n, 126, top, 200, 22);
-        lblDest[i] = Make<TLabel>(this, gbDest, "lblDest" + n, 12, top + 3, 110, 18);
-        edDest[i] = Make<TDBEdit>(this, gbDest, "edDest" + n, 126, top, 200, 22);
+        lblSource[i] = CreateControl<TLabel>(this, gbSource, "lblSource" + n, 12, top + 3, 110, 18);
+        edSource[i] = CreateControl<TEdit>(this, gbSource, "edSource" + n, 126, top, 200, 22);
+        lblDest[i] = CreateControl<TLabel>(this, gbDest, "lblDest" + n, 12, top + 3, 110, 18);
+        edDest[i] = CreateControl<TDBEdit>(this, gbDest, "edDest" + n, 126, top, 200, 22);
         btnDest[i] = CreateComponent<TRkLookupButton>(this);
         btnDest[i]->SetName("btnDest" + n);
         btnDest[i]->SetEdit(edDest[i]);

@@ -12,6 +12,7 @@
 #include "toolkit/ui/dataaware/DBComboBox.h"
 #include "toolkit/ui/graphics/Canvas.h"
 #include "toolkit/ui/grids/StringGrid.h"
+#include "toolkit/ui/kernel/CreateControl.h"
 #include "toolkit/ui/kernel/Keys.h"
 #include "toolkit/ui/widgets/CheckBox.h"
 #include "toolkit/ui/widgets/ComboBox.h"
@@ -37,18 +38,9 @@ const TLangKeys kKeys("TQBEForm",
 
 constexpr int kPanelHeight = 33;
 
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top, int width, int height) {
-    auto* control = CreateComponent<T>(owner);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
-
 TBitBtn* Button(TQBEForm* form, TWinControl* parent, const std::string& name, const std::string& caption, int left,
                 int top) {
-    auto* button = Make<TBitBtn>(form, parent, name, left, top, 84, 25);
+    auto* button = CreateControl<TBitBtn>(form, parent, name, left, top, 84, 25);
     button->SetCaption(caption);
     return button;
 }
@@ -96,19 +88,19 @@ TQBEForm::TQBEForm(TComponent* owner) : TRKForm(owner) {
     SetPosition(poOwnerFormCenter);
     SetBounds(0, 0, 548, 448);
 
-    Panel2 = Make<TPanel>(this, this, "Panel2", 0, 0, 540, kPanelHeight);
-    lblTopRow = Make<TLabel>(this, Panel2, "lblTopRow", 10, 9, 96, 18);
+    Panel2 = CreateControl<TPanel>(this, this, "Panel2", 0, 0, 540, kPanelHeight);
+    lblTopRow = CreateControl<TLabel>(this, Panel2, "lblTopRow", 10, 9, 96, 18);
     lblTopRow->SetCaption("总信息笔数限制");
-    cbTopRow = Make<TComboBox>(this, Panel2, "cbTopRow", 110, 5, 80, 22);
+    cbTopRow = CreateControl<TComboBox>(this, Panel2, "cbTopRow", 110, 5, 80, 22);
     for (const char* rows : {"500", "0", "100", "200", "1000", "1500"}) cbTopRow->Items()->Add(rows);
     cbTopRow->SetStyle(csDropDownList);
     cbTopRow->SetItemIndex(0);
     lblTopRow->SetFocusControl(cbTopRow);
-    chkBody = Make<TCheckBox>(this, Panel2, "chkBody", 220, 7, 180, 20);
+    chkBody = CreateControl<TCheckBox>(this, Panel2, "chkBody", 220, 7, 180, 20);
     chkBody->SetCaption("含单身筛选条件");
     chkBody->SetVisible(false);
 
-    ExtPageControl1 = Make<TExtPageControl>(this, this, "ExtPageControl1", 4, kPanelHeight + 4, 532, 336);
+    ExtPageControl1 = CreateControl<TExtPageControl>(this, this, "ExtPageControl1", 4, kPanelHeight + 4, 532, 336);
     auto page = [this](const std::string& name, const std::string& caption) {
         auto* sheet = CreateComponent<TTabSheet>(this);
         sheet->SetName(name);
@@ -120,7 +112,7 @@ TQBEForm::TQBEForm(TComponent* owner) : TRKForm(owner) {
     TabSheet2 = page("TabSheet2", "高级设置");
     TabSheet3 = page("TabSheet3", "单身设置");
 
-    sg1 = Make<TStringGrid>(this, TabSheet1, "sg1", 4, 4, 516, 296);
+    sg1 = CreateControl<TStringGrid>(this, TabSheet1, "sg1", 4, 4, 516, 296);
     sg1->SetColCount(4);
     sg1->SetRowCount(2);
     sg1->SetFixedCols(0);
@@ -133,14 +125,14 @@ TQBEForm::TQBEForm(TComponent* owner) : TRKForm(owner) {
     for (bool detail : {false, true}) {
         TTabSheet* sheet = detail ? TabSheet3 : TabSheet2;
         const std::string n = detail ? "2" : "";
-        auto* field = Make<TComboBox>(this, sheet, "cboField" + n, 8, 8, 170, 22);
+        auto* field = CreateControl<TComboBox>(this, sheet, "cboField" + n, 8, 8, 170, 22);
         field->SetStyle(csOwnerDrawFixed);
-        auto* op = Make<TComboBox>(this, sheet, "CbOperator" + n, 182, 8, 96, 22);
+        auto* op = CreateControl<TComboBox>(this, sheet, "CbOperator" + n, 182, 8, 96, 22);
         op->SetStyle(csDropDownList);
-        auto* value = Make<TDBComboBox>(this, sheet, "cboValue" + n, 282, 8, 146, 22);
-        auto* check = Make<TDBCheckBox>(this, sheet, "ckbValue" + n, 282, 10, 146, 20);
+        auto* value = CreateControl<TDBComboBox>(this, sheet, "cboValue" + n, 282, 8, 146, 22);
+        auto* check = CreateControl<TDBCheckBox>(this, sheet, "ckbValue" + n, 282, 10, 146, 20);
         check->SetVisible(false);
-        auto* logic = Make<TRadioGroup>(this, sheet, "rgLogic" + n, 8, 34, 170, 42);
+        auto* logic = CreateControl<TRadioGroup>(this, sheet, "rgLogic" + n, 8, 34, 170, 42);
         logic->SetCaption("条件关系");
         logic->SetColumns(2);
         logic->Items()->Add("AND");
@@ -148,7 +140,7 @@ TQBEForm::TQBEForm(TComponent* owner) : TRKForm(owner) {
         logic->SetEnabled(false);
         auto* assign = Button(this, sheet, "BbAssign" + n, "添加(&A)", 436, 6);
         auto* clear = Button(this, sheet, "BBClear" + n, "清除(&L)", 436, 38);
-        auto* memo = Make<TMemo>(this, sheet, "Memo" + std::string(detail ? "2" : "1"), 8, 82, detail ? 512 : 300, 216);
+        auto* memo = CreateControl<TMemo>(this, sheet, "Memo" + std::string(detail ? "2" : "1"), 8, 82, detail ? 512 : 300, 216);
         memo->SetScrollBars(ssBoth);
         memo->SetWordWrap(false);
         auto* cds = ValueDataSet(this, "cdsTemp" + n);
@@ -168,17 +160,17 @@ TQBEForm::TQBEForm(TComponent* owner) : TRKForm(owner) {
             BbAssign = assign, BBClear = clear, Memo1 = memo, cdsTemp = cds, dsTemp = source;
         }
     }
-    lblSort = Make<TLabel>(this, TabSheet2, "lblSort", 316, 84, 200, 18);
+    lblSort = CreateControl<TLabel>(this, TabSheet2, "lblSort", 316, 84, 200, 18);
     lblSort->SetCaption("排序字段 (打勾为递减)");
-    ListBox1 = Make<TListBox>(this, TabSheet2, "ListBox1", 316, 104, 90, 194);
+    ListBox1 = CreateControl<TListBox>(this, TabSheet2, "ListBox1", 316, 104, 90, 194);
     ListBox1->SetMultiSelect(true);
-    SpeedButton1 = Make<TSpeedButton>(this, TabSheet2, "SpeedButton1", 410, 150, 24, 24);
+    SpeedButton1 = CreateControl<TSpeedButton>(this, TabSheet2, "SpeedButton1", 410, 150, 24, 24);
     SpeedButton1->SetCaption(">");
-    SpeedButton2 = Make<TSpeedButton>(this, TabSheet2, "SpeedButton2", 410, 190, 24, 24);
+    SpeedButton2 = CreateControl<TSpeedButton>(this, TabSheet2, "SpeedButton2", 410, 190, 24, 24);
     SpeedButton2->SetCaption("<");
-    ListBox2 = Make<TCheckListBox>(this, TabSheet2, "ListBox2", 438, 104, 82, 194);
+    ListBox2 = CreateControl<TCheckListBox>(this, TabSheet2, "ListBox2", 438, 104, 82, 194);
 
-    moMsgLNG = Make<TMemo>(this, this, "moMsgLNG", 0, 0, 10, 10);
+    moMsgLNG = CreateControl<TMemo>(this, this, "moMsgLNG", 0, 0, 10, 10);
     moMsgLNG->SetVisible(false);
     cdsConvert_ = ValueDataSet(this, "cdsConvert");
 

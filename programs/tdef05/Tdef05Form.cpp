@@ -7,6 +7,7 @@
 #include "toolkit/ui/dataaware/DBComboBox.h"
 #include "toolkit/ui/dataaware/DBEdit.h"
 #include "toolkit/ui/dataaware/DBText.h"
+#include "toolkit/ui/kernel/CreateControl.h"
 #include "toolkit/ui/widgets/Label.h"
 #include "toolkit/ui/widgets/PageControl.h"
 
@@ -21,17 +22,8 @@ constexpr const char* kFieldTypes[] = {"C:Char", "N:Numeric", "V:Varchar", "D:Da
 
 constexpr int kLabelLeft = 16, kEditLeft = 96, kRowTop = 16, kRowHeight = 30;
 
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top, int width, int height) {
-    auto* control = CreateComponent<T>(owner);
-    control->SetName(name);
-    control->SetBounds(left, top, width, height);
-    if (parent) control->SetParent(parent);
-    return control;
-}
-
 TLabel* FieldLabel(TComponent* owner, TWinControl* page, const std::string& field, const std::string& text, int left, int row) {
-    auto* label = Make<TLabel>(owner, page, "lbl" + field, left, kRowTop + row * kRowHeight + 3, 76, 18);
+    auto* label = CreateControl<TLabel>(owner, page, "lbl" + field, left, kRowTop + row * kRowHeight + 3, 76, 18);
     label->SetCaption(text);
     return label;
 }
@@ -50,17 +42,17 @@ TfrmTdef05::TfrmTdef05(TComponent* owner) : TfrmDouble(owner) {
     VersionText = kTdef05Version;
 
     lblMC001 = FieldLabel(this, tbsHead1, "MC001", "文档编号", kLabelLeft, 0);
-    edMC001 = Make<TDBEdit>(this, tbsHead1, "edMC001", kEditLeft, kRowTop, 110, 22);
+    edMC001 = CreateControl<TDBEdit>(this, tbsHead1, "edMC001", kEditLeft, kRowTop, 110, 22);
     lblMC002 = FieldLabel(this, tbsHead1, "MC002", "文件名", 240, 0);
-    edMC002 = Make<TDBEdit>(this, tbsHead1, "edMC002", 320, kRowTop, 200, 22);
+    edMC002 = CreateControl<TDBEdit>(this, tbsHead1, "edMC002", 320, kRowTop, 200, 22);
     lblMC003 = FieldLabel(this, tbsHead1, "MC003", "类型", kLabelLeft, 1);
-    cboMC003 = Make<TDBComboBox>(this, tbsHead1, "cboMC003", kEditLeft, kRowTop + kRowHeight, 150, 22);
+    cboMC003 = CreateControl<TDBComboBox>(this, tbsHead1, "cboMC003", kEditLeft, kRowTop + kRowHeight, 150, 22);
     lblMC004 = FieldLabel(this, tbsHead1, "MC004", "系统编号", kLabelLeft, 2);
-    edMC004 = Make<TRkBtnDBEdit>(this, tbsHead1, "edMC004", kEditLeft, kRowTop + 2 * kRowHeight, 60, 22);
+    edMC004 = CreateControl<TRkBtnDBEdit>(this, tbsHead1, "edMC004", kEditLeft, kRowTop + 2 * kRowHeight, 60, 22);
     btnMC004 = edMC004->Button();
-    txtMC004 = Make<TDBText>(this, tbsHead1, "txtMC004", kEditLeft + 90, kRowTop + 2 * kRowHeight + 3, 200, 18);
+    txtMC004 = CreateControl<TDBText>(this, tbsHead1, "txtMC004", kEditLeft + 90, kRowTop + 2 * kRowHeight + 3, 200, 18);
     lblMC005 = FieldLabel(this, tbsHead1, "MC005", "备注", kLabelLeft, 3);
-    edMC005 = Make<TRkBtnDBEdit>(this, tbsHead1, "edMC005", kEditLeft, kRowTop + 3 * kRowHeight, 400, 22);
+    edMC005 = CreateControl<TRkBtnDBEdit>(this, tbsHead1, "edMC005", kEditLeft, kRowTop + 3 * kRowHeight, 400, 22);
     btnMC005 = edMC005->Button();
 
     edMC004->SetHint("[F2]系统信息查询");
@@ -77,14 +69,14 @@ TfrmTdef05::TfrmTdef05(TComponent* owner) : TfrmDouble(owner) {
     // The combo boxes: the edit page's, and the in-grid editors of the browse and body grids.
     cboMC003->SetStyle(csDropDownList);
     cboMC003->SetMapList(true);
-    cboMC003G = Make<TDBComboBox>(this, nullptr, "cboMC003G", 0, 0, 150, 22);
+    cboMC003G = CreateControl<TDBComboBox>(this, nullptr, "cboMC003G", 0, 0, 150, 22);
     cboMC003G->SetMapList(true);
     cboMC003G->SetVisible(false);
     for (const auto& type : kDocumentTypes) {
         cboMC003->Items()->Add(Item(type[0]));
         cboMC003G->Items()->Add(Item(type[1]));
     }
-    cboMD005G = Make<TDBComboBox>(this, nullptr, "cboMD005G", 0, 0, 120, 22);
+    cboMD005G = CreateControl<TDBComboBox>(this, nullptr, "cboMD005G", 0, 0, 120, 22);
     cboMD005G->SetMapList(true);
     cboMD005G->SetVisible(false);
     for (const char* type : kFieldTypes) cboMD005G->Items()->Add(Item(type));
