@@ -140,6 +140,8 @@ TEST_F(LanguagePacks, TheEnglishPackLeavesNoChineseText) {
 TEST_F(LanguagePacks, TheTraditionalPackLeavesNoSimplifiedText) {
     TTranslator translator;
     const std::vector<std::string> untranslated = Untranslated("950", [&](const std::string& text) {
+        // A BIG5 interface shows no character beyond its code page (爲 for 為).
+        if (!IsRepresentable(text, 950)) return std::string(" (outside BIG5)");
         return translator.GBtoBIG5(text) != text ? std::string(" (simplified)") : std::string();
     });
     EXPECT_TRUE(untranslated.empty()) << "untranslated in MultiLanguage/CHT:" << Listing(untranslated);
