@@ -20,10 +20,11 @@
 //   ORDER BY a, b DESC                  -> ORDER BY a NULLS FIRST, b DESC NULLS LAST   (nulls sort low)
 // and has RPAD, RTRIM, LTRIM and UPPER of its own.
 #include <string>
+#include "toolkit/rtl/Visibility.h"
 
 enum class SqlDialect { SQLite, PostgreSQL };
 
-class SqlTranslator {
+class TK_EXPORT SqlTranslator {
 public:
     explicit SqlTranslator(SqlDialect dialect = SqlDialect::SQLite) : dialect_(dialect) {}
     SqlDialect Dialect() const { return dialect_; }
@@ -36,4 +37,4 @@ private:
 // The "?" parameter markers of a statement numbered as PostgreSQL wants them: $1, $2 ... in order.
 // Markers inside literals, quoted names and comments are text and stay. count (when given) receives
 // the number of markers.
-std::string NumberedParameters(const std::string& sql, int* count = nullptr);
+TK_EXPORT std::string NumberedParameters(const std::string& sql, int* count = nullptr);

@@ -174,7 +174,6 @@ int main(int argc, char** argv) {
 
     // Every session's server works on this file.
     const std::string& database = settings.database;
-    setenv("TDEF_COMPANY_DB", database.c_str(), 1);
     try {
         if (settings.create && CompanyDatabase::Create(database)) LogLine("created the database " + database + " with the demo company");
         CompanyDatabase check(database);
@@ -187,7 +186,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     // Every server a client may ask for: the application server and the lookup server.
-    RegisterOleClass("Nexor01S.Class1", [](const std::string&) { return CreateAppServer(); });
+    RegisterOleClass("Nexor01S.Class1", [database](const std::string&) { return CreateAppServer(database); });
     RegisterOleClass("PickvuS.Class1", [](const std::string&) { return CreateLookupService(); });
 
     // Signals are taken by sigwait below, so the session threads never see them.
