@@ -106,13 +106,18 @@ Variant TCodeConverter::ToDisplayText(const Variant& value) const { return Conve
 
 void TCodeConverter::ApplyFont(int mode, TFont* font) {
     if (!font) return;
-    if (mode == 0 || mode == 1 || mode == 4) {
-        font->SetName("SimSun");
-        font->SetCharset(GB2312_CHARSET);
-    } else if (mode == 2 || mode == 3) {
-        font->SetName("SimSun");
-        font->SetCharset(CHINESEBIG5_CHARSET);
-    }
+    TFontCharset charset;
+    if (mode == 0 || mode == 1 || mode == 4) charset = GB2312_CHARSET;
+    else if (mode == 2 || mode == 3) charset = CHINESEBIG5_CHARSET;
+    else return;
+    if (font->Name() == "SimSun" && font->Charset() == charset) return;
+    // One change for both: every change passes down to the controls that follow their parent's font.
+    TNotifyEvent onChange = std::move(font->OnChange);
+    font->OnChange = nullptr;
+    font->SetName("SimSun");
+    font->SetCharset(charset);
+    font->OnChange = std::move(onChange);
+    if (font->OnChange) font->OnChange(font);
 }
 
 void TCodeConverter::ApplyScreenFonts() const {

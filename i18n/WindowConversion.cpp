@@ -89,8 +89,13 @@ struct TClassGroups {
 
 const TClassGroups& GroupsOf(const TComponent& component) {
     thread_local std::unordered_map<const TClassInfo*, TClassGroups> groups;
-    auto found = groups.find(&component.ClassType());
-    if (found == groups.end()) found = groups.emplace(&component.ClassType(), TClassGroups(component)).first;
+    // Components of one class often come one after the other.
+    thread_local std::pair<const TClassInfo*, const TClassGroups*> last{nullptr, nullptr};
+    const TClassInfo* cls = &component.ClassType();
+    if (last.first == cls) return *last.second;
+    auto found = groups.find(cls);
+    if (found == groups.end()) found = groups.emplace(cls, TClassGroups(component)).first;
+    last = {cls, &found->second};
     return found->second;
 }
 
@@ -139,7 +144,7 @@ private:
 
     // The groups, in order, except those whose names occur in `left`.
     void PropertyGroups(TComponent& component, const TClassGroups& groups, const std::string& left) {
-        auto wanted = [&](const char* group) { return !ContainsText(left, group); };
+        auto wanted = [&](const char* group) { return left.empty() || !ContainsText(left, group); };
         if (wanted("Font")) FontProperty(component, groups.font);
         if (wanted("TitleFont")) FontProperty(component, groups.titleFont);
         if (wanted("Caption")) StringProperty(component, groups.caption);

@@ -58,6 +58,8 @@ TfrmOptionsPlain::TfrmOptionsPlain(TComponent* owner) : TRKForm(owner) {
     btnCancel->SetModalResult(mrCancel);
     btnCancel->SetBounds(258, top + 8, 80, 26);
     btnCancel->SetParent(this);
+    // Its texts in the interface's script, as every framework window at creation.
+    RkConverter->ConvertForm(this);
 }
 
 bool TfrmOptionsPlain::IsFocusPageOne() const { return chkFocusPageOne->Checked(); }

@@ -4,6 +4,7 @@
 #include <opencc/Converter.hpp>
 
 #include <algorithm>
+#include <bitset>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
@@ -22,16 +23,6 @@ opencc::ConverterPtr NewConverter(const char* name, const char* dictionary) {
 std::string CharacterToTraditional(std::string_view utf8) {
     thread_local const opencc::ConverterPtr converter = NewConverter("s2t characters", "STCharacters.ocd2");
     return converter->Convert(std::string(utf8));
-}
-
-std::vector<std::string> Characters(const std::string& text) {
-    std::vector<std::string> characters;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto length = static_cast<std::size_t>(Utf8CharLength(static_cast<unsigned char>(text[i])));
-        characters.push_back(text.substr(i, length));
-        i += length;
-    }
-    return characters;
 }
 
 // Every character of BIG5, in code order.
@@ -56,15 +47,35 @@ std::uint32_t CharacterKey(const char* bytes, std::size_t length) {
     return key;
 }
 
+// Texts without a character beyond ASCII (separators, "...", "0/0") have nothing to convert.
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 // Traditional forms the first candidate of the dictionary gives outside BIG5 (啓), each with the BIG5
 // character of the same simplified form (啟), so that traditional texts stay within BIG5.
-const std::unordered_map<std::uint32_t, std::string>& Big5Forms() {
-    static const std::unordered_map<std::uint32_t, std::string> forms = [] {
-        std::unordered_map<std::uint32_t, std::string> map;
+struct TBig5Forms {
+    std::unordered_map<std::uint32_t, std::string> forms;
+    // The low 16 bits of every key: most characters are ruled out without a look in the map.
+    std::bitset<65536> candidates;
+
+    const std::string* Find(std::uint32_t key) const {
+        if (!candidates.test(key & 0xFFFF)) return nullptr;
+        const auto found = forms.find(key);
+        return found == forms.end() ? nullptr : &found->second;
+    }
+};
+
+const TBig5Forms& Big5Forms() {
+    static const TBig5Forms forms = [] {
+        TBig5Forms map;
         for (const std::string& traditional : Big5Characters()) {
             const std::string preferred = CharacterToTraditional(TraditionalToSimplified(traditional));
-            if (preferred != traditional && Characters(preferred).size() == 1 && !IsRepresentable(preferred, 950))
-                map.try_emplace(CharacterKey(preferred.data(), preferred.size()), traditional);
+            if (preferred != traditional && Utf8Chars(preferred).size() == 1 && !IsRepresentable(preferred, 950)) {
+                const std::uint32_t key = CharacterKey(preferred.data(), preferred.size());
+                map.forms.try_emplace(key, traditional);
+                map.candidates.set(key & 0xFFFF);
+            }
         }
         return map;
     }();
@@ -80,18 +91,23 @@ std::string OpenCCCharacterConfig(const char* name, const char* dictionary) {
 }
 
 std::string SimplifiedToTraditional(std::string_view utf8) {
+    if (IsAscii(utf8)) return std::string(utf8);
     std::string converted = CharacterToTraditional(utf8);
     const auto& forms = Big5Forms();
     // Most texts need no other form: the copy is made only from the first character that does.
     std::string out;
     std::size_t copied = 0;
     for (std::size_t i = 0; i < converted.size();) {
-        const auto length = static_cast<std::size_t>(Utf8CharLength(static_cast<unsigned char>(converted[i])));
+        const auto lead = static_cast<unsigned char>(converted[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        const auto length = static_cast<std::size_t>(Utf8CharLength(lead));
         if (length > 1) {
-            const auto form = forms.find(CharacterKey(converted.data() + i, std::min(length, converted.size() - i)));
-            if (form != forms.end()) {
+            if (const std::string* form = forms.Find(CharacterKey(converted.data() + i, std::min(length, converted.size() - i)))) {
                 out.append(converted, copied, i - copied);
-                out += form->second;
+                out += *form;
                 copied = i + length;
             }
         }
@@ -103,6 +119,7 @@ std::string SimplifiedToTraditional(std::string_view utf8) {
 }
 
 std::string TraditionalToSimplified(std::string_view utf8) {
+    if (IsAscii(utf8)) return std::string(utf8);
     thread_local const opencc::ConverterPtr converter = NewConverter("t2s characters", "TSCharacters.ocd2");
     return converter->Convert(std::string(utf8));
 }

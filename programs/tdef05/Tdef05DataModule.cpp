@@ -1,30 +1,30 @@
 #include "programs/tdef05/Tdef05DataModule.h"
 
 #include "framework/data/FieldText.h"
+#include "framework/data/SingleFormLink.h"
+#include "i18n/LangKeys.h"
 #include "server/Brokers.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/SysUtils.h"
 
 namespace {
 
+// The fields' labels: keyed texts "s" + field name, so that the language packs give them.
+const TLangKeys kLabels("TdmTdef05", {{"sMC001", "文档编号"}, {"sMC002", "文件名"},   {"sMC003", "类型"},
+                                      {"sMC004", "系统编号"}, {"sMC004C", "系统名称"}, {"sMC005", "备注"},
+                                      {"sMD001", "文档代码"}, {"sMD002", "序号"},     {"sMD003", "字段编号"},
+                                      {"sMD004", "字段名称"}, {"sMD005", "类型"},     {"sMD006", "长度"},
+                                      {"sMD007", "字段说明"}, {"sMD008", "实体类型"}});
+
 struct TFieldLook {
     const char* name;
-    const char* label;
     int displayWidth;   // characters shown in a grid; 0 keeps the field's own
 };
 
-constexpr TFieldLook kHeaderFields[] = {{"MC001", "文档编号", 0}, {"MC002", "文件名", 0},  {"MC003", "类型", 12},
-                                        {"MC004", "系统编号", 0}, {"MC004C", "系统名称", 0}, {"MC005", "备注", 30}};
-constexpr TFieldLook kBodyFields[] = {{"MD001", "文档代码", 0}, {"MD002", "序号", 0},     {"MD003", "字段编号", 0},
-                                      {"MD004", "字段名称", 0}, {"MD005", "类型", 10},    {"MD006", "长度", 8},
-                                      {"MD007", "字段说明", 30}, {"MD008", "实体类型", 0}};
-
-void Label(TDataSet* dataSet, const TFieldLook& look) {
-    TField* field = dataSet->FindField(look.name);
-    if (!field) return;
-    field->SetDisplayLabel(look.label);
-    if (look.displayWidth > 0) field->SetDisplayWidth(look.displayWidth);
-}
+constexpr TFieldLook kHeaderFields[] = {{"MC001", 0}, {"MC002", 0}, {"MC003", 12},
+                                        {"MC004", 0}, {"MC004C", 0}, {"MC005", 30}};
+constexpr TFieldLook kBodyFields[] = {{"MD001", 0}, {"MD002", 0}, {"MD003", 0}, {"MD004", 0},
+                                      {"MD005", 10}, {"MD006", 8}, {"MD007", 30}, {"MD008", 0}};
 
 // The user-defined columns are there for the customisation, not for the screen.
 void HideUserFields(TDataSet* dataSet) {
@@ -59,15 +59,26 @@ TdmTdef05::TdmTdef05(TComponent* owner) : TdmDouble(owner) {
     };
 }
 
+// Every open labels the fields anew, in the interface's language (the window's texts when there is
+// one, else the client's language file).
+void TdmTdef05::Label(TDataSet* dataSet, const char* name, int displayWidth) {
+    TField* field = dataSet->FindField(name);
+    if (!field) return;
+    const std::string key = std::string("s") + name;
+    ISingleFormLink* texts = FormLink();
+    field->SetDisplayLabel(texts ? texts->KeyedText(kLabels.ClassName(), key, kLabels.Default(key)) : kLabels.Text(key));
+    if (displayWidth > 0) field->SetDisplayWidth(displayWidth);
+}
+
 void TdmTdef05::PrepareHeaderFields() {
-    for (const TFieldLook& look : kHeaderFields) Label(cdsMain, look);
+    for (const TFieldLook& look : kHeaderFields) Label(cdsMain, look.name, look.displayWidth);
     HideUserFields(cdsMain);
     if (TField* code = cdsMain->FindField("MC001")) code->OnValidate = [this](TField* f) { cdsMainMC001Validate(f); };
     if (TField* system = cdsMain->FindField("MC004")) system->OnValidate = [this](TField* f) { cdsMainMC004Validate(f); };
 }
 
 void TdmTdef05::PrepareBodyFields() {
-    for (const TFieldLook& look : kBodyFields) Label(cdsBody1, look);
+    for (const TFieldLook& look : kBodyFields) Label(cdsBody1, look.name, look.displayWidth);
     HideUserFields(cdsBody1);
     for (TField* field : cdsBody1->FieldList())
         if (IsSystemColumn(field->FieldName())) field->SetVisible(false);

@@ -20,6 +20,7 @@ public:
     void cdsBody1MD006Validate(TField* Sender);
 
 private:
+    void Label(TDataSet* dataSet, const char* name, int displayWidth);
     // Labels, sizes shown and handlers of a new open's fields.
     void PrepareHeaderFields();
     void PrepareBodyFields();

@@ -252,6 +252,18 @@ TEST_F(I18nTest, FontsFollowTheMode) {
     font->SetName("Arial");
     TCodeConverter::ApplyFont(5, font.get());
     EXPECT_EQ(font->Name(), "Arial");
+
+    // Name and character set change together: the controls that follow the font hear of it once.
+    font->SetCharset(GB2312_CHARSET);
+    int changes = 0;
+    font->OnChange = [&](TObject*) { ++changes; };
+    TCodeConverter::ApplyFont(2, font.get());
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(font->Charset(), CHINESEBIG5_CHARSET);
+    TCodeConverter::ApplyFont(3, font.get());
+    EXPECT_EQ(changes, 1) << "nothing to change";
+    TCodeConverter::ApplyFont(1, font.get());
+    EXPECT_EQ(changes, 2);
 }
 
 TEST_F(I18nTest, MessageBoxesTakeTheWindowsCaptionAndTheInterfaceFont) {

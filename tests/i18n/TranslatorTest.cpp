@@ -24,19 +24,9 @@ std::string Gb2312Characters() {
     return text;
 }
 
-std::vector<std::string> Characters(const std::string& text) {
-    std::vector<std::string> characters;
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = static_cast<std::size_t>(Utf8CharLength(static_cast<unsigned char>(text[i])));
-        characters.push_back(text.substr(i, length));
-        i += length;
-    }
-    return characters;
-}
-
 // The characters in which two texts of the same length differ, "a/b" each ("" when none).
 std::string Differences(const std::string& a, const std::string& b) {
-    const std::vector<std::string> left = Characters(a), right = Characters(b);
+    const std::vector<std::string> left = Utf8Chars(a), right = Utf8Chars(b);
     if (left.size() != right.size()) return "lengths " + std::to_string(left.size()) + " and " + std::to_string(right.size());
     std::string differences;
     for (std::size_t i = 0; i < left.size(); ++i)
@@ -64,9 +54,9 @@ TEST_F(I18nTest, TheLibraryConvertsCharacterByCharacterAndComesBack) {
     // The first round gives back every character but the few variants GB2312 holds besides their
     // standard form (後 and 后, 乾 and 干 ...).
     const std::string changed = Differences(back, all);
-    EXPECT_LT(Characters(changed).size(), 3u * 40) << changed;
-    EXPECT_EQ(Characters(traditional).size(), Characters(all).size());
-    EXPECT_GT(Characters(Differences(traditional, all)).size(), 3u * 2000) << "most characters have a traditional form";
+    EXPECT_LT(Utf8Chars(changed).size(), 3u * 40) << changed;
+    EXPECT_EQ(Utf8Chars(traditional).size(), Utf8Chars(all).size());
+    EXPECT_GT(Utf8Chars(Differences(traditional, all)).size(), 3u * 2000) << "most characters have a traditional form";
     // A text longer than the first buffer guess still comes back whole.
     std::string many;
     for (int i = 0; i < 2000; ++i) many += "后";
@@ -107,12 +97,12 @@ TEST_F(I18nTest, TheTablesOfTheLanguageFileAgreeWithTheLibrary) {
     TTranslator translator;
     // The characters whose counterpart the other code page holds (BIG5 lacks 鉢, GBK has 爲 ...).
     std::string simplified, traditional;
-    for (const std::string& character : Characters(Gb2312Characters())) {
+    for (const std::string& character : Utf8Chars(Gb2312Characters())) {
         const std::string other = translator.GBtoBIG5(character);
         if (IsRepresentable(other, 950)) simplified += character;
         if (IsRepresentable(other, 950) && IsRepresentable(translator.BIG5toGB(other), 936)) traditional += other;
     }
-    ASSERT_GT(Characters(simplified).size(), 6000u);
+    ASSERT_GT(Utf8Chars(simplified).size(), 6000u);
     EXPECT_EQ(Differences(GBToBig5ByTable(simplified), translator.GBtoBIG5(simplified)), "");
     EXPECT_EQ(Differences(Big5ToGBByTable(traditional), translator.BIG5toGB(traditional)), "");
     // The others keep what the code pages' own conversion gives.

@@ -3,6 +3,7 @@
 // traditional Chinese (950) interface sees them once the programs have started. The failure lists what
 // a pack leaves untranslated. This program's name holds "torvane": its program windows are hosted.
 #include <gtest/gtest.h>
+#include <opencc/SimpleConverter.hpp>
 
 #include <algorithm>
 #include <filesystem>
@@ -21,11 +22,33 @@
 #include "tests/single/program/Tsgl01Install.h"
 #include "tests/testkit/ScriptedApp.h"
 #include "tests/testkit/TestInstallation.h"
+#include "toolkit/os/CodePage.h"
+#include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/kernel/Application.h"
 
 namespace {
 
-using TUntranslated = std::function<bool(const std::string& text)>;
+// What is wrong with a text as the user sees it: empty when nothing.
+using TUntranslated = std::function<std::string(const std::string& text)>;
+
+// The traditional words of a text shown traditional: the character conversion takes each character's
+// first traditional form (复制 -> 復制), the words need the form that fits (複製). Forms outside BIG5
+// (爲, 啓) are the dictionary's standard, not the interface's, and do not count.
+class TTraditionalWords {
+public:
+    std::string Check(const std::string& shown) {
+        const std::string words = phrases_.Convert(translator_.BIG5toGB(shown));
+        const std::vector<std::string> left = Utf8Chars(shown), right = Utf8Chars(words);
+        if (left.size() != right.size()) return "the words: " + words;
+        for (std::size_t i = 0; i < left.size(); ++i)
+            if (left[i] != right[i] && IsRepresentable(right[i], 950)) return "the words: " + words;
+        return {};
+    }
+
+private:
+    TTranslator translator_;
+    opencc::SimpleConverter phrases_{"s2t.json"};
+};
 
 std::string Listing(const std::vector<std::string>& lines) {
     std::string text;
@@ -65,6 +88,8 @@ private:
     TfrmRadical* tsgl01_ = nullptr;
 };
 
+std::string Chinese(const std::string& text) { return HasChineseText(text) ? " (Chinese)" : ""; }
+
 class LanguagePacks : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -84,8 +109,9 @@ protected:
                     reached = true;
                     for (const auto& [path, text] : VisibleTexts(instance)) {
                         const auto& data = window.DataTexts;
-                        if (std::find(data.begin(), data.end(), path) == data.end() && untranslated(text))
-                            found.push_back(window.ClassName + "." + path + ": " + text);
+                        if (std::find(data.begin(), data.end(), path) != data.end()) continue;
+                        if (const std::string why = untranslated(text); !why.empty())
+                            found.push_back(window.ClassName + "." + path + ": " + text + why);
                     }
                 });
                 if (!reached) found.push_back(window.ClassName + ": not reached");
@@ -94,7 +120,8 @@ protected:
         }
         for (const TLangKey& key : DeclaredLangKeys()) {
             const std::string text = GetLangMessage(dtClient, key.ClassName, key.Key, std::string());
-            if (text.empty() || untranslated(text)) found.push_back(key.ClassName + "." + key.Key + ": " + (text.empty() ? key.Default : text));
+            const std::string why = text.empty() ? std::string(" (no entry)") : untranslated(text);
+            if (!why.empty()) found.push_back(key.ClassName + "." + key.Key + ": " + (text.empty() ? key.Default : text) + why);
         }
         return found;
     }
@@ -106,23 +133,36 @@ protected:
 }  // namespace
 
 TEST_F(LanguagePacks, TheEnglishPackLeavesNoChineseText) {
-    const std::vector<std::string> untranslated = Untranslated("437", HasChineseText);
+    const std::vector<std::string> untranslated = Untranslated("437", Chinese);
     EXPECT_TRUE(untranslated.empty()) << "untranslated in MultiLanguage/ENG:" << Listing(untranslated);
 }
 
 TEST_F(LanguagePacks, TheTraditionalPackLeavesNoSimplifiedText) {
     TTranslator translator;
-    const std::vector<std::string> untranslated =
-        Untranslated("950", [&](const std::string& text) { return translator.GBtoBIG5(text) != text; });
+    const std::vector<std::string> untranslated = Untranslated("950", [&](const std::string& text) {
+        return translator.GBtoBIG5(text) != text ? std::string(" (simplified)") : std::string();
+    });
     EXPECT_TRUE(untranslated.empty()) << "untranslated in MultiLanguage/CHT:" << Listing(untranslated);
+}
+
+TEST_F(LanguagePacks, TheTraditionalTextsAreWordsNotCharacterForCharacter) {
+    TTraditionalWords words;
+    const std::vector<std::string> wrong = Untranslated("950", [&](const std::string& text) {
+        const std::string why = words.Check(text);
+        return why.empty() ? why : " (" + why + ")";
+    });
+    EXPECT_TRUE(wrong.empty()) << "converted character for character, to be written in MultiLanguage/CHT:" << Listing(wrong);
+    EXPECT_EQ(words.Check("複製單據(&Y)"), "");
+    EXPECT_EQ(words.Check("復制單據(&Y)"), "the words: 複製單據(&Y)");
+    EXPECT_EQ(words.Check("啟用 Excel"), "") << "a form outside BIG5 (啓) does not count";
 }
 
 TEST_F(LanguagePacks, TheCheckSeesWhatAMissingPackLeaves) {
     // Without the English pack of TdmRadical its keyed texts are listed with their defaults.
     install.SetCodePages("437", "936");
     std::filesystem::remove(install.ClientPath() + "MultiLanguage/ENG/TdmRadical.Lng");
-    const std::vector<std::string> untranslated = Untranslated("437", HasChineseText);
-    EXPECT_NE(std::find(untranslated.begin(), untranslated.end(), "TdmRadical.sCreator: 录入者"), untranslated.end())
+    const std::vector<std::string> untranslated = Untranslated("437", Chinese);
+    EXPECT_NE(std::find(untranslated.begin(), untranslated.end(), "TdmRadical.sCreator: 录入者 (no entry)"), untranslated.end())
         << Listing(untranslated);
     EXPECT_TRUE(HasChineseText("保存"));
     EXPECT_TRUE(HasChineseText("Save（F4）"));

@@ -3,7 +3,9 @@
 #include "dialogs/RkCopy.h"
 #include "framework/data/BaseDM.h"
 #include "framework/forms/BaseForm.h"
+#include "framework/forms/SingleCF.h"
 #include "toolkit/ui/dialogs/ScriptedModalLoop.h"
+#include "toolkit/ui/widgets/Menus.h"
 
 namespace {
 
@@ -39,6 +41,12 @@ void QueryWindow(IPackPrograms& programs, const TInspect& inspect) {
     query->Execute(condition, order);
 }
 
+void OptionsWindow(IPackPrograms& programs, const TInspect& inspect) {
+    auto& program = static_cast<TfrmSingle&>(programs.Tsgl01());
+    WhileShown(programs, "TfrmOptionsPlain", inspect);
+    program.miOptions->Click();
+}
+
 std::vector<std::string> KeyLabels() {
     std::vector<std::string> paths;
     for (int i = 0; i < kCopyKeyFields; ++i)
@@ -59,6 +67,7 @@ const std::vector<TPackWindow>& PackWindows() {
         // The copy window's labels are the display labels of the key fields.
         {"TfrmCopy", CopyWindow, KeyLabels()},
         {"TfrmQueryText", QueryWindow, {}},
+        {"TfrmOptionsPlain", OptionsWindow, {}},
     };
     return windows;
 }
