@@ -60,6 +60,10 @@ void TfrmBase::Publish(TPublisher<TfrmBase>& p) {
     p.Method("mnSearchClick", &TfrmBase::mnSearchClick);
     p.Method("miExitClick", &TfrmBase::miExitClick);
     p.Method("DateFieldDBComboDlgExit", &TfrmBase::DateFieldDBComboDlgExit);
+    p.Method("rkSearchDialog1InitDialog", &TfrmBase::rkSearchDialog1InitDialog);
+    p.Method("rkSearchDialog1SelectField", &TfrmBase::rkSearchDialog1SelectField);
+    p.Method("rkSearchDialog1BeforeSearch", &TfrmBase::rkSearchDialog1BeforeSearch);
+    p.Method("rkSearchDialog1AfterSearch", &TfrmBase::rkSearchDialog1AfterSearch);
     // State a host or a script reads by name.
     p.Property("EditMode", &TfrmBase::EditModeValue);
     p.Property("LastSaveFailed", &TfrmBase::LastSaveFailedValue);
@@ -98,6 +102,7 @@ void TfrmBase::BuildResource() {
     AddBaseFormImages(*ImageList1);
     BuildToolBar();
     BuildMenu();
+    BuildSearch();
 
     Status = CreateComponent<TStatusBar>(this);
     Status->SetName("Status");

@@ -22,6 +22,8 @@ class TMenuItem;
 class TCustomGrid;
 class TDBGrid;
 class TMT_Doc;
+class TRkUserIntl;
+class TrkSearchDialog;
 
 // Edit modes of a maintenance form (EditMode) and the modes ShowMode takes (1 Browse, 2 Edit, 3 Insert).
 enum TEditMode : std::uint8_t { emBrowse = 0, emEdit = 1, emInsert = 2 };
@@ -72,6 +74,8 @@ public:
     TMenuItem* mnSearch = nullptr;
     TMenuItem* MenuItem16 = nullptr;      // 退出(&X)
     TMenuItem* miExit = nullptr;
+    TrkSearchDialog* rkSearchDialog1 = nullptr;   // the quick search ("快速定位")
+    TRkUserIntl* RkUserIntl1 = nullptr;           // its texts and font
 
     // --- State ------------------------------------------------------------------------------------
     std::uint8_t EditMode = emBrowse;
@@ -193,6 +197,11 @@ public:
     void mnSearchClick(TObject* Sender);
     void miExitClick(TObject* Sender);
     void DateFieldDBComboDlgExit(TObject* Sender);
+    // The quick search's handlers (Dialog: its open window).
+    void rkSearchDialog1InitDialog(TObject* Dialog);
+    void rkSearchDialog1SelectField(TObject* Dialog, const std::string& FieldName, const std::string& DisplayLabel);
+    void rkSearchDialog1BeforeSearch(TObject* Dialog);
+    void rkSearchDialog1AfterSearch(TObject* Dialog, bool& Found);
 
 protected:
     // The mode's status text ("浏览", "更改", "新增"; English for other code pages).
@@ -202,7 +211,7 @@ protected:
     // The six record-level flags (edit, delete, confirm, unconfirm, print, void) from rights elements.
     void SetRecordFlags(const int* elements);
     // Quick search on a grid (the find dialog); true when one ran.
-    virtual bool QuickSearch(TCustomGrid* grid) { return false; }
+    virtual bool QuickSearch(TCustomGrid* grid);
     // The control bound to a field of the dataset (DataSource's dataset and DataField), or nullptr.
     TWinControl* ControlOfField(const TField* field) const;
     // The field a data-aware control shows (its DataSource's dataset and DataField), or nullptr.
@@ -213,6 +222,7 @@ private:
     void BuildResource();
     void BuildToolBar();
     void BuildMenu();
+    void BuildSearch();
     std::unique_ptr<TMT_Doc> userDocument_;
     bool userDocumentLoaded_ = false;
 };

@@ -8,48 +8,37 @@
 
 #include "toolkit/qt/QtCanvas.h"
 #include "toolkit/qt/QtPaintBox.h"
-#include "toolkit/qt/QtPeer.h"
+#include "toolkit/qt/QtPaintPeer.h"
 #include "toolkit/ui/grids/DBGrids.h"
 #include "toolkit/ui/grids/Grids.h"
 #include "toolkit/ui/widgets/ListBox.h"
 
-namespace {
+TQtPaintPeer::TQtPaintPeer(TControl& control) : TQtPeer(control, new TQtPaintBox) {
+    static_cast<TQtPaintBox*>(Widget())->OnPaint = [this](QPainter& painter, const QRect&) {
+        TQtCanvas canvas(&painter);
+        RunGuarded([&] { Control().PaintTo(canvas); });
+    };
+}
 
-class TQtPaintPeer : public TQtPeer {
-public:
-    explicit TQtPaintPeer(TControl& control) : TQtPeer(control, new TQtPaintBox) {
-        static_cast<TQtPaintBox*>(Widget())->OnPaint = [this](QPainter& painter, const QRect&) {
-            TQtCanvas canvas(&painter);
-            RunGuarded([&] { Control().PaintTo(canvas); });
-        };
-    }
+void TQtPaintPeer::Update(std::string_view property) {
+    TQtPeer::Update(property);
+    Widget()->update();
+}
 
-protected:
-    void Update(std::string_view property) override {
-        TQtPeer::Update(property);
-        Widget()->update();
-    }
-    // The control paints its own background (or leaves it to its parent).
-    void ShowColor() override { Widget()->update(); }
-    // The wheel scrolls grids and lists three lines a notch; a data grid moves its record, as the
-    // arrow keys do.
-    void MouseRouted(const QEvent& event) override {
-        if (event.type() != QEvent::Wheel) return;
-        int notches = static_cast<const QWheelEvent&>(event).angleDelta().y() / 120;
-        if (notches == 0) return;
-        RunGuarded([&] {
-            if (auto* data = dynamic_cast<TDBGrid*>(&Control())) {
-                WORD key = notches > 0 ? VK_UP : VK_DOWN;
-                for (int i = 0; i < std::abs(notches); ++i) data->Perform(WM_KEYDOWN, key, 0);
-            } else if (auto* grid = dynamic_cast<TCustomGrid*>(&Control())) {
-                grid->SetTopRow(std::clamp(grid->TopRow() - 3 * notches, grid->FixedRows(), std::max(grid->FixedRows(), grid->RowCount() - 1)));
-            } else if (auto* list = dynamic_cast<TCustomListBox*>(&Control())) {
-                list->SetTopIndex(std::clamp(list->TopIndex() - 3 * notches, 0, std::max(0, list->Count() - 1)));
-            }
-        });
-    }
-};
-
-}  // namespace
+void TQtPaintPeer::MouseRouted(const QEvent& event) {
+    if (event.type() != QEvent::Wheel) return;
+    int notches = static_cast<const QWheelEvent&>(event).angleDelta().y() / 120;
+    if (notches == 0) return;
+    RunGuarded([&] {
+        if (auto* data = dynamic_cast<TDBGrid*>(&Control())) {
+            WORD key = notches > 0 ? VK_UP : VK_DOWN;
+            for (int i = 0; i < std::abs(notches); ++i) data->Perform(WM_KEYDOWN, key, 0);
+        } else if (auto* grid = dynamic_cast<TCustomGrid*>(&Control())) {
+            grid->SetTopRow(std::clamp(grid->TopRow() - 3 * notches, grid->FixedRows(), std::max(grid->FixedRows(), grid->RowCount() - 1)));
+        } else if (auto* list = dynamic_cast<TCustomListBox*>(&Control())) {
+            list->SetTopIndex(std::clamp(list->TopIndex() - 3 * notches, 0, std::max(0, list->Count() - 1)));
+        }
+    });
+}
 
 std::unique_ptr<TQtPeer> MakeQtPaintPeer(TControl& control) { return std::make_unique<TQtPaintPeer>(control); }

@@ -1,6 +1,7 @@
 #include "toolkit/qt/QtUserInput.h"
 
 #include <QTest>
+#include <QWindow>
 
 #include "toolkit/qt/QtConvert.h"
 #include "toolkit/qt/QtKeys.h"
@@ -37,6 +38,30 @@ bool ClickControlAt(TControl* control, int x, int y) {
     QWidget* widget = QtWidgetOf(control);
     if (!widget || !widget->isVisible()) return false;
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+    ProcessQtEvents();
+    return true;
+}
+
+bool DragControl(TControl* from, int x, int y, TControl* to, int tx, int ty) {
+    if (!from || !to || !from->Showing() || !to->Showing()) return false;
+    QWidget* source = QtWidgetOf(from);
+    QWidget* target = QtWidgetOf(to);
+    if (!source || !target || !source->isVisible() || !target->isVisible()) return false;
+    // Through the source's window, as the desktop delivers it: the pressed button keeps every move
+    // and the release with the source (Qt's implicit grab).
+    QWidget* top = source->window();
+    QWindow* window = top->windowHandle();
+    if (!window) return false;
+    QPoint start = source->mapTo(top, QPoint(x, y));
+    QPoint end = top->mapFromGlobal(target->mapToGlobal(QPoint(tx, ty)));
+    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, start);
+    ProcessQtEvents();
+    constexpr int kSteps = 4;
+    for (int step = 1; step <= kSteps; ++step) {
+        QTest::mouseMove(window, start + (end - start) * step / kSteps);
+        ProcessQtEvents();
+    }
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, end);
     ProcessQtEvents();
     return true;
 }

@@ -10,6 +10,9 @@ class TCustomForm;
 // is not showing on a window.
 bool ClickControl(TControl* control);
 bool ClickControlAt(TControl* control, int x, int y);
+// Drags with the left button from the point x, y of one control to the point tx, ty of another
+// (the same one for a move inside it), in a few steps, and releases there.
+bool DragControl(TControl* from, int x, int y, TControl* to, int tx, int ty);
 // Presses and releases a key combination ("F5", "Ctrl+Tab", "Shift+F2", "Enter", "Esc", "A") on a
 // form's window (the active form when none is given); false for an unknown key name or no window.
 bool PressKeys(const std::string& keys, TCustomForm* form = nullptr);

@@ -13,8 +13,10 @@ void TStringGrid::Publish(TPublisher<TStringGrid>& p) {
     p.Property("GridLineWidth", &TStringGrid::GridLineWidth, &TStringGrid::SetGridLineWidth);
     p.Property("Options", &TStringGrid::Options, &TStringGrid::SetOptions);
     p.Property("RowCount", &TStringGrid::RowCount, &TStringGrid::SetRowCount);
+    p.Property("DropDownRows", &TStringGrid::DropDownRows, &TStringGrid::SetDropDownRows);
     p.Property("OnDrawCell", &TStringGrid::OnDrawCell);
     p.Property("OnGetEditText", &TStringGrid::OnGetEditText);
+    p.Property("OnPickListClick", &TStringGrid::OnPickListClick);
     p.Property("OnSelectCell", &TStringGrid::OnSelectCell);
     p.Property("OnSetEditText", &TStringGrid::OnSetEditText);
     p.Property("OnTopLeftChanged", &TStringGrid::OnTopLeftChanged);
@@ -125,5 +127,6 @@ void TStringGrid::DrawCell(int col, int row, const TRect& rect, TGridDrawState s
         std::string text = EditorMode() && col == Col() && row == Row() ? EditorText() : Cells(col, row);
         Canvas()->TextRect({rect.Left + 2, rect.Top + 2, rect.Right, rect.Bottom}, text, TTextFormat{tfLeft, tfTop});
     }
+    if (col == Col() && row == Row() && !PickButtonRect().IsEmpty()) DrawPickButton(rect);
     TCustomGrid::DrawCell(col, row, rect, state);
 }

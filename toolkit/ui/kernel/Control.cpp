@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "toolkit/ui/graphics/Canvas.h"
+#include "toolkit/ui/kernel/DragDrop.h"
 #include "toolkit/ui/kernel/WinControl.h"
 
 std::string GetShortHint(const std::string& hint) {
@@ -208,6 +209,29 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
     if (OnMouseMove) OnMouseMove(this, shift, x, y);
 }
 
+void TControl::BeginDrag(bool immediate, int threshold) { BeginDragOf(*this, immediate, threshold); }
+
+bool TControl::Dragging() const { return DragRunning(this); }
+
+void TControl::EndDrag(bool drop) { EndDragOf(*this, drop); }
+
+void TControl::DoDragOver(TObject* source, int x, int y, TDragState state, bool& accept) {
+    accept = static_cast<bool>(OnDragOver);
+    if (OnDragOver) OnDragOver(this, source, x, y, state, accept);
+}
+
+void TControl::DoDragDrop(TObject* source, int x, int y) {
+    if (OnDragDrop) OnDragDrop(this, source, x, y);
+}
+
+void TControl::DoStartDrag() {
+    if (OnStartDrag) OnStartDrag(this);
+}
+
+void TControl::DoEndDrag(TObject* target, int x, int y) {
+    if (OnEndDrag) OnEndDrag(this, target, x, y);
+}
+
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
     TMessage message{msg, wParam, lParam, 0};
     WndProc(message);
@@ -215,6 +239,7 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TControl::WndProc(TMessage& message) {
+    if (RouteDragMouse(*this, message)) return;
     auto it = handlers_.find(message.Msg);
     if (it != handlers_.end()) {
         TMessageHandler handler = it->second;   // the handler may replace itself
@@ -229,7 +254,12 @@ void TControl::Dispatch(TMessage& message) {
     int x = LParamLow(message.LParam);
     int y = LParamHigh(message.LParam);
     switch (message.Msg) {
-        case WM_LBUTTONDOWN: MouseDown(mbLeft, shift + ssLeft, x, y); break;
+        case WM_LBUTTONDOWN: {
+            TComponentRef<TControl> alive(this);
+            MouseDown(mbLeft, shift + ssLeft, x, y);
+            if (alive && dragMode_ == dmAutomatic && Enabled()) BeginDrag(false);
+            break;
+        }
         case WM_RBUTTONDOWN: MouseDown(mbRight, shift + ssRight, x, y); break;
         case WM_MBUTTONDOWN: MouseDown(mbMiddle, shift + ssMiddle, x, y); break;
         case WM_LBUTTONUP: MouseUp(mbLeft, shift, x, y); break;

@@ -11,6 +11,7 @@
 
 #include "toolkit/classes/Component.h"
 #include "toolkit/ui/kernel/ControlPeer.h"
+#include "toolkit/ui/kernel/DragTypes.h"
 #include "toolkit/ui/graphics/Graphics.h"
 #include "toolkit/ui/kernel/Keys.h"
 #include "toolkit/ui/kernel/Messages.h"
@@ -114,6 +115,26 @@ public:
     TMouseMoveEvent OnMouseMove;
     TMouseWheelEvent OnMouseWheel;
 
+    // Drag and drop (DragDrop.h): with dmAutomatic a left press arms a drag.
+    TDragMode DragMode() const { return dragMode_; }
+    void SetDragMode(TDragMode mode) { dragMode_ = mode; }
+    TCursor DragCursor() const { return dragCursor_; }
+    void SetDragCursor(TCursor cursor) { dragCursor_ = cursor; }
+    // Arms a drag of this control (starting at once when immediate, else after threshold pixels,
+    // -1 for the usual distance).
+    void BeginDrag(bool immediate, int threshold = -1);
+    bool Dragging() const;
+    void EndDrag(bool drop);
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TNotifyEvent OnStartDrag;
+    TEndDragEvent OnEndDrag;
+    // What the drag asks of the controls it passes and of its source.
+    virtual void DoDragOver(TObject* source, int x, int y, TDragState state, bool& accept);
+    virtual void DoDragDrop(TObject* source, int x, int y);
+    virtual void DoStartDrag();
+    virtual void DoEndDrag(TObject* target, int x, int y);
+
     virtual void Click();
     virtual void DblClick();
 
@@ -193,8 +214,14 @@ protected:
         p.Property("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
         p.Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint);
         p.Property("Visible", &TControl::Visible, &TControl::SetVisible);
+        p.Property("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor);
+        p.Property("DragMode", &TControl::DragMode, &TControl::SetDragMode);
         p.Property("OnClick", &TControl::OnClick);
         p.Property("OnDblClick", &TControl::OnDblClick);
+        p.Property("OnDragDrop", &TControl::OnDragDrop);
+        p.Property("OnDragOver", &TControl::OnDragOver);
+        p.Property("OnEndDrag", &TControl::OnEndDrag);
+        p.Property("OnStartDrag", &TControl::OnStartDrag);
         p.Property("OnMouseDown", &TControl::OnMouseDown);
         p.Property("OnMouseMove", &TControl::OnMouseMove);
         p.Property("OnMouseUp", &TControl::OnMouseUp);
@@ -222,6 +249,8 @@ private:
     bool showHint_ = false;
     bool parentShowHint_ = true;
     TCursor cursor_ = crDefault;
+    TDragMode dragMode_ = dmManual;
+    TCursor dragCursor_ = crDrag;
     TComponent* popupMenu_ = nullptr;
     std::string helpKeyword_;
     int helpContext_ = 0;

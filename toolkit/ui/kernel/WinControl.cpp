@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "toolkit/ui/kernel/WinControl.h"
+#include "toolkit/ui/kernel/DragDrop.h"
 #include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/kernel/WindowRegistry.h"
 
@@ -227,7 +228,9 @@ void TWinControl::KeyUp(WORD& key, TShiftState shift) {
 }
 
 bool TWinControl::HandleKeyDownMessage(WORD key, TShiftState shift) {
-    // As on the desktop: menu shortcuts first, then dialog keys, and only then the key events.
+    // As on the desktop: Escape ends a drag first, then menu shortcuts, dialog keys, and only then
+    // the key events.
+    if (CancelDragByKey(key)) return true;
     TCustomForm* form = GetParentForm(this);
     for (TControl* c = this; c; c = c->Parent())
         if (auto* menu = dynamic_cast<IShortCutHandler*>(c->PopupMenu()); menu && menu->IsShortCut(key, shift)) return true;

@@ -283,7 +283,9 @@ void TCustomComboBox::Paint() {
     canvas->Brush()->SetColor(clBtnShadow);
     canvas->FrameRect(client);
     canvas->Brush()->SetColor(Color());
-    TRect textArea{2, 2, Width() - 18, Height() - 2};
+    // A simple combo box has no drop-down button: its text takes the whole width.
+    const int button = style_ == csSimple ? 0 : 16;
+    TRect textArea{2, 2, Width() - 2 - button, Height() - 2};
     bool ownerDraw = style_ == csOwnerDrawFixed || style_ == csOwnerDrawVariable;
     if (ownerDraw) {
         TOwnerDrawState state{odComboBoxEdit};
@@ -294,6 +296,7 @@ void TCustomComboBox::Paint() {
         canvas->Brush()->SetStyle(bsClear);
         canvas->TextRect(textArea, Text(), TTextFormat{tfLeft, tfVerticalCenter});
     }
+    if (button == 0) return;
     canvas->Brush()->SetColor(clBtnFace);
-    canvas->FillRect({Width() - 18, 2, Width() - 2, Height() - 2});
+    canvas->FillRect({Width() - 2 - button, 2, Width() - 2, Height() - 2});
 }
