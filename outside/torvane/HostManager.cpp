@@ -1,5 +1,6 @@
 #include "outside/torvane/HostManager.h"
 
+#include "outside/torvane/ClientConfiguration.h"
 #include "outside/torvane/CounterService.h"
 #include "outside/torvane/ValidatorService.h"
 #include "toolkit/com/ComObj.h"
@@ -81,5 +82,6 @@ void THostManager::Record(const std::string& member, const VarArgs& args) {
 }
 
 std::string THostManager::GetMessage(const std::string& kind, const std::string& code) const {
-    return BuiltInMessages().Text(kind, code);
+    // The configuration is read at every call: the interface's language may change between programs.
+    return MessagesFor(InterfaceCodePage()).Text(kind, code);
 }

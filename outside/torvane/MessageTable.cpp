@@ -60,7 +60,23 @@ std::string MessageTable::Text(const std::string& kind, const std::string& code)
     return "未定义的讯息: " + UpperCase(Trim(kind)) + "/" + Trim(code);
 }
 
+std::vector<std::pair<std::string, std::string>> MessageTable::Keys() const {
+    std::vector<std::pair<std::string, std::string>> keys;
+    keys.reserve(texts_.size());
+    for (const auto& entry : texts_) keys.push_back(entry.first);
+    return keys;
+}
+
 const MessageTable& BuiltInMessages() {
     static const MessageTable table(kMessagesTsv);
     return table;
+}
+
+const MessageTable& MessagesFor(const std::string& interfaceCodePage) {
+    static const MessageTable english = [] {
+        MessageTable table(kMessagesTsv);
+        table.Load(kMessagesEngTsv);
+        return table;
+    }();
+    return Trim(interfaceCodePage) == "437" ? english : BuiltInMessages();
 }

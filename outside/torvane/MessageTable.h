@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 class MessageTable {
 public:
@@ -22,6 +23,8 @@ public:
     std::string Text(const std::string& kind, const std::string& code) const;
 
     std::size_t Size() const { return texts_.size(); }
+    // Every (kind, code) held, in order.
+    std::vector<std::pair<std::string, std::string>> Keys() const;
 
 private:
     std::map<std::pair<std::string, std::string>, std::string> texts_;
@@ -29,3 +32,7 @@ private:
 
 // The table compiled into the work center.
 const MessageTable& BuiltInMessages();
+
+// The messages in the language of an interface code page: English for "437" (data/messages.ENG.tsv over
+// the built-in table, so a message without an English text keeps its own), else the built-in table.
+const MessageTable& MessagesFor(const std::string& interfaceCodePage);

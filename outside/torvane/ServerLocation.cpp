@@ -1,5 +1,6 @@
 #include "outside/torvane/ServerLocation.h"
 
+#include "outside/torvane/ClientConfiguration.h"
 #include "toolkit/com/ComObj.h"
 #include "toolkit/data/SocketConnection.h"
 #include "toolkit/os/Paths.h"
@@ -7,33 +8,13 @@
 #include "toolkit/rtl/IniFile.h"
 #include "toolkit/rtl/SysUtils.h"
 
-namespace {
-
-const char* kVandrilKey = "Software\\RKT\\Vandril";
-
-// VandrilC.ini in the user's profile folder when the profile type asks for one and it is there,
-// otherwise in the client folder.
-std::string ClientIniFile(const TRegistry& registry) {
-    std::string client = registry.Read(kVandrilKey, "ClientPath").value_or("");
-    if (client.empty()) return {};
-    client = IncludeTrailingPathDelimiter(StringReplace(client, "\\", "/", rfReplaceAll));
-    const std::string profileType = Trim(registry.Read(kVandrilKey, "ProfileType").value_or(""));
-    if (!profileType.empty() && profileType != "0") {
-        const std::string own = client + "Profile/" + UserName() + "/VandrilC.ini";
-        if (FileExists(own)) return own;
-    }
-    return client + "VandrilC.ini";
-}
-
-}  // namespace
-
 std::string TServerLocation::Text() const {
     return InProcess() ? "本机 (" + Address + ")" : Address + ":" + std::to_string(Port);
 }
 
 TServerLocation ConfiguredServerLocation() {
     TServerLocation location;
-    const std::string file = ClientIniFile(TRegistry());
+    const std::string file = ClientConfigurationFile();
     if (file.empty() || !FileExists(file)) return location;
     const TIniFile ini(file);
     location.Port = ini.ReadInteger("Server Information", "ServerPort", 211);

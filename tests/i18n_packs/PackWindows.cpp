@@ -5,6 +5,8 @@
 #include "framework/forms/BaseForm.h"
 #include "framework/forms/SingleCF.h"
 #include "toolkit/ui/dialogs/ScriptedModalLoop.h"
+#include "toolkit/ui/grids/DBGrid.h"
+#include "toolkit/ui/widgets/PageControl.h"
 #include "toolkit/ui/widgets/Menus.h"
 
 namespace {
@@ -47,6 +49,15 @@ void OptionsWindow(IPackPrograms& programs, const TInspect& inspect) {
     program.miOptions->Click();
 }
 
+// The quick search of the single-table window's browse grid, as the menu (Ctrl+F) shows it.
+void SearchWindow(IPackPrograms& programs, const TInspect& inspect) {
+    auto& program = static_cast<TfrmSingle&>(programs.Tsgl01());
+    program.pgHead->SetActivePage(program.tbsBrowse);
+    program.gdHead->SetFocus();
+    WhileShown(programs, "TfrmSearchDlg", inspect);
+    program.mnSearch->Click();
+}
+
 std::vector<std::string> KeyLabels() {
     std::vector<std::string> paths;
     for (int i = 0; i < kCopyKeyFields; ++i)
@@ -68,6 +79,7 @@ const std::vector<TPackWindow>& PackWindows() {
         {"TfrmCopy", CopyWindow, KeyLabels()},
         {"TfrmQueryText", QueryWindow, {}},
         {"TfrmOptionsPlain", OptionsWindow, {}},
+        {"TfrmSearchDlg", SearchWindow, {}},
     };
     return windows;
 }

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "outside/torvane/HostManager.h"
 #include "outside/torvane/MessageTable.h"
 #include "tests/outside/CompanyFixture.h"
+#include "tests/testkit/TestInstallation.h"
 
 namespace {
 
@@ -42,6 +45,31 @@ TEST(MessageTable, HasATextForEveryCodeThePlugInShows) {
                            "E/200820", "I/000006", "I/200007", "I/200010", "W/000001", "W/000004", "W/000005",
                            "W/100001", "W/100079"};
     for (std::string code : codes) EXPECT_TRUE(BuiltInMessages().Find(code.substr(0, 1), code.substr(2))) << code;
+}
+
+TEST(MessageTable, AnEnglishInterfaceReadsEveryMessageInEnglish) {
+    TTestInstallation install;
+    Variant manager(CreateHostManager());
+    install.SetCodePages("437");
+    EXPECT_EQ(OleCall(manager, "GetMessage", {"C", "000004"}).AsString(), "The new record has not been saved. Discard it?");
+    install.SetCodePages("950");
+    EXPECT_EQ(OleCall(manager, "GetMessage", {"C", "000004"}).AsString(), "新增的资料尚未保存, 确定要放弃吗?")
+        << "the program converts the built-in texts for a traditional interface";
+
+    // Every message has its English text, with the placeholders of the built-in one.
+    const MessageTable& english = MessagesFor("437");
+    auto placeholders = [](const std::string& text) {
+        int count = 0;
+        for (std::size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at + 1)) ++count;
+        return count;
+    };
+    ASSERT_GT(BuiltInMessages().Size(), 40u);
+    for (const auto& [kind, code] : BuiltInMessages().Keys()) {
+        const std::string text = english.Text(kind, code);
+        EXPECT_TRUE(std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            << kind << "/" << code << " has no English text: " << text;
+        EXPECT_EQ(placeholders(text), placeholders(BuiltInMessages().Text(kind, code))) << kind << "/" << code << ": " << text;
+    }
 }
 
 TEST_P(HostServicesTest, ManagerReportsItsVersionAndRecordsCalls) {

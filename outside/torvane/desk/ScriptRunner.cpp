@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "outside/torvane/ClientConfiguration.h"
 #include "outside/torvane/desk/MainWindow.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/os/Registry.h"
@@ -66,12 +67,6 @@ std::optional<std::string> ReadFileText(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-// The client configuration file of the installation the registry names ("" without one).
-std::string ClientConfigurationFile() {
-    const std::string clientPath = TRegistry().Read("Software\\RKT\\Vandril", "ClientPath").value_or("");
-    return clientPath.empty() ? std::string() : IncludeTrailingPathDelimiter(clientPath) + "VandrilC.ini";
 }
 
 bool SameValue(const std::string& found, const std::string& expected) {

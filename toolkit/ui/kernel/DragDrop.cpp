@@ -117,6 +117,11 @@ bool RouteDragMouse(TControl& control, const TMessage& message) {
         return false;
     }
     if (drag->source.Get() != &control) return false;
+    if (message.Msg == WM_MOUSEMOVE && !WParamToShiftState(message.WParam).Contains(ssLeft)) {
+        // The button went up where the source did not hear it (a window opened meanwhile): no drop.
+        Finish(false);
+        return false;
+    }
     if (message.Msg == WM_MOUSEMOVE) {
         if (!drag->running) {
             if (std::abs(mousePos.X - drag->start.X) < drag->threshold && std::abs(mousePos.Y - drag->start.Y) < drag->threshold)

@@ -157,6 +157,15 @@ TEST_F(DragDropTest, RefusedDropsEscapeAndPlainClicks) {
     EXPECT_TRUE(s.log.empty());
     EXPECT_FALSE(s.chosen->Dragging());
 
+    // A release the list never heard (a window opened on the press): the next move without the
+    // button starts nothing.
+    Mouse(s.chosen, WM_LBUTTONDOWN, 20, s.RowY(s.chosen, 0), {ssLeft});
+    Mouse(s.chosen, WM_MOUSEMOVE, 20, s.RowY(s.chosen, 3));
+    EXPECT_FALSE(s.chosen->Dragging());
+    Mouse(s.chosen, WM_MOUSEMOVE, 20, s.RowY(s.chosen, 2), {ssLeft});
+    EXPECT_FALSE(s.chosen->Dragging());
+    EXPECT_TRUE(s.log.empty());
+
     // Manual mode: nothing arms on a press; BeginDrag(true) starts at once.
     s.chosen->SetDragMode(dmManual);
     Mouse(s.chosen, WM_LBUTTONDOWN, 20, s.RowY(s.chosen, 0), {ssLeft});
