@@ -169,6 +169,25 @@ CREATE TABLE RKTMA (          -- 1 ADM 用户信息档
     CONSTRAINT PK_RKTMA PRIMARY KEY (MA001)
 );
 
+-- Users' passwords as salted slow hashes (PBKDF2-HMAC-SHA256): the keys a login proof is checked
+-- against, from which the password cannot be read back. A user without a row cannot log in remotely.
+CREATE TABLE RKTPW (          -- 1 ADM 用户密码档
+    PW001       varchar(10)  NOT NULL,       -- 用户编号 @RKTMA | user id
+    PW002       varchar(64)  NOT NULL,       -- 盐 | salt, hexadecimal
+    PW003       numeric      NOT NULL,       -- 迭代次数 | iterations
+    PW004       varchar(64)  NOT NULL,       -- 存储密钥 | stored key, hexadecimal
+    PW005       varchar(64)  NOT NULL,       -- 服务器密钥 | server key, hexadecimal
+    COMPANY     varchar(10),
+    CREATOR     varchar(10),
+    USR_GROUP   varchar(10),
+    CREATE_DATE char(17),
+    MODIFIER    varchar(10),
+    MODI_DATE   char(17),
+    FLAG        numeric DEFAULT 0,
+    CONSTRAINT PK_RKTPW PRIMARY KEY (PW001),
+    CONSTRAINT FK_RKTPW_RKTMA FOREIGN KEY (PW001) REFERENCES RKTMA (MA001) ON DELETE CASCADE
+);
+
 -- Rights of a user on a program.
 CREATE TABLE ADMMP (          -- 7 ADM 用户权限档
     MP001       varchar(10)  NOT NULL,       -- 用户编号 | user id

@@ -99,6 +99,7 @@ bool TVandrilIniC::ReadKeys(const TIniFile& ini)
     PopupMsg = ini.ReadString("TaskMessageCenter Setting", "PopupMsg", "1");
     LoginCheck = ini.ReadString("TaskMessageCenter Setting", "LoginCheck", "0");
     ServerPort = ini.ReadInteger("Server Information", "ServerPort", 211);
+    TlsCaFile = Trim(ini.ReadString("Server Information", "TlsCaFile", ""));
 
     std::string computers = Trim(ini.ReadString("Server Information", "ComputerName", "127.0.0.1"));
     if (!computers.empty() && computers.back() == ';')

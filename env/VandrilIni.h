@@ -62,6 +62,7 @@ public:
     std::string CheckInterval = "1";
     std::string PopupMsg = "1";
     std::string LoginCheck = "0";
+    std::string TlsCaFile;   // the CA file a server's TLS certificate is checked against; "" in the clear
 
     int ServerCount() const;
     std::string ServerAddress(int index) const;

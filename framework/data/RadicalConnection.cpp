@@ -15,6 +15,7 @@ constexpr const char* kInProcessAddress = "127.0.0.1";
 struct TServerAddress {
     std::string address;
     int port = 211;
+    std::string tlsCaFile;
 };
 
 // The first server of the client configuration; no address when the configuration has an error.
@@ -23,22 +24,37 @@ TServerAddress ConfiguredServer() {
     const TVandrilIniC ini;
     if (!ini.Error.empty() || ini.ServerCount() == 0) return server;
     server.address = ini.ServerAddress(0);
+    server.tlsCaFile = ini.TlsCaFile;
     const Variant& port = ini.ServerList.At(1, ini.ServerList.Low(2));
     if (port.IsNumeric()) server.port = port.AsInteger();
     return server;
 }
 
+// The ticket the daemon issued at the host's login: the program's own sessions present it, so that no
+// program ever holds the password. "" from a host without one (the daemon must then trust this machine).
+std::string HostTicket(const Variant& hostManager) {
+    if (!hostManager.IsDispatch()) return {};
+    try {
+        return VarToStr(OleGet(hostManager, "SessionTicket"));
+    } catch (const Exception&) {
+        return {};
+    }
+}
+
 // Opens a connection at the address: in process by program id, otherwise through the daemon.
 // An empty address fails with the toolkit's connection error.
-void OpenAt(TSocketConnection& connection, const std::string& address, int port, const std::string& inProcessProgId) {
+void OpenAt(TSocketConnection& connection, const std::string& address, int port, const std::string& inProcessProgId,
+            const Variant& hostManager) {
     connection.Close();
     connection.Address = address;
     connection.Port = port;
     if (connection.Connected()) return;
-    if (address == kInProcessAddress)
+    if (address == kInProcessAddress) {
         connection.SetAppServer(CreateOleObject(inProcessProgId));
-    else
-        connection.Open();
+        return;
+    }
+    if (connection.Ticket.empty()) connection.Ticket = HostTicket(hostManager);
+    connection.Open();
 }
 
 }  // namespace
@@ -46,7 +62,8 @@ void OpenAt(TSocketConnection& connection, const std::string& address, int port,
 bool TdmRadical::OpenDataConnection() {
     if (!Brokers) return false;
     const TServerAddress server = ConfiguredServer();
-    OpenAt(MIDAS, server.address, server.port, "NEXOR01S.Class1");
+    MIDAS.TlsCaFile = scLookUpData.TlsCaFile = server.tlsCaFile;
+    OpenAt(MIDAS, server.address, server.port, "NEXOR01S.Class1", Brokers->HostManager);
     AppServer = MIDAS.AppServer();
     if (!AppServer.IsDispatch()) return false;
 
@@ -63,7 +80,7 @@ bool TdmRadical::OpenDataConnection() {
 }
 
 bool TdmRadical::OpenLookupConnection() {
-    OpenAt(scLookUpData, MIDAS.Address, MIDAS.Port, "PickvuS.Class1");
+    OpenAt(scLookUpData, MIDAS.Address, MIDAS.Port, "PickvuS.Class1", Brokers ? Brokers->HostManager : Variant());
     return scLookUpData.Connected();
 }
 

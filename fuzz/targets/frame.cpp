@@ -32,7 +32,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case TRemoteMessage::Hello:
             in.U32();
             in.Str();
+            if (!in.AtEnd()) {
+                std::uint8_t proof = in.U8();
+                if (proof == static_cast<std::uint8_t>(TRemoteProof::Password)) in.Str();
+                if (proof != 0) in.Str();
+            }
             break;
+        case TRemoteMessage::Challenge:
+            in.Str();
+            in.U32();
+            in.Str();
+            break;
+        case TRemoteMessage::Proof: in.Str(); break;
         case TRemoteMessage::Call: {
             in.U64();
             in.Str();

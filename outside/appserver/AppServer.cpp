@@ -213,6 +213,8 @@ int TAppServer::Connect(const Variant& params) {
     std::string user = Trim(VarToStr(ElementAt(params, 1)));
     std::string company = Trim(VarToStr(ElementAt(params, 2)));
     std::string database = Trim(VarToStr(ElementAt(params, 3)));
+    if (!authenticatedUser_.empty() && !SameText(user, authenticatedUser_))
+        return Refuse(2, "the session logged in as '" + authenticatedUser_ + "' cannot connect as '" + user + "'");
     CompanyDatabase* db = nullptr;
     try {
         db = &Database(database.empty() ? company : database);

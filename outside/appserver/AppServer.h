@@ -6,7 +6,8 @@
 //
 // Members (late-bound):
 //   Connect([program, user, company, database, option, flag]) -> 0, or -1 bad parameters,
-//       1 database cannot be opened, 2 unknown user, 3 unknown program (reason in LastError and the log)
+//       1 database cannot be opened, 2 unknown user or not the user the session proved to be,
+//       3 unknown program (reason in LastError and the log)
 //   SvrData                                  -> "NAME=value" lines (CR LF) for the connected program and user
 //   WhatIs(name)                             -> "TODAY" YYYYMMDD, "SQLTYPE" 0, "SERVERTIME" 17-character stamp,
 //                                               "DATABASE" the connected database; Unassigned otherwise
@@ -57,6 +58,9 @@ public:
     CompanyDatabase& Database(const std::string& name);
 
     bool Connected() const { return connected_; }
+    // The user the session proved to be (a daemon's authenticated client): Connect for any other user is
+    // refused. Sessions that did not prove a user (in process, trusted addresses) may connect anyone.
+    void RestrictToUser(const std::string& user) { authenticatedUser_ = user; }
     const std::string& DatabaseName() const { return databaseName_; }
 
     // Public for in-process callers; the dispatch members above call these.
@@ -102,6 +106,7 @@ private:
     std::string svrData_;
     std::string lastError_;
     std::string lastPath_;   // the most recent database file, for the log folder
+    std::string authenticatedUser_;
 
     // Data of the connected program.
     void ResetData();

@@ -1,6 +1,7 @@
 #include "outside/appserver/SqlTranslator.h"
 
 #include "outside/appserver/SqlTokens.h"
+#include "toolkit/rtl/Exception.h"
 
 #include <cctype>
 #include <optional>
@@ -10,6 +11,18 @@ namespace {
 
 std::string Upper(const std::string& s) { return SqlUpper(s); }
 constexpr std::size_t npos = kNoToken;
+
+// The users' password keys are the server's alone: text from clients may neither read them (an offline
+// guess at every password) nor write them (a known password for the administrator). A name in quotes,
+// brackets or (as SQLite allows) a string still names the table.
+void RefuseProtectedTables(const std::vector<Token>& t) {
+    for (const Token& x : t) {
+        std::string name = x.text;
+        if ((x.kind == Tok::Quoted || x.kind == Tok::String) && name.size() >= 2) name = name.substr(1, name.size() - 2);
+        else if (x.kind != Tok::Ident) continue;
+        if (Upper(name) == "RKTPW") throw EDatabaseError("The table " + name + " is not allowed in SQL sent to the server");
+    }
+}
 
 std::size_t MatchingClose(const std::vector<Token>& t, std::size_t open) {
     int depth = 0;
@@ -329,6 +342,7 @@ std::string NumberedParameters(const std::string& sql, int* count) {
 
 std::string SqlTranslator::Translate(const std::string& sql) const {
     std::vector<Token> t = Tokenize(sql);
+    RefuseProtectedTables(t);
     DropDollars(t);
     DropDatabaseQualifiers(t);
     DropNolock(t);

@@ -19,6 +19,8 @@
 //   a LIKE b                            -> a ILIKE b   (case-insensitive, as in SQLite)
 //   ORDER BY a, b DESC                  -> ORDER BY a NULLS FIRST, b DESC NULLS LAST   (nulls sort low)
 // and has RPAD, RTRIM, LTRIM and UPPER of its own.
+// Text naming the users' password table RKTPW (in any quoting) is refused with EDatabaseError: every
+// statement that arrives from a client passes through here.
 #include <string>
 #include "toolkit/rtl/Visibility.h"
 

@@ -62,6 +62,7 @@ THostManager::THostManager() : session_(std::make_shared<HostSession>()) {
         }
         return Variant(0);
     });
+    DefineProperty("SessionTicket", [this] { return Variant(session_->Ticket()); });
     DefineProperty("UserId", [this] { return Variant(session_->userId); },
                    [this](const Variant& v) { session_->userId = VarToStr(v); });
     DefineProperty("CompanyId", [this] { return Variant(session_->companyId); },

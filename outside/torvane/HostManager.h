@@ -4,6 +4,8 @@
 //   Com_Pickvu is Unassigned when the lookup server is not installed)
 //   GetMessage(kind, code) -> text           ExecWork(...) -> 0 (recorded; the handler decides)
 //   CallHelp(...) (recorded)                 Connect([user, company, database]) -> 0 (the login)
+//   SessionTicket (get)                      the ticket the server issued at the login: programs open their
+//                                            own sessions with it, never with the password ("" in process)
 //   UserId, CompanyId, DatabaseName (get/put) the login the services use by default
 #include <functional>
 #include <memory>

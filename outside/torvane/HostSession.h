@@ -19,6 +19,14 @@ public:
     // The application server; raises EOleError when it is not installed, ESocketConnectionError when
     // the configured server cannot be reached.
     const Variant& AppServer() { return appServer_.Object(); }
+    // The login's user and password for the configured server (a daemon asks for them; the server in
+    // this process does not); the session is opened anew with them when next used.
+    void SetCredentials(const std::string& user, const std::string& password) { appServer_.SetCredentials(user, password); }
+    // The ticket the daemon issued at the login, for the programs' own connections ("" in process).
+    std::string Ticket() {
+        AppServer();
+        return appServer_.Ticket();
+    }
 
 private:
     TConfiguredServer appServer_{"Nexor01S.Class1"};

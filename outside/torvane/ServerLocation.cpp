@@ -8,6 +8,8 @@
 #include "toolkit/rtl/IniFile.h"
 #include "toolkit/rtl/SysUtils.h"
 
+#include <utility>
+
 std::string TServerLocation::Text() const {
     return InProcess() ? "本机 (" + Address + ")" : Address + ":" + std::to_string(Port);
 }
@@ -18,6 +20,7 @@ TServerLocation ConfiguredServerLocation() {
     if (file.empty() || !FileExists(file)) return location;
     const TIniFile ini(file);
     location.Port = ini.ReadInteger("Server Information", "ServerPort", 211);
+    location.TlsCaFile = Trim(ini.ReadString("Server Information", "TlsCaFile", ""));
     // The first of the servers listed ("a;b;c"); blank entries name none.
     for (const std::string& part : SplitString(ini.ReadString("Server Information", "ComputerName", "127.0.0.1"), ';'))
         if (!Trim(part).empty()) {
@@ -28,6 +31,16 @@ TServerLocation ConfiguredServerLocation() {
 }
 
 TConfiguredServer::TConfiguredServer(std::string progId) : progId_(std::move(progId)) {}
+
+void TConfiguredServer::SetCredentials(const std::string& user, const std::string& password) {
+    object_ = Variant();
+    if (connection_) connection_->Close();
+    connection_.reset();
+    user_ = user;
+    password_ = password;
+}
+
+std::string TConfiguredServer::Ticket() const { return connection_ ? connection_->IssuedTicket() : std::string(); }
 
 TConfiguredServer::~TConfiguredServer() {
     object_ = Variant();
@@ -45,6 +58,10 @@ const Variant& TConfiguredServer::Object() {
     connection->Address = location.Address;
     connection->Port = location.Port;
     connection->ServerName = progId_;
+    connection->TlsCaFile = location.TlsCaFile;
+    connection->UserName = user_;
+    // Used for this one proof, whether it succeeds or not.
+    connection->Password = std::exchange(password_, std::string());
     connection->Open();
     object_ = connection->AppServer();
     connection_ = std::move(connection);

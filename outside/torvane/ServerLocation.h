@@ -2,7 +2,8 @@
 // Where the work center finds the application server: the first server of the client configuration
 // (VandrilC.ini in the registry's ClientPath, or in the user's profile folder when ProfileType asks
 // for one: [Server Information] ComputerName and ServerPort). "127.0.0.1", the default, is served in
-// this process; any other address through nexord.
+// this process; any other address through nexord, under TLS when TlsCaFile names the CA file that
+// signed the server's certificate.
 #include <memory>
 #include <string>
 
@@ -13,6 +14,7 @@ class TSocketConnection;
 struct TServerLocation {
     std::string Address = "127.0.0.1";
     int Port = 211;
+    std::string TlsCaFile;
 
     bool InProcess() const { return Address == "127.0.0.1"; }
     // "本机 (127.0.0.1)" or "address:port".
@@ -22,8 +24,9 @@ struct TServerLocation {
 TServerLocation ConfiguredServerLocation();
 
 // A server object by program id at the configured location: created in process, or the object a
-// session with the daemon there serves (kept open while the connection lives). Raises EOleError or
-// ESocketConnectionError with the reason.
+// session with the daemon there serves (kept open while the connection lives), opened with the user's
+// password; the password is forgotten once the session is open, the ticket the daemon issued is kept.
+// Raises EOleError or ESocketConnectionError with the reason.
 class TConfiguredServer {
 public:
     explicit TConfiguredServer(std::string progId);
@@ -33,9 +36,14 @@ public:
 
     // The server object, connecting on first use.
     const Variant& Object();
+    // Who connects from now on; an open session is closed.
+    void SetCredentials(const std::string& user, const std::string& password);
+    // The ticket the daemon issued for the user's further sessions; "" in process.
+    std::string Ticket() const;
 
 private:
     std::string progId_;
     Variant object_;
     std::unique_ptr<TSocketConnection> connection_;
+    std::string user_, password_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // A real nexord process for the tests: started on a loopback address other than 127.0.0.1 (which the
-// socket connection serves in process), on a free port it reports in its log.
+// socket connection serves in process), on a free port it reports in its log. Clients on this machine
+// are trusted unless the process is started with Trust::Passwords (every client then logs in).
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -19,12 +20,15 @@ extern char** environ;
 
 class NexordProcess {
 public:
+    enum class Trust { Loopback, Passwords };
     // launcher: a program that runs nexord (e.g. {"prlimit", "--nofile=64:64"}), found on the PATH.
     explicit NexordProcess(const std::string& database, const std::string& address = "127.0.0.2",
-                           std::vector<std::string> extra = {}, std::vector<std::string> launcher = {}) {
+                           std::vector<std::string> extra = {}, std::vector<std::string> launcher = {},
+                           Trust trust = Trust::Loopback) {
         address_ = address;
         std::vector<std::string> args = launcher;
         std::vector<std::string> own{Binary(), "--port", "0", "--database", database, "--listen", address};
+        if (trust == Trust::Loopback) own.push_back("--trust-loopback");
         args.insert(args.end(), own.begin(), own.end());
         args.insert(args.end(), extra.begin(), extra.end());
         Spawn(args);

@@ -2,6 +2,7 @@
 // lookup server, the small pickers, the main window's message centre, the calculator's arithmetic
 // and the script syntax.
 #include <QImage>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -311,6 +312,16 @@ TEST_F(DeskTest, TheLoginWindowIsAFixedDialogWhoseFocusShowsAndWhoseLabelsMoveIt
         EXPECT_EQ(form.ActiveControl(), login->edDatabase);
         EXPECT_TRUE(PressKeys("Alt+C", &form));
         EXPECT_EQ(form.ActiveControl(), login->edCompany);
+        // The password box shows one * per character typed, never the text.
+        EXPECT_TRUE(PressKeys("Alt+P", &form));
+        EXPECT_EQ(form.ActiveControl(), login->edPassword);
+        EXPECT_TRUE(TypeText("admin", &form));
+        EXPECT_EQ(login->EnteredPassword(), "admin");
+        EXPECT_EQ(login->edPassword->DisplayText(), "*****");
+        auto* line = qobject_cast<QLineEdit*>(QtWidgetOf(login->edPassword));
+        if (!line) line = QtWidgetOf(login->edPassword)->findChild<QLineEdit*>();
+        ASSERT_NE(line, nullptr);
+        EXPECT_EQ(line->text().toStdString(), "*****") << "what the window shows";
 
         // The focus on a button can be seen.
         QImage unfocused = cancelArea(form);
@@ -325,6 +336,7 @@ TEST_F(DeskTest, TheLoginWindowIsAFixedDialogWhoseFocusShowsAndWhoseLabelsMoveIt
         TBusyWatch busy([&] { return login->lblStatus->Caption(); });
         ClickControl(login->btnOK);
         EXPECT_EQ(busy.seen, (std::vector<std::string>{"正在连接 本机 (127.0.0.1) …"}));
+        EXPECT_EQ(login->EnteredPassword(), "") << "the password is not kept in the window";
         EXPECT_EQ(Screen->Cursor(), crDefault);
     });
     EXPECT_EQ(login->ShowModal(), mrOk);
@@ -420,7 +432,10 @@ TEST(ScriptSyntax, TheWholeScriptIsCheckedBeforeItRuns) {
               "line 2: expected a button (Yes, No, OK, Cancel, Abort, Retry, Ignore, All, NoToAll, YesToAll), found \"Maybe\"");
     EXPECT_EQ(check("close now\n"), "line 1: expected close, found \"close now\"");
     EXPECT_EQ(check("click btnOK btnCancel\n"), "line 1: expected click NAME, found \"click btnOK btnCancel\"");
-    EXPECT_EQ(check("login DS DEMO\n"), "line 1: expected login USER COMPANY DATABASE, found \"login DS DEMO\"");
+    EXPECT_EQ(check("login DS DEMO\n"), "line 1: expected login USER COMPANY DATABASE [PASSWORD], found \"login DS DEMO\"");
+    EXPECT_EQ(check("login DS DEMO DEMO admin extra\n"),
+              "line 1: expected login USER COMPANY DATABASE [PASSWORD], found \"login DS DEMO DEMO admin extra\"");
+    EXPECT_EQ(check("login DS DEMO DEMO \"my pass\"\n"), "");
     EXPECT_EQ(check("login DS DEMO DEMO\nopen Tdef05\nfly away\n"), "line 3: expected a command (login, codepage, open, click, "
                                                                   "key, focus, type, write, cell, answer, expect, expect-field, "
                                                                   "expect-message, screenshot, close), found \"fly\"");

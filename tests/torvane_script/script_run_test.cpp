@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "outside/appserver/CompanyDatabase.h"
+#include "outside/appserver/UserPasswords.h"
 #include "tests/outside/NexordProcess.h"
 #include "tests/torvane_script/ScriptRun.h"
 
@@ -144,11 +145,13 @@ TEST_F(ScriptRunTest, TheLoginNamesWhatIsMissingAndCreatesNoDatabase) {
 TEST_F(ScriptRunTest, LogsInAndOpensTdef05ThroughNexordOnAnotherAddress) {
     // The daemon as its usage says, on its own new database; a user that only this database knows.
     const std::string serverDatabase = (folder_ / "server-company.db").string();
-    NexordProcess daemon(serverDatabase, "127.0.0.2", {"--create"});
+    // Every client logs in with a password, this machine's too.
+    NexordProcess daemon(serverDatabase, "127.0.0.2", {"--create"}, {}, NexordProcess::Trust::Passwords);
     ASSERT_GT(daemon.Port(), 0) << daemon.Log();
     {
         CompanyDatabase db(serverDatabase);
         db.Query("INSERT INTO RKTMA (MA001, MA002, MA003, MA004) VALUES ('FAR', '远程用户', 'ADMIN', '''ADMIN''')");
+        SetUserPassword(db, "FAR", "far away");
         db.Query("INSERT INTO ADMMP (MP001, MP002, MP003, MP004) SELECT 'FAR', MP002, MP003, MP004 FROM ADMMP WHERE MP001 = 'DS'");
         db.Query("UPDATE ADMMC SET MC002 = '远程的表' WHERE MC001 = (SELECT MIN(MC001) FROM ADMMC)");
     }
@@ -157,8 +160,15 @@ TEST_F(ScriptRunTest, LogsInAndOpensTdef05ThroughNexordOnAnotherAddress) {
     std::ofstream(folder_ / "demo" / "client" / "VandrilC.ini", std::ios::binary)
         << "[Server Information]\nComputerName=127.0.0.2\nServerPort=" << daemon.Port() << "\n";
 
-    for (const char* user : {"DS", "FAR"}) {
-        TScriptResult r = RunScript(std::string("login ") + user + " DEMO DEMO\n" +
+    TScriptResult refused = RunScript("login DS DEMO DEMO wrong\n");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("用户或密码不正确"), std::string::npos) << refused.err;
+    refused = RunScript("login DS DEMO DEMO\n");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("用户或密码不正确"), std::string::npos) << refused.err;
+
+    for (const auto& [user, password] : {std::pair{"DS", "admin"}, std::pair{"FAR", "\"far away\""}}) {
+        TScriptResult r = RunScript(std::string("login ") + user + " DEMO DEMO " + password + "\n" +
                                     "open Tdef05\n"
                                     "expect form Caption \"文档信息录入作业[演示公司]\"\n"
                                     "expect-field cdsMain MC002 远程的表\n"
@@ -169,4 +179,8 @@ TEST_F(ScriptRunTest, LogsInAndOpensTdef05ThroughNexordOnAnotherAddress) {
     EXPECT_FALSE(std::filesystem::exists(folder_ / "demo" / "server" / "Data" / "DEMO.db"))
         << "login, program list and program all read the server's database";
     EXPECT_EQ(daemon.Log().find("Invalid class string"), std::string::npos) << daemon.Log();
+    // The work center proved the password once; the program's own sessions came with its ticket.
+    EXPECT_NE(daemon.Log().find("opened for Nexor01S.Class1 as FAR (password)"), std::string::npos) << daemon.Log();
+    EXPECT_NE(daemon.Log().find("opened for Nexor01S.Class1 as FAR (ticket)"), std::string::npos) << daemon.Log();
+    EXPECT_NE(daemon.Log().find("opened for PickvuS.Class1 as FAR (ticket)"), std::string::npos) << daemon.Log();
 }

@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include "toolkit/com/Scram.h"
+#include "toolkit/com/TlsContext.h"
+
 namespace {
 [[noreturn]] void FailConnect(const TRemoteEndpoint& endpoint, const std::string& reason) {
     throw ESocketConnectionError(ConnectErrorText(endpoint.Address, endpoint.Port, reason));
@@ -18,34 +21,55 @@ std::shared_ptr<TRemoteSession> TRemoteSession::Open(const TRemoteEndpoint& endp
     if (endpoint.Port <= 0 || endpoint.Port > 65535) fail("invalid port");
     if (endpoint.ServerName.empty()) fail("no server name given");
 
-    std::shared_ptr<TRemoteSession> session(new TRemoteSession(endpoint));
+    TRemoteEndpoint kept = endpoint;
+    kept.Password.clear();
+    std::shared_ptr<TRemoteSession> session(new TRemoteSession(kept));
+    session->pendingPassword_ = endpoint.Password;
     long long deadline = MonotonicMs() + std::max(0, endpoint.ConnectTimeoutMs);
     try {
         session->socket_ = TSocket::Connect(endpoint.Address, endpoint.Port, endpoint.ConnectTimeoutMs);
+        if (!endpoint.TlsCaFile.empty())
+            session->socket_.StartTls(*TTlsContext::Client(endpoint.TlsCaFile), endpoint.Address,
+                                      static_cast<int>(std::max(0LL, deadline - MonotonicMs())));
         TWireWriter hello;
         hello.Message(TRemoteMessage::Hello);
         hello.U32(kRemoteProtocolVersion);
         hello.Str(endpoint.ServerName);
+        std::string clientNonce;
+        if (!endpoint.Ticket.empty()) {
+            hello.U8(static_cast<std::uint8_t>(TRemoteProof::Ticket));
+            hello.Str(endpoint.Ticket);
+        } else if (!endpoint.User.empty()) {
+            clientNonce = RandomBytes(24);
+            hello.U8(static_cast<std::uint8_t>(TRemoteProof::Password));
+            hello.Str(endpoint.User);
+            hello.Str(clientNonce);
+        }
         session->socket_.SendAll(hello.Frame(), endpoint.ConnectTimeoutMs);
 
-        std::string payload;
-        int left = static_cast<int>(std::max(0LL, deadline - MonotonicMs()));
-        switch (session->socket_.ReadFrame(payload, endpoint.MaxFrame, left)) {
-        case TSocket::ReadStatus::Frame: break;
-        case TSocket::ReadStatus::Closed: FailConnect(endpoint, "the server closed the connection");
-        case TSocket::ReadStatus::TimedOut:
-            FailConnect(endpoint, "no answer within " + std::to_string(endpoint.ConnectTimeoutMs) + " ms");
-        case TSocket::ReadStatus::TooLarge: FailConnect(endpoint, "oversized answer");
-        }
+        std::string payload = session->ReadHelloAnswer(deadline);
         TWireReader in(payload);
         TRemoteMessage kind = in.Message();
+        std::string expectedSignature;
+        if (kind == TRemoteMessage::Challenge && !clientNonce.empty()) {
+            expectedSignature = session->AnswerChallenge(in, clientNonce, deadline);
+            payload = session->ReadHelloAnswer(deadline);
+            in = TWireReader(payload);
+            kind = in.Message();
+        }
         if (kind == TRemoteMessage::Error) {
             in.Str();   // the class of the server's exception: the text says it all here
             fail(in.Str());
         }
         if (kind != TRemoteMessage::Welcome) fail("unexpected answer from the server");
         session->root_ = in.U64();
+        std::string signature = in.AtEnd() ? std::string() : in.Str();
+        session->ticket_ = in.AtEnd() ? std::string() : in.Str();
+        session->user_ = in.AtEnd() ? std::string() : in.Str();
         in.ExpectEnd();
+        // A server that does not hold the user's keys cannot sign the exchange: it is not ours.
+        if (!expectedSignature.empty() && !SameSecret(signature, expectedSignature))
+            fail("the server could not prove that it knows the user's password");
     } catch (const ESocketConnectionError& e) {
         if (e.Message().rfind("Unable to connect", 0) == 0) throw;
         fail(e.Message());
@@ -53,6 +77,40 @@ std::shared_ptr<TRemoteSession> TRemoteSession::Open(const TRemoteEndpoint& endp
         fail(e.Message());
     }
     return session;
+}
+
+std::string TRemoteSession::ReadHelloAnswer(long long deadline) {
+    std::string payload;
+    int left = static_cast<int>(std::max(0LL, deadline - MonotonicMs()));
+    switch (socket_.ReadFrame(payload, endpoint_.MaxFrame, left)) {
+    case TSocket::ReadStatus::Frame: break;
+    case TSocket::ReadStatus::Closed: FailConnect(endpoint_, "the server closed the connection");
+    case TSocket::ReadStatus::TimedOut:
+        FailConnect(endpoint_, "no answer within " + std::to_string(endpoint_.ConnectTimeoutMs) + " ms");
+    case TSocket::ReadStatus::TooLarge: FailConnect(endpoint_, "oversized answer");
+    }
+    return payload;
+}
+
+std::string TRemoteSession::AnswerChallenge(TWireReader& challenge, const std::string& clientNonce, long long deadline) {
+    std::string salt = challenge.Str();
+    std::uint32_t iterations = challenge.U32();
+    std::string serverNonce = challenge.Str();
+    challenge.ExpectEnd();
+    // Few iterations would make the proof cheap to attack: a server asking for them is refused.
+    if (iterations < static_cast<std::uint32_t>(kScramMinIterations) || iterations > static_cast<std::uint32_t>(kScramMaxIterations))
+        FailConnect(endpoint_, "the server asked for " + std::to_string(iterations) + " password iterations");
+    if (serverNonce.size() < 16) FailConnect(endpoint_, "the server's challenge is too short");
+    std::string message = ScramAuthMessage(endpoint_.User, clientNonce, serverNonce, salt, static_cast<int>(iterations),
+                                           endpoint_.ServerName);
+    // endpoint_ holds no password: the caller's endpoint is read once, here.
+    TScramClientResult result = ScramClientProof(pendingPassword_, salt, static_cast<int>(iterations), message);
+    pendingPassword_.clear();
+    TWireWriter proof;
+    proof.Message(TRemoteMessage::Proof);
+    proof.Str(result.Proof);
+    socket_.SendAll(proof.Frame(), static_cast<int>(std::max(0LL, deadline - MonotonicMs())));
+    return result.ExpectedServerSignature;
 }
 
 Variant TRemoteSession::Root() { return Variant(DispatchPtr(std::make_shared<TRemoteObject>(shared_from_this(), root_))); }

@@ -47,6 +47,7 @@ struct TRemoteListener::Session : IRemoteObjectMap {
     TSocket socket;
     std::string peer;          // address:port
     std::string peerAddress;   // address
+    std::string serverSignature;   // of a password login, sent in the welcome
     std::thread thread;
     bool finished = false;     // guarded by the listener's mutex
     std::atomic<bool> inCall{false};
@@ -94,7 +95,9 @@ struct TRemoteListener::Session : IRemoteObjectMap {
 
 TRemoteListener::TRemoteListener(TRemoteListenerOptions options) : options_(std::move(options)) {
     if (!options_.CreateObject)
-        options_.CreateObject = [](const std::string& progId) { return CreateOleObject(progId).AsDispatch(); };
+        options_.CreateObject = [](const std::string& progId, const TRemoteIdentity&) {
+            return CreateOleObject(progId).AsDispatch();
+        };
 }
 
 TRemoteListener::~TRemoteListener() { Stop(); }
@@ -326,23 +329,26 @@ bool TRemoteListener::ReadRequest(Session& session, std::string& payload, int wa
 
 void TRemoteListener::Serve(Session& session) {
     std::string payload;
+    if (options_.Tls) session.socket.StartTls(*options_.Tls, "", options_.HelloTimeoutMs);
 
     // Hello: which server the client wants.
     if (!ReadRequest(session, payload, options_.HelloTimeoutMs, "hello")) return;
     std::string progId;
+    std::optional<TRemoteIdentity> client;
     {
         TWireReader in(payload, nullptr, options_.MaxValues);
         if (in.Message() != TRemoteMessage::Hello) throw ERemoteProtocolError("malformed frame: the first message must be a hello");
         std::uint32_t version = in.U32();
         progId = in.Str();
-        in.ExpectEnd();
         if (version != kRemoteProtocolVersion) {
             session.socket.SendAll(ErrorFrame("EOleError", "protocol version " + std::to_string(version) + " is not supported"), 10000);
             throw ERemoteProtocolError("protocol version " + std::to_string(version) + " refused");
         }
+        client = Admission(session, in, progId);
+        if (!client) return;
     }
     try {
-        DispatchPtr object = options_.CreateObject(progId);
+        DispatchPtr object = options_.CreateObject(progId, *client);
         if (!object) throw EOleError("Cannot create " + progId);
         session.Add(object);
     } catch (const Exception& e) {
@@ -356,9 +362,16 @@ void TRemoteListener::Serve(Session& session) {
         TWireWriter out;
         out.Message(TRemoteMessage::Welcome);
         out.U64(1);
+        out.Str(client->How == TRemoteIdentity::By::Password ? session.serverSignature : std::string());
+        out.Str(client->Ticket);
+        out.Str(client->User);
         session.socket.SendAll(out.Frame(), 10000);
     }
-    Log(session.Prefix() + "opened for " + progId);
+    const char* how = client->How == TRemoteIdentity::By::Password ? " (password)"
+                      : client->How == TRemoteIdentity::By::Ticket ? " (ticket)"
+                                                                    : " (trusted address)";
+    Log(session.Prefix() + "opened for " + progId + (client->User.empty() ? std::string() : " as " + client->User) +
+        (options_.Gate ? how : ""));
 
     int idleMs = options_.IdleTimeoutMs > 0 ? options_.IdleTimeoutMs : -1;
     while (ReadRequest(session, payload, idleMs, "call")) {
@@ -420,4 +433,80 @@ void TRemoteListener::Serve(Session& session) {
         if (session.cancel.Cancelled()) throw ERemoteProtocolError("call cancelled: " + session.cancel.Reason());
         session.socket.SendAll(out.Frame(), 60000);
     }
+}
+
+void TRemoteListener::RefuseHello(Session& session, const std::string& message, const std::string& logged) {
+    Log(session.Prefix() + "refused: " + logged);
+    session.socket.SendAll(ErrorFrame("EOleError", message), 10000);
+}
+
+std::optional<TRemoteIdentity> TRemoteListener::Admission(Session& session, TWireReader& hello, const std::string& progId) {
+    TRemoteProof proof = hello.AtEnd() ? TRemoteProof::None : static_cast<TRemoteProof>(hello.U8());
+    TRemoteIdentity client;
+    switch (proof) {
+    case TRemoteProof::None: {
+        hello.ExpectEnd();
+        if (!options_.Gate || options_.Gate->Trusts(session.peerAddress)) return client;
+        RefuseHello(session, "The server asks for a user and password", "no user or ticket given");
+        return std::nullopt;
+    }
+    case TRemoteProof::Ticket: {
+        std::string ticket = hello.Str();
+        hello.ExpectEnd();
+        std::optional<std::string> user = options_.Gate ? options_.Gate->TicketUser(ticket) : std::nullopt;
+        if (!user) {
+            RefuseHello(session, "The session ticket is not valid (the server may have restarted): log in again", "unknown ticket");
+            return std::nullopt;
+        }
+        client.How = TRemoteIdentity::By::Ticket;
+        client.User = *user;
+        return client;
+    }
+    case TRemoteProof::Password: break;
+    default: throw ERemoteProtocolError("malformed frame: proof kind " + std::to_string(static_cast<int>(proof)));
+    }
+
+    std::string user = hello.Str();
+    std::string clientNonce = hello.Str();
+    hello.ExpectEnd();
+    if (clientNonce.size() < 16 || clientNonce.size() > 256) throw ERemoteProtocolError("malformed frame: client nonce");
+    if (!options_.Gate) {
+        // Nothing to check the password against: the client is served as anyone would be.
+        RefuseHello(session, "This server does not check passwords", "password login without a user list");
+        return std::nullopt;
+    }
+    TRemoteGate& gate = *options_.Gate;
+    if (long long wait = gate.WaitBeforeTry(user); wait > 0) {
+        RefuseHello(session, TRemoteGate::WaitText(wait), "user " + user + " must wait after repeated wrong passwords");
+        return std::nullopt;
+    }
+    std::string storedId;
+    TScramVerifier verifier = gate.Verifier(user, storedId);
+    std::string serverNonce = RandomBytes(24);
+    {
+        TWireWriter challenge;
+        challenge.Message(TRemoteMessage::Challenge);
+        challenge.Str(verifier.Salt);
+        challenge.U32(static_cast<std::uint32_t>(verifier.Iterations));
+        challenge.Str(serverNonce);
+        session.socket.SendAll(challenge.Frame(), 10000);
+    }
+    std::string payload;
+    if (!ReadRequest(session, payload, options_.HelloTimeoutMs, "proof")) return std::nullopt;
+    TWireReader in(payload, nullptr, options_.MaxValues);
+    if (in.Message() != TRemoteMessage::Proof) throw ERemoteProtocolError("malformed frame: a proof must follow the challenge");
+    std::string clientProof = in.Str();
+    in.ExpectEnd();
+    std::string message = ScramAuthMessage(user, clientNonce, serverNonce, verifier.Salt, verifier.Iterations, progId);
+    if (storedId.empty() || !ScramProofValid(verifier, message, clientProof)) {
+        gate.Failed(user);
+        RefuseHello(session, TRemoteGate::WrongPasswordText(), storedId.empty() ? "unknown user " + user : "wrong password for " + user);
+        return std::nullopt;
+    }
+    gate.Succeeded(user);
+    session.serverSignature = ScramServerSignature(verifier, message);
+    client.How = TRemoteIdentity::By::Password;
+    client.User = storedId;
+    client.Ticket = gate.IssueTicket(storedId);
+    return client;
 }

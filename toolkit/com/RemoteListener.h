@@ -15,12 +15,15 @@
 #include <list>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "toolkit/com/RemoteGate.h"
 #include "toolkit/com/RemoteProtocol.h"
 #include "toolkit/com/RemoteSocket.h"
+#include "toolkit/com/TlsContext.h"
 
 struct TRemoteListenerOptions {
     std::string Address = "127.0.0.1";    // "0.0.0.0" or "" for every interface
@@ -33,8 +36,11 @@ struct TRemoteListenerOptions {
     int MaxSessions = 0;                   // open at once; 0: no limit
     int MaxSessionsPerPeer = 0;            // open at once from one address; 0: no limit
     int StopTimeoutMs = 5000;              // how long Stop waits for sessions to end
-    // Creates the session's object; default: CreateOleObject(progId). Raising refuses the client.
-    std::function<DispatchPtr(const std::string& progId)> CreateObject;
+    std::shared_ptr<TRemoteGate> Gate;     // null: no proof asked
+    std::shared_ptr<TTlsContext> Tls;      // every session under TLS (handshake before the hello); null: clear
+    // Creates the session's object for the client; default: CreateOleObject(progId). Raising refuses
+    // the client.
+    std::function<DispatchPtr(const std::string& progId, const TRemoteIdentity& client)> CreateObject;
     std::function<void(const std::string& line)> Log;   // default: nothing
 };
 
@@ -68,6 +74,9 @@ private:
     void Housekeeping();
     void RunSession(Session& session);
     void Serve(Session& session);
+    // Reads the rest of the hello and proves the client; nothing when it was refused (and told why).
+    std::optional<TRemoteIdentity> Admission(Session& session, TWireReader& hello, const std::string& progId);
+    void RefuseHello(Session& session, const std::string& message, const std::string& logged);
     bool ReadRequest(Session& session, std::string& payload, int waitMs, const char* waiting);
     void ReapFinished();
     void Log(const std::string& line) const;

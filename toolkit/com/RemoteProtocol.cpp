@@ -130,7 +130,7 @@ std::string TWireReader::Str() {
 
 TRemoteMessage TWireReader::Message() {
     std::uint8_t kind = U8();
-    if (kind < static_cast<std::uint8_t>(TRemoteMessage::Hello) || kind > static_cast<std::uint8_t>(TRemoteMessage::Release))
+    if (kind < static_cast<std::uint8_t>(TRemoteMessage::Hello) || kind > static_cast<std::uint8_t>(TRemoteMessage::Proof))
         Malformed("unknown message kind " + std::to_string(kind));
     return static_cast<TRemoteMessage>(kind);
 }

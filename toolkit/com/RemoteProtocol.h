@@ -3,8 +3,15 @@
 //
 // Frame: u32 payload length (big-endian), then the payload. Payload: one message kind byte, then
 // its fields. Integers are little-endian; strings and byte arrays are a u32 length and the bytes.
-//   Hello    (client) u32 protocol version, string program id     -> Welcome or Error
-//   Welcome  (server) u64 id of the object created for the session
+//   Hello    (client) u32 protocol version, string program id, then how the client proves who it is
+//                     (left out: nothing, for servers that trust the client's address):
+//                     u8 1 (password), string user, string client nonce   -> Challenge or Error
+//                     u8 2 (ticket), string ticket                         -> Welcome or Error
+//   Challenge(server) string salt, u32 iterations, string server nonce
+//   Proof    (client) string proof of the password (Scram.h)               -> Welcome or Error
+//   Welcome  (server) u64 id of the object created for the session; string the server's signature
+//                     (password logins), string a ticket for later sessions of the same user, string
+//                     the user as the server spells it ("" for a trusted client)
 //   Call     (client) u64 object id, string member, u8 invoke kind, u32 argument count,
 //                     per argument: u8 by-reference flag, variant      -> Result or Error
 //   Result   (server) variant result, u32 count, per written-back argument: u32 index, variant
@@ -33,7 +40,8 @@ inline constexpr std::size_t kDefaultMaxValues = 1000000;
 inline constexpr std::size_t kDefaultMaxAnswer = 256u * 1024u * 1024u;
 inline constexpr int kMaxVariantDepth = 64;   // arrays nested deeper than this are refused
 
-enum class TRemoteMessage : std::uint8_t { Hello = 1, Welcome, Call, Result, Error, Release };
+enum class TRemoteMessage : std::uint8_t { Hello = 1, Welcome, Call, Result, Error, Release, Challenge, Proof };
+enum class TRemoteProof : std::uint8_t { None = 0, Password = 1, Ticket = 2 };
 
 // How dispatch references cross the wire: each side maps objects to the ids of the server's table.
 class IRemoteObjectMap {

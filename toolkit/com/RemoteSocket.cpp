@@ -14,7 +14,13 @@
 #include <chrono>
 #include <cstring>
 #include <memory>
+#include <utility>
 
+#include <openssl/err.h>
+#include <openssl/ssl.h>
+#include <openssl/x509v3.h>
+
+#include "toolkit/com/TlsContext.h"
 #include "toolkit/rtl/Exception.h"
 
 namespace {
@@ -97,14 +103,110 @@ long long MonotonicMs() {
 TSocket& TSocket::operator=(TSocket&& other) noexcept {
     if (this != &other) {
         Close();
-        fd_ = other.Release();
+        fd_ = std::exchange(other.fd_, -1);
+        tls_ = std::exchange(other.tls_, nullptr);
     }
     return *this;
 }
 
 void TSocket::Close() {
+    if (tls_) {
+        SSL_free(tls_);
+        tls_ = nullptr;
+    }
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
+}
+
+int TSocket::Release() {
+    if (tls_) {
+        SSL_free(tls_);
+        tls_ = nullptr;
+    }
+    int fd = fd_;
+    fd_ = -1;
+    return fd;
+}
+
+void TSocket::StartTls(const TTlsContext& context, const std::string& serverAddress, int timeoutMs) {
+    if (tls_) return;
+    long long deadline = timeoutMs < 0 ? -1 : MonotonicMs() + timeoutMs;
+    tls_ = SSL_new(context.Handle());
+    if (!tls_ || SSL_set_fd(tls_, fd_) != 1) Fail("cannot start TLS: " + TlsErrorText());
+    if (context.IsServer()) {
+        SSL_set_accept_state(tls_);
+    } else {
+        SSL_set_connect_state(tls_);
+        in6_addr numeric{};
+        bool isAddress = inet_pton(AF_INET, serverAddress.c_str(), &numeric) == 1 || inet_pton(AF_INET6, serverAddress.c_str(), &numeric) == 1;
+        X509_VERIFY_PARAM* param = SSL_get0_param(tls_);
+        if (isAddress ? X509_VERIFY_PARAM_set1_ip_asc(param, serverAddress.c_str()) != 1 : SSL_set1_host(tls_, serverAddress.c_str()) != 1)
+            Fail("cannot check the server's name " + serverAddress);
+        if (!isAddress) SSL_set_tlsext_host_name(tls_, serverAddress.c_str());
+    }
+    for (;;) {
+        ERR_clear_error();
+        int rc = SSL_do_handshake(tls_);
+        if (rc == 1) return;
+        int error = SSL_get_error(tls_, rc);
+        short events = error == SSL_ERROR_WANT_READ ? POLLIN : error == SSL_ERROR_WANT_WRITE ? POLLOUT : 0;
+        if (events == 0) {
+            std::string reason = TlsErrorText();
+            long verify = SSL_get_verify_result(tls_);
+            if (verify != X509_V_OK) reason = std::string("the server's certificate is not trusted: ") + X509_verify_cert_error_string(verify);
+            Fail("TLS handshake failed" + (reason.empty() ? std::string(" (the peer does not speak TLS?)") : ": " + reason));
+        }
+        if (!WaitFor(fd_, events, deadline)) Fail("TLS handshake timed out after " + std::to_string(timeoutMs) + " ms");
+    }
+}
+
+long TSocket::ReceiveSome(char* data, std::size_t n, short* waitFor) const {
+    *waitFor = POLLIN;
+    if (!tls_) {
+        for (;;) {
+            ssize_t r = ::recv(fd_, data, n, 0);
+            if (r >= 0) return static_cast<long>(r);
+            if (errno == EINTR) continue;
+            if (errno == EAGAIN || errno == EWOULDBLOCK) return -1;
+            Fail(ErrnoText(errno));
+        }
+    }
+    std::size_t got = 0;
+    ERR_clear_error();
+    if (SSL_read_ex(tls_, data, n, &got) == 1) return static_cast<long>(got);
+    switch (SSL_get_error(tls_, 0)) {
+    case SSL_ERROR_ZERO_RETURN: return 0;
+    case SSL_ERROR_WANT_READ: return -1;
+    case SSL_ERROR_WANT_WRITE: *waitFor = POLLOUT; return -1;
+    case SSL_ERROR_SYSCALL:
+        if (errno == EINTR) return -1;
+        Fail(errno != 0 ? ErrnoText(errno) : "connection closed");
+    default: Fail("TLS error: " + TlsErrorText());
+    }
+}
+
+long TSocket::SendSome(const char* data, std::size_t n, short* waitFor) const {
+    *waitFor = POLLOUT;
+    if (!tls_) {
+        for (;;) {
+            ssize_t r = ::send(fd_, data, n, MSG_NOSIGNAL);
+            if (r > 0) return static_cast<long>(r);
+            if (r < 0 && errno == EINTR) continue;
+            if (r < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return -1;
+            Fail(r < 0 ? ErrnoText(errno) : "connection closed");
+        }
+    }
+    std::size_t sent = 0;
+    ERR_clear_error();
+    if (SSL_write_ex(tls_, data, n, &sent) == 1) return static_cast<long>(sent);
+    switch (SSL_get_error(tls_, 0)) {
+    case SSL_ERROR_WANT_WRITE: return -1;
+    case SSL_ERROR_WANT_READ: *waitFor = POLLIN; return -1;
+    case SSL_ERROR_SYSCALL:
+        if (errno == EINTR) return -1;
+        Fail(errno != 0 ? ErrnoText(errno) : "connection closed");
+    default: Fail("TLS error: " + TlsErrorText());
+    }
 }
 
 void TSocket::Shutdown() {
@@ -201,17 +303,13 @@ void TSocket::SendAll(const std::string& bytes, int timeoutMs) const {
     long long deadline = timeoutMs < 0 ? -1 : MonotonicMs() + timeoutMs;
     std::size_t sent = 0;
     while (sent < bytes.size()) {
-        ssize_t n = ::send(fd_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        short waitFor = 0;
+        long n = SendSome(bytes.data() + sent, bytes.size() - sent, &waitFor);
         if (n > 0) {
             sent += static_cast<std::size_t>(n);
             continue;
         }
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            if (!WaitFor(fd_, POLLOUT, deadline)) Fail("sending timed out after " + std::to_string(timeoutMs) + " ms");
-            continue;
-        }
-        Fail(n < 0 ? ErrnoText(errno) : "connection closed");
+        if (!WaitFor(fd_, waitFor, deadline)) Fail("sending timed out after " + std::to_string(timeoutMs) + " ms");
     }
 }
 
@@ -220,7 +318,8 @@ void TSocket::SendAll(const std::string& bytes, int timeoutMs) const {
 int TSocket::ReadExact(char* data, std::size_t n, long long deadline, bool frameStarted) const {
     std::size_t got = 0;
     while (got < n) {
-        ssize_t r = ::recv(fd_, data + got, n - got, 0);
+        short waitFor = 0;
+        long r = ReceiveSome(data + got, n - got, &waitFor);
         if (r > 0) {
             got += static_cast<std::size_t>(r);
             frameStarted = true;
@@ -230,9 +329,7 @@ int TSocket::ReadExact(char* data, std::size_t n, long long deadline, bool frame
             if (!frameStarted) return 0;
             Fail("connection closed in the middle of a message");
         }
-        if (errno == EINTR) continue;
-        if (errno != EAGAIN && errno != EWOULDBLOCK) Fail(ErrnoText(errno));
-        if (!WaitFor(fd_, POLLIN, deadline)) {
+        if (!WaitFor(fd_, waitFor, deadline)) {
             if (!frameStarted) return -1;
             Fail("timed out in the middle of a message");
         }

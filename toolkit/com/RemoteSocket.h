@@ -1,15 +1,21 @@
 #pragma once
 // A TCP socket for the remote automation frames: connect with a time-out, listen, and whole frames
-// sent and received against a deadline. Failures raise ESocketConnectionError with the reason only;
-// callers add the address.
+// sent and received against a deadline, in the clear or under TLS (StartTls). Failures raise
+// ESocketConnectionError with the reason only; callers add the address.
 #include <cstddef>
 #include <string>
+
+struct ssl_st;
+class TTlsContext;
 
 class TSocket {
 public:
     TSocket() = default;
     explicit TSocket(int fd) : fd_(fd) {}
-    TSocket(TSocket&& other) noexcept : fd_(other.Release()) {}
+    TSocket(TSocket&& other) noexcept : fd_(other.fd_), tls_(other.tls_) {
+        other.fd_ = -1;
+        other.tls_ = nullptr;
+    }
     TSocket& operator=(TSocket&& other) noexcept;
     TSocket(const TSocket&) = delete;
     TSocket& operator=(const TSocket&) = delete;
@@ -24,11 +30,14 @@ public:
     bool Valid() const { return fd_ >= 0; }
     void Close();
     void Shutdown();   // wakes a thread blocked on this socket; the descriptor stays open
-    int Release() {
-        int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
+    // Gives up the descriptor (a TLS session on it is ended).
+    int Release();
+
+    // Runs the TLS handshake, as the server or as the client (which checks the server's certificate
+    // against the context's CA file and the address it connected to); from then on every frame travels
+    // encrypted. Raises ESocketConnectionError when the handshake fails or takes longer than timeoutMs.
+    void StartTls(const TTlsContext& context, const std::string& serverAddress, int timeoutMs);
+    bool Encrypted() const { return tls_ != nullptr; }
 
     int LocalPort() const;
     std::string PeerName() const;      // "address:port"
@@ -52,9 +61,14 @@ public:
 
 private:
     int ReadExact(char* data, std::size_t n, long long deadline, bool frameStarted) const;
+    // One read or write, in the clear or through TLS: the bytes moved, 0 when the peer closed, -1 when
+    // the socket must first become ready for *waitFor (POLLIN or POLLOUT); raises on errors.
+    long ReceiveSome(char* data, std::size_t n, short* waitFor) const;
+    long SendSome(const char* data, std::size_t n, short* waitFor) const;
     void ReadBody(std::string& payload, std::size_t length, long long deadline) const;
 
     int fd_ = -1;
+    ssl_st* tls_ = nullptr;
 };
 
 // Milliseconds on a monotonic clock, for deadlines.

@@ -30,7 +30,16 @@ void TSocketConnection::Open() {
     endpoint.ServerName = ServerName;
     endpoint.ConnectTimeoutMs = ConnectTimeoutMs;
     endpoint.CallTimeoutMs = CallTimeoutMs;
+    endpoint.User = UserName;
+    endpoint.Password = Password;
+    endpoint.Ticket = Ticket;
+    endpoint.TlsCaFile = TlsCaFile;
     session_ = TRemoteSession::Open(endpoint);
+    Password.clear();
+    if (!session_->IssuedTicket().empty()) {
+        issuedTicket_ = session_->IssuedTicket();
+        Ticket = issuedTicket_;
+    }
     appServer_ = session_->Root();
 }
 

@@ -26,6 +26,14 @@ public:
     int CallTimeoutMs = 300000;
     // The address served in process. Tests reach a daemon on this machine by clearing it.
     std::string InProcessAddress = "127.0.0.1";
+    // Who the daemon is told the client is (RemoteClient.h): a ticket, else the user and password.
+    // The password is forgotten once the session is open; the ticket the server then issued is kept
+    // (IssuedTicket) and used when the connection opens again.
+    std::string UserName;
+    std::string Password;
+    std::string Ticket;
+    std::string TlsCaFile;   // the session runs under TLS, the server checked against this CA file
+    const std::string& IssuedTicket() const { return issuedTicket_; }
 
     bool Connected() const override;
     void SetConnected(bool connected);
@@ -40,4 +48,5 @@ public:
 private:
     Variant appServer_;
     std::shared_ptr<TRemoteSession> session_;
+    std::string issuedTicket_;
 };

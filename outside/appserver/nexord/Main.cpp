@@ -1,7 +1,9 @@
 // nexord: serves the application server and the lookup server to remote work centers. One session per
-// client, each with its own server object made by the program id the client names; logs to stderr;
-// stops on SIGTERM/SIGINT.
-//   nexord --port N --database FILE [--create] [--listen ADDRESS] [limits, see Usage()]
+// client, each with its own server object made by the program id the client names (only the servers
+// above); a client proves a user's password (or a ticket of an earlier login) in its hello; logs to
+// stderr; stops on SIGTERM/SIGINT.
+//   nexord --port N --database FILE [--create] [--listen ADDRESS] [--trust-loopback] [limits, see Usage()]
+//   nexord --database FILE --set-password USER      (the password is read from the standard input)
 #include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -16,9 +18,11 @@
 
 #include "outside/appserver/AppServer.h"
 #include "outside/appserver/ServerLimits.h"
+#include "outside/appserver/UserPasswords.h"
 #include "outside/pickvu/LookupService.h"
 #include "toolkit/com/ComObj.h"
 #include "toolkit/com/RemoteListener.h"
+#include "toolkit/rtl/SysUtils.h"
 
 namespace {
 
@@ -43,6 +47,13 @@ int Usage(const std::string& problem) {
               << "                    TDEF_POSTGRESQL (or the registry value PostgreSQL) names\n"
               << "  --create          create the database with the demo company when it does not exist\n"
               << "  --listen ADDRESS  address to listen on (default 127.0.0.1; 0.0.0.0 for every interface)\n"
+              << "  --trust-loopback  clients from this machine (127.x.x.x) need no password\n"
+              << "  --tls-cert FILE --tls-key FILE  every session under TLS with this certificate (PEM) and\n"
+              << "                    key; clients check it against the CA file of their configuration\n"
+              << "  --login-delay SECONDS  after five wrong passwords in a row for a user, further tries\n"
+              << "                    wait this long (default 30)\n"
+              << "  --set-password USER  gives the user of --database the password read from the standard\n"
+              << "                    input (one line) and ends\n"
               << "limits (what one client may cost; 0 turns a limit off):\n"
               << "  --max-frame BYTES          largest message a client may send (default 16777216)\n"
               << "  --max-values N             values one message may hold (default 1000000)\n"
@@ -99,6 +110,10 @@ struct Settings {
     long long maxValues = static_cast<long long>(kDefaultMaxValues);
     long long frameTimeout = 30, idleTimeout = 3600, statementTimeout = 60;
     long long maxSessions = 256, maxPerPeer = 64, maxRows = 200000;
+    long long loginDelay = 30;
+    bool trustLoopback = false;
+    std::string setPasswordFor;
+    std::string tlsCert, tlsKey;
 };
 
 // Reads the arguments; an exit status when the program must end at once (usage, help).
@@ -118,6 +133,7 @@ std::optional<int> ReadArguments(int argc, char** argv, Settings& s, TRemoteList
         {"--idle-timeout", &s.idleTimeout, 0, 30LL * 86400},
         {"--statement-timeout", &s.statementTimeout, 0, 86400},
         {"--max-rows", &s.maxRows, 0, 1LL << 40},
+        {"--login-delay", &s.loginDelay, 0, 86400},
     };
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -126,10 +142,22 @@ std::optional<int> ReadArguments(int argc, char** argv, Settings& s, TRemoteList
             s.create = true;
             continue;
         }
+        if (arg == "--trust-loopback") {
+            s.trustLoopback = true;
+            continue;
+        }
         if (i + 1 >= argc) return Usage("missing value after " + arg);
         std::string value = argv[++i];
         if (arg == "--database") {
             s.database = value;
+            continue;
+        }
+        if (arg == "--tls-cert" || arg == "--tls-key") {
+            (arg == "--tls-cert" ? s.tlsCert : s.tlsKey) = value;
+            continue;
+        }
+        if (arg == "--set-password") {
+            s.setPasswordFor = value;
             continue;
         }
         if (arg == "--listen") {
@@ -144,12 +172,55 @@ std::optional<int> ReadArguments(int argc, char** argv, Settings& s, TRemoteList
         }
         if (!known) return Usage("unknown option " + arg);
     }
-    if (s.port < 0) return Usage("--port is required");
     if (s.database.empty()) return Usage("--database is required");
+    if (s.port < 0 && s.setPasswordFor.empty()) return Usage("--port is required");
+    if (s.tlsCert.empty() != s.tlsKey.empty()) return Usage("--tls-cert and --tls-key go together");
     return std::nullopt;
 }
 
 int Milliseconds(long long seconds) { return static_cast<int>(seconds * 1000); }
+
+int SetPassword(const Settings& settings) {
+    std::string password;
+    std::getline(std::cin, password);
+    if (!password.empty() && password.back() == '\r') password.pop_back();
+    try {
+        CompanyDatabase db(settings.database);
+        SetUserPassword(db, settings.setPasswordFor, password);
+    } catch (const Exception& e) {
+        LogLine("cannot set the password: " + e.Message());
+        return 1;
+    }
+    LogLine("the password of " + settings.setPasswordFor + " is set");
+    return 0;
+}
+
+// Only the servers this daemon is for, on its database; a hello naming any other program id loads nothing.
+DispatchPtr CreateServed(const std::string& progId, const TRemoteIdentity& client, const std::string& database) {
+    if (SameText(progId, "Nexor01S.Class1")) {
+        auto server = std::static_pointer_cast<TAppServer>(CreateAppServer(database));
+        server->RestrictToUser(client.User);
+        return server;
+    }
+    if (SameText(progId, "PickvuS.Class1")) return CreateLookupService();
+    throw EOleError("This server does not serve " + progId);
+}
+
+std::shared_ptr<TRemoteGate> MakeGate(const Settings& settings) {
+    TRemoteGateOptions gate;
+    gate.TrustLoopback = settings.trustLoopback;
+    gate.DelayMs = Milliseconds(settings.loginDelay);
+    gate.FindUser = [database = settings.database](const std::string& user, std::string& storedId) -> std::optional<TScramVerifier> {
+        try {
+            CompanyDatabase db(database);
+            return StoredPassword(db, user, storedId);
+        } catch (const Exception& e) {
+            LogLine("cannot read the users' passwords: " + e.Message());
+            return std::nullopt;
+        }
+    };
+    return std::make_shared<TRemoteGate>(gate);
+}
 
 }  // namespace
 
@@ -157,6 +228,7 @@ int main(int argc, char** argv) {
     TRemoteListenerOptions options;
     Settings settings;
     if (auto exit = ReadArguments(argc, argv, settings, options)) return *exit;
+    if (!settings.setPasswordFor.empty()) return SetPassword(settings);
     options.Port = static_cast<int>(settings.port);
     options.MaxFrame = static_cast<std::size_t>(settings.maxFrame);
     options.MaxValues = static_cast<std::size_t>(settings.maxValues);
@@ -185,9 +257,23 @@ int main(int argc, char** argv) {
         LogLine("cannot open the database: " + e.Message());
         return 1;
     }
-    // Every server a client may ask for: the application server and the lookup server.
+    // The lookup server makes its application server in process by program id.
     RegisterOleClass("Nexor01S.Class1", [database](const std::string&) { return CreateAppServer(database); });
-    RegisterOleClass("PickvuS.Class1", [](const std::string&) { return CreateLookupService(); });
+    options.CreateObject = [database](const std::string& progId, const TRemoteIdentity& client) {
+        return CreateServed(progId, client, database);
+    };
+    options.Gate = MakeGate(settings);
+    if (!settings.tlsCert.empty()) {
+        try {
+            options.Tls = TTlsContext::Server(settings.tlsCert, settings.tlsKey);
+        } catch (const Exception& e) {
+            LogLine("cannot use TLS: " + e.Message());
+            return 1;
+        }
+        LogLine("sessions run under TLS with the certificate " + settings.tlsCert);
+    }
+    LogLine(settings.trustLoopback ? "clients on this machine are trusted; others log in with a password"
+                                   : "every client logs in with a password");
 
     // Signals are taken by sigwait below, so the session threads never see them.
     sigset_t stop;

@@ -11,7 +11,7 @@ TfrmLogin::TfrmLogin(TComponent* owner, TWorkCenter& center) : TForm(owner), cen
     SetPosition(poScreenCenter);
     SetKeyPreview(true);
     UseDeskFont(this);
-    SetBounds(0, 0, 300, 176);
+    SetBounds(0, 0, 300, 206);
     auto row = [this](const std::string& name, const std::string& caption, int top, const std::string& value) {
         auto* label = Place<TLabel>(this, this, "lbl" + name, 20, top + 3, 80, 18);
         label->SetCaption(caption);
@@ -21,17 +21,19 @@ TfrmLogin::TfrmLogin(TComponent* owner, TWorkCenter& center) : TForm(owner), cen
         return edit;
     };
     edUser = row("User", "用户(&U):", 16, "DS");
-    edCompany = row("Company", "公司(&C):", 46, "DEMO");
-    edDatabase = row("Database", "数据库(&D):", 76, "DEMO");
-    btnOK = Place<TButton>(this, this, "btnOK", 110, 120, 75, 25);
+    edPassword = row("Password", "密码(&P):", 46, "");
+    edPassword->SetPasswordChar("*");
+    edCompany = row("Company", "公司(&C):", 76, "DEMO");
+    edDatabase = row("Database", "数据库(&D):", 106, "DEMO");
+    btnOK = Place<TButton>(this, this, "btnOK", 110, 150, 75, 25);
     btnOK->SetCaption("确定");
     btnOK->SetDefault(true);
     btnOK->OnClick = [this](TObject* sender) { btnOKClick(sender); };
-    btnCancel = Place<TButton>(this, this, "btnCancel", 195, 120, 75, 25);
+    btnCancel = Place<TButton>(this, this, "btnCancel", 195, 150, 75, 25);
     btnCancel->SetCaption("取消");
     btnCancel->SetCancel(true);
     btnCancel->SetModalResult(mrCancel);
-    lblStatus = Place<TLabel>(this, this, "lblStatus", 20, 150, 260, 16);
+    lblStatus = Place<TLabel>(this, this, "lblStatus", 20, 180, 260, 16);
     lblStatus->SetCaption("");
     SetActiveControl(edUser);
 }
@@ -44,7 +46,8 @@ void TfrmLogin::btnOKClick(TObject*) {
             lblStatus->SetCaption("正在连接 " + center_.ServerText() + " …");
             lblStatus->Repaint();
             TCursorScope busy;
-            center_.Login(Entered());
+            center_.Login(Entered(), EnteredPassword());
+            edPassword->SetText("");
         }
         SetModalResult(mrOk);
     } catch (const EAbort&) {
@@ -52,6 +55,7 @@ void TfrmLogin::btnOKClick(TObject*) {
         throw;
     } catch (const std::exception& e) {
         lblStatus->SetCaption("");
+        edPassword->SetText("");
         MessageDlg(e.what(), mtError, {mbOK});
         edUser->SetFocus();
     }

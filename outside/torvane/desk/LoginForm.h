@@ -1,5 +1,6 @@
 #pragma once
-// The login window: user, company and database (the demo login preset). OK checks the login with
+// The login window: user, password, company and database (the demo login preset; the password is
+// asked by a daemon, not by the server in this process). OK checks the login with
 // the work center (busy cursor and "正在连接 ..." meanwhile) and closes with mrOk, or shows why it
 // failed and stays; Cancel gives mrCancel.
 #include "outside/torvane/desk/WorkCenter.h"
@@ -14,6 +15,7 @@ public:
     TfrmLogin(TComponent* owner, TWorkCenter& center);
 
     TEdit* edUser;
+    TEdit* edPassword;   // shows one * per character
     TEdit* edCompany;
     TEdit* edDatabase;
     TButton* btnOK;
@@ -22,6 +24,7 @@ public:
 
     // The login entered (valid once the form closed with mrOk).
     TLogin Entered() const;
+    std::string EnteredPassword() const { return edPassword->Text(); }
 
 private:
     void btnOKClick(TObject* sender);

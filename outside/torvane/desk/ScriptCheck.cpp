@@ -79,7 +79,7 @@ std::string CheckMessageCode(const std::vector<std::string>& words) {
 
 const std::array<TCommandSyntax, 15>& Commands() {
     static const std::array<TCommandSyntax, 15> commands{{
-        {"login", 4, 4, "login USER COMPANY DATABASE", nullptr},
+        {"login", 4, 5, "login USER COMPANY DATABASE [PASSWORD]", nullptr},
         {"codepage", 2, 3, "codepage UI [DB]", CheckCodePages},
         {"open", 2, kAnyCount, "open PROGRAM [run-mode N] [rights N] [param TEXT]", CheckOpen},
         {"click", 2, 2, "click NAME", nullptr},

@@ -268,7 +268,7 @@ void TScriptRunner::Execute(const TScriptLine& line) {
 
 void TScriptRunner::Login(const std::vector<std::string>& words) {
     try {
-        center_.Login({words[1], words[2], words[3]});
+        center_.Login({words[1], words[2], words[3]}, words.size() > 4 ? words[4] : std::string());
     } catch (const std::exception& e) {
         throw EScriptFailure("expected the login " + words[1] + " " + words[2] + " " + words[3] + " to succeed, found: " + e.what());
     }

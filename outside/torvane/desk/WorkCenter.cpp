@@ -53,13 +53,15 @@ Variant TWorkCenter::Query(const std::string& sql, const std::string& fields) {
     return OleCall(counter, "GETCOUNTER", {"SimpleSQL", VarArrayOf({sql, fields, login_.Database, "N"}), context});
 }
 
-void TWorkCenter::Login(const TLogin& login) {
+void TWorkCenter::Login(const TLogin& login, const std::string& password) {
     TLogin checked{Trim(login.User), Trim(login.Company), Trim(login.Database)};
     if (checked.User.empty() || checked.Company.empty() || checked.Database.empty())
         throw Exception("用户、公司与数据库都必须输入");
     TLogin previous = login_;
     login_ = checked;
     try {
+        // The session opens with the password on the first query below; a daemon checks it there.
+        hostManager_->Session().SetCredentials(checked.User, password);
         // A missing database is refused by the server with its name; company and user ids are
         // matched without regard to case and taken as the company database spells them.
         checked.Company = KnownId("SELECT MB001 FROM RKTMB WHERE UPPER(MB001) = UPPER(" + QuotedSql(checked.Company) + ")",

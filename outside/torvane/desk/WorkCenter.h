@@ -29,10 +29,10 @@ public:
     TWorkCenter();
     ~TWorkCenter();
 
-    // Checks the login at the configured server (the database exists, the company and the user are
-    // known there, ids without regard to case) and connects the manager; raises Exception with the text
-    // to show, which names what is missing.
-    void Login(const TLogin& login);
+    // Checks the login at the configured server (a daemon checks the password; the database exists,
+    // the company and the user are known there, ids without regard to case) and connects the manager;
+    // raises Exception with the text to show, which names what is missing. The password is not kept.
+    void Login(const TLogin& login, const std::string& password = "");
     bool LoggedIn() const { return loggedIn_; }
     const TLogin& CurrentLogin() const { return login_; }
 

@@ -93,7 +93,7 @@ protected:
         TRemoteListenerOptions options;
         options.Address = "127.0.0.1";
         options.MaxFrame = maxFrame;
-        options.CreateObject = [this](const std::string& progId) -> DispatchPtr {
+        options.CreateObject = [this](const std::string& progId, const TRemoteIdentity&) -> DispatchPtr {
             if (progId != "Test.Echo") throw EOleError("Invalid class string: " + progId);
             return std::make_shared<EchoServer>(&alive_);
         };
