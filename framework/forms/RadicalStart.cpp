@@ -82,6 +82,8 @@ void TfrmRadical::LoadRights() {
     IDataModuleLink* link = DataModuleLink();
     if (!link) return;
     link->SetBrokers(Brokers);
+    // Known before the datasets open: their fields take date masks built from them.
+    link->SetDateSettings(DateOrder, DateSeparator);
     if (!link->OpenDataConnection()) return;
     Brokers->UserGroup = Brokers->ProgramInfo.Values("USER_GROUP");
     ParseFunctionRights();

@@ -1,6 +1,6 @@
 #include "programs/tdef05/Tdef05Form.h"
 
-#include "controls/RkLookupButton.h"
+#include "controls/RkBtnDBEdit.h"
 #include "programs/tdef05/Tdef05DataModule.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/SysUtils.h"
@@ -56,21 +56,17 @@ TfrmTdef05::TfrmTdef05(TComponent* owner) : TfrmDouble(owner) {
     lblMC003 = FieldLabel(this, tbsHead1, "MC003", "类型", kLabelLeft, 1);
     cboMC003 = Make<TDBComboBox>(this, tbsHead1, "cboMC003", kEditLeft, kRowTop + kRowHeight, 150, 22);
     lblMC004 = FieldLabel(this, tbsHead1, "MC004", "系统编号", kLabelLeft, 2);
-    edMC004 = Make<TDBEdit>(this, tbsHead1, "edMC004", kEditLeft, kRowTop + 2 * kRowHeight, 60, 22);
-    btnMC004 = CreateComponent<TRkLookupButton>(this);
-    btnMC004->SetName("btnMC004");
-    btnMC004->SetEdit(edMC004);
+    edMC004 = Make<TRkBtnDBEdit>(this, tbsHead1, "edMC004", kEditLeft, kRowTop + 2 * kRowHeight, 60, 22);
+    btnMC004 = edMC004->Button();
     txtMC004 = Make<TDBText>(this, tbsHead1, "txtMC004", kEditLeft + 90, kRowTop + 2 * kRowHeight + 3, 200, 18);
     lblMC005 = FieldLabel(this, tbsHead1, "MC005", "备注", kLabelLeft, 3);
-    edMC005 = Make<TDBEdit>(this, tbsHead1, "edMC005", kEditLeft, kRowTop + 3 * kRowHeight, 400, 22);
-    btnMC005 = CreateComponent<TRkLookupButton>(this);
-    btnMC005->SetName("btnMC005");
-    btnMC005->SetEdit(edMC005);
+    edMC005 = Make<TRkBtnDBEdit>(this, tbsHead1, "edMC005", kEditLeft, kRowTop + 3 * kRowHeight, 400, 22);
+    btnMC005 = edMC005->Button();
 
     edMC004->SetHint("[F2]系统信息查询");
-    btnMC004->SetHint("系统信息查询");
+    edMC004->SetButtonHint("系统信息查询");
     edMC005->SetHint("[F2]常用语查询");
-    btnMC005->SetHint("常用语查询");
+    edMC005->SetButtonHint("常用语查询");
     for (TWinControl* edit : std::initializer_list<TWinControl*>{edMC004, edMC005}) edit->SetShowHint(true);
     lblMC001->SetFocusControl(edMC001);
     lblMC002->SetFocusControl(edMC002);

@@ -1,13 +1,13 @@
 #pragma once
 // The program form of Tdef05 "文档信息录入作业", the maintenance of table definitions: a document's
 // code, file name, type, owning system and remark on the header page, its fields in the body grid.
+#include "controls/RkBtnDBEdit.h"
 #include "framework/forms/DoubleCF.h"
 
 class TDBComboBox;
 class TDBEdit;
 class TDBText;
 class TLabel;
-class TRkLookupButton;
 
 inline constexpr const char* kTdef05Caption = "文档信息录入作业";
 inline constexpr const char* kTdef05Version = "880811-0.00.01";
@@ -24,11 +24,11 @@ public:
     TLabel* lblMC003 = nullptr;
     TDBComboBox* cboMC003 = nullptr;
     TLabel* lblMC004 = nullptr;
-    TDBEdit* edMC004 = nullptr;
+    TRkBtnDBEdit* edMC004 = nullptr;
     TRkLookupButton* btnMC004 = nullptr;
     TDBText* txtMC004 = nullptr;
     TLabel* lblMC005 = nullptr;
-    TDBEdit* edMC005 = nullptr;
+    TRkBtnDBEdit* edMC005 = nullptr;
     TRkLookupButton* btnMC005 = nullptr;
     TDBComboBox* cboMC003G = nullptr;   // the type as the browse grid shows it
     TDBComboBox* cboMD005G = nullptr;   // the field type as the body grid shows it

@@ -125,6 +125,19 @@ TEST_F(Tdef05Fixture, F2OpensTheSystemLookupAndThePhrasesOfTheCompany) {
     EXPECT_EQ(Main().FieldByName("MC004")->AsString(), "PUR");
     EXPECT_EQ(Main().FieldByName("MC004C")->AsString(), "采购管理");
 
+    // The lookup buttons belong to their edits: named after them, at their right, following them.
+    EXPECT_EQ(form->btnMC004->Name(), "btnMC004");
+    EXPECT_EQ(form->FindComponent("btnMC005"), form->btnMC005) << "language files reach the button by name";
+    EXPECT_EQ(form->btnMC004->Hint(), "系统信息查询");
+    EXPECT_EQ(form->btnMC004->Parent(), form->edMC004->Parent());
+    EXPECT_EQ(form->btnMC004->Left(), form->edMC004->Left() + form->edMC004->Width() + 1);
+    form->edMC004->SetBounds(form->edMC004->Left(), form->edMC004->Top(), 80, form->edMC004->Height());
+    EXPECT_EQ(form->btnMC004->Left(), form->edMC004->Left() + 81);
+    form->edMC004->SetEnabled(false);
+    EXPECT_FALSE(form->btnMC004->Enabled());
+    form->edMC004->SetEnabled(true);
+    EXPECT_TRUE(form->btnMC004->Enabled());
+
     form->btnMC005->Click();   // the button beside the remark opens its lookup as F2 does
     EXPECT_EQ(form->ActiveControl(), form->edMC005);
     ASSERT_GE(offered.size(), 3u);

@@ -77,7 +77,7 @@ const std::vector<TPackWindow>& PackWindows() {
         {"TdmTdef05", Started([](IPackPrograms& p) -> TComponent* { return p.Tdef05().DataModule; }), {}},
         // The copy window's labels are the display labels of the key fields.
         {"TfrmCopy", CopyWindow, KeyLabels()},
-        {"TfrmQueryText", QueryWindow, {}},
+        {"TQBEForm", QueryWindow, {}},
         {"TfrmOptionsPlain", OptionsWindow, {}},
         {"TfrmSearchDlg", SearchWindow, {}},
     };

@@ -64,8 +64,8 @@ TEST_F(ScriptRunTest, Tdef05UnderATraditionalInterfaceShowsTraditionalAndStoresS
         // Opened anew: the document comes from the database.
         "open Tdef05\n"
         "key F6\n"
-        "write ADMMC.MC001 = 'ZTW01'\n"
-        "key Enter\n"
+        "write ZTW01\n"
+        "click BBOK\n"
         "expect-field cdsMain MC001 ZTW01\n"
         "expect-field cdsMain MC002 测试资料表\n"
         "expect edMC002 Text 測試資料表\n"

@@ -58,6 +58,7 @@ public:
     explicit TLinkedModule(TComponent* owner) : TDataModule(owner) {}
     void SetBrokers(TBrokers* b) override { brokers = b; }
     bool OpenDataConnection() override {
+        separatorAtOpen = dateSeparator;
         brokers->ProgramInfo.SetText("USER_GROUP=ADMIN\r\nPOWER_DATA=" + powerData + "\r\nGROUP_LIST=G1,G2\r\nEX_POWER=X9");
         return accepts;
     }
@@ -74,6 +75,7 @@ public:
     std::string powerData;
     int dateOrder = 0;
     std::string dateSeparator = "unset";
+    std::string separatorAtOpen;
     int localized = 0;
     int closed = 0;
 };
@@ -286,6 +288,7 @@ TEST_F(RadicalFormTest, LoadRightsParsesTheRightsTheServerSendsAtConnect) {
     EXPECT_EQ(form->DateSeparator, "-");
     EXPECT_EQ(module->dateOrder, 3);
     EXPECT_EQ(module->dateSeparator, "-");
+    EXPECT_EQ(module->separatorAtOpen, "-") << "the datasets that open with the connection build their date masks from it";
     EXPECT_EQ(form->Brokers->UserGroup, "ADMIN");
     EXPECT_EQ(form->FunctionRights, ParsePowerData(module->powerData));
     EXPECT_EQ(form->GroupList, "G1,G2");
@@ -310,7 +313,7 @@ TEST_F(RadicalFormTest, LoadRightsParsesTheRightsTheServerSendsAtConnect) {
     EXPECT_EQ(refused->DateOrder, 1);
     EXPECT_EQ(refused->FunctionRights, InitialFunctionRights());
     EXPECT_EQ(refused->Brokers->UserGroup, "");
-    EXPECT_EQ(refusing->dateSeparator, "unset");
+    EXPECT_EQ(refusing->dateSeparator, "") << "the settings reach the module before it connects";
 
     // Closing the window closes the data module's connections.
     refused->Close();

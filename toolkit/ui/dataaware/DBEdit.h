@@ -4,9 +4,12 @@
 // the field cannot be written. The typed text is written through the field (its text handler and
 // validation) when the control is left, on Enter, or when the record is posted; an exception there
 // (EAbort included) leaves the field as it was, keeps the typed text and keeps the focus. Escape
-// drops what was typed.
+// drops what was typed. The edit takes its field's edit mask: while it has the focus the text is
+// shaped by the mask and typing follows it (MaskEdit.h); otherwise it shows the field's display text.
+#include <type_traits>
+
 #include "toolkit/ui/dataaware/DBControlLink.h"
-#include "toolkit/ui/widgets/Edit.h"
+#include "toolkit/ui/widgets/MaskEdit.h"
 #include "toolkit/ui/widgets/Memo.h"
 
 // The field behaviour shared by the data-aware edit and memo.
@@ -46,6 +49,7 @@ protected:
         Base::DoEnter();
     }
     void DoExit() override {
+        if constexpr (kMasked) this->ValidateEdit();
         WriteOrKeep();
         Base::DoExit();
         leaving_ = true;
@@ -58,12 +62,27 @@ protected:
         std::string text = FieldText();
         bool saved = showingField_;
         showingField_ = true;
-        this->SetText(text);
+        try {
+            if constexpr (kMasked) {
+                TField* field = data_.Field();
+                this->SetEditMask(field ? field->EditMask() : std::string());
+                if (this->Focused() && !leaving_ && data_.CanModify()) this->SetText(text);
+                else this->ShowUnmasked(text);
+            } else {
+                this->SetText(text);
+            }
+        } catch (...) {
+            showingField_ = saved;
+            throw;
+        }
         showingField_ = saved;
         this->SetModified(false);
     }
     void WriteField() {
-        if (TField* field = data_.Field()) field->SetText(this->Text());
+        if (TField* field = data_.Field()) {
+            if constexpr (kMasked) field->SetText(this->UnmaskedText());
+            else field->SetText(this->Text());
+        }
     }
     void WriteOrKeep() {
         try {
@@ -75,16 +94,17 @@ protected:
     }
 
     using TDataAwareControl<Base>::data_;
+    static constexpr bool kMasked = std::is_base_of_v<TCustomMaskEdit, Base>;
 
 private:
     bool leaving_ = false;
     bool showingField_ = false;
 };
 
-class TDBEdit : public TDBTextControl<TCustomEdit> {
-    TK_CLASS_PUBLISHED(TDBEdit, TCustomEdit)
+class TDBEdit : public TDBTextControl<TCustomMaskEdit> {
+    TK_CLASS_PUBLISHED(TDBEdit, TCustomMaskEdit)
 public:
-    explicit TDBEdit(TComponent* owner) : TDBTextControl<TCustomEdit>(owner) {}
+    explicit TDBEdit(TComponent* owner) : TDBTextControl<TCustomMaskEdit>(owner) {}
 };
 
 class TDBMemo : public TDBTextControl<TCustomMemo> {

@@ -356,7 +356,7 @@ void TDBGrid::EditingChanged() {
 
 void TDBGrid::UpdateData() {
     if (!EditorMode() || !EditorModified()) return;
-    if (TField* field = SelectedField()) field->SetText(EditorText());
+    if (TField* field = SelectedField()) field->SetText(EditorValue());
     HideEditor();
 }
 
@@ -382,6 +382,11 @@ std::string TDBGrid::GetEditText(int col, int row) {
     return field ? field->Text() : std::string();
 }
 
+std::string TDBGrid::GetEditMask(int col, int row) {
+    TField* field = SelectedField();
+    return field ? field->EditMask() : std::string();
+}
+
 void TDBGrid::EditorChanged() {
     Changed("EditorText");
     Invalidate();
@@ -391,7 +396,7 @@ bool TDBGrid::CommitEditor() {
     if (!EditorMode()) return true;
     if (EditorModified()) {
         // Written through the field's rules; an exception leaves the editor open with the text.
-        if (TField* field = SelectedField()) field->SetText(EditorText());
+        if (TField* field = SelectedField()) field->SetText(EditorValue());
     }
     HideEditor();
     return true;

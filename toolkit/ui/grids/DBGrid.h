@@ -171,6 +171,7 @@ protected:
     bool CanEditShow() const override;
     bool CanEditModify() override;
     std::string GetEditText(int col, int row) override;
+    std::string GetEditMask(int col, int row) override;
     void EditorChanged() override;
     bool CommitEditor() override;
     void CancelEditor() override;

@@ -2,9 +2,11 @@
 
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/graphics/Canvas.h"
+#include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/grids/Grid.h"
 #include "toolkit/ui/kernel/MouseClick.h"
+#include "toolkit/ui/widgets/MaskedEditing.h"
 
 TCustomGrid::TCustomGrid(TComponent* owner) : TWinControl(owner) {
     SetTabStop(true);
@@ -296,16 +298,38 @@ void TCustomGrid::SetEditText(int col, int row, const std::string& value) {
     if (OnSetEditText) OnSetEditText(this, col, row, value);
 }
 
+std::string TCustomGrid::GetEditMask(int col, int row) {
+    std::string mask;
+    if (OnGetEditMask) OnGetEditMask(this, col, row, mask);
+    return mask;
+}
+
+// What the cell receives of the editor's text: a masked text without its blanks and dropped literals.
+std::string TCustomGrid::EditorValue() const {
+    return editorMask_.empty() ? editorText_ : TEditMask(editorMask_).Unformat(editorText_);
+}
+
 void TCustomGrid::ShowEditor(const std::string* replaceWith) {
     if (!CanEditShow()) return;
     if (replaceWith && !CanEditModify()) return;
     if (!editorMode_) {
-        editorText_ = GetEditText(col_, row_);
+        editorMask_ = GetEditMask(col_, row_);
+        editorText_ = MaskedEditText(TEditMask(editorMask_), GetEditText(col_, row_));
         editorOriginal_ = editorText_;
         editorModified_ = false;
         editorMode_ = true;
     }
-    if (replaceWith) {
+    if (replaceWith && !editorMask_.empty()) {
+        // The first key typed into a masked cell fills the mask from its start.
+        const TEditMask mask(editorMask_);
+        std::string text = mask.Format("");
+        TTextSelection sel;
+        if (!MaskedInsert(mask, text, sel, *replaceWith)) Application->MessageBeep();
+        editorText_ = text;
+        editorSel_ = sel;
+        editorModified_ = true;
+        EditorChanged();
+    } else if (replaceWith) {
         editorText_ = *replaceWith;
         editorSel_ = {static_cast<int>(Utf8Length(editorText_)), 0};
         editorModified_ = true;
@@ -327,7 +351,7 @@ void TCustomGrid::HideEditor() {
 
 void TCustomGrid::RefreshEditor() {
     if (!editorMode_ || editorModified_) return;
-    editorText_ = GetEditText(col_, row_);
+    editorText_ = MaskedEditText(TEditMask(editorMask_), GetEditText(col_, row_));
     editorOriginal_ = editorText_;
     editorSel_ = {static_cast<int>(Utf8Length(editorText_)), 0};
     Changed("EditorText");
@@ -341,14 +365,14 @@ void TCustomGrid::SetEditorMode(bool value) {
 void TCustomGrid::SetEditorText(const std::string& text) {
     if (!editorMode_) ShowEditor();
     if (!editorMode_ || text == editorText_ || !CanEditModify()) return;
-    editorText_ = text;
-    editorSel_ = {static_cast<int>(Utf8Length(text)), 0};
+    editorText_ = MaskedEditText(TEditMask(editorMask_), text);
+    editorSel_ = {static_cast<int>(Utf8Length(editorText_)), 0};
     editorModified_ = true;
     EditorChanged();
 }
 
 void TCustomGrid::EditorChanged() {
-    SetEditText(col_, row_, editorText_);
+    SetEditText(col_, row_, EditorValue());
     Changed("EditorText");
 }
 
@@ -372,7 +396,7 @@ void TCustomGrid::CancelEditor() {
     if (!editorMode_) return;
     if (editorModified_) {
         editorText_ = editorOriginal_;
-        SetEditText(col_, row_, editorOriginal_);
+        SetEditText(col_, row_, EditorValue());
     }
     HideEditor();
 }
@@ -397,7 +421,9 @@ void TCustomGrid::EditorKey(WORD& key, TShiftState shift) {
         case VK_DELETE:
             if (shift.Contains(ssCtrl)) return;
             if (CanEditModify()) {
-                std::string text = DeleteText(editorText_, editorSel_);
+                std::string text = editorText_;
+                if (editorMask_.empty()) text = DeleteText(editorText_, editorSel_);
+                else MaskedDelete(TEditMask(editorMask_), text, editorSel_);
                 if (text != editorText_) {
                     editorText_ = text;
                     editorModified_ = true;
@@ -430,7 +456,9 @@ void TCustomGrid::CharTyped(char32_t ch) {
     }
     if (ch == 0x08) {
         if (!CanEditModify()) return;
-        std::string text = BackspaceText(editorText_, editorSel_);
+        std::string text = editorText_;
+        if (editorMask_.empty()) text = BackspaceText(editorText_, editorSel_);
+        else MaskedBackspace(TEditMask(editorMask_), text, editorSel_);
         if (text == editorText_) return;
         editorText_ = text;
         editorModified_ = true;
@@ -438,6 +466,17 @@ void TCustomGrid::CharTyped(char32_t ch) {
         return;
     }
     if (ch < 0x20 || ch == 0x7F || !CanEditModify()) return;
+    if (!editorMask_.empty()) {
+        std::string text = editorText_;
+        if (!MaskedType(TEditMask(editorMask_), text, editorSel_, CharToUtf8(ch))) {
+            Application->MessageBeep();
+            return;
+        }
+        editorText_ = text;
+        editorModified_ = true;
+        EditorChanged();
+        return;
+    }
     editorText_ = ReplaceSelection(editorText_, editorSel_, CharToUtf8(ch));
     editorModified_ = true;
     EditorChanged();

@@ -127,6 +127,7 @@ public:
     TSelectCellEvent OnSelectCell;
     TNotifyEvent OnTopLeftChanged;
     TGetEditEvent OnGetEditText;
+    TGetEditEvent OnGetEditMask;
     TSetEditEvent OnSetEditText;
     TValidateEditEvent OnValidateEdit;
 
@@ -142,6 +143,9 @@ protected:
     virtual bool SelectCell(int col, int row);
     virtual std::string GetEditText(int col, int row);
     virtual void SetEditText(int col, int row, const std::string& value);
+    // The edit mask of a cell's editor (toolkit/data/EditMask.h; empty: none). With a mask the editor
+    // types as a masked edit does and hands the cell the unmasked value.
+    virtual std::string GetEditMask(int col, int row);
     // Whether the editor may open on the current cell, and whether its text may change now.
     virtual bool CanEditShow() const;
     virtual bool CanEditModify() { return true; }
@@ -157,6 +161,7 @@ protected:
     virtual void MoveCurrent(int col, int row, TShiftState shift);
 
     void ShowEditor(const std::string* replaceWith = nullptr);
+    std::string EditorValue() const;
     void HideEditor();
     // Shows the cell's text again in an open editor the user has not changed.
     void RefreshEditor();
@@ -193,6 +198,7 @@ private:
     bool editorMode_ = false;
     std::string editorText_;
     std::string editorOriginal_;
+    std::string editorMask_;
     TTextSelection editorSel_;
     bool editorModified_ = false;
 };

@@ -15,6 +15,7 @@ void TStringGrid::Publish(TPublisher<TStringGrid>& p) {
     p.Property("RowCount", &TStringGrid::RowCount, &TStringGrid::SetRowCount);
     p.Property("DropDownRows", &TStringGrid::DropDownRows, &TStringGrid::SetDropDownRows);
     p.Property("OnDrawCell", &TStringGrid::OnDrawCell);
+    p.Property("OnGetEditMask", &TStringGrid::OnGetEditMask);
     p.Property("OnGetEditText", &TStringGrid::OnGetEditText);
     p.Property("OnPickListClick", &TStringGrid::OnPickListClick);
     p.Property("OnSelectCell", &TStringGrid::OnSelectCell);

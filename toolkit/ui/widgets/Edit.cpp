@@ -151,32 +151,40 @@ bool TCustomEdit::WantsKey(WORD key, TShiftState shift) const {
 
 void TCustomEdit::CharTyped(char32_t ch) {
     if (ch == 0x08) {
-        if (!EditCanModify()) {
-            Application->MessageBeep();
-            return;
-        }
-        TTextSelection sel = sel_;
-        std::string result = BackspaceText(Text(), sel);
-        sel_ = sel;
-        if (result != Text()) UserEdit(result);
+        BackspaceKey();
         return;
     }
     if (ch < 0x20 || ch == 0x7F) return;   // Enter, Escape, Tab and control characters type nothing
     ReplaceSelText(CharToUtf8(ch));
 }
 
+void TCustomEdit::BackspaceKey() {
+    if (!EditCanModify()) {
+        Application->MessageBeep();
+        return;
+    }
+    TTextSelection sel = sel_;
+    std::string result = BackspaceText(Text(), sel);
+    sel_ = sel;
+    if (result != Text()) UserEdit(result);
+}
+
+void TCustomEdit::DeleteKey() {
+    if (!EditCanModify()) {
+        Application->MessageBeep();
+        return;
+    }
+    TTextSelection sel = sel_;
+    std::string result = DeleteText(Text(), sel);
+    sel_ = sel;
+    if (result != Text()) UserEdit(result);
+}
+
 void TCustomEdit::KeyDown(WORD& key, TShiftState shift) {
     TWinControl::KeyDown(key, shift);
     if (key == 0) return;
     if (key == VK_DELETE && shift.Empty()) {
-        if (!EditCanModify()) {
-            Application->MessageBeep();
-            return;
-        }
-        TTextSelection sel = sel_;
-        std::string result = DeleteText(Text(), sel);
-        sel_ = sel;
-        if (result != Text()) UserEdit(result);
+        DeleteKey();
         return;
     }
     if (MoveCaret(Text(), sel_, key, shift)) Changed("Selection");

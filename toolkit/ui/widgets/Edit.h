@@ -49,7 +49,7 @@ public:
 
     // Input as the user gives it: typed text goes through the read-only, case and length rules
     // (the renderer's input method calls this); false when refused.
-    bool ReplaceSelText(const std::string& text);
+    virtual bool ReplaceSelText(const std::string& text);
 
     bool WantsKey(WORD key, TShiftState shift) const override;
     void CharTyped(char32_t ch) override;
@@ -66,6 +66,10 @@ protected:
     TRect PaintBox(TCanvas& canvas);
     // Stores text typed by the user.
     void UserEdit(const std::string& text);
+    bool UserEditing() const { return userEditing_; }
+    // The Backspace and Delete keys on the text (read-only refused with a beep).
+    virtual void BackspaceKey();
+    virtual void DeleteKey();
     std::string ApplyCharCase(const std::string& text) const;
 
     TTextSelection sel_;
