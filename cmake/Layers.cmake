@@ -180,3 +180,17 @@ function(tdef_test NAME)
   set(props TIMEOUT ${T_TIMEOUT})
   gtest_discover_tests(${NAME} DISCOVERY_TIMEOUT 60 PROPERTIES ${props})
 endfunction()
+
+# Compiles the targets with hidden symbols: a library built on the toolkit exports only what its
+# sources mark TK_EXPORT (toolkit/rtl/Visibility.h). The toolkit itself stays visible: it is the
+# run-time package every binary links.
+function(tdef_hide_symbols)
+  set_target_properties(${ARGN} PROPERTIES CXX_VISIBILITY_PRESET hidden C_VISIBILITY_PRESET hidden
+                        VISIBILITY_INLINES_HIDDEN ON)
+endfunction()
+
+# Links a library loaded by name so that it shows exactly the entries its version script lists.
+function(tdef_version_script TARGET SCRIPT)
+  target_link_options(${TARGET} PRIVATE -Wl,--version-script=${SCRIPT})
+  set_property(TARGET ${TARGET} APPEND PROPERTY LINK_DEPENDS ${SCRIPT})
+endfunction()

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "toolkit/rtl/Variant.h"
+#include "toolkit/rtl/Visibility.h"
 #include "toolkit/ui/kernel/Forms.h"
 
 class TDLLBaseController;
@@ -110,7 +111,9 @@ static_assert(offsetof(TDLLBaseController, OnHostNotify) ==
 static_assert(sizeof(std::int32_t) == 4 && sizeof(THostNotifyEvent) == 2 * sizeof(void*),
               "the callback is a code address and an object");
 
-// The library's export.
+// The library's exports: GetController and the two class references (host/ControllerClass.h); the
+// library hides every other symbol.
+#define TDEF_LIBRARY_EXPORT TK_EXPORT
 extern "C" {
 typedef TDLLBaseController* (*TGetControllerFn)();
 }

@@ -1,5 +1,6 @@
 # Embeds a text file of data/ into a target as a std::string_view constant, so the libraries do not read
-# the source tree at run time. Declarations of the constants are in data/Embedded.h.
+# the source tree at run time. Declarations of the constants are in data/Embedded.h. The constants stay
+# visible in libraries that hide their symbols: tests read them.
 #   tdef_embed_text(<target> <constant> <file>)
 # The same file runs as a script at build time (cmake -P) to write the generated source.
 if(CMAKE_SCRIPT_MODE_FILE)
@@ -11,7 +12,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
   endif()
   file(WRITE "${OUT}.tmp"
     "// Generated from ${IN}; do not edit.\n#include <string_view>\n"
-    "extern const std::string_view ${VAR};\n"
+    "extern __attribute__((visibility(\"default\"))) const std::string_view ${VAR};\n"
     "const std::string_view ${VAR} = R\"${delim}(${text})${delim}\";\n")
   file(COPY_FILE "${OUT}.tmp" "${OUT}" ONLY_IF_DIFFERENT)
   file(REMOVE "${OUT}.tmp")

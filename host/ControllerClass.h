@@ -18,11 +18,11 @@ struct TDLLControllerClass {
 
 extern "C" {
 // The concrete controller (set by the controller's unit).
-extern TDLLControllerClass DLLControllerClass;
+TDEF_LIBRARY_EXPORT extern TDLLControllerClass DLLControllerClass;
 // The program form (set by the library's main initialisation).
-extern TRadicalFormClass frmRadicalClass;
+TDEF_LIBRARY_EXPORT extern TRadicalFormClass frmRadicalClass;
 // A new controller of DLLControllerClass; raises when none is registered. The host owns it.
-__attribute__((visibility("default"))) TDLLBaseController* GetController();
+TDEF_LIBRARY_EXPORT TDLLBaseController* GetController();
 }
 
 inline constexpr const char* kNoControllerClass = "RKT DLL Internal Error :\rNot Assign \"DLLControllerClass\" varible";

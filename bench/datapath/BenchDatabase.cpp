@@ -72,13 +72,12 @@ std::string MakeBenchDatabase(const std::string& name, long long documents, int 
     return path;
 }
 
-void RegisterInProcessServer() {
-    RegisterOleClass("Nexor01S.Class1", [](const std::string&) { return CreateAppServer(); });
+void RegisterInProcessServer(const std::string& databasePath) {
+    RegisterOleClass("Nexor01S.Class1", [databasePath](const std::string&) { return CreateAppServer(databasePath); });
 }
 
 void ConnectInProcess(TSocketConnection& connection, const std::string& databasePath) {
-    setenv("TDEF_COMPANY_DB", databasePath.c_str(), 1);
-    RegisterInProcessServer();
+    RegisterInProcessServer(databasePath);
     connection.Address = "127.0.0.1";
     connection.ServerName = "Nexor01S.Class1";
     OleCall(connection.AppServer(), "Connect", {VarArrayOf({"TDEF05", "DS", "DEMO", "DEMO", true, false})});

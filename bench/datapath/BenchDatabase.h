@@ -14,8 +14,9 @@ sqlite3* OpenRaw(const std::string& path);
 
 class TSocketConnection;
 
-// Makes the application server of this process reachable as "Nexor01S.Class1" at 127.0.0.1.
-void RegisterInProcessServer();
+// Makes the application server of this process, on that database, reachable as "Nexor01S.Class1" at
+// 127.0.0.1.
+void RegisterInProcessServer(const std::string& databasePath);
 
 // Points the in-process server at the database and connects the connection's server object as the
 // demo user running Tdef05.

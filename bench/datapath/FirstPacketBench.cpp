@@ -95,4 +95,3 @@ BENCHMARK(BM_FirstPacket_ClientDataSet)->Arg(10000)->Arg(100000)->Arg(1000000)->
 BENCHMARK(BM_FirstPacket_ServerCall)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FirstPacket_RawLimit)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
-BENCHMARK_MAIN();

@@ -7,8 +7,9 @@
 #include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/grids/Grids.h"
 #include "toolkit/ui/widgets/Label.h"
+#include "toolkit/rtl/Visibility.h"
 
-class TfrmAttachments : public TForm {
+class TK_EXPORT TfrmAttachments : public TForm {
     TK_CLASS(TfrmAttachments, TForm)
 public:
     TfrmAttachments(TComponent* owner, TAttachmentFiles& files);

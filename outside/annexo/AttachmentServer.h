@@ -15,21 +15,22 @@
 #include <vector>
 
 #include "toolkit/rtl/Dispatch.h"
+#include "toolkit/rtl/Visibility.h"
 
 struct TAttachmentConnection {
     std::function<Variant()> appServer;
     std::function<std::string(const std::string& company)> database;
 };
-TAttachmentConnection& AttachmentConnection();
+TK_EXPORT TAttachmentConnection& AttachmentConnection();
 // The connection new attachment windows start with when nobody installed one.
-TAttachmentConnection DefaultAttachmentConnection();
+TK_EXPORT TAttachmentConnection DefaultAttachmentConnection();
 
 struct TAttachmentRequest {
     std::string company, user, program, key, keyFields;
     bool editable = false;
 };
 
-class TAttachmentServer : public TDispatchObject {
+class TK_EXPORT TAttachmentServer : public TDispatchObject {
 public:
     TAttachmentServer();
 
@@ -42,4 +43,4 @@ private:
     long long parentHandle_ = 0;
 };
 
-DispatchPtr CreateAttachmentServer();
+TK_EXPORT DispatchPtr CreateAttachmentServer();

@@ -72,7 +72,7 @@ void TAppServer::RollBackLeftovers(const std::string& member) noexcept {
     }
 }
 
-TAppServer::TAppServer() {
+TAppServer::TAppServer(std::string companyLocation) : companyLocation_(std::move(companyLocation)) {
     DefineMethod("Connect", [this](VarArgs& a) { return Variant(Connect(ArgAt(a, 0))); });
     DefineProperty("SvrData", [this] { return Variant(SvrData()); });
     DefineProperty("LastError", [this] { return Variant(lastError_); });
@@ -124,31 +124,9 @@ TAppServer::TAppServer() {
         return Variant(attachments(ArgAt(a, 0)).Delete(attachmentKey(ArgAt(a, 0)), VarToStr(ElementAt(ArgAt(a, 0), 4))));
     });
 
-    DefineMethod("AS_GetRecords", [this](VarArgs& a) {
-        if (a.size() < 7) throw EOleError("Invalid number of parameters.");
-        int recs = 0;
-        Variant owner = a[6].Deref();
-        Variant packet = GetRecords(Text(a, 0), ArgAt(a, 1).AsInteger(), recs, ArgAt(a, 3).AsInteger(), owner);
-        a[2].Assign(Variant(recs));
-        a[6].Assign(owner);
-        return packet;
-    });
-    DefineMethod("AS_ApplyUpdates", [this](VarArgs& a) {
-        if (a.size() < 5) throw EOleError("Invalid number of parameters.");
-        int errors = 0;
-        Variant result = ApplyUpdates(Text(a, 0), ArgAt(a, 1), ArgAt(a, 2).AsInteger(), errors);
-        a[3].Assign(Variant(errors));
-        return result;
-    });
-    DefineMethod("AS_DataRequest", [this](VarArgs& a) { return DataRequest(Text(a, 0), ArgAt(a, 1)); });
     DefineMethod("SetTopRow", [this](VarArgs& a) {
         topRows_ = std::max(0, static_cast<int>(ArgAt(a, 0).IsEmpty() ? 0 : ArgAt(a, 0).AsInteger()));
         return Variant(0);
-    });
-    DefineMethod("AS_GetProviderNames", [](VarArgs&) {
-        std::vector<Variant> names;
-        for (const auto& n : ProviderNames()) names.push_back(Variant(n));
-        return VarArrayOf(names);
     });
     DefineMethod("GetRecCount", [this](VarArgs& a) {
         return Variant(GetRecCount(Text(a, 0).empty() ? std::string(kMainProvider) : Text(a, 0)));
@@ -177,9 +155,9 @@ TAppServer::TAppServer() {
 
 CompanyDatabase& TAppServer::Database(const std::string& name) {
     std::string wanted = Trim(name).empty() ? databaseName_ : Trim(name);
-    if (wanted.empty() && !std::getenv("TDEF_COMPANY_DB"))
+    if (wanted.empty() && companyLocation_.empty())
         throw EDatabaseError("No database named and no session connected");
-    std::string path = CompanyDatabase::PathFor(wanted);
+    std::string path = companyLocation_.empty() ? CompanyDatabase::PathFor(wanted) : companyLocation_;
     lastPath_ = path;
     auto& slot = open_[path];
     if (slot && slot->Broken()) {
@@ -431,21 +409,25 @@ const Provider& TAppServer::FindProvider(const std::string& name) {
     return providers_[key] = std::move(p);
 }
 
-Variant TAppServer::GetRecords(const std::string& provider, int count, int& recsOut, int options, Variant& ownerData) {
-    const Provider& p = FindProvider(provider);
+std::vector<std::string> TAppServer::ProviderNames() const { return ::ProviderNames(); }
+
+Variant TAppServer::GetRecords(TRecordsRequest& request) {
+    const Provider& p = FindProvider(request.ProviderName);
     CompanyDatabase& db = Database("");   // first: a lost connection takes the cursors with it
     if (!cursors_) {
         std::string path = db.Path();
         cursors_ = std::make_unique<PacketCursors>(
             [path] { return std::make_unique<CompanyDatabase>(path, CompanyDatabase::Role::Reader); }, db.Translator());
     }
-    return cursors_->GetRecords(p, requests_[UpperCase(p.name)], db, count, options, ownerData, recsOut);
+    return cursors_->GetRecords(p, requests_[UpperCase(p.name)], db, request.Count, request.Options, request.OwnerData,
+                                request.RecsOut);
 }
 
-Variant TAppServer::ApplyUpdates(const std::string& provider, const Variant& delta, int maxErrors, int& errorCount) {
-    const Provider& p = FindProvider(provider);
-    Variant result = DeltaApplier(Database(""), p).Apply(delta, maxErrors, errorCount);
-    if (errorCount > 0) WriteServerLog(LogFolder(), p.name + ": " + std::to_string(errorCount) + " row(s) refused");
+Variant TAppServer::ApplyUpdates(TUpdatesRequest& request) {
+    const Provider& p = FindProvider(request.ProviderName);
+    Variant result = DeltaApplier(Database(""), p).Apply(request.Delta, request.MaxErrors, request.ErrorCount);
+    if (request.ErrorCount > 0)
+        WriteServerLog(LogFolder(), p.name + ": " + std::to_string(request.ErrorCount) + " row(s) refused");
     return result;
 }
 

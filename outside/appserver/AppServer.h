@@ -44,11 +44,14 @@
 #include "outside/appserver/PacketCursors.h"
 #include "outside/appserver/ProviderCatalog.h"
 #include "outside/appserver/SqlTranslator.h"
-#include "toolkit/rtl/Dispatch.h"
+#include "toolkit/data/ProviderServer.h"
+#include "toolkit/rtl/Visibility.h"
 
-class TAppServer : public TDispatchObject {
+class TK_EXPORT TAppServer : public TProviderServer {
 public:
-    TAppServer();
+    // companyLocation, when given, is where every database name leads (a file path or
+    // "postgresql:<schema>"): the daemon serving one database, tests; otherwise CompanyDatabase::PathFor.
+    explicit TAppServer(std::string companyLocation = {});
     Variant Invoke(const std::string& member, InvokeKind kind, VarArgs& args) override;
 
     // The database of that name ("" = the connected one), opened on first use and kept for the session.
@@ -81,9 +84,10 @@ public:
     std::string SetUserDefine(const Variant& params, const std::string& database);
 
     // The provider protocol.
-    Variant GetRecords(const std::string& provider, int count, int& recsOut, int options, Variant& ownerData);
-    Variant ApplyUpdates(const std::string& provider, const Variant& delta, int maxErrors, int& errorCount);
-    Variant DataRequest(const std::string& provider, const Variant& data);
+    Variant GetRecords(TRecordsRequest& request) override;
+    Variant ApplyUpdates(TUpdatesRequest& request) override;
+    Variant DataRequest(const std::string& provider, const Variant& data) override;
+    std::vector<std::string> ProviderNames() const override;
     long long GetRecCount(const std::string& provider);
     const Provider& FindProvider(const std::string& name);
     const PacketCursors* Cursors() const { return cursors_.get(); }
@@ -95,6 +99,7 @@ private:
     std::unique_ptr<CompanyDatabase> OpenCompany(const std::string& name, const std::string& path);
     std::string LogFolder() const;
 
+    std::string companyLocation_;
     std::map<std::string, std::unique_ptr<CompanyDatabase>> open_;   // by file path
     bool connected_ = false;
     std::string programId_, userId_, companyId_, databaseName_;
@@ -114,5 +119,6 @@ private:
     std::unique_ptr<PacketCursors> cursors_;
 };
 
-// A new application server object, for hosts that link this library (the daemon, tests).
-DispatchPtr CreateAppServer();
+// A new application server object, for hosts that link this library (the daemon, tests); see the
+// constructor for companyLocation.
+TK_EXPORT DispatchPtr CreateAppServer(const std::string& companyLocation = {});

@@ -13,12 +13,13 @@
 
 #include "outside/appserver/CompanyDatabase.h"
 #include "toolkit/rtl/Variant.h"
+#include "toolkit/rtl/Visibility.h"
 
 struct AttachmentKey {
     std::string company, program, key;
 };
 
-class AttachmentStore {
+class TK_EXPORT AttachmentStore {
 public:
     explicit AttachmentStore(CompanyDatabase& db) : db_(db) {}
 
@@ -33,6 +34,6 @@ private:
     CompanyDatabase& db_;
 };
 
-std::string Base64Encode(const Bytes& bytes);
+TK_EXPORT std::string Base64Encode(const Bytes& bytes);
 // Characters outside the alphabet are skipped.
-Bytes Base64Decode(const std::string& text);
+TK_EXPORT Bytes Base64Decode(const std::string& text);

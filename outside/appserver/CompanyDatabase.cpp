@@ -64,13 +64,12 @@ std::string CompanyDatabase::PostgresConnection() {
 }
 
 std::string CompanyDatabase::PathFor(const std::string& databaseName) {
-    if (const char* file = std::getenv("TDEF_COMPANY_DB"); file && *file) return file;
     if (!IsPlainFileName(databaseName))
         throw EDatabaseError("Invalid database name: '" + databaseName + "'");
     if (!PostgresConnection().empty()) return kPostgresPrefix + Lower(databaseName);
     std::string folder = TRegistry().Read(kVandrilKey, "ServerPath").value_or("");
     if (folder.empty())
-        throw EDatabaseError("No company database: set TDEF_COMPANY_DB or the registry value ServerPath");
+        throw EDatabaseError("No company database: set the registry value ServerPath");
     std::replace(folder.begin(), folder.end(), '\\', '/');
     if (folder.back() != '/') folder += '/';
     return ExistingFileIgnoringCase(folder + "Data/", databaseName + ".db");

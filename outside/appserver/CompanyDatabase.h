@@ -18,13 +18,14 @@
 #include "outside/appserver/SqlStatement.h"
 #include "outside/appserver/SqlTranslator.h"
 #include "toolkit/rtl/Variant.h"
+#include "toolkit/rtl/Visibility.h"
 
 inline constexpr const char* kPostgresPrefix = "postgresql:";
 
-class CompanyDatabase {
+class TK_EXPORT CompanyDatabase {
 public:
-    // Where the database of that name lives: TDEF_COMPANY_DB when set (any location), otherwise with a
-    // PostgreSQL connection configured "postgresql:" + the name in lower case, otherwise the registry value
+    // Where the database of that name lives: with a PostgreSQL connection configured "postgresql:" + the
+    // name in lower case, otherwise the registry value
     // ServerPath + "Data/" + name + ".db". Raises EDatabaseError for a name that is not a plain file name
     // or when no setting says where databases live.
     static std::string PathFor(const std::string& databaseName);

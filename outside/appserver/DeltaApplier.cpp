@@ -12,6 +12,7 @@ struct DeltaShape {
     int flag = -1;                     // field position of FLAG, -1 when the delta has none
     std::string flagColumn;            // the table's FLAG column, "" when it has none
     std::string missingKey;            // a key column the delta lacks
+    std::string insertSql;             // the INSERT of a new row: the same for every row of the level
 };
 
 namespace {
@@ -49,6 +50,19 @@ Shape ShapeOf(CompanyDatabase& db, const ProviderLevel& level, const std::vector
     s.flag = position("FLAG");
     for (const auto& c : columns)
         if (SqlUpper(c.name) == "FLAG") s.flagColumn = c.name;
+    // Every column the client holds, nulls included: the stored row is the row the client sees, so that
+    // it matches when it is changed or deleted later (FLAG 1, as the client finishes a new row).
+    std::string names, marks;
+    for (const auto& column : s.column) {
+        if (column.empty()) continue;
+        names += (names.empty() ? "" : ", ") + column;
+        marks += marks.empty() ? "?" : ", ?";
+    }
+    if (s.flag < 0 && !s.flagColumn.empty()) {
+        names += (names.empty() ? "" : ", ") + s.flagColumn;
+        marks += marks.empty() ? "1" : ", 1";
+    }
+    s.insertSql = "INSERT INTO " + level.table + " (" + names + ") VALUES (" + marks + ")";
     return s;
 }
 
@@ -150,22 +164,13 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
         std::vector<Variant> params;
         switch (row.Kind()) {
         case ukInsert: {
-            // Every column the client holds, nulls included: the stored row is the row the client
-            // sees, so that it matches when it is changed or deleted later (FLAG 1, as the client
-            // finishes a new row).
-            std::string names, marks;
+            params.reserve(fields.size());
             for (std::size_t i = 0; i < fields.size(); ++i) {
                 if (s.column[i].empty()) continue;
-                names += (names.empty() ? "" : ", ") + s.column[i];
-                marks += marks.empty() ? "?" : ", ?";
                 // The server counts: a new row starts at 1 whatever the client sent.
                 params.push_back(static_cast<int>(i) == s.flag ? Variant(1) : row.NewValue(static_cast<int>(i)));
             }
-            if (s.flag < 0 && !s.flagColumn.empty()) {
-                names += (names.empty() ? "" : ", ") + s.flagColumn;
-                marks += marks.empty() ? "1" : ", 1";
-            }
-            db_.Cached("INSERT INTO " + level.table + " (" + names + ") VALUES (" + marks + ")").Execute(params);
+            db_.Cached(s.insertSql).Execute(params);
             return o;
         }
         case ukModify: {

@@ -4,7 +4,7 @@
 #include "outside/appserver/AppServer.h"
 #include "toolkit/com/ServerExport.h"
 
-DispatchPtr CreateAppServer() { return std::make_shared<TAppServer>(); }
+DispatchPtr CreateAppServer(const std::string& companyLocation) { return std::make_shared<TAppServer>(companyLocation); }
 
 TK_SERVER_EXPORT IDispatchObject* TkCreateObject(const char* progId) {
     if (progId && strcasecmp(progId, "Nexor01S.Class1") == 0) return new TAppServer();

@@ -13,8 +13,9 @@
 #include <vector>
 
 #include "outside/appserver/ProviderQuery.h"
+#include "toolkit/rtl/Visibility.h"
 
-class PacketCursors {
+class TK_EXPORT PacketCursors {
 public:
     using OpenReader = std::function<std::unique_ptr<CompanyDatabase>()>;
     static constexpr int kMaxLive = 4;          // cursors holding a statement and a connection

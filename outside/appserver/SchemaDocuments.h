@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <vector>
+#include "toolkit/rtl/Visibility.h"
 
 struct SchemaField {
     std::string code;          // MD003: the column
@@ -28,12 +29,12 @@ struct SchemaTable {
 
 // The tables of a schema in their order. Texts are cut to the sizes of the document's fields in the
 // database code page (936), never inside a character.
-std::vector<SchemaTable> SchemaTables(std::string_view schemaSql);
+TK_EXPORT std::vector<SchemaTable> SchemaTables(std::string_view schemaSql);
 
 // INSERT statements for the documents of the tables, stamped as created by the demo company's
 // administrator.
-std::string DocumentInserts(const std::vector<SchemaTable>& tables);
+TK_EXPORT std::string DocumentInserts(const std::vector<SchemaTable>& tables);
 
 // Everything a new company database is loaded with: the demo company (data/seed.sql) and the
 // documents of its own schema.
-std::string DemoCompanySql();
+TK_EXPORT std::string DemoCompanySql();

@@ -5,6 +5,7 @@
 // in-process server (one user on his own machine) runs without the first two.
 #include <cstddef>
 #include <string>
+#include "toolkit/rtl/Visibility.h"
 
 struct ServerLimits {
     int statementMs = 0;                              // 0: no limit
@@ -20,4 +21,4 @@ struct ServerLimits {
 };
 
 // The process-wide limits (set once at start-up, read by every session).
-ServerLimits& Limits();
+TK_EXPORT ServerLimits& Limits();

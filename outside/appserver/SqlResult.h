@@ -4,10 +4,11 @@
 #include <vector>
 
 #include "toolkit/rtl/Variant.h"
+#include "toolkit/rtl/Visibility.h"
 
 using SqlRow = std::vector<Variant>;
 
-struct SqlResult {
+struct TK_EXPORT SqlResult {
     std::vector<std::string> columns;   // names as the statement gives them (aliases when present)
     std::vector<SqlRow> rows;
     int changes = 0;                    // rows written by the statements

@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "toolkit/rtl/Variant.h"
+#include "toolkit/rtl/Visibility.h"
 
-class SqlStatement {
+class TK_EXPORT SqlStatement {
 public:
     virtual ~SqlStatement() = default;
 

@@ -22,10 +22,11 @@
 // Text naming the users' password table RKTPW (in any quoting) is refused with EDatabaseError: every
 // statement that arrives from a client passes through here.
 #include <string>
+#include "toolkit/rtl/Visibility.h"
 
 enum class SqlDialect { SQLite, PostgreSQL };
 
-class SqlTranslator {
+class TK_EXPORT SqlTranslator {
 public:
     explicit SqlTranslator(SqlDialect dialect = SqlDialect::SQLite) : dialect_(dialect) {}
     SqlDialect Dialect() const { return dialect_; }
@@ -38,4 +39,4 @@ private:
 // The "?" parameter markers of a statement numbered as PostgreSQL wants them: $1, $2 ... in order.
 // Markers inside literals, quoted names and comments are text and stay. count (when given) receives
 // the number of markers.
-std::string NumberedParameters(const std::string& sql, int* count = nullptr);
+TK_EXPORT std::string NumberedParameters(const std::string& sql, int* count = nullptr);

@@ -5,13 +5,14 @@
 #include <string>
 
 #include "toolkit/com/Scram.h"
+#include "toolkit/rtl/Visibility.h"
 
 class CompanyDatabase;
 
 // The user's keys and the user id as stored; nothing for an unknown user or one without a password
 // (a database made before passwords existed has none).
-std::optional<TScramVerifier> StoredPassword(CompanyDatabase& db, const std::string& user, std::string& storedId);
+TK_EXPORT std::optional<TScramVerifier> StoredPassword(CompanyDatabase& db, const std::string& user, std::string& storedId);
 
 // Gives a known user a new password (a new salt too). Raises EDatabaseError naming an unknown user or
 // an empty password.
-void SetUserPassword(CompanyDatabase& db, const std::string& user, const std::string& password);
+TK_EXPORT void SetUserPassword(CompanyDatabase& db, const std::string& user, const std::string& password);

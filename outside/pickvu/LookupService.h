@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "toolkit/rtl/Dispatch.h"
+#include "toolkit/rtl/Visibility.h"
 
 struct LookupRequest {
     std::string table, kind, search, companyId, databaseName;
@@ -45,9 +46,9 @@ struct LookupCallbacks {
 };
 
 // The callbacks new lookup-service objects start with.
-LookupCallbacks& DefaultLookupCallbacks();
+TK_EXPORT LookupCallbacks& DefaultLookupCallbacks();
 
-class TLookupService : public TDispatchObject {
+class TK_EXPORT TLookupService : public TDispatchObject {
 public:
     TLookupService();
 
@@ -65,4 +66,4 @@ private:
     Variant appServer_;
 };
 
-DispatchPtr CreateLookupService();
+TK_EXPORT DispatchPtr CreateLookupService();

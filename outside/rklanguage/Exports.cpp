@@ -6,8 +6,9 @@
 #include "outside/rklanguage/ChineseScripts.h"
 #include "outside/rklanguage/LanguageTable.h"
 #include "toolkit/os/CodePage.h"
+#include "toolkit/rtl/Visibility.h"
 
-#define RK_EXPORT extern "C" __attribute__((visibility("default")))
+#define RK_EXPORT extern "C" TK_EXPORT
 
 namespace {
 

@@ -74,9 +74,9 @@ protected:
         WriteFile((folder_ / "registry.ini").string(),
                   "[HKEY_LOCAL_MACHINE\\Software\\RKT\\Vandril]\nClientPath=" + client_ + "\nANSICodePage=936\n");
         setenv("VANDRIL_REGISTRY", (folder_ / "registry.ini").c_str(), 1);
-        setenv("TDEF_COMPANY_DB", (folder_ / "company.db").c_str(), 1);
-        CompanyDatabase::Create((folder_ / "company.db").string());
-        RegisterOleClass("Nexor01S.Class1", [](const std::string&) { return CreateAppServer(); });
+        const std::string company = (folder_ / "company.db").string();
+        CompanyDatabase::Create(company);
+        RegisterOleClass("Nexor01S.Class1", [company](const std::string&) { return CreateAppServer(company); });
         RegisterOleClass("PickvuS.Class1", [](const std::string&) { return CreateLookupService(); });
 
         modal_ = std::make_shared<TScriptedModalLoop>();
@@ -110,7 +110,6 @@ protected:
         Application->SetModalLoop(savedModal_);
         UnregisterOleClass("Nexor01S.Class1");
         UnregisterOleClass("PickvuS.Class1");
-        unsetenv("TDEF_COMPANY_DB");
         unsetenv("VANDRIL_REGISTRY");
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);

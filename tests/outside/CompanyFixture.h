@@ -1,5 +1,5 @@
 #pragma once
-// A fresh company database (TDEF_COMPANY_DB, created), with the outside servers registered in process under
+// A fresh company database (created), with the outside servers registered in process on it under
 // their program ids: an SQLite file in a temporary folder, or for suites made with OnEveryBackend a new
 // schema on the PostgreSQL test cluster too (tests/testkit/PostgresCluster.h).
 #include <gtest/gtest.h>
@@ -47,15 +47,13 @@ protected:
             setenv("TDEF_POSTGRESQL", connection.c_str(), 1);
             dbPath_ = kPostgresPrefix + NewTestSchema();
         }
-        setenv("TDEF_COMPANY_DB", dbPath_.c_str(), 1);
         if (CreateCompany()) CompanyDatabase::Create(dbPath_);
-        RegisterOleClass("Nexor01S.Class1", [](const std::string&) { return CreateAppServer(); });
+        RegisterOleClass("Nexor01S.Class1", [this](const std::string&) { return CreateAppServer(dbPath_); });
         RegisterOleClass("PickvuS.Class1", [](const std::string&) { return CreateLookupService(); });
     }
     void TearDown() override {
         UnregisterOleClass("Nexor01S.Class1");
         UnregisterOleClass("PickvuS.Class1");
-        unsetenv("TDEF_COMPANY_DB");
         unsetenv("TDEF_POSTGRESQL");
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);

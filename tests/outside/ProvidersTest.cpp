@@ -52,6 +52,14 @@ TEST_P(Providers, MainProviderNestsTheBodyOfEachHeaderInOrder) {
     EXPECT_EQ(Keys(c.body, "MD002"), (std::vector<std::string>{"0001", "0002", "0003"}));
     c.main.First();
     EXPECT_EQ(c.body.RecordCount(), 0);
+
+    // The protocol's members check their arguments as every provider server does.
+    try {
+        OleCall(c.Server(), "AS_GetRecords", {Variant("pvdMain"), Variant(20)});
+        ADD_FAILURE() << "a short AS_GetRecords call was served";
+    } catch (const EOleError& e) {
+        EXPECT_EQ(e.Message(), "Invalid number of parameters.");
+    }
 }
 
 TEST_P(Providers, DataRequestsChooseRowsAndOrder) {

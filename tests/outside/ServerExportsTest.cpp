@@ -41,8 +41,11 @@ TEST_F(ServerExportsTest, ProgramsReachTheServersThroughTheRegistry) {
     // No in-process registrations: the class registry of the registry file names the libraries.
     UnregisterOleClass("Nexor01S.Class1");
     UnregisterOleClass("PickvuS.Class1");
+    // Servers made by program id find the company where the server folder says.
+    ASSERT_TRUE(CompanyDatabase::Create((folder_ / "Data" / "DEMO.db").string()));
     std::string registry = (folder_ / "registry.ini").string();
-    std::ofstream(registry) << "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\Nexor01S.Class1]\nLibrary=libappserver.so\n"
+    std::ofstream(registry) << "[HKEY_LOCAL_MACHINE\\Software\\RKT\\Vandril]\nServerPath=" << folder_.string() << "\n"
+                            << "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\Nexor01S.Class1]\nLibrary=libappserver.so\n"
                             << "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\PickvuS.Class1]\nLibrary=libpickvu.so\n"
                             << "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\TorvaneWorkCenter.Manager]\n"
                             << "Library=libtorvane-services.so\nFactory=TkCreateObject\n";

@@ -4,34 +4,14 @@
 
 #include "toolkit/rtl/SysUtils.h"
 
-TLocalProvider::TLocalProvider() {
-    DefineMethod("AS_GetRecords", [this](VarArgs& a) {
-        if (a.size() < 7) throw EOleError("Invalid number of parameters.");
-        int recs = 0;
-        Variant owner = a[6].Deref();
-        LastCommandText = a[4].AsString();
-        LastParams = a[5].Deref();
-        Variant packet = GetRecords(a[0].AsString(), a[1].AsInteger(), recs, a[3].AsInteger(), owner);
-        a[2].Assign(Variant(recs));
-        a[6].Assign(owner);
-        return packet;
-    });
-    DefineMethod("AS_ApplyUpdates", [this](VarArgs& a) {
-        if (a.size() < 5) throw EOleError("Invalid number of parameters.");
-        int errors = 0;
-        Variant result = ApplyUpdates(a[0].AsString(), a[1].Deref(), a[2].AsInteger(), errors);
-        a[3].Assign(Variant(errors));
-        return result;
-    });
-    DefineMethod("AS_DataRequest", [this](VarArgs& a) {
-        if (a.size() < 2) throw EOleError("Invalid number of parameters.");
-        return OnDataRequest ? OnDataRequest(a[0].AsString(), a[1].Deref()) : Variant();
-    });
-    DefineMethod("AS_GetProviderNames", [this](VarArgs&) {
-        std::vector<Variant> names;
-        for (const auto& p : providers_) names.push_back(Variant(p.first));
-        return VarArrayOf(names);
-    });
+Variant TLocalProvider::DataRequest(const std::string& providerName, const Variant& data) {
+    return OnDataRequest ? OnDataRequest(providerName, data) : Variant();
+}
+
+std::vector<std::string> TLocalProvider::ProviderNames() const {
+    std::vector<std::string> names;
+    for (const auto& p : providers_) names.push_back(p.first);
+    return names;
 }
 
 void TLocalProvider::AddProvider(const std::string& name, std::shared_ptr<TMemTable> table) {
@@ -91,14 +71,19 @@ Variant TLocalProvider::DetailRows(const Detail& d, const std::vector<Variant>& 
     return VarArrayOf(rows);
 }
 
-Variant TLocalProvider::GetRecords(const std::string& provider, int count, int& recsOut, int options, Variant& ownerData) {
+Variant TLocalProvider::GetRecords(TRecordsRequest& request) {
     ++GetRecordsCalls;
-    Provider& p = Find(provider);
+    LastCommandText = request.CommandText;
+    LastParams = request.Params;
+    Provider& p = Find(request.ProviderName);
+    const int count = request.Count;
+    int& recsOut = request.RecsOut;
+    Variant& ownerData = request.OwnerData;
     TPacketBuilder builder(Metadata(p));
     const auto& rows = p.table->AllRows();
     // The cursor token is the key of the last row sent: the next packet starts after it.
     auto it = rows.begin();
-    if (!(options & grReset) && ownerData.IsArray()) {
+    if (!(request.Options & grReset) && ownerData.IsArray()) {
         TMemTable::Key last;
         for (int i = ownerData.Low(); i <= ownerData.High(); ++i) last.push_back(ownerData[i]);
         it = rows.upper_bound(last);
@@ -190,10 +175,12 @@ void TLocalProvider::ApplyChanges(const TDeltaReader& reader, TMemTable& table, 
     }
 }
 
-Variant TLocalProvider::ApplyUpdates(const std::string& provider, const Variant& delta, int maxErrors, int& errorCount) {
+Variant TLocalProvider::ApplyUpdates(TUpdatesRequest& request) {
     ++ApplyUpdatesCalls;
+    const std::string& provider = request.ProviderName;
+    const int maxErrors = request.MaxErrors;
     Provider& p = Find(provider);
-    TDeltaReader reader(delta);
+    TDeltaReader reader(request.Delta);
     TErrorPacketBuilder errors;
     journal_.clear();
     bool stop = false;
@@ -208,6 +195,6 @@ Variant TLocalProvider::ApplyUpdates(const std::string& provider, const Variant&
         errors.SetCommitted(false);
     }
     journal_.clear();
-    errorCount = errors.Count();
+    request.ErrorCount = errors.Count();
     return errors.Build();
 }

@@ -9,11 +9,10 @@
 
 #include "toolkit/data/MemTable.h"
 #include "toolkit/data/Packets.h"
-#include "toolkit/rtl/Dispatch.h"
+#include "toolkit/data/ProviderServer.h"
 
-class TLocalProvider : public TDispatchObject {
+class TLocalProvider : public TProviderServer {
 public:
-    TLocalProvider();
 
     // A provider name serving a table.
     void AddProvider(const std::string& name, std::shared_ptr<TMemTable> table);
@@ -34,8 +33,10 @@ public:
     std::string LastCommandText;
     Variant LastParams;
 
-    Variant GetRecords(const std::string& provider, int count, int& recsOut, int options, Variant& ownerData);
-    Variant ApplyUpdates(const std::string& provider, const Variant& delta, int maxErrors, int& errorCount);
+    Variant GetRecords(TRecordsRequest& request) override;
+    Variant ApplyUpdates(TUpdatesRequest& request) override;
+    Variant DataRequest(const std::string& providerName, const Variant& data) override;
+    std::vector<std::string> ProviderNames() const override;
 
 private:
     struct Detail {

@@ -195,10 +195,10 @@ int SetPassword(const Settings& settings) {
     return 0;
 }
 
-// Only the servers this daemon is for; a hello naming any other program id loads nothing.
-DispatchPtr CreateServed(const std::string& progId, const TRemoteIdentity& client) {
+// Only the servers this daemon is for, on its database; a hello naming any other program id loads nothing.
+DispatchPtr CreateServed(const std::string& progId, const TRemoteIdentity& client, const std::string& database) {
     if (SameText(progId, "Nexor01S.Class1")) {
-        auto server = std::static_pointer_cast<TAppServer>(CreateAppServer());
+        auto server = std::static_pointer_cast<TAppServer>(CreateAppServer(database));
         server->RestrictToUser(client.User);
         return server;
     }
@@ -246,7 +246,6 @@ int main(int argc, char** argv) {
 
     // Every session's server works on this file.
     const std::string& database = settings.database;
-    setenv("TDEF_COMPANY_DB", database.c_str(), 1);
     try {
         if (settings.create && CompanyDatabase::Create(database)) LogLine("created the database " + database + " with the demo company");
         CompanyDatabase check(database);
@@ -259,8 +258,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     // The lookup server makes its application server in process by program id.
-    RegisterOleClass("Nexor01S.Class1", [](const std::string&) { return CreateAppServer(); });
-    options.CreateObject = CreateServed;
+    RegisterOleClass("Nexor01S.Class1", [database](const std::string&) { return CreateAppServer(database); });
+    options.CreateObject = [database](const std::string& progId, const TRemoteIdentity& client) {
+        return CreateServed(progId, client, database);
+    };
     options.Gate = MakeGate(settings);
     if (!settings.tlsCert.empty()) {
         try {

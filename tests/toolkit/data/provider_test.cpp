@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "DataTestSupport.h"
 #include "toolkit/data/Packets.h"
 
@@ -264,4 +266,41 @@ TEST(Provider, DetailCloneFollowsTheMaster) {
     clone.First();
     EXPECT_EQ(clone.FieldByName("MD001")->AsString(), "DOC2");
     EXPECT_EQ(BodyLines(doc.body).size(), 3u);
+}
+
+TEST(Provider, ProtocolMembersCheckTheirArgumentsAndAnswerThroughReferences) {
+    DocumentServer server(3, 0);
+    auto message = [](const std::function<void()>& call) {
+        try {
+            call();
+        } catch (const EOleError& e) {
+            return e.Message();
+        }
+        return std::string("no error");
+    };
+    EXPECT_EQ(message([&] { OleCall(server.appServer, "AS_GetRecords", {Variant("pvdMain"), Variant(2)}); }),
+              "Invalid number of parameters.");
+    EXPECT_EQ(message([&] { OleCall(server.appServer, "AS_ApplyUpdates", {Variant("pvdMain"), Variant()}); }),
+              "Invalid number of parameters.");
+    EXPECT_EQ(message([&] { OleCall(server.appServer, "AS_DataRequest", {Variant("pvdMain")}); }),
+              "Invalid number of parameters.");
+
+    // Two rows of three, then the rest from where the token points; parameters come back.
+    Variant recs, params = VarArrayOf({VarArrayOf({Variant("P"), Variant(1)})}), owner;
+    VarArgs first{Variant("pvdMain"), Variant(2), Variant::Ref(&recs), Variant(grMetaData | grReset), Variant("cmd"),
+                  Variant::Ref(&params), Variant::Ref(&owner)};
+    OleCall(server.appServer, "AS_GetRecords", first);
+    EXPECT_EQ(recs.AsInteger(), 2);
+    EXPECT_EQ(owner[0].AsString(), "DOC2");
+    EXPECT_EQ(params[0][1].AsInteger(), 1);
+    EXPECT_EQ(server.provider->LastCommandText, "cmd");
+    VarArgs next{Variant("pvdMain"), Variant(-1), Variant::Ref(&recs), Variant(0), Variant(""), Variant::Ref(&params),
+                 Variant::Ref(&owner)};
+    OleCall(server.appServer, "AS_GetRecords", next);
+    EXPECT_EQ(recs.AsInteger(), 1);
+    EXPECT_EQ(owner[0].AsString(), "DOC3");
+
+    Variant names = OleCall(server.appServer, "AS_GetProviderNames");
+    ASSERT_EQ(names.Count(), 1);
+    EXPECT_EQ(names[0].AsString(), "pvdMain");
 }
