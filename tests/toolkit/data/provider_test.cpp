@@ -202,6 +202,48 @@ TEST(Provider, PacketsFetchedOnScroll) {
     EXPECT_EQ(manual.GetNextPacket(), 0);
 }
 
+TEST(Provider, BookmarksOfLaterPacketsAndOfMovedRowsAreFound) {
+    DocumentServer server(45, 0);
+    TClientDataSet ds;
+    ds.SetProvider(server.appServer);
+    ds.ProviderName = "pvdMain";
+    ds.PacketRecords = 20;
+    ds.FetchOnDemand = false;
+    ds.Open();
+    const TBookmark first = ds.GetBookmark();
+    EXPECT_TRUE(ds.BookmarkValid(first));   // the positions are known from here on
+    ds.Last();
+    ASSERT_EQ(ds.GetNextPacket(), 20);
+    ds.Last();
+    const TBookmark fetched = ds.GetBookmark();
+    const std::string fetchedKey = ds.FieldByName("MC001")->AsString();
+    ds.First();
+    ASSERT_TRUE(ds.BookmarkValid(fetched)) << "a row of a later packet";
+    ds.GotoBookmark(fetched);
+    EXPECT_EQ(ds.FieldByName("MC001")->AsString(), fetchedKey);
+
+    // Posts that move rows in the order: every bookmark still leads to its own row.
+    ds.SetIndexFieldNames("MC002");
+    std::vector<std::pair<TBookmark, std::string>> rows;
+    for (ds.First(); !ds.Eof(); ds.Next()) rows.emplace_back(ds.GetBookmark(), ds.FieldByName("MC001")->AsString());
+    for (const auto& [row, key] : rows) {
+        ASSERT_TRUE(ds.BookmarkValid(row));
+        ds.GotoBookmark(row);
+        ASSERT_EQ(ds.FieldByName("MC001")->AsString(), key);
+        ds.Edit();
+        ds.FieldByName("MC002")->SetAsString(key == "DOC7" ? "0" : "z" + key);   // DOC7 moves to the front
+        ds.Post();
+    }
+    for (const auto& [row, key] : rows) {
+        ds.GotoBookmark(row);
+        EXPECT_EQ(ds.FieldByName("MC001")->AsString(), key);
+    }
+    ds.GotoBookmark(rows.back().first);
+    ds.Delete();
+    EXPECT_FALSE(ds.BookmarkValid(rows.back().first));
+    EXPECT_TRUE(ds.BookmarkValid(rows.front().first));
+}
+
 TEST(Provider, LargeTableFirstPacketOnly) {
     std::vector<TFieldDef> f(2);
     f[0] = FieldDef("ID", ftInteger, 0, true);
