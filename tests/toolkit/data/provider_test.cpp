@@ -27,6 +27,14 @@ std::vector<std::string> BodyLines(TClientDataSet& body) {
         out.push_back(body.FieldByName("MD002")->AsString() + "=" + body.FieldByName("MD003")->AsString());
     return out;
 }
+// Opens the headers of the server's pvdMain in packets of 20 rows.
+void OpenInPackets(TClientDataSet& ds, const DocumentServer& server, bool onDemand) {
+    ds.SetProvider(server.appServer);
+    ds.ProviderName = "pvdMain";
+    ds.PacketRecords = 20;
+    ds.FetchOnDemand = onDemand;
+    ds.Open();
+}
 }  // namespace
 
 TEST(Provider, NestedBodyFollowsTheHeader) {
@@ -168,10 +176,7 @@ TEST(Provider, TooManyErrorsRollBackAndFlagCheck) {
 TEST(Provider, PacketsFetchedOnScroll) {
     DocumentServer server(95, 0);
     TClientDataSet ds;
-    ds.SetProvider(server.appServer);
-    ds.ProviderName = "pvdMain";
-    ds.PacketRecords = 20;
-    ds.Open();
+    OpenInPackets(ds, server, true);
     EXPECT_EQ(server.provider->GetRecordsCalls, 1);
     EXPECT_EQ(ds.RecordCount(), 20);
     EXPECT_TRUE(ds.MoreRowsAvailable());
@@ -205,11 +210,7 @@ TEST(Provider, PacketsFetchedOnScroll) {
 TEST(Provider, BookmarksOfLaterPacketsAndOfMovedRowsAreFound) {
     DocumentServer server(45, 0);
     TClientDataSet ds;
-    ds.SetProvider(server.appServer);
-    ds.ProviderName = "pvdMain";
-    ds.PacketRecords = 20;
-    ds.FetchOnDemand = false;
-    ds.Open();
+    OpenInPackets(ds, server, false);
     const TBookmark first = ds.GetBookmark();
     EXPECT_TRUE(ds.BookmarkValid(first));   // the positions are known from here on
     ds.Last();
