@@ -21,9 +21,7 @@ TCheckControl::TCheckControl(TComponent* owner, int width) : TWinControl(owner) 
 }
 
 void TCheckControl::SetAlignment(TAlignment value) {
-    if (value == alignment_) return;
-    alignment_ = value;
-    Changed("Alignment");
+    SetProperty(alignment_, value, TPropertyId::Alignment);
 }
 
 void TCheckControl::CharTyped(char32_t ch) {
@@ -36,10 +34,7 @@ void TCheckControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y
 }
 
 void TCustomCheckBox::SetState(TCheckBoxState state) {
-    if (state == state_) return;
-    state_ = state;
-    Changed("Checked");
-    Click();
+    if (SetProperty(state_, state, TPropertyId::Checked)) Click();
 }
 
 void TCustomCheckBox::Toggle() {
@@ -99,7 +94,7 @@ void TRadioButton::SetChecked(bool value) {
         for (TControl* sibling : std::vector<TControl*>(Parent()->ControlList()))
             if (auto* radio = dynamic_cast<TRadioButton*>(sibling); radio && radio != this) radio->SetChecked(false);
     }
-    Changed("Checked");
+    Changed(TPropertyId::Checked);
     if (value) Click();
 }
 
