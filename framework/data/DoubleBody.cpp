@@ -9,6 +9,7 @@
 #include "i18n/LangKeys.h"
 #include "server/Brokers.h"
 #include "toolkit/data/DataSetField.h"
+#include "toolkit/rtl/ControlsDisabled.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/kernel/Application.h"
 
@@ -52,8 +53,8 @@ void TdmDouble::SortBodyByField(const std::string& fieldName) {
     try {
         const TBookmark head = cdsMain->GetBookmark();
         const TBookmark body = cdsBody1->GetBookmark();
-        cdsMain->DisableControls();
-        try {
+        {
+            TControlsDisabled still(cdsMain);
             if (cdsMain->RecNo() < cdsMain->RecordCount()) {
                 cdsMain->Next();
                 cdsMain->Prior();
@@ -62,11 +63,7 @@ void TdmDouble::SortBodyByField(const std::string& fieldName) {
                 cdsMain->Next();
             }
             if (head && cdsMain->BookmarkValid(head)) cdsMain->GotoBookmark(head);
-        } catch (...) {
-            cdsMain->EnableControls();
-            throw;
         }
-        cdsMain->EnableControls();
         if (form) form->RefreshBody();
         if (body && cdsBody1->BookmarkValid(body)) cdsBody1->GotoBookmark(body);
     } catch (const std::exception& e) {
@@ -146,15 +143,11 @@ bool TdmDouble::CheckSubBodyRights() {
     const TBookmark here = cdsBody1->GetBookmark();
     std::string denied;
     bool allowed = true;
-    cdsBody1->DisableControls();
-    try {
+    {
+        TControlsDisabled still(cdsBody1);
         for (cdsBody1->First(); !cdsBody1->Eof() && allowed; cdsBody1->Next()) allowed = CheckDataRights(subBody, "F11", denied);
         if (here && cdsBody1->BookmarkValid(here)) cdsBody1->GotoBookmark(here);
-    } catch (...) {
-        cdsBody1->EnableControls();
-        throw;
     }
-    cdsBody1->EnableControls();
     if (!allowed) {
         if (denied == "ALL")
             Brokers->ShowMessageByCode("E", "200574");

@@ -10,6 +10,7 @@
 #include "toolkit/classes/Properties.h"
 #include "toolkit/data/DataSetField.h"
 #include "toolkit/data/DataSource.h"
+#include "toolkit/rtl/ControlsDisabled.h"
 #include "toolkit/rtl/SysUtils.h"
 
 namespace {
@@ -231,19 +232,15 @@ void TdmDouble::NextLineNumber(TDataSet* dataSet, const std::string& fieldName, 
     if (!field) return;
     std::int64_t highest = 0;
     TBookmark here = dataSet->GetBookmark();
-    dataSet->DisableControls();
-    try {
+    {
+        TControlsDisabled still(dataSet);
         for (dataSet->First(); !dataSet->Eof(); dataSet->Next()) {
             std::int64_t n = 0;
             if (!TryStrToInt64(Trim(field->AsString()), n)) n = 0;
             if (n > highest) highest = n;
         }
         if (here && dataSet->BookmarkValid(here)) dataSet->GotoBookmark(here);
-    } catch (...) {
-        dataSet->EnableControls();
-        throw;
     }
-    dataSet->EnableControls();
     const int width = field->DataType() == ftString ? field->Size() : std::max(1, field->DataSize() - 1);
     char number[32];
     std::snprintf(number, sizeof number, "%.*lld", width, static_cast<long long>(highest + 1));
@@ -375,29 +372,23 @@ void TdmDouble::dsBody1DataChange(TObject* /*Sender*/, TField* /*Field*/) {
 void TdmDouble::BeforeInsertSave() {
     if (!cdsBody1->Active() || cdsBody1->IsEmpty()) return;
     const TBookmark here = cdsBody1->GetBookmark();
-    cdsBody1->DisableControls();
-    try {
-        // The keys change as they are filled in and may move the rows in the body's order: every row
-        // is visited by its bookmark, taken before the first change.
-        std::vector<TBookmark> rows;
-        for (cdsBody1->First(); !cdsBody1->Eof(); cdsBody1->Next()) rows.push_back(cdsBody1->GetBookmark());
-        for (TBookmark row : rows) {
-            if (!cdsBody1->BookmarkValid(row)) continue;
-            cdsBody1->GotoBookmark(row);
-            try {
-                cdsBody1->Edit();
-                CopyHeaderKeysToBody();
-                cdsBody1->Post();
-            } catch (const std::exception&) {
-                cdsBody1->Cancel();
-            }
+    TControlsDisabled still(cdsBody1);
+    // The keys change as they are filled in and may move the rows in the body's order: every row
+    // is visited by its bookmark, taken before the first change.
+    std::vector<TBookmark> rows;
+    for (cdsBody1->First(); !cdsBody1->Eof(); cdsBody1->Next()) rows.push_back(cdsBody1->GetBookmark());
+    for (TBookmark row : rows) {
+        if (!cdsBody1->BookmarkValid(row)) continue;
+        cdsBody1->GotoBookmark(row);
+        try {
+            cdsBody1->Edit();
+            CopyHeaderKeysToBody();
+            cdsBody1->Post();
+        } catch (const std::exception&) {
+            cdsBody1->Cancel();
         }
-        if (here && cdsBody1->BookmarkValid(here)) cdsBody1->GotoBookmark(here);
-    } catch (...) {
-        cdsBody1->EnableControls();
-        throw;
     }
-    cdsBody1->EnableControls();
+    if (here && cdsBody1->BookmarkValid(here)) cdsBody1->GotoBookmark(here);
 }
 
 // --- Combo fields ---------------------------------------------------------------------------------
