@@ -372,9 +372,9 @@ void TdmDouble::dsBody1DataChange(TObject* /*Sender*/, TField* /*Field*/) {
 void TdmDouble::BeforeInsertSave() {
     if (!cdsBody1->Active() || cdsBody1->IsEmpty()) return;
     const TBookmark here = cdsBody1->GetBookmark();
-    TControlsDisabled still(cdsBody1);
-    // The keys change as they are filled in and may move the rows in the body's order: every row
-    // is visited by its bookmark, taken before the first change.
+    const TBodyWalk walk(*this);
+    // The keys change as they are filled in and may move the rows in the body's order: every row is
+    // visited by its bookmark, taken before the first change.
     std::vector<TBookmark> rows;
     for (cdsBody1->First(); !cdsBody1->Eof(); cdsBody1->Next()) rows.push_back(cdsBody1->GetBookmark());
     for (TBookmark row : rows) {
