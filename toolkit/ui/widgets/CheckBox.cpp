@@ -49,12 +49,14 @@ namespace {
 void PaintMark(TCanvas* canvas, const TRect& box, bool round, TCheckBoxState state) {
     canvas->Brush()->SetColor(clWindow);
     canvas->Pen()->SetColor(clBtnShadow);
-    canvas->Rectangle(box);
+    // A radio button's mark is round, a check box's square.
+    if (round) canvas->Ellipse(box);
+    else canvas->Rectangle(box);
     if (state == cbUnchecked) return;
     canvas->Pen()->SetColor(state == cbGrayed ? clGrayText : clWindowText);
     if (round) {
         canvas->Brush()->SetColor(state == cbGrayed ? clGrayText : clWindowText);
-        canvas->FillRect(box.Inflate(-4, -4));
+        canvas->Ellipse(box.Inflate(-4, -4));
         return;
     }
     canvas->MoveTo(box.Left + 3, box.Top + box.Height() / 2);

@@ -376,11 +376,13 @@ void TPageControl::Paint() {
         canvas->FrameRect(r);
         int left = r.Left + 6;
         if (images_ && page->ImageIndex() >= 0) {
-            images_->Draw(canvas, left, r.Top + (r.Height() - images_->Height()) / 2, page->ImageIndex(), page->Enabled());
+            images_->Draw(canvas, left, r.Top + (r.Height() - images_->Height()) / 2, page->ImageIndex(), Enabled());
             left += images_->Width() + 4;
         }
         canvas->Brush()->SetStyle(bsClear);
-        canvas->Font()->SetColor(page->Enabled() ? Font()->Color() : clGrayText);
+        // A disabled sheet keeps a readable tab (its controls take no input); only a disabled page
+        // control greys its tabs.
+        canvas->Font()->SetColor(Enabled() ? Font()->Color() : clGrayText);
         canvas->TextRect(r, left, r.Top + 3, StripHotkey(page->Caption()));
         canvas->Brush()->SetStyle(bsSolid);
     }
