@@ -15,6 +15,19 @@ std::vector<TFieldListGroup> ParseFieldList(const std::string& list);
 std::string FieldListText(const std::vector<TFieldListGroup>& groups);
 // The fields the list names for a dataset (all its groups of that name, in order).
 std::vector<std::string> FieldListFields(const std::string& list, const std::string& dataSet);
+// FieldListFields remembered for the lists last asked about (one per dataset): checks that run on
+// every post ask for the same list again and again.
+class TFieldListCache {
+public:
+    const std::vector<std::string>& Fields(const std::string& list, const std::string& dataSet);
+
+private:
+    struct TEntry {
+        std::string list, dataSet;
+        std::vector<std::string> fields;
+    };
+    std::vector<TEntry> entries_;
+};
 // Group by group: a dataset already present gets the union of its fields (its own first, then the
 // added ones it lacks, case ignored); a new dataset is appended.
 std::string MergeFieldLists(const std::string& current, const std::string& added);

@@ -110,7 +110,7 @@ void TfrmBase::AddRequiredFields(const std::string& list) { RequiredFields = Mer
 bool TfrmBase::FirstEmptyRequired(TDataSet* dataSet, const std::string& list, TField*& field) {
     field = nullptr;
     if (!dataSet) return false;
-    for (const std::string& name : FieldListFields(list, dataSet->Name())) {
+    for (const std::string& name : requiredLists_.Fields(list, dataSet->Name())) {
         TField* candidate = dataSet->FindField(name);
         if (!candidate || candidate->ReadOnly() || !candidate->Visible() || candidate->FieldKind() != fkData) continue;
         if (Trim(candidate->AsString()).empty()) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "framework/data/BaseDM.h"
+#include "framework/data/FieldLists.h"
 #include "framework/forms/QueryDialog.h"
 #include "framework/forms/RadicalForm.h"
 
@@ -221,6 +222,7 @@ protected:
     bool HasPendingChanges() const;
 
 private:
+    TFieldListCache requiredLists_;   // RequiredFields as FirstEmptyRequired last read it
     void BuildResource();
     void BuildToolBar();
     void BuildMenu();

@@ -208,3 +208,32 @@ TEST_F(Tdef05Fixture, FillingTheKeysOfANewDocumentLeavesTheUserOnHisLineWithTheC
     EXPECT_EQ(Rows("SELECT MD002, MD003 FROM ADMMD WHERE MD001 = 'ZKEYS' ORDER BY MD002"),
               (std::vector<std::string>{"0001|A", "0002|B", "0003|C"}));
 }
+
+TEST_F(Tdef05Fixture, ABodyLineIsCheckedAgainstTheRequiredFieldsInForceWhenItIsPosted) {
+    Open();
+    ShowDocument("ADMMA");
+    ASSERT_TRUE(form->DoEdit());
+    auto postLine = [this](const char* code, const char* name) {
+        Body().Append();
+        Body().FieldByName("MD003")->SetAsString(code);
+        Body().FieldByName("MD004")->SetAsString(name);
+        Body().FieldByName("MD005")->SetAsString("V");
+        try {
+            Body().Post();
+            return true;
+        } catch (const std::exception&) {
+            Body().Cancel();
+            return false;
+        }
+    };
+    EXPECT_TRUE(postLine("ZF1", "")) << "the program's own list does not require the description";
+    form->AddRequiredFields("cdsBody1:MD004");
+    const std::size_t shown = DialogTexts().size();
+    EXPECT_FALSE(postLine("ZF2", ""));
+    ASSERT_EQ(DialogTexts().size(), shown + 1);
+    EXPECT_EQ(DialogTexts().back(), Message("E", "000003", {Body().FieldByName("MD004")->DisplayLabel()}));
+    EXPECT_TRUE(postLine("ZF3", "说明"));
+    form->SetRequiredFields("CdsMain:MC003,MC004;cdsBody1:MD003,MD005");
+    EXPECT_TRUE(postLine("ZF4", "")) << "the description is no longer required";
+    form->DoCancel(false);
+}
