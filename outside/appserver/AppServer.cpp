@@ -162,7 +162,12 @@ CompanyDatabase& TAppServer::Database(const std::string& name) {
     std::string wanted = Trim(name).empty() ? databaseName_ : Trim(name);
     if (wanted.empty() && companyLocation_.empty())
         throw EDatabaseError("No database named and no session connected");
-    std::string path = companyLocation_.empty() ? CompanyDatabase::PathFor(wanted) : companyLocation_;
+    std::string path = companyLocation_;
+    if (path.empty()) {
+        // Every call of the session names its database: the registry is read for the first one only.
+        auto known = paths_.find(wanted);
+        path = known != paths_.end() ? known->second : paths_.emplace(wanted, CompanyDatabase::PathFor(wanted)).first->second;
+    }
     lastPath_ = path;
     auto& slot = open_[path];
     if (slot && slot->Broken()) {

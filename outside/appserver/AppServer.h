@@ -105,6 +105,7 @@ private:
 
     std::string companyLocation_;
     std::map<std::string, std::unique_ptr<CompanyDatabase>> open_;   // by file path
+    std::map<std::string, std::string> paths_;   // database name -> location, resolved once a session
     bool connected_ = false;
     std::string programId_, userId_, companyId_, databaseName_;
     std::string svrData_;
