@@ -3,8 +3,10 @@
 // user's profile folder when ProfileType asks for one and it is there.
 #include <string>
 
+#include "toolkit/rtl/Visibility.h"
+
 // The file's path; empty without a client folder.
-std::string ClientConfigurationFile();
+TK_EXPORT std::string ClientConfigurationFile();
 
 // [CodePage] UICodePage of the configuration: "936" when it is not set or there is no file.
 std::string InterfaceCodePage();

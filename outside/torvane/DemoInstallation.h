@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/rtl/Visibility.h"
+
 struct TDemoInstallation {
     std::string Folder;         // with a trailing '/'
     std::string RegistryFile;
@@ -33,8 +35,8 @@ const std::vector<TServerLibrary>& KnownServerLibraries();
 
 // Writes the installation under folder (created when missing), registering the servers whose
 // libraries are in libraryFolder. Raises EInOutError when something cannot be written.
-TDemoInstallation WriteDemoInstallation(const std::string& folder, const std::string& libraryFolder);
+TK_EXPORT TDemoInstallation WriteDemoInstallation(const std::string& folder, const std::string& libraryFolder);
 
 // Why the work center cannot start without an installation: the registry file (VANDRIL_REGISTRY) is
 // not set or not there; "" when it is loaded.
-std::string MissingRegistryReason();
+TK_EXPORT std::string MissingRegistryReason();

@@ -15,13 +15,14 @@
 #include "outside/torvane/HostSession.h"
 #include "outside/torvane/MessageTable.h"
 #include "toolkit/rtl/Dispatch.h"
+#include "toolkit/rtl/Visibility.h"
 
 struct HostCall {
     std::string member;          // "ExecWork" or "CallHelp"
     std::vector<Variant> args;   // the values passed (references followed)
 };
 
-class THostManager : public TDispatchObject {
+class TK_EXPORT THostManager : public TDispatchObject {
 public:
     static constexpr int kDependencyVersion = 8000;
 
@@ -50,4 +51,4 @@ private:
 };
 
 // A new manager object, for the work center and tests that link this library.
-DispatchPtr CreateHostManager();
+TK_EXPORT DispatchPtr CreateHostManager();

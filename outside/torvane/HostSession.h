@@ -5,8 +5,9 @@
 
 #include "outside/torvane/ServerLocation.h"
 #include "toolkit/rtl/Variant.h"
+#include "toolkit/rtl/Visibility.h"
 
-class HostSession {
+class TK_EXPORT HostSession {
 public:
     std::string userId;
     std::string companyId;

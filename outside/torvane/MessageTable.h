@@ -8,7 +8,9 @@
 #include <utility>
 #include <vector>
 
-class MessageTable {
+#include "toolkit/rtl/Visibility.h"
+
+class TK_EXPORT MessageTable {
 public:
     MessageTable() = default;
     explicit MessageTable(std::string_view tsv) { Load(tsv); }
@@ -31,8 +33,8 @@ private:
 };
 
 // The table compiled into the work center.
-const MessageTable& BuiltInMessages();
+TK_EXPORT const MessageTable& BuiltInMessages();
 
 // The messages in the language of an interface code page: English for "437" (data/messages.ENG.tsv over
 // the built-in table, so a message without an English text keeps its own), else the built-in table.
-const MessageTable& MessagesFor(const std::string& interfaceCodePage);
+TK_EXPORT const MessageTable& MessagesFor(const std::string& interfaceCodePage);

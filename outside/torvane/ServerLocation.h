@@ -8,10 +8,11 @@
 #include <string>
 
 #include "toolkit/rtl/Variant.h"
+#include "toolkit/rtl/Visibility.h"
 
 class TSocketConnection;
 
-struct TServerLocation {
+struct TK_EXPORT TServerLocation {
     std::string Address = "127.0.0.1";
     int Port = 211;
     std::string TlsCaFile;
@@ -21,13 +22,13 @@ struct TServerLocation {
     std::string Text() const;
 };
 
-TServerLocation ConfiguredServerLocation();
+TK_EXPORT TServerLocation ConfiguredServerLocation();
 
 // A server object by program id at the configured location: created in process, or the object a
 // session with the daemon there serves (kept open while the connection lives), opened with the user's
 // password; the password is forgotten once the session is open, the ticket the daemon issued is kept.
 // Raises EOleError or ESocketConnectionError with the reason.
-class TConfiguredServer {
+class TK_EXPORT TConfiguredServer {
 public:
     explicit TConfiguredServer(std::string progId);
     ~TConfiguredServer();
