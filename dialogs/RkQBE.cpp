@@ -61,6 +61,9 @@ void TQBEForm::Publish(TPublisher<TQBEForm>& p) {
     p.Method("FormShow", &TQBEForm::FormShow);
     p.Method("FormActivate", &TQBEForm::FormActivate);
     p.Method("FormDestroy", &TQBEForm::FormDestroy);
+    p.Method("btnInsertClick", &TQBEForm::btnInsertClick);
+    p.Method("btnOpenClick", &TQBEForm::btnOpenClick);
+    p.Method("btnDeleteClick", &TQBEForm::btnDeleteClick);
     p.Method("ExtPageControl1Change", &TQBEForm::ExtPageControl1Change);
     p.Method("cboFieldChange", &TQBEForm::cboFieldChange);
     p.Method("cboField2Change", &TQBEForm::cboField2Change);
@@ -179,6 +182,7 @@ TQBEForm::TQBEForm(TComponent* owner) : TRKForm(owner) {
     BBCancel = Button(this, this, "BBCancel", "取消(&C)", 446, 384);
     BBCancel->SetModalResult(mrCancel);
     BBCancel->SetCancel(true);
+    CreateSchemePanel();
 
     WireHandlers();
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
@@ -357,6 +361,12 @@ void TQBEForm::SetMasterSource(TClientDataSet* dataSet, const std::string& table
         Translated = true;
     }
     LoadKeyRows();
+    InitSchemeColumns();
+    try {
+        LoadSchemes();
+    } catch (const std::exception&) {
+        // Without the server's schemes the list stays empty; the query itself works.
+    }
 }
 
 void TQBEForm::SetDetailSource(TClientDataSet* dataSet, const std::string& table, const std::string& suffix,
@@ -394,14 +404,6 @@ void TQBEForm::SetRowLimit(int rows) {
 }
 
 int TQBEForm::GetRowLimit() const { return StrToIntDef(Trim(cbTopRow->Text()), 500); }
-
-bool TQBEForm::ApplyScheme(const std::string& activePage, const std::string& scheme) {
-    // A saved scheme holds the condition it was saved with; it replaces what the dialog built.
-    MasterCondition = CombinedCondition = Trim(scheme);
-    builtOnGrid_ = true;
-    OrderText.clear();
-    return true;
-}
 
 // --- OK ---------------------------------------------------------------------------------------------
 

@@ -4,12 +4,14 @@
 // the advanced page (condition lines added field by field, or typed, with the sort lists) or, for a
 // master-detail window, also on the detail page (tests of the body rows, joined through a counting
 // sub-query). It answers the text behind WHERE and the text behind ORDER BY.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "dialogs/QBEConditions.h"
 #include "dialogs/QBERecordInfo.h"
+#include "dialogs/QBESchemes.h"
 #include "framework/forms/QueryDialog.h"
 #include "framework/forms/RKForm.h"
 #include "toolkit/ui/graphics/OwnerDraw.h"
@@ -26,6 +28,7 @@ class TDBComboBox;
 class TField;
 class TLabel;
 class TListBox;
+class TListView;
 class TMemo;
 class TPageControl;
 class TPanel;
@@ -82,6 +85,13 @@ public:
     TDataSource* dsTemp2 = nullptr;
     TBitBtn* BBOK = nullptr;
     TBitBtn* BBCancel = nullptr;
+    // The saved schemes (查询方案) on the left.
+    TPanel* pnlCondition = nullptr;
+    TLabel* lblCondition = nullptr;
+    TListView* lstCondition = nullptr;
+    TBitBtn* btnInsert = nullptr;        // 保存(&N)
+    TBitBtn* btnOpen = nullptr;          // 开启(&O)
+    TBitBtn* btnDelete = nullptr;        // 删除(&D)
 
     // --- State ------------------------------------------------------------------------------------
     TClientDataSet* MasterDataSet = nullptr;
@@ -118,6 +128,18 @@ public:
     void SetRowLimit(int rows) override;
     int GetRowLimit() const override;
     bool ApplyScheme(const std::string& activePage, const std::string& scheme) override;
+    bool RunScheme(std::string& condition, std::string& order) override;
+    void SetSchemesChanged(std::function<void()> handler) override { schemesChanged_ = std::move(handler); }
+
+    // --- Saved schemes --------------------------------------------------------------------------
+    void InitSchemeColumns();
+    // Reloads the list from the server; false when it cannot be read (the reason is raised).
+    bool LoadSchemes();
+    // Stores what the current page holds under the name; false when the server refuses.
+    bool SaveScheme(const std::string& name, bool replace);
+    void btnInsertClick(TObject* Sender);
+    void btnOpenClick(TObject* Sender);
+    void btnDeleteClick(TObject* Sender);
     TCustomForm* Window() override { return this; }
 
     // --- Building ---------------------------------------------------------------------------------
@@ -213,7 +235,14 @@ private:
     std::string DatabasePrefix() const;
     void LoadLanguageTexts();
     void UpdateDefaultButton();
+    void CreateSchemePanel();
+    // What the current page holds as a scheme, and a scheme shown on its page.
+    TQBEScheme CurrentScheme() const;
+    void ShowScheme(const TQBEScheme& scheme);
+    // Calls a scheme member of the application server: "" on success, else the reason.
+    std::string CallSchemeServer(const std::string& member, const Variant& params);
 
+    std::function<void()> schemesChanged_;
     bool activated_ = false;
     bool builtOnGrid_ = true;               // the last condition came from the grid page
     TClientDataSet* cdsConvert_ = nullptr;  // converts year-month texts with the data module's handler

@@ -283,6 +283,7 @@ IQueryDialog* TfrmBase::EnsureQueryDialog() {
     if (!QueryDialog) {
         QueryDialog = CreateQueryDialog(this);
         QueryForm = QueryDialog->Window();
+        QueryDialog->SetSchemesChanged([this] { SchemesChanged(); });
     }
     return QueryDialog;
 }

@@ -156,6 +156,8 @@ public:
     virtual void OpenWithCondition(TDataSet* dataSet, const std::string& condition, const std::string& order);
     // The query dialog of the window, made on first use.
     IQueryDialog* EnsureQueryDialog();
+    // The query dialog saved, deleted or renamed a scheme.
+    virtual void SchemesChanged() {}
     // Deletes the current row (every row from the last up for a nested detail), with the delete
     // and scroll handlers removed meanwhile when suspend is set.
     void DeleteCurrent(TDataSet* dataSet, bool nested, bool suspend);

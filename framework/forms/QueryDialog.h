@@ -30,6 +30,10 @@ public:
     // A saved scheme (its page and stored condition) becomes the dialog's condition and order;
     // false when it cannot be read.
     virtual bool ApplyScheme(const std::string& activePage, const std::string& scheme) = 0;
+    // After ApplyScheme: the condition and order the scheme stands for; false when they cannot be built.
+    virtual bool RunScheme(std::string& condition, std::string& order) = 0;
+    // Told after the dialog saved, deleted or renamed a scheme (the window's scheme menu follows).
+    virtual void SetSchemesChanged(std::function<void()> handler) {}
     // The dialog's window (owned by the maintenance form that made it).
     virtual TCustomForm* Window() = 0;
 };

@@ -87,6 +87,12 @@ bool TfrmQueryText::ApplyScheme(const std::string& activePage, const std::string
     return true;
 }
 
+bool TfrmQueryText::RunScheme(std::string& condition, std::string& order) {
+    condition = condition_;
+    order = order_;
+    return true;
+}
+
 namespace {
 TQueryDialogMaker& InstalledMaker() {
     static TQueryDialogMaker maker;

@@ -34,6 +34,7 @@ public:
     void SetRowLimit(int rows) override;
     int GetRowLimit() const override;
     bool ApplyScheme(const std::string& activePage, const std::string& scheme) override;
+    bool RunScheme(std::string& condition, std::string& order) override;
     TCustomForm* Window() override { return this; }
 
 private:

@@ -144,6 +144,7 @@ public:
     void SortByTitle(TColumn* column);
     // Loads the saved conditions into the query button's drop-down.
     void LoadSavedConditions();
+    void SchemesChanged() override { LoadSavedConditions(); }
     // Select all and none of the browse grid.
     void SelectAllRows(bool select);
     // The detail pages (all but tbsUDF and tbsBrowse at the end).

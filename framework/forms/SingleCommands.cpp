@@ -175,10 +175,13 @@ void TfrmSingle::SavedConditionClick(TObject* Sender) {
         !schemes->Locate("NCONDITION;CREATOR;PROGRAMME", VarArrayOf({name, Brokers->UserId, Brokers->ProgramId})))
         return;
     const std::string page = schemes->FindField("ActivePage") ? schemes->FieldByName("ActivePage")->AsString() : "";
-    if (!QueryDialog->ApplyScheme(page, schemes->FieldByName("VCONDITION")->AsString())) return;
+    std::string condition, order;
+    if (!QueryDialog->ApplyScheme(page, schemes->FieldByName("VCONDITION")->AsString()) ||
+        !QueryDialog->RunScheme(condition, order))
+        return;
     std::string decorated;
-    DecorateValue(QueryDialog->GetCondition(), decorated);
-    RunQuery(decorated, QueryDialog->GetOrder());
+    DecorateValue(condition, decorated);
+    RunQuery(decorated, order);
     pgHead->SetActivePage(tbsBrowse);
     if (gdHead->CanFocus()) gdHead->SetFocus();
 }

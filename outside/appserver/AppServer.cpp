@@ -124,6 +124,10 @@ TAppServer::TAppServer(std::string companyLocation) : companyLocation_(std::move
         return Variant(attachments(ArgAt(a, 0)).Delete(attachmentKey(ArgAt(a, 0)), VarToStr(ElementAt(ArgAt(a, 0), 4))));
     });
 
+    DefineMethod("SetIsSeq", [this](VarArgs& a) {
+        serverNumbering_ = !ArgAt(a, 0).IsEmpty() && ArgAt(a, 0).AsBool();
+        return Variant(0);
+    });
     DefineMethod("SetTopRow", [this](VarArgs& a) {
         topRows_ = std::max(0, static_cast<int>(ArgAt(a, 0).IsEmpty() ? 0 : ArgAt(a, 0).AsInteger()));
         return Variant(0);
@@ -254,6 +258,7 @@ Variant TAppServer::WhatIs(const std::string& name) const {
     if (what == "SQLTYPE") return 0;
     if (what == "SERVERTIME") return ServerStampText();
     if (what == "DATABASE") return databaseName_;
+    if (what == "SEQNO") return storedNumber_;
     return {};
 }
 
@@ -388,6 +393,8 @@ void TAppServer::ResetData() {
     providers_.clear();
     requests_.clear();
     programInfo_.clear();
+    serverNumbering_ = false;
+    storedNumber_.clear();
 }
 
 const Provider& TAppServer::FindProvider(const std::string& name) {
@@ -425,7 +432,10 @@ Variant TAppServer::GetRecords(TRecordsRequest& request) {
 
 Variant TAppServer::ApplyUpdates(TUpdatesRequest& request) {
     const Provider& p = FindProvider(request.ProviderName);
-    Variant result = DeltaApplier(Database(""), p).Apply(request.Delta, request.MaxErrors, request.ErrorCount);
+    DeltaApplier applier(Database(""), p);
+    applier.SetServerNumbering(serverNumbering_ && p.name == kMainProvider);
+    Variant result = applier.Apply(request.Delta, request.MaxErrors, request.ErrorCount);
+    storedNumber_ = request.ErrorCount == 0 ? applier.StoredNumber() : std::string();
     if (request.ErrorCount > 0)
         WriteServerLog(LogFolder(), p.name + ": " + std::to_string(request.ErrorCount) + " row(s) refused");
     return result;

@@ -10,7 +10,11 @@
 //       3 unknown program (reason in LastError and the log)
 //   SvrData                                  -> "NAME=value" lines (CR LF) for the connected program and user
 //   WhatIs(name)                             -> "TODAY" YYYYMMDD, "SQLTYPE" 0, "SERVERTIME" 17-character stamp,
-//                                               "DATABASE" the connected database; Unassigned otherwise
+//                                               "DATABASE" the connected database, "SEQNO" the number the
+//                                               last saved new document was stored under with server
+//                                               numbering ("" when none); Unassigned otherwise
+//   SetIsSeq(flag)                           -> 0; the saves after it number new documents on the server
+//                                               (DeltaApplier.h)
 //   SimpleSql / SimpleSQL(params [, database])     params [SQL, fields] or [SQL, fields, database, "N"]
 //                                            -> 0-based rows of the listed fields; Unassigned when no row
 //   QueryUDFData(params [, database])        params [query, "", database, "N", values]: a user-defined
@@ -116,6 +120,8 @@ private:
     std::map<std::string, Provider> providers_;              // built on first use, by upper-case name
     std::map<std::string, ProviderRequest> requests_;        // the last AS_DataRequest per provider
     int topRows_ = 0;                                        // SetTopRow: the row limit of data requests
+    bool serverNumbering_ = false;                           // SetIsSeq
+    std::string storedNumber_;                               // WhatIs("SEQNO")
     std::unique_ptr<PacketCursors> cursors_;
 };
 

@@ -26,6 +26,20 @@ std::string Info(const ProgramInformation& info, const std::string& name) {
     return it == info.end() ? "" : Trim(it->second);
 }
 
+// The client ties a detail level to its parent row with the parent's key columns, qualified by the
+// level's own table (body) or by the body's table (sub-body). The level is read through a derived
+// table of that name that offers each linked column under its parent column's name as well.
+std::string LevelSource(const ProgramInformation& info, const std::string& prefix, const std::string& table) {
+    std::string aliases;
+    for (const auto& [parent, own] : ParentLinks(info, prefix))
+        if (IsIdentifier(parent) && IsIdentifier(own) && UpperCase(parent) != UpperCase(own))
+            aliases += ", " + table + "." + own + " AS " + parent;
+    if (aliases.empty()) return table;
+    const std::string alias = UpperCase(prefix) == "F11_" ? Info(info, "D11_TABLE") : table;
+    if (!IsIdentifier(alias)) return table;
+    return "(SELECT " + table + ".*" + aliases + " FROM " + table + ") " + alias;
+}
+
 }  // namespace
 
 Variant BaseLimitedRecs(CompanyDatabase& db, const SqlTranslator& translator, const ProgramInformation& info,
@@ -50,7 +64,7 @@ Variant BaseLimitedRecs(CompanyDatabase& db, const SqlTranslator& translator, co
 
     std::string sql = "SELECT ";
     for (std::size_t i = 0; i < keys.size(); ++i) sql += (i ? ", " : "") + keys[i];
-    sql += " FROM " + table + " WHERE 1=1";
+    sql += " FROM " + LevelSource(info, prefix, table) + " WHERE 1=1";
     if (!Trim(condition).empty()) sql += " AND (" + condition + ")";
     std::vector<Variant> params;
     for (const auto& [column, values] : rules) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "outside/appserver/SequenceNumber.h"
 #include "outside/appserver/SqlTokens.h"
 
 // How the delta's fields meet the level's table.
@@ -106,6 +107,16 @@ std::string StillAsRead(const Shape& s, const TDeltaRow& row, std::vector<Varian
     return where;
 }
 
+Variant NewValueOf(const TDeltaRow& row, const Shape& s, int field, const std::map<std::string, Variant>& overrides) {
+    const std::string& column = s.column[static_cast<std::size_t>(field)];
+    if (!column.empty())
+        if (auto found = overrides.find(SqlUpper(column)); found != overrides.end()) return found->second;
+    return row.NewValue(field);
+}
+
+// The counter of a document number is its last four characters, as the client numbers them.
+constexpr std::size_t kCounterWidth = 4;
+
 }  // namespace
 
 DeltaApplier::DeltaApplier(CompanyDatabase& db, const Provider& provider) : db_(db), provider_(provider) {}
@@ -156,7 +167,7 @@ DeltaApplier::Outcome DeltaApplier::Refusal(const TDeltaRow& row, const Provider
 }
 
 DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& s,
-                                             const std::vector<TFieldDef>& fields) {
+                                             const std::vector<TFieldDef>& fields, const Overrides& overrides) {
     Outcome o;
     if (level.table.empty()) return {false, "Provider " + provider_.name + " does not accept changes", deReadOnly, {}};
     if (!s.missingKey.empty()) return {false, "The changes lack the key field " + s.missingKey, deDatabase, {}};
@@ -169,7 +180,7 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
             for (std::size_t i = 0; i < fields.size(); ++i) {
                 if (s.column[i].empty()) continue;
                 // The server counts: a new row starts at 1 whatever the client sent.
-                params.push_back(static_cast<int>(i) == s.flag ? Variant(1) : row.NewValue(static_cast<int>(i)));
+                params.push_back(static_cast<int>(i) == s.flag ? Variant(1) : NewValueOf(row, s, static_cast<int>(i), overrides));
             }
             if (!s.insert) s.insert = &db_.Cached(s.insertSql);
             s.insert->Execute(params);
@@ -214,18 +225,18 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
         db_.Attempt([&] { o = statements(); });
     } catch (const EDatabaseError& e) {
         // A new row whose key is taken (someone saved it meanwhile) is named as such on every backend.
-        if (row.Kind() == ukInsert && KeyTaken(row, level, s)) return {false, kRecordExists, deExists, {}};
+        if (row.Kind() == ukInsert && KeyTaken(row, level, s, overrides)) return {false, kRecordExists, deExists, {}};
         return {false, e.Message(), deDatabase, {}};
     }
     return o;
 }
 
-bool DeltaApplier::KeyTaken(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& s) {
+bool DeltaApplier::KeyTaken(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& s, const Overrides& overrides) {
     std::string where;
     std::vector<Variant> params;
     for (int k : s.keys) {
         where += (where.empty() ? "" : " AND ") + s.column[static_cast<std::size_t>(k)] + " = ?";
-        params.push_back(row.NewValue(k));
+        params.push_back(NewValueOf(row, s, k, overrides));
     }
     if (where.empty()) return false;
     SqlStatement& st = db_.Cached("SELECT 1 FROM " + level.table + " WHERE " + where);
@@ -235,29 +246,61 @@ bool DeltaApplier::KeyTaken(const TDeltaRow& row, const ProviderLevel& level, co
     return there;
 }
 
-void DeltaApplier::ApplyLevel(const TDeltaReader& reader, const ProviderLevel& level) {
+void DeltaApplier::NumberNewHeader(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& s, Overrides& own) {
+    if (s.keys.empty() || !s.missingKey.empty()) return;
+    const int numbered = s.keys.back();
+    const std::string column = s.column[static_cast<std::size_t>(numbered)];
+    std::string number = VarToStr(NewValueOf(row, s, numbered, own));
+    if (KeyTaken(row, level, s, own) && number.size() > kCounterWidth) {
+        std::vector<std::string> columns;
+        std::vector<Variant> leading;
+        for (int k : s.keys) {
+            columns.push_back(s.column[static_cast<std::size_t>(k)]);
+            if (k != numbered) leading.push_back(NewValueOf(row, s, k, own));
+        }
+        number = NextSequenceNumber(db_, level.table, columns, leading, number.substr(0, number.size() - kCounterWidth));
+        own[SqlUpper(column)] = Variant(number);
+    }
+    storedNumber_ = number;
+}
+
+void DeltaApplier::ApplyLevel(const TDeltaReader& reader, const ProviderLevel& level, const Overrides& fromMaster) {
     const auto& fields = reader.Fields();
     if (reader.Count() == 0) return;
     DeltaShape shape = level.table.empty() ? DeltaShape{} : ShapeOf(db_, level, fields);
-    auto applyDetails = [&](const TDeltaRow& row) {
+    auto applyDetails = [&](const TDeltaRow& row, const Overrides& own) {
         for (const ProviderLevel& detail : level.details) {
+            // New detail rows take the new values of the master columns they are linked to.
+            Overrides linked;
+            for (const auto& [master, column] : detail.links)
+                if (auto found = own.find(SqlUpper(BareName(master))); found != own.end())
+                    linked[SqlUpper(BareName(column))] = found->second;
             for (std::size_t f = 0; f < fields.size(); ++f)
                 if (fields[f].DataType == ftDataSet && SqlUpper(fields[f].Name) == SqlUpper(detail.fieldName))
-                    ApplyLevel(row.Details(static_cast<int>(f)), detail);
+                    ApplyLevel(row.Details(static_cast<int>(f)), detail, linked);
             if (TooMany()) return;
         }
     };
     auto applyOne = [&](const TDeltaRow& row) {
         // The details of a deleted master go first; those of a new or changed master after it.
-        if (row.Kind() == ukDelete) applyDetails(row);
+        if (row.Kind() == ukDelete) applyDetails(row, {});
         if (TooMany()) return;
-        Outcome o = ApplyRow(row, level, shape, fields);
+        Overrides own = row.Kind() == ukInsert ? fromMaster : Overrides{};
+        if (row.Kind() == ukInsert && numbering_ && &level == &provider_.level && !level.table.empty()) {
+            try {
+                NumberNewHeader(row, level, shape, own);
+            } catch (const EDatabaseError& e) {
+                errors_.AddError(row.Id(), e.Message(), deDatabase, Context(row, level));
+                return;
+            }
+        }
+        Outcome o = ApplyRow(row, level, shape, fields, own);
         if (!o.ok) {
             // A refused master keeps its details back: they stay pending on the client.
             errors_.AddError(row.Id(), o.message, o.code, Context(row, level), o.current);
             return;
         }
-        if (row.Kind() != ukDelete) applyDetails(row);
+        if (row.Kind() != ukDelete) applyDetails(row, own);
     };
     // A change of a kind the protocol does not know is refused (once, in the first pass), not skipped.
     auto kindOf = [&](const TDeltaRow& row, bool report) -> std::optional<TUpdateKind> {
@@ -281,12 +324,13 @@ Variant DeltaApplier::Apply(const Variant& delta, int maxErrors, int& errorCount
     struct TooManyErrors {};
     maxErrors_ = maxErrors;
     errors_ = TErrorPacketBuilder();
+    storedNumber_.clear();
     TDeltaReader reader(delta);
     if (db_.CachedCount() > 256) db_.ForgetStatements();
     bool committed = true;
     try {
         db_.InTransaction([&] {
-            ApplyLevel(reader, provider_.level);
+            ApplyLevel(reader, provider_.level, {});
             if (TooMany()) throw TooManyErrors{};
         });
     } catch (const TooManyErrors&) {

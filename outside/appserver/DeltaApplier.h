@@ -7,6 +7,13 @@
 // also requires the columns it writes, and a delete MODI_DATE, to hold what the client read. A change
 // of an unknown kind is refused. Every value travels as a bound parameter. With maxErrors 0 (or more
 // refusals than maxErrors) nothing is kept; with maxErrors -1 any number of refusals is tolerated.
+//
+// With server numbering the last key column of the header is the document's number: a new header whose
+// number someone took meanwhile is stored under the next free number with the same prefix (the number
+// less its four-digit counter), and its new detail rows follow it through their links.
+#include <map>
+#include <string>
+
 #include "outside/appserver/CompanyDatabase.h"
 #include "outside/appserver/ProviderLevel.h"
 #include "toolkit/data/Packets.h"
@@ -25,6 +32,9 @@ public:
     DeltaApplier(CompanyDatabase& db, const Provider& provider);
     // The error packet of the provider protocol; errorCount gets the number of refused rows.
     Variant Apply(const Variant& delta, int maxErrors, int& errorCount);
+    void SetServerNumbering(bool on) { numbering_ = on; }
+    // The number the last new header was stored under with server numbering ("" when none).
+    const std::string& StoredNumber() const { return storedNumber_; }
 
 private:
     struct Outcome {
@@ -33,18 +43,24 @@ private:
         int code = 0;
         Variant current;   // the row as the server has it now, when it still exists
     };
-    void ApplyLevel(const TDeltaReader& reader, const ProviderLevel& level);
+    // New values that replace what the client sent in a new row, by upper-case column name.
+    using Overrides = std::map<std::string, Variant>;
+    void ApplyLevel(const TDeltaReader& reader, const ProviderLevel& level, const Overrides& fromMaster);
     Outcome ApplyRow(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& shape,
-                     const std::vector<TFieldDef>& fields);
+                     const std::vector<TFieldDef>& fields, const Overrides& overrides);
+    // The header's number for a new header row under server numbering (its override when renumbered).
+    void NumberNewHeader(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& shape, Overrides& own);
     Outcome Refusal(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& shape,
                     const std::vector<TFieldDef>& fields);
     std::string Context(const TDeltaRow& row, const ProviderLevel& level) const;
     // Whether a row with the new key values of the row is stored already.
-    bool KeyTaken(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& shape);
+    bool KeyTaken(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& shape, const Overrides& overrides);
     bool TooMany() const { return maxErrors_ >= 0 && errors_.Count() > maxErrors_; }
 
     CompanyDatabase& db_;
     const Provider& provider_;
     TErrorPacketBuilder errors_;
     int maxErrors_ = 0;
+    bool numbering_ = false;
+    std::string storedNumber_;
 };

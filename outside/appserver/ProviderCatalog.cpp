@@ -69,12 +69,47 @@ std::vector<std::pair<std::string, std::string>> Links(const std::string& text) 
     return out;
 }
 
-struct Levels {
-    std::string headTable, headSelect, bodyTable, bodySelect, bodyField;
-    std::vector<std::string> headKeys, bodyKeys;
-    std::vector<std::pair<std::string, std::string>> links;
-    std::string bodyOrder;
+// A detail level of the program information: the body ("D11_", under the header) or the sub-body
+// ("F11_", under the body).
+struct DetailLevel {
+    std::string table, select, field, order;
+    std::vector<std::string> keys;
+    std::vector<std::pair<std::string, std::string>> links;   // (parent column, own column)
 };
+
+struct Levels {
+    std::string headTable, headSelect;
+    std::vector<std::string> headKeys;
+    DetailLevel body, sub;
+};
+
+// Empty table: the program has no such level.
+DetailLevel ReadDetail(const ProgramInformation& info, const std::string& prefix, const std::vector<std::string>& parentKeys,
+                       const std::string& defaultField) {
+    DetailLevel l;
+    l.table = Info(info, prefix + "TABLE");
+    if (!l.table.empty() && !IsPlainName(l.table))
+        throw EDatabaseError("The program information names an invalid table (" + prefix + "TABLE)");
+    if (l.table.empty()) return l;
+    l.keys = SplitList(Info(info, prefix + "KEY"));
+    l.select = Info(info, prefix + "SELECT");
+    if (l.select.empty()) l.select = "SELECT * FROM " + l.table;
+    l.field = Info(info, prefix + "FIELD");
+    if (l.field.empty()) l.field = defaultField;
+    l.links = Links(Info(info, prefix + "LINK"));
+    if (l.links.empty())   // by position: parent key i links own key i
+        for (std::size_t i = 0; i < parentKeys.size() && i + 1 < l.keys.size(); ++i)
+            l.links.emplace_back(Bare(parentKeys[i]), Bare(l.keys[i]));
+    // The level's own order: its key after the fields that tie it to the parent.
+    std::vector<std::string> order;
+    for (const auto& k : l.keys) {
+        bool linked = false;
+        for (const auto& link : l.links) linked = linked || SqlUpper(link.second) == SqlUpper(Bare(k));
+        if (!linked) order.push_back(k);
+    }
+    l.order = QualifiedList(l.table, order.empty() ? l.keys : order);
+    return l;
+}
 
 Levels ReadLevels(const ProgramInformation& info) {
     Levels l;
@@ -84,28 +119,20 @@ Levels ReadLevels(const ProgramInformation& info) {
     l.headKeys = SplitList(Info(info, "M11_KEY"));
     l.headSelect = Info(info, "M11_SELECT");
     if (l.headSelect.empty()) l.headSelect = "SELECT * FROM " + l.headTable;
-    l.bodyTable = Info(info, "D11_TABLE");
-    if (!l.bodyTable.empty() && !IsPlainName(l.bodyTable))
-        throw EDatabaseError("The program information names an invalid body table (D11_TABLE)");
-    if (l.bodyTable.empty()) return l;
-    l.bodyKeys = SplitList(Info(info, "D11_KEY"));
-    l.bodySelect = Info(info, "D11_SELECT");
-    if (l.bodySelect.empty()) l.bodySelect = "SELECT * FROM " + l.bodyTable;
-    l.bodyField = Info(info, "D11_FIELD");
-    if (l.bodyField.empty()) l.bodyField = "qryBody";
-    l.links = Links(Info(info, "D11_LINK"));
-    if (l.links.empty())   // by position: header key i links body key i
-        for (std::size_t i = 0; i < l.headKeys.size() && i + 1 < l.bodyKeys.size(); ++i)
-            l.links.emplace_back(Bare(l.headKeys[i]), Bare(l.bodyKeys[i]));
-    // The body's own order: its key after the fields that tie it to the header.
-    std::vector<std::string> order;
-    for (const auto& k : l.bodyKeys) {
-        bool linked = false;
-        for (const auto& link : l.links) linked = linked || SqlUpper(link.second) == SqlUpper(Bare(k));
-        if (!linked) order.push_back(k);
-    }
-    l.bodyOrder = QualifiedList(l.bodyTable, order.empty() ? l.bodyKeys : order);
+    l.body = ReadDetail(info, "D11_", l.headKeys, "qryBody");
+    if (!l.body.table.empty()) l.sub = ReadDetail(info, "F11_", l.body.keys, kSubBodyField);
     return l;
+}
+
+ProviderLevel WritableLevel(const DetailLevel& l) {
+    ProviderLevel level;
+    level.select = l.select;
+    level.table = l.table;
+    level.keyFields = BareList(l.keys);
+    level.defaultOrder = l.order;
+    level.fieldName = l.field;
+    level.links = l.links;
+    return level;
 }
 
 // "CASE WHEN (c1) THEN ? ... ELSE '' END AS name" for each component, settings as parameters.
@@ -127,6 +154,13 @@ std::string CaseColumns(const std::vector<ColorComponent>& components, std::vect
 
 std::vector<std::string> ProviderNames() { return {kMainProvider, kColorProvider, kSavedConditionProvider}; }
 
+std::vector<std::pair<std::string, std::string>> ParentLinks(const ProgramInformation& info, const std::string& prefix) {
+    const Levels l = ReadLevels(info);
+    if (SqlUpper(prefix).rfind("D11", 0) == 0) return l.body.links;
+    if (SqlUpper(prefix).rfind("F11", 0) == 0) return l.sub.links;
+    return {};
+}
+
 Provider MainProvider(const ProgramInformation& info) {
     Levels l = ReadLevels(info);
     Provider p;
@@ -135,14 +169,9 @@ Provider MainProvider(const ProgramInformation& info) {
     p.level.table = l.headTable;
     p.level.keyFields = BareList(l.headKeys);
     p.level.defaultOrder = QualifiedList(l.headTable, l.headKeys);
-    if (!l.bodyTable.empty()) {
-        ProviderLevel body;
-        body.select = l.bodySelect;
-        body.table = l.bodyTable;
-        body.keyFields = BareList(l.bodyKeys);
-        body.defaultOrder = l.bodyOrder;
-        body.fieldName = l.bodyField;
-        body.links = l.links;
+    if (!l.body.table.empty()) {
+        ProviderLevel body = WritableLevel(l.body);
+        if (!l.sub.table.empty()) body.details.push_back(WritableLevel(l.sub));
         p.level.details.push_back(std::move(body));
     }
     return p;
@@ -187,16 +216,16 @@ Provider ColorProvider(const ProgramInformation& info, const std::string& rulesX
     p.level.keyFields = BareList(l.headKeys);
     p.level.defaultOrder = keys;
 
-    std::vector<ColorComponent> body = l.bodyTable.empty() ? std::vector<ColorComponent>{} : ColorComponents(rulesXml, "body");
-    if (!body.empty() && !l.bodyKeys.empty()) {
+    std::vector<ColorComponent> body = l.body.table.empty() ? std::vector<ColorComponent>{} : ColorComponents(rulesXml, "body");
+    if (!body.empty() && !l.body.keys.empty()) {
         ProviderLevel detail;
-        detail.select = "SELECT " + QualifiedList(l.bodyTable, l.bodyKeys) + CaseColumns(body, detail.selectParams) + " " +
-                        FromPart(l.bodySelect);
-        detail.keyFields = BareList(l.bodyKeys);
-        detail.defaultOrder = l.bodyOrder;
+        detail.select = "SELECT " + QualifiedList(l.body.table, l.body.keys) + CaseColumns(body, detail.selectParams) + " " +
+                        FromPart(l.body.select);
+        detail.keyFields = BareList(l.body.keys);
+        detail.defaultOrder = l.body.order;
         detail.fieldName = "qryBodyColor";
         // No table: the provider takes no changes; the links name the body table themselves.
-        for (const auto& [master, column] : l.links) detail.links.emplace_back(master, Qualified(l.bodyTable, column));
+        for (const auto& [master, column] : l.body.links) detail.links.emplace_back(master, Qualified(l.body.table, column));
         p.level.details.push_back(std::move(detail));
     }
     return p;

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <utility>
+
 #include "dialogs/RkCopy.h"
 #include "server/Brokers.h"
 #include "toolkit/rtl/Format.h"
@@ -26,23 +28,11 @@ TfrmTdef05* Tdef05Fixture::Open(const std::string& user, const std::function<voi
     CloseForm();
     form = CreateComponent<TfrmTdef05>(nullptr);
     if (prepare) prepare(*form);
-    form->LibraryPath = TTestInstallation::BinFolder() + "Tdef05C.so";
-    form->Brokers->HostManager = Variant(DispatchPtr(manager));
-    // Logged in at the work center: its services work on the company's database.
-    OleCall(form->Brokers->HostManager, "Connect", {VarArrayOf({user, "DEMO", "DEMO"})});
-    form->StartProgram(VarArrayOf({user, "DEMO", "DEMO", 0, ""}));
-    form->Show();
-    Application->ProcessMessages();
+    Start(*form, "Tdef05C.so", user);
     return form;
 }
 
-void Tdef05Fixture::CloseForm() {
-    if (!form) return;
-    TfrmTdef05* doomed = form;
-    form = nullptr;
-    doomed->Free();
-    Application->ProcessMessages();
-}
+void Tdef05Fixture::CloseForm() { Free(std::exchange(form, nullptr)); }
 
 TdmTdef05& Tdef05Fixture::Dm() const { return *dynamic_cast<TdmTdef05*>(form->DataModule); }
 
@@ -71,31 +61,11 @@ std::string Tdef05Fixture::Sql(const std::string& select) const {
     return rows.empty() ? std::string() : rows.front().substr(0, rows.front().find('|'));
 }
 
-void Tdef05Fixture::Key(WORD key, TShiftState shift) {
-    SimulateKeystroke(nullptr, key, shift);
-    Application->ProcessMessages();
-}
-
-void Tdef05Fixture::Type(const std::string& text) {
-    SimulateTyping(nullptr, text);
-    Application->ProcessMessages();
-}
-
 void Tdef05Fixture::Enter(TWinControl* control, const std::string& text) {
     control->SetFocus();
     if (auto* edit = dynamic_cast<TCustomEdit*>(control)) edit->SelectAll();
     Type(text);
     Key(VK_TAB);
-}
-
-std::string Tdef05Fixture::Message(const std::string& kind, const std::string& code, const std::vector<Variant>& args) const {
-    return Format(manager->GetMessage(kind, code) + " ", args);
-}
-
-std::vector<std::string> Tdef05Fixture::DialogTexts() const {
-    std::vector<std::string> texts;
-    for (const TShownDialog& dialog : app.Dialogs()) texts.push_back(dialog.Text);
-    return texts;
 }
 
 void Tdef05Fixture::ShowDocument(const std::string& code) {

@@ -2,22 +2,16 @@
 // Tdef05 started as the work center starts it, in this process: a demo installation, the work center's
 // manager, scripted message boxes and dialogs, and the real application and lookup servers; the form,
 // its data module and the company database to look at.
-#include <gtest/gtest.h>
-
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "outside/pickvu/LookupService.h"
-#include "outside/torvane/HostManager.h"
 #include "programs/tdef05/Tdef05DataModule.h"
 #include "programs/tdef05/Tdef05Form.h"
-#include "tests/testkit/ScriptedApp.h"
-#include "tests/testkit/TestInstallation.h"
-#include "toolkit/ui/kernel/KeyInput.h"
+#include "tests/double/HostedProgram.h"
 
-class Tdef05Fixture : public ::testing::Test {
+class Tdef05Fixture : public HostedProgramFixture {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -33,23 +27,14 @@ protected:
     std::string Sql(const std::string& select) const;
     // Rows of a statement, each row's columns joined with "|".
     std::vector<std::string> Rows(const std::string& select) const;
-    // Keys and typing into the focused control of the window.
-    void Key(WORD key, TShiftState shift = {});
-    void Type(const std::string& text);
     // Focuses the control, types its new text (replacing what it held) and leaves it with Tab.
     void Enter(TWinControl* control, const std::string& text);
-    // The coded messages shown so far ("E/000002" ...) as the message table texts.
-    std::string Message(const std::string& kind, const std::string& code, const std::vector<Variant>& args = {}) const;
-    std::vector<std::string> DialogTexts() const;
     // Shows the document of that code (queried by its key).
     void ShowDocument(const std::string& code);
     // Adds a document ZTAB01 "测试表" of system ADM with lines ID (V 10), NAME (V 40), PRICE (N 16.4),
     // typed as a user would, and saves it.
     void AddTestDocument(const std::string& code = "ZTAB01");
 
-    TTestInstallation install;
-    TScriptedApp app;
-    std::shared_ptr<THostManager> manager = std::make_shared<THostManager>();
     TfrmTdef05* form = nullptr;
     LookupCallbacks savedLookup;
 };

@@ -50,6 +50,10 @@ TEST_P(BaseLimitedRecs, RulesOfTheUserLimitTheRowsOfALevel) {
     Variant none = OleCall(clerk, "GetBaseLimitedRecs", {"D11", "MD001 = 'D001'", 0});
     EXPECT_EQ(none[0].AsInteger(), 0);
     EXPECT_TRUE(KeysOf(none).empty());
+    // The condition the client builds for a document's lines: the header's key under the body's table.
+    Variant document = OleCall(clerk, "GetBaseLimitedRecs", {"D11_", "(ADMMD.MC001='D002')", 0});
+    EXPECT_EQ(KeysOf(document), BodyKeysWhere(Db(), "MD001 = 'D002'"));
+    EXPECT_EQ(OleCall(clerk, "GetBaseLimitedRecs", {"D11_", "(ADMMD.MC001='D001')", 0})[0].AsInteger(), 0);
     // The header level has no rules for the clerk.
     EXPECT_EQ(KeysOf(OleCall(clerk, "GetBaseLimitedRecs", {"M11", "MC001 LIKE 'D0%'", 0})), KeysOf(headers));
 

@@ -437,7 +437,7 @@ TEST(ScriptSyntax, TheWholeScriptIsCheckedBeforeItRuns) {
               "line 1: expected login USER COMPANY DATABASE [PASSWORD], found \"login DS DEMO DEMO admin extra\"");
     EXPECT_EQ(check("login DS DEMO DEMO \"my pass\"\n"), "");
     EXPECT_EQ(check("login DS DEMO DEMO\nopen Tdef05\nfly away\n"), "line 3: expected a command (login, codepage, open, click, "
-                                                                  "key, focus, type, write, cell, answer, expect, expect-field, "
+                                                                  "key, focus, hover, type, write, cell, answer, expect, expect-field, "
                                                                   "expect-message, screenshot, close), found \"fly\"");
     EXPECT_EQ(check("key F5 Shift+Nothing\n"), "line 1: expected a key name (F5, Ctrl+Tab, Enter ...), found \"Shift+Nothing\"");
     EXPECT_EQ(check("open Tdef05 run-mode x\n"), "line 1: expected a number after run-mode, found \"x\"");

@@ -10,6 +10,7 @@
 #include <map>
 
 #include "toolkit/qt/QtConvert.h"
+#include "toolkit/qt/QtHints.h"
 #include "toolkit/qt/QtKeys.h"
 #include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/kernel/Forms.h"
@@ -167,9 +168,8 @@ void TQtPeer::ShowColor() {
 }
 
 void TQtPeer::ShowHint() {
-    bool show = control_.ShowHint() && Application->ShowHint() && !control_.Hint().empty();
-    widget_->setToolTip(show ? ToQString(GetShortHint(control_.Hint())) : QString());
-    widget_->setToolTipDuration(Application->HintHidePause());
+    // Hints show in the application's hint window (QtHints.h), never as the desktop's tool tips.
+    widget_->setToolTip(QString());
 }
 
 void TQtPeer::ShowCursor() {
@@ -197,6 +197,9 @@ bool TQtPeer::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::FocusIn:
             FocusFromUser();
+            return false;
+        case QEvent::Leave:
+            if (widget == widget_ && widget->isWindow()) RunGuarded([] { QtHintLeave(); });
             return false;
         case QEvent::ContextMenu: {
             // The toolkit decides: the control's pop-up menu (or its parent's), or nothing.
@@ -239,6 +242,7 @@ bool TQtPeer::RouteMouse(QWidget* watched, QEvent* event) {
     if (FromWidget(inner ? inner : watched) != this) return false;
     QPointF at = watched->mapTo(widget_, local);
     TComponentRef<TControl> alive(&control_);
+    QtHintMouse(control_, *event, watched->mapToGlobal(local));
     if (event->type() == QEvent::Wheel) {
         auto* wheel = static_cast<QWheelEvent*>(event);
         TShiftState shift = ShiftStateOf(wheel->modifiers(), wheel->buttons());

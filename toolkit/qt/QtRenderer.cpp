@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 
@@ -179,5 +180,14 @@ bool GrabWindowToPng(TControl* control, const std::string& file) {
     if (!widget) return false;
     widget->ensurePolished();
     QPixmap picture = widget->grab();
-    return !picture.isNull() && picture.save(ToQString(file), "PNG");
+    if (picture.isNull()) return false;
+    // Tool windows floating over it (the hint window) are in the picture where the screen shows them.
+    QPainter painter(&picture);
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top == widget || !top->isVisible() || top->windowType() != Qt::ToolTip) continue;
+        const QPoint at = widget->mapFromGlobal(top->geometry().topLeft());
+        if (QRect(QPoint(0, 0), widget->size()).intersects(QRect(at, top->size()))) painter.drawPixmap(at, top->grab());
+    }
+    painter.end();
+    return picture.save(ToQString(file), "PNG");
 }

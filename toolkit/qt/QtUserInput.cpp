@@ -7,6 +7,7 @@
 #include "toolkit/qt/QtKeys.h"
 #include "toolkit/qt/QtPeer.h"
 #include "toolkit/qt/QtRenderer.h"
+#include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/kernel/Screen.h"
 
@@ -38,6 +39,25 @@ bool ClickControlAt(TControl* control, int x, int y) {
     QWidget* widget = QtWidgetOf(control);
     if (!widget || !widget->isVisible()) return false;
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+    ProcessQtEvents();
+    return true;
+}
+
+bool HoverControl(TControl* control) {
+    if (!control || !control->Showing()) return false;
+    QWidget* widget = QtWidgetOf(control);
+    if (!widget || !widget->isVisible()) return false;
+    // Through the control's own window, wherever other windows are.
+    QWidget* top = widget->window();
+    QWindow* window = top->windowHandle();
+    if (!window) return false;
+    const QPoint middle = widget->mapTo(top, QPoint(control->Width() / 2, control->Height() / 2));
+    // Two moves, as a hand comes to rest: the first starts the pause, the second is over the same control.
+    QTest::mouseMove(window, middle - QPoint(1, 0));
+    ProcessQtEvents();
+    QTest::mouseMove(window, middle);
+    constexpr int kTicks = 100;   // past the hint tracker's clock ticks
+    QTest::qWait(Application->HintPause() + kTicks);
     ProcessQtEvents();
     return true;
 }

@@ -10,6 +10,9 @@ class TCustomForm;
 // is not showing on a window.
 bool ClickControl(TControl* control);
 bool ClickControlAt(TControl* control, int x, int y);
+// Moves the mouse onto the middle of a control's widget and rests there past the application's hint
+// pause (its hint shows); false when the control is not showing on a window.
+bool HoverControl(TControl* control);
 // Drags with the left button from the point x, y of one control to the point tx, ty of another
 // (the same one for a move inside it), in a few steps, and releases there.
 bool DragControl(TControl* from, int x, int y, TControl* to, int tx, int ty);

@@ -77,14 +77,15 @@ std::string CheckMessageCode(const std::vector<std::string>& words) {
     return sixDigits ? std::string() : "expected a six-digit message code, found " + Quoted(code);
 }
 
-const std::array<TCommandSyntax, 15>& Commands() {
-    static const std::array<TCommandSyntax, 15> commands{{
+const std::array<TCommandSyntax, 16>& Commands() {
+    static const std::array<TCommandSyntax, 16> commands{{
         {"login", 4, 5, "login USER COMPANY DATABASE [PASSWORD]", nullptr},
         {"codepage", 2, 3, "codepage UI [DB]", CheckCodePages},
         {"open", 2, kAnyCount, "open PROGRAM [run-mode N] [rights N] [param TEXT]", CheckOpen},
         {"click", 2, 2, "click NAME", nullptr},
         {"key", 2, kAnyCount, "key KEYS...", CheckKeys},
         {"focus", 2, 2, "focus NAME", nullptr},
+        {"hover", 2, 2, "hover NAME", nullptr},
         {"type", 3, kAnyCount, "type NAME TEXT", nullptr},
         {"write", 2, kAnyCount, "write TEXT", nullptr},
         {"cell", 5, kAnyCount, "cell GRID ROW FIELD TEXT", CheckRow},

@@ -240,6 +240,8 @@ void TScriptRunner::Execute(const TScriptLine& line) {
         if (!control || !control->CanFocus()) throw EScriptFailure("expected " + w[1] + " to take the focus, found it cannot");
         control->SetFocus();
         ProcessQtEvents();
+    } else if (command == "hover") {
+        if (!HoverControl(dynamic_cast<TControl*>(Need(w[1])))) throw EScriptFailure("expected " + w[1] + " showing on a window, found it is not");
     } else if (command == "type") {
         Type(w[1], Joined(w, 2));
     } else if (command == "write") {
@@ -261,7 +263,7 @@ void TScriptRunner::Execute(const TScriptLine& line) {
     } else if (command == "close") {
         CloseCurrent();
     } else {
-        throw EScriptFailure("expected a command (login, codepage, open, click, key, focus, type, write, cell, answer, expect, expect-field, "
+        throw EScriptFailure("expected a command (login, codepage, open, click, key, focus, hover, type, write, cell, answer, expect, expect-field, "
                              "expect-message, screenshot, close), found \"" + w[0] + "\"");
     }
 }

@@ -1,0 +1,160 @@
+// Saved query schemes: the stored texts, and saving, listing, opening and running a scheme through the
+// real dialog, Tdef05's window and the application server.
+#include <gtest/gtest.h>
+
+#include "dialogs/DocuCondition.h"
+#include "dialogs/QBESchemes.h"
+#include "dialogs/RkQBE.h"
+#include "tests/double/Tdef05Fixture.h"
+#include "toolkit/data/ClientDataSet.h"
+#include "toolkit/rtl/SysUtils.h"
+#include "toolkit/ui/grids/StringGrid.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/widgets/CheckBox.h"
+#include "toolkit/ui/widgets/ComboBox.h"
+#include "toolkit/ui/widgets/Edit.h"
+#include "toolkit/ui/widgets/GlyphButton.h"
+#include "toolkit/ui/widgets/ListBox.h"
+#include "toolkit/ui/widgets/ListView.h"
+#include "toolkit/ui/widgets/Memo.h"
+#include "toolkit/ui/widgets/Menus.h"
+#include "toolkit/ui/widgets/PageControl.h"
+
+TEST(QBESchemeText, GridRowsWithoutFieldAndValueAreNotStored) {
+    TQBEScheme grid;
+    grid.RowLimit = "500";
+    grid.Rows = {{"文档编号", "等于", "ADMMC", "OR"}, {"", "等于", "", "AND"}, {"类型", "存在于", "1,2", "AND"}};
+    const std::string text = QBESchemeText(grid);
+    EXPECT_EQ(text, "500\x07文档编号\r\n等于\r\nADMMC\r\nOR\x08类型\r\n存在于\r\n1,2\r\nAND\x08");
+    const TQBEScheme back = ParseQBEScheme(0, text);
+    EXPECT_EQ(back.RowLimit, "500");
+    ASSERT_EQ(back.Rows.size(), 2u);
+    EXPECT_EQ(back.Rows[1].Field, "类型");
+    EXPECT_EQ(back.Rows[1].Value, "1,2");
+    EXPECT_EQ(back.Rows[0].Logic, "OR");
+}
+
+TEST(QBESchemeText, AdvancedPagesKeepTheirTextsSortListAndDetailSwitch) {
+    TQBEScheme empty;
+    empty.Page = 1;
+    empty.RowLimit = "100";
+    empty.Memo1 = "ADMMC.MC003 = '1'";
+    const std::string text = QBESchemeText(empty);
+    EXPECT_EQ(text, "100\x07" "ADMMC.MC003 = '1'\x03\x03" "0\x03");
+    TQBEScheme back = ParseQBEScheme(1, text);
+    EXPECT_TRUE(back.Sort.empty());
+    EXPECT_FALSE(back.DetailFilter);
+    EXPECT_EQ(back.Memo1, "ADMMC.MC003 = '1'");
+
+    TQBEScheme detail = empty;
+    detail.Page = 2;
+    detail.Sort = {{"文档编号\tMC001", true}, {"类型\tMC003", false}};
+    detail.DetailFilter = true;
+    detail.Memo2 = "ADMMD.MD005 = 'N'";
+    back = ParseQBEScheme(2, QBESchemeText(detail));
+    ASSERT_EQ(back.Sort.size(), 2u);
+    EXPECT_EQ(back.Sort[0].Text, "文档编号\tMC001");
+    EXPECT_TRUE(back.Sort[0].Descending);
+    EXPECT_FALSE(back.Sort[1].Descending);
+    EXPECT_TRUE(back.DetailFilter);
+    EXPECT_EQ(back.Memo2, "ADMMD.MD005 = 'N'");
+
+    TQBEScheme other;
+    other.Page = 3;
+    EXPECT_EQ(QBESchemeText(other), "");
+}
+
+namespace {
+
+class QBESchemes : public Tdef05Fixture {
+protected:
+    void SetUp() override {
+        Tdef05Fixture::SetUp();
+        RegisterQueryDialog();
+    }
+    // Answers the next name dialog with the name (OK), or cancels it when the name is empty.
+    void AnswerName(const std::string& name) {
+        app.ModalLoop().WhenNext("TfrmDocuCondition", [name](TCustomForm& window) {
+            auto& dialog = dynamic_cast<TfrmDocuCondition&>(window);
+            if (name.empty()) {
+                dialog.btnCancel->Click();
+                return;
+            }
+            dialog.edConName->SetText(name);
+            dialog.btnOk->Click();
+        });
+    }
+    std::vector<std::string> Codes() {
+        std::vector<std::string> codes;
+        for (Main().First(); !Main().Eof(); Main().Next()) codes.push_back(Main().FieldByName("MC001")->AsString());
+        return codes;
+    }
+};
+
+}  // namespace
+
+TEST_F(QBESchemes, ASchemeSavedOnTheGridIsListedOpenedAndRunFromTheQueryButton) {
+    Open();
+    std::string limit;
+    app.ModalLoop().WhenNext("TQBEForm", [&](TCustomForm& window) {
+        auto& q = dynamic_cast<TQBEForm&>(window);
+        limit = q.cbTopRow->Text();
+        EXPECT_EQ(q.lstCondition->Columns()->Items(0)->Caption(), "方案名称");
+        EXPECT_EQ(q.lstCondition->Items()->Count(), 0);
+        q.sg1->SetCells(2, 1, "ADMMC");
+        // Cancelled: nothing stored.
+        AnswerName("");
+        q.btnInsert->Click();
+        EXPECT_EQ(Sql("SELECT COUNT(*) FROM DOCUS"), "0");
+        AnswerName("只看ADMMC");
+        q.btnInsert->Click();
+        ASSERT_EQ(q.lstCondition->Items()->Count(), 1);
+        EXPECT_EQ(q.lstCondition->Items()->Item(0)->Caption(), "只看ADMMC");
+        q.BBCancel->Click();
+    });
+    form->DoQuery();
+    EXPECT_EQ(Sql("SELECT ActivePage FROM DOCUS WHERE NCONDITION = '只看ADMMC' AND CREATOR = 'DS' AND PROGRAMME = 'TDEF05'"), "0");
+    EXPECT_EQ(Sql("SELECT VCONDITION FROM DOCUS"), limit + "\x07" "文档编号\r\n等于\r\nADMMC\r\nAND\x08");
+
+    // The window's query button offers it, and choosing it runs it.
+    TPopupMenu* menu = form->mnCondition;
+    ASSERT_EQ(menu->Items()->Count(), 1);
+    EXPECT_EQ(menu->Items()->Items(0)->Caption(), "只看ADMMC");
+    form->OpenWithCondition(&Main(), "", "");
+    ASSERT_GT(Codes().size(), 1u);
+    menu->Items()->Items(0)->Click();
+    EXPECT_EQ(Codes(), std::vector<std::string>{"ADMMC"});
+
+    // The same name again asks to replace; an advanced scheme reopens on its page with its sort list.
+    app.ModalLoop().WhenNext("TQBEForm", [&](TCustomForm& window) {
+        auto& q = dynamic_cast<TQBEForm&>(window);
+        q.ExtPageControl1->SetActivePage(q.TabSheet2);
+        q.Memo1->SetText("ADMMC.MC001 LIKE 'ADMM%'");
+        q.ListBox2->Items()->Clear();
+        q.ListBox2->Items()->Add("文档编号\tMC001");
+        q.ListBox2->SetChecked(0, true);
+        app.QueueDialogAnswer(mrOk);   // 此方案名已存在！... replace
+        AnswerName("只看ADMMC");
+        q.btnInsert->Click();
+        // Another page and texts, then the scheme opened again.
+        q.Memo1->SetText("");
+        q.ListBox2->Items()->Clear();
+        q.ExtPageControl1->SetActivePage(q.TabSheet1);
+        q.lstCondition->SetSelected(q.lstCondition->Items()->Item(0));
+        q.btnOpen->Click();
+        EXPECT_EQ(q.ExtPageControl1->ActivePage(), q.TabSheet2);
+        EXPECT_EQ(q.Memo1->Text(), "ADMMC.MC001 LIKE 'ADMM%'");
+        ASSERT_EQ(q.ListBox2->Count(), 1);
+        EXPECT_TRUE(q.ListBox2->Checked(0));
+        q.BBCancel->Click();
+    });
+    form->DoQuery();
+    EXPECT_EQ(Sql("SELECT COUNT(*) FROM DOCUS"), "1");
+    EXPECT_EQ(Sql("SELECT ActivePage FROM DOCUS"), "1");
+    form->mnCondition->Items()->Items(0)->Click();
+    std::vector<std::string> codes = Codes();
+    ASSERT_GE(codes.size(), 2u);
+    EXPECT_TRUE(StartsText("ADMM", codes.front()));
+    EXPECT_GT(codes.front(), codes.back()) << "the scheme's descending sort";
+}
