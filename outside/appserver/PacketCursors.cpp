@@ -153,7 +153,7 @@ Variant PacketCursors::GetRecords(const Provider& provider, const ProviderReques
             if (!c->onRow && !c->done) c->done = !(c->onRow = c->st->Step());
             return c->onRow;
         };
-        std::vector<std::vector<Variant>> values;
+        std::vector<Variant> values;
         while ((count < 0 || static_cast<int>(values.size()) < count) && next()) {
             values.push_back(c->reader->ValuesOf(*c->st));
             c->onRow = false;

@@ -60,11 +60,11 @@ std::vector<std::string> LinkedColumns(const ProviderLevel& detail) {
 // What ties a row to its master: the text of its link values. Null links tie to nothing; values of
 // other kinds are left to one statement per master row.
 enum class LinkKind { Null, Other, Text };
-LinkKind LinkKey(const std::vector<Variant>& row, const std::vector<int>& positions, std::string& key) {
+LinkKind LinkKey(const Variant& row, const std::vector<int>& positions, std::string& key) {
     key.clear();
     for (int p : positions) {
-        if (p < 0 || static_cast<std::size_t>(p) >= row.size()) return LinkKind::Null;
-        const Variant& v = row[static_cast<std::size_t>(p)];
+        if (p < 0 || row.Low() + p > row.High()) return LinkKind::Null;
+        const Variant& v = row[row.Low() + p];
         switch (v.Type()) {
         case VarType::Empty:
         case VarType::Null: return LinkKind::Null;
@@ -131,11 +131,9 @@ std::vector<int> LinkedColumnPositions(const ProviderLevel& detail, const std::v
     return positions;
 }
 
-std::vector<Variant> DetailParams(const ProviderLevel& detail, const std::vector<int>& linkPositions,
-                                  const std::vector<Variant>& masterRow) {
+std::vector<Variant> DetailParams(const ProviderLevel& detail, const std::vector<int>& linkPositions, const Variant& masterRow) {
     std::vector<Variant> params = detail.selectParams;
-    for (int i : linkPositions)
-        params.push_back(i < 0 || static_cast<std::size_t>(i) >= masterRow.size() ? Variant::Null() : masterRow[static_cast<std::size_t>(i)]);
+    for (int i : linkPositions) params.push_back(i < 0 ? Variant::Null() : masterRow[masterRow.Low() + i]);
     params.insert(params.end(), detail.conditionParams.begin(), detail.conditionParams.end());
     return params;
 }
@@ -201,6 +199,7 @@ void LevelReader::PrepareDetails(const SqlStatement& st) {
     if (prepared_) return;
     std::vector<std::string> names;
     for (int i = 0; i < st.ColumnCount(); ++i) names.push_back(st.ColumnName(i));
+    columns_ = st.ColumnCount();
     for (const ProviderLevel& d : level_.details) {
         SqlStatement& detail = db_.Cached(DetailStatement(d, translator_).sql);
         std::vector<std::string> detailNames;
@@ -224,37 +223,33 @@ std::vector<TFieldDef> LevelReader::Fields(CompanyDatabase& schema, const SqlSta
     return fields;
 }
 
-std::vector<Variant> LevelReader::ValuesOf(const SqlStatement& st) {
+Variant LevelReader::ValuesOf(const SqlStatement& st) {
     PrepareDetails(st);
-    const int columns = st.ColumnCount();
-    std::vector<Variant> values;
-    values.reserve(static_cast<std::size_t>(columns) + details_.size());
-    for (int i = 0; i < columns; ++i) values.push_back(st.Column(i));
-    return values;
+    const int slots = columns_ + static_cast<int>(details_.size());
+    Variant row = Variant::MakeArray({{0, slots - 1}});
+    if (slots == 0) return row;
+    Variant* values = &row[0];   // the elements lie one after the other
+    for (int i = 0; i < columns_; ++i) values[i] = st.Column(i);
+    return row;
 }
 
-std::vector<Variant> LevelReader::PacketRows(std::vector<std::vector<Variant>> rows) {
-    // Every detail level first: its links read the masters' own columns.
-    std::vector<std::vector<Variant>> nested;
-    for (auto& d : details_) nested.push_back(DetailRows(d, rows));
-    std::vector<Variant> out;
-    out.reserve(rows.size());
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        for (auto& n : nested) rows[r].push_back(std::move(n[r]));
-        out.push_back(ArrayOfMoved(std::move(rows[r])));
+std::vector<Variant> LevelReader::PacketRows(std::vector<Variant> rows) {
+    for (std::size_t k = 0; k < details_.size(); ++k) {
+        std::vector<Variant> nested = DetailRows(details_[k], rows);
+        for (std::size_t r = 0; r < rows.size(); ++r) rows[r][columns_ + static_cast<int>(k)] = std::move(nested[r]);
     }
-    return out;
+    return rows;
 }
 
-Variant LevelReader::RowsOfOneMaster(Detail& d, const std::vector<Variant>& master) {
-    std::vector<std::vector<Variant>> rows;
+Variant LevelReader::RowsOfOneMaster(Detail& d, const Variant& master) {
+    std::vector<Variant> rows;
     d.st->Bind(DetailParams(*d.level, d.linkPositions, master));
     while (d.st->Step()) rows.push_back(d.reader->ValuesOf(*d.st));
     d.st->Reset();
-    return VarArrayOf(d.reader->PacketRows(std::move(rows)));
+    return ArrayOfMoved(d.reader->PacketRows(std::move(rows)));
 }
 
-bool LevelReader::ReadBatch(Detail& d, const std::vector<const std::vector<Variant>*>& masters,
+bool LevelReader::ReadBatch(Detail& d, const std::vector<const Variant*>& masters,
                             const std::vector<std::string>& keys, std::map<std::string, Variant>& byKey) {
     // A few statement shapes serve every count: the last master fills the unused places.
     int places = 1;
@@ -263,12 +258,12 @@ bool LevelReader::ReadBatch(Detail& d, const std::vector<const std::vector<Varia
     if (!st) st = &db_.Cached(DetailBatchStatement(*d.level, places, translator_).sql);
     std::vector<Variant> params = d.level->selectParams;
     for (int m = 0; m < places; ++m) {
-        const std::vector<Variant>& master = *masters[std::min(static_cast<std::size_t>(m), masters.size() - 1)];
-        for (int p : d.linkPositions) params.push_back(master[static_cast<std::size_t>(p)]);
+        const Variant& master = *masters[std::min(static_cast<std::size_t>(m), masters.size() - 1)];
+        for (int p : d.linkPositions) params.push_back(master[master.Low() + p]);
     }
     params.insert(params.end(), d.level->conditionParams.begin(), d.level->conditionParams.end());
 
-    std::vector<std::vector<Variant>> rows;
+    std::vector<Variant> rows;
     std::vector<std::string> rowKeys;
     std::string key;
     st->Bind(params);
@@ -291,7 +286,7 @@ bool LevelReader::ReadBatch(Detail& d, const std::vector<const std::vector<Varia
     return true;
 }
 
-std::vector<Variant> LevelReader::DetailRows(Detail& d, const std::vector<std::vector<Variant>>& masters) {
+std::vector<Variant> LevelReader::DetailRows(Detail& d, const std::vector<Variant>& masters) {
     std::vector<Variant> out(masters.size());
     bool batched = !d.linkPositions.empty();
     for (std::size_t i = 0; i < d.linkPositions.size(); ++i) batched = batched && d.linkPositions[i] >= 0 && d.linkedColumns[i] >= 0;
@@ -299,7 +294,7 @@ std::vector<Variant> LevelReader::DetailRows(Detail& d, const std::vector<std::v
     std::vector<std::string> keyOf(masters.size());
     std::vector<bool> alone(masters.size(), !batched);
     std::vector<std::string> keys;
-    std::vector<const std::vector<Variant>*> firsts;
+    std::vector<const Variant*> firsts;
     std::map<std::string, Variant> byKey;
     for (std::size_t m = 0; m < masters.size() && batched; ++m) {
         switch (LinkKey(masters[m], d.linkPositions, keyOf[m])) {
@@ -316,8 +311,8 @@ std::vector<Variant> LevelReader::DetailRows(Detail& d, const std::vector<std::v
     for (std::size_t from = 0; from < keys.size(); from += kBatch) {
         const std::size_t to = std::min(keys.size(), from + kBatch);
         std::vector<std::string> chunk(keys.begin() + static_cast<std::ptrdiff_t>(from), keys.begin() + static_cast<std::ptrdiff_t>(to));
-        std::vector<const std::vector<Variant>*> chunkMasters(firsts.begin() + static_cast<std::ptrdiff_t>(from),
-                                                               firsts.begin() + static_cast<std::ptrdiff_t>(to));
+        std::vector<const Variant*> chunkMasters(firsts.begin() + static_cast<std::ptrdiff_t>(from),
+                                                 firsts.begin() + static_cast<std::ptrdiff_t>(to));
         if (!ReadBatch(d, chunkMasters, chunk, byKey))
             for (const std::string& k : chunk) byKey.erase(k);
     }

@@ -29,8 +29,7 @@ LevelStatement DetailBatchStatement(const ProviderLevel& detail, int masters, co
 std::vector<int> LinkPositions(const ProviderLevel& detail, const std::vector<std::string>& masterNames);
 // Positions of the detail's link columns among its own columns (-1 when missing).
 std::vector<int> LinkedColumnPositions(const ProviderLevel& detail, const std::vector<std::string>& detailNames);
-std::vector<Variant> DetailParams(const ProviderLevel& detail, const std::vector<int>& linkPositions,
-                                  const std::vector<Variant>& masterRow);
+std::vector<Variant> DetailParams(const ProviderLevel& detail, const std::vector<int>& linkPositions, const Variant& masterRow);
 
 // Field definitions of a statement's columns. Columns that are not in the level's table are read-only;
 // NOT NULL columns without a default are required. Detail levels follow as dataset fields.
@@ -46,10 +45,11 @@ public:
     LevelReader(CompanyDatabase& db, const ProviderLevel& level, const SqlTranslator& translator);
     // Field definitions, preparing the detail statements (st: the level's own statement).
     std::vector<TFieldDef> Fields(CompanyDatabase& schema, const SqlStatement& st);
-    // The columns of the row st stands on (st: the level's own statement).
-    std::vector<Variant> ValuesOf(const SqlStatement& st);
-    // Packet rows of rows read with ValuesOf, each with its details nested.
-    std::vector<Variant> PacketRows(std::vector<std::vector<Variant>> rows);
+    // The packet row of the row st stands on (st: the level's own statement): its columns, and a slot
+    // per detail level that PacketRows fills.
+    Variant ValuesOf(const SqlStatement& st);
+    // The rows read with ValuesOf with their details nested.
+    std::vector<Variant> PacketRows(std::vector<Variant> rows);
 
 private:
     struct Detail {
@@ -62,14 +62,15 @@ private:
     };
     void PrepareDetails(const SqlStatement& st);
     // The nested rows of d for each master row (an array each, in the masters' order).
-    std::vector<Variant> DetailRows(Detail& d, const std::vector<std::vector<Variant>>& masters);
-    bool ReadBatch(Detail& d, const std::vector<const std::vector<Variant>*>& masters, const std::vector<std::string>& keys,
+    std::vector<Variant> DetailRows(Detail& d, const std::vector<Variant>& masters);
+    bool ReadBatch(Detail& d, const std::vector<const Variant*>& masters, const std::vector<std::string>& keys,
                    std::map<std::string, Variant>& byKey);
-    Variant RowsOfOneMaster(Detail& d, const std::vector<Variant>& master);
+    Variant RowsOfOneMaster(Detail& d, const Variant& master);
 
     CompanyDatabase& db_;
     const ProviderLevel& level_;
     const SqlTranslator& translator_;
     std::vector<Detail> details_;
+    int columns_ = 0;   // of the level's statement; the detail slots follow
     bool prepared_ = false;
 };
