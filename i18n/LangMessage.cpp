@@ -1,20 +1,70 @@
 #include "i18n/LangMessage.h"
 
+#include <sys/stat.h>
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+
 #include "i18n/LanguageFolder.h"
 #include "toolkit/rtl/Format.h"
-#include "toolkit/rtl/SysUtils.h"
 #include "toolkit/xml/Xml.h"
+
+namespace {
+
+// A language file as last read, with the texts already looked up in it. Windows ask for the same few
+// keys on every scroll and open; the file is parsed again only when it is another file or changed.
+struct TReadLanguageFile {
+    struct stat stamp {};
+    std::unique_ptr<TXmlDocument> document;   // null: the file does not parse
+    std::map<std::string, std::optional<std::string>> texts;   // key -> Msg, nullopt when absent
+};
+
+bool SameStamp(const struct stat& a, const struct stat& b) {
+    return a.st_ino == b.st_ino && a.st_dev == b.st_dev && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
+std::mutex gMutex;
+std::map<std::string, TReadLanguageFile> gFiles;
+
+std::optional<std::string> LookUp(const TXmlDocument& document, const std::string& key) {
+    try {
+        TXmlNode message = document.SelectSingleNode(Format("//%s/@%s", {key, "Msg"}));
+        if (message) return message.Text();
+    } catch (const std::exception&) {
+        // a key that is no name
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string GetLangMessageIn(const std::string& folder, const std::string& className, const std::string& key,
+                             const std::string& defaultText) {
+    const std::string fileName = folder + className + ".Lng";
+    struct stat stamp {};
+    if (::stat(fileName.c_str(), &stamp) != 0 || !S_ISREG(stamp.st_mode)) return defaultText;
+    std::lock_guard<std::mutex> lock(gMutex);
+    TReadLanguageFile& file = gFiles[fileName];
+    if (!SameStamp(file.stamp, stamp)) {
+        file.stamp = stamp;
+        file.texts.clear();
+        file.document = std::make_unique<TXmlDocument>();
+        try {
+            if (!file.document->LoadFromFile(fileName)) file.document.reset();
+        } catch (const std::exception&) {
+            file.document.reset();
+        }
+    }
+    if (!file.document) return defaultText;
+    auto found = file.texts.find(key);
+    if (found == file.texts.end()) found = file.texts.emplace(key, LookUp(*file.document, key)).first;
+    return found->second ? *found->second : defaultText;
+}
 
 std::string GetLangMessage(TDesignType designType, const std::string& className, const std::string& key,
                            const std::string& defaultText) {
-    const std::string fileName = LanguageFileName(designType, className);
-    if (!FileExists(fileName)) return defaultText;
-    try {
-        TXmlDocument document;
-        if (!document.LoadFromFile(fileName)) return defaultText;
-        TXmlNode message = document.SelectSingleNode(Format("//%s/@%s", {key, "Msg"}));
-        return message ? message.Text() : defaultText;
-    } catch (const std::exception&) {
-        return defaultText;   // a key that is no name
-    }
+    return GetLangMessageIn(LanguageFolder(designType), className, key, defaultText);
 }

@@ -7,6 +7,10 @@
 #include "i18n/DesignType.h"
 
 // The text of key in the language file of className, or defaultText when the file is missing, does
-// not parse or lacks the key. The file is read anew on every call.
+// not parse or lacks the key. The configuration is read anew on every call, and the file again
+// whenever its size or time stamp changed since it was last read.
 std::string GetLangMessage(TDesignType designType, const std::string& className, const std::string& key,
                            const std::string& defaultText);
+// The same in a language folder already known ("" or ending in "/").
+std::string GetLangMessageIn(const std::string& folder, const std::string& className, const std::string& key,
+                             const std::string& defaultText);

@@ -82,8 +82,24 @@ void TdmDouble::cdsMainAfterScroll(TDataSet* DataSet) {
 }
 
 void TdmDouble::cdsBody1AfterScroll(TDataSet* /*DataSet*/) {
+    if (bodyWalks_ > 0) return;
     IDoubleFormLink* form = DoubleFormLink();
     if (form && form->BodyGridShowing() && !form->BrowsePageShowing()) ShowBodyCount();
+}
+
+TdmDouble::TBodyWalk::TBodyWalk(TdmDouble& dm) : dm_(dm) {
+    ++dm_.bodyWalks_;
+    dm_.cdsBody1->DisableControls();
+}
+
+TdmDouble::TBodyWalk::~TBodyWalk() {
+    dm_.cdsBody1->EnableControls();
+    if (--dm_.bodyWalks_ > 0) return;
+    try {
+        dm_.cdsBody1AfterScroll(dm_.cdsBody1);
+    } catch (const std::exception&) {
+        // The counts of the status bar must not stop the work that walked the body.
+    }
 }
 
 void TdmDouble::ShowRecordCounts() {
@@ -146,15 +162,11 @@ bool TdmDouble::CheckSubBodyRights() {
     const TBookmark here = cdsBody1->GetBookmark();
     std::string denied;
     bool allowed = true;
-    cdsBody1->DisableControls();
-    try {
+    {
+        const TBodyWalk walk(*this);
         for (cdsBody1->First(); !cdsBody1->Eof() && allowed; cdsBody1->Next()) allowed = CheckDataRights(subBody, "F11", denied);
         if (here && cdsBody1->BookmarkValid(here)) cdsBody1->GotoBookmark(here);
-    } catch (...) {
-        cdsBody1->EnableControls();
-        throw;
     }
-    cdsBody1->EnableControls();
     if (!allowed) {
         if (denied == "ALL")
             Brokers->ShowMessageByCode("E", "200574");

@@ -375,29 +375,23 @@ void TdmDouble::dsBody1DataChange(TObject* /*Sender*/, TField* /*Field*/) {
 void TdmDouble::BeforeInsertSave() {
     if (!cdsBody1->Active() || cdsBody1->IsEmpty()) return;
     const TBookmark here = cdsBody1->GetBookmark();
-    cdsBody1->DisableControls();
-    try {
-        // The keys change as they are filled in and may move the rows in the body's order: every row
-        // is visited by its bookmark, taken before the first change.
-        std::vector<TBookmark> rows;
-        for (cdsBody1->First(); !cdsBody1->Eof(); cdsBody1->Next()) rows.push_back(cdsBody1->GetBookmark());
-        for (TBookmark row : rows) {
-            if (!cdsBody1->BookmarkValid(row)) continue;
-            cdsBody1->GotoBookmark(row);
-            try {
-                cdsBody1->Edit();
-                CopyHeaderKeysToBody();
-                cdsBody1->Post();
-            } catch (const std::exception&) {
-                cdsBody1->Cancel();
-            }
+    const TBodyWalk walk(*this);
+    // The keys change as they are filled in and may move the rows in the body's order: every row is
+    // visited by its bookmark, taken before the first change.
+    std::vector<TBookmark> rows;
+    for (cdsBody1->First(); !cdsBody1->Eof(); cdsBody1->Next()) rows.push_back(cdsBody1->GetBookmark());
+    for (TBookmark row : rows) {
+        if (!cdsBody1->BookmarkValid(row)) continue;
+        cdsBody1->GotoBookmark(row);
+        try {
+            cdsBody1->Edit();
+            CopyHeaderKeysToBody();
+            cdsBody1->Post();
+        } catch (const std::exception&) {
+            cdsBody1->Cancel();
         }
-        if (here && cdsBody1->BookmarkValid(here)) cdsBody1->GotoBookmark(here);
-    } catch (...) {
-        cdsBody1->EnableControls();
-        throw;
     }
-    cdsBody1->EnableControls();
+    if (here && cdsBody1->BookmarkValid(here)) cdsBody1->GotoBookmark(here);
 }
 
 // --- Combo fields ---------------------------------------------------------------------------------

@@ -99,6 +99,20 @@ protected:
     void BindComboFields(TDataSet* dataSet);
 
 private:
+    // While the module walks the body row by row (controls disabled), the status bar's counts are
+    // shown once when the walk ends instead of on every row it passes.
+    class TBodyWalk {
+    public:
+        explicit TBodyWalk(TdmDouble& dm);
+        ~TBodyWalk();
+        TBodyWalk(const TBodyWalk&) = delete;
+        TBodyWalk& operator=(const TBodyWalk&) = delete;
+
+    private:
+        TdmDouble& dm_;
+    };
+    int bodyWalks_ = 0;
+
     bool LinkBody();
     // Number formats of the digit groups on the fields of a new open.
     void ReapplyDigitGroups();

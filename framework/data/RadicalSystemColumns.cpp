@@ -32,14 +32,21 @@ void Stamp(TDataSet* dataSet, const char* column, const Variant& value) {
     AssignFieldValue(dataSet->FindField(column), value);
 }
 
-// The dataset's own events, taken away while the marks are finalized and given back afterwards.
+// The dataset's own events, taken away while the marks are finalized and given back afterwards; its
+// controls are held still meanwhile and shown the result once.
 class TSuspendedEvents {
 public:
     explicit TSuspendedEvents(TDataSet& dataSet) : ds_(dataSet) {
         for (std::size_t i = 0; i < kEvents.size(); ++i) saved_[i] = std::exchange(ds_.*kEvents[i], nullptr);
+        ds_.DisableControls();
     }
     ~TSuspendedEvents() {
         for (std::size_t i = 0; i < kEvents.size(); ++i) ds_.*kEvents[i] = std::move(saved_[i]);
+        try {
+            ds_.EnableControls();
+        } catch (const std::exception&) {
+            // A control that cannot repaint must not stop the save.
+        }
     }
     TSuspendedEvents(const TSuspendedEvents&) = delete;
     TSuspendedEvents& operator=(const TSuspendedEvents&) = delete;
@@ -56,7 +63,7 @@ private:
 std::vector<TDataSet*> NestedDataSets(const TDataSet* dataSet) {
     std::vector<TDataSet*> nested;
     for (TField* field : dataSet->FieldList())
-        if (auto* dataSetField = dynamic_cast<TDataSetField*>(field); dataSetField && dataSetField->NestedDataSet())
+        if (auto* dataSetField = AsDataSetField(field); dataSetField && dataSetField->NestedDataSet())
             nested.push_back(dataSetField->NestedDataSet());
     return nested;
 }

@@ -192,12 +192,20 @@ void TfrmBase::miNextClick(TObject* Sender) {
 void TfrmBase::miLastClick(TObject* Sender) {
     TClientDataSet* cds = MainDataSet();
     if (!HasRows(cds)) return;
-    if (cds->Eof() && cds->MoreRowsAvailable()) {
-        cds->GetNextPacket();
-        cds->Resync();
-    } else {
-        cds->Last();
+    // The last record of the query, not the last one fetched so far: the rest comes first.
+    if (cds->MoreRowsAvailable()) {
+        TCursorScope hourglass;
+        cds->DisableControls();
+        try {
+            while (cds->MoreRowsAvailable() && cds->GetNextPacket() > 0) {
+            }
+        } catch (...) {
+            cds->EnableControls();
+            throw;
+        }
+        cds->EnableControls();
     }
+    cds->Last();
 }
 
 void TfrmBase::miToolBarClick(TObject* Sender) {

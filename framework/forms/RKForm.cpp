@@ -4,6 +4,7 @@
 
 #include "framework/forms/DisabledGlyph.h"
 #include "i18n/LangMessage.h"
+#include "i18n/LanguageFolder.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/widgets/GlyphButton.h"
@@ -101,5 +102,7 @@ void TRKForm::ApplyLanguageOwn(TComponent* component, bool byClassChain) {
 std::string TRKForm::LangText(const std::string& className, const std::string& key, bool convert,
                               const std::string& defaultText) const {
     const std::string text = convert ? RkConverter->ToDisplayText(defaultText) : defaultText;
-    return GetLangMessage(LangController->DesignType(), className, key, text);
+    const TDesignType designType = LangController->DesignType();
+    if (!languageFolder_ || languageFolder_->first != designType) languageFolder_.emplace(designType, LanguageFolder(designType));
+    return GetLangMessageIn(languageFolder_->second, className, key, text);
 }

@@ -2,7 +2,9 @@
 // The base of every framework window (program forms and dialogs): key preview on, centred, hints
 // shown; owns the code converter and the language controller and applies the language files of
 // its class chain when it is shown.
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "i18n/CodeConverter.h"
@@ -34,7 +36,7 @@ public:
     static std::vector<std::string> LanguageClasses(const TComponent& component, bool byClassChain, bool ownOnly);
 
     // A keyed text: the default (optionally converted for display) unless the language file of the
-    // class has the key.
+    // class has the key. The language folder is taken once, with the code pages of RkConverter.
     std::string LangText(const std::string& className, const std::string& key, bool convert,
                          const std::string& defaultText) const;
     // The same for a declared key (its class and default from the declaration).
@@ -51,4 +53,7 @@ protected:
     void ClearImeNames();
     // Speed buttons and bit buttons with one glyph get a second, disabled image.
     void GiveButtonsDisabledImages();
+
+private:
+    mutable std::optional<std::pair<TDesignType, std::string>> languageFolder_;
 };

@@ -181,3 +181,30 @@ TEST_F(Tdef05Fixture, RereadingGoesOnFromTheCurrentDocumentByKeyAndByTheBlankPad
     form->btnReFresh->Click();
     EXPECT_EQ(Main().FieldByName("MC001")->AsString(), "ADMMB");
 }
+
+TEST_F(Tdef05Fixture, FillingTheKeysOfANewDocumentLeavesTheUserOnHisLineWithTheCountsShown) {
+    Open();
+    form->DoAdd(true);
+    Main().FieldByName("MC001")->SetAsString("ZKEYS");
+    Main().FieldByName("MC004")->SetAsString("ADM");
+    for (const char* code : {"A", "B", "C"}) {
+        Body().Append();
+        Body().FieldByName("MD003")->SetAsString(code);
+        Body().FieldByName("MD005")->SetAsString("V");
+        Body().FieldByName("MD006")->SetAsFloat(10);
+        Body().Post();
+    }
+    Body().First();
+    Body().Next();
+    form->SetStatusText(2, "");
+    form->SetStatusText(3, "");
+    Dm().BeforeInsertSave();
+    EXPECT_EQ(Body().FieldByName("MD003")->AsString(), "B");
+    EXPECT_EQ(form->StatusText(2), "单身笔数");
+    EXPECT_EQ(form->StatusText(3), "2/3");
+    for (Body().First(); !Body().Eof(); Body().Next()) EXPECT_EQ(Body().FieldByName("MD001")->AsString(), "ZKEYS");
+
+    ASSERT_TRUE(form->DoSave());
+    EXPECT_EQ(Rows("SELECT MD002, MD003 FROM ADMMD WHERE MD001 = 'ZKEYS' ORDER BY MD002"),
+              (std::vector<std::string>{"0001|A", "0002|B", "0003|C"}));
+}

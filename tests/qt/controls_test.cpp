@@ -2,6 +2,7 @@
 // clicks and the wheel, combo boxes drop down, menus are Qt menus, file dialogs are Qt's, and the
 // canvas measures with real fonts.
 #include <QApplication>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -88,8 +89,17 @@ TEST_F(ControlsTest, EditsTakeTypedTextAndMirrorTextAndCaret) {
     other->SetFocus();
     PressKeys("Ctrl+V");
     EXPECT_EQ(other->Text(), "X文档");
+    // A password character reaches the widget at once, keeps the text off the clipboard and, taken
+    // away, shows the text again.
     edit->SetPasswordChar("*");
     EXPECT_EQ(line->text(), QString("***"));
+    QApplication::clipboard()->clear();
+    edit->SetFocus();
+    PressKeys("Ctrl+A");
+    PressKeys("Ctrl+C");
+    EXPECT_TRUE(QApplication::clipboard()->text().isEmpty());
+    edit->SetPasswordChar("");
+    EXPECT_EQ(line->text(), QString::fromUtf8("X文档"));
     edit->SetReadOnly(true);
     EXPECT_TRUE(line->isReadOnly());
 }

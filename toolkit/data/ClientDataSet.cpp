@@ -77,6 +77,7 @@ void TClientDataSet::AppendFetched(Variant rows) {
         // Unsorted and unfiltered: the new rows simply follow.
         view_.insert(view_.end(), store_->rows.begin() + static_cast<std::ptrdiff_t>(before), store_->rows.end());
         viewVersion_ = store_->version;
+        idIndexValid_ = false;
     } else {
         EnsureView();
     }
@@ -166,7 +167,7 @@ void TClientDataSet::CreateDataSet() {
                 d.Precision = bcd->BCDPrecision;
                 d.Scale = bcd->Scale();
             }
-            if (auto* dsf = dynamic_cast<TDataSetField*>(f); dsf && dsf->NestedDataSet())
+            if (auto* dsf = AsDataSetField(f); dsf && dsf->NestedDataSet())
                 d.ChildDefs = dsf->NestedDataSet()->FieldDefs().Items();
         }
     }
@@ -269,6 +270,7 @@ void TClientDataSet::EnsureView() const {
     }
     if (!store_) {
         view_.clear();
+        idIndexValid_ = false;
         pos_ = -1;
         return;
     }
@@ -337,12 +339,18 @@ TBookmark TClientDataSet::InternalBookmark(int position) const {
 
 int TClientDataSet::InternalFindBookmark(TBookmark bookmark) const {
     EnsureView();
-    if (!idIndexValid_) {
-        idIndex_.clear();
-        for (std::size_t i = 0; i < view_.size(); ++i) idIndex_[view_[i]->id] = static_cast<int>(i);
-        idIndexValid_ = true;
-    }
+    // After posts and deletes the index may be stale; a position it gives still holds when the view
+    // has the row there (rows keep their place while keys are filled in line by line), so the index
+    // is rebuilt only on a miss.
     auto it = idIndex_.find(bookmark);
+    if (it != idIndex_.end() && static_cast<std::size_t>(it->second) < view_.size() &&
+        view_[static_cast<std::size_t>(it->second)]->id == bookmark)
+        return it->second;
+    if (idIndexValid_) return -1;
+    idIndex_.clear();
+    for (std::size_t i = 0; i < view_.size(); ++i) idIndex_[view_[i]->id] = static_cast<int>(i);
+    idIndexValid_ = true;
+    it = idIndex_.find(bookmark);
     return it == idIndex_.end() ? -1 : it->second;
 }
 

@@ -92,7 +92,7 @@ TClientDataSet* TClientDataSet::DataSetForStore(TRowStore* store) {
     EnsureView();
     if (store_.get() == store) return this;
     for (TField* f : FieldList()) {
-        auto* dsf = dynamic_cast<TDataSetField*>(f);
+        auto* dsf = AsDataSetField(f);
         auto* nested = dsf ? dynamic_cast<TClientDataSet*>(dsf->NestedDataSet()) : nullptr;
         if (!nested || !nested->Active()) continue;
         if (TClientDataSet* found = nested->DataSetForStore(store)) return found;

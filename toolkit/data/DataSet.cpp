@@ -22,7 +22,7 @@ TDataSet::~TDataSet() {
     for (TDataSource* s : std::vector<TDataSource*>(sources_)) s->DataSetDestroyed(this);
     if (dataSetField_) dataSetField_->nested_ = nullptr;
     for (auto& f : fields_)
-        if (auto* dsf = dynamic_cast<TDataSetField*>(f.get()); dsf && dsf->nested_) {
+        if (auto* dsf = AsDataSetField(f.get()); dsf && dsf->nested_) {
             dsf->nested_->dataSetField_ = nullptr;
             dsf->nested_ = nullptr;
         }
@@ -120,7 +120,7 @@ int TDataSet::BindFields() {
             DatabaseError("Field '" + def.Name + "' is a calculated field and a column of the data");
         }
         f->Bind(this, d, d + 1);
-        if (auto* dsf = dynamic_cast<TDataSetField*>(f)) dsf->SetNestedIndex(nestedOrdinal++);
+        if (auto* dsf = AsDataSetField(f)) dsf->SetNestedIndex(nestedOrdinal++);
     }
     // Data fields in definition order, then the others; then positions asked for while closed.
     std::stable_sort(fieldOrder_.begin(), fieldOrder_.end(), [](TField* a, TField* b) {
@@ -199,14 +199,14 @@ void TDataSet::SetActive(bool active) {
         CalculateFields();
         CurrentRecordChanged();
         for (auto& f : fields_)
-            if (auto* dsf = dynamic_cast<TDataSetField*>(f.get()); dsf && dsf->nested_ && !dsf->nested_->Active())
+            if (auto* dsf = AsDataSetField(f.get()); dsf && dsf->nested_ && !dsf->nested_->Active())
                 dsf->nested_->Open();
         Fire(AfterOpen, this);
         if (!IsEmpty()) Fire(AfterScroll, this);
     } else {
         Fire(BeforeClose, this);
         for (auto& f : fields_)
-            if (auto* dsf = dynamic_cast<TDataSetField*>(f.get()); dsf && dsf->nested_) dsf->nested_->Close();
+            if (auto* dsf = AsDataSetField(f.get()); dsf && dsf->nested_) dsf->nested_->Close();
         if (EditModes(state_)) InternalCancel();
         InternalClose();
         bof_ = eof_ = true;
@@ -613,7 +613,7 @@ void TDataSet::CalculateFields() {
 
 void TDataSet::CurrentRecordChanged() {
     for (auto& f : fields_)
-        if (auto* dsf = dynamic_cast<TDataSetField*>(f.get()); dsf && dsf->nested_ && dsf->nested_->Active())
+        if (auto* dsf = AsDataSetField(f.get()); dsf && dsf->nested_ && dsf->nested_->Active())
             dsf->nested_->ParentRecordChanged();
 }
 
@@ -792,7 +792,7 @@ void TDataSet::DataEvent(TDataEvent event, const void* info) {
     if (event == deCheckBrowseMode) {
         // Pending edits of nested datasets are part of this record.
         for (auto& f : fields_)
-            if (auto* dsf = dynamic_cast<TDataSetField*>(f.get());
+            if (auto* dsf = AsDataSetField(f.get());
                 dsf && dsf->nested_ && EditModes(dsf->nested_->State()))
                 dsf->nested_->CheckBrowseMode();
     }

@@ -20,3 +20,9 @@ private:
     TDataSet* nested_ = nullptr;
     int nestedIndex_ = -1;
 };
+
+// The field as a dataset field, or null. Only fields of type ftDataSet are cast: the per-field walks
+// on every scroll and post stay cheap for the plain fields, which are most of them.
+inline TDataSetField* AsDataSetField(TField* field) {
+    return field && field->DataType() == ftDataSet ? dynamic_cast<TDataSetField*>(field) : nullptr;
+}

@@ -17,8 +17,8 @@ public:
     }
 
 protected:
-    void Update(std::string_view property) override {
-        if (property == "Default") ShowDefault();
+    void Update(TPropertyId property) override {
+        if (property == TPropertyId::Default) ShowDefault();
         else TQtPeer::Update(property);
     }
     void ShowCaption() override {

@@ -17,6 +17,7 @@ protected:
     void DoFillRect(const TRect& rect) override;
     void DoFrameRect(const TRect& rect) override;
     void DoRectangle(const TRect& rect) override;
+    void DoEllipse(const TRect& rect) override;
     void DoLine(TPoint from, TPoint to) override;
     void DoTextOut(int x, int y, const std::string& text, const TRect* clip, bool opaque) override;
     TSize DoTextExtent(const std::string& text) override;

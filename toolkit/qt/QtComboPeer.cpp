@@ -42,8 +42,8 @@ public:
 
 protected:
     TCustomComboBox& Combo() const { return static_cast<TCustomComboBox&>(Control()); }
-    void Update(std::string_view property) override {
-        if (property == "DroppedDown") ShowDropDown();
+    void Update(TPropertyId property) override {
+        if (property == TPropertyId::DroppedDown) ShowDropDown();
         else TQtPeer::Update(property);
         Widget()->update();
         if (list_) list_->update();

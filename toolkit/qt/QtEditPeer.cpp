@@ -56,10 +56,10 @@ public:
 protected:
     TCustomEdit& Edit() const { return static_cast<TCustomEdit&>(Control()); }
 
-    void Update(std::string_view property) override {
-        if (property == "Selection") ShowSelection();
-        else if (property == "ReadOnly") line_->setReadOnly(Edit().ReadOnly());
-        else if (property == "PasswordChar") ShowCaption();
+    void Update(TPropertyId property) override {
+        if (property == TPropertyId::Selection) ShowSelection();
+        else if (property == TPropertyId::ReadOnly) line_->setReadOnly(Edit().ReadOnly());
+        else if (property == TPropertyId::PasswordChar) ShowCaption();
         else TQtPeer::Update(property);
     }
     void ShowCaption() override {

@@ -48,13 +48,13 @@ void TQtFormPeer::SetMenuWidget(QWidget* widget) {
     ShowBounds();
 }
 
-void TQtFormPeer::Update(std::string_view property) {
-    if (property == "ActiveControl") ShowFocus();
-    else if (property == "Menu") ShowMenu();
-    else if (property == "WindowState") ShowWindowState();
-    else if (property == "BringToFront") Activate();
-    else if (property == "BorderStyle" || property == "FormStyle" || property == "BorderIcons") ShowWindowFlags();
-    else if (property == "Parent") {
+void TQtFormPeer::Update(TPropertyId property) {
+    if (property == TPropertyId::ActiveControl) ShowFocus();
+    else if (property == TPropertyId::Menu) ShowMenu();
+    else if (property == TPropertyId::WindowState) ShowWindowState();
+    else if (property == TPropertyId::BringToFront) Activate();
+    else if (property == TPropertyId::BorderStyle || property == TPropertyId::FormStyle || property == TPropertyId::BorderIcons) ShowWindowFlags();
+    else if (property == TPropertyId::Parent) {
         // Placed in a control or back on the desktop: a window again needs its flags.
         TQtPeer::Update(property);
         if (TopLevel()) {

@@ -27,7 +27,7 @@ public:
     void Invalidate(TControl& control) override { client_->update(); }
 
 protected:
-    void Update(std::string_view property) override;
+    void Update(TPropertyId property) override;
     void ShowCaption() override;
     void ShowBounds() override;
     void ShowVisible() override;

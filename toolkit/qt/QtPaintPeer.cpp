@@ -20,7 +20,7 @@ TQtPaintPeer::TQtPaintPeer(TControl& control) : TQtPeer(control, new TQtPaintBox
     };
 }
 
-void TQtPaintPeer::Update(std::string_view property) {
+void TQtPaintPeer::Update(TPropertyId property) {
     TQtPeer::Update(property);
     Widget()->update();
 }

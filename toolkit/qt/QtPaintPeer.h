@@ -8,7 +8,7 @@ public:
     explicit TQtPaintPeer(TControl& control);
 
 protected:
-    void Update(std::string_view property) override;
+    void Update(TPropertyId property) override;
     // The control paints its own background (or leaves it to its parent).
     void ShowColor() override { Widget()->update(); }
     // The wheel scrolls grids and lists three lines a notch; a data grid moves its record, as the

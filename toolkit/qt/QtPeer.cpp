@@ -104,7 +104,7 @@ void TQtPeer::Watch(QWidget* widget) {
     if (widget) widget->installEventFilter(this);
 }
 
-void TQtPeer::PropertyChanged(TControl&, std::string_view property) {
+void TQtPeer::PropertyChanged(TControl&, TPropertyId property) {
     if (!widget_ || Echoing()) return;
     Update(property);
 }
@@ -117,21 +117,26 @@ void TQtPeer::Repaint(TControl&) {
     if (widget_) widget_->repaint();
 }
 
-void TQtPeer::Update(std::string_view property) {
-    if (property == "Caption" || property == "Text") ShowCaption();
-    else if (property == "Bounds") ShowBounds();
-    else if (property == "Visible") ShowVisible();
-    else if (property == "Enabled") ShowEnabled();
-    else if (property == "Font") ShowFont();
-    else if (property == "Color") ShowColor();
-    else if (property == "Hint" || property == "ShowHint") ShowHint();
-    else if (property == "Cursor") ShowCursor();
-    else if (property == "BringToFront") widget_->raise();
-    else if (property == "SendToBack") widget_->lower();
-    else if (property == "Parent") {
-        widget_->setParent(ParentContainer());
-        ShowBounds();
-        ShowVisible();
+void TQtPeer::Update(TPropertyId property) {
+    switch (property) {
+        case TPropertyId::Caption:
+        case TPropertyId::Text: ShowCaption(); break;
+        case TPropertyId::Bounds: ShowBounds(); break;
+        case TPropertyId::Visible: ShowVisible(); break;
+        case TPropertyId::Enabled: ShowEnabled(); break;
+        case TPropertyId::Font: ShowFont(); break;
+        case TPropertyId::Color: ShowColor(); break;
+        case TPropertyId::Hint:
+        case TPropertyId::ShowHint: ShowHint(); break;
+        case TPropertyId::Cursor: ShowCursor(); break;
+        case TPropertyId::BringToFront: widget_->raise(); break;
+        case TPropertyId::SendToBack: widget_->lower(); break;
+        case TPropertyId::Parent:
+            widget_->setParent(ParentContainer());
+            ShowBounds();
+            ShowVisible();
+            break;
+        default: break;
     }
 }
 

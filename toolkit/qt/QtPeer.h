@@ -34,7 +34,7 @@ public:
     // Places the widget and shows the control's whole state; the factory calls it once.
     void Start();
 
-    void PropertyChanged(TControl& control, std::string_view property) override;
+    void PropertyChanged(TControl& control, TPropertyId property) override;
     void Invalidate(TControl& control) override;
     void Repaint(TControl& control) override;
 
@@ -51,7 +51,7 @@ public:
 
 protected:
     // Reacts to one changed property; peers add their own and call the base for the rest.
-    virtual void Update(std::string_view property);
+    virtual void Update(TPropertyId property);
     virtual void ShowCaption() {}
     virtual void ShowBounds();
     virtual void ShowVisible();

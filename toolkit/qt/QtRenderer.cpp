@@ -65,7 +65,7 @@ QApplication* EnsureQApplication() {
 }
 
 void ShowHintsAgain(TControl& control) {
-    if (TQtPeer* peer = TQtPeer::Of(&control)) peer->PropertyChanged(control, "ShowHint");
+    if (TQtPeer* peer = TQtPeer::Of(&control)) peer->PropertyChanged(control, TPropertyId::ShowHint);
     if (auto* win = dynamic_cast<TWinControl*>(&control))
         for (TControl* child : win->ControlList()) ShowHintsAgain(*child);
 }

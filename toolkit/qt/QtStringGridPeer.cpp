@@ -22,9 +22,9 @@ public:
 
 protected:
     TStringGrid& Grid() const { return static_cast<TStringGrid&>(Control()); }
-    void Update(std::string_view property) override {
-        if (property == "PickList") ShowPickList();
-        else if (property == "PickListIndex" && list_) list_->SetHot(Grid().PickListIndex());
+    void Update(TPropertyId property) override {
+        if (property == TPropertyId::PickList) ShowPickList();
+        else if (property == TPropertyId::PickListIndex && list_) list_->SetHot(Grid().PickListIndex());
         TQtPaintPeer::Update(property);
     }
 

@@ -27,6 +27,14 @@ std::vector<std::string> BodyLines(TClientDataSet& body) {
         out.push_back(body.FieldByName("MD002")->AsString() + "=" + body.FieldByName("MD003")->AsString());
     return out;
 }
+// Opens the headers of the server's pvdMain in packets of 20 rows.
+void OpenInPackets(TClientDataSet& ds, const DocumentServer& server, bool onDemand) {
+    ds.SetProvider(server.appServer);
+    ds.ProviderName = "pvdMain";
+    ds.PacketRecords = 20;
+    ds.FetchOnDemand = onDemand;
+    ds.Open();
+}
 }  // namespace
 
 TEST(Provider, NestedBodyFollowsTheHeader) {
@@ -168,10 +176,7 @@ TEST(Provider, TooManyErrorsRollBackAndFlagCheck) {
 TEST(Provider, PacketsFetchedOnScroll) {
     DocumentServer server(95, 0);
     TClientDataSet ds;
-    ds.SetProvider(server.appServer);
-    ds.ProviderName = "pvdMain";
-    ds.PacketRecords = 20;
-    ds.Open();
+    OpenInPackets(ds, server, true);
     EXPECT_EQ(server.provider->GetRecordsCalls, 1);
     EXPECT_EQ(ds.RecordCount(), 20);
     EXPECT_TRUE(ds.MoreRowsAvailable());
@@ -200,6 +205,44 @@ TEST(Provider, PacketsFetchedOnScroll) {
     EXPECT_EQ(manual.RecordCount(), 95);
     EXPECT_EQ(manual.RecNo(), 51);
     EXPECT_EQ(manual.GetNextPacket(), 0);
+}
+
+TEST(Provider, BookmarksOfLaterPacketsAndOfMovedRowsAreFound) {
+    DocumentServer server(45, 0);
+    TClientDataSet ds;
+    OpenInPackets(ds, server, false);
+    const TBookmark first = ds.GetBookmark();
+    EXPECT_TRUE(ds.BookmarkValid(first));   // the positions are known from here on
+    ds.Last();
+    ASSERT_EQ(ds.GetNextPacket(), 20);
+    ds.Last();
+    const TBookmark fetched = ds.GetBookmark();
+    const std::string fetchedKey = ds.FieldByName("MC001")->AsString();
+    ds.First();
+    ASSERT_TRUE(ds.BookmarkValid(fetched)) << "a row of a later packet";
+    ds.GotoBookmark(fetched);
+    EXPECT_EQ(ds.FieldByName("MC001")->AsString(), fetchedKey);
+
+    // Posts that move rows in the order: every bookmark still leads to its own row.
+    ds.SetIndexFieldNames("MC002");
+    std::vector<std::pair<TBookmark, std::string>> rows;
+    for (ds.First(); !ds.Eof(); ds.Next()) rows.emplace_back(ds.GetBookmark(), ds.FieldByName("MC001")->AsString());
+    for (const auto& [row, key] : rows) {
+        ASSERT_TRUE(ds.BookmarkValid(row));
+        ds.GotoBookmark(row);
+        ASSERT_EQ(ds.FieldByName("MC001")->AsString(), key);
+        ds.Edit();
+        ds.FieldByName("MC002")->SetAsString(key == "DOC7" ? "0" : "z" + key);   // DOC7 moves to the front
+        ds.Post();
+    }
+    for (const auto& [row, key] : rows) {
+        ds.GotoBookmark(row);
+        EXPECT_EQ(ds.FieldByName("MC001")->AsString(), key);
+    }
+    ds.GotoBookmark(rows.back().first);
+    ds.Delete();
+    EXPECT_FALSE(ds.BookmarkValid(rows.back().first));
+    EXPECT_TRUE(ds.BookmarkValid(rows.front().first));
 }
 
 TEST(Provider, LargeTableFirstPacketOnly) {

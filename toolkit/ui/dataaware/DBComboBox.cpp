@@ -1,3 +1,4 @@
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/dataaware/DBComboBox.h"
 
 #include "toolkit/rtl/SysUtils.h"
@@ -25,9 +26,7 @@ TDBComboBox::TDBComboBox(TComponent* owner)
     : TDataAwareEditor<TCustomComboBox>(owner, [this] { ShowField(); }, [this] { WriteField(); }) {}
 
 void TDBComboBox::SetMapList(bool value) {
-    if (value == mapList_) return;
-    mapList_ = value;
-    ItemsChanged();
+    if (ChangeValue(mapList_, value)) ItemsChanged();
 }
 
 std::string TDBComboBox::ItemText(int index) const {

@@ -73,7 +73,7 @@ public:
     bool ReadOnly() const { return this->data_.ReadOnly(); }
     void SetReadOnly(bool value) {
         this->data_.SetReadOnly(value);
-        this->Changed("ReadOnly");
+        this->Changed(TPropertyId::ReadOnly);
     }
 
 protected:

@@ -1,3 +1,4 @@
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/graphics/Bitmap.h"
 
 #include <fstream>
@@ -48,9 +49,7 @@ void TBitmap::SetPixel(int x, int y, TColor color) {
 }
 
 void TBitmap::SetTransparent(bool value) {
-    if (value == transparent_) return;
-    transparent_ = value;
-    Changed();
+    if (ChangeValue(transparent_, value)) Changed();
 }
 
 void TBitmap::SetTransparentColor(TColor color) {

@@ -1,3 +1,4 @@
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/graphics/Canvas.h"
 
 #include "toolkit/ui/graphics/Bitmap.h"
@@ -10,22 +11,16 @@ void TPen::Publish(TPublisher<TPen>& p) {
 }
 
 void TPen::SetColor(TColor color) {
-    if (color == color_) return;
-    color_ = color;
-    Changed();
+    if (ChangeValue(color_, color)) Changed();
 }
 
 void TPen::SetWidth(int width) {
     width = std::max(width, 1);
-    if (width == width_) return;
-    width_ = width;
-    Changed();
+    if (ChangeValue(width_, width)) Changed();
 }
 
 void TPen::SetStyle(TPenStyle style) {
-    if (style == style_) return;
-    style_ = style;
-    Changed();
+    if (ChangeValue(style_, style)) Changed();
 }
 
 void TPen::Assign(const TPersistent* source) {
@@ -56,9 +51,7 @@ void TBrush::SetColor(TColor color) {
 }
 
 void TBrush::SetStyle(TBrushStyle style) {
-    if (style == style_) return;
-    style_ = style;
-    Changed();
+    if (ChangeValue(style_, style)) Changed();
 }
 
 void TBrush::Assign(const TPersistent* source) {

@@ -91,6 +91,8 @@ public:
     // Outline with the pen, inside filled with the brush.
     void Rectangle(int left, int top, int right, int bottom);
     void Rectangle(const TRect& rect) { Rectangle(rect.Left, rect.Top, rect.Right, rect.Bottom); }
+    // The ellipse inside the rectangle: outline with the pen, inside filled with the brush.
+    void Ellipse(const TRect& rect) { DoEllipse(ToSurface(rect)); }
     void MoveTo(int x, int y) { penPos_ = {x, y}; }
     // A line with the pen from the pen position to (x, y), which becomes the pen position.
     void LineTo(int x, int y);
@@ -115,6 +117,8 @@ protected:
     virtual void DoFillRect(const TRect& rect) = 0;
     virtual void DoFrameRect(const TRect& rect) = 0;
     virtual void DoRectangle(const TRect& rect) = 0;
+    // Surfaces that cannot draw curves draw the rectangle.
+    virtual void DoEllipse(const TRect& rect) { DoRectangle(rect); }
     virtual void DoLine(TPoint from, TPoint to) = 0;
     virtual void DoTextOut(int x, int y, const std::string& text, const TRect* clip, bool opaque) = 0;
     virtual TSize DoTextExtent(const std::string& text) = 0;

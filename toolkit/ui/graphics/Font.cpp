@@ -1,3 +1,4 @@
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/graphics/Font.h"
 
 #include <cmath>
@@ -66,33 +67,23 @@ int TFont::Size() const { return -MulDiv(height_, 72, pixelsPerInch_); }
 void TFont::SetSize(int points) { SetHeight(-MulDiv(points, pixelsPerInch_, 72)); }
 
 void TFont::SetHeight(int pixels) {
-    if (pixels == height_) return;
-    height_ = pixels;
-    Changed();
+    if (ChangeValue(height_, pixels)) Changed();
 }
 
 void TFont::SetColor(TColor color) {
-    if (color == color_) return;
-    color_ = color;
-    Changed();
+    if (ChangeValue(color_, color)) Changed();
 }
 
 void TFont::SetStyle(TFontStyles style) {
-    if (style == style_) return;
-    style_ = style;
-    Changed();
+    if (ChangeValue(style_, style)) Changed();
 }
 
 void TFont::SetCharset(TFontCharset charset) {
-    if (charset == charset_) return;
-    charset_ = charset;
-    Changed();
+    if (ChangeValue(charset_, charset)) Changed();
 }
 
 void TFont::SetPitch(TFontPitch pitch) {
-    if (pitch == pitch_) return;
-    pitch_ = pitch;
-    Changed();
+    if (ChangeValue(pitch_, pitch)) Changed();
 }
 
 void TFont::Changed() {

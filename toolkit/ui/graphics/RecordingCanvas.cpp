@@ -69,6 +69,14 @@ void TRecordingCanvas::DoRectangle(const TRect& rect) {
     }
 }
 
+void TRecordingCanvas::DoEllipse(const TRect& rect) {
+    TCanvasOp op = Make(TCanvasOp::opEllipse);
+    op.Rect = rect;
+    Record(op);
+    // The pixels of a bitmap get the inside filled; the curve itself is not drawn into them.
+    if (!rect.IsEmpty() && Brush()->Style() != bsClear) FillPixels(rect.Inflate(-rect.Width() / 4, -rect.Height() / 4), Brush()->Color());
+}
+
 void TRecordingCanvas::DoLine(TPoint from, TPoint to) {
     TCanvasOp op = Make(TCanvasOp::opLine);
     op.From = from;

@@ -9,7 +9,7 @@
 #include "toolkit/ui/graphics/Canvas.h"
 
 struct TCanvasOp {
-    enum TKind { opFillRect, opFrameRect, opRectangle, opLine, opText, opDraw, opPixel };
+    enum TKind { opFillRect, opFrameRect, opRectangle, opLine, opText, opDraw, opPixel, opEllipse };
     TKind Kind = opFillRect;
     TRect Rect;             // fills, frames, rectangles, bitmaps; for text its extent at its place
     TPoint From, To;        // lines; text position in From
@@ -50,6 +50,7 @@ protected:
     void DoFillRect(const TRect& rect) override;
     void DoFrameRect(const TRect& rect) override;
     void DoRectangle(const TRect& rect) override;
+    void DoEllipse(const TRect& rect) override;
     void DoLine(TPoint from, TPoint to) override;
     void DoTextOut(int x, int y, const std::string& text, const TRect* clip, bool opaque) override;
     TSize DoTextExtent(const std::string& text) override { return HeadlessTextExtent(*Font(), text); }

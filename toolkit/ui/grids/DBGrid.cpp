@@ -139,7 +139,7 @@ void TDBGrid::SetReadOnly(bool value) {
     if (value == readOnly_) return;
     readOnly_ = value;
     if (value && EditorMode()) HideEditor();
-    Changed("ReadOnly");
+    Changed(TPropertyId::ReadOnly);
 }
 
 void TDBGrid::SetTitleImageList(TImageList* images) {
@@ -194,7 +194,7 @@ void TDBGrid::SetSelectedIndex(int index) {
     col_ = GridColOfColumn(index);
     ScrollInView(col_, row_);
     ClampPosition();
-    Changed("SelectedIndex");
+    Changed(TPropertyId::SelectedIndex);
     Invalidate();
     if (OnColEnter) OnColEnter(this);
     if (options_.Contains(dgAlwaysShowEditor) && Focused()) ShowEditor();
@@ -261,7 +261,7 @@ void TDBGrid::UpdateLayout() {
         throw;
     }
     updatingLayout_ = false;
-    Changed("Layout");
+    Changed(TPropertyId::Layout);
     Invalidate();
 }
 
@@ -277,7 +277,7 @@ void TDBGrid::UpdateRowWindow() {
     top = std::clamp(top, 1, std::max(1, count - capacity + 1));
     if (top != topRecNo_) {
         topRecNo_ = top;
-        Changed("TopRecNo");
+        Changed(TPropertyId::TopRecNo);
     }
     rowsShown_ = std::clamp(count - topRecNo_ + 1, 0, capacity);
     int title = TitleOffset();
@@ -388,7 +388,7 @@ std::string TDBGrid::GetEditMask(int col, int row) {
 }
 
 void TDBGrid::EditorChanged() {
-    Changed("EditorText");
+    Changed(TPropertyId::EditorText);
     Invalidate();
 }
 

@@ -1,3 +1,4 @@
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/grids/DBGridColumns.h"
 #include "toolkit/ui/grids/DBGrid.h"
@@ -40,15 +41,11 @@ void TColumnTitle::RestoreDefaults() {
 }
 
 void TColumnTitle::SetAlignment(TAlignment value) {
-    if (value == alignment_) return;
-    alignment_ = value;
-    Changed();
+    if (ChangeValue(alignment_, value)) Changed();
 }
 
 void TColumnTitle::SetColor(TColor color) {
-    if (color == color_) return;
-    color_ = color;
-    Changed();
+    if (ChangeValue(color_, color)) Changed();
 }
 
 void TColumnTitle::Assign(const TPersistent* source) {
@@ -107,9 +104,7 @@ void TColumn::FollowGrid() {
 }
 
 void TColumn::SetFieldName(const std::string& name) {
-    if (name == fieldName_) return;
-    fieldName_ = name;
-    Changed(false);
+    if (ChangeValue(fieldName_, name)) Changed(false);
 }
 
 TField* TColumn::Field() const {
@@ -142,15 +137,11 @@ void TColumn::SetWidth(int width) {
 }
 
 void TColumn::SetVisible(bool value) {
-    if (value == visible_) return;
-    visible_ = value;
-    Changed(false);
+    if (ChangeValue(visible_, value)) Changed(false);
 }
 
 void TColumn::SetReadOnly(bool value) {
-    if (value == readOnly_) return;
-    readOnly_ = value;
-    Changed(false);
+    if (ChangeValue(readOnly_, value)) Changed(false);
 }
 
 TColor TColumn::Color() const {

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/graphics/Canvas.h"
 #include "toolkit/ui/kernel/Application.h"
@@ -25,7 +26,7 @@ void TCustomGrid::SetColCount(int value) {
     if (fixedCols_ >= value) fixedCols_ = value - 1;
     colWidths_.resize(static_cast<std::size_t>(value), defaultColWidth_);
     ClampPosition();
-    Changed("Layout");
+    Changed(TPropertyId::Layout);
     Invalidate();
 }
 
@@ -37,7 +38,7 @@ void TCustomGrid::SetRowCount(int value) {
     if (fixedRows_ >= value) fixedRows_ = value - 1;
     rowHeights_.resize(static_cast<std::size_t>(value), defaultRowHeight_);
     ClampPosition();
-    Changed("Layout");
+    Changed(TPropertyId::Layout);
     Invalidate();
 }
 
@@ -45,7 +46,7 @@ void TCustomGrid::SetFixedCols(int value) {
     if (value < 0 || value >= colCount_) throw EInvalidOperation("Fixed column count must be less than column count");
     fixedCols_ = value;
     ClampPosition();
-    Changed("Layout");
+    Changed(TPropertyId::Layout);
     Invalidate();
 }
 
@@ -53,7 +54,7 @@ void TCustomGrid::SetFixedRows(int value) {
     if (value < 0 || value >= rowCount_) throw EInvalidOperation("Fixed row count must be less than row count");
     fixedRows_ = value;
     ClampPosition();
-    Changed("Layout");
+    Changed(TPropertyId::Layout);
     Invalidate();
 }
 
@@ -71,7 +72,7 @@ void TCustomGrid::SetDefaultColWidth(int value) {
     defaultColWidth_ = value;
     std::fill(colWidths_.begin(), colWidths_.end(), value);
     ColWidthsChanged();
-    Changed("Layout");
+    Changed(TPropertyId::Layout);
     Invalidate();
 }
 
@@ -79,7 +80,7 @@ void TCustomGrid::SetDefaultRowHeight(int value) {
     if (value < 0) return;
     defaultRowHeight_ = value;
     std::fill(rowHeights_.begin(), rowHeights_.end(), value);
-    Changed("Layout");
+    Changed(TPropertyId::Layout);
     Invalidate();
 }
 
@@ -92,7 +93,7 @@ void TCustomGrid::SetColWidths(int col, int width) {
     if (colWidths_[static_cast<std::size_t>(col)] == width) return;
     colWidths_[static_cast<std::size_t>(col)] = width;
     ColWidthsChanged();
-    Changed("Layout");
+    Changed(TPropertyId::Layout);
     Invalidate();
 }
 
@@ -103,14 +104,14 @@ int TCustomGrid::RowHeights(int row) const {
 void TCustomGrid::SetRowHeights(int row, int height) {
     if (row < 0 || row >= rowCount_ || height < 0) return;
     rowHeights_[static_cast<std::size_t>(row)] = height;
-    Changed("Layout");
+    Changed(TPropertyId::Layout);
     Invalidate();
 }
 
 void TCustomGrid::SetGridLineWidth(int value) {
     if (value < 0 || value == gridLineWidth_) return;
     gridLineWidth_ = value;
-    Changed("Layout");
+    Changed(TPropertyId::Layout);
     Invalidate();
 }
 
@@ -119,38 +120,32 @@ void TCustomGrid::SetOptions(TGridOptions options) {
     options_ = options;
     if (!options.Contains(goEditing) && editorMode_) HideEditor();
     ClampPosition();
-    Changed("Options");
+    Changed(TPropertyId::Options);
     Invalidate();
 }
 
 void TCustomGrid::SetFixedColor(TColor color) {
-    if (color == fixedColor_) return;
-    fixedColor_ = color;
-    Invalidate();
+    if (ChangeValue(fixedColor_, color)) Invalidate();
 }
 
 void TCustomGrid::SetSelection(const TGridRect& rect) {
     selection_ = rect;
-    Changed("Selection");
+    Changed(TPropertyId::Selection);
     Invalidate();
 }
 
 void TCustomGrid::SetTopRow(int row) {
     row = std::clamp(row, fixedRows_, std::max(rowCount_ - 1, fixedRows_));
-    if (row == topRow_) return;
-    topRow_ = row;
-    TopLeftChanged();
+    if (ChangeValue(topRow_, row)) TopLeftChanged();
 }
 
 void TCustomGrid::SetLeftCol(int col) {
     col = std::clamp(col, fixedCols_, std::max(colCount_ - 1, fixedCols_));
-    if (col == leftCol_) return;
-    leftCol_ = col;
-    TopLeftChanged();
+    if (ChangeValue(leftCol_, col)) TopLeftChanged();
 }
 
 void TCustomGrid::TopLeftChanged() {
-    Changed("TopLeft");
+    Changed(TPropertyId::TopLeft);
     Invalidate();
     if (OnTopLeftChanged) OnTopLeftChanged(this);
 }
@@ -244,7 +239,7 @@ bool TCustomGrid::FocusCell(int col, int row) {
     row_ = row;
     selection_ = options_.Contains(goRowSelect) ? TGridRect{fixedCols_, row, colCount_ - 1, row} : TGridRect{col, row, col, row};
     ScrollInView(col, row);
-    Changed("Cell");
+    Changed(TPropertyId::Cell);
     Invalidate();
     if (options_.Contains(goAlwaysShowEditor) && !editorMode_) ShowEditor();
     return true;
@@ -337,7 +332,7 @@ void TCustomGrid::ShowEditor(const std::string* replaceWith) {
     } else {
         editorSel_ = {static_cast<int>(Utf8Length(editorText_)), 0};
     }
-    Changed("EditorMode");
+    Changed(TPropertyId::EditorMode);
     Invalidate();
 }
 
@@ -345,7 +340,7 @@ void TCustomGrid::HideEditor() {
     if (!editorMode_) return;
     editorMode_ = false;
     editorModified_ = false;
-    Changed("EditorMode");
+    Changed(TPropertyId::EditorMode);
     Invalidate();
 }
 
@@ -354,7 +349,7 @@ void TCustomGrid::RefreshEditor() {
     editorText_ = MaskedEditText(TEditMask(editorMask_), GetEditText(col_, row_));
     editorOriginal_ = editorText_;
     editorSel_ = {static_cast<int>(Utf8Length(editorText_)), 0};
-    Changed("EditorText");
+    Changed(TPropertyId::EditorText);
 }
 
 void TCustomGrid::SetEditorMode(bool value) {
@@ -373,7 +368,7 @@ void TCustomGrid::SetEditorText(const std::string& text) {
 
 void TCustomGrid::EditorChanged() {
     SetEditText(col_, row_, EditorValue());
-    Changed("EditorText");
+    Changed(TPropertyId::EditorText);
 }
 
 bool TCustomGrid::CommitEditor() {
@@ -415,7 +410,7 @@ void TCustomGrid::EditorKey(WORD& key, TShiftState shift) {
         case VK_RIGHT:
         case VK_HOME:
         case VK_END:
-            if (MoveCaret(editorText_, editorSel_, key, shift)) Changed("EditorSelection");
+            if (MoveCaret(editorText_, editorSel_, key, shift)) Changed(TPropertyId::EditorSelection);
             key = 0;
             return;
         case VK_DELETE:

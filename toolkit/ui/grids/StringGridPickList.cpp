@@ -55,7 +55,7 @@ void TStringGrid::SetPickListDropped(bool value) {
             if (PickListText((*list)[i]) == EditorText()) pickIndex_ = i;
     }
     pickDropped_ = value;
-    Changed("PickList");
+    Changed(TPropertyId::PickList);
     Invalidate();
 }
 
@@ -63,9 +63,7 @@ void TStringGrid::SetPickListIndex(int index) {
     TStrings* list = PickListOf(Col(), Row());
     if (!pickDropped_ || !list) return;
     index = std::clamp(index, -1, list->Count() - 1);
-    if (index == pickIndex_) return;
-    pickIndex_ = index;
-    Changed("PickListIndex");
+    SetProperty(pickIndex_, index, TPropertyId::PickListIndex);
 }
 
 void TStringGrid::PickFromList(int index) {

@@ -1,3 +1,4 @@
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/kernel/Control.h"
 
 #include <algorithm>
@@ -58,7 +59,7 @@ void TControl::SetParent(TWinControl* parent) {
         throw EInvalidOperation("A control cannot have one of its children as its parent");
     if (parent_) parent_->RemoveControl(this);
     if (parent) parent->InsertControl(this);
-    Changed("Parent");
+    Changed(TPropertyId::Parent);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -70,7 +71,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     top_ = top;
     width_ = width;
     height_ = height;
-    Changed("Bounds");
+    Changed(TPropertyId::Bounds);
     if (parent_ && align_ != alNone) parent_->RequestAlign();
     if (resized) SizeChanged();
 }
@@ -84,28 +85,22 @@ void TControl::SetAlign(TAlign align) {
 bool TControl::Showing() const { return visible_ && (!parent_ || parent_->Showing()); }
 
 void TControl::SetVisible(bool visible) {
-    if (visible == visible_) return;
-    visible_ = visible;
-    VisibleChanged();
+    if (ChangeValue(visible_, visible)) VisibleChanged();
 }
 
 void TControl::VisibleChanged() {
-    Changed("Visible");
+    Changed(TPropertyId::Visible);
     if (parent_ && align_ != alNone) parent_->RequestAlign();
 }
 
 void TControl::SetEnabled(bool enabled) {
-    if (enabled == enabled_) return;
-    enabled_ = enabled;
-    EnabledChanged();
+    if (ChangeValue(enabled_, enabled)) EnabledChanged();
 }
 
-void TControl::EnabledChanged() { Changed("Enabled"); }
+void TControl::EnabledChanged() { Changed(TPropertyId::Enabled); }
 
 void TControl::SetText(const std::string& text) {
-    if (text == text_) return;
-    text_ = text;
-    TextChanged();
+    if (ChangeValue(text_, text)) TextChanged();
 }
 
 void TControl::SetColor(TColor color) {
@@ -115,7 +110,7 @@ void TControl::SetColor(TColor color) {
     ColorChanged();
 }
 
-void TControl::ColorChanged() { Changed("Color"); }
+void TControl::ColorChanged() { Changed(TPropertyId::Color); }
 
 void TControl::SetParentColor(bool value) {
     if (value == parentColor_) return;
@@ -127,7 +122,7 @@ void TControl::SetFont(const TFont* font) { font_->Assign(font); }
 
 void TControl::FontChanged() {
     if (!followingParent_) parentFont_ = false;
-    Changed("Font");
+    Changed(TPropertyId::Font);
 }
 
 void TControl::SetParentFont(bool value) {
@@ -137,9 +132,7 @@ void TControl::SetParentFont(bool value) {
 }
 
 void TControl::SetHint(const std::string& hint) {
-    if (hint == hint_) return;
-    hint_ = hint;
-    Changed("Hint");
+    SetProperty(hint_, hint, TPropertyId::Hint);
 }
 
 void TControl::SetShowHint(bool value) {
@@ -168,9 +161,7 @@ void TControl::FollowParent() {
 }
 
 void TControl::SetCursor(TCursor cursor) {
-    if (cursor == cursor_) return;
-    cursor_ = cursor;
-    Changed("Cursor");
+    SetProperty(cursor_, cursor, TPropertyId::Cursor);
 }
 
 void TControl::SetPopupMenu(TComponent* menu) {
@@ -295,7 +286,7 @@ void TControl::BringToFront() {
         list.erase(std::find(list.begin(), list.end(), this));
         list.push_back(this);
     }
-    Changed("BringToFront");
+    Changed(TPropertyId::BringToFront);
 }
 
 void TControl::SendToBack() {
@@ -304,7 +295,7 @@ void TControl::SendToBack() {
         list.erase(std::find(list.begin(), list.end(), this));
         list.insert(list.begin(), this);
     }
-    Changed("SendToBack");
+    Changed(TPropertyId::SendToBack);
 }
 
 void TControl::Invalidate() {
@@ -364,6 +355,6 @@ void TControl::CreatePeer() {
     if (!peer_ && PeerFactory()) peer_ = PeerFactory()(*this);
 }
 
-void TControl::Changed(std::string_view what) {
+void TControl::Changed(TPropertyId what) {
     if (peer_) peer_->PropertyChanged(*this, what);
 }

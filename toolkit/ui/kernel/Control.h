@@ -7,9 +7,11 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "toolkit/classes/Component.h"
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/kernel/ControlPeer.h"
 #include "toolkit/ui/kernel/DragTypes.h"
 #include "toolkit/ui/graphics/Graphics.h"
@@ -180,7 +182,15 @@ protected:
     // Runs paint with Canvas() pointing at canvas (prepared with the control's font and colour).
     void PaintWith(TCanvas& canvas, const std::function<void()>& paint);
     // Tells the peer that something it shows changed.
-    virtual void Changed(std::string_view what);
+    virtual void Changed(TPropertyId what);
+    // The setters' common step: stores value and tells the peer when it differs from field; true
+    // when it did.
+    template <class T, class U>
+    bool SetProperty(T& field, U&& value, TPropertyId what) {
+        if (!ChangeValue(field, std::forward<U>(value))) return false;
+        Changed(what);
+        return true;
+    }
     virtual void Resize();
     // The size changed (after the bounds are stored): lays out and raises OnResize.
     virtual void SizeChanged() { Resize(); }
@@ -189,12 +199,12 @@ protected:
     virtual void MouseMove(TShiftState shift, int x, int y);
     // The wheel turned over the control: OnMouseWheel; true when it handled the turn.
     virtual bool MouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
-    virtual void TextChanged() { Changed("Caption"); }
+    virtual void TextChanged() { Changed(TPropertyId::Caption); }
     virtual void VisibleChanged();
     virtual void EnabledChanged();
     virtual void FontChanged();
     virtual void ColorChanged();
-    virtual void ShowHintChanged() { Changed("ShowHint"); }
+    virtual void ShowHintChanged() { Changed(TPropertyId::ShowHint); }
     // The parent's font, colour or hint setting changed (or a new parent): follow it when asked to.
     virtual void FollowParent();
     // Stores the visibility without notifying anyone (for constructors).

@@ -3,16 +3,16 @@
 // their state and only tell the peer what changed; logic never reads the peer.
 #include <functional>
 #include <memory>
-#include <string_view>
+
+#include "toolkit/ui/kernel/PropertyId.h"
 
 class TControl;
 
 class IControlPeer {
 public:
     virtual ~IControlPeer() = default;
-    // A property that shows changed: "Caption", "Visible", "Enabled", "Bounds", "Font", "Color",
-    // "Hint", "Cursor", "Parent", "TabOrder", "ActiveControl", "WindowState", "BringToFront", ...
-    virtual void PropertyChanged(TControl& control, std::string_view property) = 0;
+    // A property that shows changed (Caption, Visible, Bounds, Parent, ActiveControl, BringToFront ...).
+    virtual void PropertyChanged(TControl& control, TPropertyId property) = 0;
     // The control should be painted again (it then receives WM_PAINT through Perform).
     virtual void Invalidate(TControl& control) {}
     // The control should be painted at once, before the caller goes on.

@@ -270,7 +270,7 @@ void TCustomForm::BringToFront() {
     }
     Screen->BringFormToFront(this);
     if (Visible()) Screen->ActivateForm(this);
-    Changed("BringToFront");
+    Changed(TPropertyId::BringToFront);
 }
 
 bool TCustomForm::Active() const { return Screen->ActiveForm() == this; }
@@ -303,7 +303,7 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
     }
     TWinControl* left = activeControl_;
     activeControl_ = control;
-    Changed("ActiveControl");
+    Changed(TPropertyId::ActiveControl);
     Screen->ActiveControlChanged(this);
     // Enter the controls that did not hold the old one, outermost first.
     std::vector<TWinControl*> entered;
@@ -318,33 +318,25 @@ void TCustomForm::DefocusControl(TWinControl* control, bool removing) {
     if (control && activeControl_ && control->ContainsControl(activeControl_)) {
         ++focusSerial_;
         activeControl_ = nullptr;
-        if (!removing) Changed("ActiveControl");
+        if (!removing) Changed(TPropertyId::ActiveControl);
         Screen->ActiveControlChanged(this);
     }
 }
 
 void TCustomForm::SetWindowState(TWindowState state) {
-    if (state == windowState_) return;
-    windowState_ = state;
-    Changed("WindowState");
+    SetProperty(windowState_, state, TPropertyId::WindowState);
 }
 
 void TCustomForm::SetFormStyle(TFormStyle style) {
-    if (style == formStyle_) return;
-    formStyle_ = style;
-    Changed("FormStyle");
+    SetProperty(formStyle_, style, TPropertyId::FormStyle);
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle style) {
-    if (style == borderStyle_) return;
-    borderStyle_ = style;
-    Changed("BorderStyle");
+    SetProperty(borderStyle_, style, TPropertyId::BorderStyle);
 }
 
 void TCustomForm::SetBorderIcons(TBorderIcons icons) {
-    if (icons == borderIcons_) return;
-    borderIcons_ = icons;
-    Changed("BorderIcons");
+    SetProperty(borderIcons_, icons, TPropertyId::BorderIcons);
 }
 
 void TCustomForm::SetMenu(TComponent* menu) {
@@ -352,7 +344,7 @@ void TCustomForm::SetMenu(TComponent* menu) {
     if (menu_) menu_->RemoveFreeNotification(this);
     menu_ = menu;
     if (menu) menu->FreeNotification(this);
-    Changed("Menu");
+    Changed(TPropertyId::Menu);
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {

@@ -104,13 +104,11 @@ void TWinControl::SetTabOrder(int order) {
     if (order == current) return;
     list.erase(list.begin() + current);
     list.insert(list.begin() + order, this);
-    Changed("TabOrder");
+    Changed(TPropertyId::TabOrder);
 }
 
 void TWinControl::SetTabStop(bool value) {
-    if (value == tabStop_) return;
-    tabStop_ = value;
-    Changed("TabStop");
+    SetProperty(tabStop_, value, TPropertyId::TabStop);
 }
 
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {

@@ -20,9 +20,7 @@ TButton::TButton(TComponent* owner) : TWinControl(owner) {
 }
 
 void TButton::SetDefault(bool value) {
-    if (value == default_) return;
-    default_ = value;
-    Changed("Default");
+    SetProperty(default_, value, TPropertyId::Default);
 }
 
 void TButton::Click() {

@@ -24,7 +24,7 @@ public:
     void SetEditText(const std::string& text) {
         if (!editing_) return;
         editText_ = text;
-        Changed("EditText");
+        Changed(TPropertyId::EditText);
     }
     // Ends editing: with accept, OnEdited may change the text, which becomes the caption.
     void EndEdit(bool accept) {
@@ -36,7 +36,7 @@ public:
             if (OnEdited) OnEdited(this, item, text);
             StoreEditedText(item, text);
         }
-        Changed("Editing");
+        Changed(TPropertyId::Editing);
     }
 
     TEditingEvent OnEditing;
@@ -62,7 +62,7 @@ protected:
         if (!allow) return false;
         editing_ = item;
         editText_ = text;
-        Changed("Editing");
+        Changed(TPropertyId::Editing);
         return true;
     }
     // Drops the edit of an item that goes away, without storing anything.

@@ -21,9 +21,7 @@ TCheckControl::TCheckControl(TComponent* owner, int width) : TWinControl(owner) 
 }
 
 void TCheckControl::SetAlignment(TAlignment value) {
-    if (value == alignment_) return;
-    alignment_ = value;
-    Changed("Alignment");
+    SetProperty(alignment_, value, TPropertyId::Alignment);
 }
 
 void TCheckControl::CharTyped(char32_t ch) {
@@ -36,10 +34,7 @@ void TCheckControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y
 }
 
 void TCustomCheckBox::SetState(TCheckBoxState state) {
-    if (state == state_) return;
-    state_ = state;
-    Changed("Checked");
-    Click();
+    if (SetProperty(state_, state, TPropertyId::Checked)) Click();
 }
 
 void TCustomCheckBox::Toggle() {
@@ -54,12 +49,14 @@ namespace {
 void PaintMark(TCanvas* canvas, const TRect& box, bool round, TCheckBoxState state) {
     canvas->Brush()->SetColor(clWindow);
     canvas->Pen()->SetColor(clBtnShadow);
-    canvas->Rectangle(box);
+    // A radio button's mark is round, a check box's square.
+    if (round) canvas->Ellipse(box);
+    else canvas->Rectangle(box);
     if (state == cbUnchecked) return;
     canvas->Pen()->SetColor(state == cbGrayed ? clGrayText : clWindowText);
     if (round) {
         canvas->Brush()->SetColor(state == cbGrayed ? clGrayText : clWindowText);
-        canvas->FillRect(box.Inflate(-4, -4));
+        canvas->Ellipse(box.Inflate(-4, -4));
         return;
     }
     canvas->MoveTo(box.Left + 3, box.Top + box.Height() / 2);
@@ -97,7 +94,7 @@ void TRadioButton::SetChecked(bool value) {
         for (TControl* sibling : std::vector<TControl*>(Parent()->ControlList()))
             if (auto* radio = dynamic_cast<TRadioButton*>(sibling); radio && radio != this) radio->SetChecked(false);
     }
-    Changed("Checked");
+    Changed(TPropertyId::Checked);
     if (value) Click();
 }
 

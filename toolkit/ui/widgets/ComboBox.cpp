@@ -37,7 +37,7 @@ void TCustomComboBox::SetStyle(TComboBoxStyle style) {
         SetText(itemIndex_ >= 0 ? ItemText(itemIndex_) : std::string());
         settingText_ = false;
     }
-    Changed("Style");
+    Changed(TPropertyId::Style);
 }
 
 void TCustomComboBox::SetItems(TStrings* items) {
@@ -57,7 +57,7 @@ void TCustomComboBox::SetItemIndex(int index) {
     }
     settingText_ = false;
     sel_ = {0, static_cast<int>(Utf8Length(Text()))};
-    Changed("ItemIndex");
+    Changed(TPropertyId::ItemIndex);
 }
 
 void TCustomComboBox::SetSorted(bool value) {
@@ -68,20 +68,20 @@ void TCustomComboBox::SetSorted(bool value) {
 void TCustomComboBox::SetItemHeight(int value) {
     if (value <= 0 || value == itemHeight_) return;
     itemHeight_ = value;
-    Changed("ItemHeight");
+    Changed(TPropertyId::ItemHeight);
 }
 
 void TCustomComboBox::SetDroppedDown(bool value) {
     if (value == droppedDown_) return;
     if (value && OnDropDown) OnDropDown(this);
     droppedDown_ = value;
-    Changed("DroppedDown");
+    Changed(TPropertyId::DroppedDown);
     if (!value && OnCloseUp) OnCloseUp(this);
 }
 
 void TCustomComboBox::SelectAll() {
     sel_ = {0, static_cast<int>(Utf8Length(Text()))};
-    Changed("Selection");
+    Changed(TPropertyId::Selection);
 }
 
 std::string TCustomComboBox::ItemText(int index) const { return (*items_)[index]; }
@@ -103,12 +103,12 @@ void TCustomComboBox::TextChanged() {
         }
         if (index != itemIndex_) {
             itemIndex_ = index;
-            Changed("ItemIndex");
+            Changed(TPropertyId::ItemIndex);
         }
         sel_ = {};
     }
     TWinControl::TextChanged();
-    Changed("Text");
+    Changed(TPropertyId::Text);
 }
 
 void TCustomComboBox::ItemsChanged() {
@@ -119,7 +119,7 @@ void TCustomComboBox::ItemsChanged() {
         SetText(shown);
         settingText_ = false;
     }
-    Changed("Items");
+    Changed(TPropertyId::Items);
 }
 
 void TCustomComboBox::UserText(const std::string& text) {
@@ -134,7 +134,7 @@ void TCustomComboBox::UserText(const std::string& text) {
     int index = IndexOfItemText(text);
     if (index != itemIndex_) {
         itemIndex_ = index;
-        Changed("ItemIndex");
+        Changed(TPropertyId::ItemIndex);
     }
     Change();
 }
@@ -245,7 +245,7 @@ void TCustomComboBox::KeyDown(WORD& key, TShiftState shift) {
         sel_ = sel;
         return;
     }
-    if (MoveCaret(Text(), sel_, key, shift)) Changed("Selection");
+    if (MoveCaret(Text(), sel_, key, shift)) Changed(TPropertyId::Selection);
 }
 
 void TCustomComboBox::DoEnter() {

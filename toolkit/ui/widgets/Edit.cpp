@@ -26,22 +26,18 @@ void TCustomEdit::SetMaxLength(int value) {
 }
 
 void TCustomEdit::SetReadOnly(bool value) {
-    if (value == readOnly_) return;
-    readOnly_ = value;
-    Changed("ReadOnly");
+    SetProperty(readOnly_, value, TPropertyId::ReadOnly);
 }
 
 void TCustomEdit::SetCharCase(TEditCharCase value) {
     if (value == charCase_) return;
     charCase_ = value;
     SetText(ApplyCharCase(Text()));
-    Changed("CharCase");
+    Changed(TPropertyId::CharCase);
 }
 
 void TCustomEdit::SetPasswordChar(const std::string& value) {
-    if (value == passwordChar_) return;
-    passwordChar_ = value;
-    Changed("Text");
+    SetProperty(passwordChar_, value, TPropertyId::PasswordChar);
 }
 
 std::string TCustomEdit::ApplyCharCase(const std::string& text) const {
@@ -56,13 +52,13 @@ void TCustomEdit::SetSelStart(int value) {
     sel_.Start = value;
     sel_.Length = 0;
     ClampSelection(Text(), sel_);
-    Changed("Selection");
+    Changed(TPropertyId::Selection);
 }
 
 void TCustomEdit::SetSelLength(int value) {
     sel_.Length = value;
     ClampSelection(Text(), sel_);
-    Changed("Selection");
+    Changed(TPropertyId::Selection);
 }
 
 void TCustomEdit::SetSelText(const std::string& text) {
@@ -74,7 +70,7 @@ void TCustomEdit::SetSelText(const std::string& text) {
 
 void TCustomEdit::SelectAll() {
     sel_ = {0, static_cast<int>(Utf8Length(Text()))};
-    Changed("Selection");
+    Changed(TPropertyId::Selection);
 }
 
 void TCustomEdit::ClearSelection() { SetSelText(""); }
@@ -121,7 +117,7 @@ void TCustomEdit::UserEdit(const std::string& text) {
     userEditing_ = false;
     sel_ = sel;
     ClampSelection(Text(), sel_);
-    Changed("Selection");
+    Changed(TPropertyId::Selection);
 }
 
 bool TCustomEdit::ReplaceSelText(const std::string& text) {
@@ -187,7 +183,7 @@ void TCustomEdit::KeyDown(WORD& key, TShiftState shift) {
         DeleteKey();
         return;
     }
-    if (MoveCaret(Text(), sel_, key, shift)) Changed("Selection");
+    if (MoveCaret(Text(), sel_, key, shift)) Changed(TPropertyId::Selection);
 }
 
 void TCustomEdit::DoEnter() {

@@ -23,7 +23,7 @@ void TGauge::SetMinValue(int value) {
     minValue_ = value;
     maxValue_ = std::max(maxValue_, minValue_);
     progress_ = std::clamp(progress_, minValue_, maxValue_);
-    Changed("MinValue");
+    Changed(TPropertyId::MinValue);
 }
 
 void TGauge::SetMaxValue(int value) {
@@ -31,14 +31,12 @@ void TGauge::SetMaxValue(int value) {
     maxValue_ = value;
     minValue_ = std::min(minValue_, maxValue_);
     progress_ = std::clamp(progress_, minValue_, maxValue_);
-    Changed("MaxValue");
+    Changed(TPropertyId::MaxValue);
 }
 
 void TGauge::SetProgress(int value) {
     value = std::clamp(value, minValue_, maxValue_);
-    if (value == progress_) return;
-    progress_ = value;
-    Changed("Progress");
+    SetProperty(progress_, value, TPropertyId::Progress);
 }
 
 int TGauge::PercentDone() const {
@@ -48,21 +46,15 @@ int TGauge::PercentDone() const {
 }
 
 void TGauge::SetForeColor(TColor value) {
-    if (value == foreColor_) return;
-    foreColor_ = value;
-    Changed("ForeColor");
+    SetProperty(foreColor_, value, TPropertyId::ForeColor);
 }
 
 void TGauge::SetBackColor(TColor value) {
-    if (value == backColor_) return;
-    backColor_ = value;
-    Changed("BackColor");
+    SetProperty(backColor_, value, TPropertyId::BackColor);
 }
 
 void TGauge::SetShowText(bool value) {
-    if (value == showText_) return;
-    showText_ = value;
-    Changed("ShowText");
+    SetProperty(showText_, value, TPropertyId::ShowText);
 }
 
 void TGauge::Paint() {

@@ -162,7 +162,7 @@ void TSpeedButton::SetDown(bool value) {
     }
     down_ = value;
     if (value) ReleaseGroup();
-    Changed("Down");
+    Changed(TPropertyId::Down);
 }
 
 void TSpeedButton::ReleaseGroup() {
@@ -171,7 +171,7 @@ void TSpeedButton::ReleaseGroup() {
         auto* b = dynamic_cast<TSpeedButton*>(c);
         if (b && b != this && b->groupIndex_ == groupIndex_ && b->down_) {
             b->down_ = false;
-            b->Changed("Down");
+            b->Changed(TPropertyId::Down);
         }
     }
 }
@@ -179,14 +179,11 @@ void TSpeedButton::ReleaseGroup() {
 void TSpeedButton::SetAllowAllUp(bool value) { allowAllUp_ = value; }
 
 void TSpeedButton::SetFlat(bool value) {
-    if (value == flat_) return;
-    flat_ = value;
-    Changed("Flat");
+    SetProperty(flat_, value, TPropertyId::Flat);
 }
 
 void TSpeedButton::SetTransparent(bool value) {
-    transparent_ = value;
-    Changed("Transparent");
+    SetProperty(transparent_, value, TPropertyId::Transparent);
 }
 
 void TSpeedButton::Click() {

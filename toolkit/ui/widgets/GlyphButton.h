@@ -52,27 +52,27 @@ public:
     int NumGlyphs() const { return glyph_.NumGlyphs(); }
     void SetNumGlyphs(int value) {
         glyph_.SetNumGlyphs(value);
-        this->Changed("Glyph");
+        this->Changed(TPropertyId::Glyph);
     }
     TButtonLayout Layout() const { return layout_; }
     void SetLayout(TButtonLayout value) {
         layout_ = value;
-        this->Changed("Layout");
+        this->Changed(TPropertyId::Layout);
     }
     int Margin() const { return margin_; }
     void SetMargin(int value) {
         margin_ = std::max(value, -1);
-        this->Changed("Layout");
+        this->Changed(TPropertyId::Layout);
     }
     int Spacing() const { return spacing_; }
     void SetSpacing(int value) {
         spacing_ = value;
-        this->Changed("Layout");
+        this->Changed(TPropertyId::Layout);
     }
 
 protected:
     explicit TGlyphButton(TComponent* owner) : Base(owner) {
-        Glyph()->OnChange = [this](TObject*) { this->Changed("Glyph"); };
+        Glyph()->OnChange = [this](TObject*) { this->Changed(TPropertyId::Glyph); };
     }
     // Draws glyph and caption in rect as the button's layout says.
     void DrawGlyph(TCanvas& canvas, const TRect& rect, TButtonState state) const {

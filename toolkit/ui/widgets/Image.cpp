@@ -18,15 +18,11 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner), picture_(new TBitmap
 }
 
 void TImage::SetStretch(bool value) {
-    if (value == stretch_) return;
-    stretch_ = value;
-    Changed("Picture");
+    SetProperty(stretch_, value, TPropertyId::Picture);
 }
 
 void TImage::SetCenter(bool value) {
-    if (value == center_) return;
-    center_ = value;
-    Changed("Picture");
+    SetProperty(center_, value, TPropertyId::Picture);
 }
 
 void TImage::SetAutoSize(bool value) {
@@ -36,7 +32,7 @@ void TImage::SetAutoSize(bool value) {
 
 void TImage::PictureChanged() {
     if (autoSize_ && !picture_->Empty()) SetBounds(Left(), Top(), picture_->Width(), picture_->Height());
-    Changed("Picture");
+    Changed(TPropertyId::Picture);
 }
 
 TRect TImage::DestRect() const {
@@ -62,15 +58,11 @@ void TBevel::Publish(TPublisher<TBevel>& p) {
 TBevel::TBevel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 50, 50); }
 
 void TBevel::SetShape(TBevelShape value) {
-    if (value == shape_) return;
-    shape_ = value;
-    Changed("Shape");
+    SetProperty(shape_, value, TPropertyId::Shape);
 }
 
 void TBevel::SetStyle(TBevelStyle value) {
-    if (value == style_) return;
-    style_ = value;
-    Changed("Style");
+    SetProperty(style_, value, TPropertyId::Style);
 }
 
 void TBevel::Paint() {

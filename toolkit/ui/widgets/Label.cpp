@@ -1,3 +1,4 @@
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/widgets/Label.h"
 
 #include "toolkit/ui/graphics/Canvas.h"
@@ -22,40 +23,30 @@ TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
 }
 
 void TCustomLabel::SetAlignment(TAlignment value) {
-    if (value == alignment_) return;
-    alignment_ = value;
-    Changed("Alignment");
+    SetProperty(alignment_, value, TPropertyId::Alignment);
 }
 
 void TCustomLabel::SetLayout(TTextLayout value) {
-    if (value == layout_) return;
-    layout_ = value;
-    Changed("Layout");
+    SetProperty(layout_, value, TPropertyId::Layout);
 }
 
 void TCustomLabel::SetAutoSize(bool value) {
-    if (value == autoSize_) return;
-    autoSize_ = value;
-    AdjustBounds();
+    if (ChangeValue(autoSize_, value)) AdjustBounds();
 }
 
 void TCustomLabel::SetWordWrap(bool value) {
-    if (value == wordWrap_) return;
-    wordWrap_ = value;
-    Changed("WordWrap");
+    SetProperty(wordWrap_, value, TPropertyId::WordWrap);
 }
 
 void TCustomLabel::SetTransparent(bool value) {
-    if (value == transparent_) return;
-    transparent_ = value;
-    Changed("Transparent");
+    SetProperty(transparent_, value, TPropertyId::Transparent);
 }
 
 void TCustomLabel::SetShowAccelChar(bool value) {
     if (value == showAccelChar_) return;
     showAccelChar_ = value;
     AdjustBounds();
-    Changed("Caption");
+    Changed(TPropertyId::Caption);
 }
 
 void TCustomLabel::SetFocusControl(TWinControl* control) {

@@ -45,7 +45,7 @@ void TCustomListBox::ItemsChanged() {
     selected_.resize(static_cast<std::size_t>(items_->Count()), false);
     if (itemIndex_ >= items_->Count()) itemIndex_ = -1;
     topIndex_ = std::clamp(topIndex_, 0, std::max(items_->Count() - 1, 0));
-    Changed("Items");
+    Changed(TPropertyId::Items);
 }
 
 void TCustomListBox::SetItemIndex(int index) {
@@ -56,7 +56,7 @@ void TCustomListBox::SetItemIndex(int index) {
         if (!multiSelect_) selected_[static_cast<std::size_t>(index)] = true;
         ScrollInView(index);
     }
-    Changed("ItemIndex");
+    Changed(TPropertyId::ItemIndex);
 }
 
 void TCustomListBox::SetMultiSelect(bool value) {
@@ -66,7 +66,7 @@ void TCustomListBox::SetMultiSelect(bool value) {
         std::fill(selected_.begin(), selected_.end(), false);
         if (itemIndex_ >= 0) selected_[static_cast<std::size_t>(itemIndex_)] = true;
     }
-    Changed("MultiSelect");
+    Changed(TPropertyId::MultiSelect);
 }
 
 bool TCustomListBox::Selected(int index) const {
@@ -81,7 +81,7 @@ void TCustomListBox::SetSelected(int index, bool value) {
         return;
     }
     selected_[static_cast<std::size_t>(index)] = value;
-    Changed("Selected");
+    Changed(TPropertyId::Selected);
 }
 
 int TCustomListBox::SelCount() const {
@@ -92,13 +92,13 @@ int TCustomListBox::SelCount() const {
 void TCustomListBox::ClearSelection() {
     std::fill(selected_.begin(), selected_.end(), false);
     if (!multiSelect_) itemIndex_ = -1;
-    Changed("Selected");
+    Changed(TPropertyId::Selected);
 }
 
 void TCustomListBox::SelectAll() {
     if (!multiSelect_) return;
     std::fill(selected_.begin(), selected_.end(), true);
-    Changed("Selected");
+    Changed(TPropertyId::Selected);
 }
 
 void TCustomListBox::SetSorted(bool value) {
@@ -107,28 +107,24 @@ void TCustomListBox::SetSorted(bool value) {
 }
 
 void TCustomListBox::SetStyle(TListBoxStyle style) {
-    if (style == style_) return;
-    style_ = style;
-    Changed("Style");
+    SetProperty(style_, style, TPropertyId::Style);
 }
 
 void TCustomListBox::SetItemHeight(int value) {
     if (value <= 0 || value == itemHeight_) return;
     itemHeight_ = value;
-    Changed("ItemHeight");
+    Changed(TPropertyId::ItemHeight);
 }
 
 void TCustomListBox::SetColumns(int value) {
     if (value < 0 || value == columns_) return;
     columns_ = value;
-    Changed("Columns");
+    Changed(TPropertyId::Columns);
 }
 
 void TCustomListBox::SetTopIndex(int value) {
     value = std::clamp(value, 0, std::max(Count() - 1, 0));
-    if (value == topIndex_) return;
-    topIndex_ = value;
-    Changed("TopIndex");
+    SetProperty(topIndex_, value, TPropertyId::TopIndex);
 }
 
 int TCustomListBox::VisibleItems() const { return std::max(1, Height() / itemHeight_); }
@@ -156,13 +152,13 @@ void TCustomListBox::MoveByUser(int index, TShiftState shift) {
         itemIndex_ = index;
         selected_[static_cast<std::size_t>(index)] = !selected_[static_cast<std::size_t>(index)];
         ScrollInView(index);
-        Changed("Selected");
+        Changed(TPropertyId::Selected);
     } else if (multiSelect_ && shift.Contains(ssShift) && itemIndex_ >= 0) {
         int from = std::min(itemIndex_, index), to = std::max(itemIndex_, index);
         for (int i = from; i <= to; ++i) selected_[static_cast<std::size_t>(i)] = true;
         itemIndex_ = index;
         ScrollInView(index);
-        Changed("Selected");
+        Changed(TPropertyId::Selected);
     } else {
         if (multiSelect_) std::fill(selected_.begin(), selected_.end(), false);
         SetItemIndex(index);
@@ -246,7 +242,7 @@ bool TCheckListBox::Checked(int index) const { return Items()->Objects(index) ==
 void TCheckListBox::SetChecked(int index, bool value) {
     if (Checked(index) == value) return;
     Items()->SetObjects(index, value ? &checkedMark : nullptr);
-    Changed("Checked");
+    Changed(TPropertyId::Checked);
 }
 
 void TCheckListBox::ToggleByUser(int index) {

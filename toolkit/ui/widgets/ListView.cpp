@@ -1,3 +1,4 @@
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/widgets/ListView.h"
 
 #include <algorithm>
@@ -19,33 +20,23 @@ void TListColumn::Publish(TPublisher<TListColumn>& p) {
 }
 
 void TListColumn::SetCaption(const std::string& caption) {
-    if (caption == caption_) return;
-    caption_ = caption;
-    Changed();
+    if (ChangeValue(caption_, caption)) Changed();
 }
 
 void TListColumn::SetWidth(int width) {
-    if (width == width_) return;
-    width_ = width;
-    Changed();
+    if (ChangeValue(width_, width)) Changed();
 }
 
 void TListColumn::SetAlignment(TAlignment value) {
-    if (value == alignment_) return;
-    alignment_ = value;
-    Changed();
+    if (ChangeValue(alignment_, value)) Changed();
 }
 
 void TListColumn::SetAutoSize(bool value) {
-    if (value == autoSize_) return;
-    autoSize_ = value;
-    Changed();
+    if (ChangeValue(autoSize_, value)) Changed();
 }
 
 void TListColumn::SetImageIndex(int value) {
-    if (value == imageIndex_) return;
-    imageIndex_ = value;
-    Changed();
+    if (ChangeValue(imageIndex_, value)) Changed();
 }
 
 void TListColumn::Assign(const TPersistent* source) {
@@ -65,7 +56,7 @@ TListColumns::TListColumns(TListView* owner) : TCollection([] { return new TList
 
 void TListColumns::Update(TCollectionItem* item) {
     TCollection::Update(item);
-    view_->Changed("Columns");
+    view_->Changed(TPropertyId::Columns);
     view_->Invalidate();
 }
 
@@ -80,7 +71,7 @@ void TListItem::Publish(TPublisher<TListItem>& p) {
 }
 
 TListItem::TListItem(TListItems* owner) : owner_(owner), subItems_(std::make_unique<TStringList>()) {
-    subItems_->OnChange = [this] { Changed("SubItems"); };
+    subItems_->OnChange = [this] { Changed(ctText); };
 }
 
 TListItem::~TListItem() {
@@ -100,14 +91,12 @@ TListView* TListItem::ListView() const { return owner_ ? owner_->view_ : nullptr
 
 int TListItem::Index() const { return owner_ ? owner_->IndexOf(this) : -1; }
 
-void TListItem::Changed(const char* what) {
-    if (TListView* view = ListView()) view->ItemChanged(this, std::string_view(what) == "Image" ? ctImage : ctText);
+void TListItem::Changed(TItemChange change) {
+    if (TListView* view = ListView()) view->ItemChanged(this, change);
 }
 
 void TListItem::SetCaption(const std::string& caption) {
-    if (caption == caption_) return;
-    caption_ = caption;
-    Changed("Caption");
+    if (ChangeValue(caption_, caption)) Changed(ctText);
 }
 
 void TListItem::SetSubItems(TStrings* items) {
@@ -116,15 +105,11 @@ void TListItem::SetSubItems(TStrings* items) {
 }
 
 void TListItem::SetChecked(bool value) {
-    if (value == checked_) return;
-    checked_ = value;
-    if (TListView* view = ListView()) view->ItemChanged(this, ctState);
+    if (ChangeValue(checked_, value)) Changed(ctState);
 }
 
 void TListItem::SetImageIndex(int value) {
-    if (value == imageIndex_) return;
-    imageIndex_ = value;
-    Changed("Image");
+    if (ChangeValue(imageIndex_, value)) Changed(ctImage);
 }
 
 void TListItem::SetSelected(bool value) {
@@ -153,7 +138,7 @@ void TListItem::Assign(const TPersistent* source) {
         checked_ = other->checked_;
         imageIndex_ = other->imageIndex_;
         Data = other->Data;
-        Changed("Caption");
+        Changed(ctText);
         return;
     }
     TPersistent::Assign(source);
@@ -213,7 +198,7 @@ void TListItems::Assign(const TPersistent* source) {
 
 void TListItems::Changed() {
     if (batch_.TellNow() && view_) {
-        view_->Changed("Items");
+        view_->Changed(TPropertyId::Items);
         view_->Invalidate();
     }
 }
@@ -251,15 +236,11 @@ TListView::TListView(TComponent* owner)
 TListView::~TListView() { items_->view_ = nullptr; }
 
 void TListView::SetViewStyle(TViewStyle value) {
-    if (value == viewStyle_) return;
-    viewStyle_ = value;
-    Changed("ViewStyle");
-    Invalidate();
+    if (SetProperty(viewStyle_, value, TPropertyId::ViewStyle)) Invalidate();
 }
 
 void TListView::SetRowSelect(bool value) {
-    rowSelect_ = value;
-    Changed("RowSelect");
+    SetProperty(rowSelect_, value, TPropertyId::RowSelect);
 }
 
 void TListView::SetMultiSelect(bool value) {
@@ -270,22 +251,19 @@ void TListView::SetMultiSelect(bool value) {
         for (TListItem* item : items_->items_)
             if (item != keep && item->selected_) ItemSelected(item, false);
     }
-    Changed("MultiSelect");
+    Changed(TPropertyId::MultiSelect);
 }
 
 void TListView::SetCheckboxes(bool value) {
-    checkboxes_ = value;
-    Changed("Checkboxes");
+    SetProperty(checkboxes_, value, TPropertyId::Checkboxes);
 }
 
 void TListView::SetGridLines(bool value) {
-    gridLines_ = value;
-    Changed("GridLines");
+    SetProperty(gridLines_, value, TPropertyId::GridLines);
 }
 
 void TListView::SetShowColumnHeaders(bool value) {
-    showColumnHeaders_ = value;
-    Changed("ShowColumnHeaders");
+    SetProperty(showColumnHeaders_, value, TPropertyId::ShowColumnHeaders);
 }
 
 void TListView::SetSmallImages(TImageList* images) { SetComponentLink(*this, smallImages_, images); }
@@ -324,9 +302,7 @@ void TListView::SetItemIndex(int index) {
 }
 
 void TListView::SetItemFocused(TListItem* item) {
-    if (item == focused_) return;
-    focused_ = item;
-    Changed("ItemFocused");
+    SetProperty(focused_, item, TPropertyId::ItemFocused);
 }
 
 int TListView::SelCount() const {
@@ -388,7 +364,7 @@ TListItem* TListView::GetItemAt(int x, int y) const {
 }
 
 void TListView::ItemChanged(TListItem* item, TItemChange change) {
-    Changed("Items");
+    Changed(TPropertyId::Items);
     Invalidate();
     if (OnChange) OnChange(this, item, change);
 }
@@ -400,7 +376,7 @@ void TListView::ItemSelected(TListItem* item, bool selected) {
             if (other != item && other->selected_) ItemSelected(other, false);
     }
     item->selected_ = selected;
-    Changed("Selected");
+    Changed(TPropertyId::Selected);
     Invalidate();
     if (OnChange) OnChange(this, item, ctState);
     if (OnSelectItem) OnSelectItem(this, item, selected);

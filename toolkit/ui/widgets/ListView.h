@@ -57,6 +57,9 @@ private:
     TListView* view_;
 };
 
+enum TItemChange { ctText, ctImage, ctState };
+TK_ENUM_TYPE(TItemChange, "ctText", "ctImage", "ctState")
+
 class TListItem : public TPersistent {
     TK_CLASS_PUBLISHED(TListItem, TPersistent)
 public:
@@ -88,7 +91,7 @@ public:
 private:
     friend class TListView;
     friend class TListItems;
-    void Changed(const char* what);
+    void Changed(TItemChange change);
     TListItems* owner_;
     std::string caption_;
     std::unique_ptr<TStringList> subItems_;
@@ -132,8 +135,6 @@ private:
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 TK_ENUM_TYPE(TViewStyle, "vsIcon", "vsSmallIcon", "vsList", "vsReport")
-enum TItemChange { ctText, ctImage, ctState };
-TK_ENUM_TYPE(TItemChange, "ctText", "ctImage", "ctState")
 
 using TLVChangeEvent = std::function<void(TObject* Sender, TListItem* Item, TItemChange Change)>;
 using TLVSelectItemEvent = std::function<void(TObject* Sender, TListItem* Item, bool Selected)>;

@@ -19,7 +19,7 @@ void TCustomMaskEdit::SetEditMask(const std::string& value) {
     const std::string value0 = UnmaskedText();
     editMask_ = value;
     mask_ = TEditMask(value);
-    Changed("EditMask");
+    Changed(TPropertyId::EditMask);
     if (!unmasked_) SetText(MaskedEditText(mask_, value0));
 }
 
@@ -69,7 +69,7 @@ bool TCustomMaskEdit::ReplaceSelText(const std::string& text) {
     if (result == Text() && sel.Start == sel_.Start && sel.Length == sel_.Length) return false;
     sel_ = sel;
     if (result != Text()) UserEdit(result);
-    else Changed("Selection");
+    else Changed(TPropertyId::Selection);
     return fitted;
 }
 
@@ -84,7 +84,7 @@ void TCustomMaskEdit::BackspaceKey() {
     MaskedBackspace(mask_, result, sel);
     sel_ = sel;
     if (result != Text()) UserEdit(result);
-    else Changed("Selection");
+    else Changed(TPropertyId::Selection);
 }
 
 void TCustomMaskEdit::DeleteKey() {
@@ -105,7 +105,7 @@ void TCustomMaskEdit::ValidateEdit() {
     const int bad = mask_.FirstInvalidPosition(Text());
     if (bad < 0) return;
     sel_ = {bad, 0};
-    Changed("Selection");
+    Changed(TPropertyId::Selection);
     throw EMaskEditError("Invalid input value.  Use escape key to abandon changes");
 }
 

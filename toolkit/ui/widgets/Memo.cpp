@@ -48,21 +48,15 @@ void TCustomMemo::SetLines(TStrings* lines) {
 }
 
 void TCustomMemo::SetWordWrap(bool value) {
-    if (value == wordWrap_) return;
-    wordWrap_ = value;
-    Changed("WordWrap");
+    SetProperty(wordWrap_, value, TPropertyId::WordWrap);
 }
 
 void TCustomMemo::SetScrollBars(TScrollStyle value) {
-    if (value == scrollBars_) return;
-    scrollBars_ = value;
-    Changed("ScrollBars");
+    SetProperty(scrollBars_, value, TPropertyId::ScrollBars);
 }
 
 void TCustomMemo::SetAlignment(TAlignment value) {
-    if (value == alignment_) return;
-    alignment_ = value;
-    Changed("Alignment");
+    SetProperty(alignment_, value, TPropertyId::Alignment);
 }
 
 void TCustomMemo::TextChanged() {

@@ -1,3 +1,4 @@
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/widgets/Menus.h"
 
 #include <algorithm>
@@ -117,15 +118,11 @@ void TMenuItem::BeforeDestruction() {
 }
 
 void TMenuItem::SetCaption(const std::string& caption) {
-    if (caption == caption_) return;
-    caption_ = caption;
-    MenuChanged(false);
+    if (ChangeValue(caption_, caption)) MenuChanged(false);
 }
 
 void TMenuItem::SetShortCut(TShortCut shortCut) {
-    if (shortCut == shortCut_) return;
-    shortCut_ = shortCut;
-    MenuChanged(false);
+    if (ChangeValue(shortCut_, shortCut)) MenuChanged(false);
 }
 
 void TMenuItem::SetChecked(bool value) {
@@ -160,27 +157,19 @@ void TMenuItem::SetGroupIndex(int value) {
 }
 
 void TMenuItem::SetEnabled(bool value) {
-    if (value == enabled_) return;
-    enabled_ = value;
-    MenuChanged(false);
+    if (ChangeValue(enabled_, value)) MenuChanged(false);
 }
 
 void TMenuItem::SetVisible(bool value) {
-    if (value == visible_) return;
-    visible_ = value;
-    MenuChanged(true);
+    if (ChangeValue(visible_, value)) MenuChanged(true);
 }
 
 void TMenuItem::SetDefault(bool value) {
-    if (value == default_) return;
-    default_ = value;
-    MenuChanged(false);
+    if (ChangeValue(default_, value)) MenuChanged(false);
 }
 
 void TMenuItem::SetImageIndex(int value) {
-    if (value == imageIndex_) return;
-    imageIndex_ = value;
-    MenuChanged(false);
+    if (ChangeValue(imageIndex_, value)) MenuChanged(false);
 }
 
 TMenuItem* TMenuItem::Items(int index) const {
@@ -314,9 +303,7 @@ void TMenu::SetImages(TImageList* images) {
 }
 
 void TMenu::SetOwnerDraw(bool value) {
-    if (value == ownerDraw_) return;
-    ownerDraw_ = value;
-    Changed(nullptr, true);
+    if (ChangeValue(ownerDraw_, value)) Changed(nullptr, true);
 }
 
 void TMenu::Notification(TComponent* component, TOperation operation) {

@@ -1,3 +1,4 @@
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/widgets/PageControl.h"
 
 #include <algorithm>
@@ -75,7 +76,7 @@ int TTabSheet::TabIndex() const {
 void TTabSheet::SetTabVisible(bool value) {
     if (value == tabVisible_) return;
     tabVisible_ = value;
-    Changed("TabVisible");
+    Changed(TPropertyId::TabVisible);
     if (pageControl_) pageControl_->TabsChanged();
 }
 
@@ -195,7 +196,7 @@ void TPageControl::SetActivePage(TTabSheet* page) {
         if (page && page->CanFocus()) form->SetActiveControl(page);
         else if (CanFocus()) form->SetActiveControl(this);
     }
-    Changed("ActivePage");
+    Changed(TPropertyId::ActivePage);
 }
 
 void TPageControl::SetActivePageIndex(int index) {
@@ -272,21 +273,15 @@ void TPageControl::SetTabWidth(int value) {
 }
 
 void TPageControl::SetMultiLine(bool value) {
-    if (value == multiLine_) return;
-    multiLine_ = value;
-    TabsChanged();
+    if (ChangeValue(multiLine_, value)) TabsChanged();
 }
 
 void TPageControl::SetStyle(TTabStyle value) {
-    if (value == style_) return;
-    style_ = value;
-    TabsChanged();
+    if (ChangeValue(style_, value)) TabsChanged();
 }
 
 void TPageControl::SetTabPosition(TTabPosition value) {
-    if (value == tabPosition_) return;
-    tabPosition_ = value;
-    TabsChanged();
+    if (ChangeValue(tabPosition_, value)) TabsChanged();
 }
 
 int TPageControl::TabStripHeight() const {
@@ -320,7 +315,7 @@ int TPageControl::IndexOfTabAt(int x, int y) {
 
 void TPageControl::TabsChanged() {
     LayoutPages();
-    Changed("Tabs");
+    Changed(TPropertyId::Tabs);
     Invalidate();
 }
 
@@ -381,11 +376,13 @@ void TPageControl::Paint() {
         canvas->FrameRect(r);
         int left = r.Left + 6;
         if (images_ && page->ImageIndex() >= 0) {
-            images_->Draw(canvas, left, r.Top + (r.Height() - images_->Height()) / 2, page->ImageIndex(), page->Enabled());
+            images_->Draw(canvas, left, r.Top + (r.Height() - images_->Height()) / 2, page->ImageIndex(), Enabled());
             left += images_->Width() + 4;
         }
         canvas->Brush()->SetStyle(bsClear);
-        canvas->Font()->SetColor(page->Enabled() ? Font()->Color() : clGrayText);
+        // A disabled sheet keeps a readable tab (its controls take no input); only a disabled page
+        // control greys its tabs.
+        canvas->Font()->SetColor(Enabled() ? Font()->Color() : clGrayText);
         canvas->TextRect(r, left, r.Top + 3, StripHotkey(page->Caption()));
         canvas->Brush()->SetStyle(bsSolid);
     }

@@ -20,39 +20,31 @@ TCustomPanel::TCustomPanel(TComponent* owner) : TWinControl(owner) {
 }
 
 void TCustomPanel::SetAlignment(TAlignment value) {
-    if (value == alignment_) return;
-    alignment_ = value;
-    Changed("Alignment");
+    SetProperty(alignment_, value, TPropertyId::Alignment);
 }
 
 void TCustomPanel::SetBevelInner(TBevelCut value) {
-    if (value == bevelInner_) return;
-    bevelInner_ = value;
-    Changed("Bevel");
+    SetProperty(bevelInner_, value, TPropertyId::Bevel);
 }
 
 void TCustomPanel::SetBevelOuter(TBevelCut value) {
-    if (value == bevelOuter_) return;
-    bevelOuter_ = value;
-    Changed("Bevel");
+    SetProperty(bevelOuter_, value, TPropertyId::Bevel);
 }
 
 void TCustomPanel::SetBevelWidth(int value) {
     if (value < 1 || value == bevelWidth_) return;
     bevelWidth_ = value;
-    Changed("Bevel");
+    Changed(TPropertyId::Bevel);
 }
 
 void TCustomPanel::SetBorderWidth(int value) {
     if (value < 0 || value == borderWidth_) return;
     borderWidth_ = value;
-    Changed("Bevel");
+    Changed(TPropertyId::Bevel);
 }
 
 void TCustomPanel::SetBorderStyle(TFormBorderStyle value) {
-    if (value == borderStyle_) return;
-    borderStyle_ = value;
-    Changed("BorderStyle");
+    SetProperty(borderStyle_, value, TPropertyId::BorderStyle);
 }
 
 TRect DrawBevel(TCanvas& canvas, const TRect& rect, TBevelCut cut, int width) {

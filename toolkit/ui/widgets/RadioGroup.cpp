@@ -54,7 +54,7 @@ void TCustomRadioGroup::ItemsChanged() {
     }
     updating_ = false;
     ArrangeButtons();
-    Changed("Items");
+    Changed(TPropertyId::Items);
 }
 
 void TCustomRadioGroup::SetItemIndex(int index) {
@@ -67,7 +67,7 @@ void TCustomRadioGroup::SetItemIndex(int index) {
         buttons_[static_cast<std::size_t>(i)]->SetTabStop(i == index || (index < 0 && i == 0));
     }
     updating_ = false;
-    Changed("ItemIndex");
+    Changed(TPropertyId::ItemIndex);
     Click();
 }
 
@@ -93,7 +93,7 @@ void TCustomRadioGroup::SetColumns(int value) {
     if (value == columns_) return;
     columns_ = value;
     ArrangeButtons();
-    Changed("Columns");
+    Changed(TPropertyId::Columns);
 }
 
 void TCustomRadioGroup::SetBounds(int left, int top, int width, int height) {

@@ -12,9 +12,7 @@ TScrollBox::TScrollBox(TComponent* owner) : TWinControl(owner) {
 }
 
 void TScrollBox::SetBorderStyle(TFormBorderStyle value) {
-    if (value == borderStyle_) return;
-    borderStyle_ = value;
-    Changed("BorderStyle");
+    SetProperty(borderStyle_, value, TPropertyId::BorderStyle);
 }
 
 TSize TScrollBox::ContentSize() const {
@@ -31,9 +29,7 @@ void TScrollBox::SetScrollPosition(TPoint position) {
     TSize content = ContentSize();
     position.X = std::clamp(position.X, 0, std::max(content.cx - Width(), 0));
     position.Y = std::clamp(position.Y, 0, std::max(content.cy - Height(), 0));
-    if (position == position_) return;
-    position_ = position;
-    Changed("ScrollPosition");
+    SetProperty(position_, position, TPropertyId::ScrollPosition);
 }
 
 void TScrollBox::ScrollInView(const TControl* control) {

@@ -23,9 +23,7 @@ TSplitter::TSplitter(TComponent* owner) : TGraphicControl(owner) {
 }
 
 void TSplitter::SetBeveled(bool value) {
-    if (value == beveled_) return;
-    beveled_ = value;
-    Changed("Beveled");
+    SetProperty(beveled_, value, TPropertyId::Beveled);
 }
 
 TControl* TSplitter::ResizeControl() const {

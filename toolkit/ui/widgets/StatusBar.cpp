@@ -1,3 +1,4 @@
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/widgets/StatusBar.h"
 
 #include "toolkit/ui/graphics/Canvas.h"
@@ -12,33 +13,23 @@ void TStatusPanel::Publish(TPublisher<TStatusPanel>& p) {
 }
 
 void TStatusPanel::SetText(const std::string& text) {
-    if (text == text_) return;
-    text_ = text;
-    Changed();
+    if (ChangeValue(text_, text)) Changed();
 }
 
 void TStatusPanel::SetWidth(int width) {
-    if (width == width_) return;
-    width_ = width;
-    Changed(true);
+    if (ChangeValue(width_, width)) Changed(true);
 }
 
 void TStatusPanel::SetAlignment(TAlignment value) {
-    if (value == alignment_) return;
-    alignment_ = value;
-    Changed();
+    if (ChangeValue(alignment_, value)) Changed();
 }
 
 void TStatusPanel::SetStyle(TStatusPanelStyle value) {
-    if (value == style_) return;
-    style_ = value;
-    Changed();
+    if (ChangeValue(style_, value)) Changed();
 }
 
 void TStatusPanel::SetBevel(TStatusPanelBevel value) {
-    if (value == bevel_) return;
-    bevel_ = value;
-    Changed();
+    if (ChangeValue(bevel_, value)) Changed();
 }
 
 void TStatusPanel::Assign(const TPersistent* source) {
@@ -58,7 +49,7 @@ TStatusPanels::TStatusPanels(TStatusBar* owner) : TCollection([] { return new TS
 
 void TStatusPanels::Update(TCollectionItem* item) {
     TCollection::Update(item);
-    bar_->Changed("Panels");
+    bar_->Changed(TPropertyId::Panels);
     bar_->Invalidate();
 }
 
@@ -79,23 +70,15 @@ TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner), panels_(new TSta
 }
 
 void TStatusBar::SetSimplePanel(bool value) {
-    if (value == simplePanel_) return;
-    simplePanel_ = value;
-    Changed("SimplePanel");
-    Invalidate();
+    if (SetProperty(simplePanel_, value, TPropertyId::SimplePanel)) Invalidate();
 }
 
 void TStatusBar::SetSimpleText(const std::string& text) {
-    if (text == simpleText_) return;
-    simpleText_ = text;
-    Changed("SimpleText");
-    Invalidate();
+    if (SetProperty(simpleText_, text, TPropertyId::SimpleText)) Invalidate();
 }
 
 void TStatusBar::SetSizeGrip(bool value) {
-    if (value == sizeGrip_) return;
-    sizeGrip_ = value;
-    Changed("SizeGrip");
+    SetProperty(sizeGrip_, value, TPropertyId::SizeGrip);
 }
 
 TRect TStatusBar::PanelRect(int index) const {

@@ -1,3 +1,4 @@
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/widgets/ToolBar.h"
 
 #include <algorithm>
@@ -52,22 +53,19 @@ void TToolButton::SetStyle(TToolButtonStyle value) {
     style_ = value;
     if (IsSeparator() && Width() == (toolBar_ ? toolBar_->ButtonWidth() : 23)) SetWidth(8);
     if (style_ != tbsCheck) down_ = false;
-    Changed("Style");
+    Changed(TPropertyId::Style);
     if (toolBar_) toolBar_->ArrangeButtons();
 }
 
 void TToolButton::SetImageIndex(int value) {
-    if (value == imageIndex_) return;
-    imageIndex_ = value;
-    Changed("ImageIndex");
-    Invalidate();
+    if (SetProperty(imageIndex_, value, TPropertyId::ImageIndex)) Invalidate();
 }
 
 void TToolButton::SetDown(bool value) {
     if (value == down_) return;
     down_ = value;
     if (value) UpdateGroup();
-    Changed("Down");
+    Changed(TPropertyId::Down);
     Invalidate();
 }
 
@@ -79,7 +77,7 @@ void TToolButton::UpdateGroup() {
     auto release = [this](TToolButton* b) {
         if (b != this && b->down_) {
             b->down_ = false;
-            b->Changed("Down");
+            b->Changed(TPropertyId::Down);
         }
     };
     for (auto it = at; it != list.begin();) {
@@ -94,15 +92,11 @@ void TToolButton::UpdateGroup() {
 }
 
 void TToolButton::SetMarked(bool value) {
-    if (value == marked_) return;
-    marked_ = value;
-    Changed("Marked");
+    SetProperty(marked_, value, TPropertyId::Marked);
 }
 
 void TToolButton::SetIndeterminate(bool value) {
-    if (value == indeterminate_) return;
-    indeterminate_ = value;
-    Changed("Indeterminate");
+    SetProperty(indeterminate_, value, TPropertyId::Indeterminate);
 }
 
 void TToolButton::SetWrap(bool value) {
@@ -116,7 +110,7 @@ void TToolButton::SetDropdownMenu(TPopupMenu* menu) {
     if (dropdownMenu_) dropdownMenu_->RemoveFreeNotification(this);
     dropdownMenu_ = menu;
     if (menu) menu->FreeNotification(this);
-    Changed("DropdownMenu");
+    Changed(TPropertyId::DropdownMenu);
 }
 
 void TToolButton::SetMenuItem(TMenuItem* item) {
@@ -294,7 +288,7 @@ void TToolBar::ArrangeButtons() {
             y += rowHeight;
         }
     }
-    Changed("Buttons");
+    Changed(TPropertyId::Buttons);
 }
 
 void TToolBar::SetImages(TImageList* images) {
@@ -302,7 +296,7 @@ void TToolBar::SetImages(TImageList* images) {
     if (images_) images_->RemoveFreeNotification(this);
     images_ = images;
     if (images) images->FreeNotification(this);
-    Changed("Images");
+    Changed(TPropertyId::Images);
     Invalidate();
 }
 
@@ -333,28 +327,19 @@ void TToolBar::SetButtonHeight(int value) {
 }
 
 void TToolBar::SetFlat(bool value) {
-    if (value == flat_) return;
-    flat_ = value;
-    Changed("Flat");
-    Invalidate();
+    if (SetProperty(flat_, value, TPropertyId::Flat)) Invalidate();
 }
 
 void TToolBar::SetShowCaptions(bool value) {
-    if (value == showCaptions_) return;
-    showCaptions_ = value;
-    ArrangeButtons();
+    if (ChangeValue(showCaptions_, value)) ArrangeButtons();
 }
 
 void TToolBar::SetList(bool value) {
-    if (value == list_) return;
-    list_ = value;
-    ArrangeButtons();
+    if (ChangeValue(list_, value)) ArrangeButtons();
 }
 
 void TToolBar::SetWrapable(bool value) {
-    if (value == wrapable_) return;
-    wrapable_ = value;
-    ArrangeButtons();
+    if (ChangeValue(wrapable_, value)) ArrangeButtons();
 }
 
 void TToolBar::SetIndent(int value) {

@@ -1,3 +1,4 @@
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/widgets/TreeView.h"
 
 #include <algorithm>
@@ -41,9 +42,7 @@ void TTreeNode::Changed() {
 }
 
 void TTreeNode::SetText(const std::string& text) {
-    if (text == text_) return;
-    text_ = text;
-    Changed();
+    if (ChangeValue(text_, text)) Changed();
 }
 
 void TTreeNode::SetImageIndex(int value) {
@@ -323,24 +322,21 @@ void TTreeView::SetSelected(TTreeNode* node) {
     }
     selected_ = node;
     if (node) node->MakeVisible();
-    Changed("Selected");
+    Changed(TPropertyId::Selected);
     Invalidate();
     if (OnChange) OnChange(this, node);
 }
 
 void TTreeView::SetShowLines(bool value) {
-    showLines_ = value;
-    Changed("ShowLines");
+    SetProperty(showLines_, value, TPropertyId::ShowLines);
 }
 
 void TTreeView::SetShowRoot(bool value) {
-    showRoot_ = value;
-    Changed("ShowRoot");
+    SetProperty(showRoot_, value, TPropertyId::ShowRoot);
 }
 
 void TTreeView::SetShowButtons(bool value) {
-    showButtons_ = value;
-    Changed("ShowButtons");
+    SetProperty(showButtons_, value, TPropertyId::ShowButtons);
 }
 
 void TTreeView::SetIndent(int value) {
@@ -397,14 +393,14 @@ bool TTreeView::CanCollapse(TTreeNode* node) {
 }
 
 void TTreeView::NodeExpanded(TTreeNode* node) {
-    Changed("Expanded");
+    Changed(TPropertyId::Expanded);
     Invalidate();
     if (OnExpanded) OnExpanded(this, node);
 }
 
 void TTreeView::NodeCollapsed(TTreeNode* node) {
     if (selected_ && selected_->HasAsParent(node)) SetSelected(node);
-    Changed("Expanded");
+    Changed(TPropertyId::Expanded);
     Invalidate();
     if (OnCollapsed) OnCollapsed(this, node);
 }
@@ -414,12 +410,12 @@ void TTreeView::NodeDeleting(TTreeNode* node) {
     ForgetEdit(node);
     if (selected_ == node) {
         selected_ = nullptr;
-        Changed("Selected");
+        Changed(TPropertyId::Selected);
     }
 }
 
 void TTreeView::NodesChanged() {
-    Changed("Items");
+    Changed(TPropertyId::Items);
     Invalidate();
 }
 

@@ -18,8 +18,8 @@ using PeersTest = UiTest;
 class TRecordingPeer : public IControlPeer {
 public:
     explicit TRecordingPeer(std::vector<std::string>& log) : log_(log) {}
-    void PropertyChanged(TControl& control, std::string_view property) override {
-        log_.push_back(control.Name() + "." + std::string(property));
+    void PropertyChanged(TControl& control, TPropertyId property) override {
+        log_.push_back(control.Name() + "." + std::string(PropertyName(property)));
     }
     void Invalidate(TControl& control) override { ++invalidations; }
     int invalidations = 0;
@@ -39,6 +39,7 @@ TEST_F(PeersTest, ControlsTellTheirPeerWhatChanged) {
     SetPeerFactory([&](TControl&) { return std::make_unique<TRecordingPeer>(log); });
     {
         TOwnedPtr<TForm> form(CreateComponent<TForm>(nullptr));
+        form->SetName("frm");
         auto make = [&](auto* control, const char* name) {
             control->SetName(name);
             control->SetParent(form.get());
@@ -78,6 +79,17 @@ TEST_F(PeersTest, ControlsTellTheirPeerWhatChanged) {
             EXPECT_TRUE(Heard(log, what)) << what;
         }
         EXPECT_GT(static_cast<TRecordingPeer*>(status->Peer())->invalidations, 0) << "panels repaint";
+
+        // Each change is heard under its own name, once; setting what is already there says nothing.
+        log.clear();
+        edit->SetPasswordChar("*");
+        edit->SetPasswordChar("*");
+        edit->SetReadOnly(true);
+        form->SetWindowState(wsMaximized);
+        form->SetWindowState(wsMaximized);
+        view->SetViewStyle(vsReport);
+        EXPECT_EQ(log, (std::vector<std::string>{"edt.PasswordChar", "frm.WindowState", "lv.ViewStyle"}));
+
         const int before = static_cast<TRecordingPeer*>(edit->Peer())->invalidations;
         edit->Repaint();
         EXPECT_EQ(static_cast<TRecordingPeer*>(edit->Peer())->invalidations, before + 1)

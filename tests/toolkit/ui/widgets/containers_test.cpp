@@ -63,6 +63,19 @@ TEST_F(ContainersTest, PageControlTabsPagesAndPainting) {
     pages->PaintTo(canvas);
     EXPECT_NE(canvas.FindText("详细字段"), nullptr);
     EXPECT_EQ(canvas.FindText("自定义信息"), nullptr) << "a hidden tab is not drawn";
+    // A disabled sheet (its controls take no input, as a maintenance window's pages in Browse) keeps a
+    // readable tab; a disabled page control greys every tab.
+    sheet[0]->SetEnabled(false);
+    TRecordingCanvas disabledSheet;
+    pages->PaintTo(disabledSheet);
+    ASSERT_NE(disabledSheet.FindText("详细字段"), nullptr);
+    EXPECT_EQ(disabledSheet.FindText("详细字段")->FontColor, pages->Font()->Color());
+    pages->SetEnabled(false);
+    TRecordingCanvas disabledPages;
+    pages->PaintTo(disabledPages);
+    EXPECT_EQ(disabledPages.FindText("详细字段")->FontColor, clGrayText);
+    pages->SetEnabled(true);
+    sheet[0]->SetEnabled(true);
     // Language files set tab captions and visibility by name.
     SetPropValue(sheet[1], "TabVisible", true);
     SetPropValue(sheet[1], "Caption", "UDF");
