@@ -4,6 +4,7 @@
 
 #include "controls/RkSearchDlg.h"
 #include "toolkit/data/DataSet.h"
+#include "toolkit/rtl/ScopeExit.h"
 #include "toolkit/ui/grids/DBGrid.h"
 #include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/widgets/CheckBox.h"
@@ -81,15 +82,9 @@ bool TrkSearchDialog::Execute() {
     if (!fields.empty()) window->cbbFields->SetItemIndex(0);
 
     window_ = window.get();
-    int result = mrNone;
-    try {
-        result = window->ShowModal();
-    } catch (...) {
+    TScopeExit closed([&] {
         lastText_ = window->cbbText->Text();
         window_ = nullptr;
-        throw;
-    }
-    lastText_ = window->cbbText->Text();
-    window_ = nullptr;
-    return result == mrOk;
+    });
+    return window->ShowModal() == mrOk;
 }

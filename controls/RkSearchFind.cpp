@@ -1,6 +1,7 @@
 // FindText: the record search behind the find dialog's "next".
 #include "controls/RkSearch.h"
 #include "toolkit/data/DataSet.h"
+#include "toolkit/rtl/ControlsDisabled.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/grids/DBGrid.h"
 
@@ -34,32 +35,23 @@ bool FindText(TDBGrid* grid, const std::string& fieldName, const std::string& te
     TDataSet* dataSet = grid ? grid->DataSet() : nullptr;
     if (!dataSet || !dataSet->Active()) throw ESearchError(TRkUserMessages::DataSourceInactive);
     dataSet->CheckBrowseMode();
-    dataSet->DisableControls();
+    TControlsDisabled still(dataSet);
     const TBookmark start = dataSet->GetBookmark();
-    try {
+    if (backward) dataSet->Prior();
+    else dataSet->Next();
+    if (fromBeginning) {
+        if (backward) dataSet->Last();
+        else dataSet->First();
+    }
+    TField* field = SearchedField(grid, dataSet, fieldName);
+    const std::string wanted = caseSensitive ? text : UpperCase(text);
+    while (field && !(backward ? dataSet->Bof() : dataSet->Eof())) {
+        std::string cell = TrimRight(field->DisplayText());
+        if (!caseSensitive) cell = UpperCase(cell);
+        if (wholeWords ? cell == wanted : cell.find(wanted) != std::string::npos) return true;
         if (backward) dataSet->Prior();
         else dataSet->Next();
-        if (fromBeginning) {
-            if (backward) dataSet->Last();
-            else dataSet->First();
-        }
-        TField* field = SearchedField(grid, dataSet, fieldName);
-        const std::string wanted = caseSensitive ? text : UpperCase(text);
-        while (field && !(backward ? dataSet->Bof() : dataSet->Eof())) {
-            std::string cell = TrimRight(field->DisplayText());
-            if (!caseSensitive) cell = UpperCase(cell);
-            if (wholeWords ? cell == wanted : cell.find(wanted) != std::string::npos) {
-                dataSet->EnableControls();
-                return true;
-            }
-            if (backward) dataSet->Prior();
-            else dataSet->Next();
-        }
-        dataSet->GotoBookmark(start);
-    } catch (...) {
-        dataSet->EnableControls();
-        throw;
     }
-    dataSet->EnableControls();
+    dataSet->GotoBookmark(start);
     return false;
 }

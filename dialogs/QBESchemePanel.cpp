@@ -25,6 +25,13 @@ namespace {
 
 constexpr int kSchemePanelWidth = 168;
 constexpr int kFieldCol = 0, kOperatorCol = 1, kValueCol = 2, kLogicCol = 3;
+constexpr int kSchemeNameLength = 20;   // characters
+
+int Utf8Length(const std::string& text) {
+    int count = 0;
+    for (unsigned char c : text) count += (c & 0xC0) != 0x80;
+    return count;
+}
 
 TBitBtn* SchemeButton(TQBEForm* form, const std::string& name, const std::string& caption, int top) {
     auto* button = CreateControl<TBitBtn>(form, form->pnlCondition, name, 8, top, 72, 25);
@@ -54,6 +61,7 @@ void TQBEForm::CreateSchemePanel() {
     btnOpen->OnClick = [this](TObject* s) { btnOpenClick(s); };
     btnDelete->OnClick = [this](TObject* s) { btnDeleteClick(s); };
     lstCondition->OnDblClick = [this](TObject* s) { btnOpenClick(s); };
+    lstCondition->OnEdited = [this](TObject* s, TListItem* item, std::string& text) { lstConditionEdited(s, item, text); };
 }
 
 void TQBEForm::InitSchemeColumns() {
@@ -238,5 +246,35 @@ void TQBEForm::btnDeleteClick(TObject* Sender) {
         "DeleteConTable", VarArrayOf({RkConverter->ToStorageText(item->Caption()), form->Brokers->UserId, form->Brokers->ProgramId}));
     if (!refused.empty()) throw Exception(refused);
     LoadSchemes();
+    if (schemesChanged_) schemesChanged_();
+}
+
+void TQBEForm::lstConditionEdited(TObject* Sender, TListItem* Item, std::string& S) {
+    TfrmRadical* form = MaintenanceForm();
+    if (!Item || !form || !form->Brokers) return;
+    const std::string old = Item->Caption();
+    auto refuse = [&](int line) {
+        RkConverter->ShowMessageBox(MessageLine(line), mtError, {mbOK});
+        S = old;
+    };
+    if (Trim(S).empty()) return refuse(8);
+    if (Utf8Length(S) > kSchemeNameLength) return refuse(9);
+    for (int i = 0; i < lstCondition->Items()->Count(); ++i)
+        if (lstCondition->Items()->Item(i) != Item && lstCondition->Items()->Item(i)->Caption() == S) return refuse(10);
+    if (S == old) return;
+    const std::string user = form->Brokers->UserId, program = form->Brokers->ProgramId;
+    const std::string refused =
+        CallSchemeServer("ChangeConName", VarArrayOf({VarArrayOf({RkConverter->ToStorageText(old), user, program}),
+                                                      VarArrayOf({RkConverter->ToStorageText(S), user, program})}));
+    if (!refused.empty()) {
+        refuse(11);
+        throw Exception(refused);
+    }
+    if (TdmRadical* dm = DataModuleOf(MasterDataSet); dm && dm->cdsSaveCondition->Active() &&
+        dm->cdsSaveCondition->Locate("NCONDITION;CREATOR;PROGRAMME", VarArrayOf({RkConverter->ToStorageText(old), user, program}))) {
+        dm->cdsSaveCondition->Edit();
+        dm->cdsSaveCondition->FieldByName("NCONDITION")->SetAsString(RkConverter->ToStorageText(S));
+        dm->cdsSaveCondition->Post();
+    }
     if (schemesChanged_) schemesChanged_();
 }

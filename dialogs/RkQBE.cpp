@@ -64,6 +64,7 @@ void TQBEForm::Publish(TPublisher<TQBEForm>& p) {
     p.Method("btnInsertClick", &TQBEForm::btnInsertClick);
     p.Method("btnOpenClick", &TQBEForm::btnOpenClick);
     p.Method("btnDeleteClick", &TQBEForm::btnDeleteClick);
+    p.Method("lstConditionEdited", &TQBEForm::lstConditionEdited);
     p.Method("ExtPageControl1Change", &TQBEForm::ExtPageControl1Change);
     p.Method("cboFieldChange", &TQBEForm::cboFieldChange);
     p.Method("cboField2Change", &TQBEForm::cboField2Change);

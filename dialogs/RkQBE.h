@@ -28,6 +28,7 @@ class TDBComboBox;
 class TField;
 class TLabel;
 class TListBox;
+class TListItem;
 class TListView;
 class TMemo;
 class TPageControl;
@@ -140,6 +141,8 @@ public:
     void btnInsertClick(TObject* Sender);
     void btnOpenClick(TObject* Sender);
     void btnDeleteClick(TObject* Sender);
+    // A scheme renamed in the list: refused names keep the old caption (S is set back).
+    void lstConditionEdited(TObject* Sender, TListItem* Item, std::string& S);
     TCustomForm* Window() override { return this; }
 
     // --- Building ---------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/Exception.h"
+#include "toolkit/rtl/ScopeExit.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/widgets/ComboBox.h"
 #include "toolkit/ui/dataaware/DBComboBox.h"
@@ -161,15 +162,9 @@ void TMT_Doc::ApplyComponentDefaults(TComponent& form) const {
         for (const TXmlNode& setting : component.ChildNodes())
             if (UpperCase(setting.NodeName()) == "DEFAULTTEXT") {
                 TField* field = combo->Field();
-                bool readOnly = field->ReadOnly();
+                TScopeExit keep([field, readOnly = field->ReadOnly()] { field->SetReadOnly(readOnly); });
                 field->SetReadOnly(false);
-                try {
-                    field->SetText(Converted(setting.Text()));
-                } catch (...) {
-                    field->SetReadOnly(readOnly);
-                    throw;
-                }
-                field->SetReadOnly(readOnly);
+                field->SetText(Converted(setting.Text()));
             }
     }
 }

@@ -5,8 +5,10 @@
 #include "server/Brokers.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/data/Field.h"
+#include "toolkit/rtl/ControlsDisabled.h"
 #include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/SysUtils.h"
+#include "toolkit/rtl/ValueRollback.h"
 
 namespace {
 
@@ -175,18 +177,9 @@ void TdmBase::cdsMainAfterScroll(TDataSet* DataSet) {
 void TdmBase::cdsMainBeforeScroll(TDataSet* /*DataSet*/) {
     if (!FetchOnScroll || cdsMain->State() != dsBrowse || !cdsMain->MoreRowsAvailable()) return;
     if (!cdsMain->Eof() && cdsMain->RecNo() < cdsMain->RecordCount()) return;
-    TDataChangeEvent saved = dsMain->OnDataChange;
-    dsMain->OnDataChange = nullptr;
-    cdsMain->DisableControls();
-    try {
-        cdsMain->GetNextPacket();
-    } catch (...) {
-        cdsMain->EnableControls();
-        dsMain->OnDataChange = saved;
-        throw;
-    }
-    cdsMain->EnableControls();
-    dsMain->OnDataChange = saved;
+    TValueRollback dataChange(dsMain->OnDataChange, TDataChangeEvent());
+    TControlsDisabled still(cdsMain);
+    cdsMain->GetNextPacket();
 }
 
 TDataSet* TdmBase::FindDataSet(const std::string& name) const {

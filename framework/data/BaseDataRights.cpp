@@ -5,7 +5,9 @@
 #include "framework/data/BaseDM.h"
 #include "server/Brokers.h"
 #include "toolkit/data/Field.h"
+#include "toolkit/rtl/ControlsDisabled.h"
 #include "toolkit/rtl/Dispatch.h"
+#include "toolkit/rtl/ScopeExit.h"
 #include "toolkit/rtl/SysUtils.h"
 
 namespace {
@@ -87,9 +89,10 @@ bool TdmBase::CheckDataRights(TDataSet* dataSet, const std::string& levelPrefix,
 
         const std::vector<std::string> keyFields = SplitList(keyList, ',');
         const TBookmark position = dataSet->GetBookmark();
-        dataSet->DisableControls();
         int denied = 0;
-        try {
+        {
+            TControlsDisabled still(dataSet);
+            TScopeExit back([&] { dataSet->GotoBookmark(position); });
             for (dataSet->First(); !dataSet->Eof(); dataSet->Next()) {
                 std::string key;
                 for (const std::string& name : keyFields) {
@@ -106,13 +109,7 @@ bool TdmBase::CheckDataRights(TDataSet* dataSet, const std::string& levelPrefix,
                 deniedKeys += (deniedKeys.empty() ? "" : ";") + key;
                 ++denied;
             }
-        } catch (...) {
-            dataSet->GotoBookmark(position);
-            dataSet->EnableControls();
-            throw;
         }
-        dataSet->GotoBookmark(position);
-        dataSet->EnableControls();
         return false;
     } catch (const std::exception& e) {
         ReportError(e, "BaseCD-876(解读对单身或子单身加基础数据权限的结果时出错):" + std::string(e.what()), "");

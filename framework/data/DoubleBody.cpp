@@ -9,6 +9,7 @@
 #include "i18n/LangKeys.h"
 #include "server/Brokers.h"
 #include "toolkit/data/DataSetField.h"
+#include "toolkit/rtl/ControlsDisabled.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/kernel/Application.h"
 
@@ -52,8 +53,8 @@ void TdmDouble::SortBodyByField(const std::string& fieldName) {
     try {
         const TBookmark head = cdsMain->GetBookmark();
         const TBookmark body = cdsBody1->GetBookmark();
-        cdsMain->DisableControls();
-        try {
+        {
+            TControlsDisabled still(cdsMain);
             if (cdsMain->RecNo() < cdsMain->RecordCount()) {
                 cdsMain->Next();
                 cdsMain->Prior();
@@ -62,11 +63,7 @@ void TdmDouble::SortBodyByField(const std::string& fieldName) {
                 cdsMain->Next();
             }
             if (head && cdsMain->BookmarkValid(head)) cdsMain->GotoBookmark(head);
-        } catch (...) {
-            cdsMain->EnableControls();
-            throw;
         }
-        cdsMain->EnableControls();
         if (form) form->RefreshBody();
         if (body && cdsBody1->BookmarkValid(body)) cdsBody1->GotoBookmark(body);
     } catch (const std::exception& e) {

@@ -10,6 +10,7 @@
 #include "toolkit/classes/Properties.h"
 #include "toolkit/data/DataSetField.h"
 #include "toolkit/data/DataSource.h"
+#include "toolkit/rtl/ControlsDisabled.h"
 #include "toolkit/rtl/SysUtils.h"
 
 namespace {
@@ -231,19 +232,15 @@ void TdmDouble::NextLineNumber(TDataSet* dataSet, const std::string& fieldName, 
     if (!field) return;
     std::int64_t highest = 0;
     TBookmark here = dataSet->GetBookmark();
-    dataSet->DisableControls();
-    try {
+    {
+        TControlsDisabled still(dataSet);
         for (dataSet->First(); !dataSet->Eof(); dataSet->Next()) {
             std::int64_t n = 0;
             if (!TryStrToInt64(Trim(field->AsString()), n)) n = 0;
             if (n > highest) highest = n;
         }
         if (here && dataSet->BookmarkValid(here)) dataSet->GotoBookmark(here);
-    } catch (...) {
-        dataSet->EnableControls();
-        throw;
     }
-    dataSet->EnableControls();
     const int width = field->DataType() == ftString ? field->Size() : std::max(1, field->DataSize() - 1);
     char number[32];
     std::snprintf(number, sizeof number, "%.*lld", width, static_cast<long long>(highest + 1));

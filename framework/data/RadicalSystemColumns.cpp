@@ -11,7 +11,9 @@
 #include "framework/data/RadicalDM.h"
 #include "server/Brokers.h"
 #include "toolkit/data/DataSetField.h"
+#include "toolkit/rtl/ControlsDisabled.h"
 #include "toolkit/rtl/SysUtils.h"
+#include "toolkit/rtl/ValueRollback.h"
 
 namespace {
 
@@ -145,24 +147,17 @@ void TdmRadical::FillNulls(TDataSet* dataSet) {
             case ftSmallint: case ftInteger: case ftWord: case ftFloat: case ftCurrency: value = 0; break;
             default: continue;
         }
-        TFieldNotifyEvent validate = std::exchange(field->OnValidate, nullptr);
-        try {
-            AssignFieldValue(field, value);
-        } catch (...) {
-            field->OnValidate = std::move(validate);
-            throw;
-        }
-        field->OnValidate = std::move(validate);
+        TValueRollback validate(field->OnValidate, TFieldNotifyEvent());
+        AssignFieldValue(field, value);
     }
 }
 
 void TdmRadical::ShowSystemColumns(TDataSet* dataSet, bool visible) {
     if (!dataSet) return;
-    dataSet->DisableControls();
+    TControlsDisabled still(dataSet);
     for (TField* field : dataSet->FieldList()) {
         if (!IsSystemColumn(field->FieldName())) continue;
         field->SetVisible(visible);
         field->SetReadOnly(visible);
     }
-    dataSet->EnableControls();
 }

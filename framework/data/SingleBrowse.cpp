@@ -6,6 +6,7 @@
 #include "framework/data/SingleFormLink.h"
 #include "i18n/CodeConverter.h"
 #include "server/Brokers.h"
+#include "toolkit/rtl/ControlsDisabled.h"
 #include "toolkit/rtl/SysUtils.h"
 
 namespace {
@@ -107,16 +108,10 @@ void TdmSingle::ReshowCurrentRow(int countBefore) {
     if (cdsMain->RecordCount() == countBefore) return;
     try {
         TBookmark here = cdsMain->GetBookmark();
-        cdsMain->DisableControls();
-        try {
-            cdsMain->Next();
-            cdsMain->Prior();
-            if (here) cdsMain->GotoBookmark(here);
-        } catch (...) {
-            cdsMain->EnableControls();
-            throw;
-        }
-        cdsMain->EnableControls();
+        TControlsDisabled still(cdsMain);
+        cdsMain->Next();
+        cdsMain->Prior();
+        if (here) cdsMain->GotoBookmark(here);
     } catch (const std::exception& e) {
         WriteAlert(Brokers ? Brokers->ProgramId : std::string(), std::string("Single-763:") + e.what(), "D");
     }

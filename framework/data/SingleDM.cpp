@@ -8,6 +8,7 @@
 #include "server/Brokers.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/data/Provider.h"
+#include "toolkit/rtl/ControlsDisabled.h"
 #include "toolkit/rtl/SysUtils.h"
 
 namespace {
@@ -245,16 +246,10 @@ void TdmSingle::RememberKeyValues() {
 void TdmSingle::FetchAll(TDataSet* dataSet) {
     auto* cds = dynamic_cast<TClientDataSet*>(dataSet);
     if (!cds || !cds->Active()) return;
-    cds->DisableControls();
-    try {
-        while (cds->GetNextPacket() > 0) {
-        }
-        cds->First();
-    } catch (...) {
-        cds->EnableControls();
-        throw;
+    TControlsDisabled still(cds);
+    while (cds->GetNextPacket() > 0) {
     }
-    cds->EnableControls();
+    cds->First();
 }
 
 int TdmSingle::DigitGroupOf(const std::string& fieldName, int def) {

@@ -4,7 +4,9 @@
 #include "framework/forms/BaseForm.h"
 #include "server/Brokers.h"
 #include "toolkit/classes/Properties.h"
+#include "toolkit/rtl/ControlsDisabled.h"
 #include "toolkit/rtl/SysUtils.h"
+#include "toolkit/rtl/ValueRollback.h"
 #include "toolkit/ui/dialogs/Dialogs.h"
 #include "toolkit/ui/grids/Grids.h"
 #include "toolkit/ui/widgets/Menus.h"
@@ -224,15 +226,8 @@ void TfrmBase::mnSearchClick(TObject* Sender) {
     TCustomGrid* grid = ActiveGrid();
     TdmBase* dm = BaseDM();
     if (!grid || !dm) return;
-    const bool fetch = dm->FetchOnScroll;
-    dm->FetchOnScroll = false;
-    try {
-        QuickSearch(grid);
-    } catch (...) {
-        dm->FetchOnScroll = fetch;
-        throw;
-    }
-    dm->FetchOnScroll = fetch;
+    TValueRollback fetch(dm->FetchOnScroll, false);
+    QuickSearch(grid);
 }
 
 // --- Opening with a condition -------------------------------------------------------------------
@@ -308,13 +303,7 @@ void TfrmBase::DeleteCurrent(TDataSet* dataSet, bool nested, bool suspend) {
         dataSet->Delete();
         return;
     }
-    dataSet->DisableControls();
-    try {
-        dataSet->Last();
-        while (!dataSet->IsEmpty()) dataSet->Delete();
-    } catch (...) {
-        dataSet->EnableControls();
-        throw;
-    }
-    dataSet->EnableControls();
+    TControlsDisabled still(dataSet);
+    dataSet->Last();
+    while (!dataSet->IsEmpty()) dataSet->Delete();
 }

@@ -3,6 +3,7 @@
 #include "env/Log.h"
 #include "framework/forms/DoubleCF.h"
 #include "server/Brokers.h"
+#include "toolkit/rtl/ControlsDisabled.h"
 #include "toolkit/rtl/DateTime.h"
 #include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/SysUtils.h"
@@ -50,14 +51,8 @@ bool BareValue(const TField* field) {
 // Runs work with the dataset's controls (and data-change reactions) held still.
 template <class Work>
 void WithControlsDisabled(TDataSet* dataSet, Work work) {
-    dataSet->DisableControls();
-    try {
-        work();
-    } catch (...) {
-        dataSet->EnableControls();
-        throw;
-    }
-    dataSet->EnableControls();
+    TControlsDisabled still(dataSet);
+    work();
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 #include "framework/data/FieldText.h"
 #include "framework/forms/DoubleCF.h"
 #include "server/Brokers.h"
+#include "toolkit/rtl/ControlsDisabled.h"
 #include "toolkit/rtl/Dispatch.h"
+#include "toolkit/rtl/ScopeExit.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/widgets/Menus.h"
@@ -89,19 +91,15 @@ bool TfrmDouble::LoadCopySource(const std::vector<std::string>& keyValues, TCopy
     for (TField* field : main->FieldList()) head.push_back(CopyHeadValue(field));
     std::vector<Variant> rows, extras;
     TClientDataSet* body = dm->cdsBody1;
-    body->DisableControls();
-    try {
+    {
+        TControlsDisabled still(body);
         for (body->First(); !body->Eof(); body->Next()) {
             std::vector<Variant> row;
             for (TField* field : body->FieldList()) row.push_back(CopyBodyValue(field));
             rows.push_back(VarArrayOf(row));
             extras.push_back(Variant());
         }
-    } catch (...) {
-        body->EnableControls();
-        throw;
     }
-    body->EnableControls();
     data.HeadValues = VarArrayOf(head);
     data.BodyRows = VarArrayOf(rows);
     data.RowExtras = VarArrayOf(extras);
@@ -113,22 +111,20 @@ bool TfrmDouble::LoadCopySource(const std::vector<std::string>& keyValues, TCopy
 void TfrmDouble::CopyIntoNewDocument(const TCopyData& data) {
     TdmDouble* dm = DoubleDM();
     TClientDataSet* main = dm->cdsMain;
-    main->DisableConstraints();
-    try {
+    {
+        main->DisableConstraints();
+        TScopeExit constraints([main] { main->EnableConstraints(); });
         const std::vector<TField*>& fields = main->FieldList();
         for (int i = 0; data.HeadValues.IsArray() && i < data.HeadValues.Count() && i < static_cast<int>(fields.size()); ++i)
             if (const Variant value = ElementAt(data.HeadValues, i); Copied(value)) AssignFieldValue(fields[static_cast<std::size_t>(i)], value);
         AfterCopyHead();
-    } catch (...) {
-        main->EnableConstraints();
-        throw;
     }
-    main->EnableConstraints();
 
     TClientDataSet* body = dm->cdsBody1;
     BeforeCopyBody();
-    body->DisableConstraints();
-    try {
+    {
+        body->DisableConstraints();
+        TScopeExit constraints([body] { body->EnableConstraints(); });
         for (int r = 0; data.BodyRows.IsArray() && r < data.BodyRows.Count(); ++r) {
             const Variant row = ElementAt(data.BodyRows, r);
             body->Append();
@@ -139,10 +135,6 @@ void TfrmDouble::CopyIntoNewDocument(const TCopyData& data) {
             body->Post();
             if (const Variant extra = ElementAt(data.RowExtras, r); extra.IsArray()) CopyBodyExtra(extra);
         }
-    } catch (...) {
-        body->EnableConstraints();
-        throw;
     }
-    body->EnableConstraints();
     body->First();
 }

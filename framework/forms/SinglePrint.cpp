@@ -6,6 +6,7 @@
 #include "server/Brokers.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/Format.h"
+#include "toolkit/rtl/ScopeExit.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/widgets/ComboBox.h"
 #include "toolkit/ui/grids/DBGrids.h"
@@ -33,13 +34,8 @@ void TfrmSingle::miPrintClick(TObject* Sender) {
 void TfrmSingle::miPreviewClick(TObject* Sender) {
     if (!btnPrint->Enabled()) return;
     Previewing = true;
-    try {
-        DoPrint(true);
-    } catch (...) {
-        Previewing = false;
-        throw;
-    }
-    Previewing = false;
+    TScopeExit done([this] { Previewing = false; });
+    DoPrint(true);
 }
 
 void TfrmSingle::MenuItem1Click(TObject* Sender) { BuildFormatMenu(miFormat, false); }

@@ -3,7 +3,9 @@
 #include "framework/data/FieldLists.h"
 #include "framework/forms/SingleCF.h"
 #include "toolkit/classes/Properties.h"
+#include "toolkit/rtl/ControlsDisabled.h"
 #include "toolkit/rtl/SysUtils.h"
+#include "toolkit/rtl/ValueRollback.h"
 #include "toolkit/ui/widgets/ComboBox.h"
 #include "toolkit/ui/grids/DBGrids.h"
 #include "toolkit/ui/widgets/Menus.h"
@@ -155,19 +157,9 @@ void TfrmSingle::SelectAllRows(bool select) {
         gdHead->SelectedRows().Clear();
     } else {
         pgHead->SetActivePage(tbsBrowse);
-        const bool fetch = dm->FetchOnScroll;
-        const bool colors = dm->SuppressRowColors;
-        dm->FetchOnScroll = false;
-        dm->SuppressRowColors = true;
-        try {
-            gdHead->SelectedRows().SelectAll();
-        } catch (...) {
-            dm->FetchOnScroll = fetch;
-            dm->SuppressRowColors = colors;
-            throw;
-        }
-        dm->FetchOnScroll = fetch;
-        dm->SuppressRowColors = colors;
+        TValueRollback fetch(dm->FetchOnScroll, false);
+        TValueRollback colors(dm->SuppressRowColors, true);
+        gdHead->SelectedRows().SelectAll();
     }
     dm->cdsMain->Resync();
     gdHead->Invalidate();
@@ -181,17 +173,11 @@ void TfrmSingle::miBBPrintClick(TObject* Sender) {
     TClientDataSet* cds = MainDataSet();
     if (!cds || !miBBPrint->Enabled()) return;
     std::vector<TBookmark> chosen = gdHead->SelectedRows().List();
-    cds->DisableControls();
-    try {
-        for (TBookmark bookmark : chosen) {
-            if (!cds->BookmarkValid(bookmark)) continue;
-            cds->GotoBookmark(bookmark);
-            DoPrint(false);
-        }
-    } catch (...) {
-        cds->EnableControls();
-        throw;
+    TControlsDisabled still(cds);
+    for (TBookmark bookmark : chosen) {
+        if (!cds->BookmarkValid(bookmark)) continue;
+        cds->GotoBookmark(bookmark);
+        DoPrint(false);
     }
     gdHead->SelectedRows().Clear();
-    cds->EnableControls();
 }

@@ -8,6 +8,7 @@
 
 #include "outside/appserver/Attachments.h"
 #include "outside/appserver/BaseLimitedRecs.h"
+#include "outside/appserver/CountStatement.h"
 #include "outside/appserver/DeltaApplier.h"
 #include "outside/appserver/LookupCatalog.h"
 #include "outside/appserver/SavedConditions.h"
@@ -461,7 +462,7 @@ long long TAppServer::GetRecCount(const std::string& provider) {
     const Provider& p = FindProvider(provider);
     CompanyDatabase& db = Database("");
     LevelStatement st = TopLevelStatement(p.level, requests_[UpperCase(p.name)], db.Translator());
-    SqlStatement& count = db.Cached("SELECT COUNT(*) FROM (" + WithoutOrder(st.sql) + ") AS tdef_rows");
+    SqlStatement& count = db.Cached(CountStatement(WithoutOrder(st.sql), [&db](const std::string& table) { return db.Columns(table); }));
     count.Bind(st.params);
     long long n = count.Step() ? count.Column(0).AsInt64() : 0;
     count.Reset();

@@ -158,3 +158,47 @@ TEST_F(QBESchemes, ASchemeSavedOnTheGridIsListedOpenedAndRunFromTheQueryButton) 
     EXPECT_TRUE(StartsText("ADMM", codes.front()));
     EXPECT_GT(codes.front(), codes.back()) << "the scheme's descending sort";
 }
+
+TEST_F(QBESchemes, RenamingInTheListKeepsTheOldNameWhenTheNewOneIsRefused) {
+    Open();
+    app.ModalLoop().WhenNext("TQBEForm", [&](TCustomForm& window) {
+        auto& q = dynamic_cast<TQBEForm&>(window);
+        q.sg1->SetCells(2, 1, "ADMMC");
+        AnswerName("甲");
+        q.btnInsert->Click();
+        AnswerName("乙");
+        q.btnInsert->Click();
+        ASSERT_EQ(q.lstCondition->Items()->Count(), 2);
+        TListItem* second = q.lstCondition->Items()->Item(0)->Caption() == "乙" ? q.lstCondition->Items()->Item(0)
+                                                                                  : q.lstCondition->Items()->Item(1);
+        auto rename = [&](const std::string& text) {
+            ASSERT_TRUE(second->EditCaption());
+            q.lstCondition->SetEditText(text);
+            q.lstCondition->EndEdit(true);
+        };
+        const std::size_t before = app.ShownTexts().size();
+        rename("  ");
+        rename(std::string("方案") + std::string(19, 'x'));   // 21 characters
+        rename("甲");
+        EXPECT_EQ(second->Caption(), "乙");
+        const std::vector<std::string> shown = app.ShownTexts();
+        ASSERT_EQ(shown.size(), before + 3);
+        EXPECT_EQ(Trim(shown[before]), "方案名不可空白!");
+        EXPECT_EQ(Trim(shown[before + 1]), "方案名长度不可大于20!");
+        EXPECT_EQ(Trim(shown[before + 2]), "此方案名称已经存在！");
+        rename("乙");
+        EXPECT_EQ(app.ShownTexts().size(), before + 3) << "the same name: nothing to do";
+
+        const std::string twenty = std::string("方案") + std::string(18, 'y');
+        rename(twenty);
+        EXPECT_EQ(second->Caption(), twenty);
+        EXPECT_EQ(Sql("SELECT COUNT(*) FROM DOCUS WHERE NCONDITION = '" + twenty + "'"), "1");
+        EXPECT_EQ(Sql("SELECT COUNT(*) FROM DOCUS WHERE NCONDITION = '乙'"), "0");
+        q.BBCancel->Click();
+    });
+    form->DoQuery();
+    std::vector<std::string> captions;
+    for (int i = 0; i < form->mnCondition->Items()->Count(); ++i) captions.push_back(form->mnCondition->Items()->Items(i)->Caption());
+    EXPECT_EQ(captions.size(), 2u) << (captions.empty() ? "" : captions[0] + "|" + captions.back());
+    EXPECT_NE(std::find(captions.begin(), captions.end(), std::string("方案") + std::string(18, 'y')), captions.end());
+}

@@ -1,4 +1,5 @@
 #include "toolkit/classes/Collection.h"
+#include "toolkit/rtl/ScopeExit.h"
 
 #include <algorithm>
 
@@ -88,14 +89,9 @@ void TCollection::Assign(const TPersistent* source) {
     }
     if (other == this) return;
     BeginUpdate();
-    try {
-        Clear();
-        for (TCollectionItem* theirs : other->items_) Add()->Assign(theirs);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TScopeExit endUpdate([this] { EndUpdate(); });
+    Clear();
+    for (TCollectionItem* theirs : other->items_) Add()->Assign(theirs);
 }
 
 void TCollection::InsertItem(TCollectionItem* item, int index) {

@@ -6,7 +6,9 @@
 #include "toolkit/data/DataSource.h"
 #include "toolkit/data/FilterExpr.h"
 #include "toolkit/data/Fields.h"
+#include "toolkit/rtl/ScopeExit.h"
 #include "toolkit/rtl/SysUtils.h"
+#include "toolkit/rtl/ValueRollback.h"
 
 namespace {
 const Variant& NullVariant() {
@@ -597,18 +599,10 @@ void TDataSet::CalculateFields() {
             f->LookupDataSet->Lookup(f->LookupKeyFields, key, f->LookupResultField);
     }
     if (!OnCalcFields) return;
-    calculating_ = true;
+    TValueRollback calculating(calculating_, true);
     calcSavedState_ = state_;
-    state_ = dsCalcFields;
-    try {
-        OnCalcFields(this);
-    } catch (...) {
-        state_ = calcSavedState_;
-        calculating_ = false;
-        throw;
-    }
-    state_ = calcSavedState_;
-    calculating_ = false;
+    TValueRollback state(state_, dsCalcFields);
+    OnCalcFields(this);
 }
 
 void TDataSet::CurrentRecordChanged() {
@@ -750,20 +744,10 @@ bool TDataSet::RecordAccepted(const std::vector<Variant>& row) {
     if (!filtered_) return true;
     if (filterExpr_ && !filterExpr_->Evaluate(row)) return false;
     if (!OnFilterRecord) return true;
-    const std::vector<Variant>* savedRow = peekRow_;
-    bool savedPeeking = peeking_;
-    peekRow_ = &row;
-    peeking_ = true;
+    TValueRollback peekRow(peekRow_, &row);
+    TValueRollback peeking(peeking_, true);
     bool accept = true;
-    try {
-        OnFilterRecord(this, accept);
-    } catch (...) {
-        peekRow_ = savedRow;
-        peeking_ = savedPeeking;
-        throw;
-    }
-    peekRow_ = savedRow;
-    peeking_ = savedPeeking;
+    OnFilterRecord(this, accept);
     return accept;
 }
 
@@ -798,14 +782,9 @@ void TDataSet::DataEvent(TDataEvent event, const void* info) {
     }
     if (ControlsDisabled()) return;
     ++dataEventDepth_;
-    try {
-        for (TDataSource* s : std::vector<TDataSource*>(sources_))
-            if (IsLinkedTo(s)) s->DataEvent(event, info);
-    } catch (...) {
-        --dataEventDepth_;
-        throw;
-    }
-    --dataEventDepth_;
+    TScopeExit depth([this] { --dataEventDepth_; });
+    for (TDataSource* s : std::vector<TDataSource*>(sources_))
+        if (IsLinkedTo(s)) s->DataEvent(event, info);
 }
 
 void TDataSet::Resync() {

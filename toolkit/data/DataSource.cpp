@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "toolkit/data/DataSet.h"
+#include "toolkit/rtl/ValueRollback.h"
 
 TDataSource::~TDataSource() {
     if (dataSet_) dataSet_->DetachDataSource(this);
@@ -113,14 +114,8 @@ bool TDataLink::Edit() {
 }
 
 void TDataLink::UpdateRecord() {
-    updating_ = true;
-    try {
-        UpdateData();
-    } catch (...) {
-        updating_ = false;
-        throw;
-    }
-    updating_ = false;
+    TValueRollback updating(updating_, true);
+    UpdateData();
 }
 
 void TDataLink::UpdateState() {

@@ -1,7 +1,8 @@
-#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/dataaware/DBComboBox.h"
 
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/rtl/SysUtils.h"
+#include "toolkit/rtl/ValueRollback.h"
 
 void TDBComboBox::Publish(TPublisher<TDBComboBox>& p) {
     PublishStandardWin(p);
@@ -57,8 +58,7 @@ std::string TDBComboBox::Value() const {
 
 void TDBComboBox::ShowField() {
     if (data_.IsModified()) return;
-    bool saved = showingField_;
-    showingField_ = true;
+    TValueRollback showing(showingField_, true);
     TField* field = data_.Field();
     std::string value = field ? field->Text() : std::string();
     int index = field ? IndexOfValue(value) : -1;
@@ -68,7 +68,6 @@ void TDBComboBox::ShowField() {
         SetItemIndex(-1);
         if (Editable()) SetText(value);
     }
-    showingField_ = saved;
 }
 
 void TDBComboBox::WriteField() {

@@ -1,20 +1,14 @@
 #include "toolkit/ui/dataaware/DBControlLink.h"
 
+#include "toolkit/rtl/ValueRollback.h"
 #include "toolkit/ui/kernel/Forms.h"
 
 TFieldControlLink::TFieldControlLink(TControl& control, std::function<void()> show, std::function<void()> write)
     : control_(control), show_(std::move(show)), write_(std::move(write)) {
     auto showNow = [this] {
         if (control_.ComponentState().Contains(csDestroying)) return;
-        bool saved = showing_;
-        showing_ = true;
-        try {
-            show_();
-        } catch (...) {
-            showing_ = saved;
-            throw;
-        }
-        showing_ = saved;
+        TValueRollback showing(showing_, true);
+        show_();
     };
     link_.OnDataChange = showNow;
     link_.OnActiveChange = showNow;

@@ -8,6 +8,7 @@
 // shaped by the mask and typing follows it (MaskEdit.h); otherwise it shows the field's display text.
 #include <type_traits>
 
+#include "toolkit/rtl/ValueRollback.h"
 #include "toolkit/ui/dataaware/DBControlLink.h"
 #include "toolkit/ui/widgets/MaskEdit.h"
 #include "toolkit/ui/widgets/Memo.h"
@@ -60,9 +61,8 @@ protected:
     void ShowField() {
         if (data_.IsModified()) return;
         std::string text = FieldText();
-        bool saved = showingField_;
-        showingField_ = true;
-        try {
+        {
+            TValueRollback showing(showingField_, true);
             if constexpr (kMasked) {
                 TField* field = data_.Field();
                 this->SetEditMask(field ? field->EditMask() : std::string());
@@ -71,11 +71,7 @@ protected:
             } else {
                 this->SetText(text);
             }
-        } catch (...) {
-            showingField_ = saved;
-            throw;
         }
-        showingField_ = saved;
         this->SetModified(false);
     }
     void WriteField() {

@@ -1,4 +1,3 @@
-#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/graphics/Bitmap.h"
 
 #include <fstream>
@@ -6,6 +5,7 @@
 #include <map>
 #include <mutex>
 
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/rtl/SysUtils.h"
 
 #include "toolkit/ui/graphics/RecordingCanvas.h"

@@ -1,6 +1,6 @@
-#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/graphics/Canvas.h"
 
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/graphics/Bitmap.h"
 #include "toolkit/ui/graphics/RecordingCanvas.h"
 

@@ -1,7 +1,8 @@
-#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/graphics/Font.h"
 
 #include <cmath>
+
+#include "toolkit/rtl/ChangeValue.h"
 
 const TTypeInfo& FontCharsetType() {
     static const TTypeInfo info = TTypeInfo::NamedInteger(

@@ -1,5 +1,6 @@
 #include "toolkit/ui/grids/BookmarkList.h"
 
+#include "toolkit/rtl/ControlsDisabled.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/grids/DBGrid.h"
 
@@ -46,16 +47,12 @@ void TBookmarkList::SelectAll() {
     if (!ds || !ds->Active()) return;
     ds->CheckBrowseMode();
     TBookmark here = ds->GetBookmark();
-    ds->DisableControls();
-    try {
+    {
+        TControlsDisabled still(ds);
         for (ds->First(); !ds->Eof(); ds->Next())
             if (!Contains(ds->GetBookmark())) list_.push_back(ds->GetBookmark());
         if (here != 0 && ds->BookmarkValid(here)) ds->GotoBookmark(here);
-    } catch (...) {
-        ds->EnableControls();
-        throw;
     }
-    ds->EnableControls();
     grid_.Invalidate();
 }
 
@@ -63,19 +60,15 @@ void TBookmarkList::Delete() {
     TDataSet* ds = grid_.DataSet();
     if (!ds || !ds->Active()) return;
     std::vector<TBookmark> doomed = list_;
-    ds->DisableControls();
-    try {
+    {
+        TControlsDisabled still(ds);
         for (TBookmark bookmark : doomed) {
             if (!ds->BookmarkValid(bookmark)) continue;
             ds->GotoBookmark(bookmark);
             ds->Delete();
             list_.erase(std::find(list_.begin(), list_.end(), bookmark));
         }
-    } catch (...) {
-        ds->EnableControls();
-        throw;
     }
-    ds->EnableControls();
     grid_.Invalidate();
 }
 

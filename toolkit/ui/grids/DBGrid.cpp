@@ -1,4 +1,5 @@
 #include "toolkit/rtl/SysUtils.h"
+#include "toolkit/rtl/ValueRollback.h"
 #include "toolkit/ui/kernel/ComponentLink.h"
 #include "toolkit/ui/grids/DBGrid.h"
 #include "toolkit/ui/dialogs/Dialogs.h"
@@ -240,8 +241,8 @@ int TDBGrid::StoredRecNo(int recNo) const {
 
 void TDBGrid::UpdateLayout() {
     if (updatingLayout_) return;
-    updatingLayout_ = true;
-    try {
+    {
+        TValueRollback updating(updatingLayout_, true);
         visibleColumns_.clear();
         for (int i = 0; i < columns_->Count(); ++i)
             if (columns_->Items(i)->Visible()) visibleColumns_.push_back(i);
@@ -256,11 +257,7 @@ void TDBGrid::UpdateLayout() {
         if ((!selected || !selected->Visible()) && !visibleColumns_.empty()) selectedIndex_ = visibleColumns_.front();
         SyncBaseOptions();
         UpdateRowWindow();
-    } catch (...) {
-        updatingLayout_ = false;
-        throw;
     }
-    updatingLayout_ = false;
     Changed(TPropertyId::Layout);
     Invalidate();
 }

@@ -1,5 +1,6 @@
-#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/rtl/SysUtils.h"
+#include "toolkit/rtl/ChangeValue.h"
+#include "toolkit/rtl/ScopeExit.h"
 #include "toolkit/ui/grids/DBGridColumns.h"
 #include "toolkit/ui/grids/DBGrid.h"
 
@@ -234,22 +235,17 @@ void TDBGridColumns::SetState(TDBGridColumnsState state) {
 
 void TDBGridColumns::RebuildColumns() {
     BeginUpdate();
-    try {
-        Clear();
-        TDataSet* ds = grid_->DataSet();
-        if (ds && ds->Active()) {
-            for (TField* field : ds->FieldList()) {
-                if (!field->Visible()) continue;
-                auto* column = static_cast<TColumn*>(TCollection::Add());
-                column->fieldName_ = field->FieldName();
-                column->FollowGrid();
-            }
+    TScopeExit endUpdate([this] { EndUpdate(); });
+    Clear();
+    TDataSet* ds = grid_->DataSet();
+    if (ds && ds->Active()) {
+        for (TField* field : ds->FieldList()) {
+            if (!field->Visible()) continue;
+            auto* column = static_cast<TColumn*>(TCollection::Add());
+            column->fieldName_ = field->FieldName();
+            column->FollowGrid();
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
     }
-    EndUpdate();
 }
 
 void TDBGridColumns::RestoreDefaults() {

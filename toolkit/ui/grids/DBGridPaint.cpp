@@ -1,4 +1,5 @@
 #include "toolkit/rtl/SysUtils.h"
+#include "toolkit/rtl/ScopeExit.h"
 #include "toolkit/ui/grids/DBGrid.h"
 #include "toolkit/ui/graphics/ImgList.h"
 
@@ -35,13 +36,8 @@ void TDBGrid::EndRowPaint() {
 }
 
 void TDBGrid::Paint() {
-    try {
-        TCustomGrid::Paint();
-    } catch (...) {
-        EndRowPaint();
-        throw;
-    }
-    EndRowPaint();
+    TScopeExit endRowPaint([this] { EndRowPaint(); });
+    TCustomGrid::Paint();
 }
 
 TGridDrawState TDBGrid::CellState(int col, int row) const {

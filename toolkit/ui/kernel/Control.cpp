@@ -1,9 +1,9 @@
-#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/kernel/Control.h"
 
 #include <algorithm>
 #include <cstdint>
 
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/graphics/Canvas.h"
 #include "toolkit/ui/kernel/DragDrop.h"
 #include "toolkit/ui/kernel/WinControl.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/rtl/ScopeExit.h"
 #include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/kernel/Screen.h"
 #include "toolkit/ui/kernel/WindowRegistry.h"
@@ -236,22 +237,13 @@ int TCustomForm::ShowModal() {
     TComponentRef<TCustomForm> self(this);
     modal_ = true;
     modalResult_ = mrNone;
-    int result = mrCancel;
-    try {
-        Show();
-        result = Application->ModalLoop().Run(*this);
-    } catch (...) {
-        if (self) {
-            modal_ = false;
-            Hide();
-        }
-        throw;
-    }
-    if (self) {
+    TScopeExit closed([&] {
+        if (!self) return;
         modal_ = false;
         Hide();
-    }
-    return result;
+    });
+    Show();
+    return Application->ModalLoop().Run(*this);
 }
 
 void TCustomForm::SetModalResult(int result) {

@@ -1,6 +1,7 @@
 #include "toolkit/ui/widgets/ComboBox.h"
 
 #include "toolkit/rtl/SysUtils.h"
+#include "toolkit/rtl/ValueRollback.h"
 #include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/graphics/Canvas.h"
 
@@ -48,14 +49,10 @@ void TCustomComboBox::SetItems(TStrings* items) {
 void TCustomComboBox::SetItemIndex(int index) {
     if (index < -1 || index >= items_->Count()) index = -1;
     itemIndex_ = index;
-    settingText_ = true;
-    try {
+    {
+        TValueRollback setting(settingText_, true);
         SetText(index >= 0 ? ItemText(index) : std::string());
-    } catch (...) {
-        settingText_ = false;
-        throw;
     }
-    settingText_ = false;
     sel_ = {0, static_cast<int>(Utf8Length(Text()))};
     Changed(TPropertyId::ItemIndex);
 }
@@ -115,22 +112,17 @@ void TCustomComboBox::ItemsChanged() {
     if (itemIndex_ >= items_->Count()) itemIndex_ = -1;
     std::string shown = itemIndex_ >= 0 ? ItemText(itemIndex_) : std::string();
     if ((!Editable() || itemIndex_ >= 0) && shown != Text()) {
-        settingText_ = true;
+        TValueRollback setting(settingText_, true);
         SetText(shown);
-        settingText_ = false;
     }
     Changed(TPropertyId::Items);
 }
 
 void TCustomComboBox::UserText(const std::string& text) {
-    settingText_ = true;
-    try {
+    {
+        TValueRollback setting(settingText_, true);
         SetText(text);
-    } catch (...) {
-        settingText_ = false;
-        throw;
     }
-    settingText_ = false;
     int index = IndexOfItemText(text);
     if (index != itemIndex_) {
         itemIndex_ = index;

@@ -1,6 +1,7 @@
 #include "toolkit/ui/widgets/Edit.h"
 
 #include "toolkit/rtl/SysUtils.h"
+#include "toolkit/rtl/ValueRollback.h"
 #include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/graphics/Canvas.h"
 
@@ -104,17 +105,12 @@ void TCustomEdit::TextChanged() {
 void TCustomEdit::UserEdit(const std::string& text) {
     // The caller has placed the caret; the text change must not move it.
     TTextSelection sel = sel_;
-    bool wasModified = modified_;
-    modified_ = true;
-    userEditing_ = true;
-    try {
+    {
+        TValueRollback modified(modified_, true);
+        TValueRollback editing(userEditing_, true);
         SetText(text);
-    } catch (...) {
-        userEditing_ = false;
-        modified_ = wasModified;
-        throw;
+        modified.Dismiss();
     }
-    userEditing_ = false;
     sel_ = sel;
     ClampSelection(Text(), sel_);
     Changed(TPropertyId::Selection);

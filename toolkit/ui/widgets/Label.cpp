@@ -1,6 +1,6 @@
-#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/widgets/Label.h"
 
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/graphics/Canvas.h"
 #include "toolkit/ui/kernel/Hotkey.h"
 

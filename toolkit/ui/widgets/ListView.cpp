@@ -1,8 +1,8 @@
-#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/widgets/ListView.h"
 
 #include <algorithm>
 
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/graphics/Canvas.h"
 #include "toolkit/ui/kernel/ComponentLink.h"

@@ -1,5 +1,6 @@
 #include "toolkit/ui/widgets/MaskEdit.h"
 
+#include "toolkit/rtl/ValueRollback.h"
 #include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/widgets/MaskedEditing.h"
 
@@ -30,14 +31,8 @@ std::string TCustomMaskEdit::UnmaskedText() const {
 
 void TCustomMaskEdit::ShowUnmasked(const std::string& text) {
     unmasked_ = true;
-    showingUnmasked_ = true;
-    try {
-        SetText(text);
-    } catch (...) {
-        showingUnmasked_ = false;
-        throw;
-    }
-    showingUnmasked_ = false;
+    TValueRollback showing(showingUnmasked_, true);
+    SetText(text);
 }
 
 void TCustomMaskEdit::TextChanged() {

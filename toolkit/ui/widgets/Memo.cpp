@@ -1,5 +1,6 @@
 #include "toolkit/ui/widgets/Memo.h"
 
+#include "toolkit/rtl/ValueRollback.h"
 #include "toolkit/ui/graphics/Canvas.h"
 
 void TMemo::Publish(TPublisher<TMemo>& p) {
@@ -31,14 +32,8 @@ TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner), lines_(std::ma
     SetAutoSelect(false);
     lines_->OnChange = [this] {
         if (syncing_) return;
-        syncing_ = true;
-        try {
-            SetText(JoinLines(*lines_));
-        } catch (...) {
-            syncing_ = false;
-            throw;
-        }
-        syncing_ = false;
+        TValueRollback syncing(syncing_, true);
+        SetText(JoinLines(*lines_));
     };
 }
 

@@ -1,8 +1,8 @@
-#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/widgets/PageControl.h"
 
 #include <algorithm>
 
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/graphics/Canvas.h"
 #include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/kernel/Hotkey.h"

@@ -1,6 +1,6 @@
-#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/widgets/StatusBar.h"
 
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/graphics/Canvas.h"
 #include "toolkit/ui/widgets/Panel.h"
 

@@ -1,9 +1,9 @@
-#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/widgets/TreeView.h"
 
 #include <algorithm>
 #include <functional>
 
+#include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/graphics/Canvas.h"
 #include "toolkit/ui/kernel/ComponentLink.h"
 #include "toolkit/ui/graphics/ImgList.h"

@@ -309,6 +309,25 @@ TEST_F(DBGridTest, MultiSelectionClicksAndCheckBoxCells) {
     EXPECT_FALSE(grid->EditorMode());
 }
 
+TEST_F(DBGridTest, ARefusedDeletionOfSelectedRowsLeavesTheGridFollowingTheData) {
+    GridForm<> g(6);
+    TDBGrid* grid = g.grid;
+    grid->SetOptions(grid->Options() + dgMultiSelect);
+    g.Click(1, 1, {ssCtrl});
+    g.Click(1, 2, {ssCtrl});
+    ASSERT_EQ(grid->SelectedRows().Count(), 2);
+    g.ds.BeforeDelete = [](TDataSet* ds) {
+        if (ds->FieldByName("ID")->AsInteger() == 2) throw Exception("Record 2 is still in use");
+    };
+    EXPECT_THROW(grid->SelectedRows().Delete(), Exception);
+    EXPECT_EQ(g.ds.RecordCount(), 5) << "the first row went, the refused one stayed";
+    EXPECT_EQ(grid->SelectedRows().Count(), 1);
+    EXPECT_FALSE(g.ds.ControlsDisabled());
+    const int row = grid->Row();
+    g.ds.Next();
+    EXPECT_EQ(grid->Row(), row + 1) << "the grid follows the data set again";
+}
+
 TEST_F(DBGridTest, PaintsRowsFromTheDatasetWithoutMovingIt) {
     GridForm<> g(8);
     TDBGrid* grid = g.grid;
