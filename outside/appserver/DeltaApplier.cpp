@@ -14,6 +14,7 @@ struct DeltaShape {
     std::string flagColumn;            // the table's FLAG column, "" when it has none
     std::string missingKey;            // a key column the delta lacks
     std::string insertSql;             // the INSERT of a new row: the same for every row of the level
+    mutable SqlStatement* insert = nullptr;   // insertSql, prepared at the level's first new row
 };
 
 namespace {
@@ -181,7 +182,8 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
                 // The server counts: a new row starts at 1 whatever the client sent.
                 params.push_back(static_cast<int>(i) == s.flag ? Variant(1) : NewValueOf(row, s, static_cast<int>(i), overrides));
             }
-            db_.Cached(s.insertSql).Execute(params);
+            if (!s.insert) s.insert = &db_.Cached(s.insertSql);
+            s.insert->Execute(params);
             return o;
         }
         case ukModify: {

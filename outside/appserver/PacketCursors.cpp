@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "toolkit/data/Packets.h"
 #include "toolkit/data/Provider.h"
 
 namespace {
@@ -152,12 +153,14 @@ Variant PacketCursors::GetRecords(const Provider& provider, const ProviderReques
             if (!c->onRow && !c->done) c->done = !(c->onRow = c->st->Step());
             return c->onRow;
         };
-        while ((count < 0 || static_cast<int>(rows.size()) < count) && next()) {
-            rows.push_back(c->reader->RowOf(*c->st));
+        std::vector<Variant> values;
+        while ((count < 0 || static_cast<int>(values.size()) < count) && next()) {
+            values.push_back(c->reader->ValuesOf(*c->st));
             c->onRow = false;
             ++c->delivered;
         }
         more = next();
+        rows = c->reader->PacketRows(std::move(values));
     } catch (...) {
         Erase(id);
         throw;
@@ -170,5 +173,5 @@ Variant PacketCursors::GetRecords(const Provider& provider, const ProviderReques
         ownerData = Variant();
         Erase(id);
     }
-    return VarArrayOf({Variant(kPacketTag), metadata, VarArrayOf(rows), Variant(more)});
+    return VarArrayOf({Variant(kPacketTag), metadata, ArrayOfMoved(std::move(rows)), Variant(more)});
 }

@@ -1,10 +1,12 @@
 #include "outside/appserver/ProviderQuery.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 
 #include "outside/appserver/SqlSelect.h"
 #include "outside/appserver/SqlTokens.h"
+#include "toolkit/data/Packets.h"
 
 namespace {
 
@@ -45,6 +47,37 @@ std::vector<int> TypeArguments(const std::string& declared) {
     return out;
 }
 
+// The detail's link columns, qualified by its table when they are bare.
+std::vector<std::string> LinkedColumns(const ProviderLevel& detail) {
+    std::vector<std::string> out;
+    for (const auto& link : detail.links) {
+        const std::string& column = link.second;
+        out.push_back(column.find('.') == std::string::npos && !detail.table.empty() ? detail.table + "." + column : column);
+    }
+    return out;
+}
+
+// What ties a row to its master: the text of its link values. Null links tie to nothing; values of
+// other kinds are left to one statement per master row.
+enum class LinkKind { Null, Other, Text };
+LinkKind LinkKey(const Variant& row, const std::vector<int>& positions, std::string& key) {
+    key.clear();
+    for (int p : positions) {
+        if (p < 0 || row.Low() + p > row.High()) return LinkKind::Null;
+        const Variant& v = row[row.Low() + p];
+        switch (v.Type()) {
+        case VarType::Empty:
+        case VarType::Null: return LinkKind::Null;
+        case VarType::String:
+        case VarType::Integer:
+        case VarType::Double: key += VarToStr(v); break;
+        default: return LinkKind::Other;
+        }
+        key += '\x1f';
+    }
+    return LinkKind::Text;
+}
+
 }  // namespace
 
 LevelStatement TopLevelStatement(const ProviderLevel& level, const ProviderRequest& request, const SqlTranslator& translator) {
@@ -62,18 +95,39 @@ LevelStatement TopLevelStatement(const ProviderLevel& level, const ProviderReque
 
 LevelStatement DetailStatement(const ProviderLevel& detail, const SqlTranslator& translator) {
     std::string links;
-    for (const auto& [master, column] : detail.links) {
-        std::string qualified = column.find('.') == std::string::npos && !detail.table.empty() ? detail.table + "." + column : column;
-        links += (links.empty() ? "" : " AND ") + qualified + " = ?";
-    }
+    for (const std::string& column : LinkedColumns(detail)) links += (links.empty() ? "" : " AND ") + column + " = ?";
     LevelStatement out;
     out.sql = translator.Translate(SetOrder(AddCondition(detail.select, Both(links, Trimmed(detail.fixedCondition))), detail.defaultOrder));
+    return out;
+}
+
+LevelStatement DetailBatchStatement(const ProviderLevel& detail, int masters, const SqlTranslator& translator) {
+    const std::vector<std::string> columns = LinkedColumns(detail);
+    std::string links, order;
+    if (columns.size() == 1) {
+        for (int m = 0; m < masters; ++m) links += m == 0 ? "?" : ", ?";
+        links = columns[0] + " IN (" + links + ")";
+    } else {
+        std::string one;
+        for (const std::string& column : columns) one += (one.empty() ? "" : " AND ") + column + " = ?";
+        for (int m = 0; m < masters; ++m) links += (m == 0 ? "(" : " OR (") + one + ")";
+    }
+    for (const std::string& column : columns) order += (order.empty() ? "" : ", ") + column;
+    if (!Trimmed(detail.defaultOrder).empty()) order += ", " + detail.defaultOrder;
+    LevelStatement out;
+    out.sql = translator.Translate(SetOrder(AddCondition(detail.select, Both(links, Trimmed(detail.fixedCondition))), order));
     return out;
 }
 
 std::vector<int> LinkPositions(const ProviderLevel& detail, const std::vector<std::string>& masterNames) {
     std::vector<int> positions;
     for (const auto& link : detail.links) positions.push_back(IndexOfName(masterNames, link.first));
+    return positions;
+}
+
+std::vector<int> LinkedColumnPositions(const ProviderLevel& detail, const std::vector<std::string>& detailNames) {
+    std::vector<int> positions;
+    for (const auto& link : detail.links) positions.push_back(IndexOfName(detailNames, link.second));
     return positions;
 }
 
@@ -145,9 +199,13 @@ void LevelReader::PrepareDetails(const SqlStatement& st) {
     if (prepared_) return;
     std::vector<std::string> names;
     for (int i = 0; i < st.ColumnCount(); ++i) names.push_back(st.ColumnName(i));
+    columns_ = st.ColumnCount();
     for (const ProviderLevel& d : level_.details) {
         SqlStatement& detail = db_.Cached(DetailStatement(d, translator_).sql);
-        details_.push_back({&d, &detail, std::make_unique<LevelReader>(db_, d, translator_), LinkPositions(d, names)});
+        std::vector<std::string> detailNames;
+        for (int i = 0; i < detail.ColumnCount(); ++i) detailNames.push_back(detail.ColumnName(i));
+        details_.push_back({&d, &detail, std::make_unique<LevelReader>(db_, d, translator_), LinkPositions(d, names),
+                            LinkedColumnPositions(d, detailNames), {}});
     }
     prepared_ = true;
 }
@@ -165,18 +223,103 @@ std::vector<TFieldDef> LevelReader::Fields(CompanyDatabase& schema, const SqlSta
     return fields;
 }
 
-Variant LevelReader::RowOf(const SqlStatement& st) {
+Variant LevelReader::ValuesOf(const SqlStatement& st) {
     PrepareDetails(st);
-    int columns = st.ColumnCount();
-    Variant row = Variant::MakeArray({{0, columns + static_cast<int>(details_.size()) - 1}});
-    for (int i = 0; i < columns; ++i) row[i] = st.Column(i);
-    int slot = columns;
-    for (auto& d : details_) {
-        d.st->Bind(DetailParams(*d.level, d.linkPositions, row));
-        std::vector<Variant> rows;
-        while (d.st->Step()) rows.push_back(d.reader->RowOf(*d.st));
-        d.st->Reset();
-        row[slot++] = VarArrayOf(rows);
-    }
+    const int slots = columns_ + static_cast<int>(details_.size());
+    Variant row = Variant::MakeArray({{0, slots - 1}});
+    if (slots == 0) return row;
+    Variant* values = &row[0];   // the elements lie one after the other
+    for (int i = 0; i < columns_; ++i) values[i] = st.Column(i);
     return row;
+}
+
+std::vector<Variant> LevelReader::PacketRows(std::vector<Variant> rows) {
+    for (std::size_t k = 0; k < details_.size(); ++k) {
+        std::vector<Variant> nested = DetailRows(details_[k], rows);
+        for (std::size_t r = 0; r < rows.size(); ++r) rows[r][columns_ + static_cast<int>(k)] = std::move(nested[r]);
+    }
+    return rows;
+}
+
+Variant LevelReader::RowsOfOneMaster(Detail& d, const Variant& master) {
+    std::vector<Variant> rows;
+    d.st->Bind(DetailParams(*d.level, d.linkPositions, master));
+    while (d.st->Step()) rows.push_back(d.reader->ValuesOf(*d.st));
+    d.st->Reset();
+    return ArrayOfMoved(d.reader->PacketRows(std::move(rows)));
+}
+
+bool LevelReader::ReadBatch(Detail& d, const std::vector<const Variant*>& masters,
+                            const std::vector<std::string>& keys, std::map<std::string, Variant>& byKey) {
+    // A few statement shapes serve every count: the last master fills the unused places.
+    int places = 1;
+    while (places < static_cast<int>(masters.size())) places *= 2;
+    SqlStatement*& st = d.batches[places];
+    if (!st) st = &db_.Cached(DetailBatchStatement(*d.level, places, translator_).sql);
+    std::vector<Variant> params = d.level->selectParams;
+    for (int m = 0; m < places; ++m) {
+        const Variant& master = *masters[std::min(static_cast<std::size_t>(m), masters.size() - 1)];
+        for (int p : d.linkPositions) params.push_back(master[master.Low() + p]);
+    }
+    params.insert(params.end(), d.level->conditionParams.begin(), d.level->conditionParams.end());
+
+    std::vector<Variant> rows;
+    std::vector<std::string> rowKeys;
+    std::string key;
+    st->Bind(params);
+    while (st->Step()) {
+        rows.push_back(d.reader->ValuesOf(*st));
+        if (LinkKey(rows.back(), d.linkedColumns, key) != LinkKind::Text) break;
+        rowKeys.push_back(key);
+    }
+    st->Reset();
+    // A row the database matched but whose values do not spell a master's key (a collation, a
+    // padded type): each master asks for its own rows instead.
+    std::map<std::string, std::vector<Variant>> groups;
+    for (const std::string& k : keys) groups[k];
+    if (rowKeys.size() != rows.size()) return false;
+    for (const std::string& k : rowKeys)
+        if (!groups.count(k)) return false;
+    std::vector<Variant> packetRows = d.reader->PacketRows(std::move(rows));
+    for (std::size_t r = 0; r < packetRows.size(); ++r) groups[rowKeys[r]].push_back(std::move(packetRows[r]));
+    for (auto& [k, group] : groups) byKey[k] = ArrayOfMoved(std::move(group));
+    return true;
+}
+
+std::vector<Variant> LevelReader::DetailRows(Detail& d, const std::vector<Variant>& masters) {
+    std::vector<Variant> out(masters.size());
+    bool batched = !d.linkPositions.empty();
+    for (std::size_t i = 0; i < d.linkPositions.size(); ++i) batched = batched && d.linkPositions[i] >= 0 && d.linkedColumns[i] >= 0;
+    // The masters' keys, each once, in the masters' order.
+    std::vector<std::string> keyOf(masters.size());
+    std::vector<bool> alone(masters.size(), !batched);
+    std::vector<std::string> keys;
+    std::vector<const Variant*> firsts;
+    std::map<std::string, Variant> byKey;
+    for (std::size_t m = 0; m < masters.size() && batched; ++m) {
+        switch (LinkKey(masters[m], d.linkPositions, keyOf[m])) {
+        case LinkKind::Null: out[m] = ArrayOfMoved({}); break;
+        case LinkKind::Other: alone[m] = true; break;
+        case LinkKind::Text:
+            if (byKey.emplace(keyOf[m], Variant()).second) {
+                keys.push_back(keyOf[m]);
+                firsts.push_back(&masters[m]);
+            }
+            break;
+        }
+    }
+    for (std::size_t from = 0; from < keys.size(); from += kBatch) {
+        const std::size_t to = std::min(keys.size(), from + kBatch);
+        std::vector<std::string> chunk(keys.begin() + static_cast<std::ptrdiff_t>(from), keys.begin() + static_cast<std::ptrdiff_t>(to));
+        std::vector<const Variant*> chunkMasters(firsts.begin() + static_cast<std::ptrdiff_t>(from),
+                                                 firsts.begin() + static_cast<std::ptrdiff_t>(to));
+        if (!ReadBatch(d, chunkMasters, chunk, byKey))
+            for (const std::string& k : chunk) byKey.erase(k);
+    }
+    for (std::size_t m = 0; m < masters.size(); ++m) {
+        if (!out[m].IsEmpty()) continue;
+        auto found = alone[m] ? byKey.end() : byKey.find(keyOf[m]);
+        out[m] = found != byKey.end() ? found->second : RowsOfOneMaster(d, masters[m]);
+    }
+    return out;
 }

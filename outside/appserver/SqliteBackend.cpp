@@ -134,9 +134,12 @@ SqlResult SqliteBackend::Query(const std::string& sql, const std::vector<Variant
     st.handle = guard_->PrepareOne(sql);
     auto fail = [&](int rc) { throw EDatabaseError(guard_->Explain(rc)); };
     int count = sqlite3_bind_parameter_count(st.handle);
+    const Variant null = Variant::Null();
+    std::vector<std::string> held;   // the bound texts, read in place while the statement runs
+    held.reserve(static_cast<std::size_t>(count));
     for (int i = 1; i <= count; ++i) {
-        Variant value = static_cast<std::size_t>(i) <= params.size() ? params[static_cast<std::size_t>(i - 1)] : Variant::Null();
-        if (int rc = SqliteBindValue(st.handle, i, value); rc != SQLITE_OK) fail(rc);
+        const Variant& value = static_cast<std::size_t>(i) <= params.size() ? params[static_cast<std::size_t>(i - 1)] : null;
+        if (int rc = SqliteBindValue(st.handle, i, value, &held); rc != SQLITE_OK) fail(rc);
     }
     SqlResult result;
     int columns = sqlite3_column_count(st.handle);

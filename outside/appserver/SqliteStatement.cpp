@@ -5,21 +5,25 @@
 #include "outside/appserver/SqliteGuard.h"
 
 Variant SqliteColumnValue(sqlite3_stmt* st, int i) {
-    switch (sqlite3_column_type(st, i)) {
-    case SQLITE_INTEGER: return Variant(static_cast<long long>(sqlite3_column_int64(st, i)));
-    case SQLITE_FLOAT: return Variant(sqlite3_column_double(st, i));
-    case SQLITE_TEXT:
-        return Variant(std::string(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
-                                   static_cast<std::size_t>(sqlite3_column_bytes(st, i))));
+    // One call under the connection's mutex instead of three: the value is read by the thread that
+    // steps the statement, before the next step.
+    sqlite3_value* v = sqlite3_column_value(st, i);
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_INTEGER: return Variant(static_cast<long long>(sqlite3_value_int64(v)));
+    case SQLITE_FLOAT: return Variant(sqlite3_value_double(v));
+    case SQLITE_TEXT: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
+        return Variant(std::string_view(text, static_cast<std::size_t>(sqlite3_value_bytes(v))));
+    }
     case SQLITE_BLOB: {
-        auto* p = static_cast<const std::uint8_t*>(sqlite3_column_blob(st, i));
-        return Variant(Bytes(p, p + sqlite3_column_bytes(st, i)));
+        auto* p = static_cast<const std::uint8_t*>(sqlite3_value_blob(v));
+        return Variant(Bytes(p, p + sqlite3_value_bytes(v)));
     }
     default: return Variant::Null();
     }
 }
 
-int SqliteBindValue(sqlite3_stmt* st, int index, const Variant& value) {
+int SqliteBindValue(sqlite3_stmt* st, int index, const Variant& value, std::vector<std::string>* held) {
     const Variant& v = value.Deref();
     switch (v.Type()) {
     case VarType::Empty:
@@ -33,8 +37,13 @@ int SqliteBindValue(sqlite3_stmt* st, int index, const Variant& value) {
         return sqlite3_bind_blob(st, index, b.data(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
     }
     case VarType::String: {
-        const std::string s = v.AsString();
-        return sqlite3_bind_text(st, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+        if (!held) {
+            const std::string s = v.AsString();
+            return sqlite3_bind_text(st, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+        }
+        // Read in place: the caller keeps the text until the statement lets go of it.
+        const std::string& s = held->emplace_back(v.AsString());
+        return sqlite3_bind_text(st, index, s.data(), static_cast<int>(s.size()), SQLITE_STATIC);
     }
     default: throw EDatabaseError(std::string("A parameter of kind ") + VarTypeName(v.Type()) + " cannot be bound");
     }
@@ -55,11 +64,14 @@ void SqliteStatement::Reset() {
 }
 
 void SqliteStatement::Bind(const std::vector<Variant>& params) {
+    static const Variant null = Variant::Null();
     Reset();
-    int count = sqlite3_bind_parameter_count(stmt_);
+    held_.clear();
+    const int count = sqlite3_bind_parameter_count(stmt_);
+    held_.reserve(static_cast<std::size_t>(count));   // no reallocation: SQLite points into the texts
     for (int i = 1; i <= count; ++i) {
-        Variant value = static_cast<std::size_t>(i) <= params.size() ? params[static_cast<std::size_t>(i - 1)] : Variant::Null();
-        if (int rc = SqliteBindValue(stmt_, i, value); rc != SQLITE_OK) Fail(rc);
+        const Variant& value = static_cast<std::size_t>(i) <= params.size() ? params[static_cast<std::size_t>(i - 1)] : null;
+        if (int rc = SqliteBindValue(stmt_, i, value, &held_); rc != SQLITE_OK) Fail(rc);
     }
 }
 

@@ -33,7 +33,10 @@ private:
     SqliteGuard& guard_;
     sqlite3_stmt* stmt_ = nullptr;
     std::string sql_;
+    std::vector<std::string> held_;   // the bound texts, read by SQLite in place
 };
 
 Variant SqliteColumnValue(sqlite3_stmt* st, int i);
-int SqliteBindValue(sqlite3_stmt* st, int index, const Variant& v);
+// held: where a text is kept while SQLite reads it in place (room reserved for every parameter); null
+// lets SQLite copy it.
+int SqliteBindValue(sqlite3_stmt* st, int index, const Variant& v, std::vector<std::string>* held = nullptr);

@@ -41,13 +41,12 @@ void TClientDataSet::FetchFromProvider(bool reset) {
     VarArgs args{Variant(ProviderName), Variant(PacketRecords), Variant::Ref(&recsOut),
                  Variant(static_cast<int>(grMetaData | grReset)), Variant(CommandText), Variant::Ref(&params),
                  Variant::Ref(&owner)};
-    Variant packet = OleCall(server, "AS_GetRecords", args);
+    TDataPacket p = TDataPacket::Read(OleCall(server, "AS_GetRecords", args));
     Params.AssignValues(params);
     ownerData_ = owner;
-    TDataPacket p = TDataPacket::Read(packet);
     FieldDefs().Assign(p.fields);
     store_ = TRowStore::Create(p.fields);
-    store_->AppendPacketRows(p.rows);
+    store_->AppendPacketRows(std::move(p.rows));
     moreRows_ = p.moreRows;
 }
 
@@ -58,23 +57,22 @@ int TClientDataSet::GetNextPacket() {
     Variant recsOut, params = Params.ToVariant(), owner = ownerData_;
     VarArgs args{Variant(ProviderName), Variant(PacketRecords), Variant::Ref(&recsOut), Variant(0), Variant(CommandText),
                  Variant::Ref(&params), Variant::Ref(&owner)};
-    Variant packet = OleCall(server, "AS_GetRecords", args);
+    TDataPacket p = TDataPacket::Read(OleCall(server, "AS_GetRecords", args));
     ownerData_ = owner;
-    TDataPacket p = TDataPacket::Read(packet);
     moreRows_ = p.moreRows;
     int n = p.RowCount();
     if (n > 0) {
-        AppendFetched(p.rows);
+        AppendFetched(std::move(p.rows));
         DataEvent(deDataSetChange);
     }
     return n;
 }
 
-void TClientDataSet::AppendFetched(const Variant& rows) {
+void TClientDataSet::AppendFetched(Variant rows) {
     EnsureView();
     bool synced = viewStore_ == store_.get() && viewVersion_ == store_->version;
     std::size_t before = store_->rows.size();
-    store_->AppendPacketRows(rows);
+    store_->AppendPacketRows(std::move(rows));
     if (synced && sortKeys_.empty() && !Filtered()) {
         // Unsorted and unfiltered: the new rows simply follow.
         view_.insert(view_.end(), store_->rows.begin() + static_cast<std::ptrdiff_t>(before), store_->rows.end());

@@ -135,7 +135,7 @@ private:
     std::shared_ptr<TRowStore> NestedStore(int nestedIndex) const;
     std::shared_ptr<TRowStore> ParentStore() const;
     void FetchFromProvider(bool reset);
-    void AppendFetched(const Variant& rows);
+    void AppendFetched(Variant rows);
     void CloseSilently();
     void EnsureView() const;
     void RebuildView() const;

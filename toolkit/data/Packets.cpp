@@ -3,17 +3,20 @@
 #include "toolkit/rtl/SysUtils.h"
 
 namespace {
-Variant ArrayOf(std::vector<Variant>&& items) {
-    Variant v = Variant::MakeArray({{0, static_cast<int>(items.size()) - 1}});
-    for (std::size_t i = 0; i < items.size(); ++i) v[static_cast<int>(i)] = std::move(items[i]);
-    return v;
-}
 
 void CheckTag(const Variant& v, const char* tag, const char* what) {
     if (!v.IsArray() || v.Count() < 1 || !v[v.Low()].IsString() || v[v.Low()].AsString() != tag)
         throw EDatabaseError(std::string("Invalid ") + what);
 }
 }  // namespace
+
+Variant ArrayOfMoved(std::vector<Variant>&& items) {
+    Variant v = Variant::MakeArray({{0, static_cast<int>(items.size()) - 1}});
+    if (items.empty()) return v;
+    Variant* out = &v[0];   // the elements lie one after the other
+    for (std::size_t i = 0; i < items.size(); ++i) out[i] = std::move(items[i]);
+    return v;
+}
 
 // --- metadata ---------------------------------------------------------------------------------------
 
@@ -25,7 +28,7 @@ Variant MetadataFromDefs(const std::vector<TFieldDef>& fields) {
                                     Variant(f.Required), Variant(f.Precision), Variant(f.Scale), Variant(f.ReadOnly),
                                     f.ChildDefs.empty() ? Variant() : MetadataFromDefs(f.ChildDefs)}));
     }
-    return ArrayOf(std::move(items));
+    return ArrayOfMoved(std::move(items));
 }
 
 std::vector<TFieldDef> DefsFromMetadata(const Variant& metadata) {
@@ -61,7 +64,7 @@ TPacketBuilder::TPacketBuilder(std::vector<TFieldDef> fields) : fields_(std::mov
 
 void TPacketBuilder::AddRow(std::vector<Variant> values) {
     values.resize(fields_.size(), Variant::Null());
-    rows_.push_back(ArrayOf(std::move(values)));
+    rows_.push_back(ArrayOfMoved(std::move(values)));
 }
 
 Variant TPacketBuilder::Rows() const { return VarArrayOf(rows_); }
@@ -140,16 +143,20 @@ TDeltaReader TDeltaRow::Details(int field) const {
 
 TDeltaReader TDeltaRow::Details(const std::string& name) const { return Details(FieldIndex(name)); }
 
-Variant TDeltaBuilder::Change(std::int64_t id, TUpdateKind kind, const std::vector<Variant>& original,
-                              const std::vector<Variant>& current, const std::vector<Variant>& nested) {
-    Variant cur = VarArrayOf(current);
-    return VarArrayOf({Variant(static_cast<long long>(id)), Variant(static_cast<int>(kind)),
-                       kind == ukInsert ? Variant() : VarArrayOf(original), cur,
-                       nested.empty() ? Variant() : VarArrayOf(nested)});
+Variant TDeltaBuilder::Change(std::int64_t id, TUpdateKind kind, std::vector<Variant> original, std::vector<Variant> current,
+                              std::vector<Variant> nested) {
+    std::vector<Variant> change;
+    change.reserve(5);
+    change.emplace_back(static_cast<long long>(id));
+    change.emplace_back(static_cast<int>(kind));
+    change.push_back(kind == ukInsert ? Variant() : ArrayOfMoved(std::move(original)));
+    change.push_back(ArrayOfMoved(std::move(current)));
+    change.push_back(nested.empty() ? Variant() : ArrayOfMoved(std::move(nested)));
+    return ArrayOfMoved(std::move(change));
 }
 
-Variant TDeltaBuilder::Build(const std::vector<TFieldDef>& fields, const std::vector<Variant>& changes) {
-    return VarArrayOf({Variant(kDeltaTag), MetadataFromDefs(fields), VarArrayOf(changes)});
+Variant TDeltaBuilder::Build(const std::vector<TFieldDef>& fields, std::vector<Variant> changes) {
+    return VarArrayOf({Variant(kDeltaTag), MetadataFromDefs(fields), ArrayOfMoved(std::move(changes))});
 }
 
 // --- error packets ----------------------------------------------------------------------------------

@@ -8,6 +8,9 @@
 
 #include "toolkit/data/Provider.h"
 
+// A 0-based array that takes the items over, without copying them.
+Variant ArrayOfMoved(std::vector<Variant>&& items);
+
 // Builds a data packet. Rows are arrays with one value per field; a nested dataset field's value is
 // the Rows() of a child builder made from that field's ChildDefs.
 class TPacketBuilder {
@@ -75,9 +78,9 @@ private:
 class TDeltaBuilder {
 public:
     // One change; originals Empty for inserts; current: the row's current values.
-    static Variant Change(std::int64_t id, TUpdateKind kind, const std::vector<Variant>& original,
-                          const std::vector<Variant>& current, const std::vector<Variant>& nested);
-    static Variant Build(const std::vector<TFieldDef>& fields, const std::vector<Variant>& changes);
+    static Variant Change(std::int64_t id, TUpdateKind kind, std::vector<Variant> original, std::vector<Variant> current,
+                          std::vector<Variant> nested);
+    static Variant Build(const std::vector<TFieldDef>& fields, std::vector<Variant> changes);
 };
 
 struct TErrorEntry {

@@ -15,47 +15,65 @@ std::vector<const TChange*> DeletedInFetchOrder(const std::unordered_map<std::in
 }
 }  // namespace
 
-TRowStore::TRowStore(std::vector<TFieldDef> fields, std::shared_ptr<std::int64_t> idCounter)
-    : fields_(std::move(fields)), nestedPositions_(NestedFieldPositions(fields_)), idCounter_(std::move(idCounter)) {}
+std::shared_ptr<const TStoreShape> TStoreShape::Of(std::vector<TFieldDef> fields) {
+    auto shape = std::make_shared<TStoreShape>();
+    shape->fields = std::move(fields);
+    shape->nestedPositions = NestedFieldPositions(shape->fields);
+    for (int pos : shape->nestedPositions) shape->nested.push_back(Of(shape->fields[static_cast<std::size_t>(pos)].ChildDefs));
+    return shape;
+}
+
+TRowStore::TRowStore(std::shared_ptr<const TStoreShape> shape, std::shared_ptr<std::int64_t> idCounter)
+    : shape_(std::move(shape)), fields_(shape_->fields), nestedPositions_(shape_->nestedPositions), idCounter_(std::move(idCounter)) {}
 
 std::shared_ptr<TRowStore> TRowStore::Create(std::vector<TFieldDef> fields) {
-    return std::make_shared<TRowStore>(std::move(fields), std::make_shared<std::int64_t>(0));
+    return std::make_shared<TRowStore>(TStoreShape::Of(std::move(fields)), std::make_shared<std::int64_t>(0));
 }
 
 TRowPtr TRowStore::NewRow() {
     auto row = std::make_shared<TRow>();
     row->id = ++*idCounter_;
     row->values.assign(fields_.size(), Variant::Null());
-    for (int pos : nestedPositions_)
-        row->nested.push_back(std::make_shared<TRowStore>(fields_[static_cast<std::size_t>(pos)].ChildDefs, idCounter_));
+    for (const auto& nested : shape_->nested) row->nested.push_back(std::make_shared<TRowStore>(nested, idCounter_));
     return row;
 }
 
-TRowPtr TRowStore::MakeRow(const Variant& packetRow) {
+TRowPtr TRowStore::MakeRow(Variant packetRow) {
     auto row = std::make_shared<TRow>();
     row->id = ++*idCounter_;
     const std::size_t n = fields_.size();
-    row->values.resize(n);
-    const int low = packetRow.Low(), high = packetRow.High();
-    for (std::size_t i = 0; i < n; ++i) {
-        int k = low + static_cast<int>(i);
-        if (fields_[i].DataType == ftDataSet) continue;
-        row->values[i] = k <= high ? packetRow[k] : Variant::Null();
-        if (row->values[i].IsEmpty()) row->values[i] = Variant::Null();
+    // The row's own values, moved out of the packet row when nothing else shares it.
+    Variant* items = nullptr;
+    std::size_t count = 0;
+    if (packetRow.IsArray() && packetRow.DimCount() == 1 && packetRow.Count() > 0) {
+        items = &packetRow[packetRow.Low()];   // a shared row becomes this one's own copy first
+        count = static_cast<std::size_t>(packetRow.Count());
     }
-    for (int pos : nestedPositions_) {
-        auto child = std::make_shared<TRowStore>(fields_[static_cast<std::size_t>(pos)].ChildDefs, idCounter_);
-        int k = low + pos;
-        if (k <= high) child->AppendPacketRows(packetRow[k]);
+    row->values.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (fields_[i].DataType == ftDataSet || i >= count)
+            row->values.push_back(fields_[i].DataType == ftDataSet ? Variant() : Variant::Null());
+        else
+            row->values.push_back(items[i].IsEmpty() ? Variant::Null() : std::move(items[i]));
+    }
+    row->nested.reserve(nestedPositions_.size());
+    for (std::size_t k = 0; k < nestedPositions_.size(); ++k) {
+        auto child = std::make_shared<TRowStore>(shape_->nested[k], idCounter_);
+        const auto pos = static_cast<std::size_t>(nestedPositions_[k]);
+        if (pos < count) child->AppendPacketRows(std::move(items[pos]));
         row->nested.push_back(std::move(child));
     }
     return row;
 }
 
-void TRowStore::AppendPacketRows(const Variant& packetRows) {
-    if (!packetRows.IsArray()) return;
-    rows.reserve(rows.size() + static_cast<std::size_t>(packetRows.Count()));
-    for (int i = packetRows.Low(); i <= packetRows.High(); ++i) rows.push_back(MakeRow(packetRows[i]));
+void TRowStore::AppendPacketRows(Variant packetRows) {
+    if (!packetRows.IsArray() || packetRows.DimCount() != 1) return;
+    const int count = packetRows.Count();
+    if (count > 0) {
+        Variant* items = &packetRows[packetRows.Low()];   // a shared packet becomes this one's own copy first
+        rows.reserve(rows.size() + static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i) rows.push_back(MakeRow(std::move(items[i])));
+    }
     Touch();
 }
 
@@ -205,12 +223,15 @@ std::vector<Variant> TRowStore::DeltaChanges() const {
         for (const auto& s : r->nested) {
             std::vector<Variant> changes = s->DeltaChanges();
             nestedChanged = nestedChanged || !changes.empty();
-            nested.push_back(VarArrayOf(changes));
+            nested.push_back(ArrayOfMoved(std::move(changes)));
         }
         auto it = log_.find(r->id);
+        const bool logged = it != log_.end() && (it->second.status == usInserted || it->second.status == usModified);
+        if (!logged && !nestedChanged) continue;   // neither the row nor its details changed
         std::vector<Variant> current = DataValues(r->values);
         if (it != log_.end() && it->second.status == usInserted) {
-            out.push_back(TDeltaBuilder::Change(r->id, ukInsert, {}, current, nestedChanged ? nested : std::vector<Variant>{}));
+            out.push_back(TDeltaBuilder::Change(r->id, ukInsert, {}, std::move(current),
+                                                nestedChanged ? std::move(nested) : std::vector<Variant>{}));
         } else if (it != log_.end() && it->second.status == usModified) {
             std::vector<Variant> original = DataValues(it->second.original);
             std::vector<Variant> changed(current.size());
@@ -218,9 +239,11 @@ std::vector<Variant> TRowStore::DeltaChanges() const {
                 if (fields_[i].DataType != ftDataSet && !(current[i] == original[i]) &&
                     !(current[i].IsNull() && original[i].IsNull()))
                     changed[i] = current[i];
-            out.push_back(TDeltaBuilder::Change(r->id, ukModify, original, changed, nestedChanged ? nested : std::vector<Variant>{}));
+            out.push_back(TDeltaBuilder::Change(r->id, ukModify, std::move(original), std::move(changed),
+                                                nestedChanged ? std::move(nested) : std::vector<Variant>{}));
         } else if (nestedChanged) {
-            out.push_back(TDeltaBuilder::Change(r->id, ukModify, current, std::vector<Variant>(current.size()), nested));
+            std::vector<Variant> unchanged(current.size());
+            out.push_back(TDeltaBuilder::Change(r->id, ukModify, std::move(current), std::move(unchanged), std::move(nested)));
         }
     }
     return out;

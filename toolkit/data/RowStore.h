@@ -30,9 +30,18 @@ struct TChange {
     int lastErrorCode = 0;
 };
 
+// The fields of a store and of its nested stores, made once and shared by every nested store of a
+// field (a packet of many headers does not copy its body's field definitions per header).
+struct TStoreShape {
+    std::vector<TFieldDef> fields;
+    std::vector<int> nestedPositions;
+    std::vector<std::shared_ptr<const TStoreShape>> nested;   // per nested position
+    static std::shared_ptr<const TStoreShape> Of(std::vector<TFieldDef> fields);
+};
+
 class TRowStore {
 public:
-    TRowStore(std::vector<TFieldDef> fields, std::shared_ptr<std::int64_t> idCounter);
+    TRowStore(std::shared_ptr<const TStoreShape> shape, std::shared_ptr<std::int64_t> idCounter);
     static std::shared_ptr<TRowStore> Create(std::vector<TFieldDef> fields);
 
     const std::vector<TFieldDef>& Fields() const { return fields_; }
@@ -41,7 +50,8 @@ public:
     bool logChanges = true;
 
     TRowPtr NewRow();                               // fresh id, empty nested stores, values Null
-    void AppendPacketRows(const Variant& packetRows);
+    // Takes the rows over (moved out of the packet when nothing else shares it).
+    void AppendPacketRows(Variant packetRows);
     Variant PacketRows() const;                     // current values, nested rows inside
 
     std::size_t PositionOf(const TRow* row) const;  // rows.size() when absent
@@ -81,7 +91,7 @@ private:
         std::optional<TChange> previousChange;
         std::size_t position = 0;
     };
-    TRowPtr MakeRow(const Variant& packetRow);
+    TRowPtr MakeRow(Variant packetRow);
     std::optional<TChange> TakeEntry(std::int64_t id) const;
     void RestoreEntry(std::int64_t id, const std::optional<TChange>& entry);
     std::vector<Variant> DataValues(const std::vector<Variant>& values) const;
@@ -89,8 +99,9 @@ private:
     std::vector<Variant> DeletesOfAll() const;
     void Touch() { ++version; }
 
-    std::vector<TFieldDef> fields_;
-    std::vector<int> nestedPositions_;
+    std::shared_ptr<const TStoreShape> shape_;
+    const std::vector<TFieldDef>& fields_;      // shape_'s
+    const std::vector<int>& nestedPositions_;   // shape_'s
     std::shared_ptr<std::int64_t> idCounter_;
     std::unordered_map<std::int64_t, TChange> log_;
     std::vector<TUndoStep> undo_;

@@ -38,6 +38,24 @@ TEST(Packets, DataPacketCarriesMetadataAndNestedRows) {
     EXPECT_EQ(ds.FieldByName("AMT")->AsFloat(), 1.25);
     TDataPacket again = TDataPacket::Read(ds.Data());
     EXPECT_EQ(again.rows[0][2][0][0].AsInteger(), 1);
+    // The dataset took its rows from a packet the caller still holds: the caller's stays whole (a
+    // text beyond the string's inline buffer would be left empty by a move).
+    const std::string longName(40, 'n');
+    TPacketBuilder named(fields);
+    named.AddRow({Variant("A"), Variant(1.25), lines.Rows()});
+    named.AddRow({Variant(longName)});
+    Variant kept = named.Build();
+    TClientDataSet reader;
+    reader.SetData(kept);
+    reader.First();
+    reader.Edit();
+    reader.FieldByName("CODE")->SetAsString("changed");
+    reader.Post();
+    EXPECT_EQ(kept[2][0][0].AsString(), "A");
+    EXPECT_EQ(kept[2][1][0].AsString(), longName);
+    EXPECT_EQ(kept[2][0][2][1][0].AsInteger(), 2);
+    reader.Last();
+    EXPECT_EQ(reader.FieldByName("CODE")->AsString(), longName);
     EXPECT_THROW(DefsFromMetadata(VarArrayOf({VarArrayOf({Variant("X"), Variant("Nonsense"), Variant(0), Variant(false),
                                                           Variant(0), Variant(0), Variant(false), Variant()})})),
                  EDatabaseError);
