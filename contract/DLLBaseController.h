@@ -37,11 +37,11 @@ struct THostNotifyEvent {
 };
 
 enum THostEvent : std::int32_t {
-    heCreated = 0x100,     // 256
-    heShown = 0x110,       // 272
-    heHidden = 0x120,      // 288
-    heDestroyed = 0x130,   // 304
-    heClosing = 0x140,     // 320
+    heCreated = 0x100,    // 256
+    heShown = 0x110,      // 272
+    heHidden = 0x120,     // 288
+    heDestroyed = 0x130,  // 304
+    heClosing = 0x140,    // 320
 };
 
 class TDLLBaseController {
@@ -87,10 +87,10 @@ public:
     virtual ~TDLLBaseController() = default;
 
     // Fields, in this order after the table pointer; the host writes HostManager and OnHostNotify.
-    std::int32_t Reserved = 0;     // kept for layout
-    Variant HostManager;           // the host's manager automation object
-    std::int32_t ResultCode = 0;   // the form's, when it is destroyed
-    Variant ReturnValue;           // likewise
+    std::int32_t Reserved = 0;    // kept for layout
+    Variant HostManager;          // the host's manager automation object
+    std::int32_t ResultCode = 0;  // the form's, when it is destroyed
+    Variant ReturnValue;          // likewise
     THostNotifyEvent OnHostNotify;
 
 protected:
@@ -105,8 +105,7 @@ static_assert(offsetof(TDLLBaseController, Reserved) == sizeof(void*), "fields s
 static_assert(offsetof(TDLLBaseController, HostManager) > offsetof(TDLLBaseController, Reserved));
 static_assert(offsetof(TDLLBaseController, ResultCode) == offsetof(TDLLBaseController, HostManager) + sizeof(Variant));
 static_assert(offsetof(TDLLBaseController, ReturnValue) > offsetof(TDLLBaseController, ResultCode));
-static_assert(offsetof(TDLLBaseController, OnHostNotify) ==
-              offsetof(TDLLBaseController, ReturnValue) + sizeof(Variant));
+static_assert(offsetof(TDLLBaseController, OnHostNotify) == offsetof(TDLLBaseController, ReturnValue) + sizeof(Variant));
 #pragma GCC diagnostic pop
 static_assert(sizeof(std::int32_t) == 4 && sizeof(THostNotifyEvent) == 2 * sizeof(void*),
               "the callback is a code address and an object");

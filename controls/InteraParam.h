@@ -14,10 +14,10 @@ public:
     using TTextConversion = std::function<std::string(const std::string&)>;
 
     // Filled by the form for the combo.
-    Variant OpenParam;               // the 14-element lookup parameter
+    Variant OpenParam;  // the 14-element lookup parameter
     int DateOrder = 1;
     std::string DateSeparator;
-    bool Rights32Or34 = false;       // the form's function rights, as the F2 window gets them
+    bool Rights32Or34 = false;  // the form's function rights, as the F2 window gets them
     bool Rights33Or35 = false;
     bool Hosted = false;             // the form runs inside the work center
     TTextConversion ToUserScript;    // built-in simplified text -> the user's script

@@ -36,7 +36,7 @@ void TRkLookupButton::FollowEdit() {
 void TRkLookupButton::Click() {
     if (!Enabled()) return;
     TSpeedButton::Click();
-    if (OnClick || !edit_ || !edit_->CanFocus()) return;   // a handler of its own replaces the lookup
+    if (OnClick || !edit_ || !edit_->CanFocus()) return;  // a handler of its own replaces the lookup
     edit_->SetFocus();
     SimulateKeystroke(edit_, VK_F2);
 }

@@ -15,19 +15,27 @@ class TfrmSearchDlg;
 
 TK_DECLARE_EXCEPTION(ESearchError, Exception)
 
-enum TSearchDirection { sdForward, sdBackward };
+enum TSearchDirection {
+    sdForward,
+    sdBackward
+};
 TK_ENUM_TYPE(TSearchDirection, "sdForward", "sdBackward")
-enum TSearchOrigin { soFromCursor, soFromBeginning };
+enum TSearchOrigin {
+    soFromCursor,
+    soFromBeginning
+};
 TK_ENUM_TYPE(TSearchOrigin, "soFromCursor", "soFromBeginning")
-enum TSearchSortFields { sfSortByFieldName, sfSortByFieldNo };
+enum TSearchSortFields {
+    sfSortByFieldName,
+    sfSortByFieldNo
+};
 TK_ENUM_TYPE(TSearchSortFields, "sfSortByFieldName", "sfSortByFieldNo")
 
 // Dialog is the open window (a TfrmSearchDlg).
 using TRkSearchDialogEvent = std::function<void(TObject* Dialog)>;
 using TRkAfterExecuteEvent = std::function<void(TObject* Dialog, bool& Found)>;
 using TRkOnInitSearchDlgEvent = std::function<void(TObject* Dialog)>;
-using TRkSelectFieldEvent =
-    std::function<void(TObject* Dialog, const std::string& FieldName, const std::string& DisplayLabel)>;
+using TRkSelectFieldEvent = std::function<void(TObject* Dialog, const std::string& FieldName, const std::string& DisplayLabel)>;
 
 class TrkSearchDialog : public TComponent {
     TK_CLASS_PUBLISHED(TrkSearchDialog, TComponent)

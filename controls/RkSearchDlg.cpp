@@ -14,9 +14,7 @@
 #include "toolkit/ui/widgets/GroupBox.h"
 #include "toolkit/ui/widgets/Label.h"
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 void TfrmSearchDlg::Publish(TPublisher<TfrmSearchDlg>& p) {
     p.Method("FormShow", &TfrmSearchDlg::FormShow);
@@ -144,8 +142,10 @@ void TfrmSearchDlg::cbbFieldsDrawItem(TWinControl* Control, int Index, TRect Rec
 
 void TfrmSearchDlg::rbBeginningClick(TObject* Sender) {
     // Exactly one origin stays chosen.
-    if (Sender == rbBeginning) rbCursor->SetChecked(!rbBeginning->Checked());
-    else if (Sender == rbCursor) rbBeginning->SetChecked(!rbCursor->Checked());
+    if (Sender == rbBeginning)
+        rbCursor->SetChecked(!rbBeginning->Checked());
+    else if (Sender == rbCursor)
+        rbBeginning->SetChecked(!rbCursor->Checked());
 }
 
 void TfrmSearchDlg::btnNextClick(TObject* Sender) {
@@ -153,7 +153,7 @@ void TfrmSearchDlg::btnNextClick(TObject* Sender) {
     try {
         if (Dialog->BeforeSearch) Dialog->BeforeSearch(this);
     } catch (const EAbort&) {
-        return;   // the handler told the user already
+        return;  // the handler told the user already
     }
     const std::string text = cbbText->Text();
     if (Dialog->ShowMessages && text.empty()) {
@@ -174,7 +174,8 @@ void TfrmSearchDlg::btnNextClick(TObject* Sender) {
     }
     bool found = FindText(Grid, field, text, false, backward, whole, matchCase);
     if (Dialog->AfterSearch) Dialog->AfterSearch(this, found);
-    if (!found && Dialog->ShowMessages) MessageDlg(Format(Dialog->Messages().SearchedTextNotFound, {text}), mtInformation, {mbOK});
+    if (!found && Dialog->ShowMessages)
+        MessageDlg(Format(Dialog->Messages().SearchedTextNotFound, {text}), mtInformation, {mbOK});
 }
 
 void TfrmSearchDlg::btnCloseClick(TObject* Sender) { Close(); }

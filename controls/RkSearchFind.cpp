@@ -37,11 +37,15 @@ bool FindText(TDBGrid* grid, const std::string& fieldName, const std::string& te
     dataSet->CheckBrowseMode();
     TControlsDisabled still(dataSet);
     const TBookmark start = dataSet->GetBookmark();
-    if (backward) dataSet->Prior();
-    else dataSet->Next();
+    if (backward)
+        dataSet->Prior();
+    else
+        dataSet->Next();
     if (fromBeginning) {
-        if (backward) dataSet->Last();
-        else dataSet->First();
+        if (backward)
+            dataSet->Last();
+        else
+            dataSet->First();
     }
     TField* field = SearchedField(grid, dataSet, fieldName);
     const std::string wanted = caseSensitive ? text : UpperCase(text);
@@ -49,8 +53,10 @@ bool FindText(TDBGrid* grid, const std::string& fieldName, const std::string& te
         std::string cell = TrimRight(field->DisplayText());
         if (!caseSensitive) cell = UpperCase(cell);
         if (wholeWords ? cell == wanted : cell.find(wanted) != std::string::npos) return true;
-        if (backward) dataSet->Prior();
-        else dataSet->Next();
+        if (backward)
+            dataSet->Prior();
+        else
+            dataSet->Next();
     }
     dataSet->GotoBookmark(start);
     return false;

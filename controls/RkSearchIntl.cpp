@@ -34,18 +34,9 @@ void TRkUserDialogInfo::Publish(TPublisher<TRkUserDialogInfo>& p) {
 }
 
 TRkUserDialogInfo::TRkUserDialogInfo()
-    : BtnClose("Cl&ose"),
-      BtnNext("&Next"),
-      ChkCaseSentitive("&Case sentitive"),
-      ChkWholeWords("&Whole words only"),
-      GrpDirection("Direction"),
-      GrpFields("&Search Field"),
-      GrpOptions("Options"),
-      GrpOrigin("Origin"),
-      LblSearchText("&Text to find"),
-      RbBackward("&Backward"),
-      RbForward("Forwar&d"),
-      RbFromCursor("&From cursor"),
+    : BtnClose("Cl&ose"), BtnNext("&Next"), ChkCaseSentitive("&Case sentitive"), ChkWholeWords("&Whole words only"),
+      GrpDirection("Direction"), GrpFields("&Search Field"), GrpOptions("Options"), GrpOrigin("Origin"),
+      LblSearchText("&Text to find"), RbBackward("&Backward"), RbForward("Forwar&d"), RbFromCursor("&From cursor"),
       RbFromBeginning("From b&eginning") {}
 
 void TRkUserDialogInfo::Assign(const TPersistent* source) {

@@ -14,7 +14,7 @@ public:
     void Assign(const TPersistent* source) override;
 
     std::string SearchedTextBlank;
-    std::string SearchedTextNotFound;   // %s: the searched text
+    std::string SearchedTextNotFound;  // %s: the searched text
     // Not published: what Execute raises when the grid has no open dataset.
     static const char* const DataSourceInactive;
 };

@@ -10,8 +10,8 @@
 
 namespace {
 
-const TLangKeys kKeys("TfrmDocuCondition", {{"sProjNameEmpty", "方案名不可空白!"},
-                                            {"sReplaceProj", "此方案名已存在！是否将原来的方案替换为此方案?"}});
+const TLangKeys kKeys("TfrmDocuCondition",
+                      {{"sProjNameEmpty", "方案名不可空白!"}, {"sReplaceProj", "此方案名已存在！是否将原来的方案替换为此方案?"}});
 constexpr int kNameLength = 20;
 
 }  // namespace
@@ -63,7 +63,7 @@ bool TfrmDocuCondition::NameTaken(const std::string& name) {
         return Brokers->CheckValue("DOCUS", "01",
                                    VarArrayOf({RkConverter->ToStorageText(name), Brokers->UserId, Brokers->ProgramId}), values);
     } catch (const std::exception&) {
-        return false;   // the server says so when it stores the scheme
+        return false;  // the server says so when it stores the scheme
     }
 }
 

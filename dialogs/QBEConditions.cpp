@@ -32,9 +32,7 @@ std::string NumberText(const std::string& text) {
 bool IsNumberText(const std::string& text) { return !NumberText(text).empty(); }
 
 // A number as typed when it reads as one, else the text quoted: either way one literal.
-std::string NumberOrQuoted(const std::string& value) {
-    return IsNumberText(value) ? Trim(value) : QuotedStr(value);
-}
+std::string NumberOrQuoted(const std::string& value) { return IsNumberText(value) ? Trim(value) : QuotedStr(value); }
 
 bool IsWordBoundary(char c) { return c == '\n' || c == '\r' || c == ' ' || c == ','; }
 
@@ -57,8 +55,7 @@ std::string ConvertDate(const std::string& value, int code, const std::string& s
     if (first == std::string::npos) return "";
     const std::size_t second = text.find(sep, first + 1);
     if (second == std::string::npos) return "";
-    const std::string parts[3] = {text.substr(0, first), text.substr(first + 1, second - first - 1),
-                                  text.substr(second + 1)};
+    const std::string parts[3] = {text.substr(0, first), text.substr(first + 1, second - first - 1), text.substr(second + 1)};
     int numbers[3] = {};
     for (int i = 0; i < 3; ++i) {
         int number = 0;
@@ -67,12 +64,12 @@ std::string ConvertDate(const std::string& value, int code, const std::string& s
     }
     int year = 0, month = 0, day = 0;
     switch (code) {
-    case 1: year = numbers[0], month = numbers[1], day = numbers[2]; break;
-    case 2: month = numbers[0], day = numbers[1], year = numbers[2]; break;
-    case 3: day = numbers[0], month = numbers[1], year = numbers[2]; break;
-    case 4:
-    case 5: year = numbers[0] + 1911, month = numbers[1], day = numbers[2]; break;
-    default: return "";
+        case 1: year = numbers[0], month = numbers[1], day = numbers[2]; break;
+        case 2: month = numbers[0], day = numbers[1], year = numbers[2]; break;
+        case 3: day = numbers[0], month = numbers[1], year = numbers[2]; break;
+        case 4:
+        case 5: year = numbers[0] + 1911, month = numbers[1], day = numbers[2]; break;
+        default: return "";
     }
     return Format("%d%.2d%.2d", {year, month, day});
 }
@@ -209,8 +206,7 @@ std::string QBEDetailCondition(const std::string& masterCondition, const std::st
     return (masterCondition.empty() ? std::string() : "(" + masterCondition + ") and ") + " (" + subQuery + ") > 0 ";
 }
 
-std::string QBEOrderText(const std::vector<TQBESortItem>& items, const std::string& table,
-                         const std::string& fieldExprs) {
+std::string QBEOrderText(const std::vector<TQBESortItem>& items, const std::string& table, const std::string& fieldExprs) {
     std::string order;
     for (const TQBESortItem& item : items) {
         const bool qualify = IsWordInList(item.Token, fieldExprs) == 0 && !Trim(table).empty();

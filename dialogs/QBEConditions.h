@@ -60,14 +60,14 @@ std::string QBELikeLiteral(const std::string& prefix, const std::string& value, 
 
 // One condition of the advanced or detail page.
 struct TQBEAdvancedInput {
-    std::string Table;        // the page's table name
-    std::string FieldName;    // the field chosen
-    std::string Token;        // its column or expression
-    std::string FieldExprs;   // the page's field-expression list
-    int OperatorIndex = 0;    // position in the operator box (0 to 8)
-    std::string Value;        // as typed
+    std::string Table;       // the page's table name
+    std::string FieldName;   // the field chosen
+    std::string Token;       // its column or expression
+    std::string FieldExprs;  // the page's field-expression list
+    int OperatorIndex = 0;   // position in the operator box (0 to 8)
+    std::string Value;       // as typed
     TFieldType DataType = ftString;
-    int DatabaseKind = 0;     // the server's SQLTYPE
+    int DatabaseKind = 0;  // the server's SQLTYPE
 };
 // "(T.F = 'v')" and its kin; "" when the input states no test.
 std::string QBEAdvancedCondition(const TQBEAdvancedInput& input);
@@ -77,11 +77,11 @@ std::string QBEAdvancedLine(const std::string& condition, bool first, const std:
 // The detail filter: master keys matched to detail keys in a counting sub-query over the detail table.
 struct TQBEDetailSource {
     std::string MasterTable;
-    std::string MasterKeyFields;   // comma-separated
+    std::string MasterKeyFields;  // comma-separated
     std::string DetailTable;
-    std::string DetailKeyFields;   // comma-separated, in the order of the master's
-    std::string DatabasePrefix;    // "DEMO.." or ""
-    std::string Suffix;            // written right after the detail alias
+    std::string DetailKeyFields;  // comma-separated, in the order of the master's
+    std::string DatabasePrefix;   // "DEMO.." or ""
+    std::string Suffix;           // written right after the detail alias
 };
 // The master condition and the sub-query "(select count(*) FROM ... ) > 0" joined; the master
 // condition alone when the detail condition is blank.
@@ -94,5 +94,4 @@ struct TQBESortItem {
     bool Descending = false;
 };
 // "T.F1 asc,T.F2 desc"; tokens that are words of the field-expression list stay unqualified.
-std::string QBEOrderText(const std::vector<TQBESortItem>& items, const std::string& table,
-                         const std::string& fieldExprs);
+std::string QBEOrderText(const std::vector<TQBESortItem>& items, const std::string& table, const std::string& fieldExprs);

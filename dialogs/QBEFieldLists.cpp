@@ -14,8 +14,8 @@
 
 namespace {
 
-const char* const kAttachFields[] = {"Parent", "KeyValues", "CompanyID", "UserID", "Type", "SeqNo",
-                                     "FileName", "DocID", "Revision", "AddDate", "AddTime", "KeyFields"};
+const char* const kAttachFields[] = {"Parent",   "KeyValues", "CompanyID", "UserID",  "Type",    "SeqNo",
+                                     "FileName", "DocID",     "Revision",  "AddDate", "AddTime", "KeyFields"};
 
 // The last `digits` characters of the name form a number of 1 or more.
 bool NumberedName(const std::string& name, std::size_t digits) {
@@ -90,7 +90,7 @@ void TQBEForm::BuildFieldListsOf(bool detail) {
     const bool attach = SameText(Trim(table), "ATTACH");
     const std::vector<std::string> items = ParseFieldExprs(detail ? DetailFieldExprs : MasterFieldExprs);
 
-    std::vector<std::pair<std::string, std::string>> offered, system;   // (line, name)
+    std::vector<std::pair<std::string, std::string>> offered, system;  // (line, name)
     for (TField* field : dataSet->FieldList()) {
         if (field->FieldKind() != fkData || field->DataType() == ftDataSet) continue;
         const std::string name = field->FieldName();
@@ -104,8 +104,10 @@ void TQBEForm::BuildFieldListsOf(bool detail) {
                 if (!field->Visible() || items.empty()) continue;
                 for (const std::string& item : items) {
                     if (item.find(name) == std::string::npos) continue;
-                    if (detail && UpperCase(item).find("SELECT") != std::string::npos) token.clear();
-                    else if (std::size_t at = item.find(" " + name); at != std::string::npos) token = item.substr(0, at);
+                    if (detail && UpperCase(item).find("SELECT") != std::string::npos)
+                        token.clear();
+                    else if (std::size_t at = item.find(" " + name); at != std::string::npos)
+                        token = item.substr(0, at);
                     break;
                 }
                 if (token.empty()) continue;
@@ -166,8 +168,10 @@ void TQBEForm::BuildGridFields() {
         if (StartsText("CheckBox", controlType)) {
             info->IsCheckBox = true;
         } else if (dm && !field->EditMask().empty()) {
-            if (field->EditMask() == dm->DateFieldEditMask()) info->EditMask = dm->DateFieldEditMask();
-            else if (field->EditMask() == dm->YMFieldEditMask()) info->EditMask = dm->YMFieldEditMask();
+            if (field->EditMask() == dm->DateFieldEditMask())
+                info->EditMask = dm->DateFieldEditMask();
+            else if (field->EditMask() == dm->YMFieldEditMask())
+                info->EditMask = dm->YMFieldEditMask();
         } else if (dm && (SameText(name, "CREATE_DATE") || SameText(name, "MODI_DATE"))) {
             info->EditMask = dm->DateFieldEditMask();
         }

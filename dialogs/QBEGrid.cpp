@@ -55,9 +55,9 @@ TQBEDateRules TQBEForm::DateRules() const {
 }
 
 std::string TQBEForm::RowCondition(int row) {
-    return QBERowCondition({sg1->Cells(kFieldCol, row), sg1->Cells(kOperatorCol, row), sg1->Cells(kValueCol, row),
-                            sg1->Cells(kLogicCol, row)},
-                           GridFields, Operators, DateRules());
+    return QBERowCondition(
+        {sg1->Cells(kFieldCol, row), sg1->Cells(kOperatorCol, row), sg1->Cells(kValueCol, row), sg1->Cells(kLogicCol, row)},
+        GridFields, Operators, DateRules());
 }
 
 std::string TQBEForm::GridCondition() {
@@ -69,8 +69,10 @@ std::string TQBEForm::GridCondition() {
 // --- Rows ---------------------------------------------------------------------------------------------
 
 void TQBEForm::AddGridRow(int index) {
-    if (index >= sg1->RowCount()) sg1->SetRowCount(index + 1);
-    else sg1->InsertRow(index);
+    if (index >= sg1->RowCount())
+        sg1->SetRowCount(index + 1);
+    else
+        sg1->InsertRow(index);
     for (int col = 0; col < sg1->ColCount(); ++col) sg1->SetCells(col, index, "");
     sg1->SetCells(kOperatorCol, index, OperatorLabel(0));
     sg1->SetCells(kLogicCol, index, "AND");
@@ -81,8 +83,7 @@ int TQBEForm::NewRowIndex(WORD key) const {
     for (int row = 1; row < sg1->RowCount(); ++row)
         if (Trim(sg1->Cells(kFieldCol, row)).empty()) return -1;
     if ((key == VK_RETURN || key == VK_DOWN) && sg1->Row() == sg1->RowCount() - 1) {
-        if (sg1->RowCount() == 2 &&
-            (Trim(sg1->Cells(kOperatorCol, 1)).empty() || Trim(sg1->Cells(kLogicCol, 1)).empty()))
+        if (sg1->RowCount() == 2 && (Trim(sg1->Cells(kOperatorCol, 1)).empty() || Trim(sg1->Cells(kLogicCol, 1)).empty()))
             return -1;
         return sg1->RowCount();
     }
@@ -221,12 +222,10 @@ void TQBEForm::sg1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Sh
 }
 
 void TQBEForm::sg1DrawCell(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State) {
-    if (ARow < 1 || State.Contains(gdSelected) || (sg1->EditorMode() && ACol == sg1->Col() && ARow == sg1->Row()))
-        return;
+    if (ARow < 1 || State.Contains(gdSelected) || (sg1->EditorMode() && ACol == sg1->Col() && ARow == sg1->Row())) return;
     TCanvas* canvas = sg1->Canvas();
     canvas->Brush()->SetColor(ARow % 2 ? kOddRowColor : kEvenRowColor);
     canvas->FillRect(Rect);
     canvas->Font()->SetColor(clBlack);
-    canvas->TextRect({Rect.Left + 2, Rect.Top + 2, Rect.Right, Rect.Bottom}, sg1->Cells(ACol, ARow),
-                     TTextFormat{tfLeft, tfTop});
+    canvas->TextRect({Rect.Left + 2, Rect.Top + 2, Rect.Right, Rect.Bottom}, sg1->Cells(ACol, ARow), TTextFormat{tfLeft, tfTop});
 }

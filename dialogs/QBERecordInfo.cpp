@@ -36,6 +36,4 @@ int QBEFieldKind(TFieldType type) {
     return IsNumericFieldType(type) ? 0 : -1;
 }
 
-bool IsQBENumberType(TFieldType type) {
-    return type == ftSmallint || type == ftInteger || type == ftWord || type == ftFloat;
-}
+bool IsQBENumberType(TFieldType type) { return type == ftSmallint || type == ftInteger || type == ftWord || type == ftFloat; }

@@ -11,10 +11,10 @@
 
 class TRecordInfo {
 public:
-    std::string Caption;    // trimmed display label
-    std::string SqlName;    // qualified column or expression
-    std::string EditMask;   // the date or year-month mask, or empty
-    TStringList PickList;   // lines of display text, a tab and a code
+    std::string Caption;   // trimmed display label
+    std::string SqlName;   // qualified column or expression
+    std::string EditMask;  // the date or year-month mask, or empty
+    TStringList PickList;  // lines of display text, a tab and a code
     TFieldType DataType = ftUnknown;
     bool IsCheckBox = false;
 

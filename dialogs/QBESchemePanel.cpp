@@ -25,7 +25,7 @@ namespace {
 
 constexpr int kSchemePanelWidth = 168;
 constexpr int kFieldCol = 0, kOperatorCol = 1, kValueCol = 2, kLogicCol = 3;
-constexpr int kSchemeNameLength = 20;   // characters
+constexpr int kSchemeNameLength = 20;  // characters
 
 int Utf8Length(const std::string& text) {
     int count = 0;
@@ -242,8 +242,8 @@ void TQBEForm::btnDeleteClick(TObject* Sender) {
     TfrmRadical* form = MaintenanceForm();
     if (!item || !form || !form->Brokers) return;
     if (RkConverter->ShowMessageBox(MessageLine(5) + item->Caption(), mtConfirmation, {mbYes, mbNo}) != mrYes) return;
-    const std::string refused = CallSchemeServer(
-        "DeleteConTable", VarArrayOf({RkConverter->ToStorageText(item->Caption()), form->Brokers->UserId, form->Brokers->ProgramId}));
+    const std::string refused = CallSchemeServer("DeleteConTable", VarArrayOf({RkConverter->ToStorageText(item->Caption()),
+                                                                               form->Brokers->UserId, form->Brokers->ProgramId}));
     if (!refused.empty()) throw Exception(refused);
     LoadSchemes();
     if (schemesChanged_) schemesChanged_();
@@ -270,8 +270,10 @@ void TQBEForm::lstConditionEdited(TObject* Sender, TListItem* Item, std::string&
         refuse(11);
         throw Exception(refused);
     }
-    if (TdmRadical* dm = DataModuleOf(MasterDataSet); dm && dm->cdsSaveCondition->Active() &&
-        dm->cdsSaveCondition->Locate("NCONDITION;CREATOR;PROGRAMME", VarArrayOf({RkConverter->ToStorageText(old), user, program}))) {
+    if (TdmRadical* dm = DataModuleOf(MasterDataSet);
+        dm && dm->cdsSaveCondition->Active() &&
+        dm->cdsSaveCondition->Locate("NCONDITION;CREATOR;PROGRAMME",
+                                     VarArrayOf({RkConverter->ToStorageText(old), user, program}))) {
         dm->cdsSaveCondition->Edit();
         dm->cdsSaveCondition->FieldByName("NCONDITION")->SetAsString(RkConverter->ToStorageText(S));
         dm->cdsSaveCondition->Post();

@@ -9,19 +9,19 @@
 #include <vector>
 
 struct TQBESchemeRow {
-    std::string Field, Operator, Value, Logic;   // the grid's cells as shown
+    std::string Field, Operator, Value, Logic;  // the grid's cells as shown
 };
 
 struct TQBESortEntry {
-    std::string Text;   // the sort list item (label, tab, token)
+    std::string Text;  // the sort list item (label, tab, token)
     bool Descending = false;
 };
 
 struct TQBEScheme {
     int Page = 0;
     std::string RowLimit;
-    std::vector<TQBESchemeRow> Rows;        // page 0
-    std::string Memo1, Memo2;               // pages 1 and 2
+    std::vector<TQBESchemeRow> Rows;  // page 0
+    std::string Memo1, Memo2;         // pages 1 and 2
     std::vector<TQBESortEntry> Sort;
     bool DetailFilter = false;
 };

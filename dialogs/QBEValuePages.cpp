@@ -34,10 +34,10 @@ void ClearFieldRules(TField* field) {
 
 TQBEForm::TValuePage TQBEForm::Page(bool detail) {
     if (detail)
-        return {cboField2, CbOperator2, cboValue2, ckbValue2, rgLogic2, BbAssign2, Memo2, cdsTemp2,
-                &DetailFieldNames, DetailDataSet, DetailTable, DetailFieldExprs};
-    return {cboField, CbOperator, cboValue, ckbValue, rgLogic, BbAssign, Memo1, cdsTemp,
-            &FieldNames, MasterDataSet, MasterTable, MasterFieldExprs};
+        return {cboField2, CbOperator2, cboValue2,         ckbValue2,     rgLogic2,    BbAssign2,
+                Memo2,     cdsTemp2,    &DetailFieldNames, DetailDataSet, DetailTable, DetailFieldExprs};
+    return {cboField, CbOperator, cboValue,    ckbValue,      rgLogic,     BbAssign,
+            Memo1,    cdsTemp,    &FieldNames, MasterDataSet, MasterTable, MasterFieldExprs};
 }
 
 std::string TQBEForm::TabExpanded(const std::string& text) const {
@@ -88,13 +88,11 @@ void TQBEForm::PrepareValueEditor(bool detail) {
     page.value->SetMapList(true);
 
     const int index = page.field->ItemIndex();
-    TField* field = page.dataSet && index >= 0 && index < page.names->Count()
-                        ? page.dataSet->FindField((*page.names)[index])
-                        : nullptr;
+    TField* field =
+        page.dataSet && index >= 0 && index < page.names->Count() ? page.dataSet->FindField((*page.names)[index]) : nullptr;
     if (!field) return;
     const std::string name = field->FieldName();
-    if (IsQBENumberType(field->DataType()))
-        page.value->OnKeyPress = [this](TObject* s, char32_t& k) { ForFloatKeyPress(s, k); };
+    if (IsQBENumberType(field->DataType())) page.value->OnKeyPress = [this](TObject* s, char32_t& k) { ForFloatKeyPress(s, k); };
     if (TdmRadical* dm = DataModuleOf(page.dataSet)) {
         const std::string mask = field->EditMask();
         const bool stamp = SameText(name, "CREATE_DATE") || SameText(name, "MODI_DATE");

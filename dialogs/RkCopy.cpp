@@ -7,13 +7,13 @@
 #include "toolkit/data/ClientDataSet.h"
 #include "toolkit/data/DataSource.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/kernel/CreateControl.h"
-#include "toolkit/ui/widgets/GlyphButton.h"
 #include "toolkit/ui/dataaware/DBEdit.h"
 #include "toolkit/ui/dialogs/Dialogs.h"
-#include "toolkit/ui/widgets/Edit.h"
-#include "toolkit/ui/widgets/GroupBox.h"
+#include "toolkit/ui/kernel/CreateControl.h"
 #include "toolkit/ui/kernel/Keys.h"
+#include "toolkit/ui/widgets/Edit.h"
+#include "toolkit/ui/widgets/GlyphButton.h"
+#include "toolkit/ui/widgets/GroupBox.h"
 #include "toolkit/ui/widgets/Label.h"
 #include "toolkit/ui/widgets/PageControl.h"
 
@@ -70,9 +70,9 @@ TfrmCopy::TfrmCopy(TComponent* owner) : TRKForm(owner) {
         btnDest[i] = CreateComponent<TRkLookupButton>(this);
         btnDest[i]->SetName("btnDest" + n);
         btnDest[i]->SetEdit(edDest[i]);
-        for (TControl* control : {static_cast<TControl*>(lblSource[i]), static_cast<TControl*>(edSource[i]),
-                                  static_cast<TControl*>(lblDest[i]), static_cast<TControl*>(edDest[i]),
-                                  static_cast<TControl*>(btnDest[i])})
+        for (TControl* control :
+             {static_cast<TControl*>(lblSource[i]), static_cast<TControl*>(edSource[i]), static_cast<TControl*>(lblDest[i]),
+              static_cast<TControl*>(edDest[i]), static_cast<TControl*>(btnDest[i])})
             control->SetVisible(false);
     }
 
@@ -151,7 +151,7 @@ void TfrmCopy::RefuseEmpty(TLabel* label, TWinControl* edit) {
 }
 
 void TfrmCopy::BBOKClick(TObject* /*Sender*/) {
-    if (!OnSourcePage()) return;   // on the destination page the button closes the window with OK
+    if (!OnSourcePage()) return;  // on the destination page the button closes the window with OK
     std::vector<std::string> values;
     for (int i = 0; i < fieldCount_; ++i) {
         const std::string value = Converter()->ToProgramText(edSource[i]->Text());
@@ -206,8 +206,8 @@ void TfrmCopy::FormKeyDown(TObject* /*Sender*/, WORD& Key, TShiftState Shift) {
     }
 }
 
-bool ExecuteCopy(TCustomForm* owner, TClientDataSet* dataSet, TDataSource* source, bool allowEmpty,
-                 const std::string& keyFields, TCopyData& data) {
+bool ExecuteCopy(TCustomForm* owner, TClientDataSet* dataSet, TDataSource* source, bool allowEmpty, const std::string& keyFields,
+                 TCopyData& data) {
     if (owner && owner->WindowState() == wsMinimized) owner->SetWindowState(wsNormal);
     TOwnedPtr<TfrmCopy> form(CreateComponent<TfrmCopy>(owner));
     form->AllowEmpty = allowEmpty;

@@ -42,9 +42,9 @@ public:
 
     // --- State ------------------------------------------------------------------------------------
     bool AllowEmpty = false;
-    std::vector<std::string> SourceKeys;   // what the source page sent to LoadCopySource
-    std::vector<std::string> DestKeys;     // what the destination page held when it closed
-    TCopyData Data;                        // what the owner's LoadCopySource gave
+    std::vector<std::string> SourceKeys;  // what the source page sent to LoadCopySource
+    std::vector<std::string> DestKeys;    // what the destination page held when it closed
+    TCopyData Data;                       // what the owner's LoadCopySource gave
 
     // Binds the pages to the key fields of the dataset; false (after the error message) when the
     // dataset lacks one of them.
@@ -68,8 +68,8 @@ private:
 
 // Runs the copy window for the owner (a maintenance window that is an ICopySource): true when it
 // closed with OK; data then holds what the source gave.
-bool ExecuteCopy(TCustomForm* owner, TClientDataSet* dataSet, TDataSource* source, bool allowEmpty,
-                 const std::string& keyFields, TCopyData& data);
+bool ExecuteCopy(TCustomForm* owner, TClientDataSet* dataSet, TDataSource* source, bool allowEmpty, const std::string& keyFields,
+                 TCopyData& data);
 
 // Makes ExecuteCopy the copy dialog of the master-detail windows.
 void RegisterCopyDialog();

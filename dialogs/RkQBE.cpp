@@ -38,8 +38,7 @@ const TLangKeys kKeys("TQBEForm",
 
 constexpr int kPanelHeight = 33;
 
-TBitBtn* Button(TQBEForm* form, TWinControl* parent, const std::string& name, const std::string& caption, int left,
-                int top) {
+TBitBtn* Button(TQBEForm* form, TWinControl* parent, const std::string& name, const std::string& caption, int left, int top) {
     auto* button = CreateControl<TBitBtn>(form, parent, name, left, top, 84, 25);
     button->SetCaption(caption);
     return button;
@@ -50,7 +49,7 @@ TClientDataSet* ValueDataSet(TQBEForm* form, const std::string& name) {
     cds->SetName(name);
     cds->FieldDefs().Add("QBE", ftString, 255);
     cds->CreateDataSet();
-    cds->Append();   // the one record the value box edits
+    cds->Append();  // the one record the value box edits
     return cds;
 }
 
@@ -201,9 +200,8 @@ void TQBEForm::WireHandlers() {
     chkBody->OnClick = [this](TObject* s) { chkBodyClick(s); };
     cboField->OnChange = [this](TObject* s) { cboFieldChange(s); };
     cboField2->OnChange = [this](TObject* s) { cboField2Change(s); };
-    cboField->OnDrawItem = cboField2->OnDrawItem = [this](TWinControl* c, int i, TRect r, TOwnerDrawState st) {
-        cboFieldDrawItem(c, i, r, st);
-    };
+    cboField->OnDrawItem =
+        cboField2->OnDrawItem = [this](TWinControl* c, int i, TRect r, TOwnerDrawState st) { cboFieldDrawItem(c, i, r, st); };
     BbAssign->OnClick = [this](TObject* s) { BbAssignClick(s); };
     BbAssign2->OnClick = [this](TObject* s) { BbAssign2Click(s); };
     BBClear->OnClick = [this](TObject* s) { BBClearClick(s); };
@@ -212,9 +210,8 @@ void TQBEForm::WireHandlers() {
     Memo2->OnChange = [this](TObject* s) { Memo2Change(s); };
     ListBox1->OnDblClick = SpeedButton1->OnClick = [this](TObject* s) { ListBox1DblClick(s); };
     ListBox2->OnDblClick = SpeedButton2->OnClick = [this](TObject* s) { ListBox2DblClick(s); };
-    ListBox1->OnMouseMove = ListBox2->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) {
-        ListBox1MouseMove(s, sh, x, y);
-    };
+    ListBox1->OnMouseMove =
+        ListBox2->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { ListBox1MouseMove(s, sh, x, y); };
     BBOK->OnClick = [this](TObject* s) { BBOKClick(s); };
     sg1->OnSelectCell = [this](TObject* s, int c, int r, bool& can) { sg1SelectCell(s, c, r, can); };
     sg1->OnKeyPress = [this](TObject* s, char32_t& k) { sg1KeyPress(s, k); };
@@ -298,7 +295,7 @@ void TQBEForm::FormShow(TObject* Sender) {
         page.check->SetBounds(valueLeft, page.check->Top(), valueWidth, page.check->Height());
     }
     if (UICodePage() == "950") cbTopRow->SetStyle(csDropDown);
-    sg1->SetLeftCol(0);   // the key rows were placed before the grid had its size
+    sg1->SetLeftCol(0);  // the key rows were placed before the grid had its size
     if (ExtPageControl1->ActivePage() == TabSheet1) SetActiveControl(sg1);
 }
 
@@ -350,8 +347,8 @@ void TQBEForm::SetMasterSource(TClientDataSet* dataSet, const std::string& table
     BuildFieldLists();
     if (hideRowLimit && Panel2->Visible()) {
         Panel2->SetVisible(false);
-        for (TControl* control : {static_cast<TControl*>(ExtPageControl1), static_cast<TControl*>(BBOK),
-                                  static_cast<TControl*>(BBCancel)})
+        for (TControl* control :
+             {static_cast<TControl*>(ExtPageControl1), static_cast<TControl*>(BBOK), static_cast<TControl*>(BBCancel)})
             control->SetTop(control->Top() - kPanelHeight);
         SetHeight(Height() - kPanelHeight);
     }
@@ -388,9 +385,7 @@ bool TQBEForm::Execute(std::string& condition, std::string& order) {
     return true;
 }
 
-std::string TQBEForm::GetCondition() const {
-    return chkBody->Checked() && !builtOnGrid_ ? CombinedCondition : MasterCondition;
-}
+std::string TQBEForm::GetCondition() const { return chkBody->Checked() && !builtOnGrid_ ? CombinedCondition : MasterCondition; }
 
 std::string TQBEForm::GetOrder() const { return Trim(OrderText).empty() ? MasterKeyFields : OrderText; }
 
@@ -412,7 +407,7 @@ void TQBEForm::BBOKClick(TObject* Sender) {
     try {
         DoCondition();
     } catch (const EAbort&) {
-        SetModalResult(mrNone);   // the grid refused the cell being edited (and said why): the dialog stays
+        SetModalResult(mrNone);  // the grid refused the cell being edited (and said why): the dialog stays
     }
 }
 
@@ -432,8 +427,7 @@ void TQBEForm::DoCondition() {
     if (chkBody->Checked()) {
         MasterCondition = Trim(Memo1->Text());
         DetailCondition = Trim(Memo2->Text());
-        TQBEDetailSource source{MasterTable, MasterKeyFields, DetailTable, DetailKeyFields, DatabasePrefix(),
-                                DetailTableSuffix};
+        TQBEDetailSource source{MasterTable, MasterKeyFields, DetailTable, DetailKeyFields, DatabasePrefix(), DetailTableSuffix};
         CombinedCondition = QBEDetailCondition(MasterCondition, DetailCondition, source);
     } else {
         MasterCondition = Memo1->Text();

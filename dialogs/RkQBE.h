@@ -49,14 +49,14 @@ public:
     ~TQBEForm() override;
 
     // --- Components -------------------------------------------------------------------------------
-    TPanel* Panel2 = nullptr;            // the row limit and the detail filter switch
+    TPanel* Panel2 = nullptr;  // the row limit and the detail filter switch
     TLabel* lblTopRow = nullptr;
     TComboBox* cbTopRow = nullptr;
     TCheckBox* chkBody = nullptr;
     TPageControl* ExtPageControl1 = nullptr;
-    TTabSheet* TabSheet1 = nullptr;      // 一般选项: the grid
-    TTabSheet* TabSheet2 = nullptr;      // 高级设置
-    TTabSheet* TabSheet3 = nullptr;      // 单身设置
+    TTabSheet* TabSheet1 = nullptr;  // 一般选项: the grid
+    TTabSheet* TabSheet2 = nullptr;  // 高级设置
+    TTabSheet* TabSheet3 = nullptr;  // 单身设置
     TStringGrid* sg1 = nullptr;
     TComboBox* cboField = nullptr;
     TComboBox* CbOperator = nullptr;
@@ -67,8 +67,8 @@ public:
     TBitBtn* BBClear = nullptr;
     TMemo* Memo1 = nullptr;
     TLabel* lblSort = nullptr;
-    TListBox* ListBox1 = nullptr;        // every sortable field
-    TCheckListBox* ListBox2 = nullptr;   // the chosen ones; a check mark sorts descending
+    TListBox* ListBox1 = nullptr;       // every sortable field
+    TCheckListBox* ListBox2 = nullptr;  // the chosen ones; a check mark sorts descending
     TSpeedButton* SpeedButton1 = nullptr;
     TSpeedButton* SpeedButton2 = nullptr;
     TComboBox* cboField2 = nullptr;
@@ -79,8 +79,8 @@ public:
     TBitBtn* BbAssign2 = nullptr;
     TBitBtn* BBClear2 = nullptr;
     TMemo* Memo2 = nullptr;
-    TMemo* moMsgLNG = nullptr;           // the message lines, hidden
-    TClientDataSet* cdsTemp = nullptr;   // the value boxes' field QBE
+    TMemo* moMsgLNG = nullptr;          // the message lines, hidden
+    TClientDataSet* cdsTemp = nullptr;  // the value boxes' field QBE
     TClientDataSet* cdsTemp2 = nullptr;
     TDataSource* dsTemp = nullptr;
     TDataSource* dsTemp2 = nullptr;
@@ -90,9 +90,9 @@ public:
     TPanel* pnlCondition = nullptr;
     TLabel* lblCondition = nullptr;
     TListView* lstCondition = nullptr;
-    TBitBtn* btnInsert = nullptr;        // 保存(&N)
-    TBitBtn* btnOpen = nullptr;          // 开启(&O)
-    TBitBtn* btnDelete = nullptr;        // 删除(&D)
+    TBitBtn* btnInsert = nullptr;  // 保存(&N)
+    TBitBtn* btnOpen = nullptr;    // 开启(&O)
+    TBitBtn* btnDelete = nullptr;  // 删除(&D)
 
     // --- State ------------------------------------------------------------------------------------
     TClientDataSet* MasterDataSet = nullptr;
@@ -104,8 +104,8 @@ public:
     std::string DetailKeyFields;
     std::string DetailFieldExprs;
     std::string DetailTableSuffix;
-    TStringList FieldNames;          // parallel to cboField's items
-    TStringList DetailFieldNames;    // parallel to cboField2's items
+    TStringList FieldNames;        // parallel to cboField's items
+    TStringList DetailFieldNames;  // parallel to cboField2's items
     TRecordInfoList GridFields;
     std::string MasterCondition;
     std::string DetailCondition;
@@ -114,13 +114,13 @@ public:
     int LabelWidth = 14;
     bool Translated = false;
     std::string LastGridField;
-    TStringList Operators;           // C_Operators: label, tab, token
-    TStringList GridFieldPicks;      // the grid's field pick list: caption, tab, name
-    TStringList LogicPicks;          // "AND", "OR"
+    TStringList Operators;       // C_Operators: label, tab, token
+    TStringList GridFieldPicks;  // the grid's field pick list: caption, tab, name
+    TStringList LogicPicks;      // "AND", "OR"
 
     // --- IQueryDialog -----------------------------------------------------------------------------
-    void SetMasterSource(TClientDataSet* dataSet, const std::string& table, bool hideRowLimit,
-                         const std::string& fieldExprs, const std::string& keyFields) override;
+    void SetMasterSource(TClientDataSet* dataSet, const std::string& table, bool hideRowLimit, const std::string& fieldExprs,
+                         const std::string& keyFields) override;
     void SetDetailSource(TClientDataSet* dataSet, const std::string& table, const std::string& suffix,
                          const std::string& fieldExprs, const std::string& keyFields) override;
     bool Execute(std::string& condition, std::string& order) override;

@@ -3,8 +3,7 @@
 #include <array>
 #include <utility>
 
-std::string ButtonCaption(std::string_view name)
-{
+std::string ButtonCaption(std::string_view name) {
     static constexpr std::array<std::pair<std::string_view, std::string_view>, 11> captions{{
         {"Yes", "是(&Y)"},
         {"No", "否(&N)"},
@@ -19,7 +18,6 @@ std::string ButtonCaption(std::string_view name)
         {"Help", "帮助(&H)"},
     }};
     for (const auto& [button, caption] : captions)
-        if (button == name)
-            return std::string(caption);
+        if (button == name) return std::string(caption);
     return std::string(name);
 }

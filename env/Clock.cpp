@@ -3,15 +3,13 @@
 #include <utility>
 
 namespace {
-ClockFunction& CurrentClock()
-{
+ClockFunction& CurrentClock() {
     static ClockFunction clock;
     return clock;
 }
 }  // namespace
 
-TDateTime ClockNow()
-{
+TDateTime ClockNow() {
     const ClockFunction& clock = CurrentClock();
     return clock ? clock() : Now();
 }

@@ -1,7 +1,7 @@
 #include "env/Log.h"
 
-#include <cstdio>
 #include <cxxabi.h>
+#include <cstdio>
 #include <memory>
 #include <typeinfo>
 
@@ -16,21 +16,17 @@ namespace {
 
 const char* const kSeparator = "----------------------------------";
 
-bool AppendLine(const std::string& folder, const std::string& fileName, const std::string& line)
-{
+bool AppendLine(const std::string& folder, const std::string& fileName, const std::string& line) {
     const std::string logFolder = IncludeTrailingPathDelimiter(folder) + "Log";
-    if (!ForceDirectories(logFolder))
-        return false;
+    if (!ForceDirectories(logFolder)) return false;
     std::FILE* file = std::fopen((logFolder + "/" + fileName).c_str(), "ab");
-    if (!file)
-        return false;
+    if (!file) return false;
     const std::string text = line + "\n";
     const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     return std::fclose(file) == 0 && written;
 }
 
-std::string DatePart(TDateTime now, const std::string& period)
-{
+std::string DatePart(TDateTime now, const std::string& period) {
     int y = 0, m = 0, d = 0;
     DecodeDate(now, y, m, d);
     char buf[32];
@@ -43,8 +39,7 @@ std::string DatePart(TDateTime now, const std::string& period)
     return buf;
 }
 
-std::string AlertStamp(TDateTime now)
-{
+std::string AlertStamp(TDateTime now) {
     int y = 0, m = 0, d = 0, h = 0, n = 0, s = 0, z = 0;
     DecodeDate(now, y, m, d);
     DecodeTime(now, h, n, s, z);
@@ -53,10 +48,8 @@ std::string AlertStamp(TDateTime now)
     return buf;
 }
 
-std::string ClassNameOf(const std::exception& e)
-{
-    if (const auto* ex = dynamic_cast<const Exception*>(&e))
-        return ex->ClassName();
+std::string ClassNameOf(const std::exception& e) {
+    if (const auto* ex = dynamic_cast<const Exception*>(&e)) return ex->ClassName();
     int status = 0;
     std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(typeid(e).name(), nullptr, nullptr, &status), std::free);
     return status == 0 && name ? name.get() : typeid(e).name();
@@ -64,30 +57,25 @@ std::string ClassNameOf(const std::exception& e)
 
 }  // namespace
 
-bool WriteAlert(const std::string& name, const std::string& message, const std::string& period)
-{
+bool WriteAlert(const std::string& name, const std::string& message, const std::string& period) {
     try {
         const VandrilKeyValues key = ReadVandrilKey();
         std::string folder = !key.clientPath.empty() ? key.clientPath : key.serverPath;
-        if (folder.empty())
-            folder = ExtractFilePath(ExecutableFileName());
+        if (folder.empty()) folder = ExtractFilePath(ExecutableFileName());
         const TDateTime now = ClockNow();
         // A name is a tag, never a path: keep the file inside the log folder.
         std::string safeName = name;
         for (char& c : safeName)
-            if (c == '/')
-                c = '_';
+            if (c == '/') c = '_';
         std::string fileName = "Alert_" + safeName + "_" + DatePart(now, period);
-        if (name.find('.') == std::string::npos)
-            fileName += ".log";
+        if (name.find('.') == std::string::npos) fileName += ".log";
         return AppendLine(folder, fileName, "[" + AlertStamp(now) + "] " + message);
     } catch (...) {
         return false;
     }
 }
 
-bool WriteReportLine(const std::string& text)
-{
+bool WriteReportLine(const std::string& text) {
     try {
         std::string folder;
         try {
@@ -96,20 +84,16 @@ bool WriteReportLine(const std::string& text)
         } catch (...) {
             folder.clear();
         }
-        if (folder.empty())
-            folder = TempFolder();
-        if (folder.empty())
-            folder = "/tmp/";
+        if (folder.empty()) folder = TempFolder();
+        if (folder.empty()) folder = "/tmp/";
         const TDateTime now = ClockNow();
-        return AppendLine(folder, "Alert_TessalGenerator_" + DatePart(now, "D") + ".log",
-                          "[" + DateTimeToStr(now) + "] " + text);
+        return AppendLine(folder, "Alert_TessalGenerator_" + DatePart(now, "D") + ".log", "[" + DateTimeToStr(now) + "] " + text);
     } catch (...) {
         return false;
     }
 }
 
-void ReportError(const std::exception* exception, const std::string& location, const std::string& programmerMessage)
-{
+void ReportError(const std::exception* exception, const std::string& location, const std::string& programmerMessage) {
     try {
         const std::string where = Trim(location);
         WriteReportLine(std::string(kSeparator) + (where.empty() ? std::string() : " on " + location + " ") + kSeparator);
@@ -132,8 +116,7 @@ void ReportError(const std::exception* exception, const std::string& location, c
             }
             WriteReportLine(Format("ErrorMessage Count: %d", {count}));
         }
-        if (!Trim(programmerMessage).empty())
-            WriteReportLine("Programer Message: " + programmerMessage);
+        if (!Trim(programmerMessage).empty()) WriteReportLine("Programer Message: " + programmerMessage);
     } catch (...) {
         // An error report must never raise in the middle of handling another error.
     }

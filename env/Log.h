@@ -17,8 +17,6 @@ bool WriteReportLine(const std::string& text);
 // database-engine entries, operating-system, input/output, any other), and the programmer's message.
 // exception may be null.
 void ReportError(const std::exception* exception, const std::string& location, const std::string& programmerMessage);
-inline void ReportError(const std::exception& exception, const std::string& location,
-                        const std::string& programmerMessage)
-{
+inline void ReportError(const std::exception& exception, const std::string& location, const std::string& programmerMessage) {
     ReportError(&exception, location, programmerMessage);
 }

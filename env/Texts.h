@@ -23,8 +23,7 @@ std::string ZeroPad(int width, long long number);
 
 // Replaces every occurrence of oldText (compared without ASCII case) by newText in one pass;
 // nothing is replaced when the two are equal ignoring case. trim trims the result.
-std::string ReplaceAllText(std::string_view text, std::string_view oldText, std::string_view newText,
-                           bool trim = false);
+std::string ReplaceAllText(std::string_view text, std::string_view oldText, std::string_view newText, bool trim = false);
 
 // a when flag, else b.
 Variant Choose(bool flag, const Variant& a, const Variant& b);

@@ -9,52 +9,43 @@
 
 namespace {
 
-std::string CodePageText(int codePage)
-{
+std::string CodePageText(int codePage) {
     return codePage == 936 || codePage == 950 ? std::to_string(codePage) : std::string("437");
 }
 
 // The folders of a [WorkDLLPath] section, each completed against the installation folder; an empty
 // section gives the installation's own package folder.
-std::vector<std::string> WorkFolders(const TIniFile& ini, const std::string& installPath, const char* packageFolder)
-{
+std::vector<std::string> WorkFolders(const TIniFile& ini, const std::string& installPath, const char* packageFolder) {
     TStringList lines;
     ini.ReadSectionValues("WorkDLLPath", lines);
     std::vector<std::string> folders;
     for (int i = 0; i < lines.Count(); ++i) {
         std::string folder = lines.ValueFromIndex(i);
-        if (folder.empty() || (folder.back() != '\\' && folder.back() != '/'))
-            folder += '\\';
+        if (folder.empty() || (folder.back() != '\\' && folder.back() != '/')) folder += '\\';
         folders.push_back(CompletePath(folder, installPath));
     }
-    if (folders.empty())
-        folders.push_back(installPath + packageFolder);
+    if (folders.empty()) folders.push_back(installPath + packageFolder);
     return folders;
 }
 
 }  // namespace
 
-bool IsTrueText(const std::string& text)
-{
+bool IsTrueText(const std::string& text) {
     const std::string upper = UpperCase(Trim(text));
     return upper == "1" || upper == "Y" || upper == "YES" || upper == "TRUE";
 }
 
-TVandrilIni::TVandrilIni()
-    : SysCodePage(CodePageText(::SystemCodePage()))
-{
+TVandrilIni::TVandrilIni() : SysCodePage(CodePageText(::SystemCodePage())) {
     UICodePage = SysCodePage;
     ComputeModes();
 }
 
-void TVandrilIni::ComputeModes()
-{
+void TVandrilIni::ComputeModes() {
     LanguageMode = UICodePage == "950" ? 2 : (UICodePage == "936" && SysCodePage == "950") ? 4 : 0;
     DBConvertMode = (UICodePage == "950" && DBCodePage == "936") ? 2 : (UICodePage == "936" && DBCodePage == "950") ? 1 : 0;
 }
 
-bool TVandrilIni::Read(std::string VandrilKeyValues::*installPath, const char* iniName, const char* packageFolder)
-{
+bool TVandrilIni::Read(std::string VandrilKeyValues::*installPath, const char* iniName, const char* packageFolder) {
     const VandrilKeyValues key = ReadVandrilKey();
     if (!key.opened) {
         Error = kErrorNoRegistryKey;
@@ -62,8 +53,7 @@ bool TVandrilIni::Read(std::string VandrilKeyValues::*installPath, const char* i
     }
     ProfileType = key.profileType;
     InstallPath = key.*installPath;
-    if (InstallPath.empty())
-        return false;
+    if (InstallPath.empty()) return false;
 
     ProfilePath = InstallPath;
     if (!ProfileType.empty() && ProfileType != "0") {
@@ -81,16 +71,14 @@ bool TVandrilIni::Read(std::string VandrilKeyValues::*installPath, const char* i
     UICodePage = ini.ReadString("CodePage", "UICodePage", SysCodePage);
     DBCodePage = ini.ReadString("CodePage", "DBCodePage", "936");
     ComputeModes();
-    if (!ReadKeys(ini))
-        return false;
+    if (!ReadKeys(ini)) return false;
     WorkDLLPaths = WorkFolders(ini, InstallPath, packageFolder);
     return true;
 }
 
 TVandrilIniC::TVandrilIniC() { ReadOk = Read(&VandrilKeyValues::clientPath, "VandrilC.ini", "C_PKG/"); }
 
-bool TVandrilIniC::ReadKeys(const TIniFile& ini)
-{
+bool TVandrilIniC::ReadKeys(const TIniFile& ini) {
     LangType = ini.ReadString("Client Components", "LangType", "ENG");
     CreateGifBeforeSendQW = ini.ReadString("UserDefine", "CreateGifBeforeSendQW", "Y");
     SupportCallBack = IsTrueText(ini.ReadString("Server Information", "SupportCallBack", "0"));
@@ -102,13 +90,11 @@ bool TVandrilIniC::ReadKeys(const TIniFile& ini)
     TlsCaFile = Trim(ini.ReadString("Server Information", "TlsCaFile", ""));
 
     std::string computers = Trim(ini.ReadString("Server Information", "ComputerName", "127.0.0.1"));
-    if (!computers.empty() && computers.back() == ';')
-        computers.pop_back();
+    if (!computers.empty() && computers.back() == ';') computers.pop_back();
     // Blank entries (";;") name no server and are left out.
     std::vector<std::string> addresses;
     for (const std::string& part : SplitString(computers, ';'))
-        if (!Trim(part).empty())
-            addresses.push_back(Trim(part));
+        if (!Trim(part).empty()) addresses.push_back(Trim(part));
     if (addresses.empty()) {
         Error = kErrorNoServer;
         return false;
@@ -127,8 +113,7 @@ std::string TVandrilIniC::ServerAddress(int index) const { return ServerList.At(
 
 TVandrilIniS::TVandrilIniS() { ReadOk = Read(&VandrilKeyValues::serverPath, "VandrilS.ini", "S_PKG/"); }
 
-bool TVandrilIniS::ReadKeys(const TIniFile& ini)
-{
+bool TVandrilIniS::ReadKeys(const TIniFile& ini) {
     const char* const db = "DBE Setting";
     MainUserName = ini.ReadString(db, "MainUserName", "sa");
     MainPassword = DecodeSQLSa(ini.ReadString(db, "XXXXXX", ""));
@@ -138,11 +123,9 @@ bool TVandrilIniS::ReadKeys(const TIniFile& ini)
     MainDBName = ini.ReadString(db, "MainDBName", "");
     MainServerName = ini.ReadString(db, "MainServerName", "");
     SystemControlAddress = ini.ReadString(db, "SystemControlAddress", "");
-    if (Trim(SystemControlAddress).empty())
-        SystemControlAddress = MainServerName;
+    if (Trim(SystemControlAddress).empty()) SystemControlAddress = MainServerName;
     OtherSystemControlAddress = ini.ReadString(db, "OtherSystemControlAddress", "");
-    if (Trim(OtherSystemControlAddress).empty())
-        OtherSystemControlAddress = MainServerName;
+    if (Trim(OtherSystemControlAddress).empty()) OtherSystemControlAddress = MainServerName;
     MainConnectionTimeOut = ini.ReadInteger(db, "MainConnectionTimeOut", 300);
     MainCommandTimeOut = ini.ReadInteger(db, "MainCommandTimeOut", 3000);
     TempAlias = ini.ReadString(db, "TempAlias", "TorvaneTemp");

@@ -30,14 +30,14 @@ public:
     std::string ProfileUser;        // the user name, only when profiles are on
     std::string ProfileType = "0";  // ProfileType of the registry key
     std::string ProfileName = "Default";
-    std::string FileName;           // full path of the configuration file used
-    std::string UICodePage;         // "936", "950", ...; default: the system code page
+    std::string FileName;    // full path of the configuration file used
+    std::string UICodePage;  // "936", "950", ...; default: the system code page
     std::string DBCodePage = "936";
-    std::string SysCodePage;        // "936", "950", or "437" for any other configured ANSI code page
-    std::uint8_t LanguageMode = 0;  // 2: UI 950; 4: UI 936 on a 950 system; else 0
-    std::uint8_t DBConvertMode = 0; // 2: UI 950 over DB 936; 1: UI 936 over DB 950; else 0
-    std::string Version;            // [ProductVersion] Version
-    std::vector<std::string> WorkDLLPaths;   // completed folders of [WorkDLLPath]
+    std::string SysCodePage;                // "936", "950", or "437" for any other configured ANSI code page
+    std::uint8_t LanguageMode = 0;          // 2: UI 950; 4: UI 936 on a 950 system; else 0
+    std::uint8_t DBConvertMode = 0;         // 2: UI 950 over DB 936; 1: UI 936 over DB 950; else 0
+    std::string Version;                    // [ProductVersion] Version
+    std::vector<std::string> WorkDLLPaths;  // completed folders of [WorkDLLPath]
 
 protected:
     TVandrilIni();
@@ -62,7 +62,7 @@ public:
     std::string CheckInterval = "1";
     std::string PopupMsg = "1";
     std::string LoginCheck = "0";
-    std::string TlsCaFile;   // the CA file a server's TLS certificate is checked against; "" in the clear
+    std::string TlsCaFile;  // the CA file a server's TLS certificate is checked against; "" in the clear
 
     int ServerCount() const;
     std::string ServerAddress(int index) const;
@@ -76,19 +76,19 @@ public:
     TVandrilIniS();
 
     std::string MainUserName = "sa";
-    std::string MainPassword;       // decoded from the scrambled key XXXXXX
+    std::string MainPassword;  // decoded from the scrambled key XXXXXX
     std::string MainAlias = "Torvane";
     std::string MainDBType = "MSSQL";
-    int MainDBKind = 0;             // 1 ORACLE, 2 DB2, else 0
+    int MainDBKind = 0;  // 1 ORACLE, 2 DB2, else 0
     std::string MainDBName;
     std::string MainServerName;
-    std::string SystemControlAddress;        // MainServerName when blank
-    std::string OtherSystemControlAddress;   // MainServerName when blank
+    std::string SystemControlAddress;       // MainServerName when blank
+    std::string OtherSystemControlAddress;  // MainServerName when blank
     int MainConnectionTimeOut = 300;
     int MainCommandTimeOut = 3000;
     std::string TempAlias = "TorvaneTemp";
     std::string TempUserName = "sa";
-    std::string TempPassword;       // decoded from the scrambled key TempPassword
+    std::string TempPassword;  // decoded from the scrambled key TempPassword
     std::string TempDBType = "PARADOX";
     std::string TempDBName;
     std::string TempDriverName = "PostgreSQL";

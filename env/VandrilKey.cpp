@@ -4,12 +4,10 @@
 #include "toolkit/os/Registry.h"
 #include "toolkit/rtl/SysUtils.h"
 
-VandrilKeyValues ReadVandrilKey()
-{
+VandrilKeyValues ReadVandrilKey() {
     VandrilKeyValues values;
     TRegistry registry;
-    if (!registry.OpenKeyReadOnly(kVandrilKey))
-        return values;
+    if (!registry.OpenKeyReadOnly(kVandrilKey)) return values;
     values.opened = true;
     values.clientPath = ConfiguredFolder(Trim(registry.ReadString("ClientPath")));
     values.serverPath = ConfiguredFolder(Trim(registry.ReadString("ServerPath")));

@@ -1,8 +1,8 @@
 #pragma once
 // The library's two process-wide class references, written once while the library initialises, and
 // its export. Both references have C names so that a host can find them in the loaded library.
-#include "framework/forms/RadicalForm.h"
 #include "contract/DLLBaseController.h"
+#include "framework/forms/RadicalForm.h"
 
 // A controller class: its name and its plain constructor.
 struct TDLLControllerClass {

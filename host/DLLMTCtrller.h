@@ -1,8 +1,8 @@
 #pragma once
 // The library's controller: creates the program form, checks the host's dependency version, hands
 // the form the host's manager and start parameters, and passes the form's events on to the host.
-#include "framework/forms/RadicalForm.h"
 #include "contract/DLLBaseController.h"
+#include "framework/forms/RadicalForm.h"
 
 // The dependency version this library needs of the host (exactly this one).
 inline constexpr int kDependencyVersion = 8000;
@@ -48,5 +48,5 @@ public:
 private:
     void CheckHostVersion();
     void HookFormEvents();
-    TComponentRef<TfrmRadical> hookedForm_;   // the form whose handlers are saved
+    TComponentRef<TfrmRadical> hookedForm_;  // the form whose handlers are saved
 };

@@ -3,9 +3,9 @@
 #include "env/VandrilIni.h"
 #include "env/VariantElements.h"
 #include "toolkit/classes/Properties.h"
-#include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/dialogs/Dialogs.h"
 #include "toolkit/ui/graphics/Font.h"
+#include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/kernel/Screen.h"
 
@@ -29,8 +29,10 @@ void TCodeConverter::SetDesignType(TDesignType value) {
 void TCodeConverter::ReadConfiguration() {
     // The readers compute the modes from their defaults even without a configuration.
     std::unique_ptr<TVandrilIni> ini;
-    if (designType_ == dtServer) ini = std::make_unique<TVandrilIniS>();
-    else ini = std::make_unique<TVandrilIniC>();
+    if (designType_ == dtServer)
+        ini = std::make_unique<TVandrilIniS>();
+    else
+        ini = std::make_unique<TVandrilIniC>();
     sysCodePage_ = ini->SysCodePage;
     uiCodePage_ = ini->UICodePage;
     dbCodePage_ = ini->DBCodePage;
@@ -107,9 +109,12 @@ Variant TCodeConverter::ToDisplayText(const Variant& value) const { return Conve
 void TCodeConverter::ApplyFont(int mode, TFont* font) {
     if (!font) return;
     TFontCharset charset;
-    if (mode == 0 || mode == 1 || mode == 4) charset = GB2312_CHARSET;
-    else if (mode == 2 || mode == 3) charset = CHINESEBIG5_CHARSET;
-    else return;
+    if (mode == 0 || mode == 1 || mode == 4)
+        charset = GB2312_CHARSET;
+    else if (mode == 2 || mode == 3)
+        charset = CHINESEBIG5_CHARSET;
+    else
+        return;
     if (font->Name() == "SimSun" && font->Charset() == charset) return;
     // One change for both: every change passes down to the controls that follow their parent's font.
     TNotifyEvent onChange = std::move(font->OnChange);
@@ -162,6 +167,4 @@ void TCodeConverter::SetOrdinalProperty(TObject* instance, const std::string& na
     SetOrdProp(instance, name, value);
 }
 
-TTypeKind TCodeConverter::PropertyKind(const TObject* instance, const std::string& name) {
-    return PropType(instance, name);
-}
+TTypeKind TCodeConverter::PropertyKind(const TObject* instance, const std::string& name) { return PropType(instance, name); }

@@ -33,8 +33,8 @@
 class TCustomForm;
 class TFont;
 
-inline constexpr int kToSimplified = 1;    // BIG5toGB
-inline constexpr int kToTraditional = 2;   // GBtoBIG5
+inline constexpr int kToSimplified = 1;   // BIG5toGB
+inline constexpr int kToTraditional = 2;  // GBtoBIG5
 
 class TCodeConverter : public TComponent {
     TK_CLASS_PUBLISHED(TCodeConverter, TComponent)

@@ -3,5 +3,8 @@
 // or the server installation's (VandrilS.ini).
 #include "toolkit/classes/TypeInfo.h"
 
-enum TDesignType { dtClient, dtServer };
+enum TDesignType {
+    dtClient,
+    dtServer
+};
 TK_ENUM_TYPE(TDesignType, "dtClient", "dtServer")

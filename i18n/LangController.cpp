@@ -40,8 +40,10 @@ void TLanguageController::SetActive(bool value) {
         streamedActive_ = value;
         return;
     }
-    if (value) Open();
-    else Close();
+    if (value)
+        Open();
+    else
+        Close();
 }
 
 void TLanguageController::Loaded() {
@@ -56,8 +58,10 @@ std::vector<std::string> TLanguageController::ExcludedNames() const {
 }
 
 void TLanguageController::SetExcludeControls(const TStrings* names) {
-    if (names) exclude_->Assign(*names);
-    else exclude_->Clear();
+    if (names)
+        exclude_->Assign(*names);
+    else
+        exclude_->Clear();
 }
 
 void TLanguageController::SetFileName(const std::string& fileName) {
@@ -72,8 +76,7 @@ void TLanguageController::Open() {
     document_.reset();
     auto document = std::make_unique<TXmlDocument>();
     const std::string text = xml_->Text();
-    if (text.empty() && fileName_.empty())
-        throw LanguageControllerError(Format("Cannot Find File %s!", {fileName_}));
+    if (text.empty() && fileName_.empty()) throw LanguageControllerError(Format("Cannot Find File %s!", {fileName_}));
     const bool loaded = text.empty() ? document->LoadFromFile(fileName_) : document->LoadXml(text);
     if (!loaded || document->ParseError().errorCode != 0) {
         const std::string reason = document->ParseError().reason;
@@ -85,7 +88,7 @@ void TLanguageController::Open() {
 }
 
 void TLanguageController::Close() {
-    if (!document_ && !reader_) return;   // nothing open
+    if (!document_ && !reader_) return;  // nothing open
     if (BeforeClose) BeforeClose(this);
     reader_.reset();
     document_.reset();
@@ -100,7 +103,7 @@ TLangReader& TLanguageController::Reader() {
 void TRkLangController::SetLangPackageName(const std::string& name) {
     if (name == packageName_) return;
     packageName_ = name;
-    XmlText()->Clear();   // (clears the file name too)
+    XmlText()->Clear();  // (clears the file name too)
     SetActive(false);
     SetFileName(LanguageFileName(DesignType(), name));
 }

@@ -17,13 +17,13 @@ namespace {
 // keys on every scroll and open; the file is parsed again only when it is another file or changed.
 struct TReadLanguageFile {
     struct stat stamp {};
-    std::unique_ptr<TXmlDocument> document;   // null: the file does not parse
-    std::map<std::string, std::optional<std::string>> texts;   // key -> Msg, nullopt when absent
+    std::unique_ptr<TXmlDocument> document;                   // null: the file does not parse
+    std::map<std::string, std::optional<std::string>> texts;  // key -> Msg, nullopt when absent
 };
 
 bool SameStamp(const struct stat& a, const struct stat& b) {
-    return a.st_ino == b.st_ino && a.st_dev == b.st_dev && a.st_size == b.st_size &&
-           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+    return a.st_ino == b.st_ino && a.st_dev == b.st_dev && a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
+           a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
 }
 
 std::mutex gMutex;

@@ -58,7 +58,7 @@ bool SetProperty(TObject& target, const std::string& name, const std::string& va
         SetPropValue(&target, name, Variant(value));
         return true;
     } catch (const std::exception&) {
-        return false;   // a value that does not fit
+        return false;  // a value that does not fit
     }
 }
 
@@ -80,6 +80,6 @@ bool ApplyLangAttribute(TComponent& component, const std::string& path, const st
         return lines && SetLine(*lines, last.index, value);
     }
     if (const TPropInfo* info = target->ClassType().FindProperty(rest); info && info->Kind() == tkStrings)
-        return false;   // a whole string list is only written line by line
+        return false;  // a whole string list is only written line by line
     return SetProperty(*target, rest, value);
 }

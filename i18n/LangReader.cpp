@@ -4,10 +4,10 @@
 
 #include "i18n/LangPropertyPath.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/widgets/ComboBox.h"
 #include "toolkit/ui/dataaware/DBComboBox.h"
 #include "toolkit/ui/kernel/DataModule.h"
 #include "toolkit/ui/kernel/Forms.h"
+#include "toolkit/ui/widgets/ComboBox.h"
 
 void TComponentRead::ApplyElement(TComponent& component, const TXmlNode& element) {
     for (const auto& [path, value] : element.Attributes()) ApplyLangAttribute(component, path, value);
@@ -42,8 +42,8 @@ ILangRead& TComponentRead::For(const TComponent& component) {
     return plain;
 }
 
-TLangReader::TLangReader(const TXmlDocument& document, std::vector<std::string> excludeControls,
-                         TLoadComponentEvent beforeLoad, TLoadComponentEvent afterLoad, TObject* sender)
+TLangReader::TLangReader(const TXmlDocument& document, std::vector<std::string> excludeControls, TLoadComponentEvent beforeLoad,
+                         TLoadComponentEvent afterLoad, TObject* sender)
     : document_(document), exclude_(std::move(excludeControls)), beforeLoad_(std::move(beforeLoad)),
       afterLoad_(std::move(afterLoad)), sender_(sender) {
     if (TXmlNode root = document_.DocumentElement()) IndexElements(root);
@@ -70,8 +70,7 @@ void TLangReader::ApplyNode(TComponent& component, const TXmlNode& node) {
 
 void TLangReader::ApplyTree(TComponent& component) {
     if (!component.Name().empty() && !Excluded(component.Name())) {
-        if (auto found = firstElement_.find(component.Name()); found != firstElement_.end())
-            ApplyNode(component, found->second);
+        if (auto found = firstElement_.find(component.Name()); found != firstElement_.end()) ApplyNode(component, found->second);
     }
     // Applying may create or free components (a retitled list), so walk a copy.
     const std::vector<TComponent*> owned = component.ComponentList();

@@ -52,8 +52,8 @@ public:
 class TLangReader {
 public:
     // sender is the controller named in the load events.
-    TLangReader(const TXmlDocument& document, std::vector<std::string> excludeControls,
-                TLoadComponentEvent beforeLoad, TLoadComponentEvent afterLoad, TObject* sender);
+    TLangReader(const TXmlDocument& document, std::vector<std::string> excludeControls, TLoadComponentEvent beforeLoad,
+                TLoadComponentEvent afterLoad, TObject* sender);
 
     void SetExcludeControls(std::vector<std::string> names) { exclude_ = std::move(names); }
     const std::vector<std::string>& ExcludeControls() const { return exclude_; }

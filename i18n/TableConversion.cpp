@@ -31,8 +31,8 @@ int GbIndex(unsigned char lead, unsigned char trail) {
 namespace {
 
 struct TLanguageTables {
-    std::vector<int> big5ToGb;   // by BIG5 index
-    std::vector<int> gbToBig5;   // by GB index
+    std::vector<int> big5ToGb;  // by BIG5 index
+    std::vector<int> gbToBig5;  // by GB index
     bool loaded = false;
 };
 
@@ -56,9 +56,12 @@ int CodeOfValue(const std::string& line) {
     int code = 0;
     for (std::size_t i = equals + 2; i < equals + 6; ++i) {
         const char c = line[i];
-        if (c >= '0' && c <= '9') code = code * 16 + (c - '0');
-        else if (c >= 'A' && c <= 'F') code = code * 16 + (c - 'A' + 10);
-        else return 0;
+        if (c >= '0' && c <= '9')
+            code = code * 16 + (c - '0');
+        else if (c >= 'A' && c <= 'F')
+            code = code * 16 + (c - 'A' + 10);
+        else
+            return 0;
     }
     return code;
 }
@@ -70,8 +73,10 @@ bool ReadTables(const std::string& fileName, TLanguageTables& into) {
     while (std::getline(file, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (Trim(line).empty() || line[0] == '[') continue;
-        if (line.compare(0, 4, "BIG5") == 0) into.big5ToGb.push_back(CodeOfValue(line));
-        else if (line.compare(0, 2, "GB") == 0) into.gbToBig5.push_back(CodeOfValue(line));
+        if (line.compare(0, 4, "BIG5") == 0)
+            into.big5ToGb.push_back(CodeOfValue(line));
+        else if (line.compare(0, 2, "GB") == 0)
+            into.gbToBig5.push_back(CodeOfValue(line));
     }
     into.loaded = true;
     return true;
@@ -137,8 +142,11 @@ std::string ConvertBytes(const std::string& in, const TDirection& direction) {
         }
         const int index = direction.index(lead, trail);
         const int code = index >= 0 && index < static_cast<int>(table.size()) ? table[static_cast<std::size_t>(index)] : 0;
-        if (code != 0) AppendCode(out, code);
-        else out += ThroughCodePages(std::string{static_cast<char>(lead), static_cast<char>(trail)}, direction.fromCodePage, direction.toCodePage);
+        if (code != 0)
+            AppendCode(out, code);
+        else
+            out += ThroughCodePages(std::string{static_cast<char>(lead), static_cast<char>(trail)}, direction.fromCodePage,
+                                    direction.toCodePage);
     }
     return out;
 }

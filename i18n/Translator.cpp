@@ -3,8 +3,7 @@
 #include "toolkit/rtl/Format.h"
 
 TTranslator::TTranslator(const std::string& libraryName) {
-    if (!library_.Load(ResolveLibraryPath(libraryName)))
-        throw Exception(Format("Load Library %s Error!", {libraryName}));
+    if (!library_.Load(ResolveLibraryPath(libraryName))) throw Exception(Format("Load Library %s Error!", {libraryName}));
     gbToBig5_ = library_.Function<TTextConversionEntry>("GBtoBIG5");
     big5ToGb_ = library_.Function<TTextConversionEntry>("BIG5toGB");
     getBig5Data_ = library_.Function<TTextConversionEntry>("GetBIG5Data");
@@ -25,7 +24,8 @@ std::string CallTextConversion(TTextConversionEntry entry, const std::string& te
         out.assign(static_cast<std::size_t>(length) + 1, '\0');
         length = entry(text.data(), static_cast<long>(text.size()), out.data(), static_cast<long>(out.size()));
     }
-    if (length < 0 || length >= static_cast<long>(out.size())) throw Exception("The translator library could not convert the text");
+    if (length < 0 || length >= static_cast<long>(out.size()))
+        throw Exception("The translator library could not convert the text");
     out.resize(static_cast<std::size_t>(length));
     return out;
 }

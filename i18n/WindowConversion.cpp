@@ -17,10 +17,10 @@
 #include "i18n/WindowConversion.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/widgets/ComboBox.h"
 #include "toolkit/ui/graphics/Font.h"
-#include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/grids/Grids.h"
+#include "toolkit/ui/kernel/Forms.h"
+#include "toolkit/ui/widgets/ComboBox.h"
 #include "toolkit/ui/widgets/ListBox.h"
 #include "toolkit/ui/widgets/ListView.h"
 #include "toolkit/ui/widgets/Menus.h"
@@ -45,7 +45,14 @@ const TPropInfo* PropertyOf(const TClassInfo& cls, const char* name, TTypeKind k
     return info && info->Kind() == kind ? info : nullptr;
 }
 
-enum class TTextClass { Other, ListView, ComboBox, Menu, TreeView, StringGrid };
+enum class TTextClass {
+    Other,
+    ListView,
+    ComboBox,
+    Menu,
+    TreeView,
+    StringGrid
+};
 
 // What the conversion uses of a class, looked up once per class: windows hold many components of few
 // classes, and finding properties by name is what converting them would otherwise spend its time on.
@@ -65,11 +72,16 @@ struct TClassGroups {
         parentFont = PropertyOf(cls, "ParentFont", tkBoolean);
         combo = dynamic_cast<const TCustomComboBox*>(&sample) != nullptr;
         listBox = dynamic_cast<const TCustomListBox*>(&sample) != nullptr;
-        if (dynamic_cast<const TListView*>(&sample)) textClass = TTextClass::ListView;
-        else if (combo) textClass = TTextClass::ComboBox;
-        else if (dynamic_cast<const TMenu*>(&sample)) textClass = TTextClass::Menu;
-        else if (dynamic_cast<const TTreeView*>(&sample)) textClass = TTextClass::TreeView;
-        else if (dynamic_cast<const TStringGrid*>(&sample)) textClass = TTextClass::StringGrid;
+        if (dynamic_cast<const TListView*>(&sample))
+            textClass = TTextClass::ListView;
+        else if (combo)
+            textClass = TTextClass::ComboBox;
+        else if (dynamic_cast<const TMenu*>(&sample))
+            textClass = TTextClass::Menu;
+        else if (dynamic_cast<const TTreeView*>(&sample))
+            textClass = TTextClass::TreeView;
+        else if (dynamic_cast<const TStringGrid*>(&sample))
+            textClass = TTextClass::StringGrid;
     }
 
     const TPropInfo* font = nullptr;

@@ -18,7 +18,7 @@ Variant TBrokers::BuildLookupParam(const std::string& table, const std::string& 
     param[3] = 1;
     param[4] = options.SearchText;
     param[5] = DatabaseName;
-    param[6] = Variant();   // reserved
+    param[6] = Variant();  // reserved
     const bool texts = !options.Texts[0].empty();
     for (int i = 0; i < 3; ++i) param[7 + i] = texts ? options.Texts[i] : std::string();
     param[10] = ProgramInfo.Values("BaseLimited");
@@ -50,7 +50,7 @@ Variant TBrokers::LookupData(const std::string& table, const std::string& kind, 
     request[7] = static_cast<long long>(options.Window ? options.Window : OwnerHandle());
     request[8] = 1;
     request[9] = options.SecondOption;
-    request[10] = Variant();   // reserved
+    request[10] = Variant();  // reserved
     for (int i = 0; i < 3; ++i) request[11 + i] = options.Texts[i];
     request[14] = ProgramInfo.Values("BaseLimited");
     request[15] = right(33) || right(35);

@@ -4,8 +4,8 @@
 #include "server/Brokers.h"
 #include "toolkit/os/CodePage.h"
 #include "toolkit/rtl/Format.h"
-#include "toolkit/ui/widgets/Button.h"
 #include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/widgets/Button.h"
 
 namespace {
 
@@ -25,13 +25,13 @@ TDialogKind DialogKindOf(const std::string& kind) {
     return {mtCustom, {mbOK}};
 }
 
-constexpr TMsgDlgBtn kButtonOrder[] = {mbYes,   mbNo,  mbOK,      mbCancel,   mbAbort, mbRetry,
+constexpr TMsgDlgBtn kButtonOrder[] = {mbYes,    mbNo,  mbOK,      mbCancel,   mbAbort, mbRetry,
                                        mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp};
 
 }  // namespace
 
-int TBrokers::ShowMessageByCode(const std::string& kind, const std::string& code, int defaultButton,
-                                bool abortOnCancel, int /*codePage*/, const std::vector<Variant>& args) {
+int TBrokers::ShowMessageByCode(const std::string& kind, const std::string& code, int defaultButton, bool abortOnCancel,
+                                int /*codePage*/, const std::vector<Variant>& args) {
     const int mode = LanguageMode();
     const bool convert = mode == 1 || mode == 2;
     std::string text = GetMessageText(kind == "T" ? "E" : kind, code);
@@ -49,9 +49,8 @@ int TBrokers::ShowMessageByCode(const std::string& kind, const std::string& code
     request.DlgType = dialog.type;
     request.Buttons = dialog.buttons;
     // A default the dialog does not offer leaves the dialog's own default focused.
-    TMsgDlgBtn wanted = defaultButton >= 0 && defaultButton < static_cast<int>(std::size(kButtonOrder))
-                            ? kButtonOrder[defaultButton]
-                            : mbOK;
+    TMsgDlgBtn wanted =
+        defaultButton >= 0 && defaultButton < static_cast<int>(std::size(kButtonOrder)) ? kButtonOrder[defaultButton] : mbOK;
     request.DefaultButton = dialog.buttons.Contains(wanted) ? wanted : DefaultButtonOf(dialog.buttons);
     // The localized captions; an English interface keeps the standard English ones.
     for (TMsgDlgBtn b : kButtonOrder) {
@@ -72,7 +71,7 @@ int TBrokers::ShowMessageByCode(const std::string& kind, const std::string& code
         button->SetTabOrder(0);
     TComponentRef<TMessageForm> alive(form.get());
     int result = form->ShowModal();
-    if (!alive) form.release();   // freed while shown (the application closed it)
+    if (!alive) form.release();  // freed while shown (the application closed it)
     if (kind == "W" && result != mrOk && abortOnCancel) Abort();
     return result;
 }

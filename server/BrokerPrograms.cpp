@@ -1,7 +1,7 @@
 // Starting other programs through the host and submitting jobs (approval queue, pager, message center).
 #include "server/Brokers.h"
-#include "toolkit/rtl/Dispatch.h"
 #include "toolkit/com/ComObj.h"
+#include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/Format.h"
 
 namespace {
@@ -49,8 +49,8 @@ int TBrokers::RunProgram(const std::string& programId, const Variant& param, boo
     int code = OleCall(HostManager, "ExecWork", args).AsInteger();
     if (showErrors && code < 0) {
         std::string pattern = RunProgramErrorText(code);
-        std::string text = pattern.empty() ? std::string()
-                                           : Format(ToUserScript(pattern), {ToUserScript(GetProgramName(programId))});
+        std::string text =
+            pattern.empty() ? std::string() : Format(ToUserScript(pattern), {ToUserScript(GetProgramName(programId))});
         ShowMessageByCode("E", "000032", {text});
     }
     return code;
@@ -75,14 +75,15 @@ bool TBrokers::SubmitApprovalJob(const Variant& params) {
         if (count != 14 && count != 16) return false;
 
         // The job body: who and what, then the request's entries in the approval system's order.
-        std::vector<Variant> body{UserId, CompanyId, ProgramId, Element(params, 1), Element(params, 2),
-                                  Element(params, 0), Element(params, 3)};
+        std::vector<Variant> body{
+            UserId, CompanyId, ProgramId, Element(params, 1), Element(params, 2), Element(params, 0), Element(params, 3)};
         for (int i = 4; i <= 11; ++i) body.push_back(Element(params, i));
-        body.push_back(Element(params, count - 2));   // table text
-        body.push_back(Element(params, count - 1));   // field definitions
+        body.push_back(Element(params, count - 2));  // table text
+        body.push_back(Element(params, count - 1));  // field definitions
 
-        std::vector<Variant> record{CompanyId, ProgramId, Element(params, 6), UserId, VarArrayOf(body), "N", "",
-                                    Variant::Null(), Variant::Null(), "", "936"};
+        std::vector<Variant> record{CompanyId, ProgramId, Element(params, 6), UserId,          VarArrayOf(body),
+                                    "N",       "",        Variant::Null(),    Variant::Null(), "",
+                                    "936"};
         if (count == 16) {
             record.push_back(Element(params, 12));
             record.push_back(Element(params, 13));
@@ -108,7 +109,7 @@ bool TBrokers::SubmitPagerMessage(const Variant& params) {
     try {
         pager = CreateOleObject("RKTPagerC.Class1");
     } catch (const EOleError&) {
-        return false;   // no pager installed
+        return false;  // no pager installed
     }
     OleCall(pager, "ShowSendTorvane", {UserId, VarArrayOf({CompanyId, ProgramId}), Element(params, 0), "", ""});
     return true;
@@ -116,11 +117,11 @@ bool TBrokers::SubmitPagerMessage(const Variant& params) {
 
 bool TBrokers::SubmitMessageCenterLink(const Variant& params) {
     if (!HostManager.IsDispatch()) return false;
-    const std::string link = "<A href=\"zorq://Velora/" + CompanyId + "/" + ProgramId + "/query/" +
-                             ParamsText(params) + "\">" + ProgramName + "</A>";
+    const std::string link =
+        "<A href=\"zorq://Velora/" + CompanyId + "/" + ProgramId + "/query/" + ParamsText(params) + "\">" + ProgramName + "</A>";
     Variant out;
-    VarArgs args{VarArrayOf({UserId, CompanyId, "TMCI05"}), VarArrayOf({"0", VarArrayOf({"", "", link})}),
-                 DefaultModes(), 2, Variant::Ref(&out)};
+    VarArgs args{VarArrayOf({UserId, CompanyId, "TMCI05"}), VarArrayOf({"0", VarArrayOf({"", "", link})}), DefaultModes(), 2,
+                 Variant::Ref(&out)};
     OleCall(HostManager, "ExecWork", args);
     return true;
 }

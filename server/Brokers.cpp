@@ -77,9 +77,9 @@ bool TBrokers::AttachServices() {
             Variant* held;
             const char* property;
         };
-        for (const Slot& slot : {Slot{bsValidator, &Validator, "Com_Validator"},
-                                 Slot{bsLookupService, &LookupService, "Com_Pickvu"},
-                                 Slot{bsCounterService, &CounterService, "Com_Counter"}}) {
+        for (const Slot& slot :
+             {Slot{bsValidator, &Validator, "Com_Validator"}, Slot{bsLookupService, &LookupService, "Com_Pickvu"},
+              Slot{bsCounterService, &CounterService, "Com_Counter"}}) {
             if (HasService(ServiceFlags, slot.service) && !slot.held->IsDispatch())
                 *slot.held = OleGet(HostManager, slot.property);
         }
@@ -126,13 +126,12 @@ Variant TBrokers::ResolvedStatements(const std::string& callName, const Variant&
 Variant TBrokers::CallServer(const std::string& callName, const Variant& params) {
     if (!CounterService.IsDispatch()) return Variant();
     Variant name = callName;
-    VarArgs args{Variant::Ref(&name), ResolvedStatements(callName, params),
-                 VarArrayOf({VarArrayOf({CompanyId, DatabaseName})})};
+    VarArgs args{Variant::Ref(&name), ResolvedStatements(callName, params), VarArrayOf({VarArrayOf({CompanyId, DatabaseName})})};
     return OleCall(CounterService, "GETCOUNTER", args);
 }
 
-bool TBrokers::ValidatorCall(const char* member, const std::string& table, const std::string& kind,
-                             const Variant& keys, Variant& values) {
+bool TBrokers::ValidatorCall(const char* member, const std::string& table, const std::string& kind, const Variant& keys,
+                             Variant& values) {
     if (!Validator.IsDispatch()) return false;
     try {
         Variant database = DatabaseName;
@@ -189,9 +188,9 @@ void TBrokers::LoadProgramInfo() {
 
 std::string TBrokers::GetProgramName(const std::string& programId) {
     std::string name = programId;
-    Variant rows = CallServer("SimpleSQL", VarArrayOf({"SELECT MB002,MB011,MB012,MB013 FROM ADMMB WHERE MB001=" +
-                                                           QuotedStr(programId),
-                                                       "MB002,MB011,MB012,MB013", DatabaseName, "N"}));
+    Variant rows =
+        CallServer("SimpleSQL", VarArrayOf({"SELECT MB002,MB011,MB012,MB013 FROM ADMMB WHERE MB001=" + QuotedStr(programId),
+                                            "MB002,MB011,MB012,MB013", DatabaseName, "N"}));
     if (!rows.IsArray() || rows.Count() < 1) return name;
     const Variant& row = rows[rows.Low()];
     if (!row.IsArray()) return name;
@@ -204,13 +203,11 @@ std::string TBrokers::QueryMaxSeq(TDataSet& dataSet, const std::string& table, c
     try {
         if (!Validator.IsDispatch()) return "unKnow";
         std::vector<Variant> values;
-        for (const std::string& name : SplitString(fields, ','))
-            values.emplace_back(dataSet.FieldByName(Trim(name))->AsString());
+        for (const std::string& name : SplitString(fields, ',')) values.emplace_back(dataSet.FieldByName(Trim(name))->AsString());
         Variant database = DatabaseName;
         Variant number;
         VarArgs args{table, Variant::Ref(&database), fields, VarArrayOf(values), prefix, Variant::Ref(&number)};
         if (OleCall(Validator, "QueryMaxSeq", args).AsBool()) return VarToStr(number);
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
     return "unKnow";
 }

@@ -18,19 +18,27 @@ class IBrokerOwner;
 class TDataSet;
 
 // Which host services AttachServices fetches (elements of ServiceFlags).
-enum TBrokerService : int { bsValidator = 1, bsLookupService = 2, bsCounterService = 3 };
+enum TBrokerService : int {
+    bsValidator = 1,
+    bsLookupService = 2,
+    bsCounterService = 3
+};
 
 // What the caller of LookupData adds to the table, kind and keys.
 struct TLookupOptions {
-    bool FirstOption = false;      // element 3 of the lookup request
-    bool SecondOption = false;     // element 9
-    HWND Window = 0;               // 0: the owner's window
-    std::string SearchText;        // what the user typed; empty when nothing
-    std::array<std::string, 3> Texts;   // three texts of the caller
+    bool FirstOption = false;          // element 3 of the lookup request
+    bool SecondOption = false;         // element 9
+    HWND Window = 0;                   // 0: the owner's window
+    std::string SearchText;            // what the user typed; empty when nothing
+    std::array<std::string, 3> Texts;  // three texts of the caller
 };
 
 // The answers of the named server call "INSERTQWJOB" that SubmitJob reports.
-enum TSubmitJobKind : int { sjApproval = 1, sjPager = 2, sjMessageCenter = 3 };
+enum TSubmitJobKind : int {
+    sjApproval = 1,
+    sjPager = 2,
+    sjMessageCenter = 3
+};
 
 class TBrokers : public TComponent {
     TK_CLASS(TBrokers, TComponent)
@@ -38,28 +46,28 @@ public:
     explicit TBrokers(TComponent* owner);
     ~TBrokers() override;
 
-    std::string ProgramId;        // upper case, from the library file name
-    std::string UserId;           // start parameter 0
-    std::string UserGroup;        // USER_GROUP of ProgramInfo
-    std::string CompanyId;        // start parameter 1
-    std::string DatabaseName;     // start parameter 2: the company database
-    std::string ReportName;       // program information 4
-    std::string ApprovalSetting6; // program information 6 (approval server setting)
-    std::string ApprovalSetting5; // program information 5 (approval server setting; "§" selects SP8)
-    std::string ProgramName;      // program information 0 (9 for an English interface)
-    std::string PrintProgramId;   // program information 1
-    std::string TransactionProgramId;   // program information 2 (replaces the default when set)
-    std::string TransactionId;          // program information 3 (replaces the default when set)
-    TStringList SysValues;        // company system settings, name=value
+    std::string ProgramId;             // upper case, from the library file name
+    std::string UserId;                // start parameter 0
+    std::string UserGroup;             // USER_GROUP of ProgramInfo
+    std::string CompanyId;             // start parameter 1
+    std::string DatabaseName;          // start parameter 2: the company database
+    std::string ReportName;            // program information 4
+    std::string ApprovalSetting6;      // program information 6 (approval server setting)
+    std::string ApprovalSetting5;      // program information 5 (approval server setting; "§" selects SP8)
+    std::string ProgramName;           // program information 0 (9 for an English interface)
+    std::string PrintProgramId;        // program information 1
+    std::string TransactionProgramId;  // program information 2 (replaces the default when set)
+    std::string TransactionId;         // program information 3 (replaces the default when set)
+    TStringList SysValues;             // company system settings, name=value
     std::uint8_t ServiceFlags = 15;
     Variant HostManager;
-    Variant LookupService;        // Com_Pickvu
-    Variant Validator;            // Com_Validator
-    Variant CounterService;       // Com_Counter
-    TStringList ProgramInfo;      // what the application server sends at connect time, name=value
-    bool ProgramFlag = false;     // program information 7 is "Y"
-    std::uint8_t BodyRequired = 0;   // program information 8: "W" 1, "E" 2, "Z" 3, else 0
-    int SqlType = 0;              // the application server's SQLTYPE: 1 qualifies names with one dot
+    Variant LookupService;          // Com_Pickvu
+    Variant Validator;              // Com_Validator
+    Variant CounterService;         // Com_Counter
+    TStringList ProgramInfo;        // what the application server sends at connect time, name=value
+    bool ProgramFlag = false;       // program information 7 is "Y"
+    std::uint8_t BodyRequired = 0;  // program information 8: "W" 1, "E" 2, "Z" 3, else 0
+    int SqlType = 0;                // the application server's SQLTYPE: 1 qualifies names with one dot
 
     void SetSysValue(const std::string& name, const std::string& value);
     std::string GetSysValue(const std::string& name) const;
@@ -80,8 +88,8 @@ public:
     std::string GetMessageText(const std::string& kind, const std::string& code);
     // Shows a coded message in a message dialog and returns the modal result. Kind "W" answered
     // other than OK with abortOnCancel raises EAbort. defaultButton indexes Yes, No, OK, Cancel, ...
-    int ShowMessageByCode(const std::string& kind, const std::string& code, int defaultButton, bool abortOnCancel,
-                          int codePage, const std::vector<Variant>& args);
+    int ShowMessageByCode(const std::string& kind, const std::string& code, int defaultButton, bool abortOnCancel, int codePage,
+                          const std::vector<Variant>& args);
     int ShowMessageByCode(const std::string& kind, const std::string& code, const std::vector<Variant>& args = {}) {
         return ShowMessageByCode(kind, code, 2, false, 936, args);
     }
@@ -93,8 +101,7 @@ public:
     std::string GetProgramName(const std::string& programId);
     // The next sequence number for the values of the listed fields of the dataset; "unKnow" when the
     // validator cannot tell.
-    std::string QueryMaxSeq(TDataSet& dataSet, const std::string& table, const std::string& fields,
-                            const std::string& prefix);
+    std::string QueryMaxSeq(TDataSet& dataSet, const std::string& table, const std::string& fields, const std::string& prefix);
     // Starts another program through the host; -1 without a host manager. With showErrors a negative
     // code is reported as coded message E/000032.
     int RunProgram(const std::string& programId, const Variant& param, bool showErrors, const Variant& modes);

@@ -6,13 +6,14 @@
 #include "toolkit/rtl/Exception.h"
 #include "toolkit/rtl/ScopeExit.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/widgets/ComboBox.h"
 #include "toolkit/ui/dataaware/DBComboBox.h"
 #include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/widgets/ComboBox.h"
 #include "toolkit/ui/widgets/PageControl.h"
 
 const char* const kEmptyUserDocument =
-    "<?xml version=\"1.0\" encoding=\"GB2312\"?><!-- VeloraERP用户设置 --><MT_User CompanyID=\"\" ProgID=\"\"><Components /></MT_User>";
+    "<?xml version=\"1.0\" encoding=\"GB2312\"?><!-- VeloraERP用户设置 --><MT_User CompanyID=\"\" ProgID=\"\"><Components "
+    "/></MT_User>";
 
 namespace {
 
@@ -30,14 +31,15 @@ void SetPublished(TObject& target, const std::string& name, const std::string& t
             case tkBoolean: SetOrdProp(&target, name, SettingTruth(text) ? 1 : 0); break;
             case tkString: SetStrProp(&target, name, text); break;
             case tkFloat: SetPropValue(&target, name, StrToFloatDef(Trim(text), 0)); break;
-            default: break;   // objects, sets and events are not settings
+            default: break;  // objects, sets and events are not settings
         }
     } catch (const std::exception&) {
         // A value the property refuses is skipped like an unknown setting.
     }
 }
 
-TWinControl* ParentByText(TComponent* form, const std::string& text, const std::function<std::string(const std::string&)>& convert) {
+TWinControl* ParentByText(TComponent* form, const std::string& text,
+                          const std::function<std::string(const std::string&)>& convert) {
     if (!form) return nullptr;
     auto conv = [&](const char* s) { return convert ? convert(s) : std::string(s); };
     if (text == conv("单头") || SameText(text, "Header")) return dynamic_cast<TWinControl*>(form->FindComponent("pnlHead"));
@@ -82,8 +84,7 @@ TXmlNode TMT_Doc::FindChild(const TXmlNode& parent, const std::string& name, boo
     return found;
 }
 
-TXmlNode TMT_Doc::FindChildById(const TXmlNode& parent, const std::string& elementName, const std::string& id,
-                                bool create) {
+TXmlNode TMT_Doc::FindChildById(const TXmlNode& parent, const std::string& elementName, const std::string& id, bool create) {
     TXmlNode found = parent.SelectSingleNode(elementName + "[@ID=" + QuotedStr(id) + "]");
     if (found.IsNull() && create) {
         found = const_cast<TXmlNode&>(parent).AddChild(elementName);
@@ -97,8 +98,7 @@ std::string TMT_Doc::GetComponentValue(const std::string& id, const std::string&
     return node.IsNull() ? std::string() : node.Text();
 }
 
-std::string TMT_Doc::GetFieldValue(const std::string& gridName, const std::string& fieldId,
-                                   const std::string& setting) const {
+std::string TMT_Doc::GetFieldValue(const std::string& gridName, const std::string& fieldId, const std::string& setting) const {
     TXmlNode node = root_.SelectSingleNode(gridName + "/Field[@ID=" + QuotedStr(fieldId) + "]/" + setting);
     return node.IsNull() ? std::string() : node.Text();
 }
@@ -109,9 +109,12 @@ void TMT_Doc::ApplySetting(TComponent* form, TObject& target, const std::string&
     if (SameText(name, "Parent")) {
         if (TWinControl* parent = ParentByText(form, text, Converter); parent && control) control->SetParent(parent);
     } else if (SameText(name, "DCVisible")) {
-        if (auto* sheet = dynamic_cast<TTabSheet*>(&target)) sheet->SetTabVisible(SettingTruth(text));
-        else if (control) control->SetVisible(SettingTruth(text));
-        else if (auto* field = dynamic_cast<TField*>(&target)) field->SetVisible(SettingTruth(text));
+        if (auto* sheet = dynamic_cast<TTabSheet*>(&target))
+            sheet->SetTabVisible(SettingTruth(text));
+        else if (control)
+            control->SetVisible(SettingTruth(text));
+        else if (auto* field = dynamic_cast<TField*>(&target))
+            field->SetVisible(SettingTruth(text));
     } else if (SameText(name, "DisplayLabel")) {
         SetPublished(target, "Caption", text);
     } else if (SameText(name, "Items")) {
@@ -147,8 +150,10 @@ void TMT_Doc::ApplyGrid(TDBGrid& grid, const std::string& gridName) const {
         if (fieldNode.IsNull()) continue;
         for (const TXmlNode& setting : fieldNode.ChildNodes()) {
             if (setting.NodeType() != TXmlNodeType::Element) continue;
-            if (SameText(setting.NodeName(), "Index")) indexes.emplace_back(Trim(setting.Text()), field);
-            else ApplySetting(grid.Owner(), *field, setting.NodeName(), Converted(setting.Text()));
+            if (SameText(setting.NodeName(), "Index"))
+                indexes.emplace_back(Trim(setting.Text()), field);
+            else
+                ApplySetting(grid.Owner(), *field, setting.NodeName(), Converted(setting.Text()));
         }
     }
     std::stable_sort(indexes.begin(), indexes.end(), [](const auto& a, const auto& b) { return a.first < b.first; });

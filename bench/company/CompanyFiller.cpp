@@ -19,13 +19,14 @@ constexpr const char* kInsertLine =
 constexpr const char* kStamp = "20240102083000000";
 
 constexpr std::array kSubjects = {"客户", "供应商", "品号", "订单", "采购", "库存", "会计", "凭证", "工单",
-                                  "报价", "出货", "收料", "部门", "员工", "币种", "仓库", "科目", "项目"};
+                                  "报价", "出货",   "收料", "部门", "员工", "币种", "仓库", "科目", "项目"};
 constexpr std::array kKinds = {"信息档", "单头档", "单身档", "明细档", "统计档", "记录档", "月档"};
 constexpr std::array kSystems = {"ADM", "CMS", "COP", "PUR", "INV", "ACT"};
 constexpr std::array kRemarks = {"由系统自动维护", "每月结账后更新", "与总账相关", "旧版资料, 保留查询"};
-constexpr std::array kFieldNames = {"单别", "单号", "日期", "客户编号", "品号", "品名", "规格", "数量", "单价", "金额",
-                                    "币种", "汇率", "备注", "部门", "业务员", "仓库", "批号", "状态码", "审核码", "税额",
-                                    "交货日", "付款条件", "单位", "包装", "重量", "体积", "产地", "联系人", "电话", "地址"};
+constexpr std::array kFieldNames = {"单别", "单号",   "日期",   "客户编号", "品号",   "品名",     "规格",   "数量",
+                                    "单价", "金额",   "币种",   "汇率",     "备注",   "部门",     "业务员", "仓库",
+                                    "批号", "状态码", "审核码", "税额",     "交货日", "付款条件", "单位",   "包装",
+                                    "重量", "体积",   "产地",   "联系人",   "电话",   "地址"};
 constexpr std::array kEntities = {"CMSMF", "ADMMA", "RKTMA"};
 
 struct FieldType {
@@ -34,10 +35,13 @@ struct FieldType {
     int weight;
 };
 const std::vector<FieldType>& FieldTypes() {
-    static const std::vector<FieldType> types = {
-        {"V", {10, 20, 30, 40, 60, 80, 255}, 40}, {"C", {1, 2, 4, 8, 11, 17}, 20}, {"N", {16.4, 20.6, 12.2, 8}, 25},
-        {"D", {8}, 5},                            {"T", {16}, 4},                  {"Z", {4}, 5},
-        {"I", {16}, 1}};
+    static const std::vector<FieldType> types = {{"V", {10, 20, 30, 40, 60, 80, 255}, 40},
+                                                 {"C", {1, 2, 4, 8, 11, 17}, 20},
+                                                 {"N", {16.4, 20.6, 12.2, 8}, 25},
+                                                 {"D", {8}, 5},
+                                                 {"T", {16}, 4},
+                                                 {"Z", {4}, 5},
+                                                 {"I", {16}, 1}};
     return types;
 }
 
@@ -48,7 +52,9 @@ public:
     int Below(int n) { return static_cast<int>(engine_() % static_cast<unsigned>(n)); }
     int Between(int low, int high) { return low + Below(high - low + 1); }
     template <class List>
-    auto Pick(const List& list) -> decltype(list[0]) { return list[static_cast<std::size_t>(Below(static_cast<int>(list.size())))]; }
+    auto Pick(const List& list) -> decltype(list[0]) {
+        return list[static_cast<std::size_t>(Below(static_cast<int>(list.size())))];
+    }
 
 private:
     std::mt19937 engine_;

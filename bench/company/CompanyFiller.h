@@ -11,9 +11,9 @@ struct FillOptions {
     int minLines = 10;
     int maxLines = 30;
     unsigned seed = 20240102;
-    std::string prefix = "G";      // document codes: prefix + 7 digits
-    long long firstNumber = 1;     // the first document's number
-    long long batch = 2000;        // documents per transaction
+    std::string prefix = "G";   // document codes: prefix + 7 digits
+    long long firstNumber = 1;  // the first document's number
+    long long batch = 2000;     // documents per transaction
 };
 
 struct FillResult {

@@ -31,7 +31,8 @@ std::string TRawDocumentWriter::Insert(const std::string& key, int lines) {
     std::string error;
     sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
     int i = 0;
-    for (const char* value : {key.c_str(), "基准文档", "1", "ADM", "DEMO", "DS", "ADMIN", "20240102083000000"}) text(header_, ++i, value);
+    for (const char* value : {key.c_str(), "基准文档", "1", "ADM", "DEMO", "DS", "ADMIN", "20240102083000000"})
+        text(header_, ++i, value);
     sqlite3_bind_int(header_, 9, 1);
     if (sqlite3_step(header_) != SQLITE_DONE) error = sqlite3_errmsg(db_);
     sqlite3_reset(header_);

@@ -14,7 +14,8 @@ long long ReadAll(sqlite3_stmt* st, std::size_t& bytes, int keyColumn, std::vect
             const unsigned char* text = sqlite3_column_text(st, c);
             const int size = sqlite3_column_bytes(st, c);
             bytes += static_cast<std::size_t>(size);
-            if (keys && c == keyColumn && text) keys->emplace_back(reinterpret_cast<const char*>(text), static_cast<std::size_t>(size));
+            if (keys && c == keyColumn && text)
+                keys->emplace_back(reinterpret_cast<const char*>(text), static_cast<std::size_t>(size));
         }
         ++rows;
     }

@@ -10,8 +10,8 @@
 struct TRawPacket {
     long long headers = 0;
     long long lines = 0;
-    std::size_t bytes = 0;   // text read, so that nothing is optimised away
-    std::string error;       // the database's message; empty on success
+    std::size_t bytes = 0;  // text read, so that nothing is optimised away
+    std::string error;      // the database's message; empty on success
 };
 
 // headerSql returns ADMMC rows (MC001 among its columns).

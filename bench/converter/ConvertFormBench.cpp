@@ -3,10 +3,10 @@
 // OpenCC called directly on the same texts with the same character dictionary. The program prints
 // both timings and their ratio.
 #include <benchmark/benchmark.h>
-#include <opencc/Config.hpp>
-#include <opencc/Converter.hpp>
 #include <stdlib.h>
 #include <time.h>
+#include <opencc/Config.hpp>
+#include <opencc/Converter.hpp>
 
 #include <cstdio>
 #include <filesystem>

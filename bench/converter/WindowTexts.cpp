@@ -1,8 +1,8 @@
 #include "bench/converter/WindowTexts.h"
 
 #include "toolkit/classes/Properties.h"
-#include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/grids/Grids.h"
+#include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/widgets/ListView.h"
 #include "toolkit/ui/widgets/Menus.h"
 #include "toolkit/ui/widgets/StatusBar.h"

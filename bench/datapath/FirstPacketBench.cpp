@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "BenchDatabase.h"
 #include "bench/company/RawPacket.h"
+#include "BenchDatabase.h"
 #include "toolkit/data/ClientDataSet.h"
 #include "toolkit/data/SocketConnection.h"
 #include "toolkit/rtl/Dispatch.h"
@@ -56,8 +56,8 @@ void BM_FirstPacket_ServerCall(benchmark::State& state) {
     Variant server = connection.AppServer();
     for (auto _ : state) {
         Variant recs, params, owner;
-        VarArgs args{Variant("pvdMain"), Variant(kPacket), Variant::Ref(&recs), Variant(3), Variant(""),
-                     Variant::Ref(&params), Variant::Ref(&owner)};
+        VarArgs args{Variant("pvdMain"), Variant(kPacket),      Variant::Ref(&recs), Variant(3),
+                     Variant(""),        Variant::Ref(&params), Variant::Ref(&owner)};
         Variant packet = OleCall(server, "AS_GetRecords", args);
         if (recs.AsInteger() != kPacket) {
             state.SkipWithError("the first packet is not 20 rows");
@@ -90,4 +90,3 @@ void BM_FirstPacket_RawLimit(benchmark::State& state) {
 BENCHMARK(BM_FirstPacket_ClientDataSet)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FirstPacket_ServerCall)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FirstPacket_RawLimit)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
-

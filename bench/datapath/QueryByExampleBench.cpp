@@ -13,9 +13,9 @@
 #include <set>
 #include <string>
 
-#include "BenchDatabase.h"
 #include "bench/company/CompanyFiller.h"
 #include "bench/company/RawPacket.h"
+#include "BenchDatabase.h"
 #include "toolkit/data/ClientDataSet.h"
 #include "toolkit/data/DataSetField.h"
 #include "toolkit/data/SocketConnection.h"
@@ -66,8 +66,7 @@ long long RawRows(sqlite3* db, const std::string& sql, std::size_t& bytes) {
 }
 
 // Opens the header with the condition and walks what came: documents, their lines, repeated codes.
-void OpenAndCount(TClientDataSet& main, TClientDataSet& body, const char* condition, int packet,
-                  benchmark::State& state) {
+void OpenAndCount(TClientDataSet& main, TClientDataSet& body, const char* condition, int packet, benchmark::State& state) {
     main.Close();
     main.PacketRecords = packet;
     main.DataRequest(VarArrayOf({condition, "MC001"}));

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "BenchDatabase.h"
 #include "bench/company/ClientDocument.h"
 #include "bench/company/RawDocument.h"
+#include "BenchDatabase.h"
 #include "toolkit/data/ClientDataSet.h"
 #include "toolkit/data/DataSetField.h"
 #include "toolkit/data/SocketConnection.h"
@@ -29,7 +29,7 @@ void BM_SaveDocument_ClientDataSet(benchmark::State& state) {
     std::string refusal;
     main.OnReconcileError = [&](TClientDataSet*, EReconcileError& e, TUpdateKind, TReconcileAction&) { refusal = e.Message(); };
     body.OnReconcileError = main.OnReconcileError;
-    static int document = 0;   // the library runs this function more than once: keys stay unique
+    static int document = 0;  // the library runs this function more than once: keys stay unique
     for (auto _ : state) {
         state.PauseTiming();
         main.Close();
@@ -51,7 +51,7 @@ void BM_SaveDocument_RawSqlite(benchmark::State& state) {
     sqlite3* db = OpenRaw(path);
     {
         TRawDocumentWriter writer(db);
-        static int document = 0;   // the library runs this function more than once: keys stay unique
+        static int document = 0;  // the library runs this function more than once: keys stay unique
         for (auto _ : state) {
             const std::string error = writer.Insert("R" + std::to_string(++document), kLines);
             if (!error.empty()) {

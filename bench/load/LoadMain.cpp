@@ -34,8 +34,8 @@ namespace {
 
 struct Settings {
     int clients = 32;
-    int updates = 200;   // per client
-    int rows = 8;        // the hot rows all clients save
+    int updates = 200;  // per client
+    int rows = 8;       // the hot rows all clients save
     bool sqliteOnly = false;
 };
 
@@ -55,8 +55,10 @@ std::string RowKey(int row) {
 void PrepareRows(CompanyDatabase& db, int rows) {
     db.InTransaction([&] {
         for (int r = 0; r < rows; ++r) {
-            db.Query("INSERT INTO ADMMC (MC001, MC002, MC003, MC004, COMPANY, CREATOR, FLAG) VALUES (?, 'hot', '1', 'ADM', 'DEMO', 'DS', 1)",
-                     {RowKey(r)});
+            db.Query(
+                "INSERT INTO ADMMC (MC001, MC002, MC003, MC004, COMPANY, CREATOR, FLAG) VALUES (?, 'hot', '1', 'ADM', 'DEMO', "
+                "'DS', 1)",
+                {RowKey(r)});
             db.Query("INSERT INTO ADMMD (MD001, MD002, MD003, MD004, FLAG) VALUES (?, '0001', 'COUNTER', '0', 1)", {RowKey(r)});
         }
     });
@@ -104,7 +106,7 @@ void RunClient(const std::string& address, int port, const Settings& s, int k, T
 
 // The same work straight on the database: read the counter and FLAG, then update where FLAG is still
 // what was read.
-using DirectUpdate = std::function<bool(int row)>;   // true when applied
+using DirectUpdate = std::function<bool(int row)>;  // true when applied
 
 template <class MakeWorker>
 void RunAll(const Settings& s, Tally& tally, MakeWorker makeWorker) {
@@ -134,7 +136,8 @@ DirectUpdate SqliteDirect(const std::string& path) {
         sqlite3_finalize(read);
         sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
         sqlite3_stmt* update = nullptr;
-        sqlite3_prepare_v2(db, "UPDATE ADMMD SET MD004 = ?, FLAG = (FLAG + 1) % 1000 WHERE MD001 = ? AND MD002 = '0001' AND FLAG = ?",
+        sqlite3_prepare_v2(db,
+                           "UPDATE ADMMD SET MD004 = ?, FLAG = (FLAG + 1) % 1000 WHERE MD001 = ? AND MD002 = '0001' AND FLAG = ?",
                            -1, &update, nullptr);
         std::string next = std::to_string(counter + 1);
         sqlite3_bind_text(update, 1, next.c_str(), -1, SQLITE_TRANSIENT);
@@ -161,10 +164,11 @@ DirectUpdate PostgresDirect(const std::string& connection, const std::string& sc
         std::string counter = std::to_string(std::atoll(PQgetvalue(read, 0, 0)) + 1), flag = PQgetvalue(read, 0, 1);
         PQclear(read);
         const char* params[] = {counter.c_str(), key.c_str(), flag.c_str()};
-        PGresult* update = PQexecParams(conn,
-                                        "UPDATE ADMMD SET MD004 = $1, FLAG = (FLAG + 1) % 1000 WHERE MD001 = $2 AND MD002 = '0001' "
-                                        "AND FLAG = $3::numeric",
-                                        3, nullptr, params, nullptr, nullptr, 0);
+        PGresult* update =
+            PQexecParams(conn,
+                         "UPDATE ADMMD SET MD004 = $1, FLAG = (FLAG + 1) % 1000 WHERE MD001 = $2 AND MD002 = '0001' "
+                         "AND FLAG = $3::numeric",
+                         3, nullptr, params, nullptr, nullptr, 0);
         bool applied = std::atoi(PQcmdTuples(update)) > 0;
         PQclear(update);
         return applied;
@@ -172,7 +176,8 @@ DirectUpdate PostgresDirect(const std::string& connection, const std::string& sc
 }
 
 // Runs the load on one backend; false when a check fails.
-bool Measure(const char* backend, const std::string& location, const Settings& s, const std::function<DirectUpdate()>& makeDirect) {
+bool Measure(const char* backend, const std::string& location, const Settings& s,
+             const std::function<DirectUpdate()>& makeDirect) {
     {
         CompanyDatabase::Create(location);
         CompanyDatabase db(location);
@@ -195,17 +200,21 @@ bool Measure(const char* backend, const std::string& location, const Settings& s
         DirectUpdate update = makeDirect();
         for (int u = 0; u < s.updates; ++u) (update((k + u) % s.rows) ? direct.applied : direct.refused)++;
     });
-    long long directCounters = db.Query("SELECT SUM(CAST(MD004 AS INTEGER)) FROM ADMMD WHERE MD003 = 'COUNTER'").rows[0][0].AsInt64();
+    long long directCounters =
+        db.Query("SELECT SUM(CAST(MD004 AS INTEGER)) FROM ADMMD WHERE MD003 = 'COUNTER'").rows[0][0].AsInt64();
 
     bool accounted = served.Sent() == sent && served.failed == 0;
     bool nothingLost = counters == served.applied;
     std::printf("\n%s: %d clients x %d updates of %d hot rows through nexord\n", backend, s.clients, s.updates, s.rows);
-    std::printf("  through nexord : sent %lld  applied %lld  refused %lld  failed %lld  stored %lld  lost %lld  %.1f s  %.0f saves/s (%.0f applied/s)\n",
-                sent, served.applied.load(), served.refused.load(), served.failed.load(), counters, served.applied - counters,
-                served.seconds, sent / served.seconds, served.applied / served.seconds);
-    std::printf("  direct         : sent %lld  applied %lld  refused %lld  stored %lld  %.1f s  %.0f updates/s (%.0f applied/s)\n", sent,
-                direct.applied.load(), direct.refused.load(), directCounters, direct.seconds, sent / direct.seconds,
-                direct.applied / direct.seconds);
+    std::printf(
+        "  through nexord : sent %lld  applied %lld  refused %lld  failed %lld  stored %lld  lost %lld  %.1f s  %.0f saves/s "
+        "(%.0f applied/s)\n",
+        sent, served.applied.load(), served.refused.load(), served.failed.load(), counters, served.applied - counters,
+        served.seconds, sent / served.seconds, served.applied / served.seconds);
+    std::printf(
+        "  direct         : sent %lld  applied %lld  refused %lld  stored %lld  %.1f s  %.0f updates/s (%.0f applied/s)\n", sent,
+        direct.applied.load(), direct.refused.load(), directCounters, direct.seconds, sent / direct.seconds,
+        direct.applied / direct.seconds);
     std::printf("  checks         : applied + refused = sent %s; stored counters = applied %s\n", accounted ? "yes" : "NO",
                 nothingLost ? "yes" : "NO");
     return accounted && nothingLost;
@@ -216,10 +225,14 @@ Settings ReadSettings(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         auto next = [&] { return i + 1 < argc ? std::atoi(argv[++i]) : 0; };
-        if (a == "--clients") s.clients = next();
-        else if (a == "--updates") s.updates = next();
-        else if (a == "--rows") s.rows = next();
-        else if (a == "--sqlite-only") s.sqliteOnly = true;
+        if (a == "--clients")
+            s.clients = next();
+        else if (a == "--updates")
+            s.updates = next();
+        else if (a == "--rows")
+            s.rows = next();
+        else if (a == "--sqlite-only")
+            s.sqliteOnly = true;
     }
     return s;
 }

@@ -69,7 +69,8 @@ TRawPacket TRawPostgres::ReadPacket(const std::string& headerSql) {
         sql += (row == 0 ? "$" : ", $") + std::to_string(row + 1);
     }
     sql += ") ORDER BY ADMMD.MD001, ADMMD.MD002";
-    Result body = Wrap(PQexecParams(conn_, sql.c_str(), static_cast<int>(keys.size()), nullptr, keys.data(), nullptr, nullptr, 0));
+    Result body =
+        Wrap(PQexecParams(conn_, sql.c_str(), static_cast<int>(keys.size()), nullptr, keys.data(), nullptr, nullptr, 0));
     if (Failed(body.get())) {
         packet.error = PQerrorMessage(conn_);
         return packet;
@@ -81,10 +82,11 @@ TRawPacket TRawPostgres::ReadPacket(const std::string& headerSql) {
 
 std::string TRawPostgres::InsertDocument(const std::string& key, int lines) {
     if (!prepared_) {
-        Result h = Wrap(PQprepare(conn_, "tdef_raw_header",
-                                  "INSERT INTO ADMMC (MC001, MC002, MC003, MC004, COMPANY, CREATOR, USR_GROUP, CREATE_DATE, FLAG) "
-                                  "VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9)",
-                                  0, nullptr));
+        Result h =
+            Wrap(PQprepare(conn_, "tdef_raw_header",
+                           "INSERT INTO ADMMC (MC001, MC002, MC003, MC004, COMPANY, CREATOR, USR_GROUP, CREATE_DATE, FLAG) "
+                           "VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9)",
+                           0, nullptr));
         Result l = Wrap(PQprepare(conn_, "tdef_raw_line",
                                   "INSERT INTO ADMMD (MD001, MD002, MD003, MD004, MD005, MD006, COMPANY, CREATOR, USR_GROUP, "
                                   "CREATE_DATE, FLAG) VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11)",
@@ -98,8 +100,8 @@ std::string TRawPostgres::InsertDocument(const std::string& key, int lines) {
     if (error.empty() && Failed(h.get())) error = PQerrorMessage(conn_);
     for (int n = 1; n <= lines && error.empty(); ++n) {
         const std::string number = RawLineNumber(n), field = "F" + number;
-        const char* line[] = {key.c_str(), number.c_str(), field.c_str(), "字段说明", "V", "10", "DEMO", "DS", "ADMIN",
-                              "20240102083000000", "1"};
+        const char* line[] = {key.c_str(), number.c_str(), field.c_str(), "字段说明",          "V", "10",
+                              "DEMO",      "DS",           "ADMIN",       "20240102083000000", "1"};
         Result l = Wrap(PQexecPrepared(conn_, "tdef_raw_line", 11, line, nullptr, nullptr, 0));
         if (Failed(l.get())) error = PQerrorMessage(conn_);
     }

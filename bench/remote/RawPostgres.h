@@ -24,7 +24,6 @@ public:
     std::string Run(const char* sql);
 
 private:
-
     PGconn* conn_ = nullptr;
     bool prepared_ = false;
 };

@@ -14,7 +14,9 @@ TRemoteClient::TRemoteClient(const std::string& address, int port) {
         throw Exception("The daemon refused the connection");
     main_.RemoteServer = &connection_;
     main_.ProviderName = "pvdMain";
-    main_.OnReconcileError = [this](TClientDataSet*, EReconcileError& e, TUpdateKind, TReconcileAction&) { refusal_ = e.Message(); };
+    main_.OnReconcileError = [this](TClientDataSet*, EReconcileError& e, TUpdateKind, TReconcileAction&) {
+        refusal_ = e.Message();
+    };
     body_.OnReconcileError = main_.OnReconcileError;
 }
 
@@ -27,7 +29,7 @@ std::string TRemoteClient::OpenFirstPacket() {
     main_.First();
     for (int row = 1; row <= kPacket; ++row) {
         shown_ += main_.FieldByName("MC001")->AsString().size() + main_.FieldByName("MC002")->AsString().size();
-        if (row < kPacket) main_.Next();   // past the 20th would fetch the next packet
+        if (row < kPacket) main_.Next();  // past the 20th would fetch the next packet
     }
     return "";
 }

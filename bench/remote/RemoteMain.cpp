@@ -70,32 +70,38 @@ void Register(const std::string& backend, const NexordProcess& daemon, RawPacket
         state.counters["lines"] = static_cast<double>(packet.lines);
         benchmark::DoNotOptimize(bytes);
     })->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark(("BM_SaveDocument_Nexord/" + backend).c_str(), [=](benchmark::State& state) {
-        TRemoteClient client(address, port);
-        static int document = 0;   // keys stay unique over the library's repeated runs
-        for (auto _ : state) {
-            state.PauseTiming();
-            client.PrepareDocument("N" + std::to_string(++document), kLines);
-            state.ResumeTiming();
-            std::string error = client.Save();
-            if (!error.empty()) {
-                state.SkipWithError(error.c_str());
-                break;
-            }
-        }
-        state.SetItemsProcessed(state.iterations() * (kLines + 1));
-    })->Unit(benchmark::kMillisecond)->UseRealTime();
-    benchmark::RegisterBenchmark(("BM_SaveDocument_Raw/" + backend).c_str(), [=](benchmark::State& state) {
-        static int document = 0;
-        for (auto _ : state) {
-            std::string error = rawSave("R" + std::to_string(++document));
-            if (!error.empty()) {
-                state.SkipWithError(error.c_str());
-                break;
-            }
-        }
-        state.SetItemsProcessed(state.iterations() * (kLines + 1));
-    })->Unit(benchmark::kMillisecond)->UseRealTime();
+    benchmark::RegisterBenchmark(("BM_SaveDocument_Nexord/" + backend).c_str(),
+                                 [=](benchmark::State& state) {
+                                     TRemoteClient client(address, port);
+                                     static int document = 0;  // keys stay unique over the library's repeated runs
+                                     for (auto _ : state) {
+                                         state.PauseTiming();
+                                         client.PrepareDocument("N" + std::to_string(++document), kLines);
+                                         state.ResumeTiming();
+                                         std::string error = client.Save();
+                                         if (!error.empty()) {
+                                             state.SkipWithError(error.c_str());
+                                             break;
+                                         }
+                                     }
+                                     state.SetItemsProcessed(state.iterations() * (kLines + 1));
+                                 })
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark(("BM_SaveDocument_Raw/" + backend).c_str(),
+                                 [=](benchmark::State& state) {
+                                     static int document = 0;
+                                     for (auto _ : state) {
+                                         std::string error = rawSave("R" + std::to_string(++document));
+                                         if (!error.empty()) {
+                                             state.SkipWithError(error.c_str());
+                                             break;
+                                         }
+                                     }
+                                     state.SetItemsProcessed(state.iterations() * (kLines + 1));
+                                 })
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
 }
 
 sqlite3* OpenSqlite(const std::string& path) {
@@ -140,7 +146,7 @@ int main(int argc, char** argv) {
         if (connection.empty()) {
             std::printf("PostgreSQL: skipped (TDEF_POSTGRESQL names a server; TDEF_TEST_POSTGRES=1 starts a throwaway one)\n");
         } else {
-            setenv("TDEF_POSTGRESQL", connection.c_str(), 1);   // the daemon and the company generator read it
+            setenv("TDEF_POSTGRESQL", connection.c_str(), 1);  // the daemon and the company generator read it
             pgDaemon = ServedCompany(kPostgresPrefix + schema);
             pg = std::make_shared<TRawPostgres>(connection, schema);
             Register(

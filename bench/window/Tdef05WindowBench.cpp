@@ -31,7 +31,7 @@
 namespace {
 
 constexpr long long kDocuments = 100000;
-constexpr int kPacket = 20;   // the header packet of the window's data module
+constexpr int kPacket = 20;  // the header packet of the window's data module
 constexpr int kLines = 1000;
 
 std::string BinFolder() { return IncludeTrailingPathDelimiter(ExtractFilePath(ExecutableFileName())); }
@@ -136,10 +136,11 @@ void BM_Tdef05_FirstDocument_RawSqlite(benchmark::State& state) {
     sqlite3_open_v2(Installation().database.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_stmt* header = nullptr;
     sqlite3_stmt* body = nullptr;
-    sqlite3_prepare_v2(db,
-                       "SELECT ADMMC.*, ADMMA.MA002 AS MC004C FROM ADMMC ADMMC LEFT JOIN ADMMA ADMMA ON ADMMC.MC004 = ADMMA.MA001 "
-                       "ORDER BY ADMMC.MC001 LIMIT 20",
-                       -1, &header, nullptr);
+    sqlite3_prepare_v2(
+        db,
+        "SELECT ADMMC.*, ADMMA.MA002 AS MC004C FROM ADMMC ADMMC LEFT JOIN ADMMA ADMMA ON ADMMC.MC004 = ADMMA.MA001 "
+        "ORDER BY ADMMC.MC001 LIMIT 20",
+        -1, &header, nullptr);
     sqlite3_prepare_v2(db, "SELECT * FROM ADMMD WHERE MD001 = ? ORDER BY MD001, MD002", -1, &body, nullptr);
     auto readAll = [](sqlite3_stmt* st, std::size_t& shown) {
         for (int c = 0; c < sqlite3_column_count(st); ++c) {
@@ -207,7 +208,7 @@ int CountLines(const std::string& key) {
 void BM_Tdef05_SaveDocument_Window(benchmark::State& state) {
     TStartedWindow window;
     TdmTdef05& dm = window.Dm();
-    window.form->IsKeepOnAdd = false;   // the save alone, not the next new document
+    window.form->IsKeepOnAdd = false;  // the save alone, not the next new document
     static int document = 0;
     for (auto _ : state) {
         state.PauseTiming();

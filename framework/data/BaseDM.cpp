@@ -18,10 +18,10 @@ constexpr int kHeaderPacketRows = 20;
 
 const char* CurrencyDigitTypeName(TCurrencyDigitType kind) {
     switch (kind) {
-    case cdtPrice: return "cdtPrice";
-    case cdtMoney: return "cdtMoney";
-    case cdtUnitCost: return "cdtUnitCost";
-    case cdtCostsAmount: return "cdtCostsAmount";
+        case cdtPrice: return "cdtPrice";
+        case cdtMoney: return "cdtMoney";
+        case cdtUnitCost: return "cdtUnitCost";
+        case cdtCostsAmount: return "cdtCostsAmount";
     }
     return "";
 }
@@ -158,8 +158,7 @@ void TdmBase::cdsMainNewRecord(TDataSet* DataSet) {
 }
 
 void TdmBase::cdsMainAfterEdit(TDataSet* DataSet) {
-    if (IRecordEventsOwner* owner = RecordEventsOwner(); owner && owner->RecordEditMode() == 1)
-        StampSystemColumns(DataSet);
+    if (IRecordEventsOwner* owner = RecordEventsOwner(); owner && owner->RecordEditMode() == 1) StampSystemColumns(DataSet);
 }
 
 void TdmBase::cdsMainBeforePost(TDataSet* DataSet) {
@@ -184,7 +183,6 @@ void TdmBase::cdsMainBeforeScroll(TDataSet* /*DataSet*/) {
 
 TDataSet* TdmBase::FindDataSet(const std::string& name) const {
     for (TComponent* component : ComponentList())
-        if (auto* dataSet = dynamic_cast<TDataSet*>(component); dataSet && SameText(dataSet->Name(), name))
-            return dataSet;
+        if (auto* dataSet = dynamic_cast<TDataSet*>(component); dataSet && SameText(dataSet->Name(), name)) return dataSet;
     return nullptr;
 }

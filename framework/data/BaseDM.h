@@ -17,14 +17,19 @@ class IRecordEventsOwner;
 class TCurrencySetting : public TPersistent {
     TK_CLASS(TCurrencySetting, TPersistent)
 public:
-    int UnitCostDigits = 0;      // MF005
-    std::string CurrencyCode;    // MF001
-    int MoneyDigits = 0;         // MF004
-    int PriceDigits = 0;         // MF003
-    int CostsAmountDigits = 0;   // MF006
+    int UnitCostDigits = 0;     // MF005
+    std::string CurrencyCode;   // MF001
+    int MoneyDigits = 0;        // MF004
+    int PriceDigits = 0;        // MF003
+    int CostsAmountDigits = 0;  // MF006
 };
 
-enum TCurrencyDigitType : int { cdtPrice = 0, cdtMoney = 1, cdtUnitCost = 2, cdtCostsAmount = 3 };
+enum TCurrencyDigitType : int {
+    cdtPrice = 0,
+    cdtMoney = 1,
+    cdtUnitCost = 2,
+    cdtCostsAmount = 3
+};
 // "cdtPrice" ... "cdtCostsAmount".
 const char* CurrencyDigitTypeName(TCurrencyDigitType kind);
 
@@ -35,29 +40,29 @@ public:
     ~TdmBase() override;
 
     // --- Components -------------------------------------------------------------------------------
-    TClientDataSet* cdsMain = nullptr;        // provider "pvdMain", 20 rows a packet, fetched on scroll
+    TClientDataSet* cdsMain = nullptr;  // provider "pvdMain", 20 rows a packet, fetched on scroll
     TDataSource* dsMain = nullptr;
-    TClientDataSet* cdsMainColor = nullptr;   // provider "pvdColor"
+    TClientDataSet* cdsMainColor = nullptr;  // provider "pvdColor"
     TDataSource* dsMainColor = nullptr;
 
     // --- State ------------------------------------------------------------------------------------
-    std::string KeyFields;            // M11_KEY
+    std::string KeyFields;  // M11_KEY
     std::string HeaderExtraColumns;
     std::string BodyExtraColumns;
     std::string BodyJoinClause;
-    TStringList NumericPrecisions;    // FIELD=total.decimals
+    TStringList NumericPrecisions;  // FIELD=total.decimals
     int ServerRecordCount = 0;
     bool FetchOnScroll = true;
-    std::string QuantityFieldNames;   // decimals from sys068
-    std::string MainTable;            // M11_TABLE
+    std::string QuantityFieldNames;  // decimals from sys068
+    std::string MainTable;           // M11_TABLE
     bool MoneyFieldAutoZero = true;
     bool MoneyFieldThousand = true;
     bool QuantityFieldAutoZero = true;
     bool QuantityFieldThousand = true;
-    TStringList DigitFieldGroups;     // n=field list
-    std::string QuantityDigitsCache;  // sys068
-    TStringList CurrencyFieldGroups;  // source||cdtKind=field list
-    std::map<std::string, std::unique_ptr<TCurrencySetting>> CurrencySettings;   // by currency code
+    TStringList DigitFieldGroups;                                               // n=field list
+    std::string QuantityDigitsCache;                                            // sys068
+    TStringList CurrencyFieldGroups;                                            // source||cdtKind=field list
+    std::map<std::string, std::unique_ptr<TCurrencySetting>> CurrencySettings;  // by currency code
 
     // --- Virtual operations, in slot order --------------------------------------------------------
     virtual bool IsLocalServer() const;

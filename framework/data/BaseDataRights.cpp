@@ -17,7 +17,7 @@ constexpr int kDeniedKeysShown = 4;
 std::vector<std::string> SplitList(const std::string& text, char separator) {
     std::vector<std::string> parts;
     std::size_t start = 0;
-    for (std::size_t at = text.find(separator); ; at = text.find(separator, start)) {
+    for (std::size_t at = text.find(separator);; at = text.find(separator, start)) {
         std::string part = Trim(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
         if (!part.empty()) parts.push_back(part);
         if (at == std::string::npos) break;
@@ -62,9 +62,9 @@ bool TdmBase::CheckDataRights(TDataSet* dataSet, const std::string& levelPrefix,
     const TStringList& info = Brokers->ProgramInfo;
     const std::string keyList = info.Values(prefix + "KEY");
     const bool subBody = StartsText("F", prefix);
-    const std::string condition =
-        subBody ? ParentCondition(FindDataSet("cdsBody1"), info.Values("D11_KEY"), info.Values("D11_TABLE"))
-                : ParentCondition(cdsMain, KeyFields, info.Values(prefix + "TABLE"));
+    const std::string condition = subBody
+                                      ? ParentCondition(FindDataSet("cdsBody1"), info.Values("D11_KEY"), info.Values("D11_TABLE"))
+                                      : ParentCondition(cdsMain, KeyFields, info.Values(prefix + "TABLE"));
     Variant answer;
     try {
         answer = OleCall(AppServer, "GetBaseLimitedRecs", {prefix, condition, dataSet->RecordCount()});
@@ -98,7 +98,8 @@ bool TdmBase::CheckDataRights(TDataSet* dataSet, const std::string& levelPrefix,
                 for (const std::string& name : keyFields) {
                     TField* field = dataSet->FieldByName(Unqualified(name));
                     std::string value = field->AsString();
-                    if (static_cast<int>(value.size()) < field->Size()) value.resize(static_cast<std::size_t>(field->Size()), ' ');
+                    if (static_cast<int>(value.size()) < field->Size())
+                        value.resize(static_cast<std::size_t>(field->Size()), ' ');
                     key += (key.empty() ? "" : "-") + value;
                 }
                 if (std::find(permitted.begin(), permitted.end(), ComparableKey(key)) != permitted.end()) continue;

@@ -66,8 +66,8 @@ void TdmBase::LoadGridView(TDataSet* dataSet, const std::string& fileName, int i
         if (first == std::string::npos) continue;
         const std::size_t second = value.find(';', first + 1);
         const int position = StrToIntDef(Trim(value.substr(0, first)), -1);
-        const int width = StrToIntDef(Trim(value.substr(first + 1, second == std::string::npos ? std::string::npos
-                                                                                           : second - first - 1)), -1);
+        const int width =
+            StrToIntDef(Trim(value.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1)), -1);
         // A damaged line is skipped; the others still apply.
         if (position < 0 || width < 0) continue;
         field->SetDisplayWidth(width);

@@ -6,8 +6,8 @@
 #include "framework/data/SelectParsing.h"
 #include "server/Brokers.h"
 #include "toolkit/data/Field.h"
-#include "toolkit/data/NumericFields.h"
 #include "toolkit/data/Numbers.h"
+#include "toolkit/data/NumericFields.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/xml/Xml.h"
 
@@ -46,10 +46,10 @@ bool CurrencyLineKind(const std::string& name, std::string& source, TCurrencyDig
 
 int DigitsOf(const TCurrencySetting& setting, TCurrencyDigitType kind) {
     switch (kind) {
-    case cdtPrice: return setting.PriceDigits;
-    case cdtMoney: return setting.MoneyDigits;
-    case cdtUnitCost: return setting.UnitCostDigits;
-    case cdtCostsAmount: return setting.CostsAmountDigits;
+        case cdtPrice: return setting.PriceDigits;
+        case cdtMoney: return setting.MoneyDigits;
+        case cdtUnitCost: return setting.UnitCostDigits;
+        case cdtCostsAmount: return setting.CostsAmountDigits;
     }
     return 0;
 }
@@ -133,10 +133,9 @@ int TdmBase::CurrencyDigits(const std::string& code, TCurrencyDigitType kind) {
     if (!Brokers->CounterService.IsDispatch()) return -1;
     Variant rows;
     try {
-        const std::string sql = "select top 1 MF001,MF003,MF004,MF005,MF006 from $$CMSMF CMSMF where MF001='" +
-                                QuoteSqlText(key) + "'";
-        rows = Brokers->CallServer(
-            "SimpleSql", VarArrayOf({sql, "MF001,MF003,MF004,MF005,MF006", Brokers->DatabaseName, "N"}));
+        const std::string sql =
+            "select top 1 MF001,MF003,MF004,MF005,MF006 from $$CMSMF CMSMF where MF001='" + QuoteSqlText(key) + "'";
+        rows = Brokers->CallServer("SimpleSql", VarArrayOf({sql, "MF001,MF003,MF004,MF005,MF006", Brokers->DatabaseName, "N"}));
     } catch (const std::exception& e) {
         ReportError(e, "BaseCD-CurrencyDigits", e.what());
         return -1;
@@ -194,8 +193,7 @@ void TdmBase::ApplyNumberFormats(const std::string& fieldList, int decimals, boo
                     field->OnGetText = [this](TField* f, std::string& t, bool d) { QuantityFieldGetText(f, t, d); };
             }
             field->SetEditFormat(editFormat);
-            if (!field->OnSetText)
-                field->OnSetText = [this](TField* f, const std::string& t) { NumberFieldSetText(f, t); };
+            if (!field->OnSetText) field->OnSetText = [this](TField* f, const std::string& t) { NumberFieldSetText(f, t); };
         }
     }
 }

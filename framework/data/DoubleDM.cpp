@@ -121,7 +121,7 @@ IDoubleFormLink* TdmDouble::DoubleFormLink() const { return dynamic_cast<IDouble
 bool TdmDouble::LinkBody() {
     auto* field = dynamic_cast<TDataSetField*>(cdsMain->FindField(BodyDataSetFieldName));
     if (!field) return false;
-    field->SetVisible(false);   // the body has its own grid
+    field->SetVisible(false);  // the body has its own grid
     if (cdsBody1->DataSetField() != field) cdsBody1->SetDataSetField(field);
     return true;
 }
@@ -131,7 +131,8 @@ bool TdmDouble::OpenMain() {
     if (Brokers) SetBodyKeyFields(Brokers->ProgramInfo.Values("D11_KEY"));
     if (LinkBody() && !cdsBody1->Active()) cdsBody1->Open();
     try {
-        if (auto* colors = dynamic_cast<TDataSetField*>(cdsMainColor->Active() ? cdsMainColor->FindField("qryBodyColor") : nullptr)) {
+        if (auto* colors =
+                dynamic_cast<TDataSetField*>(cdsMainColor->Active() ? cdsMainColor->FindField("qryBodyColor") : nullptr)) {
             cdsBodyColor->SetDataSetField(colors);
             cdsBodyColor->Open();
         }
@@ -299,7 +300,7 @@ bool TdmDouble::IsDuplicateBodyKey(TField* field, const std::string& fieldList) 
 
 void TdmDouble::cdsMainNewRecord(TDataSet* DataSet) {
     TdmSingle::cdsMainNewRecord(DataSet);
-    BodySortField = nullptr;   // a new document starts in the body's own order
+    BodySortField = nullptr;  // a new document starts in the body's own order
 }
 
 void TdmDouble::cdsBody1BeforeInsert(TDataSet* /*DataSet*/) {
@@ -326,7 +327,8 @@ void TdmDouble::InitBodyRecord() {
     if (BodyAutoNumber && !BodyAutoNumberField.empty()) {
         std::string number;
         NextLineNumber(BodyClone, BodyAutoNumberField, number);
-        if (TField* field = cdsBody1->FindField(BodyAutoNumberField); field && !number.empty()) SetFieldText(field, number, false);
+        if (TField* field = cdsBody1->FindField(BodyAutoNumberField); field && !number.empty())
+            SetFieldText(field, number, false);
     }
     CopyHeaderFieldsToBody();
     CopyFromPreviousLine();

@@ -20,22 +20,22 @@ public:
     ~TdmDouble() override;
 
     // --- Components -------------------------------------------------------------------------------
-    TClientDataSet* cdsBody1 = nullptr;      // the body, nested in cdsMain's dataset field
+    TClientDataSet* cdsBody1 = nullptr;  // the body, nested in cdsMain's dataset field
     TDataSource* dsBody1 = nullptr;
     TClientDataSet* cdsBodyColor = nullptr;  // nested in cdsMainColor's "qryBodyColor" when the rules colour the body
     TDataSource* dsBodyColor = nullptr;
 
     // --- State ------------------------------------------------------------------------------------
-    std::string BodyKeyFields;               // D11_KEY; the first items match KeyFields position by position
-    std::string HeadToBodyFields;            // "MC001->MD001,...": header field -> body field
-    bool BodyAutoNumber = true;              // the last body key is a line number the program gives
+    std::string BodyKeyFields;     // D11_KEY; the first items match KeyFields position by position
+    std::string HeadToBodyFields;  // "MC001->MD001,...": header field -> body field
+    bool BodyAutoNumber = true;    // the last body key is a line number the program gives
     std::string BodyAutoNumberField;
-    TClientDataSet* BodyClone = nullptr;     // a cursor over the body rows (line numbers, duplicates, carry-over)
+    TClientDataSet* BodyClone = nullptr;  // a cursor over the body rows (line numbers, duplicates, carry-over)
     TField* BodySortField = nullptr;
     bool MarkHeaderOnBodyChange = true;
-    std::string InitialBodyOrder;            // "IndexName=..." / "IndexFieldNames=..." / ""
-    std::string DefaultBodyIndexFieldNames;  // set by the form
-    std::string BodyDataSetFieldName = "qryBody";   // cdsMain's dataset field holding the body
+    std::string InitialBodyOrder;                  // "IndexName=..." / "IndexFieldNames=..." / ""
+    std::string DefaultBodyIndexFieldNames;        // set by the form
+    std::string BodyDataSetFieldName = "qryBody";  // cdsMain's dataset field holding the body
 
     // --- Virtual operations introduced, in slot order ---------------------------------------------
     virtual void InitBodyRecord();
@@ -88,8 +88,7 @@ public:
     void cdsBody1AfterDelete(TDataSet* DataSet);
     void cdsBody1AfterScroll(TDataSet* DataSet);
     void cdsBody1NewRecord(TDataSet* DataSet);
-    void cdsBody1ReconcileError(TClientDataSet* DataSet, EReconcileError& E, TUpdateKind UpdateKind,
-                                TReconcileAction& Action);
+    void cdsBody1ReconcileError(TClientDataSet* DataSet, EReconcileError& E, TUpdateKind UpdateKind, TReconcileAction& Action);
     void dsBody1DataChange(TObject* Sender, TField* Field);
 
 protected:

@@ -45,7 +45,8 @@ std::vector<std::string> FieldListFields(const std::string& list, const std::str
 
 const std::vector<std::string>& TFieldListCache::Fields(const std::string& list, const std::string& dataSet) {
     auto entry = std::find_if(entries_.begin(), entries_.end(), [&](const TEntry& e) { return e.dataSet == dataSet; });
-    if (entry == entries_.end()) return entries_.insert(entries_.end(), TEntry{list, dataSet, FieldListFields(list, dataSet)})->fields;
+    if (entry == entries_.end())
+        return entries_.insert(entries_.end(), TEntry{list, dataSet, FieldListFields(list, dataSet)})->fields;
     if (entry->list != list) {
         entry->list = list;
         entry->fields = FieldListFields(list, dataSet);

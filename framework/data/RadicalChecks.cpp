@@ -18,8 +18,7 @@ Variant KeysFor(const TField* field, const Variant& keys) {
     if (!keys.IsArray()) return VarArrayOf({VarToStr(keys).empty() ? Variant(text) : keys});
     std::vector<Variant> filled;
     for (int i = keys.Low(); i <= keys.High(); ++i)
-        filled.push_back(keys[i].IsEmptyOrNull() || (keys[i].IsString() && keys[i].AsString().empty()) ? Variant(text)
-                                                                                                      : keys[i]);
+        filled.push_back(keys[i].IsEmptyOrNull() || (keys[i].IsString() && keys[i].AsString().empty()) ? Variant(text) : keys[i]);
     return VarArrayOf(filled);
 }
 

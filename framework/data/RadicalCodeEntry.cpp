@@ -14,9 +14,7 @@ std::string SysValue(const TBrokers* brokers, const std::string& name) {
 }
 
 // The kind after this one, as a number of the same width ("61" -> "62").
-std::string NextKind(const std::string& kind) {
-    return ZeroPad(static_cast<int>(kind.size()), StrToInt64Def(Trim(kind), 0) + 1);
-}
+std::string NextKind(const std::string& kind) { return ZeroPad(static_cast<int>(kind.size()), StrToInt64Def(Trim(kind), 0) + 1); }
 
 // Keys a caller gave, or the typed text when it gave none; in the database's script.
 Variant LookupKeys(const Variant& keys, const std::string& text, const TCodeConverter& converter) {
@@ -36,8 +34,8 @@ Variant FirstValue(const Variant& answer) {
 
 }  // namespace
 
-void TdmRadical::LookupCodeEntry(TField* field, const std::string& text, const std::string& table,
-                                 const std::string& kind, const Variant& keys) {
+void TdmRadical::LookupCodeEntry(TField* field, const std::string& text, const std::string& table, const std::string& kind,
+                                 const Variant& keys) {
     Variant answer;
     if (Brokers) {
         TLookupOptions silent;
@@ -79,12 +77,11 @@ void TdmRadical::CostFieldSetText(TField* Sender, const std::string& Text, const
         return;
     }
     const std::string lookupKind = kind.empty() ? "66" : kind;
-    LookupCodeEntry(Sender, Text, table.empty() ? "ACTMA" : table, setting == "2" ? NextKind(lookupKind) : lookupKind,
-                    keys);
+    LookupCodeEntry(Sender, Text, table.empty() ? "ACTMA" : table, setting == "2" ? NextKind(lookupKind) : lookupKind, keys);
 }
 
-void TdmRadical::BarCodeFieldSetText(TField* Sender, const std::string& Text, const Variant& keys,
-                                     const std::string& kind, const std::string& table) {
+void TdmRadical::BarCodeFieldSetText(TField* Sender, const std::string& Text, const Variant& keys, const std::string& kind,
+                                     const std::string& table) {
     if (Text.empty()) {
         Sender->SetAsString("");
         return;
@@ -105,7 +102,6 @@ void TdmRadical::BarCodeFieldSetText(TField* Sender, const std::string& Text, co
         Sender->SetAsString(Converter()->ToStorageText(Text));
     } else if (setting == "2" || setting == "3") {
         const std::string lookupKind = kind.empty() ? "63" : kind;
-        LookupCodeEntry(Sender, Text, table.empty() ? "INVMB" : table,
-                        setting == "2" ? NextKind(lookupKind) : lookupKind, keys);
+        LookupCodeEntry(Sender, Text, table.empty() ? "INVMB" : table, setting == "2" ? NextKind(lookupKind) : lookupKind, keys);
     }
 }

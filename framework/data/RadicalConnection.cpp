@@ -67,8 +67,8 @@ bool TdmRadical::OpenDataConnection() {
     AppServer = MIDAS.AppServer();
     if (!AppServer.IsDispatch()) return false;
 
-    Variant params = VarArrayOf({Brokers->ProgramId, Brokers->UserId, Brokers->CompanyId, Brokers->DatabaseName,
-                                 ConnectOption, Brokers->ProgramFlag});
+    Variant params = VarArrayOf(
+        {Brokers->ProgramId, Brokers->UserId, Brokers->CompanyId, Brokers->DatabaseName, ConnectOption, Brokers->ProgramFlag});
     Variant answer = OleCall(AppServer, "Connect", {params});
     Brokers->ProgramInfo.SetText(VarToStr(OleGet(AppServer, "SvrData")));
     // Stamps of the rows written in this session carry the server's date.

@@ -11,7 +11,7 @@
 namespace {
 
 constexpr std::array<const char*, 7> kSystemColumns = {"COMPANY",  "CREATOR",   "USR_GROUP", "CREATE_DATE",
-                                                        "MODIFIER", "MODI_DATE", "FLAG"};
+                                                       "MODIFIER", "MODI_DATE", "FLAG"};
 
 }  // namespace
 

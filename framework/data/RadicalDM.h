@@ -24,19 +24,19 @@ public:
     ~TdmRadical() override;
 
     // --- Components -------------------------------------------------------------------------------
-    TSocketConnection MIDAS;                 // the application server ("Nexor01S.Class1")
-    TSimpleObjectBroker* SOB = nullptr;      // kept for the resource; connections never use it
-    TSocketConnection scLookUpData;          // the lookup server ("PickvuS.Class1")
-    TClientDataSet* cdsSaveCondition = nullptr;   // saved query conditions, provider "pvdConSave"
+    TSocketConnection MIDAS;                     // the application server ("Nexor01S.Class1")
+    TSimpleObjectBroker* SOB = nullptr;          // kept for the resource; connections never use it
+    TSocketConnection scLookUpData;              // the lookup server ("PickvuS.Class1")
+    TClientDataSet* cdsSaveCondition = nullptr;  // saved query conditions, provider "pvdConSave"
 
     // --- Fields -----------------------------------------------------------------------------------
-    TBrokers* Brokers = nullptr;     // the form's broker (given at LoadRights)
-    bool ConnectOption = true;       // element 4 of Connect
-    int DateOrder = 1;               // SYS001
-    std::string DateSeparator;       // SYS002 (its first character is used)
-    std::string Today;               // the server's date
-    Variant AppServer;               // the application server's dispatch interface
-    TField* BarCodeTypeField = nullptr;   // "2": bar codes are looked up before item codes
+    TBrokers* Brokers = nullptr;         // the form's broker (given at LoadRights)
+    bool ConnectOption = true;           // element 4 of Connect
+    int DateOrder = 1;                   // SYS001
+    std::string DateSeparator;           // SYS002 (its first character is used)
+    std::string Today;                   // the server's date
+    Variant AppServer;                   // the application server's dispatch interface
+    TField* BarCodeTypeField = nullptr;  // "2": bar codes are looked up before item codes
 
     // COMPANY, CREATOR, USR_GROUP, CREATE_DATE, MODIFIER, MODI_DATE and FLAG, without regard to case.
     static bool IsSystemColumn(const std::string& name);
@@ -72,8 +72,8 @@ public:
     // In edit or insert, for a non-empty field: refuses a code that exists already (E/000002 or
     // W/000005 as for CheckExists). Keys are the texts of the comma-separated key fields (default the
     // field itself). True when not found.
-    bool CheckNotExists(TField* field, const std::string& table, const std::string& severity,
-                        const std::string& keyFields = "", const std::string& kind = "01");
+    bool CheckNotExists(TField* field, const std::string& table, const std::string& severity, const std::string& keyFields = "",
+                        const std::string& kind = "01");
     // Null string fields get "", null integer and float fields 0; validation is suspended meanwhile.
     void FillNulls(TDataSet* dataSet);
     // Shows or hides the system columns; shown ones are read-only.
@@ -141,8 +141,8 @@ public:
     void ProviderFieldSetText(TField* Sender, const std::string& Text, const std::string& kind);
     void CostFieldSetText(TField* Sender, const std::string& Text, const Variant& keys, const std::string& kind = "",
                           const std::string& table = "");
-    void BarCodeFieldSetText(TField* Sender, const std::string& Text, const Variant& keys,
-                             const std::string& kind = "", const std::string& table = "");
+    void BarCodeFieldSetText(TField* Sender, const std::string& Text, const Variant& keys, const std::string& kind = "",
+                             const std::string& table = "");
     void DOGetText(TField* Sender, std::string& Text, bool DisplayText);
     void DOSetText(TField* Sender, const std::string& Text);
     void DataModuleCreate(TObject* Sender);

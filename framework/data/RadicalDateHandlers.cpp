@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kRepublicOffset = 1911;   // orders 4 and 5 count years from 1912
+constexpr int kRepublicOffset = 1911;  // orders 4 and 5 count years from 1912
 
 bool IsDateTyped(const TField* field) { return field->DataType() == ftDate || field->DataType() == ftDateTime; }
 
@@ -122,8 +122,7 @@ void TdmRadical::MDFieldValidate(TField* Sender) {
     const std::string stored = Sender->AsString();
     if (stored.empty()) return;
     int month = 0, day = 0;
-    if (stored.size() != 4 || !TryStrToInt(stored.substr(0, 2), month) || month < 1 || month > 12)
-        RefuseEntry("100002");
+    if (stored.size() != 4 || !TryStrToInt(stored.substr(0, 2), month) || month < 1 || month > 12) RefuseEntry("100002");
     // Any year: 29 February is a valid month-day.
     if (!TryStrToInt(stored.substr(2, 2), day) || day < 1 || day > DaysInAMonth(2000, month)) RefuseEntry("000005");
 }

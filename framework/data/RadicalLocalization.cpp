@@ -7,12 +7,12 @@
 namespace {
 
 const TLangKeys kRadicalKeys("TdmRadical", {{"sCompany", "公司编号"},
-                                             {"sCreator", "录入者"},
-                                             {"sGroup", "组编号"},
-                                             {"sCreateDate", "录入日期"},
-                                             {"sModifier", "更改者"},
-                                             {"sModiDate", "更改日期"},
-                                             {"sFlag", "标识"}});
+                                            {"sCreator", "录入者"},
+                                            {"sGroup", "组编号"},
+                                            {"sCreateDate", "录入日期"},
+                                            {"sModifier", "更改者"},
+                                            {"sModiDate", "更改日期"},
+                                            {"sFlag", "标识"}});
 
 struct TSystemColumnLabel {
     const char* column;
@@ -20,8 +20,8 @@ struct TSystemColumnLabel {
 };
 
 constexpr TSystemColumnLabel kSystemColumnLabels[] = {
-    {"COMPANY", "sCompany"},     {"CREATOR", "sCreator"},   {"USR_GROUP", "sGroup"}, {"CREATE_DATE", "sCreateDate"},
-    {"MODIFIER", "sModifier"},   {"MODI_DATE", "sModiDate"}, {"FLAG", "sFlag"},
+    {"COMPANY", "sCompany"},   {"CREATOR", "sCreator"},    {"USR_GROUP", "sGroup"}, {"CREATE_DATE", "sCreateDate"},
+    {"MODIFIER", "sModifier"}, {"MODI_DATE", "sModiDate"}, {"FLAG", "sFlag"},
 };
 
 bool IsTextField(const TField* field) { return field->DataType() == ftString || field->DataType() == ftMemo; }
@@ -31,8 +31,7 @@ bool IsTextField(const TField* field) { return field->DataType() == ftString || 
 void TdmRadical::LabelSystemColumns(TDataSet* dataSet) {
     if (!dataSet) return;
     for (const TSystemColumnLabel& label : kSystemColumnLabels) {
-        if (TField* field = dataSet->FindField(label.column))
-            field->SetDisplayLabel(kRadicalKeys.Text(label.key));
+        if (TField* field = dataSet->FindField(label.column)) field->SetDisplayLabel(kRadicalKeys.Text(label.key));
     }
     for (const char* stamp : {"CREATE_DATE", "MODI_DATE"}) {
         if (TField* field = dataSet->FindField(stamp)) AttachFieldHandler(field, "DateTimeFieldGetText");
@@ -56,9 +55,7 @@ void TdmRadical::DOGetText(TField* Sender, std::string& Text, bool /*DisplayText
     Text = Converter()->FromStorageText(Sender->AsString());
 }
 
-void TdmRadical::DOSetText(TField* Sender, const std::string& Text) {
-    Sender->SetAsString(Converter()->ToStorageText(Text));
-}
+void TdmRadical::DOSetText(TField* Sender, const std::string& Text) { Sender->SetAsString(Converter()->ToStorageText(Text)); }
 
 TCodeConverter* TdmRadical::Converter() {
     if (Owner())

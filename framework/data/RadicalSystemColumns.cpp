@@ -17,9 +17,7 @@
 
 namespace {
 
-bool EditState(const TDataSet* dataSet) {
-    return dataSet->State() == dsEdit || dataSet->State() == dsInsert;
-}
+bool EditState(const TDataSet* dataSet) { return dataSet->State() == dsEdit || dataSet->State() == dsInsert; }
 
 // FLAG as a number; 0 when the dataset has none, or it is empty or not a number.
 long long FlagOf(const TDataSet* dataSet) {
@@ -30,9 +28,7 @@ long long FlagOf(const TDataSet* dataSet) {
     return static_cast<long long>(std::trunc(value));
 }
 
-void Stamp(TDataSet* dataSet, const char* column, const Variant& value) {
-    AssignFieldValue(dataSet->FindField(column), value);
-}
+void Stamp(TDataSet* dataSet, const char* column, const Variant& value) { AssignFieldValue(dataSet->FindField(column), value); }
 
 // The dataset's own events, taken away while the marks are finalized and given back afterwards; its
 // controls are held still meanwhile and shown the result once.
@@ -55,9 +51,8 @@ public:
 
 private:
     static constexpr std::array<TDataSetNotifyEvent TDataSet::*, 10> kEvents = {
-        &TDataSet::AfterEdit,  &TDataSet::AfterInsert, &TDataSet::AfterOpen,  &TDataSet::AfterPost,
-        &TDataSet::BeforeEdit, &TDataSet::BeforeInsert, &TDataSet::BeforeOpen, &TDataSet::BeforePost,
-        &TDataSet::BeforeScroll, &TDataSet::AfterScroll};
+        &TDataSet::AfterEdit,    &TDataSet::AfterInsert, &TDataSet::AfterOpen,  &TDataSet::AfterPost,    &TDataSet::BeforeEdit,
+        &TDataSet::BeforeInsert, &TDataSet::BeforeOpen,  &TDataSet::BeforePost, &TDataSet::BeforeScroll, &TDataSet::AfterScroll};
     TDataSet& ds_;
     std::array<TDataSetNotifyEvent, 10> saved_;
 };
@@ -91,7 +86,7 @@ void TdmRadical::StampSystemColumns(TDataSet* dataSet) {
     if (!dataSet) return;
     const std::string user = Brokers ? Brokers->UserId : std::string();
     const long long flag = FlagOf(dataSet);
-    if (flag < 0) return;   // stamped in this edit already
+    if (flag < 0) return;  // stamped in this edit already
     if (dataSet->State() == dsInsert) {
         Stamp(dataSet, "COMPANY", Brokers ? Brokers->CompanyId : std::string());
         Stamp(dataSet, "CREATOR", user);
@@ -144,7 +139,11 @@ void TdmRadical::FillNulls(TDataSet* dataSet) {
         Variant value;
         switch (field->DataType()) {
             case ftString: value = std::string(); break;
-            case ftSmallint: case ftInteger: case ftWord: case ftFloat: case ftCurrency: value = 0; break;
+            case ftSmallint:
+            case ftInteger:
+            case ftWord:
+            case ftFloat:
+            case ftCurrency: value = 0; break;
             default: continue;
         }
         TValueRollback validate(field->OnValidate, TFieldNotifyEvent());

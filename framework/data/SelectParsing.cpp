@@ -14,9 +14,12 @@ std::string ReplaceEvery(std::string text, const std::string& from, const std::s
 std::size_t FindAtDepthZero(const std::string& upper, const std::string& text, std::size_t from = 0) {
     int depth = 0;
     for (std::size_t i = from; i < upper.size(); ++i) {
-        if (upper[i] == '(') ++depth;
-        else if (upper[i] == ')') --depth;
-        else if (depth == 0 && upper.compare(i, text.size(), text) == 0) return i;
+        if (upper[i] == '(')
+            ++depth;
+        else if (upper[i] == ')')
+            --depth;
+        else if (depth == 0 && upper.compare(i, text.size(), text) == 0)
+            return i;
     }
     return std::string::npos;
 }

@@ -7,8 +7,8 @@
 std::string HeaderExtraColumnsOf(const std::string& statement);
 
 struct TBodySelectParts {
-    std::string ExtraColumns;   // as for the header, the select list ending at the first FROM outside brackets
-    std::string JoinClause;     // " " + the statement's own text from LEFT/RIGHT/INNER up to WHERE; "" when none
+    std::string ExtraColumns;  // as for the header, the select list ending at the first FROM outside brackets
+    std::string JoinClause;    // " " + the statement's own text from LEFT/RIGHT/INNER up to WHERE; "" when none
 };
 TBodySelectParts ParseBodySelectText(const std::string& statement);
 

@@ -10,6 +10,6 @@ class TSimpleObjectBroker : public TComponent {
 public:
     explicit TSimpleObjectBroker(TComponent* owner) : TComponent(owner) {}
 
-    TStringList Servers;   // "address=port" lines
+    TStringList Servers;  // "address=port" lines
     bool LoadBalanced = false;
 };

@@ -128,8 +128,7 @@ void TdmSingle::ApplyRowColors() {
     ISingleFormLink* form = FormLink();
     if (!form || !form->ColorManaged()) return;
     try {
-        if (cdsMainColor->Active() && cdsMainColor->RecordCount() < cdsMain->RecordCount() &&
-            cdsMainColor->MoreRowsAvailable())
+        if (cdsMainColor->Active() && cdsMainColor->RecordCount() < cdsMain->RecordCount() && cdsMainColor->MoreRowsAvailable())
             cdsMainColor->GetNextPacket();
         form->ResetRowColors();
         if (!cdsMainColor->Active()) return;

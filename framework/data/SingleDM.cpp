@@ -247,8 +247,7 @@ void TdmSingle::FetchAll(TDataSet* dataSet) {
     auto* cds = dynamic_cast<TClientDataSet*>(dataSet);
     if (!cds || !cds->Active()) return;
     TControlsDisabled still(cds);
-    while (cds->GetNextPacket() > 0) {
-    }
+    while (cds->GetNextPacket() > 0) {}
     cds->First();
 }
 

@@ -19,18 +19,19 @@ public:
     ~TdmSingle() override;
 
     // --- State ------------------------------------------------------------------------------------
-    bool AutoNumber = false;              // the last key field is numbered by the program
-    std::string AutoNumberField;          // that field (the last item of KeyFields)
-    TStringList KeptValues;               // FIELD=text of the fields carried to the next new record
-    TField* SortField = nullptr;          // the field of the current click sort
-    TField* MultiSelectedField = nullptr; // the MultiSelected column once created
+    bool AutoNumber = false;               // the last key field is numbered by the program
+    std::string AutoNumberField;           // that field (the last item of KeyFields)
+    TStringList KeptValues;                // FIELD=text of the fields carried to the next new record
+    TField* SortField = nullptr;           // the field of the current click sort
+    TField* MultiSelectedField = nullptr;  // the MultiSelected column once created
     int KeyFieldCount = 0;
-    Variant DefaultValues;                // [2][n]: (field name, value) pairs, or empty
-    std::string DefaultIndexFieldNames;   // the order to return to when the click sort is cleared
+    Variant DefaultValues;               // [2][n]: (field name, value) pairs, or empty
+    std::string DefaultIndexFieldNames;  // the order to return to when the click sort is cleared
     bool ShowMultiSelected = false;
     bool SuppressRowColors = false;
-    TField* DateField = nullptr;          // the document date (numbers and closing dates follow it)       // the form paints no colours after scrolls meanwhile
-    std::vector<std::string> KeyValues = std::vector<std::string>(10);   // RememberKeyValues
+    TField* DateField =
+        nullptr;  // the document date (numbers and closing dates follow it)       // the form paints no colours after scrolls meanwhile
+    std::vector<std::string> KeyValues = std::vector<std::string>(10);  // RememberKeyValues
 
     // --- Virtual operations, in slot order --------------------------------------------------------
     virtual void SetAutoNumber(bool flag);
@@ -81,8 +82,7 @@ public:
     // --- Published handlers -----------------------------------------------------------------------
     void DataModuleCreate(TObject* Sender);
     void DataModuleDestroy(TObject* Sender);
-    void cdsMainReconcileError(TClientDataSet* DataSet, EReconcileError& E, TUpdateKind UpdateKind,
-                               TReconcileAction& Action);
+    void cdsMainReconcileError(TClientDataSet* DataSet, EReconcileError& E, TUpdateKind UpdateKind, TReconcileAction& Action);
     void cdsMainBeforeOpen(TDataSet* DataSet);
     void cdsMainAfterOpen(TDataSet* DataSet);
     void cdsMainAfterScroll(TDataSet* DataSet);
@@ -92,8 +92,7 @@ protected:
     void NewRecordStep(TDataSet* dataSet) override;
     // One click on a title of the dataset: a new field ascending, the same again descending, then
     // ascending; no field returns to the default order. False when nothing changed.
-    bool ClickSort(TClientDataSet* dataSet, const std::string& fieldName, TField*& sortField,
-                   const std::string& defaultOrder);
+    bool ClickSort(TClientDataSet* dataSet, const std::string& fieldName, TField*& sortField, const std::string& defaultOrder);
     // What the user is told of a row the server refused: the record and the reason.
     std::string RefusalText(const TDataSet* dataSet, const EReconcileError& error) const;
     ISingleFormLink* FormLink() const;

@@ -34,6 +34,5 @@ public:
     // A text in the user's script (simplified or traditional).
     virtual std::string ToUserScript(const std::string& text) const = 0;
     // A keyed text of the language files (class name, key, built-in default), in the user's script.
-    virtual std::string KeyedText(const std::string& className, const std::string& key,
-                                  const std::string& defaultText) const = 0;
+    virtual std::string KeyedText(const std::string& className, const std::string& key, const std::string& defaultText) const = 0;
 };

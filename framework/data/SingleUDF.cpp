@@ -1,7 +1,7 @@
 // User-defined columns filled from the server, and the data rights of a second nested detail.
+#include "framework/data/FieldText.h"
 #include "framework/data/SingleDM.h"
 #include "framework/data/SingleFormLink.h"
-#include "framework/data/FieldText.h"
 #include "i18n/LangKeys.h"
 #include "server/Brokers.h"
 #include "toolkit/data/DataSetField.h"
@@ -20,13 +20,13 @@ std::string SelectorCondition(const std::string& selector) {
 
 }  // namespace
 
-TUDFRules LoadUDFDefinitions(TBrokers& brokers, const std::string& program, const std::string& level,
-                             const std::string& selector, const TDataSet* dataSet) {
+TUDFRules LoadUDFDefinitions(TBrokers& brokers, const std::string& program, const std::string& level, const std::string& selector,
+                             const TDataSet* dataSet) {
     TUDFRules rules;
     const std::string sql =
         " SELECT TL006,TL013,TL012 FROM $$ADMTK ADMTK  LEFT JOIN $$ADMTL ADMTL ON TK001 = TL001 AND TL010 = 'Y'  WHERE " +
-        SelectorCondition(selector) + " AND TK003 = 'Y' AND TL005 = " + QuotedStr(level) +
-        " AND TL003 = " + QuotedStr(program) + " ORDER BY TL011 ";
+        SelectorCondition(selector) + " AND TK003 = 'Y' AND TL005 = " + QuotedStr(level) + " AND TL003 = " + QuotedStr(program) +
+        " ORDER BY TL011 ";
     Variant rows;
     try {
         rows = brokers.CallServer("SimpleSql", VarArrayOf({sql, "TL006,TL013,TL012", brokers.DatabaseName, "N"}));
@@ -58,10 +58,10 @@ void TdmSingle::LoadUDFValues(TDataSet* dataSet, const TUDFRules& definitions) {
         }
         Variant answer;
         try {
-            answer = Brokers->CallServer("QueryUDFData", VarArrayOf({rule.QueryText, "", Brokers->DatabaseName, "N",
-                                                                     VarArrayOf(values)}));
+            answer = Brokers->CallServer("QueryUDFData",
+                                         VarArrayOf({rule.QueryText, "", Brokers->DatabaseName, "N", VarArrayOf(values)}));
         } catch (const std::exception&) {
-            continue;   // a rule the server cannot run fills nothing
+            continue;  // a rule the server cannot run fills nothing
         }
         TField* target = dataSet->FindField(rule.FieldName);
         if (!target || !answer.IsArray() || answer.Count() < 1) continue;

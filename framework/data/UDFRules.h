@@ -10,13 +10,13 @@ class TField;
 
 struct TUDFRelatedField {
     std::string FieldName;
-    TField* Field = nullptr;   // the record's field of that name, when there is one
+    TField* Field = nullptr;  // the record's field of that name, when there is one
 };
 
 struct TUDFRule {
-    std::string FieldName;   // the user-defined column to fill (TL006)
-    std::string QueryText;   // TL013
-    std::vector<TUDFRelatedField> RelatedFields;   // TL012, split at ";"
+    std::string FieldName;                        // the user-defined column to fill (TL006)
+    std::string QueryText;                        // TL013
+    std::vector<TUDFRelatedField> RelatedFields;  // TL012, split at ";"
 };
 
 using TUDFRules = std::vector<TUDFRule>;
@@ -24,5 +24,5 @@ using TUDFRules = std::vector<TUDFRule>;
 // The active rules of a program's level ("Z01" header, "Z01D" body): selector "Y" those with related
 // fields, "N" those without, anything else all. Related fields are looked up in dataSet (may be
 // null). An empty or failed answer gives no rules.
-TUDFRules LoadUDFDefinitions(TBrokers& brokers, const std::string& program, const std::string& level,
-                             const std::string& selector, const TDataSet* dataSet);
+TUDFRules LoadUDFDefinitions(TBrokers& brokers, const std::string& program, const std::string& level, const std::string& selector,
+                             const TDataSet* dataSet);

@@ -9,13 +9,13 @@
 #include "toolkit/rtl/ValueRollback.h"
 #include "toolkit/ui/dialogs/Dialogs.h"
 #include "toolkit/ui/grids/Grids.h"
-#include "toolkit/ui/widgets/Menus.h"
 #include "toolkit/ui/kernel/Screen.h"
+#include "toolkit/ui/widgets/Menus.h"
 #include "toolkit/ui/widgets/ToolBar.h"
 
 namespace {
 
-constexpr int kAnswerOk = mrOk;   // "C" and "W" questions continue on 1
+constexpr int kAnswerOk = mrOk;  // "C" and "W" questions continue on 1
 
 bool HasRows(const TDataSet* dataSet) { return dataSet && dataSet->Active() && !dataSet->IsEmpty(); }
 
@@ -130,17 +130,22 @@ bool TfrmBase::DoExitForm() {
 void TfrmBase::FormCloseQuery(TObject* Sender, bool& CanClose) {
     if (EditMode == emBrowse) return;
     const int answer = Brokers->ShowMessageByCode("D", EditMode == emInsert ? "000001" : "000002");
-    if (answer == mrYes) CanClose = DoSave();
-    else if (answer == mrNo) CanClose = DoCancel(false);
-    else CanClose = false;
+    if (answer == mrYes)
+        CanClose = DoSave();
+    else if (answer == mrNo)
+        CanClose = DoCancel(false);
+    else
+        CanClose = false;
 }
 
 void TfrmBase::FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
     TfrmRadical::FormKeyDown(Sender, Key, Shift);
     if (Key != VK_ESCAPE || !Shift.Empty()) return;
     Key = 0;
-    if (EditMode == emBrowse) DoExitForm();
-    else DoCancel(true);
+    if (EditMode == emBrowse)
+        DoExitForm();
+    else
+        DoCancel(true);
 }
 
 // --- Lookup keys --------------------------------------------------------------------------------
@@ -188,7 +193,7 @@ void TfrmBase::miNextClick(TObject* Sender) {
     TClientDataSet* cds = MainDataSet();
     if (!HasRows(cds)) return;
     cds->Next();
-    if (cds->Eof()) cds->Next();   // past the last fetched row the next packet comes
+    if (cds->Eof()) cds->Next();  // past the last fetched row the next packet comes
 }
 
 void TfrmBase::miLastClick(TObject* Sender) {
@@ -199,8 +204,7 @@ void TfrmBase::miLastClick(TObject* Sender) {
         TCursorScope hourglass;
         cds->DisableControls();
         try {
-            while (cds->MoreRowsAvailable() && cds->GetNextPacket() > 0) {
-            }
+            while (cds->MoreRowsAvailable() && cds->GetNextPacket() > 0) {}
         } catch (...) {
             cds->EnableControls();
             throw;

@@ -59,7 +59,8 @@ void TfrmBase::DateFieldDBComboDlgExit(TObject* Sender) {
         if (*separator) bare = StringReplace(bare, separator, "", rfReplaceAll);
     if (!Trim(bare).empty()) return;
     const std::string blankMask = FormatMaskText(field->EditMask(), "");
-    if (field->AsString().empty() || field->AsString() == blankMask || Trim(StringReplace(field->AsString(), DateSeparator, "", rfReplaceAll)).empty()) {
+    if (field->AsString().empty() || field->AsString() == blankMask ||
+        Trim(StringReplace(field->AsString(), DateSeparator, "", rfReplaceAll)).empty()) {
         if (field->DataSet()->State() == dsBrowse) return;
         field->Clear();
     }

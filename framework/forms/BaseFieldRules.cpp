@@ -22,10 +22,14 @@ std::string DataFieldOf(const TComponent* component) {
 void TfrmBase::ApplyFieldRestrictions() {
     TfrmRadical::ApplyFieldRestrictions();
     auto has = [this](int element) { return FunctionRights.Contains(element); };
-    if (has(34)) ApplyToFields(FieldsA, "ReadOnly");
-    else if (!has(32)) ApplyToFields(FieldsA, "Disabled");
-    if (has(35)) ApplyToFields(FieldsB, "ReadOnly");
-    else if (!has(33)) ApplyToFields(FieldsB, "Disabled");
+    if (has(34))
+        ApplyToFields(FieldsA, "ReadOnly");
+    else if (!has(32))
+        ApplyToFields(FieldsA, "Disabled");
+    if (has(35))
+        ApplyToFields(FieldsB, "ReadOnly");
+    else if (!has(33))
+        ApplyToFields(FieldsB, "Disabled");
 
     const std::string sys024 = Brokers ? Trim(Brokers->GetSysValue("SYS024")) : std::string();
     if (sys024 == "1" || sys024 == "3") ApplyToFields(Sys024FieldsA, "Disabled");
@@ -33,8 +37,8 @@ void TfrmBase::ApplyFieldRestrictions() {
 
     // A hint without its short part would show the long part on the bar; a blank keeps it apart.
     for (TComponent* component : ComponentList())
-        if (auto* control = dynamic_cast<TControl*>(component); control && !control->Hint().empty() &&
-                                                                 GetShortHint(control->Hint()).empty())
+        if (auto* control = dynamic_cast<TControl*>(component);
+            control && !control->Hint().empty() && GetShortHint(control->Hint()).empty())
             control->SetHint(" " + control->Hint());
 
     if (TdmBase* dm = BaseDM()) dm->LoadNumberSettings();
@@ -54,8 +58,10 @@ void TfrmBase::ApplyToFields(const std::string& list, const std::string& attribu
         for (const std::string& name : group.Fields) {
             TField* field = dataSet->FindField(name);
             if (!field) continue;
-            if (readOnly) field->SetReadOnly(true);
-            else field->SetVisible(false);
+            if (readOnly)
+                field->SetReadOnly(true);
+            else
+                field->SetVisible(false);
             for (TComponent* component : ComponentList()) {
                 auto* control = dynamic_cast<TControl*>(component);
                 if (!control || !SameText(DataFieldOf(control), name)) continue;
@@ -75,8 +81,8 @@ void TfrmBase::ApplyToFields(const std::string& list, const std::string& attribu
 bool TfrmBase::ReadInputSetting(const std::string& settingName, const std::string& elementName, bool def) {
     if (!Brokers) return def;
     try {
-        Variant answer = Brokers->CallServer(
-            "GetUserDefine", VarArrayOf({Brokers->CompanyId, Brokers->UserId, Brokers->ProgramId, settingName}));
+        Variant answer = Brokers->CallServer("GetUserDefine",
+                                             VarArrayOf({Brokers->CompanyId, Brokers->UserId, Brokers->ProgramId, settingName}));
         TXmlDocument document;
         if (Trim(VarToStr(answer)).empty() || !document.LoadXml(VarToStr(answer))) return def;
         TXmlNode element = document.DocumentElement().ChildNode(elementName);
@@ -137,9 +143,8 @@ TWinControl* TfrmBase::ControlOfField(const TField* field) const {
     for (TComponent* component : ComponentList()) {
         auto* control = dynamic_cast<TWinControl*>(component);
         if (!control || !SameText(DataFieldOf(control), field->FieldName())) continue;
-        auto* source = IsPublishedProp(control, "DataSource")
-                           ? dynamic_cast<TDataSource*>(GetObjectProp(control, "DataSource"))
-                           : nullptr;
+        auto* source =
+            IsPublishedProp(control, "DataSource") ? dynamic_cast<TDataSource*>(GetObjectProp(control, "DataSource")) : nullptr;
         if (!source || source->DataSet() == field->DataSet()) return control;
     }
     return nullptr;

@@ -27,10 +27,20 @@ class TRkUserIntl;
 class TrkSearchDialog;
 
 // Edit modes of a maintenance form (EditMode) and the modes ShowMode takes (1 Browse, 2 Edit, 3 Insert).
-enum TEditMode : std::uint8_t { emBrowse = 0, emEdit = 1, emInsert = 2 };
+enum TEditMode : std::uint8_t {
+    emBrowse = 0,
+    emEdit = 1,
+    emInsert = 2
+};
 
 // Host command bits (CommandRights elements) that gate the commands.
-enum TCommandElement : int { ceAdd = 0, ceEdit = 1, ceQuery = 2, ceDelete = 3, cePrint = 4 };
+enum TCommandElement : int {
+    ceAdd = 0,
+    ceEdit = 1,
+    ceQuery = 2,
+    ceDelete = 3,
+    cePrint = 4
+};
 
 class TfrmBase : public TfrmRadical {
     TK_CLASS_PUBLISHED(TfrmBase, TfrmRadical)
@@ -47,7 +57,7 @@ public:
     TToolButton* btnEdit = nullptr;
     TToolButton* btnDelete = nullptr;
     TToolButton* btnPrint = nullptr;
-    TToolButton* ToolButton6 = nullptr;   // separator
+    TToolButton* ToolButton6 = nullptr;  // separator
     TToolButton* btnFirst = nullptr;
     TToolButton* btnPrior = nullptr;
     TToolButton* btnNext = nullptr;
@@ -55,7 +65,7 @@ public:
     TToolButton* btnReFresh = nullptr;
     TToolButton* ToolButton12 = nullptr;  // separator
     TMainMenu* MainMenu = nullptr;
-    TMenuItem* MenuItem1 = nullptr;       // 资料(&D)
+    TMenuItem* MenuItem1 = nullptr;  // 资料(&D)
     TMenuItem* miAdd = nullptr;
     TMenuItem* miQuery = nullptr;
     TMenuItem* miEdit = nullptr;
@@ -68,15 +78,15 @@ public:
     TMenuItem* miLast = nullptr;
     TMenuItem* N2 = nullptr;
     TMenuItem* NG = nullptr;
-    TMenuItem* MenuItem11 = nullptr;      // 功能(&F)
+    TMenuItem* MenuItem11 = nullptr;  // 功能(&F)
     TMenuItem* miToolBar = nullptr;
     TMenuItem* miManager = nullptr;
     TMenuItem* N3 = nullptr;
     TMenuItem* mnSearch = nullptr;
-    TMenuItem* MenuItem16 = nullptr;      // 退出(&X)
+    TMenuItem* MenuItem16 = nullptr;  // 退出(&X)
     TMenuItem* miExit = nullptr;
-    TrkSearchDialog* rkSearchDialog1 = nullptr;   // the quick search ("快速定位")
-    TRkUserIntl* RkUserIntl1 = nullptr;           // its texts and font
+    TrkSearchDialog* rkSearchDialog1 = nullptr;  // the quick search ("快速定位")
+    TRkUserIntl* RkUserIntl1 = nullptr;          // its texts and font
 
     // --- State ------------------------------------------------------------------------------------
     std::uint8_t EditMode = emBrowse;
@@ -90,11 +100,11 @@ public:
     bool IsFocusPageOne = true;
     bool IsKeepOnAdd = true;
     std::string LastCondition, LastOrder;
-    TCustomForm* QueryForm = nullptr;      // owned by this form
-    IQueryDialog* QueryDialog = nullptr;   // the same object
-    bool LastSaveFailed = false;           // set by a failed save, cleared by UpdateCommandStates
-    bool CloseAfterSave = false;           // a single add or edit asked from outside (run modes 7, 8)
-    bool ItemDocumentFlag = false;         // ViewDocument looks in the item table (INVMB, kind 12)
+    TCustomForm* QueryForm = nullptr;     // owned by this form
+    IQueryDialog* QueryDialog = nullptr;  // the same object
+    bool LastSaveFailed = false;          // set by a failed save, cleared by UpdateCommandStates
+    bool CloseAfterSave = false;          // a single add or edit asked from outside (run modes 7, 8)
+    bool ItemDocumentFlag = false;        // ViewDocument looks in the item table (INVMB, kind 12)
     // Start-time enable list of the host: "btnAdd=Y;btnDelete=N".
     std::string EnableList;
 
@@ -222,7 +232,7 @@ protected:
     bool HasPendingChanges() const;
 
 private:
-    TFieldListCache requiredLists_;   // RequiredFields as FirstEmptyRequired last read it
+    TFieldListCache requiredLists_;  // RequiredFields as FirstEmptyRequired last read it
     void BuildResource();
     void BuildToolBar();
     void BuildMenu();

@@ -50,7 +50,9 @@ std::string HelpBase(const std::string& programId) {
 std::string HelpContextString(const std::string& base, const TWinControl* activeControl) {
     if (!activeControl) return base + "0000";
     if (!activeControl->HelpKeyword().empty()) return activeControl->HelpKeyword();
-    const TControl* grid = IsGrid(activeControl) ? activeControl : IsGrid(activeControl->Parent()) ? activeControl->Parent() : nullptr;
+    const TControl* grid = IsGrid(activeControl)             ? activeControl
+                           : IsGrid(activeControl->Parent()) ? activeControl->Parent()
+                                                             : nullptr;
     if (grid) {
         std::string code = FieldCode(SelectedFieldOf(*grid));
         if (!code.empty()) return base + "2" + code;

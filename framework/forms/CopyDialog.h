@@ -33,8 +33,8 @@ public:
 
 // Shows the copy dialog for the dataset's comma-separated key fields (the destination edits are bound
 // to the data source); true when it closed with OK, data then holds what the source gave.
-using TCopyDialogRunner = std::function<bool(TCustomForm* owner, TClientDataSet* dataSet, TDataSource* source,
-                                             bool allowEmpty, const std::string& keyFields, TCopyData& data)>;
+using TCopyDialogRunner = std::function<bool(TCustomForm* owner, TClientDataSet* dataSet, TDataSource* source, bool allowEmpty,
+                                             const std::string& keyFields, TCopyData& data)>;
 void SetCopyDialogRunner(TCopyDialogRunner runner);
 // The installed runner; raises EInvalidOperation when none is installed.
 bool RunCopyDialog(TCustomForm* owner, TClientDataSet* dataSet, TDataSource* source, bool allowEmpty,

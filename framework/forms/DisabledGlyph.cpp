@@ -24,9 +24,9 @@ std::vector<bool> DisabledMask(const TBitmap& glyph) {
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             if (isTransparent(x, y)) continue;
-            mask[static_cast<std::size_t>(y) * w + x] =
-                Brightness(glyph.Pixel(x, y)) < 384 || isTransparent(x - 1, y) || isTransparent(x + 1, y) ||
-                isTransparent(x, y - 1) || isTransparent(x, y + 1);
+            mask[static_cast<std::size_t>(y) * w + x] = Brightness(glyph.Pixel(x, y)) < 384 || isTransparent(x - 1, y) ||
+                                                        isTransparent(x + 1, y) || isTransparent(x, y - 1) ||
+                                                        isTransparent(x, y + 1);
         }
     }
     return mask;

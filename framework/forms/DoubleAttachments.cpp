@@ -12,10 +12,10 @@ void TfrmDouble::LoadAttachmentKeys() {
     AttachmentKeys.Clear();
     if (!Brokers) return;
     try {
-        Variant rows = Brokers->CallServer(
-            "SimpleSql", VarArrayOf({" SELECT DISTINCT KeyValues FROM ATTACH WHERE Parent = '" + ProgramId() +
-                                         "' AND CompanyID = '" + Brokers->CompanyId + "'",
-                                     "KeyValues"}));
+        Variant rows =
+            Brokers->CallServer("SimpleSql", VarArrayOf({" SELECT DISTINCT KeyValues FROM ATTACH WHERE Parent = '" + ProgramId() +
+                                                             "' AND CompanyID = '" + Brokers->CompanyId + "'",
+                                                         "KeyValues"}));
         for (int i = 0; rows.IsArray() && i < rows.Count(); ++i) AttachmentKeys.Add(VarToStr(ElementAt(ElementAt(rows, i), 0)));
     } catch (const std::exception&) {
         // Without the list every document shows the plain attachment button.

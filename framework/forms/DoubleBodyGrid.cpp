@@ -16,9 +16,7 @@ const TLangKeys kKeys("TfrmDouble", {{"sDefItem", "自定义项%d"}});
 constexpr TColor kKeyFieldColor = RGB(0, 200, 200);
 constexpr int kAnswerOk = mrOk;
 
-bool Editing(const TDataSet* dataSet) {
-    return dataSet && (dataSet->State() == dsEdit || dataSet->State() == dsInsert);
-}
+bool Editing(const TDataSet* dataSet) { return dataSet && (dataSet->State() == dsEdit || dataSet->State() == dsInsert); }
 
 }  // namespace
 
@@ -51,7 +49,7 @@ void TfrmDouble::FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
         return;
     }
     if (Key == VK_RETURN && Shift.Empty()) {
-        if (inBody) return;   // the grid moves to the next cell
+        if (inBody) return;  // the grid moves to the next cell
         if (dm && ActiveControl() && ActiveControl() == FinalControl && Editing(dm->cdsMain)) {
             // The last header control leads into the body; saving is F12's.
             EnterBody(true);
@@ -86,7 +84,7 @@ void TfrmDouble::gdBody1Enter(TObject* /*Sender*/) {
         if (Editing(main) && main->Modified()) main->Post();
         if (main->State() == dsBrowse && !main->IsEmpty()) main->Edit();
     } catch (const EAbort&) {
-        return;   // the header was refused and the user told why
+        return;  // the header was refused and the user told why
     }
     if (!body->Active()) return;
     if (line && body->BookmarkValid(line)) body->GotoBookmark(line);

@@ -22,24 +22,24 @@ public:
     ~TfrmDouble() override;
 
     // --- Resource ---------------------------------------------------------------------------------
-    TImage* ImgConfirm = nullptr;          // the stamp on page 0 (48 by 49, transparent)
+    TImage* ImgConfirm = nullptr;  // the stamp on page 0 (48 by 49, transparent)
     TSplitter* sprBody = nullptr;
     TPageControl* pgBody = nullptr;
     TTabSheet* tbsBody1 = nullptr;
     TDBGrid* gdBody1 = nullptr;
     TPanel* pnlFoot = nullptr;
-    TToolButton* btnFlow = nullptr;        // drop-down DropDownPopupMenu
-    TToolButton* btnAttach = nullptr;      // 附件
+    TToolButton* btnFlow = nullptr;    // drop-down DropDownPopupMenu
+    TToolButton* btnAttach = nullptr;  // 附件
     TPopupMenu* DropDownPopupMenu = nullptr;
-    TMenuItem* mnuMessageCenter = nullptr; // 消息中心
-    TMenuItem* mnuAttach = nullptr;        // 附件 (hidden)
-    TMenuItem* mnuCopy = nullptr;          // 复制单据
-    TMenuItem* miCopy = nullptr;           // 复制单据(&Y) of the data menu, Ctrl+D: the keyboard's way
-    TMenuItem* miBodyToExcel = nullptr;    // 单身资料转Excel（含格式）, Ctrl+F3
-    TMenuItem* miBodyToExcel2 = nullptr;   // 单身资料转Excel（不含格式）, Ctrl+F4
+    TMenuItem* mnuMessageCenter = nullptr;  // 消息中心
+    TMenuItem* mnuAttach = nullptr;         // 附件 (hidden)
+    TMenuItem* mnuCopy = nullptr;           // 复制单据
+    TMenuItem* miCopy = nullptr;            // 复制单据(&Y) of the data menu, Ctrl+D: the keyboard's way
+    TMenuItem* miBodyToExcel = nullptr;     // 单身资料转Excel（含格式）, Ctrl+F3
+    TMenuItem* miBodyToExcel2 = nullptr;    // 单身资料转Excel（不含格式）, Ctrl+F4
 
     // --- State a concrete program sets ------------------------------------------------------------
-    std::string ConfirmField;              // "N"/empty not confirmed, "Y" confirmed, "V" void, "U" locked
+    std::string ConfirmField;  // "N"/empty not confirmed, "Y" confirmed, "V" void, "U" locked
     std::string BodyConfirmField;
     std::string ConfirmDateField;
     std::string ApprovalStatusField;
@@ -47,15 +47,15 @@ public:
     bool PrintAfterSave = false;
     bool CheckClosingDate = false;
     double ClosingDate = 0;
-    std::string StatusBodyFields;          // comma-separated body fields shown in the status line
-    std::string CarryOverBodyFields;       // body fields a new line takes from the previous one
-    int BodyRequired = 0;                  // 1 ask before saving an empty body, 2 refuse, 0/3 allow
+    std::string StatusBodyFields;     // comma-separated body fields shown in the status line
+    std::string CarryOverBodyFields;  // body fields a new line takes from the previous one
+    int BodyRequired = 0;             // 1 ask before saving an empty body, 2 refuse, 0/3 allow
     bool KeepPosition = true;
     int SavedHeadHeight = 0;
     bool AttachmentsEnabled = false;
     bool BodyTitleSortEnabled = true;
-    std::string SavedSequenceNumber;       // the number the sequence field showed before the save
-    std::string AssignedSequenceNumber;    // the number the server gave the document just saved
+    std::string SavedSequenceNumber;     // the number the sequence field showed before the save
+    std::string AssignedSequenceNumber;  // the number the server gave the document just saved
 
     TdmDouble* DoubleDM() const { return dynamic_cast<TdmDouble*>(DataModule); }
     TDataModuleClass DataModuleClass() const override;

@@ -2,18 +2,18 @@
 // cancel, re-reading the current document, and the control states.
 #include "env/Log.h"
 #include "framework/forms/DoubleCF.h"
+#include "framework/forms/FormImages.h"
 #include "server/Brokers.h"
 #include "toolkit/rtl/ControlsDisabled.h"
 #include "toolkit/rtl/DateTime.h"
 #include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/kernel/Application.h"
-#include "framework/forms/FormImages.h"
 #include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/Screen.h"
 #include "toolkit/ui/widgets/Image.h"
 #include "toolkit/ui/widgets/Menus.h"
 #include "toolkit/ui/widgets/PageControl.h"
-#include "toolkit/ui/kernel/Screen.h"
 #include "toolkit/ui/widgets/Panel.h"
 #include "toolkit/ui/widgets/ToolBar.h"
 
@@ -23,9 +23,7 @@ const TLangKeys kKeys("TfrmDouble", {{"sNoBodyRec", "单身没有资料"}});
 
 constexpr int kAnswerOk = mrOk;
 
-bool Editing(const TDataSet* dataSet) {
-    return dataSet && (dataSet->State() == dsEdit || dataSet->State() == dsInsert);
-}
+bool Editing(const TDataSet* dataSet) { return dataSet && (dataSet->State() == dsEdit || dataSet->State() == dsInsert); }
 
 std::vector<std::string> FieldNames(const std::string& list) {
     std::vector<std::string> names;
@@ -251,8 +249,8 @@ bool TfrmDouble::DoSave() {
         throw;
     }
     if (saved) {
-        AfterSuccessfulSave(inserting, ServerNumbering() && !AssignedSequenceNumber.empty() &&
-                                           AssignedSequenceNumber != SavedSequenceNumber);
+        AfterSuccessfulSave(
+            inserting, ServerNumbering() && !AssignedSequenceNumber.empty() && AssignedSequenceNumber != SavedSequenceNumber);
     } else {
         Brokers->ShowMessageByCode("E", "000008");
         if (main->Active() && main->State() == dsBrowse && !main->IsEmpty()) main->Edit();
@@ -305,7 +303,8 @@ bool TfrmDouble::SaveDocument(bool inserting) {
     }
     if (inserting && ServerNumbering() && !AssignedSequenceNumber.empty() && AssignedSequenceNumber != SavedSequenceNumber) {
         TField* sequence = main->FindField(dm->AutoNumberField);
-        Brokers->ShowMessageByCode("I", "000006", {sequence ? sequence->DisplayLabel() : dm->AutoNumberField, AssignedSequenceNumber});
+        Brokers->ShowMessageByCode("I", "000006",
+                                   {sequence ? sequence->DisplayLabel() : dm->AutoNumberField, AssignedSequenceNumber});
     }
     if (inserting && PrintAfterSave) DoPrint(false);
     return true;
@@ -321,8 +320,10 @@ void TfrmDouble::AfterSuccessfulSave(bool inserting, bool renumbered) {
     }
     if (IsKeepOnAdd) {
         KeepPosition = true;
-        if (inserting) DoAdd(false);
-        else SetEditMode(emBrowse);
+        if (inserting)
+            DoAdd(false);
+        else
+            SetEditMode(emBrowse);
     } else {
         if (inserting && ConfirmAfterSave == 1 && CanConfirm) {
             TCursorScope hourglass;
@@ -372,8 +373,8 @@ std::string TfrmDouble::KeyCondition() {
     for (const std::string& name : FieldNames(dm->KeyFields)) {
         TField* field = dm->cdsMain->FindField(name);
         if (!field) continue;
-        condition += (condition.empty() ? "" : " and ") + (dm->MainTable.empty() ? name : dm->MainTable + "." + name) +
-                     "=" + (BareValue(field) ? field->AsString() : QuotedStr(field->AsString()));
+        condition += (condition.empty() ? "" : " and ") + (dm->MainTable.empty() ? name : dm->MainTable + "." + name) + "=" +
+                     (BareValue(field) ? field->AsString() : QuotedStr(field->AsString()));
     }
     return condition;
 }
@@ -392,7 +393,9 @@ std::string TfrmDouble::ReopenFromCurrentCondition() {
     for (const std::string& name : FieldNames(dm->KeyFields))
         if (TField* field = dm->cdsMain->FindField(name)) keys.push_back(field);
     if (keys.empty()) return {};
-    auto column = [dm](const TField* field) { return dm->MainTable.empty() ? field->FieldName() : dm->MainTable + "." + field->FieldName(); };
+    auto column = [dm](const TField* field) {
+        return dm->MainTable.empty() ? field->FieldName() : dm->MainTable + "." + field->FieldName();
+    };
     auto value = [](const TField* field) { return BareValue(field) ? field->AsString() : QuotedStr(field->AsString()); };
     std::string condition;
     bool allStrings = true;

@@ -13,8 +13,8 @@
 
 namespace {
 
-const TLangKeys kKeys("TfrmDouble", {{"sNoOriginInfo", "来源信息不存在!!"},
-                                     {"sCancelCopy", "cdsMain.State 不正常, 复制行动因此取消!! "}});
+const TLangKeys kKeys("TfrmDouble",
+                      {{"sNoOriginInfo", "来源信息不存在!!"}, {"sCancelCopy", "cdsMain.State 不正常, 复制行动因此取消!! "}});
 
 bool Copied(const Variant& value) { return !value.IsEmpty() && !value.IsNull(); }
 
@@ -116,7 +116,8 @@ void TfrmDouble::CopyIntoNewDocument(const TCopyData& data) {
         TScopeExit constraints([main] { main->EnableConstraints(); });
         const std::vector<TField*>& fields = main->FieldList();
         for (int i = 0; data.HeadValues.IsArray() && i < data.HeadValues.Count() && i < static_cast<int>(fields.size()); ++i)
-            if (const Variant value = ElementAt(data.HeadValues, i); Copied(value)) AssignFieldValue(fields[static_cast<std::size_t>(i)], value);
+            if (const Variant value = ElementAt(data.HeadValues, i); Copied(value))
+                AssignFieldValue(fields[static_cast<std::size_t>(i)], value);
         AfterCopyHead();
     }
 
@@ -130,7 +131,8 @@ void TfrmDouble::CopyIntoNewDocument(const TCopyData& data) {
             body->Append();
             const std::vector<TField*>& fields = body->FieldList();
             for (int i = 0; row.IsArray() && i < row.Count() && i < static_cast<int>(fields.size()); ++i)
-                if (const Variant value = ElementAt(row, i); Copied(value)) AssignFieldValue(fields[static_cast<std::size_t>(i)], value);
+                if (const Variant value = ElementAt(row, i); Copied(value))
+                    AssignFieldValue(fields[static_cast<std::size_t>(i)], value);
             AfterCopyBodyRow();
             body->Post();
             if (const Variant extra = ElementAt(data.RowExtras, r); extra.IsArray()) CopyBodyExtra(extra);

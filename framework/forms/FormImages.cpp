@@ -205,8 +205,7 @@ void AddImage(TImageList& list, void (*draw)(TPainter&)) {
 }  // namespace
 
 void AddBaseFormImages(TImageList& list) {
-    for (auto draw : {DrawAdd, DrawQuery, DrawEdit, DrawDelete, DrawPrint, DrawFirst, DrawPrior, DrawNext, DrawLast,
-                      DrawRefresh})
+    for (auto draw : {DrawAdd, DrawQuery, DrawEdit, DrawDelete, DrawPrint, DrawFirst, DrawPrior, DrawNext, DrawLast, DrawRefresh})
         AddImage(list, draw);
 }
 

@@ -27,7 +27,7 @@ TFunctionRights ParsePowerData(const std::string& powerData) {
 
     std::vector<std::string> parts = SplitString(powerData, ',');
     parts.resize(std::max<std::size_t>(parts.size(), 6));
-    rights = Range(0, 14);   // the parsed rights replace the placeholder 15..29
+    rights = Range(0, 14);  // the parsed rights replace the placeholder 15..29
     if (parts[1] == "Y" || parts[1] == "y") rights.Include(30);
     if (parts[2] == "Y" || parts[2] == "y") rights.Include(31);
     rights.Include(37);

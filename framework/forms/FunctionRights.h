@@ -5,8 +5,8 @@
 
 #include "toolkit/classes/Sets.h"
 
-using TFunctionRights = TSet<int>;   // elements 0..63
-using TCommandRights = TSet<int>;    // elements 0..15
+using TFunctionRights = TSet<int>;  // elements 0..63
+using TCommandRights = TSet<int>;   // elements 0..15
 
 // What a radical form starts with: everything except 15..21 and 60..63.
 TFunctionRights InitialFunctionRights();

@@ -89,7 +89,7 @@ void TfrmOptionsPlain::Save() {
     auto* owner = dynamic_cast<TfrmBase*>(Owner());
     TBrokers* brokers = owner ? owner->Brokers : nullptr;
     if (!brokers) return;
-    const std::vector<TCheckBox*> boxes{chkFocusPageOne, chkKeepOnAdd, chkColorManage, chkFastInput,
+    const std::vector<TCheckBox*> boxes{chkFocusPageOne,   chkKeepOnAdd,      chkColorManage,   chkFastInput,
                                         chkNumberAutoZero, chkNumberThousand, chkMoneyAutoZero, chkMoneyThousand};
     auto changed = [&](int i) { return i < static_cast<int>(shown_.size()) && shown_[i] != boxes[i]->Checked(); };
     auto write = [&](const std::string& program, const std::string& path, const std::string& value) {
@@ -114,9 +114,9 @@ void TfrmOptionsPlain::Save() {
 
 bool TfrmOptionsPlain::Execute() {
     Load();
-    shown_ = {chkFocusPageOne->Checked(), chkKeepOnAdd->Checked(), chkColorManage->Checked(), chkFastInput->Checked(),
-              chkNumberAutoZero->Checked(), chkNumberThousand->Checked(), chkMoneyAutoZero->Checked(),
-              chkMoneyThousand->Checked()};
+    shown_ = {chkFocusPageOne->Checked(),  chkKeepOnAdd->Checked(),      chkColorManage->Checked(),
+              chkFastInput->Checked(),     chkNumberAutoZero->Checked(), chkNumberThousand->Checked(),
+              chkMoneyAutoZero->Checked(), chkMoneyThousand->Checked()};
     return ShowModal() == mrOk;
 }
 

@@ -16,16 +16,16 @@ public:
     explicit TfrmQueryText(TComponent* owner);
 
     TLabel* lblCondition = nullptr;
-    TMemo* Memo1 = nullptr;          // the condition
+    TMemo* Memo1 = nullptr;  // the condition
     TLabel* lblOrder = nullptr;
     TEdit* edOrder = nullptr;
     TLabel* lblTopRow = nullptr;
-    TEdit* cbTopRow = nullptr;       // the row limit
+    TEdit* cbTopRow = nullptr;  // the row limit
     TButton* BBOK = nullptr;
     TButton* BBCancel = nullptr;
 
-    void SetMasterSource(TClientDataSet* dataSet, const std::string& table, bool hideRowLimit,
-                         const std::string& fieldExprs, const std::string& keyFields) override;
+    void SetMasterSource(TClientDataSet* dataSet, const std::string& table, bool hideRowLimit, const std::string& fieldExprs,
+                         const std::string& keyFields) override;
     void SetDetailSource(TClientDataSet* dataSet, const std::string& table, const std::string& suffix,
                          const std::string& fieldExprs, const std::string& keyFields) override {}
     bool Execute(std::string& condition, std::string& order) override;

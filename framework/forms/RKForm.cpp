@@ -61,8 +61,10 @@ void GiveDisabledImage(Button& button) {
 
 void TRKForm::GiveButtonsDisabledImages() {
     for (TComponent* component : ComponentList()) {
-        if (auto* speed = dynamic_cast<TSpeedButton*>(component)) GiveDisabledImage(*speed);
-        else if (auto* bit = dynamic_cast<TBitBtn*>(component)) GiveDisabledImage(*bit);
+        if (auto* speed = dynamic_cast<TSpeedButton*>(component))
+            GiveDisabledImage(*speed);
+        else if (auto* bit = dynamic_cast<TBitBtn*>(component))
+            GiveDisabledImage(*bit);
     }
 }
 

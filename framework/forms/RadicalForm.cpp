@@ -77,7 +77,7 @@ void TfrmRadical::FormCreate(TObject* Sender) {
     TRKForm::FormCreate(Sender);
     Brokers = CreateComponent<TBrokers>(this);
     Brokers->SetName("Brokers");
-    ApplyLanguageOnShow = false;   // StartProgram localizes the window
+    ApplyLanguageOnShow = false;  // StartProgram localizes the window
     FunctionRights = InitialFunctionRights();
     CommandRights = InitialCommandRights();
     StartParamText.clear();

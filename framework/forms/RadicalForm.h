@@ -18,13 +18,17 @@ class TInteraParam;
 class IDataModuleLink;
 
 // The function keys as window messages, carrying the control's window handle in WParam.
-constexpr UINT UM_F2KEY = 0x40A;    // also resets the lookup-parameter mode
+constexpr UINT UM_F2KEY = 0x40A;  // also resets the lookup-parameter mode
 constexpr UINT UM_F3KEY = 0x40B;
 constexpr UINT UM_F4KEY = 0x40C;
 constexpr UINT UM_F11KEY = 0x40D;
 
 // Lookup-parameter modes of the lookup-combo exchange.
-enum TLookupParamMode : std::uint8_t { lpmNormal = 0, lpmCollectParam = 1, lpmReturnResult = 2 };
+enum TLookupParamMode : std::uint8_t {
+    lpmNormal = 0,
+    lpmCollectParam = 1,
+    lpmReturnResult = 2
+};
 
 // The stand-alone start's development login.
 inline constexpr const char* kStandAloneUser = "DS";
@@ -58,12 +62,12 @@ public:
     std::string ProfileFolder;   // client configuration
     std::string ConfigFileName;
     std::string SendImageOption;  // CreateGifBeforeSendQW
-    std::string LibraryPath;     // the plug-in library, or the executable in the stand-alone start
+    std::string LibraryPath;      // the plug-in library, or the executable in the stand-alone start
     std::uint8_t LookupParamMode = lpmNormal;
     Variant LookupParam;
     Variant LookupResult;
     bool StartFailed = false;
-    TDataModule* DataModule = nullptr;   // created by the program form from DataModuleClass
+    TDataModule* DataModule = nullptr;  // created by the program form from DataModuleClass
 
     // Inside the work center: a library path that is not the running executable; before the path is
     // known, an executable named like the work center. Otherwise remembers the executable as the path.
@@ -111,8 +115,8 @@ public:
     // The F2 lookup for a field: searches with the focused edit's text (or the field's), and writes
     // the chosen rows' values into the comma-separated target fields (default: the field itself) of
     // the field's dataset, a new record for each further row.
-    void F2Lookup(TField* field, const std::string& targetFields, bool firstOption, bool secondOption,
-                  const Variant& keys, const std::string& table, const std::string& kind);
+    void F2Lookup(TField* field, const std::string& targetFields, bool firstOption, bool secondOption, const Variant& keys,
+                  const std::string& table, const std::string& kind);
     // The common-phrase window for a field: a phrase chosen becomes the field's value.
     void PhraseLookup(TField* field);
 

@@ -6,8 +6,8 @@
 #include "toolkit/data/DataSet.h"
 #include "toolkit/data/Field.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/widgets/Edit.h"
 #include "toolkit/ui/kernel/Screen.h"
+#include "toolkit/ui/widgets/Edit.h"
 
 namespace {
 

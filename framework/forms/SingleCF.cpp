@@ -7,10 +7,10 @@
 #include "server/MTDoc.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/kernel/Application.h"
-#include "toolkit/ui/grids/DBGrids.h"
 #include "toolkit/ui/dialogs/Dialogs.h"
 #include "toolkit/ui/graphics/ImgList.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/widgets/Menus.h"
 #include "toolkit/ui/widgets/PageControl.h"
 #include "toolkit/ui/widgets/Panel.h"
@@ -192,7 +192,8 @@ void TfrmSingle::BuildSingleMenus() {
 
     pmLookup = Make<TPopupMenu>(this, "pmLookup");
     for (auto [name, caption, message] : {std::tuple<const char*, const char*, UINT>{"pmF2", "F2 查询窗口", UM_F2KEY},
-                                          {"pmF3", "F3 查询窗口", UM_F3KEY}, {"pmF4", "F4 查询窗口", UM_F4KEY}}) {
+                                          {"pmF3", "F3 查询窗口", UM_F3KEY},
+                                          {"pmF4", "F4 查询窗口", UM_F4KEY}}) {
         UINT msg = message;
         Item(this, pmLookup->Items(), name, caption)->OnClick = [this, msg](TObject*) {
             TWinControl* control = ActiveControl();
@@ -337,8 +338,10 @@ std::string TfrmSingle::ApprovalSetting6() { return Brokers ? Brokers->ApprovalS
 // --- What the data module asks ------------------------------------------------------------------
 
 void TfrmSingle::ReopenColorRows(bool inserted) {
-    if (inserted) OpenColorRowsForCurrent();
-    else OpenColorRows(LastCondition, LastOrder);
+    if (inserted)
+        OpenColorRowsForCurrent();
+    else
+        OpenColorRows(LastCondition, LastOrder);
 }
 
 bool TfrmSingle::HeaderRowSelected(TBookmark bookmark) const {

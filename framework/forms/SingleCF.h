@@ -38,29 +38,29 @@ public:
     TTabSheet* tbsBrowse = nullptr;
     TDBGrid* gdHead = nullptr;
     TImageList* SortMapList = nullptr;
-    TPopupMenu* mnCondition = nullptr;     // saved conditions of the query button
+    TPopupMenu* mnCondition = nullptr;  // saved conditions of the query button
     TPopupMenu* popPrint = nullptr;
     TPopupMenu* pmColorCondition = nullptr;
     TPopupMenu* pmMultiSelect = nullptr;
     TPopupMenu* pmLookup = nullptr;
-    TMenuItem* miPreview = nullptr;        // 预览(&B)
-    TMenuItem* miPrint = nullptr;          // 打印(&T)
-    TMenuItem* miFormat = nullptr;         // 凭证格式
-    TMenuItem* miOK = nullptr;             // 确定 (F12)
-    TMenuItem* miCancel = nullptr;         // 取消
-    TMenuItem* miExport = nullptr;         // 汇出(&E)
+    TMenuItem* miPreview = nullptr;  // 预览(&B)
+    TMenuItem* miPrint = nullptr;    // 打印(&T)
+    TMenuItem* miFormat = nullptr;   // 凭证格式
+    TMenuItem* miOK = nullptr;       // 确定 (F12)
+    TMenuItem* miCancel = nullptr;   // 取消
+    TMenuItem* miExport = nullptr;   // 汇出(&E)
     TMenuItem* miTable2Excel = nullptr;
     TMenuItem* miTable2Excel2 = nullptr;
-    TMenuItem* P1 = nullptr;               // 整批处理(&P)
+    TMenuItem* P1 = nullptr;  // 整批处理(&P)
     TMenuItem* miBBPrint = nullptr;
     TMenuItem* miBBSelectAll = nullptr;
     TMenuItem* miBBUnSelectAll = nullptr;
-    TMenuItem* miTools = nullptr;          // 工具(&T)
+    TMenuItem* miTools = nullptr;  // 工具(&T)
     TMenuItem* miCacl = nullptr;
-    TMenuItem* miOptions = nullptr;        // 选项(&O)
-    TMenuItem* ppDirectPrint = nullptr;    // 直接打印
-    TMenuItem* ppPreview = nullptr;        // 打印预览
-    TMenuItem* ppFormat = nullptr;         // 凭证格式 of the print drop-down
+    TMenuItem* miOptions = nullptr;      // 选项(&O)
+    TMenuItem* ppDirectPrint = nullptr;  // 直接打印
+    TMenuItem* ppPreview = nullptr;      // 打印预览
+    TMenuItem* ppFormat = nullptr;       // 凭证格式 of the print drop-down
 
     // --- State ------------------------------------------------------------------------------------
     bool IsColorManage = false;
@@ -70,14 +70,14 @@ public:
     std::string ReportName;
     int QueryRowLimit = 0;
     bool TitleSortEnabled = true;
-    std::string GeneratedKeyNumber;        // the number NextDocumentNumber produced
-    std::string AssignedKeyNumber;         // the number the last save stored in the numbered key
-    TWinControl* AddFocusControl = nullptr;    // takes the focus after Add
-    TWinControl* EditFocusControl = nullptr;   // takes the focus after Edit
-    std::string FormatKeyField;            // the field whose value names the print format slot
-    TStringList AttachmentKeys;            // keys of the records that have attachments
-    bool CloseWhenShown = false;           // an import ran: the window closes once it is shown
-    bool Previewing = false;               // DoPrint runs as a preview
+    std::string GeneratedKeyNumber;           // the number NextDocumentNumber produced
+    std::string AssignedKeyNumber;            // the number the last save stored in the numbered key
+    TWinControl* AddFocusControl = nullptr;   // takes the focus after Add
+    TWinControl* EditFocusControl = nullptr;  // takes the focus after Edit
+    std::string FormatKeyField;               // the field whose value names the print format slot
+    TStringList AttachmentKeys;               // keys of the records that have attachments
+    bool CloseWhenShown = false;              // an import ran: the window closes once it is shown
+    bool Previewing = false;                  // DoPrint runs as a preview
 
     TdmSingle* SingleDM() const { return dynamic_cast<TdmSingle*>(DataModule); }
     TDataModuleClass DataModuleClass() const override;
@@ -165,8 +165,7 @@ public:
     TUDFRules UDFDefinitions(const std::string& level, const std::string& selector) override;
     void ShowSaveError(const std::string& text) override;
     std::string ToUserScript(const std::string& text) const override { return RkConverter->ToDisplayText(text); }
-    std::string KeyedText(const std::string& className, const std::string& key,
-                          const std::string& defaultText) const override {
+    std::string KeyedText(const std::string& className, const std::string& key, const std::string& defaultText) const override {
         return LangText(className, key, true, defaultText);
     }
 

@@ -6,12 +6,12 @@
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/kernel/Application.h"
-#include "toolkit/ui/grids/DBGrids.h"
 #include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/Screen.h"
 #include "toolkit/ui/widgets/Menus.h"
 #include "toolkit/ui/widgets/PageControl.h"
-#include "toolkit/ui/kernel/Screen.h"
 #include "toolkit/ui/widgets/ToolBar.h"
 
 namespace {
@@ -65,11 +65,11 @@ bool TfrmSingle::DoDelete(bool ask) {
     const std::string keyText = CurrentKeyText();
     if (!TfrmBase::DoDelete(ask)) return false;
     try {
-        Brokers->CallServer("TransactionSQL",
-                            VarArrayOf({VarArrayOf({" DELETE FROM ATTACH  WHERE Parent = '" + ProgramId() + "' " +
-                                                    "       AND CompanyID = '" + Brokers->CompanyId + "' " +
-                                                    "       AND KeyValues = '" + keyText + "' "}),
-                                        ""}));
+        Brokers->CallServer(
+            "TransactionSQL",
+            VarArrayOf({VarArrayOf({" DELETE FROM ATTACH  WHERE Parent = '" + ProgramId() + "' " + "       AND CompanyID = '" +
+                                    Brokers->CompanyId + "' " + "       AND KeyValues = '" + keyText + "' "}),
+                        ""}));
     } catch (const std::exception&) {
         // Attachments that stay behind do not undo the delete.
     }

@@ -1,19 +1,20 @@
 // The keyboard of fast data entry: page switching, Enter that moves on and saves, the calculator
 // keys, and the page rules of the edit modes.
 #include "framework/forms/SingleCF.h"
+#include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/widgets/CheckBox.h"
 #include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/widgets/CheckBox.h"
 #include "toolkit/ui/widgets/Memo.h"
 #include "toolkit/ui/widgets/PageControl.h"
 #include "toolkit/ui/widgets/Panel.h"
 #include "toolkit/ui/widgets/RadioGroup.h"
-#include "toolkit/classes/Properties.h"
 
 namespace {
 
 bool IsGridOrInGrid(const TWinControl* control) {
-    return control && (control->InheritsFrom("TCustomGrid") || (control->Parent() && control->Parent()->InheritsFrom("TCustomGrid")));
+    return control &&
+           (control->InheritsFrom("TCustomGrid") || (control->Parent() && control->Parent()->InheritsFrom("TCustomGrid")));
 }
 
 bool IsNumericField(const TField* field) { return field && IsNumericFieldType(field->DataType()); }
@@ -87,8 +88,10 @@ bool TfrmSingle::EnterKey() {
         return true;
     }
     if (dynamic_cast<TRadioButton*>(active) && active->Parent() && active->Parent()->InheritsFrom("TCustomRadioGroup")) {
-        if (lastOfPage(active->Parent())) SwitchPage(true);
-        else SelectNext(active, true, true);
+        if (lastOfPage(active->Parent()))
+            SwitchPage(true);
+        else
+            SelectNext(active, true, true);
         return true;
     }
     if (lastOfPage(active)) {
@@ -103,8 +106,10 @@ void TfrmSingle::FormKeyPress(TObject* Sender, char32_t& Key) {
     if (Key == U'+' || Key == U'*' || Key == U'/') {
         TWinControl* active = ActiveControl();
         TField* field = nullptr;
-        if (auto* grid = dynamic_cast<TDBGrid*>(active)) field = grid->SelectedField();
-        else if (active && IsPublishedProp(active, "DataField")) field = ControlField(active);
+        if (auto* grid = dynamic_cast<TDBGrid*>(active))
+            field = grid->SelectedField();
+        else if (active && IsPublishedProp(active, "DataField"))
+            field = ControlField(active);
         if (IsNumericField(field)) {
             Key = 0;
             RunCalculator();
@@ -123,8 +128,10 @@ void TfrmSingle::pgHeadChange(TObject* Sender) {
     TTabSheet* page = pgHead->ActivePage();
     const int index = page ? page->PageIndex() : -1;
     bool undo = false;
-    if (page == tbsBrowse) undo = IsFocusPageOne;
-    else if (index >= 1 && index <= 14) undo = FunctionRights.Contains(15 + index);
+    if (page == tbsBrowse)
+        undo = IsFocusPageOne;
+    else if (index >= 1 && index <= 14)
+        undo = FunctionRights.Contains(15 + index);
     if (undo && pageLeft_) pgHead->SetActivePage(pageLeft_);
 }
 
@@ -154,11 +161,12 @@ void TfrmSingle::ShowModeOnPages(int mode) {
         std::vector<TWinControl*> inside;
         container->GetTabOrderList(inside);
         for (TControl* control : container->ControlList())
-            if (!dynamic_cast<TWinControl*>(control) && (control->InheritsFrom("TSpeedButton")))
-                control->SetEnabled(editing);
+            if (!dynamic_cast<TWinControl*>(control) && (control->InheritsFrom("TSpeedButton"))) control->SetEnabled(editing);
         for (TWinControl* control : inside) {
-            if (control->InheritsFrom("TBitBtn") || control->InheritsFrom("TSpeedButton")) control->SetEnabled(editing);
-            else if (isKeyControl(control)) control->SetEnabled(mode != 2);
+            if (control->InheritsFrom("TBitBtn") || control->InheritsFrom("TSpeedButton"))
+                control->SetEnabled(editing);
+            else if (isKeyControl(control))
+                control->SetEnabled(mode != 2);
         }
     };
     const int last = pgHead->PageCount() - 1;

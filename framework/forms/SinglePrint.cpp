@@ -8,8 +8,8 @@
 #include "toolkit/rtl/Format.h"
 #include "toolkit/rtl/ScopeExit.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/widgets/ComboBox.h"
 #include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/widgets/ComboBox.h"
 #include "toolkit/ui/widgets/Edit.h"
 #include "toolkit/ui/widgets/Menus.h"
 #include "toolkit/ui/widgets/ToolBar.h"
@@ -61,8 +61,8 @@ void TfrmSingle::FillFormatMenu(TMenuItem* menu) {
     Variant rows;
     if (Brokers) {
         const std::string pattern = "%" + StringReplace(UpperCase(ReportName), "'", "''", rfReplaceAll) + "%";
-        const std::string sql = StringReplace(
-            "select NT001,NT002 from WARRANT where UPPER(NT001) like '%S' order by NT002", "%S", pattern, 0);
+        const std::string sql =
+            StringReplace("select NT001,NT002 from WARRANT where UPPER(NT001) like '%S' order by NT002", "%S", pattern, 0);
         try {
             rows = Brokers->CallServer("SimpleSql", VarArrayOf({sql, "NT002", Brokers->DatabaseName, "N"}));
         } catch (const std::exception&) {
@@ -105,17 +105,17 @@ void TfrmSingle::BuildFormatMenu(TMenuItem* menu, bool reload) {
 void TfrmSingle::MenuItemVoucherFormatClick(TObject* Sender) {
     auto* item = dynamic_cast<TMenuItem*>(Sender);
     if (!item || !Brokers) return;
-    const std::string text =
-        item->Checked() ? LangText(kFormatKeys, "sCancelDefaultFormat", true)
-                        : Format(LangText(kFormatKeys, "sSetDefaultFormat", true),
-                                 {item->Caption()});
+    const std::string text = item->Checked() ? LangText(kFormatKeys, "sCancelDefaultFormat", true)
+                                             : Format(LangText(kFormatKeys, "sSetDefaultFormat", true), {item->Caption()});
     if (Brokers->ShowMessageByCode("W", "100079", {text}) != mrOk) return;
     const bool checking = !item->Checked();
     item->SetChecked(checking);
     try {
         TUserDefIni file;
-        if (checking) file.SetFormat(UpperCase(ReportName), GetFormatKey(), item->Caption());
-        else file.DeleteFormat(UpperCase(ReportName), GetFormatKey());
+        if (checking)
+            file.SetFormat(UpperCase(ReportName), GetFormatKey(), item->Caption());
+        else
+            file.DeleteFormat(UpperCase(ReportName), GetFormatKey());
     } catch (const std::exception&) {
         item->SetChecked(!checking);
         Brokers->ShowMessageByCode("E", "000032", {LangText(kFormatKeys, "sUpdError", true)});
@@ -180,8 +180,10 @@ void TfrmSingle::RunCalculator() {
             if (field->DataSet()->State() == dsBrowse) field->DataSet()->Edit();
             const std::string display = field->DisplayText();
             const bool percent = !display.empty() && display.back() == '%' && display != field->AsString();
-            if (percent) SetFieldText(field, FloatToStr(StrToFloat(result) * 100), true);
-            else SetFieldText(field, result, true);
+            if (percent)
+                SetFieldText(field, FloatToStr(StrToFloat(result) * 100), true);
+            else
+                SetFieldText(field, result, true);
         } else if (auto* edit = dynamic_cast<TCustomEdit*>(active); edit && !dynamic_cast<TCustomComboBox*>(active)) {
             if (!result.empty()) edit->SetText(result);
         }

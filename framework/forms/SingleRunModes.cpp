@@ -26,7 +26,8 @@ void TfrmSingle::AfterFormShow() {
             throw;
         }
     }
-    if (QueryDialog) QueryDialog->SetMasterSource(dm->cdsMain, dm->MainTable, SqlType != 0, dm->HeaderExtraColumns, dm->KeyFields);
+    if (QueryDialog)
+        QueryDialog->SetMasterSource(dm->cdsMain, dm->MainTable, SqlType != 0, dm->HeaderExtraColumns, dm->KeyFields);
     AfterStartCondition();
     const std::string startText = StartParamText;
     StartParamText.clear();

@@ -6,8 +6,8 @@
 #include "toolkit/rtl/ControlsDisabled.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/rtl/ValueRollback.h"
-#include "toolkit/ui/widgets/ComboBox.h"
 #include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/widgets/ComboBox.h"
 #include "toolkit/ui/widgets/Menus.h"
 #include "toolkit/ui/widgets/PageControl.h"
 #include "toolkit/ui/widgets/ToolBar.h"
@@ -30,8 +30,8 @@ void TfrmSingle::UpdateCommandStates() {
     TClientDataSet* cds = MainDataSet();
     const bool open = cds && cds->Active() && !cds->IsEmpty();
     const bool editing = EditMode != emBrowse;
-    const bool printing = btnPrint->Enabled() && !ReportName.empty() && !editing && open && CanPrint &&
-                          CommandRights.Contains(cePrint);
+    const bool printing =
+        btnPrint->Enabled() && !ReportName.empty() && !editing && open && CanPrint && CommandRights.Contains(cePrint);
     btnPrint->SetEnabled(printing);
     miPrint->SetEnabled(printing);
     miPreview->SetEnabled(printing);
@@ -69,7 +69,8 @@ void TfrmSingle::AddRequiredCombos() {
         TField* field = ControlField(combo);
         if (!field || field->DataSet() != dm->cdsMain || field->ReadOnly()) continue;
         bool listed = false;
-        for (const std::string& name : FieldListFields(RequiredFields, "cdsMain")) listed = listed || SameText(name, field->FieldName());
+        for (const std::string& name : FieldListFields(RequiredFields, "cdsMain"))
+            listed = listed || SameText(name, field->FieldName());
         if (!listed) RequiredFields = MergeFieldLists(RequiredFields, "cdsMain:" + field->FieldName());
     }
 }
@@ -93,8 +94,10 @@ void TfrmSingle::ApplyFieldColors() {
         auto* control = dynamic_cast<TControl*>(component);
         TField* field = control ? ControlField(control) : nullptr;
         if (!field || field->DataSet() != dm->cdsMain) continue;
-        if (listed(keys, field->FieldName())) control->SetColor(kKeyFieldColor);
-        else if (listed(required, field->FieldName()) && !KeepsOwnColor(control)) control->SetColor(kRequiredFieldColor);
+        if (listed(keys, field->FieldName()))
+            control->SetColor(kKeyFieldColor);
+        else if (listed(required, field->FieldName()) && !KeepsOwnColor(control))
+            control->SetColor(kRequiredFieldColor);
     }
     gdHead->OnCalcTitleAttributes = [keys, listed](TObject*, TField* field, TFont*, TBrush* brush, TAlignment&) {
         if (field && listed(keys, field->FieldName())) brush->SetColor(kKeyFieldColor);

@@ -17,27 +17,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 DateToText(order, separator, date);
                 DateTimeToText(order, separator, date);
                 TextToStoredDate(text, order, separator);
-            } catch (const Exception&) {
-            }
+            } catch (const Exception&) {}
         }
     }
     try {
         DateToText(1, "/", StoredDateToDate(text));
         DateTimeToText(1, "/", StampToDateTime(text));
         IsValidStoredDate(text);
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
     if (size >= sizeof(double)) {
         double value;
         std::memcpy(&value, data, sizeof value);
         try {
             VarToStr(Variant::Date(value));
-        } catch (const Exception&) {
-        }
+        } catch (const Exception&) {}
         try {
             DateToText(1, "/", value);
-        } catch (const Exception&) {
-        }
+        } catch (const Exception&) {}
     }
     return 0;
 }

@@ -17,8 +17,7 @@ void ReadRows(const TDeltaReader& reader, int depth) {
         try {
             row.Id();
             row.Kind();
-        } catch (const Exception&) {
-        }
+        } catch (const Exception&) {}
         for (std::size_t f = 0; f < fields.size(); ++f) {
             int field = static_cast<int>(f);
             try {
@@ -43,7 +42,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         TWireReader in(std::string_view(reinterpret_cast<const char*>(data), size), nullptr, kDefaultMaxValues);
         Variant delta = in.Value();
         ReadRows(TDeltaReader(delta), 0);
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
     return 0;
 }

@@ -29,35 +29,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         TWireReader in(std::string_view(reinterpret_cast<const char*>(data), size), &objects, kDefaultMaxValues);
         switch (in.Message()) {
-        case TRemoteMessage::Hello:
-            in.U32();
-            in.Str();
-            if (!in.AtEnd()) {
-                std::uint8_t proof = in.U8();
-                if (proof == static_cast<std::uint8_t>(TRemoteProof::Password)) in.Str();
-                if (proof != 0) in.Str();
-            }
-            break;
-        case TRemoteMessage::Challenge:
-            in.Str();
-            in.U32();
-            in.Str();
-            break;
-        case TRemoteMessage::Proof: in.Str(); break;
-        case TRemoteMessage::Call: {
-            in.U64();
-            in.Str();
-            in.U8();
-            std::uint32_t count = in.U32();
-            if (count > size / 2) return 0;
-            for (std::uint32_t i = 0; i < count; ++i) {
+            case TRemoteMessage::Hello:
+                in.U32();
+                in.Str();
+                if (!in.AtEnd()) {
+                    std::uint8_t proof = in.U8();
+                    if (proof == static_cast<std::uint8_t>(TRemoteProof::Password)) in.Str();
+                    if (proof != 0) in.Str();
+                }
+                break;
+            case TRemoteMessage::Challenge:
+                in.Str();
+                in.U32();
+                in.Str();
+                break;
+            case TRemoteMessage::Proof: in.Str(); break;
+            case TRemoteMessage::Call: {
+                in.U64();
+                in.Str();
                 in.U8();
-                Reencode(in.Value());
+                std::uint32_t count = in.U32();
+                if (count > size / 2) return 0;
+                for (std::uint32_t i = 0; i < count; ++i) {
+                    in.U8();
+                    Reencode(in.Value());
+                }
+                break;
             }
-            break;
-        }
-        case TRemoteMessage::Release: in.U64(); break;
-        default: Reencode(in.Value()); break;
+            case TRemoteMessage::Release: in.U64(); break;
+            default: Reencode(in.Value()); break;
         }
         in.ExpectEnd();
     } catch (const Exception&) {

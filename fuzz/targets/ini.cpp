@@ -29,7 +29,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
         if (sections.Count() > 0) ini.WriteString(sections[0], "Fuzzed", "1");
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
     return 0;
 }

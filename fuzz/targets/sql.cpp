@@ -15,8 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (SqlDialect dialect : {SqlDialect::SQLite, SqlDialect::PostgreSQL}) {
         try {
             SqlTranslator(dialect).Translate(text);
-        } catch (const Exception&) {
-        }
+        } catch (const Exception&) {}
     }
     try {
         CheckClientFragment(text, "condition");
@@ -24,12 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         SetOrder(select, text);
         WithoutOrder(select);
         FromPart(select);
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
     try {
         CheckedPostgresStatement(text);
         NumberedParameters(text);
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
     return 0;
 }

@@ -28,7 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         doc.Document().Xml();
         // The text after the first line break, used as a selection as callers pass them.
         if (auto at = text.find('\n'); at != std::string::npos) doc.SelectNodes(text.substr(at + 1));
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
     return 0;
 }

@@ -3,11 +3,11 @@
 // add a file of the disk, open one (written to the client folder and opened with the desktop's
 // program), delete one. Without the right to change (mode other than "1") only opening is offered.
 #include "outside/annexo/AttachmentStoreClient.h"
-#include "toolkit/ui/widgets/Button.h"
-#include "toolkit/ui/kernel/Forms.h"
-#include "toolkit/ui/grids/Grids.h"
-#include "toolkit/ui/widgets/Label.h"
 #include "toolkit/rtl/Visibility.h"
+#include "toolkit/ui/grids/Grids.h"
+#include "toolkit/ui/kernel/Forms.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/widgets/Label.h"
 
 class TK_EXPORT TfrmAttachments : public TForm {
     TK_CLASS(TfrmAttachments, TForm)

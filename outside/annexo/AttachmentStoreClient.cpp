@@ -15,8 +15,7 @@ namespace {
 std::string FolderName(const std::string& text) {
     std::string out = text;
     for (char& c : out)
-        if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' || c == '|')
-            c = '_';
+        if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' || c == '|') c = '_';
     return out.empty() || out == "." || out == ".." ? "_" + out : out;
 }
 
@@ -57,8 +56,8 @@ void TAttachmentFiles::Add(const std::string& path, const std::string& remark) {
     if (!in) throw EInOutError("无法读取文件 " + path);
     Bytes content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const std::string name = std::filesystem::path(path).filename().string();
-    const std::string refused = VarToStr(OleCall(
-        server_, "AttachmentSave", {Params({request_.keyFields, name, Variant(content), remark, request_.user})}));
+    const std::string refused = VarToStr(
+        OleCall(server_, "AttachmentSave", {Params({request_.keyFields, name, Variant(content), remark, request_.user})}));
     if (!refused.empty()) throw Exception(refused);
 }
 

@@ -12,10 +12,10 @@
 #include "outside/appserver/DeltaApplier.h"
 #include "outside/appserver/LookupCatalog.h"
 #include "outside/appserver/SavedConditions.h"
-#include "outside/appserver/SqlFragments.h"
-#include "outside/appserver/SqlSelect.h"
 #include "outside/appserver/SequenceNumber.h"
 #include "outside/appserver/ServerLog.h"
+#include "outside/appserver/SqlFragments.h"
+#include "outside/appserver/SqlSelect.h"
 #include "outside/appserver/UserSettings.h"
 #include "toolkit/os/Registry.h"
 #include "toolkit/rtl/Dispatch.h"
@@ -99,9 +99,8 @@ TAppServer::TAppServer(std::string companyLocation) : companyLocation_(std::move
         if (a.size() > 5) a[5].Assign(number);
         return Variant(ok);
     });
-    DefineMethod("GetLookupList", [this](VarArgs& a) {
-        return GetLookupList(Text(a, 0), Text(a, 1), Text(a, 2), ArgAt(a, 3), Text(a, 4));
-    });
+    DefineMethod("GetLookupList",
+                 [this](VarArgs& a) { return GetLookupList(Text(a, 0), Text(a, 1), Text(a, 2), ArgAt(a, 3), Text(a, 4)); });
     DefineMethod("GetFormat", [this](VarArgs& a) { return Variant(GetFormat(Text(a, 0), Text(a, 1))); });
     DefineMethod("GetUserDefine", [this](VarArgs& a) { return Variant(GetUserDefine(ArgAt(a, 0), Text(a, 1))); });
     DefineMethod("SetUserDefine", [this](VarArgs& a) { return Variant(SetUserDefine(ArgAt(a, 0), Text(a, 1))); });
@@ -160,8 +159,7 @@ TAppServer::TAppServer(std::string companyLocation) : companyLocation_(std::move
 
 CompanyDatabase& TAppServer::Database(const std::string& name) {
     std::string wanted = Trim(name).empty() ? databaseName_ : Trim(name);
-    if (wanted.empty() && companyLocation_.empty())
-        throw EDatabaseError("No database named and no session connected");
+    if (wanted.empty() && companyLocation_.empty()) throw EDatabaseError("No database named and no session connected");
     std::string path = companyLocation_;
     if (path.empty()) {
         // Every call of the session names its database: the registry is read for the first one only.
@@ -345,8 +343,8 @@ Variant TAppServer::GetSysInfo(const std::string& company, const std::string& da
     return out;
 }
 
-bool TAppServer::CheckValue(const std::string& table, const std::string& kind, const std::string& database,
-                            const Variant& keys, Variant& values, bool allRows) {
+bool TAppServer::CheckValue(const std::string& table, const std::string& kind, const std::string& database, const Variant& keys,
+                            Variant& values, bool allRows) {
     values = Variant();
     LookupCatalog catalog(Database(database));
     auto entry = catalog.Find(table, kind);
@@ -375,8 +373,8 @@ Variant TAppServer::GetLookupList(const std::string& table, const std::string& k
 
 std::string TAppServer::GetFormat(const std::string& company, const std::string& program) {
     if (!connected_) return "";
-    SqlResult r = Database("").Query("SELECT MU003 FROM ADMMU WHERE MU001 = ? AND MU002 = ?",
-                                     {Trim(company), UpperCase(Trim(program))});
+    SqlResult r =
+        Database("").Query("SELECT MU003 FROM ADMMU WHERE MU001 = ? AND MU002 = ?", {Trim(company), UpperCase(Trim(program))});
     return r.rows.empty() ? "" : VarToStr(r.rows[0][0]);
 }
 
@@ -426,7 +424,7 @@ std::vector<std::string> TAppServer::ProviderNames() const { return ::ProviderNa
 
 Variant TAppServer::GetRecords(TRecordsRequest& request) {
     const Provider& p = FindProvider(request.ProviderName);
-    CompanyDatabase& db = Database("");   // first: a lost connection takes the cursors with it
+    CompanyDatabase& db = Database("");  // first: a lost connection takes the cursors with it
     if (!cursors_) {
         std::string path = db.Path();
         cursors_ = std::make_unique<PacketCursors>(
@@ -467,7 +465,8 @@ long long TAppServer::GetRecCount(const std::string& provider) {
     const Provider& p = FindProvider(provider);
     CompanyDatabase& db = Database("");
     LevelStatement st = TopLevelStatement(p.level, requests_[UpperCase(p.name)], db.Translator());
-    SqlStatement& count = db.Cached(CountStatement(WithoutOrder(st.sql), [&db](const std::string& table) { return db.Columns(table); }));
+    SqlStatement& count =
+        db.Cached(CountStatement(WithoutOrder(st.sql), [&db](const std::string& table) { return db.Columns(table); }));
     count.Bind(st.params);
     long long n = count.Step() ? count.Column(0).AsInt64() : 0;
     count.Reset();

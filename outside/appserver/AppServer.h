@@ -77,12 +77,12 @@ public:
     Variant QueryUDFData(const Variant& params, const std::string& database);
     int TransactionSql(const Variant& params, const std::string& database);
     Variant GetSysInfo(const std::string& company, const std::string& database);
-    bool CheckValue(const std::string& table, const std::string& kind, const std::string& database,
-                    const Variant& keys, Variant& values, bool allRows);
-    bool QueryMaxSeq(const std::string& table, const std::string& database, const std::string& fields,
-                     const Variant& values, const std::string& prefix, Variant& number);
-    Variant GetLookupList(const std::string& table, const std::string& kind, const std::string& database,
-                          const Variant& keys, const std::string& search);
+    bool CheckValue(const std::string& table, const std::string& kind, const std::string& database, const Variant& keys,
+                    Variant& values, bool allRows);
+    bool QueryMaxSeq(const std::string& table, const std::string& database, const std::string& fields, const Variant& values,
+                     const std::string& prefix, Variant& number);
+    Variant GetLookupList(const std::string& table, const std::string& kind, const std::string& database, const Variant& keys,
+                          const std::string& search);
     std::string GetFormat(const std::string& company, const std::string& program);
     std::string GetUserDefine(const Variant& params, const std::string& database);
     std::string SetUserDefine(const Variant& params, const std::string& database);
@@ -104,25 +104,25 @@ private:
     std::string LogFolder() const;
 
     std::string companyLocation_;
-    std::map<std::string, std::unique_ptr<CompanyDatabase>> open_;   // by file path
-    std::map<std::string, std::string> paths_;   // database name -> location, resolved once a session
+    std::map<std::string, std::unique_ptr<CompanyDatabase>> open_;  // by file path
+    std::map<std::string, std::string> paths_;                      // database name -> location, resolved once a session
     bool connected_ = false;
     std::string programId_, userId_, companyId_, databaseName_;
     std::string svrData_;
     std::string lastError_;
-    std::string lastPath_;   // the most recent database file, for the log folder
+    std::string lastPath_;  // the most recent database file, for the log folder
     std::string authenticatedUser_;
 
     // Data of the connected program.
     void ResetData();
     ProgramInformation programInfo_;
     std::string userGroup_;
-    std::string schemeUser_, schemeProgram_;                 // whose schemes pvdConSave serves
-    std::map<std::string, Provider> providers_;              // built on first use, by upper-case name
-    std::map<std::string, ProviderRequest> requests_;        // the last AS_DataRequest per provider
-    int topRows_ = 0;                                        // SetTopRow: the row limit of data requests
-    bool serverNumbering_ = false;                           // SetIsSeq
-    std::string storedNumber_;                               // WhatIs("SEQNO")
+    std::string schemeUser_, schemeProgram_;           // whose schemes pvdConSave serves
+    std::map<std::string, Provider> providers_;        // built on first use, by upper-case name
+    std::map<std::string, ProviderRequest> requests_;  // the last AS_DataRequest per provider
+    int topRows_ = 0;                                  // SetTopRow: the row limit of data requests
+    bool serverNumbering_ = false;                     // SetIsSeq
+    std::string storedNumber_;                         // WhatIs("SEQNO")
     std::unique_ptr<PacketCursors> cursors_;
 };
 

@@ -30,8 +30,8 @@ std::string Base64Encode(const Bytes& bytes) {
     std::string out;
     out.reserve((bytes.size() + 2) / 3 * 4);
     for (std::size_t i = 0; i < bytes.size(); i += 3) {
-        const unsigned n = (bytes[i] << 16) | ((i + 1 < bytes.size() ? bytes[i + 1] : 0) << 8) |
-                           (i + 2 < bytes.size() ? bytes[i + 2] : 0);
+        const unsigned n =
+            (bytes[i] << 16) | ((i + 1 < bytes.size() ? bytes[i + 1] : 0) << 8) | (i + 2 < bytes.size() ? bytes[i + 2] : 0);
         out += kAlphabet[(n >> 18) & 63];
         out += kAlphabet[(n >> 12) & 63];
         out += i + 1 < bytes.size() ? kAlphabet[(n >> 6) & 63] : '=';
@@ -61,9 +61,9 @@ Bytes Base64Decode(const std::string& text) {
 }
 
 Variant AttachmentStore::List(const AttachmentKey& key) {
-    SqlResult rows = db_.Query(std::string("SELECT FileName, FileSize, Remark, CREATOR, CREATE_DATE FROM ATTACH") + kWhere +
-                                   " ORDER BY FileName",
-                               {key.company, key.program, key.key});
+    SqlResult rows = db_.Query(
+        std::string("SELECT FileName, FileSize, Remark, CREATOR, CREATE_DATE FROM ATTACH") + kWhere + " ORDER BY FileName",
+        {key.company, key.program, key.key});
     if (rows.rows.empty()) return {};
     std::vector<Variant> out;
     for (const SqlRow& row : rows.rows) out.push_back(VarArrayOf(row));
@@ -75,11 +75,13 @@ std::string AttachmentStore::Save(const AttachmentKey& key, const std::string& k
     if (Trim(key.key).empty()) return "没有单据键值, 不能保存附件";
     if (!ValidFileName(fileName)) return "附件文件名不正确: " + fileName;
     db_.InTransaction([&] {
-        db_.Query(std::string("DELETE FROM ATTACH") + kWhere + " AND FileName = ?", {key.company, key.program, key.key, fileName});
-        db_.Query("INSERT INTO ATTACH (CompanyID, Parent, KeyValues, FileName, KeyFields, FileSize, Content, Remark, "
-                  "COMPANY, CREATOR, CREATE_DATE, FLAG) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1)",
-                  {key.company, key.program, key.key, fileName, keyFields, static_cast<long long>(content.size()),
-                   Base64Encode(content), remark, key.company, user, Stamp()});
+        db_.Query(std::string("DELETE FROM ATTACH") + kWhere + " AND FileName = ?",
+                  {key.company, key.program, key.key, fileName});
+        db_.Query(
+            "INSERT INTO ATTACH (CompanyID, Parent, KeyValues, FileName, KeyFields, FileSize, Content, Remark, "
+            "COMPANY, CREATOR, CREATE_DATE, FLAG) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1)",
+            {key.company, key.program, key.key, fileName, keyFields, static_cast<long long>(content.size()),
+             Base64Encode(content), remark, key.company, user, Stamp()});
     });
     return "";
 }
@@ -92,6 +94,7 @@ Variant AttachmentStore::Load(const AttachmentKey& key, const std::string& fileN
 }
 
 int AttachmentStore::Delete(const AttachmentKey& key, const std::string& fileName) {
-    return db_.Query(std::string("DELETE FROM ATTACH") + kWhere + " AND FileName = ?", {key.company, key.program, key.key, fileName})
+    return db_
+        .Query(std::string("DELETE FROM ATTACH") + kWhere + " AND FileName = ?", {key.company, key.program, key.key, fileName})
         .changes;
 }

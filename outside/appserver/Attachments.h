@@ -25,8 +25,8 @@ public:
 
     Variant List(const AttachmentKey& key);
     // Stores the file (a file of that name is replaced); "" or the reason.
-    std::string Save(const AttachmentKey& key, const std::string& keyFields, const std::string& fileName,
-                     const Bytes& content, const std::string& remark, const std::string& user);
+    std::string Save(const AttachmentKey& key, const std::string& keyFields, const std::string& fileName, const Bytes& content,
+                     const std::string& remark, const std::string& user);
     Variant Load(const AttachmentKey& key, const std::string& fileName);
     int Delete(const AttachmentKey& key, const std::string& fileName);
 

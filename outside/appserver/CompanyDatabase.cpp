@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "outside/appserver/PostgresBackend.h"
-#include "outside/appserver/SqlTokens.h"
 #include "outside/appserver/SqliteBackend.h"
+#include "outside/appserver/SqlTokens.h"
 #include "toolkit/os/Registry.h"
 
 namespace {
@@ -16,9 +16,8 @@ const char* kVandrilKey = "Software\\RKT\\Vandril";
 
 bool IsPlainFileName(const std::string& name) {
     if (name.empty() || name.front() == '.') return false;
-    return std::all_of(name.begin(), name.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-' || c == '.';
-    });
+    return std::all_of(name.begin(), name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-' || c == '.'; });
 }
 
 std::string Lower(std::string s) {
@@ -28,9 +27,9 @@ std::string Lower(std::string s) {
 
 BackendAccess AccessOf(CompanyDatabase::Role role) {
     switch (role) {
-    case CompanyDatabase::Role::Reader: return BackendAccess::Reader;
-    case CompanyDatabase::Role::Creator: return BackendAccess::Creator;
-    case CompanyDatabase::Role::Owner: break;
+        case CompanyDatabase::Role::Reader: return BackendAccess::Reader;
+        case CompanyDatabase::Role::Creator: return BackendAccess::Creator;
+        case CompanyDatabase::Role::Owner: break;
     }
     return BackendAccess::Owner;
 }
@@ -40,7 +39,8 @@ std::unique_ptr<DatabaseBackend> OpenBackend(const std::string& location, Compan
     if (location.rfind(kPostgresPrefix, 0) != 0) return std::make_unique<SqliteBackend>(location, access);
     std::string connection = CompanyDatabase::PostgresConnection();
     if (connection.empty())
-        throw EDatabaseError("No PostgreSQL connection for " + location + ": set TDEF_POSTGRESQL or the registry value PostgreSQL");
+        throw EDatabaseError("No PostgreSQL connection for " + location +
+                             ": set TDEF_POSTGRESQL or the registry value PostgreSQL");
     return std::make_unique<PostgresBackend>(connection, location.substr(std::string(kPostgresPrefix).size()), access);
 }
 
@@ -64,12 +64,10 @@ std::string CompanyDatabase::PostgresConnection() {
 }
 
 std::string CompanyDatabase::PathFor(const std::string& databaseName) {
-    if (!IsPlainFileName(databaseName))
-        throw EDatabaseError("Invalid database name: '" + databaseName + "'");
+    if (!IsPlainFileName(databaseName)) throw EDatabaseError("Invalid database name: '" + databaseName + "'");
     if (!PostgresConnection().empty()) return kPostgresPrefix + Lower(databaseName);
     std::string folder = TRegistry().Read(kVandrilKey, "ServerPath").value_or("");
-    if (folder.empty())
-        throw EDatabaseError("No company database: set the registry value ServerPath");
+    if (folder.empty()) throw EDatabaseError("No company database: set the registry value ServerPath");
     std::replace(folder.begin(), folder.end(), '\\', '/');
     if (folder.back() != '/') folder += '/';
     return ExistingFileIgnoringCase(folder + "Data/", databaseName + ".db");

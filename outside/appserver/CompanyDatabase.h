@@ -42,7 +42,11 @@ public:
     // (the providers' cursors read through their own connections, so that a cursor's snapshot never
     // stands in the way of a write); a creator connection first creates the company with the demo
     // company's rows when the location holds none.
-    enum class Role { Owner, Reader, Creator };
+    enum class Role {
+        Owner,
+        Reader,
+        Creator
+    };
     explicit CompanyDatabase(const std::string& location, Role role = Role::Owner);
     // Creates the company at the location when it holds none; true when it did.
     static bool Create(const std::string& location);

@@ -39,13 +39,12 @@ struct LeftJoin {
     std::size_t begin = 0, end = 0;
     std::string table, alias;
     std::set<std::string> equated;
-    bool plain = false;   // the ON clause is only "alias.column = other.column" terms joined by AND
+    bool plain = false;  // the ON clause is only "alias.column = other.column" terms joined by AND
 };
 
 // "name . column" at solid position k: the two names, upper case.
 bool Qualified(const Tokens& t, const std::vector<Solid>& s, std::size_t k, std::string& name, std::string& column) {
-    if (k + 2 >= s.size() || t[s[k].at].kind != Tok::Ident || !IsPunct(t[s[k + 1].at], ".") ||
-        t[s[k + 2].at].kind != Tok::Ident)
+    if (k + 2 >= s.size() || t[s[k].at].kind != Tok::Ident || !IsPunct(t[s[k + 1].at], ".") || t[s[k + 2].at].kind != Tok::Ident)
         return false;
     name = SqlUpper(t[s[k].at].text);
     column = SqlUpper(t[s[k + 2].at].text);
@@ -71,9 +70,12 @@ LeftJoin ReadLeftJoin(const Tokens& t, const std::vector<Solid>& s, std::size_t 
         if (!Qualified(t, s, k, leftName, leftColumn) || k + 3 >= last || !IsPunct(t[s[k + 3].at], "=") ||
             !Qualified(t, s, k + 4, rightName, rightColumn) || k + 7 > last)
             return j;
-        if (leftName == j.alias && rightName != j.alias) j.equated.insert(leftColumn);
-        else if (rightName == j.alias && leftName != j.alias) j.equated.insert(rightColumn);
-        else return j;
+        if (leftName == j.alias && rightName != j.alias)
+            j.equated.insert(leftColumn);
+        else if (rightName == j.alias && leftName != j.alias)
+            j.equated.insert(rightColumn);
+        else
+            return j;
         k += 7;
         if (k < last) {
             if (!IsWord(t[s[k].at], "AND")) return j;
@@ -88,7 +90,8 @@ LeftJoin ReadLeftJoin(const Tokens& t, const std::vector<Solid>& s, std::size_t 
 bool Uses(const Tokens& t, std::size_t from, std::size_t to, const std::string& alias, const std::set<std::string>& columns) {
     for (std::size_t i = from; i < to; ++i) {
         if (t[i].kind != Tok::Ident && t[i].kind != Tok::Quoted) continue;
-        const std::string name = SqlUpper(t[i].kind == Tok::Quoted && t[i].text.size() >= 2 ? t[i].text.substr(1, t[i].text.size() - 2) : t[i].text);
+        const std::string name =
+            SqlUpper(t[i].kind == Tok::Quoted && t[i].text.size() >= 2 ? t[i].text.substr(1, t[i].text.size() - 2) : t[i].text);
         const std::size_t next = NextSolid(t, i);
         const std::size_t before = PrevSolid(t, i);
         const bool qualifier = next != kNoToken && IsPunct(t[next], ".");
@@ -110,11 +113,13 @@ std::string CountStatement(const std::string& select, const TTableColumns& colum
     for (std::size_t k = 1; k < s.size(); ++k) {
         const Token& token = t[s[k].at];
         if (s[k].depth != 0) continue;
-        if (AnyWord(token, {"GROUP", "HAVING", "LIMIT", "OFFSET", "UNION", "INTERSECT", "EXCEPT", "DISTINCT", "ORDER", "FETCH", "TOP", "WINDOW"}))
+        if (AnyWord(token, {"GROUP", "HAVING", "LIMIT", "OFFSET", "UNION", "INTERSECT", "EXCEPT", "DISTINCT", "ORDER", "FETCH",
+                            "TOP", "WINDOW"}))
             return Wrapped(select);
         if (from == kNoToken) {
-            if (IsPunct(token, "?") || (AnyWord(token, {"COUNT", "SUM", "MIN", "MAX", "AVG", "TOTAL", "GROUP_CONCAT", "STRING_AGG"}) &&
-                                        k + 1 < s.size() && IsPunct(t[s[k + 1].at], "(")))
+            if (IsPunct(token, "?") ||
+                (AnyWord(token, {"COUNT", "SUM", "MIN", "MAX", "AVG", "TOTAL", "GROUP_CONCAT", "STRING_AGG"}) &&
+                 k + 1 < s.size() && IsPunct(t[s[k + 1].at], "(")))
                 return Wrapped(select);
             if (IsWord(token, "FROM")) from = k;
         } else if (IsWord(token, "WHERE") && where == t.size()) {
@@ -124,13 +129,14 @@ std::string CountStatement(const std::string& select, const TTableColumns& colum
     if (from == kNoToken) return Wrapped(select);
 
     // The FROM clause in pieces: the first table, then one piece per join.
-    std::vector<std::size_t> starts;   // solid positions where a join begins
+    std::vector<std::size_t> starts;  // solid positions where a join begins
     std::size_t fromEnd = from + 1;
     while (fromEnd < s.size() && s[fromEnd].at < where) ++fromEnd;
     for (std::size_t k = from + 1; k < fromEnd; ++k) {
         if (s[k].depth != 0) continue;
         const Token& token = t[s[k].at];
-        const bool afterJoinWord = k > 0 && AnyWord(t[s[k - 1].at], {"LEFT", "RIGHT", "FULL", "INNER", "CROSS", "NATURAL", "OUTER"});
+        const bool afterJoinWord =
+            k > 0 && AnyWord(t[s[k - 1].at], {"LEFT", "RIGHT", "FULL", "INNER", "CROSS", "NATURAL", "OUTER"});
         if (IsPunct(token, ",") || AnyWord(token, {"LEFT", "RIGHT", "FULL", "INNER", "CROSS", "NATURAL"}) ||
             (IsWord(token, "JOIN") && !afterJoinWord) || (IsWord(token, "OUTER") && !afterJoinWord))
             starts.push_back(k);

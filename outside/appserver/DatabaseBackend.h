@@ -14,7 +14,11 @@
 
 // How a connection opens a company: read only, read and write an existing company, or create the
 // company (its tables and the demo company's rows) when it is not there yet.
-enum class BackendAccess { Reader, Owner, Creator };
+enum class BackendAccess {
+    Reader,
+    Owner,
+    Creator
+};
 
 // The company is not there: no file, an empty file, a schema without the company's tables.
 TK_DECLARE_EXCEPTION(EDatabaseMissing, EDatabaseError)

@@ -8,13 +8,13 @@
 
 // How the delta's fields meet the level's table.
 struct DeltaShape {
-    std::vector<std::string> column;   // per field: the table column it writes, "" for none
-    std::vector<int> keys;             // field positions of the key columns
-    int flag = -1;                     // field position of FLAG, -1 when the delta has none
-    std::string flagColumn;            // the table's FLAG column, "" when it has none
-    std::string missingKey;            // a key column the delta lacks
-    std::string insertSql;             // the INSERT of a new row: the same for every row of the level
-    mutable SqlStatement* insert = nullptr;   // insertSql, prepared at the level's first new row
+    std::vector<std::string> column;         // per field: the table column it writes, "" for none
+    std::vector<int> keys;                   // field positions of the key columns
+    int flag = -1;                           // field position of FLAG, -1 when the delta has none
+    std::string flagColumn;                  // the table's FLAG column, "" when it has none
+    std::string missingKey;                  // a key column the delta lacks
+    std::string insertSql;                   // the INSERT of a new row: the same for every row of the level
+    mutable SqlStatement* insert = nullptr;  // insertSql, prepared at the level's first new row
 };
 
 namespace {
@@ -175,49 +175,50 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
     auto statements = [&]() -> Outcome {
         std::vector<Variant> params;
         switch (row.Kind()) {
-        case ukInsert: {
-            params.reserve(fields.size());
-            for (std::size_t i = 0; i < fields.size(); ++i) {
-                if (s.column[i].empty()) continue;
-                // The server counts: a new row starts at 1 whatever the client sent.
-                params.push_back(static_cast<int>(i) == s.flag ? Variant(1) : NewValueOf(row, s, static_cast<int>(i), overrides));
+            case ukInsert: {
+                params.reserve(fields.size());
+                for (std::size_t i = 0; i < fields.size(); ++i) {
+                    if (s.column[i].empty()) continue;
+                    // The server counts: a new row starts at 1 whatever the client sent.
+                    params.push_back(static_cast<int>(i) == s.flag ? Variant(1)
+                                                                   : NewValueOf(row, s, static_cast<int>(i), overrides));
+                }
+                if (!s.insert) s.insert = &db_.Cached(s.insertSql);
+                s.insert->Execute(params);
+                return o;
             }
-            if (!s.insert) s.insert = &db_.Cached(s.insertSql);
-            s.insert->Execute(params);
-            return o;
-        }
-        case ukModify: {
-            std::string set;
-            for (std::size_t i = 0; i < fields.size(); ++i) {
-                if (s.column[i].empty() || static_cast<int>(i) == s.flag || !row.Changed(static_cast<int>(i))) continue;
-                set += (set.empty() ? "" : ", ") + s.column[i] + " = ?";
-                params.push_back(row.NewValue(static_cast<int>(i)));
-            }
-            // A change of FLAG alone is a save too (the client stamped the row for its details).
-            bool saves = !set.empty() || (s.flag >= 0 && row.Changed(s.flag));
-            if (!saves || (set.empty() && s.flagColumn.empty())) {
+            case ukModify: {
+                std::string set;
+                for (std::size_t i = 0; i < fields.size(); ++i) {
+                    if (s.column[i].empty() || static_cast<int>(i) == s.flag || !row.Changed(static_cast<int>(i))) continue;
+                    set += (set.empty() ? "" : ", ") + s.column[i] + " = ?";
+                    params.push_back(row.NewValue(static_cast<int>(i)));
+                }
+                // A change of FLAG alone is a save too (the client stamped the row for its details).
+                bool saves = !set.empty() || (s.flag >= 0 && row.Changed(s.flag));
+                if (!saves || (set.empty() && s.flagColumn.empty())) {
+                    std::string where = KeyCondition(s, row, true, params);
+                    // Only its details changed: the row must still be as the client read it.
+                    SqlStatement& st = db_.Cached("SELECT 1 FROM " + level.table + " WHERE " + where);
+                    st.Bind(params);
+                    bool there = st.Step();
+                    st.Reset();
+                    return there ? o : Refusal(row, level, s, fields);
+                }
+                // The client's FLAG is not taken: the server counts it in the statement that saves the row.
+                if (!s.flagColumn.empty()) set += (set.empty() ? "" : ", ") + CountedFlag(s.flagColumn);
+                // Parameters in the order of their markers: the key's, then the originals'.
                 std::string where = KeyCondition(s, row, true, params);
-                // Only its details changed: the row must still be as the client read it.
-                SqlStatement& st = db_.Cached("SELECT 1 FROM " + level.table + " WHERE " + where);
-                st.Bind(params);
-                bool there = st.Step();
-                st.Reset();
-                return there ? o : Refusal(row, level, s, fields);
+                where += StillAsRead(s, row, params);
+                int changed = db_.Cached("UPDATE " + level.table + " SET " + set + " WHERE " + where).Execute(params);
+                return changed > 0 ? o : Refusal(row, level, s, fields);
             }
-            // The client's FLAG is not taken: the server counts it in the statement that saves the row.
-            if (!s.flagColumn.empty()) set += (set.empty() ? "" : ", ") + CountedFlag(s.flagColumn);
-            // Parameters in the order of their markers: the key's, then the originals'.
-            std::string where = KeyCondition(s, row, true, params);
-            where += StillAsRead(s, row, params);
-            int changed = db_.Cached("UPDATE " + level.table + " SET " + set + " WHERE " + where).Execute(params);
-            return changed > 0 ? o : Refusal(row, level, s, fields);
-        }
-        case ukDelete: {
-            std::string where = KeyCondition(s, row, true, params);
-            where += StillAsRead(s, row, params);
-            int changed = db_.Cached("DELETE FROM " + level.table + " WHERE " + where).Execute(params);
-            return changed > 0 ? o : Refusal(row, level, s, fields);
-        }
+            case ukDelete: {
+                std::string where = KeyCondition(s, row, true, params);
+                where += StillAsRead(s, row, params);
+                int changed = db_.Cached("DELETE FROM " + level.table + " WHERE " + where).Execute(params);
+                return changed > 0 ? o : Refusal(row, level, s, fields);
+            }
         }
         return o;
     };

@@ -23,7 +23,13 @@ inline constexpr const char* kRecordDeleted = "Record not found or deleted by an
 inline constexpr const char* kRecordExists = "A record with this key already exists";
 
 // Error codes of the error packet (rc* of the provider protocol).
-enum DeltaErrorCode { deChanged = 1, deDeleted = 2, deDatabase = 3, deReadOnly = 4, deExists = 5 };
+enum DeltaErrorCode {
+    deChanged = 1,
+    deDeleted = 2,
+    deDatabase = 3,
+    deReadOnly = 4,
+    deExists = 5
+};
 
 struct DeltaShape;
 
@@ -41,7 +47,7 @@ private:
         bool ok = true;
         std::string message;
         int code = 0;
-        Variant current;   // the row as the server has it now, when it still exists
+        Variant current;  // the row as the server has it now, when it still exists
     };
     // New values that replace what the client sent in a new row, by upper-case column name.
     using Overrides = std::map<std::string, Variant>;

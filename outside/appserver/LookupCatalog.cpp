@@ -29,8 +29,8 @@ std::vector<Variant> KeyList(const Variant& keys) {
 }
 
 std::optional<LookupEntry> LookupCatalog::Find(const std::string& table, const std::string& kind) {
-    SqlResult r = db_.Query("SELECT LK003, LK004, LK005, LK006 FROM ADMLK WHERE LK001 = ? AND LK002 = ?",
-                            {Trim(table), Trim(kind)});
+    SqlResult r =
+        db_.Query("SELECT LK003, LK004, LK005, LK006 FROM ADMLK WHERE LK001 = ? AND LK002 = ?", {Trim(table), Trim(kind)});
     if (r.rows.empty()) return std::nullopt;
     const SqlRow& row = r.rows[0];
     LookupEntry e{VarToStr(row[0]), VarToStr(row[1]), VarToStr(row[2]), {}};

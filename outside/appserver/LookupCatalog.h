@@ -10,10 +10,10 @@
 #include "outside/appserver/SqlTranslator.h"
 
 struct LookupEntry {
-    std::string checkSql;                 // LK003
-    std::string listSql;                  // LK004; the check statement when empty
-    std::string caption;                  // LK005
-    std::vector<std::string> titles;      // LK006, comma separated
+    std::string checkSql;             // LK003
+    std::string listSql;              // LK004; the check statement when empty
+    std::string caption;              // LK005
+    std::vector<std::string> titles;  // LK006, comma separated
 };
 
 class LookupCatalog {

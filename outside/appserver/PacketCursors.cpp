@@ -122,8 +122,8 @@ void PacketCursors::Limit(std::int64_t keep) {
     }
 }
 
-Variant PacketCursors::GetRecords(const Provider& provider, const ProviderRequest& request, CompanyDatabase& schema,
-                                  int count, int options, Variant& ownerData, int& recsOut) {
+Variant PacketCursors::GetRecords(const Provider& provider, const ProviderRequest& request, CompanyDatabase& schema, int count,
+                                  int options, Variant& ownerData, int& recsOut) {
     recsOut = 0;
     Cursor* c = nullptr;
     if (!(options & grReset) && ownerData.IsArray() && ownerData.Count() >= 1) {

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <string>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "outside/appserver/ProviderQuery.h"
@@ -18,8 +18,8 @@
 class TK_EXPORT PacketCursors {
 public:
     using OpenReader = std::function<std::unique_ptr<CompanyDatabase>()>;
-    static constexpr int kMaxLive = 4;          // cursors holding a statement and a connection
-    static constexpr int kMaxCursors = 32;      // cursors a session remembers
+    static constexpr int kMaxLive = 4;      // cursors holding a statement and a connection
+    static constexpr int kMaxCursors = 32;  // cursors a session remembers
     static constexpr long long kIdleMs = 120000;
 
     PacketCursors(OpenReader openReader, const SqlTranslator& translator);
@@ -30,8 +30,8 @@ public:
     // AS_GetRecords: count -1 every row, 0 the field definitions only, n at most n rows. ownerData in:
     // the token of the last packet (ignored with grReset); out: the token for the next one, Empty when
     // every row has been delivered.
-    Variant GetRecords(const Provider& provider, const ProviderRequest& request, CompanyDatabase& schema, int count,
-                       int options, Variant& ownerData, int& recsOut);
+    Variant GetRecords(const Provider& provider, const ProviderRequest& request, CompanyDatabase& schema, int count, int options,
+                       Variant& ownerData, int& recsOut);
     void CloseAll();
     int Count() const { return static_cast<int>(cursors_.size()); }
     int LiveCount() const;
@@ -43,11 +43,11 @@ private:
         LevelStatement statement;
         long long delivered = 0;
         long long lastUse = 0;
-        std::unique_ptr<CompanyDatabase> db;   // null while suspended
-        SqlStatement* st = nullptr;             // cached on db
+        std::unique_ptr<CompanyDatabase> db;  // null while suspended
+        SqlStatement* st = nullptr;           // cached on db
         std::unique_ptr<LevelReader> reader;
-        bool onRow = false;                     // st stands on a row not delivered yet
-        bool done = false;                      // st has no rows left
+        bool onRow = false;  // st stands on a row not delivered yet
+        bool done = false;   // st has no rows left
     };
     Cursor& Create(const Provider& provider, const ProviderRequest& request);
     void Attach(Cursor& c, bool resume);
@@ -60,6 +60,6 @@ private:
     const SqlTranslator& translator_;
     std::map<std::int64_t, std::unique_ptr<Cursor>> cursors_;
     std::vector<std::unique_ptr<CompanyDatabase>> idle_;
-    std::map<std::string, Variant> metadata_;   // by statement
+    std::map<std::string, Variant> metadata_;  // by statement
     std::int64_t nextId_ = 1;
 };

@@ -9,8 +9,8 @@
 #include "data/Embedded.h"
 #include "outside/appserver/PostgresRules.h"
 #include "outside/appserver/PostgresStatement.h"
-#include "outside/appserver/SchemaDocuments.h"
 #include "outside/appserver/PostgresValues.h"
+#include "outside/appserver/SchemaDocuments.h"
 #include "outside/appserver/ServerLimits.h"
 #include "outside/appserver/SqlTokens.h"
 #include "toolkit/com/CallCancel.h"
@@ -24,7 +24,8 @@ std::string ValidSchema(const std::string& schema) {
     std::string s;
     for (char c : schema) s += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     bool ok = !s.empty() && s.size() < 64 && (std::islower(static_cast<unsigned char>(s[0])) || s[0] == '_');
-    for (char c : s) ok = ok && (std::islower(static_cast<unsigned char>(c)) || std::isdigit(static_cast<unsigned char>(c)) || c == '_');
+    for (char c : s)
+        ok = ok && (std::islower(static_cast<unsigned char>(c)) || std::isdigit(static_cast<unsigned char>(c)) || c == '_');
     if (!ok) throw EDatabaseError("Invalid PostgreSQL schema name: '" + schema + "'");
     return s;
 }
@@ -121,9 +122,8 @@ void PostgresBackend::EnsureRole() {
         Command("ALTER DEFAULT PRIVILEGES IN SCHEMA " + schema_ + " GRANT SELECT, INSERT, UPDATE, DELETE ON TABLES TO " + role);
         Command("GRANT " + role + " TO CURRENT_USER");
     } catch (const EDatabaseError& e) {
-        throw EDatabaseError("The company schema " + schema_ + " needs the role " + role +
-                             ", which this login cannot create (" + e.Message() +
-                             "): give the login CREATEROLE, or create the role as the README says");
+        throw EDatabaseError("The company schema " + schema_ + " needs the role " + role + ", which this login cannot create (" +
+                             e.Message() + "): give the login CREATEROLE, or create the role as the README says");
     }
 }
 
@@ -134,7 +134,7 @@ bool PostgresBackend::TransactionOpen() const { return PQtransactionStatus(conn_
 std::string PostgresBackend::LimitMessage(const char* state) const {
     if (!state) return "";
     std::string code = state;
-    if (code == "57014") {   // canceled: by the session's cancellation or by the statement time limit
+    if (code == "57014") {  // canceled: by the session's cancellation or by the statement time limit
         if (TCallCancel* session = interrupt_ ? interrupt_->Session() : nullptr; session && session->Cancelled())
             return "The statement was stopped: " + session->Reason();
         if (Limits().statementMs > 0) return Limits().StatementTooLong();
@@ -239,8 +239,9 @@ SqlResult PostgresBackend::Rows(const std::string& statement, PgResultPtr& faile
             SqlRow values;
             values.reserve(static_cast<std::size_t>(fields));
             for (int i = 0; i < fields; ++i)
-                values.push_back(PQgetisnull(r.get, 0, i) ? Variant::Null()
-                                                          : PgValue(PQgetvalue(r.get, 0, i), PQgetlength(r.get, 0, i), PQftype(r.get, i)));
+                values.push_back(PQgetisnull(r.get, 0, i)
+                                     ? Variant::Null()
+                                     : PgValue(PQgetvalue(r.get, 0, i), PQgetlength(r.get, 0, i), PQftype(r.get, i)));
             out.rows.push_back(std::move(values));
         } else if (status == PGRES_TUPLES_OK) {
             columns(r.get);

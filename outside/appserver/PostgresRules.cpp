@@ -10,14 +10,14 @@ namespace {
 constexpr const char* kRuleText = " is not allowed in SQL sent to the server";
 
 const std::set<std::string> kRowStatements{"SELECT", "WITH", "VALUES", "TABLE", "INSERT", "UPDATE", "DELETE"};
-const std::set<std::string> kTransactionWords{"BEGIN", "START", "COMMIT", "END", "ROLLBACK", "ABORT", "SAVEPOINT",
-                                               "RELEASE", "PREPARE"};
-const std::set<std::string> kSchemaWords{"CREATE", "DROP", "ALTER", "TRUNCATE", "GRANT", "REVOKE", "COMMENT",
-                                          "REINDEX", "CLUSTER", "REFRESH", "SECURITY"};
-const std::set<std::string> kForbiddenFunctions{"SET_CONFIG", "QUERY_TO_XML", "QUERY_TO_XMLSCHEMA",
-                                                 "QUERY_TO_XML_AND_XMLSCHEMA", "CURSOR_TO_XML", "CURSOR_TO_XMLSCHEMA",
-                                                 "PG_ADVISORY_LOCK", "PG_ADVISORY_LOCK_SHARED", "DBLINK", "DBLINK_EXEC",
-                                                 "LO_IMPORT", "LO_EXPORT"};
+const std::set<std::string> kTransactionWords{"BEGIN", "START",     "COMMIT",  "END",    "ROLLBACK",
+                                              "ABORT", "SAVEPOINT", "RELEASE", "PREPARE"};
+const std::set<std::string> kSchemaWords{"CREATE",  "DROP",    "ALTER",   "TRUNCATE", "GRANT",   "REVOKE",
+                                         "COMMENT", "REINDEX", "CLUSTER", "REFRESH",  "SECURITY"};
+const std::set<std::string> kForbiddenFunctions{
+    "SET_CONFIG",    "QUERY_TO_XML",        "QUERY_TO_XMLSCHEMA", "QUERY_TO_XML_AND_XMLSCHEMA",
+    "CURSOR_TO_XML", "CURSOR_TO_XMLSCHEMA", "PG_ADVISORY_LOCK",   "PG_ADVISORY_LOCK_SHARED",
+    "DBLINK",        "DBLINK_EXEC",         "LO_IMPORT",          "LO_EXPORT"};
 
 }  // namespace
 
@@ -37,7 +37,8 @@ std::string CheckedPostgresStatement(const std::string& sql) {
     if (tokens[first].kind != Tok::Ident || !kRowStatements.count(word)) {
         if (kTransactionWords.count(word))
             throw EDatabaseError(std::string("Transaction control") + kRuleText + ": each call is a transaction of its own");
-        if (kSchemaWords.count(word)) throw EDatabaseError(std::string("Changing tables, indexes, views or triggers") + kRuleText);
+        if (kSchemaWords.count(word))
+            throw EDatabaseError(std::string("Changing tables, indexes, views or triggers") + kRuleText);
         throw EDatabaseError(tokens[first].text + kRuleText);
     }
     return JoinTokens(tokens);

@@ -20,8 +20,7 @@ bool StartsAQuery(const std::vector<Token>& tokens) {
 
 }  // namespace
 
-PostgresStatement::PostgresStatement(PostgresBackend& backend, const std::string& sql)
-    : backend_(backend), sql_(sql) {
+PostgresStatement::PostgresStatement(PostgresBackend& backend, const std::string& sql) : backend_(backend), sql_(sql) {
     std::vector<Token> tokens = Tokenize(CheckedPostgresStatement(sql));
     for (const Token& t : tokens) paramCount_ += IsPunct(t, "?");
     readOnly_ = StartsAQuery(tokens);
@@ -80,9 +79,8 @@ void PostgresStatement::Open() {
     ownsTransaction_ = true;
     std::string cursor = backend_.NextName("c");
     std::string declare = "DECLARE " + cursor + " NO SCROLL CURSOR FOR " + text_;
-    PgResultPtr declared(PQexecParams(backend_.Connection(), declare.c_str(), paramCount_,
-                                      params_.types.data(), params_.pointers.data(), params_.lengths.data(),
-                                      params_.formats.data(), 0));
+    PgResultPtr declared(PQexecParams(backend_.Connection(), declare.c_str(), paramCount_, params_.types.data(),
+                                      params_.pointers.data(), params_.lengths.data(), params_.formats.data(), 0));
     backend_.Check(declared);
     cursor_ = cursor;
     Fetch();
@@ -123,8 +121,7 @@ void PostgresStatement::Reset() {
     row_ = -1;
     running_ = false;
     pg_conn* conn = backend_.Connection();
-    if (!cursor_.empty() && PQtransactionStatus(conn) == PQTRANS_INTRANS)
-        PgResultPtr(PQexec(conn, ("CLOSE " + cursor_).c_str()));
+    if (!cursor_.empty() && PQtransactionStatus(conn) == PQTRANS_INTRANS) PgResultPtr(PQexec(conn, ("CLOSE " + cursor_).c_str()));
     cursor_.clear();
     if (ownsTransaction_ && PQtransactionStatus(conn) != PQTRANS_IDLE) PgResultPtr(PQexec(conn, "ROLLBACK"));
     ownsTransaction_ = false;

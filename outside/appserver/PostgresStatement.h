@@ -10,7 +10,7 @@
 
 class PostgresStatement : public SqlStatement {
 public:
-    static constexpr int kBatch = 200;   // rows a cursor fetches at a time
+    static constexpr int kBatch = 200;  // rows a cursor fetches at a time
 
     // Prepares exactly one statement; more than one, or none, raises EDatabaseError.
     PostgresStatement(PostgresBackend& backend, const std::string& sql);
@@ -42,8 +42,8 @@ private:
     std::vector<PgOid> oids_;
     PgParams params_;
 
-    bool running_ = false;     // a run has started (Step was called since Bind)
-    std::string cursor_;       // the open cursor of this run, "" when none
+    bool running_ = false;  // a run has started (Step was called since Bind)
+    std::string cursor_;    // the open cursor of this run, "" when none
     bool ownsTransaction_ = false;
     PgResultPtr rows_;
     int row_ = -1;

@@ -15,8 +15,20 @@ namespace {
 
 // Type oids of the built-in types (pg_type.h).
 enum : PgOid {
-    kBool = 16, kBytea = 17, kInt8 = 20, kInt2 = 21, kInt4 = 23, kText = 25, kOidType = 26, kFloat4 = 700,
-    kFloat8 = 701, kBpchar = 1042, kVarchar = 1043, kDate = 1082, kTimestamp = 1114, kTimestampTz = 1184,
+    kBool = 16,
+    kBytea = 17,
+    kInt8 = 20,
+    kInt2 = 21,
+    kInt4 = 23,
+    kText = 25,
+    kOidType = 26,
+    kFloat4 = 700,
+    kFloat8 = 701,
+    kBpchar = 1042,
+    kVarchar = 1043,
+    kDate = 1082,
+    kTimestamp = 1114,
+    kTimestampTz = 1184,
     kNumeric = 1700
 };
 
@@ -63,21 +75,21 @@ void PgParams::Set(const std::vector<Variant>& params, int count) {
     for (std::size_t i = 0; i < n && i < params.size(); ++i) {
         const Variant& v = params[i].Deref();
         switch (v.Type()) {
-        case VarType::Empty:
-        case VarType::Null: break;
-        case VarType::Boolean: values[i] = v.AsBool() ? "1" : "0"; break;
-        case VarType::Integer: values[i] = std::to_string(v.AsInt64()); break;
-        case VarType::Double:
-        case VarType::Date: values[i] = DoubleText(v.AsDouble()); break;
-        case VarType::String: values[i] = v.AsString(); break;
-        case VarType::Bytes: {
-            Bytes b = v.AsBytes();
-            values[i] = std::string(b.begin(), b.end());
-            types[i] = kBytea;
-            formats[i] = 1;
-            break;
-        }
-        default: throw EDatabaseError(std::string("A parameter of kind ") + VarTypeName(v.Type()) + " cannot be bound");
+            case VarType::Empty:
+            case VarType::Null: break;
+            case VarType::Boolean: values[i] = v.AsBool() ? "1" : "0"; break;
+            case VarType::Integer: values[i] = std::to_string(v.AsInt64()); break;
+            case VarType::Double:
+            case VarType::Date: values[i] = DoubleText(v.AsDouble()); break;
+            case VarType::String: values[i] = v.AsString(); break;
+            case VarType::Bytes: {
+                Bytes b = v.AsBytes();
+                values[i] = std::string(b.begin(), b.end());
+                types[i] = kBytea;
+                formats[i] = 1;
+                break;
+            }
+            default: throw EDatabaseError(std::string("A parameter of kind ") + VarTypeName(v.Type()) + " cannot be bound");
         }
     }
     pointers.assign(n, nullptr);
@@ -97,48 +109,48 @@ void PgParams::TypeAsText() {
 Variant PgValue(const char* text, int length, PgOid type) {
     std::string s(text, static_cast<std::size_t>(length));
     switch (type) {
-    case kBool: return Variant(static_cast<long long>(s == "t" ? 1 : 0));
-    case kInt2:
-    case kInt4:
-    case kInt8:
-    case kOidType: return Variant(std::strtoll(s.c_str(), nullptr, 10));
-    case kFloat4:
-    case kFloat8: return Variant(std::strtod(s.c_str(), nullptr));
-    case kNumeric: return NumericValue(s);
-    case kBpchar: s.erase(s.find_last_not_of(' ') + 1); return Variant(s);
-    case kBytea: {
-        std::size_t size = 0;
-        unsigned char* raw = PQunescapeBytea(reinterpret_cast<const unsigned char*>(s.c_str()), &size);
-        if (!raw) throw EDatabaseError("Cannot read a bytea value");
-        Bytes out(raw, raw + size);
-        PQfreemem(raw);
-        return Variant(out);
-    }
-    default: return Variant(s);
+        case kBool: return Variant(static_cast<long long>(s == "t" ? 1 : 0));
+        case kInt2:
+        case kInt4:
+        case kInt8:
+        case kOidType: return Variant(std::strtoll(s.c_str(), nullptr, 10));
+        case kFloat4:
+        case kFloat8: return Variant(std::strtod(s.c_str(), nullptr));
+        case kNumeric: return NumericValue(s);
+        case kBpchar: s.erase(s.find_last_not_of(' ') + 1); return Variant(s);
+        case kBytea: {
+            std::size_t size = 0;
+            unsigned char* raw = PQunescapeBytea(reinterpret_cast<const unsigned char*>(s.c_str()), &size);
+            if (!raw) throw EDatabaseError("Cannot read a bytea value");
+            Bytes out(raw, raw + size);
+            PQfreemem(raw);
+            return Variant(out);
+        }
+        default: return Variant(s);
     }
 }
 
 std::string PgTypeName(PgOid type, int modifier) {
     switch (type) {
-    case kBool: return "boolean";
-    case kBytea: return "blob";
-    case kInt2: return "smallint";
-    case kInt4: return "integer";
-    case kInt8: return "bigint";
-    case kFloat4: return "real";
-    case kFloat8: return "double";
-    case kText: return "text";
-    case kVarchar: return modifier > 4 ? "varchar(" + std::to_string(modifier - 4) + ")" : "varchar";
-    case kBpchar: return modifier > 4 ? "char(" + std::to_string(modifier - 4) + ")" : "char";
-    case kDate: return "date";
-    case kTimestamp:
-    case kTimestampTz: return "timestamp";
-    case kNumeric: {
-        if (modifier < 4) return "numeric";
-        int packed = modifier - 4;
-        return "numeric(" + std::to_string((packed >> 16) & 0xFFFF) + "," + std::to_string(packed & 0xFFFF) + ")";
-    }
-    default: return "text";
+        case kBool: return "boolean";
+        case kBytea: return "blob";
+        case kInt2: return "smallint";
+        case kInt4: return "integer";
+        case kInt8: return "bigint";
+        case kFloat4: return "real";
+        case kFloat8: return "double";
+        case kText: return "text";
+        case kVarchar: return modifier > 4 ? "varchar(" + std::to_string(modifier - 4) + ")" : "varchar";
+        case kBpchar: return modifier > 4 ? "char(" + std::to_string(modifier - 4) + ")" : "char";
+        case kDate: return "date";
+        case kTimestamp:
+        case kTimestampTz: return "timestamp";
+        case kNumeric: {
+            if (modifier < 4) return "numeric";
+            int packed = modifier - 4;
+            return "numeric(" + std::to_string((packed >> 16) & 0xFFFF) + "," + std::to_string(packed & 0xFFFF) + ")";
+        }
+        default: return "text";
     }
 }
 

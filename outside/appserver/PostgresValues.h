@@ -16,9 +16,9 @@
 using PgOid = unsigned int;
 
 struct PgParams {
-    std::vector<std::optional<std::string>> values;   // nullopt = NULL
-    std::vector<PgOid> types;                          // 0 = let the server decide
-    std::vector<int> formats;                          // 0 text, 1 binary
+    std::vector<std::optional<std::string>> values;  // nullopt = NULL
+    std::vector<PgOid> types;                        // 0 = let the server decide
+    std::vector<int> formats;                        // 0 text, 1 binary
     std::vector<const char*> pointers;
     std::vector<int> lengths;
 

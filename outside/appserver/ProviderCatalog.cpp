@@ -74,7 +74,7 @@ std::vector<std::pair<std::string, std::string>> Links(const std::string& text) 
 struct DetailLevel {
     std::string table, select, field, order;
     std::vector<std::string> keys;
-    std::vector<std::pair<std::string, std::string>> links;   // (parent column, own column)
+    std::vector<std::pair<std::string, std::string>> links;  // (parent column, own column)
 };
 
 struct Levels {
@@ -97,7 +97,7 @@ DetailLevel ReadDetail(const ProgramInformation& info, const std::string& prefix
     l.field = Info(info, prefix + "FIELD");
     if (l.field.empty()) l.field = defaultField;
     l.links = Links(Info(info, prefix + "LINK"));
-    if (l.links.empty())   // by position: parent key i links own key i
+    if (l.links.empty())  // by position: parent key i links own key i
         for (std::size_t i = 0; i < parentKeys.size() && i + 1 < l.keys.size(); ++i)
             l.links.emplace_back(Bare(parentKeys[i]), Bare(l.keys[i]));
     // The level's own order: its key after the fields that tie it to the parent.
@@ -187,12 +187,12 @@ std::vector<ColorComponent> ColorComponents(const std::string& rulesXml, const s
     for (const auto& node : doc.select_nodes(path.c_str())) {
         ColorComponent c;
         c.name = node.node().attribute("name").as_string();
-        if (!IsPlainName(c.name)) continue;   // names become column names
+        if (!IsPlainName(c.name)) continue;  // names become column names
         for (pugi::xml_node cond : node.node().children("condition")) {
             ColorRule r;
             r.condition = cond.attribute("value").as_string();
-            r.settings = std::string("bkcolor=") + cond.attribute("bkcolor").as_string() + ";colorx=" +
-                         cond.attribute("colorx").as_string() + ";";
+            r.settings = std::string("bkcolor=") + cond.attribute("bkcolor").as_string() +
+                         ";colorx=" + cond.attribute("colorx").as_string() + ";";
             std::string msg = cond.attribute("msg").as_string();
             if (!msg.empty()) r.settings += "msg=" + msg + ";";
             c.rules.push_back(std::move(r));
@@ -234,8 +234,9 @@ Provider ColorProvider(const ProgramInformation& info, const std::string& rulesX
 Provider SavedConditionProvider(const std::string& user, const std::string& program) {
     Provider p;
     p.name = kSavedConditionProvider;
-    p.level.select = "SELECT NCONDITION, CREATOR, PROGRAMME, CREATE_DATE, VCONDITION, ActivePage, COMPANY, USR_GROUP, "
-                     "MODIFIER, MODI_DATE, FLAG FROM DOCUS";
+    p.level.select =
+        "SELECT NCONDITION, CREATOR, PROGRAMME, CREATE_DATE, VCONDITION, ActivePage, COMPANY, USR_GROUP, "
+        "MODIFIER, MODI_DATE, FLAG FROM DOCUS";
     p.level.fixedCondition = "CREATOR = ? AND PROGRAMME = ?";
     p.level.conditionParams = {Variant(user), Variant(program)};
     p.level.defaultOrder = "NCONDITION";

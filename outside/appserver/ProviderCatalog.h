@@ -16,7 +16,7 @@
 
 #include "outside/appserver/ProviderLevel.h"
 
-using ProgramInformation = std::map<std::string, std::string>;   // upper-case names
+using ProgramInformation = std::map<std::string, std::string>;  // upper-case names
 
 inline constexpr const char* kMainProvider = "pvdMain";
 inline constexpr const char* kColorProvider = "pvdColor";
@@ -38,7 +38,7 @@ Provider SavedConditionProvider(const std::string& user, const std::string& prog
 // One colour rule of an area: the condition (a WHERE fragment) and the settings text it yields.
 struct ColorRule {
     std::string condition;
-    std::string settings;   // "bkcolor=...;colorx=...;msg=...;"
+    std::string settings;  // "bkcolor=...;colorx=...;msg=...;"
 };
 struct ColorComponent {
     std::string name;

@@ -29,7 +29,7 @@ struct Provider {
 
 // What the client last asked a provider for with AS_DataRequest: [condition, order].
 struct ProviderRequest {
-    std::string condition;   // "" and "All" select every row
+    std::string condition;  // "" and "All" select every row
     std::string order;
-    int topRows = 0;         // at most this many rows (SetTopRow before the request); 0 every row
+    int topRows = 0;  // at most this many rows (SetTopRow before the request); 0 every row
 };

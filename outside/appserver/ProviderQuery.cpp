@@ -59,19 +59,23 @@ std::vector<std::string> LinkedColumns(const ProviderLevel& detail) {
 
 // What ties a row to its master: the text of its link values. Null links tie to nothing; values of
 // other kinds are left to one statement per master row.
-enum class LinkKind { Null, Other, Text };
+enum class LinkKind {
+    Null,
+    Other,
+    Text
+};
 LinkKind LinkKey(const Variant& row, const std::vector<int>& positions, std::string& key) {
     key.clear();
     for (int p : positions) {
         if (p < 0 || row.Low() + p > row.High()) return LinkKind::Null;
         const Variant& v = row[row.Low() + p];
         switch (v.Type()) {
-        case VarType::Empty:
-        case VarType::Null: return LinkKind::Null;
-        case VarType::String:
-        case VarType::Integer:
-        case VarType::Double: key += VarToStr(v); break;
-        default: return LinkKind::Other;
+            case VarType::Empty:
+            case VarType::Null: return LinkKind::Null;
+            case VarType::String:
+            case VarType::Integer:
+            case VarType::Double: key += VarToStr(v); break;
+            default: return LinkKind::Other;
         }
         key += '\x1f';
     }
@@ -97,7 +101,8 @@ LevelStatement DetailStatement(const ProviderLevel& detail, const SqlTranslator&
     std::string links;
     for (const std::string& column : LinkedColumns(detail)) links += (links.empty() ? "" : " AND ") + column + " = ?";
     LevelStatement out;
-    out.sql = translator.Translate(SetOrder(AddCondition(detail.select, Both(links, Trimmed(detail.fixedCondition))), detail.defaultOrder));
+    out.sql = translator.Translate(
+        SetOrder(AddCondition(detail.select, Both(links, Trimmed(detail.fixedCondition))), detail.defaultOrder));
     return out;
 }
 
@@ -145,7 +150,7 @@ TFieldDef FieldFromDeclaredType(const std::string& name, const std::string& decl
     TFieldDef def;
     def.Name = name;
     if (t.empty()) {
-        def.DataType = ftString;   // an expression: text is what it shows
+        def.DataType = ftString;  // an expression: text is what it shows
         def.Size = 255;
     } else if (has("CHAR")) {
         def.DataType = ftString;
@@ -167,7 +172,7 @@ TFieldDef FieldFromDeclaredType(const std::string& name, const std::string& decl
     } else if (has("DATE")) {
         def.DataType = ftDate;
     } else {
-        def.DataType = ftFloat;   // numeric, decimal, real, float, double, money
+        def.DataType = ftFloat;  // numeric, decimal, real, float, double, money
         if (!args.empty()) def.Precision = args[0];
         if (args.size() > 1) def.Scale = args[1];
     }
@@ -204,8 +209,12 @@ void LevelReader::PrepareDetails(const SqlStatement& st) {
         SqlStatement& detail = db_.Cached(DetailStatement(d, translator_).sql);
         std::vector<std::string> detailNames;
         for (int i = 0; i < detail.ColumnCount(); ++i) detailNames.push_back(detail.ColumnName(i));
-        details_.push_back({&d, &detail, std::make_unique<LevelReader>(db_, d, translator_), LinkPositions(d, names),
-                            LinkedColumnPositions(d, detailNames), {}});
+        details_.push_back({&d,
+                            &detail,
+                            std::make_unique<LevelReader>(db_, d, translator_),
+                            LinkPositions(d, names),
+                            LinkedColumnPositions(d, detailNames),
+                            {}});
     }
     prepared_ = true;
 }
@@ -228,7 +237,7 @@ Variant LevelReader::ValuesOf(const SqlStatement& st) {
     const int slots = columns_ + static_cast<int>(details_.size());
     Variant row = Variant::MakeArray({{0, slots - 1}});
     if (slots == 0) return row;
-    Variant* values = &row[0];   // the elements lie one after the other
+    Variant* values = &row[0];  // the elements lie one after the other
     for (int i = 0; i < columns_; ++i) values[i] = st.Column(i);
     return row;
 }
@@ -249,8 +258,8 @@ Variant LevelReader::RowsOfOneMaster(Detail& d, const Variant& master) {
     return ArrayOfMoved(d.reader->PacketRows(std::move(rows)));
 }
 
-bool LevelReader::ReadBatch(Detail& d, const std::vector<const Variant*>& masters,
-                            const std::vector<std::string>& keys, std::map<std::string, Variant>& byKey) {
+bool LevelReader::ReadBatch(Detail& d, const std::vector<const Variant*>& masters, const std::vector<std::string>& keys,
+                            std::map<std::string, Variant>& byKey) {
     // A few statement shapes serve every count: the last master fills the unused places.
     int places = 1;
     while (places < static_cast<int>(masters.size())) places *= 2;
@@ -289,7 +298,8 @@ bool LevelReader::ReadBatch(Detail& d, const std::vector<const Variant*>& master
 std::vector<Variant> LevelReader::DetailRows(Detail& d, const std::vector<Variant>& masters) {
     std::vector<Variant> out(masters.size());
     bool batched = !d.linkPositions.empty();
-    for (std::size_t i = 0; i < d.linkPositions.size(); ++i) batched = batched && d.linkPositions[i] >= 0 && d.linkedColumns[i] >= 0;
+    for (std::size_t i = 0; i < d.linkPositions.size(); ++i)
+        batched = batched && d.linkPositions[i] >= 0 && d.linkedColumns[i] >= 0;
     // The masters' keys, each once, in the masters' order.
     std::vector<std::string> keyOf(masters.size());
     std::vector<bool> alone(masters.size(), !batched);
@@ -298,19 +308,20 @@ std::vector<Variant> LevelReader::DetailRows(Detail& d, const std::vector<Varian
     std::map<std::string, Variant> byKey;
     for (std::size_t m = 0; m < masters.size() && batched; ++m) {
         switch (LinkKey(masters[m], d.linkPositions, keyOf[m])) {
-        case LinkKind::Null: out[m] = ArrayOfMoved({}); break;
-        case LinkKind::Other: alone[m] = true; break;
-        case LinkKind::Text:
-            if (byKey.emplace(keyOf[m], Variant()).second) {
-                keys.push_back(keyOf[m]);
-                firsts.push_back(&masters[m]);
-            }
-            break;
+            case LinkKind::Null: out[m] = ArrayOfMoved({}); break;
+            case LinkKind::Other: alone[m] = true; break;
+            case LinkKind::Text:
+                if (byKey.emplace(keyOf[m], Variant()).second) {
+                    keys.push_back(keyOf[m]);
+                    firsts.push_back(&masters[m]);
+                }
+                break;
         }
     }
     for (std::size_t from = 0; from < keys.size(); from += kBatch) {
         const std::size_t to = std::min(keys.size(), from + kBatch);
-        std::vector<std::string> chunk(keys.begin() + static_cast<std::ptrdiff_t>(from), keys.begin() + static_cast<std::ptrdiff_t>(to));
+        std::vector<std::string> chunk(keys.begin() + static_cast<std::ptrdiff_t>(from),
+                                       keys.begin() + static_cast<std::ptrdiff_t>(to));
         std::vector<const Variant*> chunkMasters(firsts.begin() + static_cast<std::ptrdiff_t>(from),
                                                  firsts.begin() + static_cast<std::ptrdiff_t>(to));
         if (!ReadBatch(d, chunkMasters, chunk, byKey))

@@ -40,7 +40,7 @@ TFieldDef FieldFromDeclaredType(const std::string& name, const std::string& decl
 // details of all those rows together, one statement per detail level for up to kBatch master rows.
 class LevelReader {
 public:
-    static constexpr int kBatch = 256;   // master rows whose details one statement reads
+    static constexpr int kBatch = 256;  // master rows whose details one statement reads
 
     LevelReader(CompanyDatabase& db, const ProviderLevel& level, const SqlTranslator& translator);
     // Field definitions, preparing the detail statements (st: the level's own statement).
@@ -54,11 +54,11 @@ public:
 private:
     struct Detail {
         const ProviderLevel* level;
-        SqlStatement* st;                       // the rows of one master row
+        SqlStatement* st;  // the rows of one master row
         std::unique_ptr<LevelReader> reader;
-        std::vector<int> linkPositions;         // among the master's columns
-        std::vector<int> linkedColumns;         // among the detail's columns
-        std::map<int, SqlStatement*> batches;   // by number of master rows
+        std::vector<int> linkPositions;        // among the master's columns
+        std::vector<int> linkedColumns;        // among the detail's columns
+        std::map<int, SqlStatement*> batches;  // by number of master rows
     };
     void PrepareDetails(const SqlStatement& st);
     // The nested rows of d for each master row (an array each, in the masters' order).
@@ -71,6 +71,6 @@ private:
     const ProviderLevel& level_;
     const SqlTranslator& translator_;
     std::vector<Detail> details_;
-    int columns_ = 0;   // of the level's statement; the detail slots follow
+    int columns_ = 0;  // of the level's statement; the detail slots follow
     bool prepared_ = false;
 };

@@ -50,14 +50,16 @@ std::string SavedConditions::Insert(const Variant& params) {
                     answer = "此方案名已存在!";
                     return;
                 }
-                db_.Query("UPDATE DOCUS SET VCONDITION = ?, ActivePage = ?, CREATE_DATE = ?, MODIFIER = ?, MODI_DATE = ?, "
-                          "FLAG = (COALESCE(FLAG, 0) + 1) % 1000 WHERE NCONDITION = ? AND CREATOR = ? AND PROGRAMME = ?",
-                          {text, page, today, user, ServerStampText(), name, user, program});
+                db_.Query(
+                    "UPDATE DOCUS SET VCONDITION = ?, ActivePage = ?, CREATE_DATE = ?, MODIFIER = ?, MODI_DATE = ?, "
+                    "FLAG = (COALESCE(FLAG, 0) + 1) % 1000 WHERE NCONDITION = ? AND CREATOR = ? AND PROGRAMME = ?",
+                    {text, page, today, user, ServerStampText(), name, user, program});
                 return;
             }
-            db_.Query("INSERT INTO DOCUS (NCONDITION, CREATOR, PROGRAMME, CREATE_DATE, VCONDITION, ActivePage, COMPANY, "
-                      "USR_GROUP, FLAG) VALUES (?, ?, ?, ?, ?, ?, ?, ?, 1)",
-                      {name, user, program, today, text, page, company_, userGroup_});
+            db_.Query(
+                "INSERT INTO DOCUS (NCONDITION, CREATOR, PROGRAMME, CREATE_DATE, VCONDITION, ActivePage, COMPANY, "
+                "USR_GROUP, FLAG) VALUES (?, ?, ?, ?, ?, ?, ?, ?, 1)",
+                {name, user, program, today, text, page, company_, userGroup_});
         });
         return answer;
     } catch (const Exception& e) {
@@ -88,9 +90,10 @@ std::string SavedConditions::Rename(const Variant& params) {
                 answer = "此方案名已存在!";
                 return;
             }
-            SqlResult r = db_.Query("UPDATE DOCUS SET NCONDITION = ?, MODIFIER = ?, MODI_DATE = ?, "
-                                    "FLAG = (COALESCE(FLAG, 0) + 1) % 1000 WHERE NCONDITION = ? AND CREATOR = ? AND PROGRAMME = ?",
-                                    {newName, user, ServerStampText(), oldName, user, program});
+            SqlResult r = db_.Query(
+                "UPDATE DOCUS SET NCONDITION = ?, MODIFIER = ?, MODI_DATE = ?, "
+                "FLAG = (COALESCE(FLAG, 0) + 1) % 1000 WHERE NCONDITION = ? AND CREATOR = ? AND PROGRAMME = ?",
+                {newName, user, ServerStampText(), oldName, user, program});
             if (r.changes == 0) answer = "方案不存在!";
         });
         return answer;

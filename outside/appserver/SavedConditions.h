@@ -24,4 +24,4 @@ private:
     std::string company_, userGroup_;
 };
 
-inline constexpr int kSchemeNameLength = 20;   // characters
+inline constexpr int kSchemeNameLength = 20;  // characters

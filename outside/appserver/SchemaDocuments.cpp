@@ -20,15 +20,13 @@ constexpr double kTextLength = 16;
 constexpr double kIntegerLength = 4;
 constexpr double kDateLength = 8;
 
-std::string Cut(const std::string& text, std::size_t bytes) {
-    return TruncateToBytes(Trim(text), bytes, kDatabaseCodePage);
-}
+std::string Cut(const std::string& text, std::size_t bytes) { return TruncateToBytes(Trim(text), bytes, kDatabaseCodePage); }
 
 // The standard names of the columns every table (or every document table) carries.
 std::string StandardName(const std::string& column) {
     static const std::map<std::string, std::string> names = {
-        {"COMPANY", "公司别"},      {"CREATOR", "创建者"},    {"USR_GROUP", "用户组"}, {"CREATE_DATE", "创建日期"},
-        {"MODIFIER", "修改者"},     {"MODI_DATE", "修改日期"}, {"FLAG", "标识"}};
+        {"COMPANY", "公司别"},  {"CREATOR", "创建者"},     {"USR_GROUP", "用户组"}, {"CREATE_DATE", "创建日期"},
+        {"MODIFIER", "修改者"}, {"MODI_DATE", "修改日期"}, {"FLAG", "标识"}};
     if (auto found = names.find(column); found != names.end()) return found->second;
     if (column.size() == 5 && column.rfind("UDF", 0) == 0) return "自定义项" + column.substr(3);
     return "";
@@ -191,16 +189,20 @@ std::string DocumentInserts(const std::vector<SchemaTable>& tables) {
     }
     std::string sql;
     if (!headers.empty())
-        sql += "INSERT INTO ADMMC (MC001, MC002, MC003, MC004, MC005, COMPANY, CREATOR, USR_GROUP, CREATE_DATE, MODIFIER, "
-               "MODI_DATE, FLAG) VALUES" + headers + ";\n";
+        sql +=
+            "INSERT INTO ADMMC (MC001, MC002, MC003, MC004, MC005, COMPANY, CREATOR, USR_GROUP, CREATE_DATE, MODIFIER, "
+            "MODI_DATE, FLAG) VALUES" +
+            headers + ";\n";
     if (!lines.empty())
-        sql += "INSERT INTO ADMMD (MD001, MD002, MD003, MD004, MD005, MD006, MD007, MD008, COMPANY, CREATOR, USR_GROUP, "
-               "CREATE_DATE, MODIFIER, MODI_DATE, FLAG) VALUES" + lines + ";\n";
+        sql +=
+            "INSERT INTO ADMMD (MD001, MD002, MD003, MD004, MD005, MD006, MD007, MD008, COMPANY, CREATOR, USR_GROUP, "
+            "CREATE_DATE, MODIFIER, MODI_DATE, FLAG) VALUES" +
+            lines + ";\n";
     return sql;
 }
 
 std::string DemoCompanySql() {
-    static const std::string sql = std::string(kSeedSql) + "\n-- The documents of the company's own tables.\n" +
-                                   DocumentInserts(SchemaTables(kSchemaSql));
+    static const std::string sql =
+        std::string(kSeedSql) + "\n-- The documents of the company's own tables.\n" + DocumentInserts(SchemaTables(kSchemaSql));
     return sql;
 }

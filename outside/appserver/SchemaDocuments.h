@@ -10,20 +10,20 @@
 #include "toolkit/rtl/Visibility.h"
 
 struct SchemaField {
-    std::string code;          // MD003: the column
-    std::string name;          // MD004
-    std::string type;          // MD005: C, N, V, D, T, I or Z
-    double length = 0;         // MD006: characters, or integer.decimal digits for numbers
-    std::string description;   // MD007
-    std::string entity;        // MD008: the table the column refers to
+    std::string code;         // MD003: the column
+    std::string name;         // MD004
+    std::string type;         // MD005: C, N, V, D, T, I or Z
+    double length = 0;        // MD006: characters, or integer.decimal digits for numbers
+    std::string description;  // MD007
+    std::string entity;       // MD008: the table the column refers to
 };
 
 struct SchemaTable {
-    std::string code;       // MC001: the table
-    std::string fileName;   // MC002
-    std::string type;       // MC003: "1" .. "8"
-    std::string system;     // MC004
-    std::string remark;     // MC005
+    std::string code;      // MC001: the table
+    std::string fileName;  // MC002
+    std::string type;      // MC003: "1" .. "8"
+    std::string system;    // MC004
+    std::string remark;    // MC005
     std::vector<SchemaField> fields;
 };
 

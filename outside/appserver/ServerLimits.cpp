@@ -1,9 +1,7 @@
 #include "outside/appserver/ServerLimits.h"
 
 namespace {
-std::string Duration(int ms) {
-    return ms % 1000 == 0 ? std::to_string(ms / 1000) + " s" : std::to_string(ms) + " ms";
-}
+std::string Duration(int ms) { return ms % 1000 == 0 ? std::to_string(ms / 1000) + " s" : std::to_string(ms) + " ms"; }
 }  // namespace
 
 ServerLimits& Limits() {
@@ -16,8 +14,7 @@ std::string ServerLimits::StatementTooLong() const {
 }
 
 std::string ServerLimits::TooManyRows() const {
-    return "The answer holds more than " + std::to_string(maxRows) +
-           " rows, the server's row limit per answer: narrow the query";
+    return "The answer holds more than " + std::to_string(maxRows) + " rows, the server's row limit per answer: narrow the query";
 }
 
 std::string ServerLimits::LockedTooLong() const {

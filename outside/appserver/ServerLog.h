@@ -6,5 +6,5 @@
 void WriteServerLog(const std::string& folder, const std::string& text);
 
 // Local date and time texts of the server.
-std::string ServerDateText();    // YYYYMMDD
-std::string ServerStampText();   // YYYYMMDDhhmmsszzz (the 17-character stamp of the system columns)
+std::string ServerDateText();   // YYYYMMDD
+std::string ServerStampText();  // YYYYMMDDhhmmsszzz (the 17-character stamp of the system columns)

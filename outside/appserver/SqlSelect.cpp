@@ -9,8 +9,7 @@ namespace {
 // Token positions of the top-level clause keywords (kNoToken when absent).
 struct Clauses {
     std::vector<Token> tokens;
-    std::size_t from = kNoToken, where = kNoToken, group = kNoToken, having = kNoToken, order = kNoToken,
-                limit = kNoToken;
+    std::size_t from = kNoToken, where = kNoToken, group = kNoToken, having = kNoToken, order = kNoToken, limit = kNoToken;
 };
 
 bool FollowedByBy(const std::vector<Token>& t, std::size_t i) {
@@ -30,12 +29,18 @@ Clauses Scan(const std::string& select) {
         auto first = [&](std::size_t& slot) {
             if (slot == kNoToken) slot = i;
         };
-        if (IsWord(t, "FROM")) first(c.from);
-        else if (IsWord(t, "WHERE")) first(c.where);
-        else if (IsWord(t, "GROUP") && FollowedByBy(c.tokens, i)) first(c.group);
-        else if (IsWord(t, "HAVING")) first(c.having);
-        else if (IsWord(t, "ORDER") && FollowedByBy(c.tokens, i)) first(c.order);
-        else if (IsWord(t, "LIMIT")) first(c.limit);
+        if (IsWord(t, "FROM"))
+            first(c.from);
+        else if (IsWord(t, "WHERE"))
+            first(c.where);
+        else if (IsWord(t, "GROUP") && FollowedByBy(c.tokens, i))
+            first(c.group);
+        else if (IsWord(t, "HAVING"))
+            first(c.having);
+        else if (IsWord(t, "ORDER") && FollowedByBy(c.tokens, i))
+            first(c.order);
+        else if (IsWord(t, "LIMIT"))
+            first(c.limit);
     }
     return c;
 }

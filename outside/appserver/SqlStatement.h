@@ -24,7 +24,7 @@ public:
 
     virtual int ColumnCount() const = 0;
     virtual std::string ColumnName(int i) const = 0;
-    virtual std::string DeclaredType(int i) const = 0;   // "" for expressions
+    virtual std::string DeclaredType(int i) const = 0;  // "" for expressions
     virtual Variant Column(int i) const = 0;
     std::vector<Variant> Row() const;
     // True for a statement that only reads.

@@ -4,7 +4,9 @@
 
 namespace {
 
-bool IsIdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '@' || c == '#' || (c & 0x80); }
+bool IsIdentStart(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '@' || c == '#' || (c & 0x80);
+}
 bool IsIdentChar(char c) { return IsIdentStart(c) || std::isdigit(static_cast<unsigned char>(c)) || c == '$'; }
 
 // Reads a delimited run ('...', "...", [...]) where a doubled closing character stands for itself.
@@ -20,7 +22,7 @@ std::size_t ReadDelimited(const std::string& s, std::size_t i, char close) {
         }
         ++i;
     }
-    return s.size();   // unterminated: the database will report it
+    return s.size();  // unterminated: the database will report it
 }
 
 }  // namespace
@@ -93,7 +95,6 @@ std::size_t PrevSolid(const std::vector<Token>& t, std::size_t i) {
         if (!IsBlank(t[i])) return i;
     return kNoToken;
 }
-
 
 std::string JoinTokens(const std::vector<Token>& tokens) {
     std::string out;

@@ -18,8 +18,10 @@ constexpr std::size_t npos = kNoToken;
 void RefuseProtectedTables(const std::vector<Token>& t) {
     for (const Token& x : t) {
         std::string name = x.text;
-        if ((x.kind == Tok::Quoted || x.kind == Tok::String) && name.size() >= 2) name = name.substr(1, name.size() - 2);
-        else if (x.kind != Tok::Ident) continue;
+        if ((x.kind == Tok::Quoted || x.kind == Tok::String) && name.size() >= 2)
+            name = name.substr(1, name.size() - 2);
+        else if (x.kind != Tok::Ident)
+            continue;
         if (Upper(name) == "RKTPW") throw EDatabaseError("The table " + name + " is not allowed in SQL sent to the server");
     }
 }
@@ -42,7 +44,7 @@ std::size_t MatchingOpen(const std::vector<Token>& t, std::size_t close) {
     return npos;
 }
 
-void Erase(std::vector<Token>& t, std::size_t from, std::size_t to) {   // [from, to)
+void Erase(std::vector<Token>& t, std::size_t from, std::size_t to) {  // [from, to)
     t.erase(t.begin() + static_cast<long>(from), t.begin() + static_cast<long>(to));
 }
 
@@ -56,8 +58,7 @@ void DropDatabaseQualifiers(std::vector<Token>& t) {
     for (std::size_t i = 0; i + 3 < t.size(); ++i) {
         bool name = t[i].kind == Tok::Ident || t[i].kind == Tok::Quoted;
         if (!name || (i > 0 && IsPunct(t[i - 1], "."))) continue;
-        if (IsPunct(t[i + 1], ".") && IsPunct(t[i + 2], ".") &&
-            (t[i + 3].kind == Tok::Ident || t[i + 3].kind == Tok::Quoted)) {
+        if (IsPunct(t[i + 1], ".") && IsPunct(t[i + 2], ".") && (t[i + 3].kind == Tok::Ident || t[i + 3].kind == Tok::Quoted)) {
             Erase(t, i, i + 3);
         } else if (i + 4 < t.size() && IsPunct(t[i + 1], ".") && IsWord(t[i + 2], "DBO") && IsPunct(t[i + 3], ".") &&
                    (t[i + 4].kind == Tok::Ident || t[i + 4].kind == Tok::Quoted)) {
@@ -90,7 +91,7 @@ void RenameFunctions(std::vector<Token>& t, SqlDialect dialect) {
         if (t[i].kind != Tok::Ident) continue;
         std::size_t open = NextSolid(t, i);
         if (open == npos || !IsPunct(t[open], "(")) continue;
-        if (i > 0 && IsPunct(t[i - 1], ".")) continue;   // a column or schema-qualified name
+        if (i > 0 && IsPunct(t[i - 1], ".")) continue;  // a column or schema-qualified name
         std::string name = Upper(t[i].text);
         if (name == "GETDATE") {
             std::size_t close = NextSolid(t, open);
@@ -138,9 +139,12 @@ void TopToLimit(std::vector<Token>& t) {
         // End of this SELECT: the parenthesis that closes its level, a ";" or the end of the text.
         std::size_t end = top;
         for (int depth = 0; end < t.size(); ++end) {
-            if (IsPunct(t[end], "(")) ++depth;
-            else if (IsPunct(t[end], ")") && depth-- == 0) break;
-            else if (IsPunct(t[end], ";") && depth == 0) break;
+            if (IsPunct(t[end], "("))
+                ++depth;
+            else if (IsPunct(t[end], ")") && depth-- == 0)
+                break;
+            else if (IsPunct(t[end], ";") && depth == 0)
+                break;
         }
         while (end > top && IsBlank(t[end - 1])) --end;
         t.insert(t.begin() + static_cast<long>(end), Token{Tok::Text, " LIMIT " + count});
@@ -148,8 +152,8 @@ void TopToLimit(std::vector<Token>& t) {
 }
 
 bool IsStringFunction(const std::string& name) {
-    static const char* names[] = {"SUBSTR", "SUBSTRING", "RTRIM", "LTRIM", "TRIM", "UPPER", "LOWER", "REPLACE",
-                                  "RPAD", "LPAD", "CHAR", "NCHAR", "SPACE", "LEFT", "RIGHT", "STR"};
+    static const char* names[] = {"SUBSTR", "SUBSTRING", "RTRIM", "LTRIM", "TRIM",  "UPPER", "LOWER", "REPLACE",
+                                  "RPAD",   "LPAD",      "CHAR",  "NCHAR", "SPACE", "LEFT",  "RIGHT", "STR"};
     std::string u = Upper(name);
     for (const char* n : names)
         if (u == n) return true;
@@ -158,8 +162,8 @@ bool IsStringFunction(const std::string& name) {
 
 // Words after which a parenthesis opens an expression rather than a function's arguments.
 bool IsKeyword(const std::string& word) {
-    static const char* words[] = {"SELECT", "WHERE", "AND", "OR", "NOT", "ON", "IN", "EXISTS", "WHEN", "THEN", "ELSE",
-                                  "AS", "FROM", "BY", "VALUES", "SET", "HAVING", "RETURN", "LIKE", "IS", "CASE", "END"};
+    static const char* words[] = {"SELECT", "WHERE", "AND", "OR",     "NOT", "ON",     "IN",     "EXISTS", "WHEN", "THEN", "ELSE",
+                                  "AS",     "FROM",  "BY",  "VALUES", "SET", "HAVING", "RETURN", "LIKE",   "IS",   "CASE", "END"};
     std::string u = Upper(word);
     for (const char* w : words)
         if (u == w) return true;
@@ -169,7 +173,7 @@ bool IsKeyword(const std::string& word) {
 struct Operand {
     std::size_t first;
     std::size_t last;
-    bool text;   // known to be a string
+    bool text;  // known to be a string
 };
 
 // CAST(x AS [N]VARCHAR|[N]CHAR|TEXT ...) yields a string.
@@ -247,7 +251,7 @@ void PlusToConcat(std::vector<Token>& t) {
         if (!IsPunct(t[i], "+")) continue;
         auto left = OperandBefore(t, i);
         auto right = OperandAfter(t, i);
-        if (!left || !right) {   // a sign, not a binary plus
+        if (!left || !right) {  // a sign, not a binary plus
             flush();
             previousRight.reset();
             continue;
@@ -293,13 +297,13 @@ void LikeIgnoresCase(std::vector<Token>& t) {
 // Nulls sort before every value in SQLite (and in the suite's own databases), after them in PostgreSQL:
 // each ORDER BY item says where they go, unless it already does.
 void NullsSortFirst(std::vector<Token>& t) {
-    std::vector<std::pair<std::size_t, const char*>> inserts;   // after token, text
+    std::vector<std::pair<std::size_t, const char*>> inserts;  // after token, text
     for (std::size_t i = 0; i < t.size(); ++i) {
         if (!IsWord(t[i], "ORDER")) continue;
         std::size_t by = NextSolid(t, i);
         if (by == npos || !IsWord(t[by], "BY")) continue;
-        std::size_t last = npos;   // last solid token of the current item
-        bool named = false;        // the item says NULLS itself
+        std::size_t last = npos;  // last solid token of the current item
+        bool named = false;       // the item says NULLS itself
         auto close = [&] {
             if (last != npos && !named) inserts.emplace_back(last, IsWord(t[last], "DESC") ? " NULLS LAST" : " NULLS FIRST");
             last = npos;
@@ -312,8 +316,8 @@ void NullsSortFirst(std::vector<Token>& t) {
             if (IsBlank(x)) continue;
             if (IsPunct(x, "(")) ++depth;
             if (IsPunct(x, ")") && depth-- == 0) break;
-            if (depth == 0 && (IsPunct(x, ";") || IsWord(x, "LIMIT") || IsWord(x, "OFFSET") || IsWord(x, "FETCH") ||
-                               IsWord(x, "FOR")))
+            if (depth == 0 &&
+                (IsPunct(x, ";") || IsWord(x, "LIMIT") || IsWord(x, "OFFSET") || IsWord(x, "FETCH") || IsWord(x, "FOR")))
                 break;
             if (depth == 0 && IsPunct(x, ",")) {
                 close();

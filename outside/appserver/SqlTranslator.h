@@ -24,7 +24,10 @@
 #include <string>
 #include "toolkit/rtl/Visibility.h"
 
-enum class SqlDialect { SQLite, PostgreSQL };
+enum class SqlDialect {
+    SQLite,
+    PostgreSQL
+};
 
 class TK_EXPORT SqlTranslator {
 public:

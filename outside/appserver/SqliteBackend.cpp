@@ -125,8 +125,7 @@ void SqliteBackend::CreateWhenNew() {
 void SqliteBackend::RequireCompany() {
     // An empty file (or one another program made) holds no company.
     SqlResult version = Query("PRAGMA user_version", {});
-    if (version.rows.empty() || version.rows[0][0].AsInteger() == 0)
-        throw EDatabaseMissing("No company database in " + path_);
+    if (version.rows.empty() || version.rows[0][0].AsInteger() == 0) throw EDatabaseMissing("No company database in " + path_);
 }
 
 SqlResult SqliteBackend::Query(const std::string& sql, const std::vector<Variant>& params) {
@@ -135,7 +134,7 @@ SqlResult SqliteBackend::Query(const std::string& sql, const std::vector<Variant
     auto fail = [&](int rc) { throw EDatabaseError(guard_->Explain(rc)); };
     int count = sqlite3_bind_parameter_count(st.handle);
     const Variant null = Variant::Null();
-    std::vector<std::string> held;   // the bound texts, read in place while the statement runs
+    std::vector<std::string> held;  // the bound texts, read in place while the statement runs
     held.reserve(static_cast<std::size_t>(count));
     for (int i = 1; i <= count; ++i) {
         const Variant& value = static_cast<std::size_t>(i) <= params.size() ? params[static_cast<std::size_t>(i - 1)] : null;
@@ -169,7 +168,8 @@ void SqliteBackend::InTransaction(const std::function<void()>& work) {
     guard_->Arm();
     {
         SqliteGuard::Trusted own(*guard_);
-        if (int rc = sqlite3_exec(db_, begin, nullptr, nullptr, nullptr); rc != SQLITE_OK) throw EDatabaseError(guard_->Explain(rc));
+        if (int rc = sqlite3_exec(db_, begin, nullptr, nullptr, nullptr); rc != SQLITE_OK)
+            throw EDatabaseError(guard_->Explain(rc));
     }
     try {
         work();

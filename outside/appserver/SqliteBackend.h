@@ -33,7 +33,7 @@ private:
     void CreateWhenNew();
     void RequireCompany();
     [[noreturn]] void Fail(const std::string& what) const;
-    void Exec(const char* sql);   // the backend's own statements, free of the rules
+    void Exec(const char* sql);  // the backend's own statements, free of the rules
 
     std::string path_;
     sqlite3* db_ = nullptr;

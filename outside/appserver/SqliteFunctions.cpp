@@ -38,8 +38,7 @@ void Len(sqlite3_context* ctx, int, sqlite3_value** argv) {
 }
 
 void Rpad(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
-        return sqlite3_result_null(ctx);
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) return sqlite3_result_null(ctx);
     std::string s = TextArg(argv[0]);
     sqlite3_int64 width = sqlite3_value_int64(argv[1]);
     if (width <= 0) return sqlite3_result_text(ctx, "", 0, SQLITE_STATIC);

@@ -19,11 +19,11 @@ long long NowMs() {
 }
 
 // Pragmas that only describe; those naming an object take it as their argument.
-const std::set<std::string> kDescribingPragmas{"TABLE_INFO", "TABLE_XINFO", "INDEX_LIST", "INDEX_INFO", "INDEX_XINFO",
-                                                "FOREIGN_KEY_LIST"};
+const std::set<std::string> kDescribingPragmas{"TABLE_INFO", "TABLE_XINFO", "INDEX_LIST",
+                                               "INDEX_INFO", "INDEX_XINFO", "FOREIGN_KEY_LIST"};
 // Pragmas that may be read but not set.
 const std::set<std::string> kReadablePragmas{"JOURNAL_MODE", "FOREIGN_KEYS", "USER_VERSION", "INTEGRITY_CHECK",
-                                              "QUICK_CHECK", "PAGE_COUNT", "PAGE_SIZE", "ENCODING"};
+                                             "QUICK_CHECK",  "PAGE_COUNT",   "PAGE_SIZE",    "ENCODING"};
 const std::set<std::string> kForbiddenFunctions{"LOAD_EXTENSION", "FTS3_TOKENIZER"};
 
 constexpr const char* kRuleText = " is not allowed in SQL sent to the server";
@@ -67,25 +67,23 @@ void SqliteGuard::Arm() {
 
 std::string SqliteGuard::Refusal(int action, const char* a1, const char* a2) const {
     switch (action) {
-    case SQLITE_DELETE:
-    case SQLITE_INSERT:
-    case SQLITE_READ:
-    case SQLITE_SELECT:
-    case SQLITE_UPDATE:
-    case SQLITE_RECURSIVE: return "";
-    case SQLITE_FUNCTION:
-        return kForbiddenFunctions.count(Upper(a2)) ? "The function " + std::string(a2) + kRuleText : "";
-    case SQLITE_PRAGMA: {
-        std::string name = Upper(a1);
-        if (kDescribingPragmas.count(name) || (kReadablePragmas.count(name) && !a2)) return "";
-        return "PRAGMA " + std::string(a1 ? a1 : "") + (a2 ? " with a value" : "") + kRuleText;
-    }
-    case SQLITE_ATTACH:
-    case SQLITE_DETACH: return std::string("ATTACH, DETACH and VACUUM") + kRuleText;
-    case SQLITE_TRANSACTION:
-    case SQLITE_SAVEPOINT:
-        return std::string("Transaction control") + kRuleText + ": each call is a transaction of its own";
-    default: return std::string("Changing tables, indexes, views or triggers") + kRuleText;
+        case SQLITE_DELETE:
+        case SQLITE_INSERT:
+        case SQLITE_READ:
+        case SQLITE_SELECT:
+        case SQLITE_UPDATE:
+        case SQLITE_RECURSIVE: return "";
+        case SQLITE_FUNCTION: return kForbiddenFunctions.count(Upper(a2)) ? "The function " + std::string(a2) + kRuleText : "";
+        case SQLITE_PRAGMA: {
+            std::string name = Upper(a1);
+            if (kDescribingPragmas.count(name) || (kReadablePragmas.count(name) && !a2)) return "";
+            return "PRAGMA " + std::string(a1 ? a1 : "") + (a2 ? " with a value" : "") + kRuleText;
+        }
+        case SQLITE_ATTACH:
+        case SQLITE_DETACH: return std::string("ATTACH, DETACH and VACUUM") + kRuleText;
+        case SQLITE_TRANSACTION:
+        case SQLITE_SAVEPOINT: return std::string("Transaction control") + kRuleText + ": each call is a transaction of its own";
+        default: return std::string("Changing tables, indexes, views or triggers") + kRuleText;
     }
 }
 
@@ -123,7 +121,8 @@ int SqliteGuard::Busy(void* self, int count) {
 }
 
 sqlite3_stmt* SqliteGuard::PrepareOne(const std::string& sql) {
-    if (trusted_ == 0 && StartsWithWord(sql, "VACUUM")) throw EDatabaseError(std::string("ATTACH, DETACH and VACUUM") + kRuleText);
+    if (trusted_ == 0 && StartsWithWord(sql, "VACUUM"))
+        throw EDatabaseError(std::string("ATTACH, DETACH and VACUUM") + kRuleText);
     refused_.clear();
     sqlite3_stmt* stmt = nullptr;
     const char* tail = nullptr;

@@ -18,8 +18,8 @@ struct sqlite3_stmt;
 
 class SqliteGuard {
 public:
-    explicit SqliteGuard(sqlite3* db);   // installs itself on the connection
-    ~SqliteGuard();                      // before the connection closes
+    explicit SqliteGuard(sqlite3* db);  // installs itself on the connection
+    ~SqliteGuard();                     // before the connection closes
     SqliteGuard(const SqliteGuard&) = delete;
     SqliteGuard& operator=(const SqliteGuard&) = delete;
 
@@ -51,9 +51,9 @@ private:
 
     sqlite3* db_;
     int trusted_ = 0;
-    long long deadline_ = 0;   // 0: none
+    long long deadline_ = 0;  // 0: none
     long long busySince_ = 0;
     bool timedOut_ = false, busyExpired_ = false;
-    std::string refused_;      // why the authorizer said no
+    std::string refused_;  // why the authorizer said no
     std::unique_ptr<TCallInterrupt> interrupt_;
 };

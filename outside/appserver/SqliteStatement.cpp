@@ -9,48 +9,47 @@ Variant SqliteColumnValue(sqlite3_stmt* st, int i) {
     // steps the statement, before the next step.
     sqlite3_value* v = sqlite3_column_value(st, i);
     switch (sqlite3_value_type(v)) {
-    case SQLITE_INTEGER: return Variant(static_cast<long long>(sqlite3_value_int64(v)));
-    case SQLITE_FLOAT: return Variant(sqlite3_value_double(v));
-    case SQLITE_TEXT: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
-        return Variant(std::string_view(text, static_cast<std::size_t>(sqlite3_value_bytes(v))));
-    }
-    case SQLITE_BLOB: {
-        auto* p = static_cast<const std::uint8_t*>(sqlite3_value_blob(v));
-        return Variant(Bytes(p, p + sqlite3_value_bytes(v)));
-    }
-    default: return Variant::Null();
+        case SQLITE_INTEGER: return Variant(static_cast<long long>(sqlite3_value_int64(v)));
+        case SQLITE_FLOAT: return Variant(sqlite3_value_double(v));
+        case SQLITE_TEXT: {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
+            return Variant(std::string_view(text, static_cast<std::size_t>(sqlite3_value_bytes(v))));
+        }
+        case SQLITE_BLOB: {
+            auto* p = static_cast<const std::uint8_t*>(sqlite3_value_blob(v));
+            return Variant(Bytes(p, p + sqlite3_value_bytes(v)));
+        }
+        default: return Variant::Null();
     }
 }
 
 int SqliteBindValue(sqlite3_stmt* st, int index, const Variant& value, std::vector<std::string>* held) {
     const Variant& v = value.Deref();
     switch (v.Type()) {
-    case VarType::Empty:
-    case VarType::Null: return sqlite3_bind_null(st, index);
-    case VarType::Boolean: return sqlite3_bind_int(st, index, v.AsBool() ? 1 : 0);
-    case VarType::Integer: return sqlite3_bind_int64(st, index, v.AsInt64());
-    case VarType::Double:
-    case VarType::Date: return sqlite3_bind_double(st, index, v.AsDouble());
-    case VarType::Bytes: {
-        Bytes b = v.AsBytes();
-        return sqlite3_bind_blob(st, index, b.data(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
-    }
-    case VarType::String: {
-        if (!held) {
-            const std::string s = v.AsString();
-            return sqlite3_bind_text(st, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+        case VarType::Empty:
+        case VarType::Null: return sqlite3_bind_null(st, index);
+        case VarType::Boolean: return sqlite3_bind_int(st, index, v.AsBool() ? 1 : 0);
+        case VarType::Integer: return sqlite3_bind_int64(st, index, v.AsInt64());
+        case VarType::Double:
+        case VarType::Date: return sqlite3_bind_double(st, index, v.AsDouble());
+        case VarType::Bytes: {
+            Bytes b = v.AsBytes();
+            return sqlite3_bind_blob(st, index, b.data(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
         }
-        // Read in place: the caller keeps the text until the statement lets go of it.
-        const std::string& s = held->emplace_back(v.AsString());
-        return sqlite3_bind_text(st, index, s.data(), static_cast<int>(s.size()), SQLITE_STATIC);
-    }
-    default: throw EDatabaseError(std::string("A parameter of kind ") + VarTypeName(v.Type()) + " cannot be bound");
+        case VarType::String: {
+            if (!held) {
+                const std::string s = v.AsString();
+                return sqlite3_bind_text(st, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+            }
+            // Read in place: the caller keeps the text until the statement lets go of it.
+            const std::string& s = held->emplace_back(v.AsString());
+            return sqlite3_bind_text(st, index, s.data(), static_cast<int>(s.size()), SQLITE_STATIC);
+        }
+        default: throw EDatabaseError(std::string("A parameter of kind ") + VarTypeName(v.Type()) + " cannot be bound");
     }
 }
 
-SqliteStatement::SqliteStatement(sqlite3* db, SqliteGuard& guard, const std::string& sql)
-    : db_(db), guard_(guard), sql_(sql) {
+SqliteStatement::SqliteStatement(sqlite3* db, SqliteGuard& guard, const std::string& sql) : db_(db), guard_(guard), sql_(sql) {
     stmt_ = guard_.PrepareOne(sql);
 }
 
@@ -68,7 +67,7 @@ void SqliteStatement::Bind(const std::vector<Variant>& params) {
     Reset();
     held_.clear();
     const int count = sqlite3_bind_parameter_count(stmt_);
-    held_.reserve(static_cast<std::size_t>(count));   // no reallocation: SQLite points into the texts
+    held_.reserve(static_cast<std::size_t>(count));  // no reallocation: SQLite points into the texts
     for (int i = 1; i <= count; ++i) {
         const Variant& value = static_cast<std::size_t>(i) <= params.size() ? params[static_cast<std::size_t>(i - 1)] : null;
         if (int rc = SqliteBindValue(stmt_, i, value, &held_); rc != SQLITE_OK) Fail(rc);
@@ -87,8 +86,7 @@ bool SqliteStatement::Step() {
 
 int SqliteStatement::Execute(const std::vector<Variant>& params) {
     Bind(params);
-    while (Step()) {
-    }
+    while (Step()) {}
     int changes = sqlite3_changes(db_);
     sqlite3_reset(stmt_);
     return changes;

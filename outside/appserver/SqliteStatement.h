@@ -33,7 +33,7 @@ private:
     SqliteGuard& guard_;
     sqlite3_stmt* stmt_ = nullptr;
     std::string sql_;
-    std::vector<std::string> held_;   // the bound texts, read by SQLite in place
+    std::vector<std::string> held_;  // the bound texts, read by SQLite in place
 };
 
 Variant SqliteColumnValue(sqlite3_stmt* st, int i);

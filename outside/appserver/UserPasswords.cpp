@@ -22,17 +22,17 @@ std::optional<TScramVerifier> StoredPassword(CompanyDatabase& db, const std::str
     try {
         keys = db.Query("SELECT PW002, PW003, PW004, PW005 FROM RKTPW WHERE PW001 = ?", {storedId});
     } catch (const EDatabaseError&) {
-        return std::nullopt;   // no password table: nobody has a password
+        return std::nullopt;  // no password table: nobody has a password
     }
     if (keys.rows.empty()) return std::nullopt;
     const SqlRow& row = keys.rows[0];
     TScramVerifier v;
     v.Salt = HexBytes(VarToStr(row[0]));
-    v.Iterations = std::atoi(VarToStr(row[1]).c_str());   // numeric comes back as text on some backends
+    v.Iterations = std::atoi(VarToStr(row[1]).c_str());  // numeric comes back as text on some backends
     v.StoredKey = HexBytes(VarToStr(row[2]));
     v.ServerKey = HexBytes(VarToStr(row[3]));
     if (v.Salt.empty() || v.Iterations < kScramMinIterations || v.StoredKey.size() != 32 || v.ServerKey.size() != 32)
-        return std::nullopt;   // a damaged row lets nobody in
+        return std::nullopt;  // a damaged row lets nobody in
     return v;
 }
 
@@ -44,7 +44,8 @@ void SetUserPassword(CompanyDatabase& db, const std::string& user, const std::st
     std::string now = ServerStampText();
     db.InTransaction([&] {
         db.Query("DELETE FROM RKTPW WHERE PW001 = ?", {id});
-        db.Query("INSERT INTO RKTPW (PW001, PW002, PW003, PW004, PW005, CREATE_DATE, MODI_DATE, FLAG) VALUES (?, ?, ?, ?, ?, ?, ?, 1)",
-                 {id, HexText(v.Salt), v.Iterations, HexText(v.StoredKey), HexText(v.ServerKey), now, now});
+        db.Query(
+            "INSERT INTO RKTPW (PW001, PW002, PW003, PW004, PW005, CREATE_DATE, MODI_DATE, FLAG) VALUES (?, ?, ?, ?, ?, ?, ?, 1)",
+            {id, HexText(v.Salt), v.Iterations, HexText(v.StoredKey), HexText(v.ServerKey), now, now});
     });
 }

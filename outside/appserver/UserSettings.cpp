@@ -21,8 +21,8 @@ std::string UserSettings::Stored(const std::string& company, const std::string& 
     return r.rows.empty() ? "" : VarToStr(r.rows[0][0]);
 }
 
-void UserSettings::Store(const std::string& company, const std::string& user, const std::string& program,
-                         const std::string& name, const std::string& document) {
+void UserSettings::Store(const std::string& company, const std::string& user, const std::string& program, const std::string& name,
+                         const std::string& document) {
     db_.InTransaction([&] {
         db_.Query("DELETE FROM ADMUD WHERE UD001 = ? AND UD002 = ? AND UD003 = ? AND UD004 = ?", {company, user, program, name});
         db_.Query("INSERT INTO ADMUD (UD001, UD002, UD003, UD004, UD005, COMPANY, CREATOR, FLAG) VALUES (?, ?, ?, ?, ?, ?, ?, 1)",
@@ -48,8 +48,7 @@ std::string UserSettings::Set(const std::string& company, const std::string& use
     auto slash = path.find('/');
     std::string name = path.substr(0, slash);
     std::string element = slash == std::string::npos ? "" : path.substr(slash + 1);
-    if (name.empty() || element.empty() || element.find('/') != std::string::npos)
-        return "Invalid setting path: " + path;
+    if (name.empty() || element.empty() || element.find('/') != std::string::npos) return "Invalid setting path: " + path;
     std::string stored = Stored(company, user, program, name);
     if (stored.empty() || !doc.load_string(stored.c_str()) || std::string(doc.document_element().name()) != name) {
         doc.reset();

@@ -17,16 +17,14 @@ public:
 
     explicit UserSettings(CompanyDatabase& db) : db_(db) {}
 
-    std::string Get(const std::string& company, const std::string& user, const std::string& program,
-                    const std::string& name);
-    std::string Set(const std::string& company, const std::string& user, const std::string& program,
-                    const std::string& path, const std::string& value);
+    std::string Get(const std::string& company, const std::string& user, const std::string& program, const std::string& name);
+    std::string Set(const std::string& company, const std::string& user, const std::string& program, const std::string& path,
+                    const std::string& value);
 
 private:
-    std::string Stored(const std::string& company, const std::string& user, const std::string& program,
-                       const std::string& name);
-    void Store(const std::string& company, const std::string& user, const std::string& program,
-               const std::string& name, const std::string& document);
+    std::string Stored(const std::string& company, const std::string& user, const std::string& program, const std::string& name);
+    void Store(const std::string& company, const std::string& user, const std::string& program, const std::string& name,
+               const std::string& document);
 
     CompanyDatabase& db_;
 };

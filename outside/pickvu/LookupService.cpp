@@ -37,7 +37,8 @@ TLookupService::TLookupService() : callbacks_(DefaultLookupCallbacks()) {
     });
     DefineMethod("ShowCharaters", [this](VarArgs& a) { return callbacks_.characters(a); });
     DefineMethod("GetCalcValue", [this](VarArgs& a) { return Variant(callbacks_.calculate(VarToStr(ArgAt(a, 0)))); });
-    DefineProperty("AppServer", [this] { return appServer_; }, [this](const Variant& v) { appServer_ = v.Deref(); });
+    DefineProperty(
+        "AppServer", [this] { return appServer_; }, [this](const Variant& v) { appServer_ = v.Deref(); });
 }
 
 const Variant& TLookupService::AppServer() {
@@ -59,9 +60,9 @@ Variant TLookupService::F2GetData(const Variant& params) {
     } else {
         request.databaseName = VarToStr(ElementAt(params, 5));
     }
-    Variant list = OleCall(AppServer(), "GetLookupList",
-                           {request.table, request.kind, request.databaseName, request.keys, request.search});
-    if (!list.IsArray()) return {};   // no such lookup in the catalog
+    Variant list =
+        OleCall(AppServer(), "GetLookupList", {request.table, request.kind, request.databaseName, request.keys, request.search});
+    if (!list.IsArray()) return {};  // no such lookup in the catalog
     request.caption = VarToStr(ElementAt(list, 0));
     Variant titles = ElementAt(list, 1);
     for (int i = 0; titles.IsArray() && i < titles.Count(); ++i) request.titles.push_back(VarToStr(ElementAt(titles, i)));

@@ -24,9 +24,9 @@
 struct LookupRequest {
     std::string table, kind, search, companyId, databaseName;
     Variant keys;
-    std::string caption;                 // of the catalog entry
-    std::vector<std::string> titles;     // column titles
-    Variant params;                      // everything the caller sent
+    std::string caption;              // of the catalog entry
+    std::vector<std::string> titles;  // column titles
+    Variant params;                   // everything the caller sent
 };
 
 struct LookupCallbacks {

@@ -105,7 +105,8 @@ std::string SimplifiedToTraditional(std::string_view utf8) {
         }
         const auto length = static_cast<std::size_t>(Utf8CharLength(lead));
         if (length > 1) {
-            if (const std::string* form = forms.Find(CharacterKey(converted.data() + i, std::min(length, converted.size() - i)))) {
+            if (const std::string* form =
+                    forms.Find(CharacterKey(converted.data() + i, std::min(length, converted.size() - i)))) {
                 out.append(converted, copied, i - copied);
                 out += *form;
                 copied = i + length;

@@ -41,7 +41,7 @@ void WriteLanguageTable(const std::string& libraries, const std::string& clientP
     std::error_code error;
     if (std::filesystem::copy_file(libraries + "client/Language", fileName, error)) return;
     TDynLib translator(libraries + "libRklanguage.so");
-    if (!translator.Loaded()) return;   // an installation without the translator converts nothing
+    if (!translator.Loaded()) return;  // an installation without the translator converts nothing
     auto saveOrder = translator.Function<int (*)(const char*)>("SaveOrder");
     if (!saveOrder || saveOrder(fileName.c_str()) != 0) throw EInOutError("Cannot write " + fileName);
 }

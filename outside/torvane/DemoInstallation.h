@@ -20,10 +20,10 @@
 #include "toolkit/rtl/Visibility.h"
 
 struct TDemoInstallation {
-    std::string Folder;         // with a trailing '/'
+    std::string Folder;  // with a trailing '/'
     std::string RegistryFile;
-    std::string ClientPath;     // with a trailing '/'
-    std::string ServerPath;     // with a trailing '/'
+    std::string ClientPath;  // with a trailing '/'
+    std::string ServerPath;  // with a trailing '/'
 };
 
 // An automation server the installation registers when its library is present.

@@ -22,14 +22,12 @@ private:
 }  // namespace
 
 THostManager::THostManager() : session_(std::make_shared<HostSession>()) {
-    DefineProperty("DependencyVersion", [this] { return dependencyVersion_; },
-                   [this](const Variant& v) { dependencyVersion_ = v.Deref(); });
-    DefineProperty("Com_Validator", [this] {
-        return Service(validator_, [this] { return std::make_shared<TValidatorService>(session_); });
-    });
-    DefineProperty("Com_Counter", [this] {
-        return Service(counter_, [this] { return std::make_shared<TCounterService>(session_); });
-    });
+    DefineProperty(
+        "DependencyVersion", [this] { return dependencyVersion_; }, [this](const Variant& v) { dependencyVersion_ = v.Deref(); });
+    DefineProperty("Com_Validator",
+                   [this] { return Service(validator_, [this] { return std::make_shared<TValidatorService>(session_); }); });
+    DefineProperty("Com_Counter",
+                   [this] { return Service(counter_, [this] { return std::make_shared<TCounterService>(session_); }); });
     DefineProperty("Com_Pickvu", [this] {
         // The lookup server is a separate library; without it programs run without lookup windows. Its
         // windows open here, its rows come from the session's application server.
@@ -63,12 +61,14 @@ THostManager::THostManager() : session_(std::make_shared<HostSession>()) {
         return Variant(0);
     });
     DefineProperty("SessionTicket", [this] { return Variant(session_->Ticket()); });
-    DefineProperty("UserId", [this] { return Variant(session_->userId); },
-                   [this](const Variant& v) { session_->userId = VarToStr(v); });
-    DefineProperty("CompanyId", [this] { return Variant(session_->companyId); },
-                   [this](const Variant& v) { session_->companyId = VarToStr(v); });
-    DefineProperty("DatabaseName", [this] { return Variant(session_->databaseName); },
-                   [this](const Variant& v) { session_->databaseName = VarToStr(v); });
+    DefineProperty(
+        "UserId", [this] { return Variant(session_->userId); }, [this](const Variant& v) { session_->userId = VarToStr(v); });
+    DefineProperty(
+        "CompanyId", [this] { return Variant(session_->companyId); },
+        [this](const Variant& v) { session_->companyId = VarToStr(v); });
+    DefineProperty(
+        "DatabaseName", [this] { return Variant(session_->databaseName); },
+        [this](const Variant& v) { session_->databaseName = VarToStr(v); });
 }
 
 Variant THostManager::Service(Variant& slot, const std::function<DispatchPtr()>& make) {

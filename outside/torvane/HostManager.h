@@ -18,8 +18,8 @@
 #include "toolkit/rtl/Visibility.h"
 
 struct HostCall {
-    std::string member;          // "ExecWork" or "CallHelp"
-    std::vector<Variant> args;   // the values passed (references followed)
+    std::string member;         // "ExecWork" or "CallHelp"
+    std::vector<Variant> args;  // the values passed (references followed)
 };
 
 class TK_EXPORT THostManager : public TDispatchObject {

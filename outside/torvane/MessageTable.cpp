@@ -21,11 +21,11 @@ std::string Unescape(std::string_view s) {
             continue;
         }
         switch (s[++i]) {
-        case 'r': out += '\r'; break;
-        case 'n': out += '\n'; break;
-        case 't': out += '\t'; break;
-        case '\\': out += '\\'; break;
-        default: out += '\\'; out += s[i];
+            case 'r': out += '\r'; break;
+            case 'n': out += '\n'; break;
+            case 't': out += '\t'; break;
+            case '\\': out += '\\'; break;
+            default: out += '\\'; out += s[i];
         }
     }
     return out;
@@ -44,7 +44,7 @@ void MessageTable::Load(std::string_view tsv) {
         if (Trim(line).empty() || Trim(line)[0] == '#') continue;
         auto t1 = line.find('\t');
         auto t2 = t1 == std::string_view::npos ? t1 : line.find('\t', t1 + 1);
-        if (t2 == std::string_view::npos) continue;   // not a message line
+        if (t2 == std::string_view::npos) continue;  // not a message line
         texts_[{UpperCase(Trim(line.substr(0, t1))), Trim(line.substr(t1 + 1, t2 - t1 - 1))}] = Unescape(line.substr(t2 + 1));
     }
 }

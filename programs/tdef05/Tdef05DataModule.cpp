@@ -10,20 +10,28 @@
 namespace {
 
 // The fields' labels: keyed texts "s" + field name, so that the language packs give them.
-const TLangKeys kLabels("TdmTdef05", {{"sMC001", "文档编号"}, {"sMC002", "文件名"},   {"sMC003", "类型"},
-                                      {"sMC004", "系统编号"}, {"sMC004C", "系统名称"}, {"sMC005", "备注"},
-                                      {"sMD001", "文档代码"}, {"sMD002", "序号"},     {"sMD003", "字段编号"},
-                                      {"sMD004", "字段名称"}, {"sMD005", "类型"},     {"sMD006", "长度"},
-                                      {"sMD007", "字段说明"}, {"sMD008", "实体类型"}});
+const TLangKeys kLabels("TdmTdef05", {{"sMC001", "文档编号"},
+                                      {"sMC002", "文件名"},
+                                      {"sMC003", "类型"},
+                                      {"sMC004", "系统编号"},
+                                      {"sMC004C", "系统名称"},
+                                      {"sMC005", "备注"},
+                                      {"sMD001", "文档代码"},
+                                      {"sMD002", "序号"},
+                                      {"sMD003", "字段编号"},
+                                      {"sMD004", "字段名称"},
+                                      {"sMD005", "类型"},
+                                      {"sMD006", "长度"},
+                                      {"sMD007", "字段说明"},
+                                      {"sMD008", "实体类型"}});
 
 struct TFieldLook {
     const char* name;
-    int displayWidth;   // characters shown in a grid; 0 keeps the field's own
+    int displayWidth;  // characters shown in a grid; 0 keeps the field's own
 };
 
-constexpr TFieldLook kHeaderFields[] = {{"MC001", 0}, {"MC002", 0}, {"MC003", 12},
-                                        {"MC004", 0}, {"MC004C", 0}, {"MC005", 30}};
-constexpr TFieldLook kBodyFields[] = {{"MD001", 0}, {"MD002", 0}, {"MD003", 0}, {"MD004", 0},
+constexpr TFieldLook kHeaderFields[] = {{"MC001", 0}, {"MC002", 0}, {"MC003", 12}, {"MC004", 0}, {"MC004C", 0}, {"MC005", 30}};
+constexpr TFieldLook kBodyFields[] = {{"MD001", 0},  {"MD002", 0}, {"MD003", 0},  {"MD004", 0},
                                       {"MD005", 10}, {"MD006", 8}, {"MD007", 30}, {"MD008", 0}};
 
 // The user-defined columns are there for the customisation, not for the screen.

@@ -14,10 +14,10 @@
 namespace {
 
 // Document types: the edit page's texts, the browse grid's texts (they differ for 3 and 4).
-constexpr const char* kDocumentTypes[][2] = {{"1:主档单头", "1:主档单头"},       {"2:主档单身", "2:主档单身"},
-                                             {"3:交易单头", "3:交易单头档"},     {"4:交易单身", "4:交易单身档"},
-                                             {"5:交易纪录档", "5:交易纪录档"},   {"6:月档或统计档", "6:月档或统计档"},
-                                             {"7:系统文档", "7:系统文档"},       {"8:其他", "8:其他"}};
+constexpr const char* kDocumentTypes[][2] = {{"1:主档单头", "1:主档单头"},     {"2:主档单身", "2:主档单身"},
+                                             {"3:交易单头", "3:交易单头档"},   {"4:交易单身", "4:交易单身档"},
+                                             {"5:交易纪录档", "5:交易纪录档"}, {"6:月档或统计档", "6:月档或统计档"},
+                                             {"7:系统文档", "7:系统文档"},     {"8:其他", "8:其他"}};
 constexpr const char* kFieldTypes[] = {"C:Char", "N:Numeric", "V:Varchar", "D:Datetime", "T:Text", "I:Image", "Z:Int"};
 
 constexpr int kLabelLeft = 16, kEditLeft = 96, kRowTop = 16, kRowHeight = 30;
@@ -121,8 +121,10 @@ void TfrmTdef05::OnF2Key(WORD& key, TWinControl* control) {
     if (key == 0 || !control) return;
     TField* field = ControlField(control);
     if (!field) return;
-    if (SameText(field->FieldName(), "MC004")) F2Lookup(field, "", false, false, Variant(), "ADMMA", "01");
-    else if (SameText(field->FieldName(), "MC005")) PhraseLookup(field);
+    if (SameText(field->FieldName(), "MC004"))
+        F2Lookup(field, "", false, false, Variant(), "ADMMA", "01");
+    else if (SameText(field->FieldName(), "MC005"))
+        PhraseLookup(field);
 }
 
 void TfrmTdef05::OrderBodyByLine() {

@@ -30,8 +30,8 @@ public:
     TLabel* lblMC005 = nullptr;
     TRkBtnDBEdit* edMC005 = nullptr;
     TRkLookupButton* btnMC005 = nullptr;
-    TDBComboBox* cboMC003G = nullptr;   // the type as the browse grid shows it
-    TDBComboBox* cboMD005G = nullptr;   // the field type as the body grid shows it
+    TDBComboBox* cboMC003G = nullptr;  // the type as the browse grid shows it
+    TDBComboBox* cboMD005G = nullptr;  // the field type as the body grid shows it
 
     TDataModuleClass DataModuleClass() const override;
     void ResetForm() override;

@@ -10,7 +10,8 @@
 namespace {
 
 int CountContaining(const std::vector<std::string>& texts, const std::string& part) {
-    return static_cast<int>(std::count_if(texts.begin(), texts.end(), [&](const std::string& t) { return t.find(part) != std::string::npos; }));
+    return static_cast<int>(
+        std::count_if(texts.begin(), texts.end(), [&](const std::string& t) { return t.find(part) != std::string::npos; }));
 }
 
 }  // namespace
@@ -38,7 +39,7 @@ TEST_F(DocumentRightsTest, TheLotRightsWalkStopsAtTheFirstRefusedLine) {
     // Line 0003's lot is refused too, but the walk never reached it.
     EXPECT_EQ(CountContaining(shown, "0003-0001"), 0);
     EXPECT_EQ(CountContaining(shown, Message("E", "200574")), 0);
-    EXPECT_EQ(Body().FieldByName("MB003")->AsString(), "0003");   // the line shown before stays shown
+    EXPECT_EQ(Body().FieldByName("MB003")->AsString(), "0003");  // the line shown before stays shown
 
     // Every lot of the first line refused: "all" of that line.
     ShowOrder("B");
@@ -64,7 +65,7 @@ using DocumentNumberingTest = Tdbl01Fixture;
 // free number, the window says so and shows that document, lines included.
 TEST_F(DocumentNumberingTest, TheNumberTheServerAssignedIsShownAndTheWindowShowsThatDocument) {
     Open("DS");
-    form->IsKeepOnAdd = false;   // a save returns to the document saved
+    form->IsKeepOnAdd = false;  // a save returns to the document saved
     const std::string today = FormatDateTime("yyyymmdd", Now());
     Key(VK_F5);
     ASSERT_EQ(form->EditMode, emInsert);
@@ -74,7 +75,7 @@ TEST_F(DocumentNumberingTest, TheNumberTheServerAssignedIsShownAndTheWindowShows
     ASSERT_EQ(shownNumber, today + "0001");
     install.ExecuteSql("INSERT INTO TDBMA (MA001, MA002, MA003, FLAG) VALUES ('A', '" + shownNumber + "', '别人的', 1)");
     Type("丙公司");
-    Key(VK_RETURN);   // into the lines: the first one is there
+    Key(VK_RETURN);  // into the lines: the first one is there
     ASSERT_EQ(Body().State(), dsInsert);
     Body().FieldByName("MB004")->SetAsString("螺栓");
     Key(VK_F12);

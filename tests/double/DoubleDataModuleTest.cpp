@@ -61,7 +61,8 @@ TEST_F(Tdef05Fixture, BodyRowsTakeTheHeaderKeyOrThePendingMarkerAndTheNextLineNu
 TEST_F(Tdef05Fixture, LineNumbersFollowTheHighestNumberAndSkipTextsThatAreNoNumbers) {
     install.ExecuteSql("INSERT INTO ADMMC (MC001, MC002, MC003, MC004, FLAG) VALUES ('ZLINES', 'L', '1', 'ADM', 1)");
     for (const char* line : {"0001", "0002", "X1"})
-        install.ExecuteSql("INSERT INTO ADMMD (MD001, MD002, MD003, MD005, MD006, FLAG) VALUES ('ZLINES', ?1, ?1, 'C', 1, 1)", {line});
+        install.ExecuteSql("INSERT INTO ADMMD (MD001, MD002, MD003, MD005, MD006, FLAG) VALUES ('ZLINES', ?1, ?1, 'C', 1, 1)",
+                           {line});
     Open();
     ShowDocument("ZLINES");
     std::string number;
@@ -75,7 +76,7 @@ TEST_F(Tdef05Fixture, DeletingABodyRowPutsTheHeaderIntoEdit) {
     Open();
     ShowDocument("ADMMA");
     form->DoEdit();
-    Main().Post();   // the header edit is posted, as entering the body grid does
+    Main().Post();  // the header edit is posted, as entering the body grid does
     ASSERT_EQ(Main().State(), dsBrowse);
     const int lines = Body().RecordCount();
     Body().Last();

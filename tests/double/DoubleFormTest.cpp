@@ -17,7 +17,7 @@ TEST_F(Tdef05Fixture, TheBrowsePageHidesTheBodyAndTheDetailPageBringsBackTheHeig
     ASSERT_NE(form->pgHead->ActivePage(), form->tbsBrowse);
     EXPECT_TRUE(form->pgBody->Visible());
     EXPECT_EQ(form->StatusText(2), "单身笔数");
-    form->pgHead->SetHeight(150);   // the user drags the splitter
+    form->pgHead->SetHeight(150);  // the user drags the splitter
     EXPECT_EQ(form->SavedHeadHeight, 150);
 
     form->pgHead->ChangeActivePageByUser(form->tbsBrowse);
@@ -66,7 +66,7 @@ TEST_F(Tdef05Fixture, CtrlDeleteAsksBeforeDeletingALineAndDoesNothingOnAnEmptyBo
     Main().FieldByName("MC001")->SetAsString("ZEMPTY");
     Main().FieldByName("MC004")->SetAsString("ADM");
     form->gdBody1->SetFocus();
-    Body().Cancel();   // the first line entering the grid started is given up
+    Body().Cancel();  // the first line entering the grid started is given up
     ASSERT_EQ(Body().RecordCount(), 0);
     const std::size_t asked = DialogTexts().size();
     Key(VK_DELETE, {ssCtrl});
@@ -99,7 +99,7 @@ TEST_F(Tdef05Fixture, AnEmptyBodyIsAskedAboutOrRefusedAsTheProgramSays) {
     EXPECT_EQ(Sql("SELECT COUNT(*) FROM ADMMC WHERE MC001 = 'ZEMPTY2'"), "0");
     form->DoCancel(false);
 
-    form->BodyRequired = 0;   // the demo program's own policy ("N"): an empty body is saved unasked
+    form->BodyRequired = 0;  // the demo program's own policy ("N"): an empty body is saved unasked
     const std::size_t asked = DialogTexts().size();
     newDocument("ZEMPTY3");
     EXPECT_TRUE(form->DoSave());
@@ -138,7 +138,7 @@ TEST_F(Tdef05Fixture, CopyingReportsAMissingSourceAndCopiesEveryValueButKeysAndS
         ASSERT_FALSE(copy.OnSourcePage());
         copy.edDest[0]->SetFocus();
         copy.edDest[0]->SetText("ZCOPY");
-        copy.BBOK->Click();   // closes with OK
+        copy.BBOK->Click();  // closes with OK
     });
     ASSERT_TRUE(form->CopyDocument());
     EXPECT_EQ(form->EditMode, emInsert);
@@ -149,7 +149,8 @@ TEST_F(Tdef05Fixture, CopyingReportsAMissingSourceAndCopiesEveryValueButKeysAndS
 
     EXPECT_EQ(Rows("SELECT MC002, MC003, MC004, MC005, UDF01, UDF51, FLAG FROM ADMMC WHERE MC001 = 'ZCOPY'"),
               Rows("SELECT MC002, MC003, MC004, MC005, UDF01, UDF51, FLAG FROM ADMMC WHERE MC001 = 'CMSMF'"));
-    EXPECT_NE(Sql("SELECT CREATE_DATE FROM ADMMC WHERE MC001 = 'ZCOPY'"), Sql("SELECT CREATE_DATE FROM ADMMC WHERE MC001 = 'CMSMF'"))
+    EXPECT_NE(Sql("SELECT CREATE_DATE FROM ADMMC WHERE MC001 = 'ZCOPY'"),
+              Sql("SELECT CREATE_DATE FROM ADMMC WHERE MC001 = 'CMSMF'"))
         << "system columns are the new document's own";
     EXPECT_EQ(Rows("SELECT MD002, MD003, MD004, MD005, MD006, MD007, MD008 FROM ADMMD WHERE MD001 = 'ZCOPY' ORDER BY MD002"),
               Rows("SELECT MD002, MD003, MD004, MD005, MD006, MD007, MD008 FROM ADMMD WHERE MD001 = 'CMSMF' ORDER BY MD002"));

@@ -30,7 +30,8 @@ void HostedProgramFixture::Type(const std::string& text) {
     Application->ProcessMessages();
 }
 
-std::string HostedProgramFixture::Message(const std::string& kind, const std::string& code, const std::vector<Variant>& args) const {
+std::string HostedProgramFixture::Message(const std::string& kind, const std::string& code,
+                                          const std::vector<Variant>& args) const {
     return Format(manager->GetMessage(kind, code) + " ", args);
 }
 

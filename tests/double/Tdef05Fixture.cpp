@@ -8,9 +8,9 @@
 #include "server/Brokers.h"
 #include "toolkit/rtl/Format.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/dataaware/DBEdit.h"
 #include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/widgets/Edit.h"
 
 void Tdef05Fixture::SetUp() {
@@ -84,12 +84,13 @@ void Tdef05Fixture::AddTestDocument(const std::string& code) {
     Type("ADM");
     Key(VK_TAB);
     Type("测试用的表");
-    Key(VK_RETURN);   // into the body: the first line is there
+    Key(VK_RETURN);  // into the body: the first line is there
     struct TLine {
         const char *code, *name, *type, *length;
     };
     bool first = true;
-    for (const TLine& line : {TLine{"ID", "编号", "V", "10"}, TLine{"NAME", "名称", "V", "40"}, TLine{"PRICE", "单价", "N", "16.4"}}) {
+    for (const TLine& line :
+         {TLine{"ID", "编号", "V", "10"}, TLine{"NAME", "名称", "V", "40"}, TLine{"PRICE", "单价", "N", "16.4"}}) {
         if (!first) Key(VK_DOWN);
         first = false;
         Key(VK_TAB);

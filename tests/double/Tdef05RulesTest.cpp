@@ -2,11 +2,11 @@
 // defaults, and the two lookups, through the real window, data module and servers.
 #include "tests/double/Tdef05Fixture.h"
 
+#include "controls/RkLookupButton.h"
 #include "framework/data/FieldText.h"
 #include "toolkit/ui/dataaware/DBComboBox.h"
 #include "toolkit/ui/dataaware/DBEdit.h"
 #include "toolkit/ui/grids/DBGrids.h"
-#include "controls/RkLookupButton.h"
 
 TEST_F(Tdef05Fixture, TheWindowShowsTheDocumentWithItsLabelsTypesAndVersion) {
     Open();
@@ -53,7 +53,7 @@ TEST_F(Tdef05Fixture, LengthsAreWholeExceptForNumbersAndAlwaysAboveZero) {
     TField* type = Body().FieldByName("MD005");
     TField* length = Body().FieldByName("MD006");
     SetFieldText(type, "C", false);
-    app.QueueDialogAnswer(mrOk);   // the answer does not matter
+    app.QueueDialogAnswer(mrOk);  // the answer does not matter
     EXPECT_THROW(length->SetAsFloat(10.5), EAbort);
     EXPECT_EQ(DialogTexts().back(), Message("W", "100001", {"", "", ""}));
     EXPECT_NE(length->AsFloat(), 10.5);
@@ -138,7 +138,7 @@ TEST_F(Tdef05Fixture, F2OpensTheSystemLookupAndThePhrasesOfTheCompany) {
     form->edMC004->SetEnabled(true);
     EXPECT_TRUE(form->btnMC004->Enabled());
 
-    form->btnMC005->Click();   // the button beside the remark opens its lookup as F2 does
+    form->btnMC005->Click();  // the button beside the remark opens its lookup as F2 does
     EXPECT_EQ(form->ActiveControl(), form->edMC005);
     ASSERT_GE(offered.size(), 3u);
     EXPECT_EQ(offered[0], "待确认") << "the user's own phrases first";

@@ -2,8 +2,8 @@
 // second window keeps what its user typed and says why, and a re-read shows the first user's document.
 #include <filesystem>
 
-#include "tests/double/Tdef05Fixture.h"
 #include "server/Brokers.h"
+#include "tests/double/Tdef05Fixture.h"
 #include "tests/outside/NexordProcess.h"
 #include "toolkit/ui/dataaware/DBEdit.h"
 #include "toolkit/ui/kernel/Application.h"
@@ -109,7 +109,8 @@ TEST_F(TwoSessions, TheLaterSaveIsRefusedKeepsItsInputAndTheRereadShowsTheFirstU
     // Both windows talked to the daemon, each in a session of its own (the work center's login is a third).
     const std::string log = daemon.Log();
     int sessions = 0;
-    for (std::size_t at = log.find("opened for Nexor01S.Class1"); at != std::string::npos; at = log.find("opened for Nexor01S.Class1", at + 1))
+    for (std::size_t at = log.find("opened for Nexor01S.Class1"); at != std::string::npos;
+         at = log.find("opened for Nexor01S.Class1", at + 1))
         ++sessions;
     EXPECT_GE(sessions, 3) << log;
     // Giving up and re-reading shows what the first user saved.

@@ -14,8 +14,7 @@
 
 class EnvFixture : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         std::string pattern = (std::filesystem::temp_directory_path() / "tdef-env-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         root_ = pattern + "/";
@@ -23,13 +22,11 @@ protected:
         server_ = root_ + "server/";
         std::filesystem::create_directories(client_);
         std::filesystem::create_directories(server_);
-        if (const char* old = std::getenv("VANDRIL_REGISTRY"))
-            oldRegistry_ = old;
+        if (const char* old = std::getenv("VANDRIL_REGISTRY")) oldRegistry_ = old;
         setenv("VANDRIL_REGISTRY", (root_ + "registry.ini").c_str(), 1);
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         if (oldRegistry_.empty())
             unsetenv("VANDRIL_REGISTRY");
         else
@@ -39,26 +36,21 @@ protected:
     }
 
     // Writes the key "Software\RKT\Vandril" with the given values.
-    void WriteRegistry(const std::map<std::string, std::string>& values)
-    {
+    void WriteRegistry(const std::map<std::string, std::string>& values) {
         std::string text = "[HKEY_LOCAL_MACHINE\\Software\\RKT\\Vandril]\n";
-        for (const auto& [name, value] : values)
-            text += name + "=" + value + "\n";
+        for (const auto& [name, value] : values) text += name + "=" + value + "\n";
         WriteFile(root_ + "registry.ini", text);
     }
     // The usual installation: client and server folders configured.
-    void WriteStandardRegistry(const std::string& ansiCodePage = "936")
-    {
+    void WriteStandardRegistry(const std::string& ansiCodePage = "936") {
         WriteRegistry({{"ClientPath", client_}, {"ServerPath", server_}, {"ANSICodePage", ansiCodePage}});
     }
 
-    static void WriteFile(const std::string& path, const std::string& text)
-    {
+    static void WriteFile(const std::string& path, const std::string& text) {
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
     }
-    static std::string ReadFile(const std::string& path)
-    {
+    static std::string ReadFile(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         std::stringstream s;
         s << in.rdbuf();

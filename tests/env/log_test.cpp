@@ -5,8 +5,7 @@
 
 using LogTest = EnvFixture;
 
-TEST_F(LogTest, AlertFileNamedByTagAndPeriod)
-{
+TEST_F(LogTest, AlertFileNamedByTagAndPeriod) {
     WriteStandardRegistry();
     EXPECT_TRUE(WriteAlert("Class RadicalCF-461", "first", "M"));
     EXPECT_TRUE(WriteAlert("Class RadicalCF-461", "second", "M"));
@@ -28,8 +27,7 @@ TEST_F(LogTest, AlertFileNamedByTagAndPeriod)
     EXPECT_TRUE(Exists(client_ + "Log/Alert_.._.._escape_20260315"));
 }
 
-TEST_F(LogTest, LogFolderFallsBackAndFailuresReportFalse)
-{
+TEST_F(LogTest, LogFolderFallsBackAndFailuresReportFalse) {
     WriteRegistry({{"ServerPath", server_}});
     EXPECT_TRUE(WriteAlert("srv", "x", "D"));
     EXPECT_TRUE(Exists(server_ + "Log/Alert_srv_20260315.log"));
@@ -57,8 +55,7 @@ TEST_F(LogTest, LogFolderFallsBackAndFailuresReportFalse)
     EXPECT_NE(text.find("] no registry\n"), std::string::npos) << text;
 }
 
-TEST_F(LogTest, ErrorReportListsTheEntriesOfEachExceptionKind)
-{
+TEST_F(LogTest, ErrorReportListsTheEntriesOfEachExceptionKind) {
     WriteStandardRegistry();
     const std::string file = client_ + "Log/Alert_TessalGenerator_20260315.log";
     auto lines = [&] {
@@ -72,21 +69,19 @@ TEST_F(LogTest, ErrorReportListsTheEntriesOfEachExceptionKind)
     const std::string dashes = "----------------------------------";
 
     ReportError(EDBEngineError({{1205, "deadlock"}, {3621, "statement terminated"}}), "Save", "while saving");
-    EXPECT_EQ(lines(), (std::vector<std::string>{
-                           dashes + " on Save " + dashes, "讯息信息:",
-                           "EDBEngineError Error 01: Code: 1205, Message: deadlock",
-                           "EDBEngineError Error 02: Code: 3621, Message: statement terminated",
-                           "ErrorMessage Count: 2", "Programer Message: while saving"}));
+    EXPECT_EQ(lines(), (std::vector<std::string>{dashes + " on Save " + dashes,
+                                                 "讯息信息:", "EDBEngineError Error 01: Code: 1205, Message: deadlock",
+                                                 "EDBEngineError Error 02: Code: 3621, Message: statement terminated",
+                                                 "ErrorMessage Count: 2", "Programer Message: while saving"}));
 
     ReportError(EOSError("access denied"), "  ", "");
-    EXPECT_EQ(lines(), (std::vector<std::string>{dashes + dashes, "讯息信息:",
-                                                 "EWin32Error Error 01: Code: 0, Message: access denied",
-                                                 "ErrorMessage Count: 1"}));
+    EXPECT_EQ(lines(),
+              (std::vector<std::string>{dashes + dashes, "讯息信息:", "EWin32Error Error 01: Code: 0, Message: access denied",
+                                        "ErrorMessage Count: 1"}));
 
     ReportError(EInOutError("disk full"), "Export", " ");
     EXPECT_EQ(lines(), (std::vector<std::string>{dashes + " on Export " + dashes, "讯息信息:",
-                                                 "EInOutError Error 01: Code: 0, Message: disk full",
-                                                 "ErrorMessage Count: 1"}));
+                                                 "EInOutError Error 01: Code: 0, Message: disk full", "ErrorMessage Count: 1"}));
 
     // Any other kind: its class name and message (the line holds a line break of its own).
     ReportError(EConvertError("bad number"), "", "");

@@ -4,9 +4,8 @@
 #include "env/Numbers.h"
 #include "env/Texts.h"
 
-TEST(Numbers, FixDecimalsRoundsHalvesAwayFromZero)
-{
-    EXPECT_DOUBLE_EQ(FixDecimals(2.675, 2), 2.68);   // 2.67499999... in binary
+TEST(Numbers, FixDecimalsRoundsHalvesAwayFromZero) {
+    EXPECT_DOUBLE_EQ(FixDecimals(2.675, 2), 2.68);  // 2.67499999... in binary
     EXPECT_DOUBLE_EQ(FixDecimals(-2.675, 2), -2.68);
     EXPECT_DOUBLE_EQ(FixDecimals(1.005, 2), 1.01);
     EXPECT_DOUBLE_EQ(FixDecimals(2.5, 0), 3);
@@ -15,8 +14,7 @@ TEST(Numbers, FixDecimalsRoundsHalvesAwayFromZero)
     EXPECT_DOUBLE_EQ(FixDecimals(0, 4), 0);
 }
 
-TEST(Numbers, SameNumberToleratesBinaryNoise)
-{
+TEST(Numbers, SameNumberToleratesBinaryNoise) {
     EXPECT_EQ(SameNumber(0.1 + 0.2, 0.3), 0);
     EXPECT_EQ(SameNumber(1, 2), -1);
     EXPECT_EQ(SameNumber(2, 1), 1);
@@ -24,8 +22,7 @@ TEST(Numbers, SameNumberToleratesBinaryNoise)
     EXPECT_EQ(SameNumber(-5.5, -5.5), 0);
 }
 
-TEST(Numbers, Durations)
-{
+TEST(Numbers, Durations) {
     EXPECT_EQ(SecondsToDuration(0), "0000:00:00");
     EXPECT_EQ(SecondsToDuration(3661), "0001:01:01");
     EXPECT_EQ(SecondsToDuration(-3661), "-0001:01:01");
@@ -46,8 +43,7 @@ TEST(Numbers, Durations)
     }
 }
 
-TEST(Texts, PaddingAndFields)
-{
+TEST(Texts, PaddingAndFields) {
     EXPECT_EQ(PadLeft("7", 3, '0'), "007");
     EXPECT_EQ(PadRight("ab", 4), "ab  ");
     EXPECT_EQ(PadLeft("abcd", 2), "abcd");
@@ -71,11 +67,10 @@ TEST(Texts, PaddingAndFields)
     EXPECT_EQ(text, "");
 }
 
-TEST(Texts, ReplaceChooseAndAddresses)
-{
+TEST(Texts, ReplaceChooseAndAddresses) {
     EXPECT_EQ(ReplaceAllText("Select a from T From", "FROM", "in"), "Select a in T in");
-    EXPECT_EQ(ReplaceAllText("select from t", "from", "FROM"), "select from t");   // equal ignoring case
-    EXPECT_EQ(ReplaceAllText("a.b.c", ".", ".."), "a..b..c");   // a replacement containing the pattern
+    EXPECT_EQ(ReplaceAllText("select from t", "from", "FROM"), "select from t");  // equal ignoring case
+    EXPECT_EQ(ReplaceAllText("a.b.c", ".", ".."), "a..b..c");                     // a replacement containing the pattern
     EXPECT_EQ(ReplaceAllText("  x y  ", "y", "z", true), "x z");
     EXPECT_EQ(ReplaceAllText("  x y  ", "y", "z", false), "  x z  ");
 
@@ -89,8 +84,7 @@ TEST(Texts, ReplaceChooseAndAddresses)
     EXPECT_FALSE(IsLocalAddress("127.0.0.2"));
 }
 
-TEST(Texts, ButtonCaptions)
-{
+TEST(Texts, ButtonCaptions) {
     EXPECT_EQ(ButtonCaption("Yes"), "是(&Y)");
     EXPECT_EQ(ButtonCaption("No"), "否(&N)");
     EXPECT_EQ(ButtonCaption("OK"), "确定");

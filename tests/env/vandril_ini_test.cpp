@@ -5,11 +5,9 @@
 
 using VandrilIniTest = EnvFixture;
 
-TEST_F(VandrilIniTest, ServerListFromComputerNameWithTrailingSeparator)
-{
+TEST_F(VandrilIniTest, ServerListFromComputerNameWithTrailingSeparator) {
     WriteStandardRegistry();
-    WriteFile(client_ + "VandrilC.ini",
-              "[Server Information]\nComputerName= 10.1.1.5;app2.local; \nServerPort=3000\n");
+    WriteFile(client_ + "VandrilC.ini", "[Server Information]\nComputerName= 10.1.1.5;app2.local; \nServerPort=3000\n");
     TVandrilIniC ini;
     EXPECT_TRUE(ini.ReadOk);
     EXPECT_EQ(ini.Error, "");
@@ -23,8 +21,7 @@ TEST_F(VandrilIniTest, ServerListFromComputerNameWithTrailingSeparator)
     EXPECT_EQ(ini.ServerList.At(1, 1).AsInteger(), 3000);
 }
 
-TEST_F(VandrilIniTest, MissingFileGivesEveryDefault)
-{
+TEST_F(VandrilIniTest, MissingFileGivesEveryDefault) {
     WriteStandardRegistry();
     TVandrilIniC ini;
     EXPECT_TRUE(ini.ReadOk);
@@ -50,35 +47,31 @@ TEST_F(VandrilIniTest, MissingFileGivesEveryDefault)
     EXPECT_EQ(ini.WorkDLLPaths, std::vector<std::string>{client_ + "C_PKG/"});
 }
 
-TEST_F(VandrilIniTest, SupportCallBackTruthValues)
-{
+TEST_F(VandrilIniTest, SupportCallBackTruthValues) {
     WriteStandardRegistry();
-    const std::map<std::string, bool> cases{{"yes", true}, {"Y", true}, {"true", true}, {"1", true},
-                                            {"on", false}, {"no", false}, {"0", false}, {"2", false}};
+    const std::map<std::string, bool> cases{{"yes", true}, {"Y", true},   {"true", true}, {"1", true},
+                                            {"on", false}, {"no", false}, {"0", false},   {"2", false}};
     for (const auto& [text, expected] : cases) {
         WriteFile(client_ + "VandrilC.ini", "[Server Information]\nSupportCallBack=" + text + "\n");
         EXPECT_EQ(TVandrilIniC().SupportCallBack, expected) << text;
     }
 }
 
-TEST_F(VandrilIniTest, CodePagesAndModes)
-{
+TEST_F(VandrilIniTest, CodePagesAndModes) {
     struct Case {
         std::string ansi, ui, db, sys;
         int language, conversion;
     };
     const Case cases[] = {
-        {"950", "936", "936", "950", 4, 0},   // simplified interface on a traditional system
-        {"936", "950", "936", "936", 2, 2},   // traditional interface over a GB database
-        {"936", "936", "950", "936", 0, 1},
-        {"950", "950", "950", "950", 2, 0},
-        {"1252", "", "", "437", 0, 0},        // unknown ANSI code page: English, UICodePage follows it
+        {"950", "936", "936", "950", 4, 0},  // simplified interface on a traditional system
+        {"936", "950", "936", "936", 2, 2},  // traditional interface over a GB database
+        {"936", "936", "950", "936", 0, 1}, {"950", "950", "950", "950", 2, 0},
+        {"1252", "", "", "437", 0, 0},  // unknown ANSI code page: English, UICodePage follows it
     };
     for (const Case& c : cases) {
         WriteStandardRegistry(c.ansi);
         std::string text = "[CodePage]\n";
-        if (!c.ui.empty())
-            text += "UICodePage=" + c.ui + "\nDBCodePage=" + c.db + "\n";
+        if (!c.ui.empty()) text += "UICodePage=" + c.ui + "\nDBCodePage=" + c.db + "\n";
         WriteFile(client_ + "VandrilC.ini", text);
         TVandrilIniC ini;
         EXPECT_EQ(ini.SysCodePage, c.sys) << c.ansi;
@@ -88,9 +81,8 @@ TEST_F(VandrilIniTest, CodePagesAndModes)
     }
 }
 
-TEST_F(VandrilIniTest, MissingRegistryOrServerSetsTheErrorCode)
-{
-    {   // no registry file at all
+TEST_F(VandrilIniTest, MissingRegistryOrServerSetsTheErrorCode) {
+    {  // no registry file at all
         TVandrilIniC ini;
         EXPECT_FALSE(ini.ReadOk);
         EXPECT_EQ(ini.Error, "E;000015");
@@ -100,7 +92,7 @@ TEST_F(VandrilIniTest, MissingRegistryOrServerSetsTheErrorCode)
     WriteFile(root_ + "registry.ini", "[HKEY_LOCAL_MACHINE\\Software\\Other]\nClientPath=" + client_ + "\n");
     EXPECT_EQ(TVandrilIniC().Error, "E;000015");
 
-    WriteRegistry({{"ProfileType", "0"}});   // key present, no client path: fails silently
+    WriteRegistry({{"ProfileType", "0"}});  // key present, no client path: fails silently
     TVandrilIniC noPath;
     EXPECT_FALSE(noPath.ReadOk);
     EXPECT_EQ(noPath.Error, "");
@@ -115,11 +107,10 @@ TEST_F(VandrilIniTest, MissingRegistryOrServerSetsTheErrorCode)
     }
 }
 
-TEST_F(VandrilIniTest, PersonalProfileFolderWhenItHoldsTheFile)
-{
+TEST_F(VandrilIniTest, PersonalProfileFolderWhenItHoldsTheFile) {
     WriteRegistry({{"ClientPath", client_}, {"ProfileType", "1"}});
     WriteFile(client_ + "VandrilC.ini", "[Client Components]\nLangType=CHS\n");
-    {   // profiles on, but no personal file: the client folder's file is used
+    {  // profiles on, but no personal file: the client folder's file is used
         TVandrilIniC ini;
         EXPECT_EQ(ini.ProfileUser, UserName());
         EXPECT_EQ(ini.ProfilePath, client_);
@@ -134,30 +125,27 @@ TEST_F(VandrilIniTest, PersonalProfileFolderWhenItHoldsTheFile)
     EXPECT_EQ(ini.LangType, "CHT");
 }
 
-TEST_F(VandrilIniTest, WindowsStylePathsAndWorkLibraryFolders)
-{
+TEST_F(VandrilIniTest, WindowsStylePathsAndWorkLibraryFolders) {
     // The client path written the Windows way, without the trailing separator.
     std::string windowsPath = client_.substr(0, client_.size() - 1);
     std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
     WriteRegistry({{"ClientPath", windowsPath}});
-    WriteFile(client_ + "VandrilC.ini",
-              "[WorkDLLPath]\nA=Pkg\nB=\\Sub\\Lib\\\nC=/opt/libs\nD=C:\\Libs\n");
+    WriteFile(client_ + "VandrilC.ini", "[WorkDLLPath]\nA=Pkg\nB=\\Sub\\Lib\\\nC=/opt/libs\nD=C:\\Libs\n");
     TVandrilIniC ini;
     EXPECT_EQ(ini.InstallPath, client_);
-    EXPECT_EQ(ini.WorkDLLPaths,
-              (std::vector<std::string>{client_ + "Pkg/", client_ + "Sub/Lib/", "/opt/libs/", "C:/Libs/"}));
+    EXPECT_EQ(ini.WorkDLLPaths, (std::vector<std::string>{client_ + "Pkg/", client_ + "Sub/Lib/", "/opt/libs/", "C:/Libs/"}));
     EXPECT_EQ(CompletePath("\\a\\b", "/base"), "/base/a/b");
     EXPECT_EQ(CompletePath("rel", "/base/"), "/base/rel");
 }
 
-TEST_F(VandrilIniTest, ServerFileSettings)
-{
+TEST_F(VandrilIniTest, ServerFileSettings) {
     WriteStandardRegistry();
     WriteFile(server_ + "VandrilS.ini",
               "[ProductVersion]\nVersion=9.0\n"
-              "[DBE Setting]\nXXXXXX=" + EncodePassword("口令pw") + "\nTempPassword=" + EncodePassword("") +
-              "\nMainDBType=oracle\nMainServerName=db1\nOtherSystemControlAddress=ctl2\nMainCommandTimeOut=60\n"
-              "[DBPasswordCtrl]\nComputerName=  pwd.host  \nSupportCallBack=Yes\n");
+              "[DBE Setting]\nXXXXXX=" +
+                  EncodePassword("口令pw") + "\nTempPassword=" + EncodePassword("") +
+                  "\nMainDBType=oracle\nMainServerName=db1\nOtherSystemControlAddress=ctl2\nMainCommandTimeOut=60\n"
+                  "[DBPasswordCtrl]\nComputerName=  pwd.host  \nSupportCallBack=Yes\n");
     TVandrilIniS ini;
     EXPECT_TRUE(ini.ReadOk);
     EXPECT_EQ(ini.FileName, server_ + "VandrilS.ini");

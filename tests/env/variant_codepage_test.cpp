@@ -4,8 +4,7 @@
 
 using VariantCodePageTest = EnvFixture;
 
-TEST_F(VariantCodePageTest, ToCodePageReplacesWhatTheCodePageLacksInEveryElement)
-{
+TEST_F(VariantCodePageTest, ToCodePageReplacesWhatTheCodePageLacksInEveryElement) {
     EXPECT_EQ(VariantToCodePage(Variant("文档€😀"), 936), Variant("文档€?"));
     EXPECT_EQ(VariantToCodePage(Variant("门們"), 950), Variant("?們"));
     EXPECT_EQ(VariantToCodePage(Variant(12), 936), Variant(12));
@@ -21,24 +20,22 @@ TEST_F(VariantCodePageTest, ToCodePageReplacesWhatTheCodePageLacksInEveryElement
     EXPECT_EQ(converted.At(1, 1), Variant("文"));
     EXPECT_EQ(converted.At(1, 2)[0], Variant("?"));
     EXPECT_TRUE(converted.At(1, 2)[1].IsNull());
-    EXPECT_EQ(grid.At(0, 1), Variant("a😀"));   // the argument is left alone
+    EXPECT_EQ(grid.At(0, 1), Variant("a😀"));  // the argument is left alone
 
     const Variant nested = VariantToCodePage(VarArrayOf({Variant("x😀"), VarArrayOf({Variant("y😀")})}), 936);
     EXPECT_EQ(nested[0], Variant("x?"));
     EXPECT_EQ(nested[1][0], Variant("y?"));
 }
 
-TEST_F(VariantCodePageTest, FromCodePageDecodesBytes)
-{
-    const std::string gbk = "\xce\xc4\xb5\xb5";   // 文档 in code page 936
+TEST_F(VariantCodePageTest, FromCodePageDecodesBytes) {
+    const std::string gbk = "\xce\xc4\xb5\xb5";  // 文档 in code page 936
     EXPECT_EQ(VariantFromCodePage(Variant(Bytes(gbk.begin(), gbk.end())), 936), Variant("文档"));
     const Variant list = VariantFromCodePage(VarArrayOf({Variant(gbk), Variant("已是文字")}), 936);
     EXPECT_EQ(list[0], Variant("文档"));
     EXPECT_EQ(list[1], Variant("已是文字"));
 }
 
-TEST_F(VariantCodePageTest, FailuresGoToTheLibstrsAlertLog)
-{
+TEST_F(VariantCodePageTest, FailuresGoToTheLibstrsAlertLog) {
     WriteStandardRegistry();
     const Variant value = VarArrayOf({Variant("文档"), Variant(1)});
     EXPECT_EQ(VariantToCodePage(value, 99999), value);

@@ -74,8 +74,7 @@ TEST(SelectParsingTest, ColumnsAndJoinsOfTheProgramStatements) {
     EXPECT_EQ(HeaderExtraColumnsOf("select A.*, B.NAME as BNAME from A left join B on A.K=B.K"), "B.NAME BNAME");
     EXPECT_EQ(HeaderExtraColumnsOf("SELECT A.* FROM A WHERE A.X IN (1,2)"), "");
     // A first item holding a sub-query with its own FROM (and a comma inside brackets) is one item.
-    EXPECT_EQ(HeaderExtraColumnsOf("SELECT (SELECT MAX(MD002) FROM ADMMD) MX, ADMMC.MC002 AS NM FROM ADMMC"),
-              "ADMMC.MC002 NM");
+    EXPECT_EQ(HeaderExtraColumnsOf("SELECT (SELECT MAX(MD002) FROM ADMMD) MX, ADMMC.MC002 AS NM FROM ADMMC"), "ADMMC.MC002 NM");
     EXPECT_EQ(HeaderExtraColumnsOf("SELECT COALESCE(A.X, 0) X, B.Y FROM A, B"), "B.Y");
 
     TBodySelectParts plain = ParseBodySelectText("SELECT ADMMD.*, MD004 FROM ADMMD WHERE MD001='X'");
@@ -211,7 +210,7 @@ TEST_F(BaseDMTest, DataRightsAnswersGiveAllOrTheFirstFourDeniedKeys) {
     brokers->ProgramInfo.SetValue("D11_KEY", "ADMMD.MD001,ADMMD.MD002");
     brokers->ProgramInfo.SetValue("D11_TABLE", "ADMMD");
     std::string denied;
-    EXPECT_TRUE(base->CheckDataRights(body, "D11", denied));   // no rows: nothing to check
+    EXPECT_TRUE(base->CheckDataRights(body, "D11", denied));  // no rows: nothing to check
     for (int i = 1; i <= 8; ++i) AddRow("000" + std::to_string(i), i);
     body->SetRecNo(3);
 

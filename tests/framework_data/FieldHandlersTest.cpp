@@ -1,8 +1,8 @@
 // The published field handlers as a program attaches them by name, on a dataset of the module.
 #include <initializer_list>
 
-#include "RadicalFixture.h"
 #include "framework/data/FieldText.h"
+#include "RadicalFixture.h"
 #include "toolkit/rtl/DateTime.h"
 
 class FieldHandlerTest : public RadicalFixture {
@@ -12,8 +12,8 @@ protected:
         rows = CreateComponent<TClientDataSet>(dm);
         rows->SetName("cdsRows");
         TFieldDefs& defs = rows->FieldDefs();
-        for (auto [name, size] : {std::pair{"TM", 4}, {"DT", 8}, {"STAMP", 17}, {"MD", 4}, {"YM", 6}, {"YR", 4},
-                                  {"DY", 2}, {"MO", 2}, {"NAME", 5}})
+        for (auto [name, size] :
+             {std::pair{"TM", 4}, {"DT", 8}, {"STAMP", 17}, {"MD", 4}, {"YM", 6}, {"YR", 4}, {"DY", 2}, {"MO", 2}, {"NAME", 5}})
             defs.Add(name, ftString, size);
         defs.Add("DV", ftDate);
         defs.Add("SECS", ftInteger);
@@ -94,10 +94,11 @@ TEST_F(FieldHandlerTest, DaysAndMonthsAreTwoDigitsInRange) {
 
 TEST_F(FieldHandlerTest, DatesAreShownAndEnteredInEveryDateOrder) {
     TField* date = Attach("DT", {"DateFieldGetText", "DateFieldSetText", "DateFieldValidate"});
-    const std::map<int, std::pair<std::string, std::string>> orders = {
-        {1, {"1999/12/31", "9999/99/99;1; "}}, {2, {"12/31/1999", "99/99/9999;1; "}},
-        {3, {"31/12/1999", "99/99/9999;1; "}}, {4, {"88/12/31", "99/99/99;1; "}},
-        {5, {"088/12/31", "999/99/99;1; "}}};
+    const std::map<int, std::pair<std::string, std::string>> orders = {{1, {"1999/12/31", "9999/99/99;1; "}},
+                                                                       {2, {"12/31/1999", "99/99/9999;1; "}},
+                                                                       {3, {"31/12/1999", "99/99/9999;1; "}},
+                                                                       {4, {"88/12/31", "99/99/99;1; "}},
+                                                                       {5, {"088/12/31", "999/99/99;1; "}}};
     for (const auto& [order, expected] : orders) {
         dm->SetDateSettings(order, "/");
         date->SetAsString("19991231");

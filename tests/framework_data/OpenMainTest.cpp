@@ -44,8 +44,10 @@ protected:
     void AddDocuments(int count) {
         Db().InTransaction([&] {
             for (int d = 1; d <= count; ++d)
-                Db().Query("INSERT INTO ADMMC (MC001, MC002, MC003, MC004, COMPANY, CREATOR, FLAG) VALUES (?, ?, '1', 'ADM', 'DEMO', 'DS', 1)",
-                           {Format("A%.3d", {d}), "表" + std::to_string(d)});
+                Db().Query(
+                    "INSERT INTO ADMMC (MC001, MC002, MC003, MC004, COMPANY, CREATOR, FLAG) VALUES (?, ?, '1', 'ADM', 'DEMO', "
+                    "'DS', 1)",
+                    {Format("A%.3d", {d}), "表" + std::to_string(d)});
         });
     }
     bool ConnectAsTdef05() {
@@ -85,8 +87,7 @@ TEST_F(OpenMainTest, TheHeaderOpensFromTheProgramInformationAndFetchesAsTheUserS
     base->FetchOnScroll = false;
     base->cdsMain->Open();
     const int firstPacket = base->cdsMain->RecordCount();
-    for (base->cdsMain->First(); !base->cdsMain->Eof(); base->cdsMain->Next()) {
-    }
+    for (base->cdsMain->First(); !base->cdsMain->Eof(); base->cdsMain->Next()) {}
     EXPECT_EQ(base->cdsMain->RecordCount(), firstPacket);
 }
 
@@ -126,8 +127,9 @@ TEST_F(OpenMainTest, RecordEventsReachTheOwningForm) {
 
 TEST_F(OpenMainTest, ConnectingOpensTheHeaderAsTheProgramInformationSays) {
     // A USD document whose first money column is shown in the currency's two money decimals.
-    Db().Query("INSERT INTO ADMMC (MC001, MC002, MC003, MC004, UDF01, UDF51, COMPANY, CREATOR, FLAG) "
-               "VALUES ('ACUR1', '币别表', '1', 'ADM', 'USD', 1234.5, 'DEMO', 'DS', 1)");
+    Db().Query(
+        "INSERT INTO ADMMC (MC001, MC002, MC003, MC004, UDF01, UDF51, COMPANY, CREATOR, FLAG) "
+        "VALUES ('ACUR1', '币别表', '1', 'ADM', 'USD', 1234.5, 'DEMO', 'DS', 1)");
     base->RegisterCurrencyFields("UDF01", cdtMoney, "cdsMain:UDF51");
     ASSERT_TRUE(ConnectAsTdef05());
 

@@ -20,9 +20,9 @@
 #include "toolkit/com/ComObj.h"
 #include "toolkit/data/DataSetField.h"
 #include "toolkit/rtl/Dispatch.h"
-#include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/dialogs/Dialogs.h"
 #include "toolkit/ui/dialogs/ScriptedModalLoop.h"
+#include "toolkit/ui/kernel/Application.h"
 
 // A program data module as the framework's descendants build one: a header dataset on MIDAS whose
 // rows are stamped before they are posted. It records the start-up hooks it runs.
@@ -141,8 +141,8 @@ protected:
     std::string client_;
     TBrokers* brokers = nullptr;
     TdmProbe* dm = nullptr;
-    std::vector<std::string> shown;   // texts of the message dialogs shown
-    std::deque<int> answers;          // answers for the next message dialogs (default OK)
+    std::vector<std::string> shown;  // texts of the message dialogs shown
+    std::deque<int> answers;         // answers for the next message dialogs (default OK)
 
 private:
     std::shared_ptr<TScriptedModalLoop> modal_;

@@ -29,7 +29,8 @@ TEST_F(RadicalFixture, ANewRowPostedTwiceIsStampedOnceAndStoredWithFlagOne) {
 
     ASSERT_TRUE(dm->ApplyDataSet(&systems));
     EXPECT_EQ(systems.FieldByName("FLAG")->AsInteger(), 1);
-    SqlResult row = Db().Query("SELECT FLAG, COMPANY, CREATOR, USR_GROUP, CREATE_DATE, MODIFIER, MA003 FROM ADMMA WHERE MA001 = 'T01'");
+    SqlResult row =
+        Db().Query("SELECT FLAG, COMPANY, CREATOR, USR_GROUP, CREATE_DATE, MODIFIER, MA003 FROM ADMMA WHERE MA001 = 'T01'");
     ASSERT_EQ(row.rows.size(), 1u);
     EXPECT_EQ(row.rows[0][0].AsInteger(), 1);
     EXPECT_EQ(Text(row.rows[0][1]), "DEMO");

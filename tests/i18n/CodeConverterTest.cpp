@@ -2,16 +2,16 @@
 // windows converted at creation, fonts, and its message boxes.
 #include "i18n/CodeConverter.h"
 #include "tests/i18n/I18nFixture.h"
+#include "toolkit/ui/graphics/Font.h"
 #include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/Screen.h"
 #include "toolkit/ui/widgets/Button.h"
 #include "toolkit/ui/widgets/ComboBox.h"
 #include "toolkit/ui/widgets/Edit.h"
-#include "toolkit/ui/graphics/Font.h"
 #include "toolkit/ui/widgets/ListBox.h"
 #include "toolkit/ui/widgets/ListView.h"
 #include "toolkit/ui/widgets/Memo.h"
 #include "toolkit/ui/widgets/Menus.h"
-#include "toolkit/ui/kernel/Screen.h"
 #include "toolkit/ui/widgets/StatusBar.h"
 
 namespace {
@@ -52,7 +52,7 @@ struct TWindow {
         item1->SetName("miExport");
         item1->SetCaption("导出");
         menu->Items()->Add(item1);
-        TMenuItem* runtime = CreateComponent<TMenuItem>(menu);   // not owned by the window
+        TMenuItem* runtime = CreateComponent<TMenuItem>(menu);  // not owned by the window
         runtime->SetCaption("颜色条件");
         menu->Items()->Add(runtime);
     }
@@ -86,9 +86,9 @@ TEST_F(I18nTest, ModesFollowTheConfiguredCodePages) {
         int dbMode;
         const char* sysCodePage;
     };
-    for (const Case& c : {Case{"936", "936", 936, 0, 0, "936"}, Case{"950", "936", 936, 2, 2, "936"},
-                          Case{"936", "950", 936, 0, 1, "936"}, Case{"936", "936", 950, 4, 0, "950"},
-                          Case{"437", "936", 1252, 0, 0, "437"}}) {
+    for (const Case& c :
+         {Case{"936", "936", 936, 0, 0, "936"}, Case{"950", "936", 936, 2, 2, "936"}, Case{"936", "950", 936, 0, 1, "936"},
+          Case{"936", "936", 950, 4, 0, "950"}, Case{"437", "936", 1252, 0, 0, "437"}}) {
         install.SetCodePages(c.ui, c.db, c.system);
         auto converter = NewConverter();
         SCOPED_TRACE(std::string(c.ui) + " over " + c.db + " on " + std::to_string(c.system));
@@ -154,7 +154,7 @@ TEST_F(I18nTest, AMissingTranslatorLibraryIsReportedByName) {
         EXPECT_EQ(e.Message(), "Load Library libNoSuchTranslator.so Error!");
     }
     try {
-        TTranslator translator("libtoolkit.so");   // a library without the entries
+        TTranslator translator("libtoolkit.so");  // a library without the entries
         ADD_FAILURE() << "a library without the entries must fail";
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), "Get Library Procedure Address Error!");

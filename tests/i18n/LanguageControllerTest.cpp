@@ -4,9 +4,9 @@
 #include "i18n/LangMessage.h"
 #include "i18n/LanguageFolder.h"
 #include "tests/i18n/I18nFixture.h"
+#include "toolkit/ui/dataaware/DBComboBox.h"
 #include "toolkit/ui/widgets/Button.h"
 #include "toolkit/ui/widgets/ComboBox.h"
-#include "toolkit/ui/dataaware/DBComboBox.h"
 #include "toolkit/ui/widgets/Label.h"
 #include "toolkit/ui/widgets/ListView.h"
 #include "toolkit/ui/widgets/Memo.h"
@@ -144,7 +144,7 @@ TEST_F(I18nTest, AFormTakesTheDocumentElementThenItsOwnElementThenItsComponents)
     controller->BeforeLoadComponent = [&](TObject*, TComponent* component, const TXmlNode& node) {
         loaded.push_back(component->Name() + "<" + node.NodeName());
     };
-    controller->SetActive(true);   // the reader takes the events it is created with
+    controller->SetActive(true);  // the reader takes the events it is created with
     controller->Reader().ApplyTo(window.form.get());
 
     EXPECT_EQ(window.form->Caption(), "Sample window") << "its own element comes after the document element";
@@ -156,8 +156,8 @@ TEST_F(I18nTest, AFormTakesTheDocumentElementThenItsOwnElementThenItsComponents)
     EXPECT_EQ(window.label->Alignment(), taCenter) << "enumeration values are trimmed";
     EXPECT_TRUE(window.label->Font()->Style().Contains(fsBold));
     EXPECT_EQ(window.label->Cursor(), crHandPoint);
-    EXPECT_EQ(loaded, (std::vector<std::string>{"frmSample<TfrmSample", "frmSample<frmSample", "btnSave<btnSave",
-                                                "lblNote<lblNote"}));
+    EXPECT_EQ(loaded,
+              (std::vector<std::string>{"frmSample<TfrmSample", "frmSample<frmSample", "btnSave<btnSave", "lblNote<lblNote"}));
 }
 
 TEST_F(I18nTest, IndexedPathsReachListViewColumnsItemsAndStringListLines) {
@@ -252,8 +252,8 @@ TEST_F(I18nTest, TreeNodesAndDataAwareComboBoxesAreReachedToo) {
     dataCombo->SetName("cboType");
     dataCombo->Items()->SetText("1\t字符\n2\t数字");
     dataCombo->SetItemIndex(1);
-    auto controller = ControllerWithXml(
-        "<x><tvFields Items_1.Text=\"Leaf\"/><cboType Items_0=\"1&#9;Text\" Items_1=\"2&#9;Number\"/></x>");
+    auto controller =
+        ControllerWithXml("<x><tvFields Items_1.Text=\"Leaf\"/><cboType Items_0=\"1&#9;Text\" Items_1=\"2&#9;Number\"/></x>");
     controller->Reader().ApplyTo(window.form.get());
     EXPECT_EQ(root->Text(), "根");
     EXPECT_EQ(root->Item(0)->Text(), "Leaf");

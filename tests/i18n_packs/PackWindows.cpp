@@ -6,8 +6,8 @@
 #include "framework/forms/SingleCF.h"
 #include "toolkit/ui/dialogs/ScriptedModalLoop.h"
 #include "toolkit/ui/grids/DBGrid.h"
-#include "toolkit/ui/widgets/PageControl.h"
 #include "toolkit/ui/widgets/Menus.h"
+#include "toolkit/ui/widgets/PageControl.h"
 
 namespace {
 

@@ -27,7 +27,8 @@ public:
         if (auto* grid = dynamic_cast<TDBGrid*>(&component)) {
             for (int i = 0; i < grid->Columns()->Count(); ++i)
                 if (grid->Columns()->Items(i)->Title()->CaptionAssigned())
-                    Add(prefix + "Columns_" + std::to_string(i) + ".Title.Caption", grid->Columns()->Items(i)->Title()->Caption());
+                    Add(prefix + "Columns_" + std::to_string(i) + ".Title.Caption",
+                        grid->Columns()->Items(i)->Title()->Caption());
         }
         if (auto* status = dynamic_cast<TStatusBar*>(&component)) {
             for (int i = 0; i < status->Panels()->Count(); ++i)

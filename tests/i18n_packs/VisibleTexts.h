@@ -10,7 +10,7 @@
 
 class TComponent;
 
-using TNamedText = std::pair<std::string, std::string>;   // path, text
+using TNamedText = std::pair<std::string, std::string>;  // path, text
 
 std::vector<TNamedText> VisibleTexts(TComponent& root);
 

@@ -24,10 +24,11 @@ protected:
         std::ofstream(path) << text;
     }
     std::vector<std::string> Check() {
-        const TLayerMap map = TLayerMap::Parse("low lib/low - - low\n"
-                                               "high lib/high low - high\n"
-                                               "gui lib/gui low qt gui\n"
-                                               "app app/** high - app\n");
+        const TLayerMap map = TLayerMap::Parse(
+            "low lib/low - - low\n"
+            "high lib/high low - high\n"
+            "gui lib/gui low qt gui\n"
+            "app app/** high - app\n");
         std::vector<std::string> texts;
         for (const TLayerViolation& violation : CheckLayering(map, root_)) texts.push_back(violation.Text());
         return texts;
@@ -69,11 +70,12 @@ TEST_F(LayerTree, SiblingsQtAndFilesOutsideEveryLayerAreReported) {
 }
 
 TEST(LayerMap, ReachIsTransitiveAndTheLongestFolderWins) {
-    const TLayerMap map = TLayerMap::Parse("rtl toolkit/rtl - - rtl\n"
-                                           "data toolkit/data rtl - data\n"
-                                           "toolkit - data - toolkit\n"
-                                           "ui toolkit/ui/** data - ui\n"
-                                           "widgets toolkit/ui/widgets toolkit - widgets\n");
+    const TLayerMap map = TLayerMap::Parse(
+        "rtl toolkit/rtl - - rtl\n"
+        "data toolkit/data rtl - data\n"
+        "toolkit - data - toolkit\n"
+        "ui toolkit/ui/** data - ui\n"
+        "widgets toolkit/ui/widgets toolkit - widgets\n");
     EXPECT_TRUE(map.MayUse("widgets", "rtl"));
     EXPECT_TRUE(map.MayUse("ui", "ui"));
     EXPECT_FALSE(map.MayUse("rtl", "data"));
@@ -84,6 +86,6 @@ TEST(LayerMap, ReachIsTransitiveAndTheLongestFolderWins) {
     EXPECT_EQ(map.LayerOf("toolkit/rtl/sub/X.h"), nullptr);
     EXPECT_EQ(map.LayerOf("toolkit/X.h"), nullptr);
 
-    EXPECT_THROW(TLayerMap::Parse("a x b - a\n"), std::runtime_error);   // b is not declared before a
+    EXPECT_THROW(TLayerMap::Parse("a x b - a\n"), std::runtime_error);  // b is not declared before a
     EXPECT_THROW(TLayerMap::Parse("a x\n"), std::runtime_error);
 }

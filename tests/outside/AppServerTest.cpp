@@ -94,9 +94,9 @@ TEST_P(AppServerTest, WhatIsAnswersDateTypeAndTime) {
 TEST_P(AppServerTest, SimpleSqlAnswersRowsOfTheListedFieldsInBothForms) {
     Variant server = ConnectedServer();
     // Two-element form, the client having resolved $$ to the two-dot form.
-    Variant rows = OleCall(server, "SimpleSQL",
-                           {VarArrayOf({"SELECT MB002,MB011,MB012,MB013 FROM DEMO..ADMMB WHERE MB001='TDEF05'",
-                                        "MB002,MB011,MB012,MB013"})});
+    Variant rows = OleCall(
+        server, "SimpleSQL",
+        {VarArrayOf({"SELECT MB002,MB011,MB012,MB013 FROM DEMO..ADMMB WHERE MB001='TDEF05'", "MB002,MB011,MB012,MB013"})});
     ASSERT_TRUE(rows.IsArray());
     ASSERT_EQ(rows.Count(), 1);
     EXPECT_EQ(rows.Low(), 0);
@@ -105,9 +105,10 @@ TEST_P(AppServerTest, SimpleSqlAnswersRowsOfTheListedFieldsInBothForms) {
     EXPECT_EQ(rows[0][1].AsString(), "Document Maintenance");
 
     // Four-element form with $$, TOP and ISNULL; fields picked by name in the listed order.
-    Variant top = OleCall(server, "SimpleSql",
-                          {VarArrayOf({"select top 2 ISNULL(MA003, N'无') AS NOTE, MA001 from $$ADMMA ADMMA(nolock) order by MA001",
-                                       "MA001,NOTE", "DEMO", "N"})});
+    Variant top =
+        OleCall(server, "SimpleSql",
+                {VarArrayOf({"select top 2 ISNULL(MA003, N'无') AS NOTE, MA001 from $$ADMMA ADMMA(nolock) order by MA001",
+                             "MA001,NOTE", "DEMO", "N"})});
     ASSERT_EQ(top.Count(), 2);
     EXPECT_EQ(top[0][0].AsString(), "ACT");
     EXPECT_EQ(top[0][1].AsString(), "无");
@@ -115,7 +116,8 @@ TEST_P(AppServerTest, SimpleSqlAnswersRowsOfTheListedFieldsInBothForms) {
     EXPECT_EQ(top[1][1].AsString(), "作业、权限与文档定义");
 
     // String concatenation with +.
-    Variant joined = OleCall(server, "SimpleSql", {VarArrayOf({"SELECT MA001 + ':' + MA002 AS T FROM ADMMA WHERE MA001='CMS'", "T"})});
+    Variant joined =
+        OleCall(server, "SimpleSql", {VarArrayOf({"SELECT MA001 + ':' + MA002 AS T FROM ADMMA WHERE MA001='CMS'", "T"})});
     EXPECT_EQ(joined[0][0].AsString(), "CMS:基本信息管理");
 
     // Nothing found: an empty answer. A field missing from the result is an error, not a silent gap.
@@ -170,13 +172,15 @@ TEST_P(AppServerTest, CheckValueAnswersFromTheCatalogWithBoundKeys) {
     Variant server = ConnectedServer();
     Variant db = "DEMO";
     Variant values;
-    ASSERT_TRUE(OleCall(server, "CheckValue", {"ADMMB", "06", Variant::Ref(&db), VarArrayOf({"TDEF05", "DEMO"}), Variant::Ref(&values)}).AsBool());
+    ASSERT_TRUE(
+        OleCall(server, "CheckValue", {"ADMMB", "06", Variant::Ref(&db), VarArrayOf({"TDEF05", "DEMO"}), Variant::Ref(&values)})
+            .AsBool());
     ASSERT_TRUE(values.IsArray());
     EXPECT_EQ(values.Low(), 0);
     EXPECT_EQ(values.Count(), 10);
-    EXPECT_EQ(values[0].AsString(), "文档信息录入作业");   // program name
-    EXPECT_EQ(values[1].AsString(), "TDEF05");             // print program id
-    EXPECT_EQ(values[7].AsString(), "N");                  // program flag
+    EXPECT_EQ(values[0].AsString(), "文档信息录入作业");  // program name
+    EXPECT_EQ(values[1].AsString(), "TDEF05");            // print program id
+    EXPECT_EQ(values[7].AsString(), "N");                 // program flag
     EXPECT_EQ(values[9].AsString(), "Document Maintenance");
 
     // A single key need not be wrapped; a miss answers false and clears the values.
@@ -202,28 +206,33 @@ TEST_P(AppServerTest, AnInjectionThroughALookupKeyStaysALiteral) {
             << attack;
     }
     // The table is intact, and a code that really holds a quote is found as it is.
-    OleCall(server, "TransactionSQL", {VarArrayOf({VarArrayOf({"INSERT INTO ADMMA (MA001, MA002) VALUES ('O''K', '带引号')"}), ""})});
+    OleCall(server, "TransactionSQL",
+            {VarArrayOf({VarArrayOf({"INSERT INTO ADMMA (MA001, MA002) VALUES ('O''K', '带引号')"}), ""})});
     EXPECT_TRUE(OleCall(server, "CheckValue", {"ADMMA", "01", "DEMO", VarArrayOf({"O'K"}), Variant::Ref(&values)}).AsBool());
     EXPECT_EQ(values[0].AsString(), "带引号");
     EXPECT_TRUE(OleCall(server, "CheckValue", {"ADMMA", "01", "DEMO", VarArrayOf({"ADM"}), Variant::Ref(&values)}).AsBool());
     // Names that reach the statement text are checked instead of bound.
-    EXPECT_THROW(OleCall(server, "QueryMaxSeq", {"ADMMD; DROP TABLE ADMMA", "DEMO", "MD001,MD002", VarArrayOf({"ADMMC"}), "", Variant::Ref(&values)}),
+    EXPECT_THROW(OleCall(server, "QueryMaxSeq",
+                         {"ADMMD; DROP TABLE ADMMA", "DEMO", "MD001,MD002", VarArrayOf({"ADMMC"}), "", Variant::Ref(&values)}),
                  EDatabaseError);
 }
 
 TEST_P(AppServerTest, QueryMaxSeqGivesTheNextNumberOfAKey) {
     Variant server = ConnectedServer();
     Variant number;
-    ASSERT_TRUE(OleCall(server, "QueryMaxSeq", {"ADMMD", "DEMO", "MD001,MD002", VarArrayOf({"ADMMC"}), "", Variant::Ref(&number)}).AsBool());
+    ASSERT_TRUE(OleCall(server, "QueryMaxSeq", {"ADMMD", "DEMO", "MD001,MD002", VarArrayOf({"ADMMC"}), "", Variant::Ref(&number)})
+                    .AsBool());
     char next[16];
     std::snprintf(next, sizeof next, "%04zu", CompanyDatabase(dbPath_).Columns("ADMMC").size() + 1);
     EXPECT_EQ(number.AsString(), next);
     OleCall(server, "QueryMaxSeq", {"ADMMD", "DEMO", "MD001,MD002", VarArrayOf({"NEWDOC"}), "", Variant::Ref(&number)});
     EXPECT_EQ(number.AsString(), "0001");
     // With a prefix only the rest counts; it keeps its width and grows past it rather than wrapping.
-    OleCall(server, "TransactionSQL", {VarArrayOf({VarArrayOf({"INSERT INTO ADMMC (MC001) VALUES ('D20240107')",
-                                                               "INSERT INTO ADMMC (MC001) VALUES ('D20240109')",
-                                                               "INSERT INTO ADMMC (MC001) VALUES ('D2024020')"}), ""})});
+    OleCall(server, "TransactionSQL",
+            {VarArrayOf(
+                {VarArrayOf({"INSERT INTO ADMMC (MC001) VALUES ('D20240107')", "INSERT INTO ADMMC (MC001) VALUES ('D20240109')",
+                             "INSERT INTO ADMMC (MC001) VALUES ('D2024020')"}),
+                 ""})});
     OleCall(server, "QueryMaxSeq", {"ADMMC", "DEMO", "MC001", VarArrayOf({}), "D202401", Variant::Ref(&number)});
     EXPECT_EQ(number.AsString(), "D20240110");
     OleCall(server, "TransactionSQL", {VarArrayOf({VarArrayOf({"INSERT INTO ADMMC (MC001) VALUES ('D20240199')"}), ""})});
@@ -237,7 +246,7 @@ TEST_P(AppServerTest, GetLookupListGivesCaptionTitlesAndMatchingRows) {
     ASSERT_TRUE(list.IsArray());
     EXPECT_EQ(list[0].AsString(), "系统信息查询");
     EXPECT_EQ(list[1][1].AsString(), "系统名称");
-    ASSERT_EQ(list[2].Count(), 2);   // CMS and COP start with "c"
+    ASSERT_EQ(list[2].Count(), 2);  // CMS and COP start with "c"
     EXPECT_EQ(list[2][0][0].AsString(), "CMS");
     EXPECT_EQ(list[2][1][0].AsString(), "COP");
     EXPECT_TRUE(OleCall(server, "GetLookupList", {"NOTABLE", "01", "DEMO", VarArrayOf({}), ""}).IsEmpty());
@@ -253,16 +262,21 @@ TEST_P(AppServerTest, AnswersTheStatementsTheFrameworkSends) {
          "MR002,MR003,MR004,MR005,MR006,MR007,MR008,MR009,MR010,MR011"},
         {"SELECT NH003 FROM $$ADMNH WHERE NH001 = 'TDEF05'", "NH003"},
         {" SELECT TL006,TL013,TL012 FROM $$ADMTK ADMTK  LEFT JOIN $$ADMTL ADMTL ON TK001 = TL001 AND TL010 = 'Y'  WHERE  "
-         "TL012 <> ''  AND TK003 = 'Y' AND TL005 = 'TDEF05' AND TL003 = 'Z01' ORDER BY TL011 ", "TL006,TL013,TL012"},
+         "TL012 <> ''  AND TK003 = 'Y' AND TL005 = 'TDEF05' AND TL003 = 'Z01' ORDER BY TL011 ",
+         "TL006,TL013,TL012"},
         {" SELECT TJ003,TJ005 FROM ADMTJ ADMTJ  WHERE TJ002 = 'TDEF05' AND TJ001 = 'Z01'", "TJ003,TJ005"},
         {" SELECT MQ002,MQ003,MQ004,MR003,MR004,MR005,MR007,MQ006,MQ007,MQ008  FROM $$ADMMQ AS ADMMQ  LEFT JOIN $$ADMMR AS ADMMR "
-         "ON (MQ001=MR001 AND MQ002=MR002)  WHERE MQ001= 'TDEF05' order by MQ002", "MQ002,MQ003,MQ004,MR003,MR004,MR005,MR007,MQ006,MQ007,MQ008"},
+         "ON (MQ001=MR001 AND MQ002=MR002)  WHERE MQ001= 'TDEF05' order by MQ002",
+         "MQ002,MQ003,MQ004,MR003,MR004,MR005,MR007,MQ006,MQ007,MQ008"},
         {" SELECT MC002, MC006, '' AAA, '' MD003, '' MD005, '' MD004,'' BBB, MC007, MC008, 'N' CCC  FROM $$QWSMC  WHERE MC001 = "
-         "'TDEF05' ORDER BY MC002 ", "MC002,MC006,AAA,MD003,MD005,MD004,BBB,MC007,MC008,CCC"},
-        {" SELECT top  1  MC006,MC009 \r FROM  $$QWSMC \r WHERE MC001='TDEF05' AND (MC002='1' OR MC002='****') \r ORDER  BY  MC002 DESC  ",
+         "'TDEF05' ORDER BY MC002 ",
+         "MC002,MC006,AAA,MD003,MD005,MD004,BBB,MC007,MC008,CCC"},
+        {" SELECT top  1  MC006,MC009 \r FROM  $$QWSMC \r WHERE MC001='TDEF05' AND (MC002='1' OR MC002='****') \r ORDER  BY  "
+         "MC002 DESC  ",
          "MC006,MC009"},
         {"select TOP 1 1 AS REC from QWJOBQUE(nolock) where QW001='DEMO' and QW002='TDEF05' and QW003='ADMMC' ", "REC"},
-        {" SELECT ME007 FROM $$QWSME WHERE ME001 = 'TDEF05' AND ME002 = 'A' AND ME003 = '' AND ME004 = '' AND ME005 = '' AND ME006 = ''",
+        {" SELECT ME007 FROM $$QWSME WHERE ME001 = 'TDEF05' AND ME002 = 'A' AND ME003 = '' AND ME004 = '' AND ME005 = '' AND "
+         "ME006 = ''",
          "ME007"},
         {" SELECT MB008, MB009, MB010, MB011 FROM RKTMB WHERE MB001 = 'DEMO'", "MB008,MB009,MB010,MB011"},
         {"select NT001,NT002 from WARRANT where UPPER(NT001) like '%TDEF05%' order by NT002", "NT002"},
@@ -271,7 +285,8 @@ TEST_P(AppServerTest, AnswersTheStatementsTheFrameworkSends) {
         EXPECT_NO_THROW(OleCall(server, "SimpleSql", {VarArrayOf({s[0], s[1], "DEMO", "N"})})) << s[0];
     }
     EXPECT_EQ(OleCall(server, "SimpleSql", {VarArrayOf({statements[0][0], statements[0][1], "DEMO", "N"})})[0][2].AsInteger(), 2);
-    EXPECT_EQ(OleCall(server, "SimpleSql", {VarArrayOf({statements[12][0], statements[12][1]})})[0][0].AsString(), "文档信息清单");
+    EXPECT_EQ(OleCall(server, "SimpleSql", {VarArrayOf({statements[12][0], statements[12][1]})})[0][0].AsString(),
+              "文档信息清单");
 }
 
 TEST_P(AppServerTest, ASessionGoesOnAfterItsDatabaseConnectionIsLost) {
@@ -283,14 +298,16 @@ TEST_P(AppServerTest, ASessionGoesOnAfterItsDatabaseConnectionIsLost) {
     Variant server = ConnectedServer();
     setenv("TDEF_POSTGRESQL", connection.c_str(), 1);
     auto systemName = [&] {
-        return OleCall(server, "SimpleSql", {VarArrayOf({"SELECT MA002 FROM ADMMA WHERE MA001='ADM'", "MA002"})})[0][0].AsString();
+        return OleCall(server, "SimpleSql", {VarArrayOf({"SELECT MA002 FROM ADMMA WHERE MA001='ADM'", "MA002"})})[0][0]
+            .AsString();
     };
     EXPECT_EQ(systemName(), "系统管理");
 
     // The database server ends the connection, as a restart of the server does (the administrator does
     // it: the company's own role may not).
     PGconn* admin = PQconnectdb(connection.c_str());
-    std::string terminate = "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name = '" + application + "'";
+    std::string terminate =
+        "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name = '" + application + "'";
     PGresult* ended = PQexec(admin, terminate.c_str());
     EXPECT_EQ(PQntuples(ended), 1) << PQerrorMessage(admin);
     PQclear(ended);

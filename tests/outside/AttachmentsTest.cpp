@@ -82,8 +82,9 @@ TEST_P(Attachments, AreAddedOpenedAndDeletedPerDocumentThroughTheWindow) {
 
     // Both files are the document's, in the company database; the opened one is in the client folder.
     CompanyDatabase db(dbPath_);
-    SqlResult rows = db.Query("SELECT FileName, FileSize, KeyFields, CREATOR FROM ATTACH WHERE CompanyID = 'DEMO' AND "
-                              "Parent = 'TDEF05' AND KeyValues = 'ADMMA' ORDER BY FileName");
+    SqlResult rows = db.Query(
+        "SELECT FileName, FileSize, KeyFields, CREATOR FROM ATTACH WHERE CompanyID = 'DEMO' AND "
+        "Parent = 'TDEF05' AND KeyValues = 'ADMMA' ORDER BY FileName");
     ASSERT_EQ(rows.rows.size(), 2u);
     EXPECT_EQ(rows.rows[0][0].AsString(), "notes.txt");
     EXPECT_EQ(rows.rows[1][0].AsString(), "合同.pdf");
@@ -136,8 +137,10 @@ TEST_P(Attachments, TheServerRefusesNamesThatAreNoFileNamesAndAnswersMissingFile
         p.insert(p.end(), extra.begin(), extra.end());
         return VarArrayOf(p);
     };
-    EXPECT_NE(OleCall(server, "AttachmentSave", {params({"MC001", "../../etc/passwd", Variant(Bytes{1}), "", "DS"})}).AsString(), "");
-    EXPECT_EQ(OleCall(server, "AttachmentSave", {params({"MC001", "a'b.txt", Variant(Bytes{1, 2}), "引号", "DS"})}).AsString(), "");
+    EXPECT_NE(OleCall(server, "AttachmentSave", {params({"MC001", "../../etc/passwd", Variant(Bytes{1}), "", "DS"})}).AsString(),
+              "");
+    EXPECT_EQ(OleCall(server, "AttachmentSave", {params({"MC001", "a'b.txt", Variant(Bytes{1, 2}), "引号", "DS"})}).AsString(),
+              "");
     EXPECT_EQ(OleCall(server, "AttachmentLoad", {params({"a'b.txt"})}).AsBytes(), (Bytes{1, 2}));
     EXPECT_TRUE(OleCall(server, "AttachmentLoad", {params({"missing.txt"})}).IsEmpty());
     EXPECT_EQ(OleCall(server, "AttachmentDelete", {params({"a'b.txt"})}).AsInteger(), 1);

@@ -42,7 +42,7 @@ TEST_F(CompanyDatabaseFile, PathComesFromTheServerFolder) {
     EXPECT_EQ(CompanyDatabase::PathFor("DEMO"), folder_.string() + "/server/Data/DEMO.db");
     EXPECT_THROW(CompanyDatabase::PathFor("../etc/passwd"), EDatabaseError);
     EXPECT_THROW(CompanyDatabase::PathFor(""), EDatabaseError);
-    EXPECT_TRUE(CompanyDatabase::Create(CompanyDatabase::PathFor("DEMO")));   // with the missing Data folder
+    EXPECT_TRUE(CompanyDatabase::Create(CompanyDatabase::PathFor("DEMO")));  // with the missing Data folder
     EXPECT_TRUE(std::filesystem::exists(folder_ / "server" / "Data" / "DEMO.db"));
     EXPECT_EQ(CompanyDatabase::PathFor("demo"), folder_.string() + "/server/Data/DEMO.db")
         << "names compare without regard to case";
@@ -117,8 +117,9 @@ TDEF_ON_EVERY_BACKEND(CompanyDatabaseTest);
 
 TEST_P(CompanyDatabaseTest, BindsParametersAndReturnsTypedValues) {
     CompanyDatabase db(dbPath_);
-    SqlResult r = db.Query("SELECT MF001, MF004, MF002 AS NOTE, MA003 FROM CMSMF, ADMMA WHERE MF001 = ? AND MA001 = ? AND MF004 = ?",
-                           {"RMB", "COP", 2});
+    SqlResult r =
+        db.Query("SELECT MF001, MF004, MF002 AS NOTE, MA003 FROM CMSMF, ADMMA WHERE MF001 = ? AND MA001 = ? AND MF004 = ?",
+                 {"RMB", "COP", 2});
     ASSERT_EQ(r.rows.size(), 1u);
     EXPECT_EQ(r.columns, (std::vector<std::string>{"MF001", "MF004", "NOTE", "MA003"}));
     EXPECT_EQ(r.ColumnIndex("cmsmf.mf004"), 1);
@@ -137,7 +138,7 @@ TEST_P(CompanyDatabaseTest, BindsParametersAndReturnsTypedValues) {
     EXPECT_TRUE(md.rows[0][1].IsNull());
     EXPECT_EQ(md.rows[1][0].Type(), VarType::Integer);
     EXPECT_EQ(md.rows[1][0].AsInteger(), 24);
-    EXPECT_EQ(md.rows[1][2].AsString(), "V");   // char(1): no padding blanks
+    EXPECT_EQ(md.rows[1][2].AsString(), "V");  // char(1): no padding blanks
     EXPECT_EQ(db.Query("SELECT MC001 FROM ADMMC WHERE MC001 = ?", {"' OR '1'='1"}).rows.size(), 0u);
     // Values beyond the markers are ignored; missing ones are null.
     EXPECT_EQ(db.Query("SELECT MF002 FROM CMSMF WHERE MF001 = ?", {"USD", "extra", 3}).rows.size(), 1u);
@@ -152,18 +153,20 @@ TEST_P(CompanyDatabaseTest, TransactionsAreAllOrNothingAndNest) {
     int before = count();
     EXPECT_THROW(db.InTransaction([&] {
         db.Query("INSERT INTO ADMMA (MA001) VALUES ('T1')");
-        db.Query("INSERT INTO ADMMA (MA001) VALUES ('T1')");   // duplicate key
-    }), EDatabaseError);
+        db.Query("INSERT INTO ADMMA (MA001) VALUES ('T1')");  // duplicate key
+    }),
+                 EDatabaseError);
     EXPECT_EQ(count(), before);
     db.InTransaction([&] {
         db.Query("INSERT INTO ADMMA (MA001) VALUES ('T2')");
         EXPECT_THROW(db.InTransaction([&] {
             db.Query("INSERT INTO ADMMA (MA001) VALUES ('T3')");
-            db.Query("INSERT INTO ADMMA (MA001) VALUES ('T3')");   // fails inside the savepoint
-        }), EDatabaseError);
-        db.Query("INSERT INTO ADMMA (MA001) VALUES ('T4')");   // the outer transaction goes on
+            db.Query("INSERT INTO ADMMA (MA001) VALUES ('T3')");  // fails inside the savepoint
+        }),
+                     EDatabaseError);
+        db.Query("INSERT INTO ADMMA (MA001) VALUES ('T4')");  // the outer transaction goes on
     });
-    EXPECT_EQ(count(), before + 2);   // T2 and T4 kept, T3 rolled back with its savepoint
+    EXPECT_EQ(count(), before + 2);  // T2 and T4 kept, T3 rolled back with its savepoint
     // Deferred foreign keys: a body row without its header is refused at commit.
     EXPECT_THROW(db.InTransaction([&] { db.Query("INSERT INTO ADMMD (MD001, MD002) VALUES ('NOHEAD', '0001')"); }),
                  EDatabaseError);
@@ -223,7 +226,7 @@ TEST_P(CompanyDatabaseTest, CachedStatementsStepAgainAndDescribeTheirColumns) {
     EXPECT_EQ(st.ColumnName(3), "MARK");
     EXPECT_EQ(st.DeclaredType(1), "varchar(4)");
     EXPECT_EQ(st.DeclaredType(2), "numeric");
-    EXPECT_EQ(st.DeclaredType(3), "");   // an expression
+    EXPECT_EQ(st.DeclaredType(3), "");  // an expression
     for (const char* document : {"ADMMC", "CMSMF"}) {
         st.Bind({document});
         std::vector<std::string> lines;
@@ -236,7 +239,7 @@ TEST_P(CompanyDatabaseTest, CachedStatementsStepAgainAndDescribeTheirColumns) {
               static_cast<int>(db.Columns("ADMMC").size()));
     EXPECT_FALSE(db.Cached("DELETE FROM ADMMD WHERE MD001 = ?").ReadOnly());
     EXPECT_THROW(db.Cached("SELECT 1; SELECT 2"), EDatabaseError);
-    EXPECT_EQ(db.CachedCount(), 3u);   // the refused one is not kept
+    EXPECT_EQ(db.CachedCount(), 3u);  // the refused one is not kept
 }
 
 TEST_P(CompanyDatabaseTest, ColumnsGiveTypesAndKeyPositions) {

@@ -34,9 +34,13 @@ TEST_P(CompanyFiller, AddsDocumentsWithTenToThirtyValidLinesTheSameForTheSameSee
     // lengths for every type but N, one field code once per document.
     EXPECT_EQ(count("SELECT COUNT(*) FROM ADMMC WHERE MC001 LIKE 'G%' AND MC004 NOT IN (SELECT MA001 FROM ADMMA)"), 0);
     EXPECT_EQ(count("SELECT COUNT(*) FROM ADMMC WHERE MC001 LIKE 'G%' AND MC003 NOT IN ('1','2','3','4','5','6','7','8')"), 0);
-    EXPECT_EQ(count("SELECT COUNT(*) FROM ADMMD WHERE MD001 LIKE 'G%' AND (MD006 <= 0 OR MD005 NOT IN ('C','N','V','D','T','I','Z'))"), 0);
+    EXPECT_EQ(
+        count("SELECT COUNT(*) FROM ADMMD WHERE MD001 LIKE 'G%' AND (MD006 <= 0 OR MD005 NOT IN ('C','N','V','D','T','I','Z'))"),
+        0);
     EXPECT_EQ(count("SELECT COUNT(*) FROM ADMMD WHERE MD001 LIKE 'G%' AND MD005 <> 'N' AND MD006 <> ROUND(MD006, 0)"), 0);
-    EXPECT_EQ(count("SELECT COUNT(*) FROM (SELECT MD001, MD003 FROM ADMMD WHERE MD001 LIKE 'G%' GROUP BY MD001, MD003 HAVING COUNT(*) > 1) AS twice"), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM (SELECT MD001, MD003 FROM ADMMD WHERE MD001 LIKE 'G%' GROUP BY MD001, MD003 HAVING "
+                    "COUNT(*) > 1) AS twice"),
+              0);
     EXPECT_GT(count("SELECT COUNT(DISTINCT MD005) FROM ADMMD WHERE MD001 LIKE 'G%'"), 3) << "the field types vary";
 
     // The same seed again, numbered on: the same documents under other codes.

@@ -12,11 +12,14 @@ namespace {
 // ADMMA keyed by MA001, ADMMB keyed by (MB001, MB002); other tables are not there.
 std::vector<SqlColumnInfo> Columns(const std::string& table) {
     if (table == "ADMMA") return {{"MA001", "varchar(3)", true, false, 1}, {"MA002", "varchar(24)", false, false, 0}};
-    if (table == "ADMMB") return {{"MB001", "varchar(3)", true, false, 1}, {"MB002", "varchar(3)", true, false, 2}, {"MB003", "text", false, false, 0}};
+    if (table == "ADMMB")
+        return {
+            {"MB001", "varchar(3)", true, false, 1}, {"MB002", "varchar(3)", true, false, 2}, {"MB003", "text", false, false, 0}};
     return {};
 }
 
-const std::string kLookup = "SELECT ADMMC.*, ADMMA.MA002 AS MC004C FROM ADMMC ADMMC LEFT JOIN ADMMA ADMMA ON ADMMC.MC004 = ADMMA.MA001";
+const std::string kLookup =
+    "SELECT ADMMC.*, ADMMA.MA002 AS MC004C FROM ADMMC ADMMC LEFT JOIN ADMMA ADMMA ON ADMMC.MC004 = ADMMA.MA001";
 
 std::string Wrapped(const std::string& select) { return "SELECT COUNT(*) FROM (" + select + ") AS tdef_rows"; }
 
@@ -24,8 +27,10 @@ std::string Wrapped(const std::string& select) { return "SELECT COUNT(*) FROM ("
 
 TEST(CountStatement, LeavesOutOnlyLookupsThatCannotChangeTheCount) {
     EXPECT_EQ(CountStatement(kLookup, Columns), "SELECT COUNT(*) FROM ADMMC ADMMC");
-    EXPECT_EQ(CountStatement(kLookup + " WHERE (ADMMC.MC001 LIKE ?)", Columns), "SELECT COUNT(*) FROM ADMMC ADMMC WHERE (ADMMC.MC001 LIKE ?)");
-    EXPECT_EQ(CountStatement("SELECT A.*, B.MB003 FROM ADMMC A LEFT OUTER JOIN ADMMB B ON B.MB001 = A.MC004 AND B.MB002 = A.MC003", Columns),
+    EXPECT_EQ(CountStatement(kLookup + " WHERE (ADMMC.MC001 LIKE ?)", Columns),
+              "SELECT COUNT(*) FROM ADMMC ADMMC WHERE (ADMMC.MC001 LIKE ?)");
+    EXPECT_EQ(CountStatement(
+                  "SELECT A.*, B.MB003 FROM ADMMC A LEFT OUTER JOIN ADMMB B ON B.MB001 = A.MC004 AND B.MB002 = A.MC003", Columns),
               "SELECT COUNT(*) FROM ADMMC A");
 
     // Counted whole: the condition names the lookup (qualified, unqualified or quoted), the join is not
@@ -37,8 +42,10 @@ TEST(CountStatement, LeavesOutOnlyLookupsThatCannotChangeTheCount) {
           std::string("SELECT A.* FROM ADMMC A LEFT JOIN ADMMA M ON M.MA001 = A.MC004 AND M.MA002 <> ''"),
           std::string("SELECT A.* FROM ADMMC A LEFT JOIN ADMMA M ON (M.MA001 = A.MC004)"),
           std::string("SELECT A.* FROM ADMMC A LEFT JOIN ADMMX X ON X.X1 = A.MC004"),
-          std::string("SELECT A.* FROM ADMMC A LEFT JOIN ADMMA M ON M.MA001 = A.MC004 INNER JOIN ADMMB B ON B.MB001 = M.MA001 AND B.MB002 = A.MC003"),
-          kLookup + " LIMIT 20", std::string("SELECT DISTINCT ADMMC.MC004 FROM ADMMC ADMMC LEFT JOIN ADMMA ADMMA ON ADMMC.MC004 = ADMMA.MA001"),
+          std::string("SELECT A.* FROM ADMMC A LEFT JOIN ADMMA M ON M.MA001 = A.MC004 INNER JOIN ADMMB B ON B.MB001 = M.MA001 "
+                      "AND B.MB002 = A.MC003"),
+          kLookup + " LIMIT 20",
+          std::string("SELECT DISTINCT ADMMC.MC004 FROM ADMMC ADMMC LEFT JOIN ADMMA ADMMA ON ADMMC.MC004 = ADMMA.MA001"),
           std::string("SELECT COUNT(*) FROM ADMMC ADMMC LEFT JOIN ADMMA ADMMA ON ADMMC.MC004 = ADMMA.MA001"),
           std::string("SELECT ADMMC.MC004, ? FROM ADMMC ADMMC LEFT JOIN ADMMA ADMMA ON ADMMC.MC004 = ADMMA.MA001"),
           kLookup + " GROUP BY ADMMC.MC004", std::string("SELECT * FROM ADMMC")})

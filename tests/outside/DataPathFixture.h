@@ -23,7 +23,8 @@ struct DocumentClient {
         connection.ConnectTimeoutMs = 5000;
         connection.CallTimeoutMs = 60000;
         connection.Open();
-        int connected = OleCall(connection.AppServer(), "Connect", {VarArrayOf({"TDEF05", user, "DEMO", "DEMO", true, false})}).AsInteger();
+        int connected =
+            OleCall(connection.AppServer(), "Connect", {VarArrayOf({"TDEF05", user, "DEMO", "DEMO", true, false})}).AsInteger();
         if (connected != 0) throw Exception("Connect answered " + std::to_string(connected));
         main.RemoteServer = &connection;
         main.ProviderName = "pvdMain";
@@ -54,8 +55,10 @@ protected:
             for (int d = 1; d <= count; ++d) {
                 char key[16];
                 std::snprintf(key, sizeof key, "%s%03d", prefix.c_str(), d);
-                Db().Query("INSERT INTO ADMMC (MC001, MC002, MC003, MC004, COMPANY, CREATOR, FLAG) VALUES (?, ?, '1', 'ADM', 'DEMO', 'DS', 1)",
-                           {key, "表" + std::to_string(d)});
+                Db().Query(
+                    "INSERT INTO ADMMC (MC001, MC002, MC003, MC004, COMPANY, CREATOR, FLAG) VALUES (?, ?, '1', 'ADM', 'DEMO', "
+                    "'DS', 1)",
+                    {key, "表" + std::to_string(d)});
                 for (int l = 1; l <= lines; ++l) {
                     char line[16];
                     std::snprintf(line, sizeof line, "%04d", l);

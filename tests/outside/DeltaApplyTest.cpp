@@ -65,7 +65,7 @@ TEST_P(DeltaApply, NewDocumentWithItsBodyIsStoredInOneCall) {
     EXPECT_EQ(Value("SELECT MC002 FROM ADMMC WHERE MC001 = 'NEW01'").AsString(), "新文档");
     EXPECT_EQ(Count("SELECT COUNT(*) FROM ADMMD WHERE MD001 = 'NEW01'"), 3);
     EXPECT_DOUBLE_EQ(Value("SELECT MD006 FROM ADMMD WHERE MD001 = 'NEW01' AND MD002 = '0003'").AsDouble(), 31.5);
-    EXPECT_TRUE(Value("SELECT MC005 FROM ADMMC WHERE MC001 = 'NEW01'").IsNull());   // not typed: stored as the client holds it
+    EXPECT_TRUE(Value("SELECT MC005 FROM ADMMC WHERE MC001 = 'NEW01'").IsNull());  // not typed: stored as the client holds it
 
     // A value that looks like SQL is stored as the text it is.
     std::string sly = "x'); DELETE FROM ADMMD; --";
@@ -83,7 +83,7 @@ TEST_P(DeltaApply, NewDocumentWithItsBodyIsStoredInOneCall) {
     c.body.FieldByName("MD001")->SetAsString("NEW01");
     c.body.FieldByName("MD002")->SetAsString("0009");
     c.body.FieldByName("MD003")->SetAsString("REPLACED");
-    c.body.FieldByName("FLAG")->SetAsInteger(1);   // a new line is stored with FLAG 1, as the server counts
+    c.body.FieldByName("FLAG")->SetAsInteger(1);  // a new line is stored with FLAG 1, as the server counts
     c.body.Post();
     ASSERT_TRUE(c.body.Locate("MD002", Variant("0002"), {}));
     c.body.Delete();
@@ -125,7 +125,7 @@ TEST_P(DeltaApply, RowChangedMeanwhileIsRefusedAndTheFirstSaveStays) {
     EXPECT_EQ(Value("SELECT MD004 FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0002'").AsString(), "先到");
     EXPECT_EQ(Value("SELECT MD004 FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0003'").AsString(), "字段3");
     EXPECT_EQ(Count("SELECT FLAG FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0002'"), 2);
-    EXPECT_GT(second.main.ChangeCount(), 0);   // the refused changes wait on the client
+    EXPECT_GT(second.main.ChangeCount(), 0);  // the refused changes wait on the client
 
     // The same conflict on a body row alone (a client that does not stamp its header).
     DocumentClient third, fourth;
@@ -214,7 +214,7 @@ TEST_P(DeltaApply, MaxErrorsDecidesWhetherTheRestIsKept) {
     EXPECT_EQ(refused.messages, std::vector<std::string>{"Record changed by another user"});
     EXPECT_EQ(Value("SELECT MD004 FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0001'").AsString(), "字段1");
     EXPECT_EQ(Value("SELECT MD004 FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0003'").AsString(), "字段3");
-    EXPECT_GT(strict.main.ChangeCount(), 0);   // still pending on the client
+    EXPECT_GT(strict.main.ChangeCount(), 0);  // still pending on the client
 
     // One error allowed: the other two lines are stored, the refused one stays pending.
     Reconciled tolerated;
@@ -271,13 +271,17 @@ TEST_P(DeltaApply, DeletesGoFirstWhateverTheOrderOfTheDelta) {
     };
     std::vector<Variant> unchanged = values(fields, {}, Variant());
     // The new line 0002 comes before the removal of the old one.
-    Variant insert = TDeltaBuilder::Change(11, ukInsert, {}, values(body->ChildDefs, {{"MD001", "D001"}, {"MD002", "0002"}, {"MD003", "NEWER"}, {"FLAG", 1}}, Variant::Null()), {});
-    Variant remove = TDeltaBuilder::Change(12, ukDelete, values(body->ChildDefs, {{"MD001", "D001"}, {"MD002", "0002"}, {"FLAG", 1}}, Variant::Null()),
-                                           values(body->ChildDefs, {}, Variant()), {});
-    Variant header = TDeltaBuilder::Change(10, ukModify, values(fields, {{"MC001", "D001"}, {"FLAG", 1}}, Variant::Null()), unchanged,
-                                           {VarArrayOf({insert, remove})});
+    Variant insert = TDeltaBuilder::Change(
+        11, ukInsert, {},
+        values(body->ChildDefs, {{"MD001", "D001"}, {"MD002", "0002"}, {"MD003", "NEWER"}, {"FLAG", 1}}, Variant::Null()), {});
+    Variant remove = TDeltaBuilder::Change(
+        12, ukDelete, values(body->ChildDefs, {{"MD001", "D001"}, {"MD002", "0002"}, {"FLAG", 1}}, Variant::Null()),
+        values(body->ChildDefs, {}, Variant()), {});
+    Variant header = TDeltaBuilder::Change(10, ukModify, values(fields, {{"MC001", "D001"}, {"FLAG", 1}}, Variant::Null()),
+                                           unchanged, {VarArrayOf({insert, remove})});
     Variant errors, owner;
-    VarArgs args{Variant("pvdMain"), TDeltaBuilder::Build(fields, {header}), Variant(0), Variant::Ref(&errors), Variant::Ref(&owner)};
+    VarArgs args{Variant("pvdMain"), TDeltaBuilder::Build(fields, {header}), Variant(0), Variant::Ref(&errors),
+                 Variant::Ref(&owner)};
     TErrorPacket packet = TErrorPacket::Read(OleCall(c.Server(), "AS_ApplyUpdates", args));
     EXPECT_EQ(errors.AsInteger(), 0);
     EXPECT_TRUE(packet.committed);

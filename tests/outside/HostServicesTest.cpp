@@ -37,13 +37,12 @@ TEST(MessageTable, AnswersKnownCodesAndNamesUnknownOnes) {
 }
 
 TEST(MessageTable, HasATextForEveryCodeThePlugInShows) {
-    const char* codes[] = {"C/000001", "C/000002", "C/000004", "C/000005", "C/200002", "D/000001", "D/000002",
-                           "E/000001", "E/000002", "E/000003", "E/000004", "E/000005", "E/000007", "E/000008",
-                           "E/000009", "E/000015", "E/000016", "E/000032", "E/000033", "E/000038", "E/100002",
-                           "E/100012", "E/100187", "E/100280", "E/100288", "E/200128", "E/200129", "E/200130",
-                           "E/200132", "E/200570", "E/200571", "E/200572", "E/200573", "E/200574", "E/200575",
-                           "E/200820", "I/000006", "I/200007", "I/200010", "W/000001", "W/000004", "W/000005",
-                           "W/100001", "W/100079"};
+    const char* codes[] = {"C/000001", "C/000002", "C/000004", "C/000005", "C/200002", "D/000001", "D/000002", "E/000001",
+                           "E/000002", "E/000003", "E/000004", "E/000005", "E/000007", "E/000008", "E/000009", "E/000015",
+                           "E/000016", "E/000032", "E/000033", "E/000038", "E/100002", "E/100012", "E/100187", "E/100280",
+                           "E/100288", "E/200128", "E/200129", "E/200130", "E/200132", "E/200570", "E/200571", "E/200572",
+                           "E/200573", "E/200574", "E/200575", "E/200820", "I/000006", "I/200007", "I/200010", "W/000001",
+                           "W/000004", "W/000005", "W/100001", "W/100079"};
     for (std::string code : codes) EXPECT_TRUE(BuiltInMessages().Find(code.substr(0, 1), code.substr(2))) << code;
 }
 
@@ -80,8 +79,10 @@ TEST_P(HostServicesTest, ManagerReportsItsVersionAndRecordsCalls) {
     EXPECT_EQ(OleGet(manager, "DependencyVersion").AsInteger(), 7005);
 
     Variant out;
-    EXPECT_EQ(OleCall(manager, "ExecWork", {VarArrayOf({"DS", "DEMO", "TMCI05"}), "p", VarArrayOf({0, 4, Variant()}), 2,
-                                            Variant::Ref(&out)}).AsInteger(), 0);
+    EXPECT_EQ(OleCall(manager, "ExecWork",
+                      {VarArrayOf({"DS", "DEMO", "TMCI05"}), "p", VarArrayOf({0, 4, Variant()}), 2, Variant::Ref(&out)})
+                  .AsInteger(),
+              0);
     OleCall(manager, "CallHelp", {VarArrayOf({"TDE", "F0500000"})});
     ASSERT_EQ(object->Calls().size(), 2u);
     EXPECT_EQ(object->Calls()[0].member, "ExecWork");
@@ -99,17 +100,19 @@ TEST_P(HostServicesTest, CounterForwardsNamedCallsByTheirExactName) {
     Variant context = VarArrayOf({VarArrayOf({"DEMO", "DEMO"})});
     for (const char* name : {"SimpleSql", "SimpleSQL"}) {
         Variant callName = name;
-        Variant rows = OleCall(counter, "GETCOUNTER", {Variant::Ref(&callName),
-                                                       VarArrayOf({"SELECT MB002 FROM $$ADMMB WHERE MB001='TDEF05'", "MB002", "DEMO", "N"}),
-                                                       context});
+        Variant rows = OleCall(counter, "GETCOUNTER",
+                               {Variant::Ref(&callName),
+                                VarArrayOf({"SELECT MB002 FROM $$ADMMB WHERE MB001='TDEF05'", "MB002", "DEMO", "N"}), context});
         ASSERT_TRUE(rows.IsArray()) << name;
         EXPECT_EQ(rows[0][0].AsString(), "文档信息录入作业");
     }
     Variant tx = "TransactionSQL";
-    OleCall(counter, "GETCOUNTER", {Variant::Ref(&tx), VarArrayOf({VarArrayOf({"DELETE FROM ADMMA WHERE MA001='ACT'"}), ""}), context});
+    OleCall(counter, "GETCOUNTER",
+            {Variant::Ref(&tx), VarArrayOf({VarArrayOf({"DELETE FROM ADMMA WHERE MA001='ACT'"}), ""}), context});
     Variant sql = "SimpleSql";
-    EXPECT_TRUE(OleCall(counter, "GETCOUNTER", {Variant::Ref(&sql), VarArrayOf({"SELECT MA001 FROM ADMMA WHERE MA001='ACT'", "MA001"}),
-                                                context}).IsEmpty());
+    EXPECT_TRUE(OleCall(counter, "GETCOUNTER",
+                        {Variant::Ref(&sql), VarArrayOf({"SELECT MA001 FROM ADMMA WHERE MA001='ACT'", "MA001"}), context})
+                    .IsEmpty());
     // Names are matched exactly; an unknown one is an error, not an empty answer.
     Variant lower = "simplesql";
     EXPECT_THROW(OleCall(counter, "GETCOUNTER", {Variant::Ref(&lower), VarArrayOf({"SELECT 1", ""}), context}), EOleError);
@@ -126,19 +129,24 @@ TEST_P(HostServicesTest, ValidatorWritesTheFoundValuesIntoTheCallersVariable) {
     Variant validator = OleGet(manager, "Com_Validator");
     EXPECT_TRUE(OleGet(manager, "Com_Validator").AsDispatch() == validator.AsDispatch()) << "one validator per manager";
     Variant database = "DEMO", values;
-    EXPECT_TRUE(OleCall(validator, "CheckValue", {"ADMMB", "06", Variant::Ref(&database), VarArrayOf({"TDEF05", "DEMO"}),
-                                                  Variant::Ref(&values)}).AsBool());
+    EXPECT_TRUE(OleCall(validator, "CheckValue",
+                        {"ADMMB", "06", Variant::Ref(&database), VarArrayOf({"TDEF05", "DEMO"}), Variant::Ref(&values)})
+                    .AsBool());
     ASSERT_TRUE(values.IsArray());
     EXPECT_EQ(values[0].AsString(), "文档信息录入作业");
     // An empty database means the logged-in one.
     Variant none = "";
-    EXPECT_TRUE(OleCall(validator, "CheckValue", {"ADMMA", "01", Variant::Ref(&none), VarArrayOf({"INV"}), Variant::Ref(&values)}).AsBool());
+    EXPECT_TRUE(OleCall(validator, "CheckValue", {"ADMMA", "01", Variant::Ref(&none), VarArrayOf({"INV"}), Variant::Ref(&values)})
+                    .AsBool());
     EXPECT_EQ(values[0].AsString(), "存货管理");
-    EXPECT_FALSE(OleCall(validator, "QueryData", {"ADMMD", "03", Variant::Ref(&none), VarArrayOf({"NODOC"}), Variant::Ref(&values)}).AsBool());
+    EXPECT_FALSE(
+        OleCall(validator, "QueryData", {"ADMMD", "03", Variant::Ref(&none), VarArrayOf({"NODOC"}), Variant::Ref(&values)})
+            .AsBool());
     EXPECT_TRUE(values.IsEmpty());
     Variant number;
-    EXPECT_TRUE(OleCall(validator, "QueryMaxSeq", {"ADMMD", Variant::Ref(&none), "MD001,MD002", VarArrayOf({"ADMMA"}), "",
-                                                   Variant::Ref(&number)}).AsBool());
+    EXPECT_TRUE(OleCall(validator, "QueryMaxSeq",
+                        {"ADMMD", Variant::Ref(&none), "MD001,MD002", VarArrayOf({"ADMMA"}), "", Variant::Ref(&number)})
+                    .AsBool());
     char next[16];
     std::snprintf(next, sizeof next, "%04zu", CompanyDatabase(dbPath_).Columns("ADMMA").size() + 1);
     EXPECT_EQ(number.AsString(), next);
@@ -222,8 +230,9 @@ TEST_P(HostServicesTest, UserSettingsAreKeptPerUserAndFallBackToAllPrograms) {
     EXPECT_EQ(call("GetUserDefine", VarArrayOf({"DEMO", "CLERK", "TDEF05", "InputSettings002"})), "");
 
     // "." stores a whole document under its root's name.
-    std::string numbers = "<NumberFieldsSetting Enabled=\"True\">  <QuantityFieldAutoZero>False</QuantityFieldAutoZero>  "
-                          "<MoneyFieldThousand>True</MoneyFieldThousand></NumberFieldsSetting>";
+    std::string numbers =
+        "<NumberFieldsSetting Enabled=\"True\">  <QuantityFieldAutoZero>False</QuantityFieldAutoZero>  "
+        "<MoneyFieldThousand>True</MoneyFieldThousand></NumberFieldsSetting>";
     EXPECT_EQ(call("SetUserDefine", VarArrayOf({"DEMO", "DS", all, ".", numbers})), "");
     std::string stored = call("GetUserDefine", VarArrayOf({"DEMO", "DS", "TDEF05", "NumberFieldsSetting"}));
     EXPECT_NE(stored.find("<QuantityFieldAutoZero>False</QuantityFieldAutoZero>"), std::string::npos) << stored;

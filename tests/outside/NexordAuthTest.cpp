@@ -4,8 +4,8 @@
 
 #include "DataPathFixture.h"
 #include "NexordProcess.h"
-#include "RawClient.h"
 #include "outside/appserver/UserPasswords.h"
+#include "RawClient.h"
 #include "toolkit/com/RemoteClient.h"
 
 namespace {
@@ -74,10 +74,10 @@ TEST_P(NexordAuth, PasswordLoginServesThatUserOnlyAndIssuesATicket) {
     ASSERT_GT(daemon.Port(), 0) << daemon.Log();
 
     std::shared_ptr<TRemoteSession> session;
-    ASSERT_EQ(TryOpen(daemon, As("ds", "admin"), &session), "");   // ids without regard to case
+    ASSERT_EQ(TryOpen(daemon, As("ds", "admin"), &session), "");  // ids without regard to case
     EXPECT_EQ(session->User(), "DS");
     EXPECT_EQ(session->IssuedTicket().size(), 64u);
-    EXPECT_EQ(session->Endpoint().Password, "");   // not kept once the proof went out
+    EXPECT_EQ(session->Endpoint().Password, "");  // not kept once the proof went out
     EXPECT_EQ(ConnectAs(*session, "DS"), 0);
     // Another user's rights are not to be had by naming him.
     EXPECT_EQ(ConnectAs(*session, "CLERK"), 2);
@@ -110,7 +110,8 @@ TEST_P(NexordAuth, PasswordLoginServesThatUserOnlyAndIssuesATicket) {
             OleCall(clerk->Root(), "SimpleSql", {VarArrayOf({sql, ""})});
             ADD_FAILURE() << sql << " ran";
         } catch (const Exception& e) {
-            EXPECT_NE(e.Message().find("is not allowed in SQL sent to the server"), std::string::npos) << sql << ": " << e.Message();
+            EXPECT_NE(e.Message().find("is not allowed in SQL sent to the server"), std::string::npos)
+                << sql << ": " << e.Message();
         }
     }
     EXPECT_EQ(Value("SELECT COUNT(*) FROM RKTPW WHERE PW004 = ?", {known}).AsInteger(), 0);
@@ -127,7 +128,8 @@ TEST_P(NexordAuth, WrongPasswordsAreRefusedAndFiveInARowMakeTheUserWait) {
     // A right password after a wrong one is fine: only failures in a row count.
     EXPECT_EQ(TryOpen(daemon, As("DS", "admin")), "");
 
-    for (int i = 0; i < 5; ++i) EXPECT_NE(TryOpen(daemon, As("DS", "guess" + std::to_string(i))).find("用户或密码不正确"), std::string::npos);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_NE(TryOpen(daemon, As("DS", "guess" + std::to_string(i))).find("用户或密码不正确"), std::string::npos);
     // Now even the right password waits; other users do not.
     std::string refused = TryOpen(daemon, As("DS", "admin"));
     EXPECT_NE(refused.find("密码连续输错次数过多"), std::string::npos) << refused;
@@ -149,7 +151,7 @@ TEST_P(NexordAuth, AHelloMayNameOnlyTheServersNexordServes) {
 
 TEST_P(NexordAuth, LoopbackIsTrustedOnlyWhenConfiguredAndANewPasswordReplacesTheOld) {
     {
-        NexordProcess trusting(dbPath_);   // --trust-loopback
+        NexordProcess trusting(dbPath_);  // --trust-loopback
         ASSERT_GT(trusting.Port(), 0) << trusting.Log();
         std::shared_ptr<TRemoteSession> session;
         ASSERT_EQ(TryOpen(trusting, TRemoteEndpoint{}, &session), "");
@@ -160,7 +162,9 @@ TEST_P(NexordAuth, LoopbackIsTrustedOnlyWhenConfiguredAndANewPasswordReplacesThe
     int status = -1;
     {
         FILE* pipe = popen(("printf 'n3w pass\\n' | " + std::string(std::getenv("TDEF_BIN") ? std::getenv("TDEF_BIN") : ".") +
-                            "/nexord --database '" + dbPath_ + "' --set-password clerk 2>/dev/null").c_str(), "r");
+                            "/nexord --database '" + dbPath_ + "' --set-password clerk 2>/dev/null")
+                               .c_str(),
+                           "r");
         ASSERT_NE(pipe, nullptr);
         status = pclose(pipe);
     }

@@ -51,8 +51,9 @@ public:
     ~SessionProbe() override { PQfinish(conn_); }
     bool WriterActive() override {
         const char* values[] = {application_.c_str()};
-        PGresult* r = PQexecParams(conn_, "SELECT count(*) FROM pg_stat_activity WHERE application_name = $1 AND backend_xid IS NOT NULL",
-                                   1, nullptr, values, nullptr, nullptr, 0);
+        PGresult* r =
+            PQexecParams(conn_, "SELECT count(*) FROM pg_stat_activity WHERE application_name = $1 AND backend_xid IS NOT NULL",
+                         1, nullptr, values, nullptr, nullptr, 0);
         bool active = PQresultStatus(r) == PGRES_TUPLES_OK && std::string(PQgetvalue(r, 0, 0)) != "0";
         PQclear(r);
         return active;
@@ -89,7 +90,7 @@ class NexordCrash : public OnEveryBackend<DataPathFixture> {};
 TDEF_ON_EVERY_BACKEND(NexordCrash);
 
 TEST_P(NexordCrash, KilledWhileApplyingLeavesTheWholeDocumentOrNone) {
-    Db();   // the database exists before the daemon starts
+    Db();  // the database exists before the daemon starts
     // The daemon's PostgreSQL sessions carry a name the probe looks for.
     std::string application = "crash_" + std::to_string(getpid());
     bool postgres = Backend() == TestBackend::PostgreSQL;
@@ -103,7 +104,8 @@ TEST_P(NexordCrash, KilledWhileApplyingLeavesTheWholeDocumentOrNone) {
     std::uniform_int_distribution<int> extraMicros(0, 3000);
     int none = 0, whole = 0;
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(40);
-    for (int attempt = 0; attempt < 8 && std::chrono::steady_clock::now() < deadline && (none < 2 || whole + none < 3); ++attempt) {
+    for (int attempt = 0; attempt < 8 && std::chrono::steady_clock::now() < deadline && (none < 2 || whole + none < 3);
+         ++attempt) {
         std::string key = "CRASH" + std::to_string(attempt);
         NexordProcess daemon(dbPath_);
         ASSERT_GT(daemon.Port(), 0) << daemon.Log();

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr long long kMiB = 1024;   // in KiB, as /proc reports memory
+constexpr long long kMiB = 1024;  // in KiB, as /proc reports memory
 
 // A frame header announcing `length` bytes, followed by a few of them.
 std::string FrameStart(std::uint32_t length) {
@@ -37,7 +37,7 @@ TEST_F(NexordFrames, AnAnnouncedLengthCostsNothingUntilItsBytesArrive) {
         auto c = std::make_unique<RawClient>(daemon.Address(), daemon.Port());
         c->Hello();
         ASSERT_EQ(c->Answer(), "welcome");
-        c->Send(FrameStart(200u * 1024u * 1024u));   // 200 MiB announced, 16 bytes sent
+        c->Send(FrameStart(200u * 1024u * 1024u));  // 200 MiB announced, 16 bytes sent
         clients.push_back(std::move(c));
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
@@ -81,8 +81,7 @@ TEST_F(NexordFrames, AFrameOfTooManyValuesOrBegunAndNeverFinishedEndsItsSession)
 }
 
 TEST_F(NexordFrames, SessionsAreCountedPerServerAndPerAddressAndIdleOnesAreClosed) {
-    NexordProcess daemon(dbPath_, "127.0.0.2",
-                         {"--max-sessions", "4", "--max-sessions-per-peer", "3", "--idle-timeout", "2"});
+    NexordProcess daemon(dbPath_, "127.0.0.2", {"--max-sessions", "4", "--max-sessions-per-peer", "3", "--idle-timeout", "2"});
     ASSERT_GT(daemon.Port(), 0) << daemon.Log();
 
     // One address takes its three sessions; its fourth is refused with the reason.

@@ -45,7 +45,8 @@ TEST_P(NexordLocking, ClientsThatDoNotCountFlagLoseNoUpdate) {
                     // Read, add one to the counter, save: FLAG is left as it was read.
                     c.Open("ADMMC.MC001 = 'D001'");
                     c.body.Edit();
-                    c.body.FieldByName("MD004")->SetAsString(std::to_string(std::stoi(c.body.FieldByName("MD004")->AsString()) + 1));
+                    c.body.FieldByName("MD004")->SetAsString(
+                        std::to_string(std::stoi(c.body.FieldByName("MD004")->AsString()) + 1));
                     c.body.Post();
                     (c.main.ApplyUpdates(-1) == 0 && r.messages.empty() ? applied : refused)++;
                     r.messages.clear();
@@ -119,7 +120,8 @@ TEST_P(NexordLocking, AChangeOfAnUnknownKindIsRefusedNotSkipped) {
     Variant change = TDeltaBuilder::Change(10, ukModify, original, current, {});
     change[1] = Variant(7);
     Variant errors, owner;
-    VarArgs args{Variant("pvdMain"), TDeltaBuilder::Build(fields, {change}), Variant(0), Variant::Ref(&errors), Variant::Ref(&owner)};
+    VarArgs args{Variant("pvdMain"), TDeltaBuilder::Build(fields, {change}), Variant(0), Variant::Ref(&errors),
+                 Variant::Ref(&owner)};
     TErrorPacket packet = TErrorPacket::Read(OleCall(c.Server(), "AS_ApplyUpdates", args));
     EXPECT_EQ(errors.AsInteger(), 1);
     EXPECT_FALSE(packet.committed);

@@ -20,7 +20,10 @@ extern char** environ;
 
 class NexordProcess {
 public:
-    enum class Trust { Loopback, Passwords };
+    enum class Trust {
+        Loopback,
+        Passwords
+    };
     // launcher: a program that runs nexord (e.g. {"prlimit", "--nofile=64:64"}), found on the PATH.
     explicit NexordProcess(const std::string& database, const std::string& address = "127.0.0.2",
                            std::vector<std::string> extra = {}, std::vector<std::string> launcher = {},
@@ -67,7 +70,8 @@ public:
     bool WaitForLog(const std::string& text, int timeoutMs) {
         auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         while (log_.find(text) == std::string::npos) {
-            int left = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count());
+            int left = static_cast<int>(
+                std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count());
             if (left <= 0 || !Drain(left)) return log_.find(text) != std::string::npos;
         }
         return true;
@@ -131,7 +135,7 @@ private:
                 log_.append(buffer, static_cast<std::size_t>(n));
                 continue;
             }
-            return n != 0;   // 0: the process closed stderr
+            return n != 0;  // 0: the process closed stderr
         }
     }
 

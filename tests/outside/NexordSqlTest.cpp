@@ -21,7 +21,9 @@ protected:
     Variant Sql(DocumentClient& c, const std::string& sql, const std::string& fields = "") {
         return OleCall(c.Server(), "SimpleSql", {VarArrayOf({sql, fields})});
     }
-    std::string Refusal(DocumentClient& c, const std::string& sql) { return ErrorOf([&] { Sql(c, sql); }); }
+    std::string Refusal(DocumentClient& c, const std::string& sql) {
+        return ErrorOf([&] { Sql(c, sql); });
+    }
     bool OnSqlite() const { return Backend() == TestBackend::SQLite; }
 };
 TDEF_ON_EVERY_BACKEND(NexordSql);
@@ -35,13 +37,18 @@ TEST_P(NexordSql, ClientSqlIsOneStatementThatReachesOnlyTheCompanysData) {
 
     // What the framework sends goes through.
     EXPECT_EQ(VarToStr(Sql(c, "SELECT MA001 FROM ADMMA WHERE MA001 = 'ADM'", "MA001")[0][0]), "ADM");
-    EXPECT_EQ(OleCall(c.Server(), "TransactionSQL", {VarArrayOf({VarArrayOf({"UPDATE ADMMA SET MA003 = MA003 WHERE MA001 = 'ADM'"}), ""})}).AsInteger(), 1);
+    EXPECT_EQ(OleCall(c.Server(), "TransactionSQL",
+                      {VarArrayOf({VarArrayOf({"UPDATE ADMMA SET MA003 = MA003 WHERE MA001 = 'ADM'"}), ""})})
+                  .AsInteger(),
+              1);
 
     // A second statement is refused, and nothing of the text runs.
     EXPECT_TRUE(StartsWith(Refusal(c, "SELECT 1; DELETE FROM ADMMB"), "Only one statement is allowed here"));
-    EXPECT_TRUE(StartsWith(ErrorOf([&] {
-        OleCall(c.Server(), "TransactionSQL", {VarArrayOf({VarArrayOf({"DELETE FROM ADMMB; SELECT 1"}), ""})});
-    }), "Only one statement is allowed here"));
+    EXPECT_TRUE(
+        StartsWith(ErrorOf([&] {
+                       OleCall(c.Server(), "TransactionSQL", {VarArrayOf({VarArrayOf({"DELETE FROM ADMMB; SELECT 1"}), ""})});
+                   }),
+                   "Only one statement is allowed here"));
     EXPECT_EQ(Count("SELECT COUNT(*) FROM ADMMB"), programs);
 
     // Transaction control and changes to the tables themselves are the server's.
@@ -51,9 +58,9 @@ TEST_P(NexordSql, ClientSqlIsOneStatementThatReachesOnlyTheCompanysData) {
 
     if (OnSqlite()) {
         std::string stolen = (folder_ / "stolen.db").string(), copy = (folder_ / "copy.db").string();
-        for (const std::string& sql : {"ATTACH DATABASE '" + stolen + "' AS x", "VACUUM INTO '" + copy + "'",
-                                       std::string("PRAGMA writable_schema = 1"), std::string("SELECT load_extension('x')"),
-                                       std::string("PRAGMA journal_mode = DELETE")})
+        for (const std::string& sql :
+             {"ATTACH DATABASE '" + stolen + "' AS x", "VACUUM INTO '" + copy + "'", std::string("PRAGMA writable_schema = 1"),
+              std::string("SELECT load_extension('x')"), std::string("PRAGMA journal_mode = DELETE")})
             EXPECT_NE(Refusal(c, sql).find("is not allowed in SQL sent to the server"), std::string::npos) << Refusal(c, sql);
         EXPECT_FALSE(std::filesystem::exists(stolen));
         EXPECT_FALSE(std::filesystem::exists(copy));
@@ -73,7 +80,9 @@ TEST_P(NexordSql, ClientSqlIsOneStatementThatReachesOnlyTheCompanysData) {
     ASSERT_EQ(OleCall(c.Server(), "Connect", {VarArrayOf({"TDEF05", "DS", "DEMO", "DEMO", true, false})}).AsInteger(), 0);
     long long forms = Count("SELECT COUNT(*) FROM ADMNF");
     for (const char* condition : {"1=1); DELETE FROM ADMNF; --", "1=1) OR (1=1", "1=1 --", "MC001 = 'x"})
-        EXPECT_TRUE(StartsWith(ErrorOf([&] { OleCall(c.Server(), "GetBaseLimitedRecs", {"M11", condition, 0}); }),
+        EXPECT_TRUE(StartsWith(ErrorOf([&] {
+                                   OleCall(c.Server(), "GetBaseLimitedRecs", {"M11", condition, 0});
+                               }),
                                "The condition must be one whole expression"))
             << condition;
     EXPECT_EQ(Count("SELECT COUNT(*) FROM ADMNF"), forms);
@@ -91,7 +100,9 @@ TEST_P(NexordSql, ATransactionNeverOutlivesItsCallNorHoldsOthersBack) {
         DocumentClient first(daemon.Address(), daemon.Port());
         EXPECT_NE(Refusal(first, "BEGIN IMMEDIATE").find("Transaction control is not allowed"), std::string::npos);
         EXPECT_EQ(OleCall(first.Server(), "TransactionSQL",
-                          {VarArrayOf({VarArrayOf({"UPDATE ADMMD SET MD004 = 'kept' WHERE MD001 = 'D001'"}), ""})}).AsInteger(), 1);
+                          {VarArrayOf({VarArrayOf({"UPDATE ADMMD SET MD004 = 'kept' WHERE MD001 = 'D001'"}), ""})})
+                      .AsInteger(),
+                  1);
 
         // Another client saves meanwhile without waiting.
         DocumentClient second(daemon.Address(), daemon.Port());
@@ -117,10 +128,12 @@ TEST_P(NexordSql, StatementsAreBoundedInTimeRowsAndValueSize) {
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
     EXPECT_EQ(Refusal(c, "WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r WHERE n < 5000) SELECT n FROM r"),
               "The answer holds more than 1000 rows, the server's row limit per answer: narrow the query");
-    EXPECT_EQ(Sql(c, "WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r WHERE n < 1000) SELECT n FROM r").Count(), 1000);
+    EXPECT_EQ(Sql(c, "WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r WHERE n < 1000) SELECT n FROM r").Count(),
+              1000);
     if (OnSqlite()) {
         long long before = ResidentKiB(daemon.Pid());
-        EXPECT_EQ(Refusal(c, "SELECT RPAD('x', 2000000000, 'y')"), "A text or binary value exceeds the server's value limit (64 MiB)");
+        EXPECT_EQ(Refusal(c, "SELECT RPAD('x', 2000000000, 'y')"),
+                  "A text or binary value exceeds the server's value limit (64 MiB)");
         EXPECT_LT(ResidentKiB(daemon.Pid()) - before, 64 * 1024);
     }
     // The session is fine afterwards.

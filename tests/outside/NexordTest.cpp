@@ -132,12 +132,12 @@ TEST_P(Nexord, MalformedClientEndsOnlyItsOwnSession) {
         raw.SendAll(hello.Frame(), 2000);
         std::string payload;
         ASSERT_EQ(raw.ReadFrame(payload, kDefaultMaxFrame, 5000), TSocket::ReadStatus::Frame);
-        raw.SendAll(std::string("\x00\x00\x00\x03\x03\x01\x02", 7), 2000);   // a call cut short
+        raw.SendAll(std::string("\x00\x00\x00\x03\x03\x01\x02", 7), 2000);  // a call cut short
         EXPECT_EQ(raw.ReadFrame(payload, kDefaultMaxFrame, 5000), TSocket::ReadStatus::Closed);
     }
     {
         TSocket raw = TSocket::Connect("127.0.0.2", daemon.Port(), 2000);
-        raw.SendAll(std::string("\x00\x10\x00\x00", 4), 2000);   // 1 MiB announced, 64 KiB allowed
+        raw.SendAll(std::string("\x00\x10\x00\x00", 4), 2000);  // 1 MiB announced, 64 KiB allowed
         std::string payload;
         EXPECT_EQ(raw.ReadFrame(payload, kDefaultMaxFrame, 5000), TSocket::ReadStatus::Closed);
     }
@@ -162,7 +162,10 @@ TEST_P(Nexord, StopsOnSignalAndADownDaemonGivesTheConnectionError) {
     EXPECT_NE(daemon.Log().find("closed: server stopping"), std::string::npos) << daemon.Log();
 
     // The open session is gone, and so is the daemon.
-    EXPECT_EQ(ErrorOf([&] { OleCall(client.Server(), "WhatIs", {"TODAY"}); }).rfind("Connection to 127.0.0.2:" + std::to_string(port) + " lost", 0), 0u);
+    EXPECT_EQ(ErrorOf([&] {
+                  OleCall(client.Server(), "WhatIs", {"TODAY"});
+              }).rfind("Connection to 127.0.0.2:" + std::to_string(port) + " lost", 0),
+              0u);
     EXPECT_EQ(ErrorOf([&] { DocumentClient late("127.0.0.2", port); }),
               "Unable to connect to 127.0.0.2:" + std::to_string(port) + ": Connection refused");
 
@@ -172,8 +175,8 @@ TEST_P(Nexord, StopsOnSignalAndADownDaemonGivesTheConnectionError) {
 }
 
 TEST_P(Nexord, CreatesADatabaseOnlyWhenAskedAndServesTheLookupServerToo) {
-    const std::string fresh = Backend() == TestBackend::SQLite ? (folder_ / "new-company.db").string()
-                                                                 : kPostgresPrefix + NewTestSchema();
+    const std::string fresh =
+        Backend() == TestBackend::SQLite ? (folder_ / "new-company.db").string() : kPostgresPrefix + NewTestSchema();
     NexordProcess refused(fresh);
     EXPECT_EQ(refused.Wait(10000), 1);
     EXPECT_NE(refused.Log().find("the database " + fresh + " does not exist"), std::string::npos) << refused.Log();

@@ -15,12 +15,12 @@ namespace {
 bool MakeCertificates(const std::filesystem::path& folder, const std::string& name, const std::string& address) {
     std::string f = (folder / name).string();
     std::string ext = f + ".ext";
-    std::string script =
-        "cd '" + folder.string() + "' && printf 'subjectAltName=IP:" + address + "\\n' > '" + ext + "' && " +
-        "openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj '/CN=" + name + " CA' -keyout '" + f + "-ca.key' -out '" + f + "-ca.pem' && " +
-        "openssl req -newkey rsa:2048 -nodes -subj '/CN=" + address + "' -keyout '" + f + ".key' -out '" + f + ".csr' && " +
-        "openssl x509 -req -in '" + f + ".csr' -CA '" + f + "-ca.pem' -CAkey '" + f + "-ca.key' -CAcreateserial -days 2 -extfile '" + ext +
-        "' -out '" + f + ".pem'";
+    std::string script = "cd '" + folder.string() + "' && printf 'subjectAltName=IP:" + address + "\\n' > '" + ext + "' && " +
+                         "openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj '/CN=" + name + " CA' -keyout '" + f +
+                         "-ca.key' -out '" + f + "-ca.pem' && " + "openssl req -newkey rsa:2048 -nodes -subj '/CN=" + address +
+                         "' -keyout '" + f + ".key' -out '" + f + ".csr' && " + "openssl x509 -req -in '" + f + ".csr' -CA '" +
+                         f + "-ca.pem' -CAkey '" + f + "-ca.key' -CAcreateserial -days 2 -extfile '" + ext + "' -out '" + f +
+                         ".pem'";
     return std::system(("(" + script + ") >/dev/null 2>&1").c_str()) == 0;
 }
 
@@ -34,7 +34,9 @@ std::string TryOpen(const NexordProcess& daemon, const std::string& caFile) {
     e.TlsCaFile = caFile;
     try {
         auto session = TRemoteSession::Open(e);
-        return OleCall(session->Root(), "Connect", {VarArrayOf({"TDEF05", "DS", "DEMO", "DEMO"})}).AsInteger() == 0 ? "" : "Connect refused";
+        return OleCall(session->Root(), "Connect", {VarArrayOf({"TDEF05", "DS", "DEMO", "DEMO"})}).AsInteger() == 0
+                   ? ""
+                   : "Connect refused";
     } catch (const ESocketConnectionError& error) {
         return error.Message();
     }
@@ -66,6 +68,7 @@ TEST_F(NexordTls, ClientsReachTheServerOnlyUnderTlsWithACertificateTheirCaSigned
 
     // Half a certificate pair does not start a server.
     EXPECT_EQ(NexordProcess::Run({"--port", "0", "--database", dbPath_, "--tls-cert", cert}), 2);
-    EXPECT_EQ(NexordProcess::Run({"--port", "0", "--database", dbPath_, "--tls-cert", cert, "--tls-key",
-                                  (folder_ / "stranger.key").string()}), 1);
+    EXPECT_EQ(NexordProcess::Run(
+                  {"--port", "0", "--database", dbPath_, "--tls-cert", cert, "--tls-key", (folder_ / "stranger.key").string()}),
+              1);
 }

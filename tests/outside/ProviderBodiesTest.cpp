@@ -100,9 +100,9 @@ TEST_P(ProviderBodies, LinksOfSeveralColumnsNullsAndRepeatedHeaders) {
     Db().Query("UPDATE ADMMD SET COMPANY = 'OTHER' WHERE MD001 = 'D002' AND MD002 = '0001'");
     Db().Query("UPDATE ADMMC SET COMPANY = NULL WHERE MC001 = 'D003'");
     // Each header twice (a join repeats it): both copies carry the body.
-    Provider p = DocumentsWithLines(
-        "SELECT ADMMC.*, T.N FROM ADMMC ADMMC JOIN (SELECT 1 AS N UNION ALL SELECT 2 AS N) T ON 1 = 1",
-        {{"MC001", "MD001"}, {"COMPANY", "COMPANY"}});
+    Provider p =
+        DocumentsWithLines("SELECT ADMMC.*, T.N FROM ADMMC ADMMC JOIN (SELECT 1 AS N UNION ALL SELECT 2 AS N) T ON 1 = 1",
+                           {{"MC001", "MD001"}, {"COMPANY", "COMPANY"}});
     p.level.defaultOrder = "ADMMC.MC001, T.N";
     Variant rows = Rows(p);
     ASSERT_EQ(rows.Count(), 6);

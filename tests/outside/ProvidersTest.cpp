@@ -38,10 +38,10 @@ TEST_P(Providers, MainProviderNestsTheBodyOfEachHeaderInOrder) {
     EXPECT_EQ(code->DataType, ftString);
     EXPECT_EQ(code->Size, 10);
     EXPECT_TRUE(code->Required);
-    EXPECT_TRUE(system->ReadOnly);   // from the joined table: shown, never written
+    EXPECT_TRUE(system->ReadOnly);  // from the joined table: shown, never written
     EXPECT_FALSE(code->ReadOnly);
     EXPECT_EQ(body->DataType, ftDataSet);
-    ASSERT_NE(c.main.FieldDefs().Find("UDF62"), nullptr);   // user-defined columns travel too
+    ASSERT_NE(c.main.FieldDefs().Find("UDF62"), nullptr);  // user-defined columns travel too
     bool bodyHasFlag = false;
     for (const auto& d : body->ChildDefs) bodyHasFlag = bodyHasFlag || d.Name == "FLAG";
     EXPECT_TRUE(bodyHasFlag);
@@ -72,7 +72,7 @@ TEST_P(Providers, DataRequestsChooseRowsAndOrder) {
 
     // "All" and an empty condition mean every row, in key order.
     c.Open("All");
-    EXPECT_EQ(c.main.RecordCount(), demo + 5);   // the demo company's and five here
+    EXPECT_EQ(c.main.RecordCount(), demo + 5);  // the demo company's and five here
     EXPECT_EQ(Keys(c.main, "MC001").front(), Db().Query("SELECT MIN(MC001) FROM ADMMC").rows[0][0].AsString());
     c.Open("");
     EXPECT_EQ(OleCall(c.Server(), "GetRecCount").AsInteger(), demo + 5);
@@ -85,7 +85,11 @@ TEST_P(Providers, DataRequestsChooseRowsAndOrder) {
     EXPECT_EQ(ErrorOf([&] { Db().Cached("SELECT 1; DELETE FROM ADMMD"); }),
               "Only one statement is allowed here: SELECT 1; DELETE FROM ADMMD");
     EXPECT_EQ(Count("SELECT COUNT(*) FROM ADMMD WHERE MD001 LIKE 'D0%'"), 5);
-    EXPECT_EQ(ErrorOf([&] { c.main.ProviderName = "pvdNothing"; c.Open(); }), "Provider 'pvdNothing' not found");
+    EXPECT_EQ(ErrorOf([&] {
+                  c.main.ProviderName = "pvdNothing";
+                  c.Open();
+              }),
+              "Provider 'pvdNothing' not found");
 }
 
 TEST_P(Providers, TheRowLimitOfAQueryHoldsForTheRequestsAfterIt) {
@@ -103,14 +107,15 @@ TEST_P(Providers, TheRowLimitOfAQueryHoldsForTheRequestsAfterIt) {
 TEST_P(Providers, AUserDefinedRuleQueryRunsWithItsValuesBound) {
     AddDocuments(2, 1);
     DocumentClient c;
-    Variant rows = OleCall(c.Server(), "QueryUDFData",
-                           {VarArrayOf({"SELECT MC002, MC001 FROM ADMMC WHERE MC001 = ?", "", "DEMO", "N",
-                                        VarArrayOf({"D002"})})});
+    Variant rows =
+        OleCall(c.Server(), "QueryUDFData",
+                {VarArrayOf({"SELECT MC002, MC001 FROM ADMMC WHERE MC001 = ?", "", "DEMO", "N", VarArrayOf({"D002"})})});
     ASSERT_TRUE(rows.IsArray());
     ASSERT_EQ(rows.Count(), 1);
     EXPECT_EQ(VarToStr(rows[0][1]), "D002");
-    Variant none = OleCall(c.Server(), "QueryUDFData",
-                           {VarArrayOf({"SELECT MC002 FROM ADMMC WHERE MC001 = ?", "", "DEMO", "N", VarArrayOf({"x' OR '1'='1"})})});
+    Variant none =
+        OleCall(c.Server(), "QueryUDFData",
+                {VarArrayOf({"SELECT MC002 FROM ADMMC WHERE MC001 = ?", "", "DEMO", "N", VarArrayOf({"x' OR '1'='1"})})});
     EXPECT_TRUE(none.IsEmpty()) << "a value is a value, never SQL";
 }
 
@@ -125,11 +130,11 @@ TEST_P(Providers, PacketsComeOnScrollFromAServerCursor) {
     for (int i = 0; i < 25; ++i) c.main.Next();
     EXPECT_EQ(c.main.RecordCount(), 40);
     EXPECT_EQ(c.main.FieldByName("MC001")->AsString(), "D026");
-    EXPECT_EQ(c.body.RecordCount(), 2);   // bodies come with their headers
+    EXPECT_EQ(c.body.RecordCount(), 2);  // bodies come with their headers
     c.main.Last();
     EXPECT_EQ(c.main.RecordCount(), 55);
     EXPECT_FALSE(c.main.MoreRowsAvailable());
-    EXPECT_EQ(server.Cursors()->Count(), 0);   // delivered to the end: the cursor is gone
+    EXPECT_EQ(server.Cursors()->Count(), 0);  // delivered to the end: the cursor is gone
 
     // More open datasets than live cursors: the oldest give back their statement and later carry on
     // after the rows they had delivered, without gaps or repeats.
@@ -149,7 +154,7 @@ TEST_P(Providers, PacketsComeOnScrollFromAServerCursor) {
     for (auto& ds : many) {
         ds->Last();
         std::vector<std::string> keys = Keys(*ds, "MC001");
-        EXPECT_EQ(keys, expected);   // the session's last request for pvdMain holds for them too
+        EXPECT_EQ(keys, expected);  // the session's last request for pvdMain holds for them too
     }
     EXPECT_EQ(server.Cursors()->Count(), 0);
 }
@@ -162,7 +167,8 @@ TEST_P(Providers, ColorRowsFollowTheProgramsRules) {
                {std::string("<root><colormanager><head>"
                             "<component name=\"gdHead\" enable=\"Y\">"
                             "<condition value=\"ADMMC.MC003 = '2'\" colorx=\"255\" bkcolor=\"65535\" msg=\"主档单身\"/>"
-                            "</component><component name=\"edMC002\" enable=\"N\"><condition value=\"1=1\" colorx=\"1\" bkcolor=\"2\"/></component>"
+                            "</component><component name=\"edMC002\" enable=\"N\"><condition value=\"1=1\" colorx=\"1\" "
+                            "bkcolor=\"2\"/></component>"
                             "</head><body><component name=\"MD005\" enable=\"Y\">"
                             "<condition value=\"ADMMD.MD005 = 'N'\" colorx=\"0\" bkcolor=\"16711680\"/></component></body>"
                             "</colormanager></root>")});
@@ -172,7 +178,7 @@ TEST_P(Providers, ColorRowsFollowTheProgramsRules) {
     colors.ProviderName = "pvdColor";
     colors.DataRequest(VarArrayOf({"ADMMC.MC001 LIKE 'D0%'", ""}));
     colors.Open();
-    EXPECT_EQ(colors.FieldDefs().Find("edMC002"), nullptr);   // disabled components are left out
+    EXPECT_EQ(colors.FieldDefs().Find("edMC002"), nullptr);  // disabled components are left out
     ASSERT_TRUE(colors.Locate("MC001", Variant("D002"), {}));
     EXPECT_EQ(colors.FieldByName("gdHead")->AsString(), "bkcolor=65535;colorx=255;msg=主档单身;");
     ASSERT_TRUE(colors.Locate("MC001", Variant("D001"), {}));
@@ -194,14 +200,20 @@ TEST_P(Providers, SavedSchemesAreStoredPerUserAndProgram) {
     DocumentClient c;
     Variant server = c.Server();
     auto call = [&](const char* member, const Variant& args) { return OleCall(server, member, {args}).AsString(); };
-    EXPECT_EQ(call("InsertConTable", VarArrayOf({"未审核", "DS", "20240301", "TDEF05", "10\x07" "text", 1, false})), "");
+    EXPECT_EQ(call("InsertConTable", VarArrayOf({"未审核", "DS", "20240301", "TDEF05",
+                                                 "10\x07"
+                                                 "text",
+                                                 1, false})),
+              "");
     EXPECT_EQ(call("InsertConTable", VarArrayOf({"全部", "DS", "20240302", "TDEF05", "20\x07", 0, false})), "");
     EXPECT_EQ(call("InsertConTable", VarArrayOf({"别人的", "CLERK", "20240302", "TDEF05", "", 0, false})), "");
     EXPECT_EQ(call("InsertConTable", VarArrayOf({"全部", "DS", "20240303", "TDEF05", "30\x07", 2, false})), "此方案名已存在!");
     EXPECT_EQ(call("InsertConTable", VarArrayOf({"全部", "DS", "20240303", "TDEF05", "30\x07", 2, true})), "");
-    EXPECT_EQ(call("InsertConTable", VarArrayOf({"一二三四五六七八九十一二三四五六七八九十一", "DS", "", "TDEF05", "", 0, false})),
-              "方案名不可超过20个字符!");
-    EXPECT_EQ(call("ChangeConName", VarArrayOf({VarArrayOf({"未审核", "DS", "TDEF05"}), VarArrayOf({"待审核", "DS", "TDEF05"})})), "");
+    EXPECT_EQ(
+        call("InsertConTable", VarArrayOf({"一二三四五六七八九十一二三四五六七八九十一", "DS", "", "TDEF05", "", 0, false})),
+        "方案名不可超过20个字符!");
+    EXPECT_EQ(call("ChangeConName", VarArrayOf({VarArrayOf({"未审核", "DS", "TDEF05"}), VarArrayOf({"待审核", "DS", "TDEF05"})})),
+              "");
     EXPECT_EQ(call("ChangeConName", VarArrayOf({VarArrayOf({"待审核", "DS", "TDEF05"}), VarArrayOf({"全部", "DS", "TDEF05"})})),
               "此方案名已存在!");
     EXPECT_EQ(call("LoadTable", VarArrayOf({"DS", "TDEF05"})), "");

@@ -70,8 +70,10 @@ TEST_P(QueryByExample, DetailFilterListsEachDocumentOnceWithItsOwnLines) {
     c.main.First();
     EXPECT_EQ(c.body.RecordCount(), 3) << "the document comes with all its lines";
     // With a header condition, through $$ and a table hint.
-    c.Open("((ADMMC.MC004 = 'CMS') AND ADMMC.MC001 like 'QX%') and  ( select count(*) FROM $$ADMMD ADMMD (nolock) where  (ADMMC.MC001=ADMMD.MD001) and "
-           " ( (ADMMD.MD005 = 'N')\r\n  OR (ADMMD.MD003 like 'TW%') ) ) > 0 ");
+    c.Open(
+        "((ADMMC.MC004 = 'CMS') AND ADMMC.MC001 like 'QX%') and  ( select count(*) FROM $$ADMMD ADMMD (nolock) where  "
+        "(ADMMC.MC001=ADMMD.MD001) and "
+        " ( (ADMMD.MD005 = 'N')\r\n  OR (ADMMD.MD003 like 'TW%') ) ) > 0 ");
     EXPECT_EQ(Codes(c.main), (Codes_t{"QX002"}));
     // Nothing matches: nothing listed.
     c.Open(" ( select count(*) FROM DEMO..ADMMD ADMMD where  (ADMMC.MC001=ADMMD.MD001) and  ( (ADMMD.MD003 = 'NONE') ) ) > 0 ");

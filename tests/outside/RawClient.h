@@ -61,26 +61,26 @@ public:
         std::string payload;
         try {
             switch (socket_.ReadFrame(payload, kDefaultMaxAnswer, timeoutMs)) {
-            case TSocket::ReadStatus::Closed: return "closed";
-            case TSocket::ReadStatus::TimedOut: return "timeout";
-            case TSocket::ReadStatus::TooLarge: return "too large";
-            case TSocket::ReadStatus::Frame: break;
+                case TSocket::ReadStatus::Closed: return "closed";
+                case TSocket::ReadStatus::TimedOut: return "timeout";
+                case TSocket::ReadStatus::TooLarge: return "too large";
+                case TSocket::ReadStatus::Frame: break;
             }
         } catch (const Exception&) {
             return "closed";
         }
         TWireReader in(payload);
         switch (in.Message()) {
-        case TRemoteMessage::Welcome: return "welcome";
-        case TRemoteMessage::Result: {
-            result_ = in.Value();
-            return "result";
-        }
-        case TRemoteMessage::Error: {
-            in.Str();
-            return "error: " + in.Str();
-        }
-        default: return "other";
+            case TRemoteMessage::Welcome: return "welcome";
+            case TRemoteMessage::Result: {
+                result_ = in.Value();
+                return "result";
+            }
+            case TRemoteMessage::Error: {
+                in.Str();
+                return "error: " + in.Str();
+            }
+            default: return "other";
         }
     }
     const Variant& Result() const { return result_; }

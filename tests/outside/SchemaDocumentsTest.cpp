@@ -87,7 +87,8 @@ TEST_P(DemoCompanyDocuments, DocumentEveryTableOfTheCompanyDatabaseWithItsColumn
     for (const SchemaTable& table : tables) {
         ASSERT_TRUE(documented.count(table.code)) << table.code;
         const std::vector<SqlColumnInfo>& columns = db.Columns(table.code);
-        SqlResult lines = db.Query("SELECT MD002, MD003, MD004, MD005, MD006 FROM ADMMD WHERE MD001 = ? ORDER BY MD002", {table.code});
+        SqlResult lines =
+            db.Query("SELECT MD002, MD003, MD004, MD005, MD006 FROM ADMMD WHERE MD001 = ? ORDER BY MD002", {table.code});
         ASSERT_EQ(lines.rows.size(), columns.size()) << table.code << ": one line per column of the real table";
         for (std::size_t i = 0; i < columns.size(); ++i) {
             const SqlRow& line = lines.rows[i];

@@ -57,7 +57,8 @@ TEST_F(ServerExportsTest, ProgramsReachTheServersThroughTheRegistry) {
     OleCall(manager, "Connect", {VarArrayOf({"DS", "DEMO", "DEMO"})});
     Variant values, database = "DEMO";
     EXPECT_TRUE(OleCall(OleGet(manager, "Com_Validator"), "CheckValue",
-                        {"ADMMA", "01", Variant::Ref(&database), VarArrayOf({"ADM"}), Variant::Ref(&values)}).AsBool());
+                        {"ADMMA", "01", Variant::Ref(&database), VarArrayOf({"ADM"}), Variant::Ref(&values)})
+                    .AsBool());
     EXPECT_EQ(values[0].AsString(), "系统管理");
     EXPECT_TRUE(OleGet(manager, "Com_Pickvu").IsDispatch());
 

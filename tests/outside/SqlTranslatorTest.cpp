@@ -31,8 +31,7 @@ TEST(SqlTranslator, MovesTopToALimitAtTheEndOfItsSelect) {
 }
 
 TEST(SqlTranslator, DropsHintsAndRewritesFunctionsAndLiterals) {
-    EXPECT_EQ(T("select 1 AS REC from QWJOBQUE(nolock) where QW001='DEMO'"),
-              "select 1 AS REC from QWJOBQUE  where QW001='DEMO'");
+    EXPECT_EQ(T("select 1 AS REC from QWJOBQUE(nolock) where QW001='DEMO'"), "select 1 AS REC from QWJOBQUE  where QW001='DEMO'");
     EXPECT_EQ(T("SELECT * FROM ADMMA WITH (NOLOCK) WHERE 1=1"), "SELECT * FROM ADMMA   WHERE 1=1");
     EXPECT_EQ(T("SELECT ISNULL(MA003, N'无') FROM ADMMA"), "SELECT IFNULL(MA003, '无') FROM ADMMA");
     EXPECT_EQ(T("SELECT SUBSTRING(MC001, 1, 3), GETDATE() FROM ADMMC"),
@@ -64,9 +63,11 @@ TEST(SqlTranslator, PostgresDialectUsesItsOwnFunctionsAndNames) {
     EXPECT_EQ(Pg("select top 1 MF001 from $$CMSMF (nolock) where MF002 = N'人民币'"),
               "select MF001 from CMSMF   where MF002 = '人民币' LIMIT 1");
     EXPECT_EQ(Pg("SELECT MC001 + '-' + MC002 FROM DEMO..ADMMC"), "SELECT MC001 || '-' || MC002 FROM ADMMC");
-    EXPECT_EQ(Pg("SELECT SUBSTRING(MC001, 1, 3), RPAD(MC002, 4) FROM ADMMC"), "SELECT substr(MC001, 1, 3), RPAD(MC002, 4) FROM ADMMC");
+    EXPECT_EQ(Pg("SELECT SUBSTRING(MC001, 1, 3), RPAD(MC002, 4) FROM ADMMC"),
+              "SELECT substr(MC001, 1, 3), RPAD(MC002, 4) FROM ADMMC");
     // What PostgreSQL names differently.
-    EXPECT_EQ(Pg("SELECT ISNULL(MA003, N'无'), GETDATE() FROM ADMMA"), "SELECT COALESCE(MA003, '无'), LOCALTIMESTAMP(0) FROM ADMMA");
+    EXPECT_EQ(Pg("SELECT ISNULL(MA003, N'无'), GETDATE() FROM ADMMA"),
+              "SELECT COALESCE(MA003, '无'), LOCALTIMESTAMP(0) FROM ADMMA");
     EXPECT_EQ(Pg("SELECT LEN(RTRIM(MA002)) + 1 FROM ADMMA WHERE LEN(MA001)>2"),
               "SELECT length(rtrim(CAST(RTRIM(MA002) AS text))) + 1 FROM ADMMA WHERE length(rtrim(CAST(MA001 AS text)))>2");
     EXPECT_EQ(Pg("SELECT [MA001], [my col] FROM [DEMO]..[ADMMA]"), "SELECT MA001, \"my col\" FROM ADMMA");

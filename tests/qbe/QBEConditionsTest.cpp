@@ -33,8 +33,7 @@ protected:
         return fields.AddInfo(name, std::move(info));
     }
 
-    std::string Row(const std::string& field, const std::string& op, const std::string& value,
-                    const std::string& logic = "AND") {
+    std::string Row(const std::string& field, const std::string& op, const std::string& value, const std::string& logic = "AND") {
         return QBERowCondition({field, op, value, logic}, fields, operators, dates);
     }
 

@@ -86,9 +86,9 @@ TEST_F(QBEForm, GridPageQueriesTheDocumentCodeAndKeepsTheKeyOrder) {
         q.BBOK->Click();
     }));
     EXPECT_EQ(Dialog().MasterCondition, " (ADMMC.MC001 = 'ADMMC')  OR (ADMMA.MA002 like '%基本信息%' ) ");
-    const std::vector<std::string> expected =
-        Rows("SELECT MC001 FROM ADMMC LEFT JOIN ADMMA ON MC004 = MA001 WHERE MC001 = 'ADMMC' OR MA002 LIKE '%基本信息%' "
-             "ORDER BY MC001");
+    const std::vector<std::string> expected = Rows(
+        "SELECT MC001 FROM ADMMC LEFT JOIN ADMMA ON MC004 = MA001 WHERE MC001 = 'ADMMC' OR MA002 LIKE '%基本信息%' "
+        "ORDER BY MC001");
     EXPECT_GT(expected.size(), 1u);
     EXPECT_EQ(Codes(), expected);
 }
@@ -176,8 +176,9 @@ TEST_F(QBEForm, DetailFilterListsEachDocumentOnce) {
         q.BbAssign2->Click();
         q.BBOK->Click();
     }));
-    EXPECT_EQ(Dialog().CombinedCondition,
-              " ( select count(*) FROM DEMO..ADMMD ADMMD where  (ADMMC.MC001=ADMMD.MD001) and  ( (ADMMD.MD003 = 'TWICE') ) ) > 0 ");
+    EXPECT_EQ(
+        Dialog().CombinedCondition,
+        " ( select count(*) FROM DEMO..ADMMD ADMMD where  (ADMMC.MC001=ADMMD.MD001) and  ( (ADMMD.MD003 = 'TWICE') ) ) > 0 ");
     EXPECT_EQ(Codes(), std::vector<std::string>{"ADMMA"});
 
     // Body lines of a type, with a header test: every document that has one, once.

@@ -41,7 +41,10 @@ TEST(QBESchemeText, AdvancedPagesKeepTheirTextsSortListAndDetailSwitch) {
     empty.RowLimit = "100";
     empty.Memo1 = "ADMMC.MC003 = '1'";
     const std::string text = QBESchemeText(empty);
-    EXPECT_EQ(text, "100\x07" "ADMMC.MC003 = '1'\x03\x03" "0\x03");
+    EXPECT_EQ(text,
+              "100\x07"
+              "ADMMC.MC003 = '1'\x03\x03"
+              "0\x03");
     TQBEScheme back = ParseQBEScheme(1, text);
     EXPECT_TRUE(back.Sort.empty());
     EXPECT_FALSE(back.DetailFilter);
@@ -114,8 +117,11 @@ TEST_F(QBESchemes, ASchemeSavedOnTheGridIsListedOpenedAndRunFromTheQueryButton) 
         q.BBCancel->Click();
     });
     form->DoQuery();
-    EXPECT_EQ(Sql("SELECT ActivePage FROM DOCUS WHERE NCONDITION = '只看ADMMC' AND CREATOR = 'DS' AND PROGRAMME = 'TDEF05'"), "0");
-    EXPECT_EQ(Sql("SELECT VCONDITION FROM DOCUS"), limit + "\x07" "文档编号\r\n等于\r\nADMMC\r\nAND\x08");
+    EXPECT_EQ(Sql("SELECT ActivePage FROM DOCUS WHERE NCONDITION = '只看ADMMC' AND CREATOR = 'DS' AND PROGRAMME = 'TDEF05'"),
+              "0");
+    EXPECT_EQ(Sql("SELECT VCONDITION FROM DOCUS"), limit +
+                                                       "\x07"
+                                                       "文档编号\r\n等于\r\nADMMC\r\nAND\x08");
 
     // The window's query button offers it, and choosing it runs it.
     TPopupMenu* menu = form->mnCondition;
@@ -134,7 +140,7 @@ TEST_F(QBESchemes, ASchemeSavedOnTheGridIsListedOpenedAndRunFromTheQueryButton) 
         q.ListBox2->Items()->Clear();
         q.ListBox2->Items()->Add("文档编号\tMC001");
         q.ListBox2->SetChecked(0, true);
-        app.QueueDialogAnswer(mrOk);   // 此方案名已存在！... replace
+        app.QueueDialogAnswer(mrOk);  // 此方案名已存在！... replace
         AnswerName("只看ADMMC");
         q.btnInsert->Click();
         // Another page and texts, then the scheme opened again.
@@ -170,7 +176,7 @@ TEST_F(QBESchemes, RenamingInTheListKeepsTheOldNameWhenTheNewOneIsRefused) {
         q.btnInsert->Click();
         ASSERT_EQ(q.lstCondition->Items()->Count(), 2);
         TListItem* second = q.lstCondition->Items()->Item(0)->Caption() == "乙" ? q.lstCondition->Items()->Item(0)
-                                                                                  : q.lstCondition->Items()->Item(1);
+                                                                                : q.lstCondition->Items()->Item(1);
         auto rename = [&](const std::string& text) {
             ASSERT_TRUE(second->EditCaption());
             q.lstCondition->SetEditText(text);
@@ -178,7 +184,7 @@ TEST_F(QBESchemes, RenamingInTheListKeepsTheOldNameWhenTheNewOneIsRefused) {
         };
         const std::size_t before = app.ShownTexts().size();
         rename("  ");
-        rename(std::string("方案") + std::string(19, 'x'));   // 21 characters
+        rename(std::string("方案") + std::string(19, 'x'));  // 21 characters
         rename("甲");
         EXPECT_EQ(second->Caption(), "乙");
         const std::vector<std::string> shown = app.ShownTexts();
@@ -198,7 +204,8 @@ TEST_F(QBESchemes, RenamingInTheListKeepsTheOldNameWhenTheNewOneIsRefused) {
     });
     form->DoQuery();
     std::vector<std::string> captions;
-    for (int i = 0; i < form->mnCondition->Items()->Count(); ++i) captions.push_back(form->mnCondition->Items()->Items(i)->Caption());
+    for (int i = 0; i < form->mnCondition->Items()->Count(); ++i)
+        captions.push_back(form->mnCondition->Items()->Items(i)->Caption());
     EXPECT_EQ(captions.size(), 2u) << (captions.empty() ? "" : captions[0] + "|" + captions.back());
     EXPECT_NE(std::find(captions.begin(), captions.end(), std::string("方案") + std::string(18, 'y')), captions.end());
 }

@@ -16,18 +16,19 @@
 namespace messagebox {
 
 inline std::string Text(const QRect& r) {
-    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" + std::to_string(r.height());
+    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
+           std::to_string(r.height());
 }
 
 struct TBoxLook {
     std::string title;
-    QRect window;                     // the client area, in window coordinates
-    QRect text;                       // where the text is drawn
-    QSize textNeeds;                  // what the whole text needs at the label's width
+    QRect window;     // the client area, in window coordinates
+    QRect text;       // where the text is drawn
+    QSize textNeeds;  // what the whole text needs at the label's width
     int lineHeight = 0;
     std::vector<QRect> buttons;
     std::vector<std::string> captions;
-    std::vector<int> captionNeeds;    // the width each caption needs
+    std::vector<int> captionNeeds;  // the width each caption needs
     Qt::WindowFlags flags;
 };
 

@@ -12,9 +12,9 @@
 #include "toolkit/qt/QtPeer.h"
 #include "toolkit/qt/QtRenderer.h"
 #include "toolkit/ui/kernel/Application.h"
-#include "toolkit/ui/widgets/Button.h"
 #include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/kernel/Screen.h"
+#include "toolkit/ui/widgets/Button.h"
 
 class QtTest : public ::testing::Test {
 protected:

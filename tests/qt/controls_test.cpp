@@ -14,10 +14,10 @@
 #include "toolkit/qt/QtCanvas.h"
 #include "toolkit/qt/QtFileDialogService.h"
 #include "toolkit/qt/QtUserInput.h"
+#include "toolkit/ui/dialogs/FileDialogs.h"
 #include "toolkit/ui/widgets/CheckBox.h"
 #include "toolkit/ui/widgets/ComboBox.h"
 #include "toolkit/ui/widgets/Edit.h"
-#include "toolkit/ui/dialogs/FileDialogs.h"
 #include "toolkit/ui/widgets/ListBox.h"
 #include "toolkit/ui/widgets/Menus.h"
 
@@ -53,7 +53,7 @@ TEST_F(ControlsTest, EditsTakeTypedTextAndMirrorTextAndCaret) {
     form->SetKeyPreview(true);
     form->OnKeyPress = [&](TObject*, char32_t& ch) {
         previewed += ch;
-        if (ch == U'x') ch = U'X';   // the form may change a typed character
+        if (ch == U'x') ch = U'X';  // the form may change a typed character
     };
     form->Show();
     edit->SetFocus();
@@ -286,7 +286,7 @@ TEST_F(ControlsTest, CanvasMeasuresWithRealFonts) {
     auto* form = CreateComponent<TForm>(Application);
     auto* edit = Add<TEdit>(form, "edName", 10, 10, 200, 22);
     edit->Font()->SetHeight(-16);
-    TCanvas* canvas = edit->Canvas();   // the renderer's measure canvas
+    TCanvas* canvas = edit->Canvas();  // the renderer's measure canvas
     int ascii = canvas->TextWidth("ab");
     int chinese = canvas->TextWidth("文档");
     EXPECT_GT(ascii, 0);

@@ -29,7 +29,7 @@ TEST_F(KeyboardTest, KeysReachTheFormThroughKeyPreviewAndFunctionKeys) {
     form->OnKeyDown = [&](TObject*, WORD& key, TShiftState shift) {
         if (modifier(key)) return;
         seen.push_back({"form", key, shift});
-        if (key == VK_F5) key = 0;   // the form consumes F5
+        if (key == VK_F5) key = 0;  // the form consumes F5
     };
     form->OnKeyPress = [&](TObject*, char32_t& ch) { typed += ch; };
     first->OnKeyDown = [&](TObject*, WORD& key, TShiftState shift) {

@@ -10,7 +10,6 @@
 using MessageBoxTest = QtTest;
 using namespace messagebox;
 
-
 TEST_F(MessageBoxTest, BoxesFitTheirTextAndButtonsWithTheSuitesCaptions) {
     TQtMessageService* service = QtMessageService();
     ASSERT_NE(service, nullptr);

@@ -33,7 +33,7 @@ TEST_F(ScreenshotTest, ChineseCaptionsRenderAsGlyphs) {
     button->Font()->SetHeight(-20);
     button->SetCaption("");
     std::filesystem::path file = TempFile("caption.png");
-    QImage blank = ButtonArea(form, button, file);   // a hidden form can be pictured too
+    QImage blank = ButtonArea(form, button, file);  // a hidden form can be pictured too
     button->SetCaption("文档");
     QImage first = ButtonArea(form, button, file);
     button->SetCaption("信息");

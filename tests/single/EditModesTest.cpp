@@ -1,7 +1,7 @@
 // The edit modes of the single-table window through its keys: add (F5), save (F12), edit (F7),
 // delete (F8), cancel and close (Esc), with the status bar and the command states.
-#include "tests/single/SingleFixture.h"
 #include "tests/single/program/Tsgl01DataModule.h"
+#include "tests/single/SingleFixture.h"
 #include "toolkit/ui/dataaware/DBEdit.h"
 #include "toolkit/ui/graphics/ImgList.h"
 #include "toolkit/ui/widgets/Menus.h"

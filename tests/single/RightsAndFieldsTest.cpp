@@ -12,7 +12,7 @@ TEST_F(SingleFixture, RecordLevelRightsFollowWhoseRowItIsAndAGroupQuotedInDouble
     EXPECT_FALSE(form->CanEdit) << "a row of another group";
     EXPECT_FALSE(form->btnEdit->Enabled());
     EXPECT_FALSE(form->btnDelete->Enabled());
-    Key('E', {ssCtrl});   // the row CLERK created
+    Key('E', {ssCtrl});  // the row CLERK created
     EXPECT_EQ(Main().FieldByName("CREATOR")->AsString(), "CLERK");
     EXPECT_TRUE(form->CanEdit);
     EXPECT_TRUE(form->btnEdit->Enabled());

@@ -2,9 +2,9 @@
 // user-defined fields of a new record.
 #include "framework/forms/QueryStandIn.h"
 #include "tests/single/SingleFixture.h"
+#include "toolkit/ui/grids/DBGrids.h"
 #include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/widgets/Button.h"
-#include "toolkit/ui/grids/DBGrids.h"
 #include "toolkit/ui/widgets/Memo.h"
 #include "toolkit/ui/widgets/PageControl.h"
 
@@ -95,8 +95,9 @@ TEST_F(SingleFixture, TheQueryCommandOpensTheRowsOfTheConditionAndReportsARefuse
 
 TEST_F(SingleFixture, UserDefinedRulesFillTheNewRecordAndThreeFailuresShowOneMessage) {
     install.ExecuteSql("INSERT INTO ADMTK (TK001, TK002, TK003) VALUES ('R1', '测试规则', 'Y')");
-    const char* line = "INSERT INTO ADMTL (TL001, TL002, TL003, TL005, TL006, TL010, TL011, TL012, TL013) "
-                       "VALUES ('R1', ?1, 'TSGL01', 'Z01', ?2, 'Y', ?3, '', ?4)";
+    const char* line =
+        "INSERT INTO ADMTL (TL001, TL002, TL003, TL005, TL006, TL010, TL011, TL012, TL013) "
+        "VALUES ('R1', ?1, 'TSGL01', 'Z01', ?2, 'Y', ?3, '', ?4)";
     install.ExecuteSql(line, {"0001", "UDF01", "1", "SELECT MA003 FROM TSGMA WHERE MA002 = '202401020002'"});
     install.ExecuteSql(line, {"0002", "MA004", "2", "SELECT 'abc'"});
     install.ExecuteSql(line, {"0003", "UDF51", "3", "SELECT 'xyz'"});

@@ -6,9 +6,7 @@
 
 namespace {
 
-std::string LastMessageBox(TScriptedApp& app) {
-    return app.Messages().Count() ? app.Messages().Last().Text : std::string();
-}
+std::string LastMessageBox(TScriptedApp& app) { return app.Messages().Count() ? app.Messages().Last().Text : std::string(); }
 
 }  // namespace
 

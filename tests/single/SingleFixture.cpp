@@ -1,11 +1,11 @@
 #include "tests/single/SingleFixture.h"
 
+#include "server/Brokers.h"
 #include "tests/single/program/Tsgl01DataModule.h"
 #include "tests/single/program/Tsgl01Install.h"
 #include "toolkit/rtl/DateTime.h"
 #include "toolkit/rtl/Format.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "server/Brokers.h"
 #include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/widgets/Edit.h"
 
@@ -62,7 +62,7 @@ void SingleFixture::Type(const std::string& text) {
 
 void SingleFixture::Enter(TWinControl* control, const std::string& text) {
     control->SetFocus();
-    SimulateKeystroke(nullptr, 'A', {ssCtrl});   // select all
+    SimulateKeystroke(nullptr, 'A', {ssCtrl});  // select all
     if (auto* edit = dynamic_cast<TCustomEdit*>(control)) edit->SelectAll();
     Type(text);
     Key(VK_TAB);

@@ -24,8 +24,7 @@ protected:
 
     // Starts the program for the user (with the host's start parameters) and shows it; prepare runs
     // on the created form before its start.
-    TfrmTsgl01* Open(const std::string& user = "DS", bool show = true,
-                     const std::function<void(TfrmTsgl01&)>& prepare = {});
+    TfrmTsgl01* Open(const std::string& user = "DS", bool show = true, const std::function<void(TfrmTsgl01&)>& prepare = {});
     void CloseForm();
 
     TdmTsgl01& Dm() const;

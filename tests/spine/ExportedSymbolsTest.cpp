@@ -16,7 +16,8 @@ std::filesystem::path BinFolder() { return std::filesystem::read_symlink("/proc/
 
 // The defined dynamic symbols of a library, demangled, as the dynamic linker sees them.
 std::vector<std::string> DefinedDynamicSymbols(const std::string& library) {
-    const std::string command = "nm -D --defined-only --demangle --format=just-symbols '" + (BinFolder() / library).string() + "'";
+    const std::string command =
+        "nm -D --defined-only --demangle --format=just-symbols '" + (BinFolder() / library).string() + "'";
     std::vector<std::string> symbols;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return symbols;
@@ -79,19 +80,21 @@ TEST(ExportedSymbols, ServersShowTheirFactoryAndTheClassesTheyOffer) {
         << "libpickvu.so shows more than its contract";
 
     const auto annexo = DefinedDynamicSymbols("libannexo.so");
-    EXPECT_EQ(Outside(annexo, {"TkCreateObject", "CreateAttachmentServer()", "AttachmentConnection()", "DefaultAttachmentConnection()"},
-                      {"TAttachmentServer", "TfrmAttachments"}),
-              std::vector<std::string>{})
+    EXPECT_EQ(
+        Outside(annexo, {"TkCreateObject", "CreateAttachmentServer()", "AttachmentConnection()", "DefaultAttachmentConnection()"},
+                {"TAttachmentServer", "TfrmAttachments"}),
+        std::vector<std::string>{})
         << "libannexo.so shows more than its contract";
 
     // The work center's services: the factory, and what the work center and its tests link against.
     const auto services = DefinedDynamicSymbols("libtorvane-services.so");
     EXPECT_NE(std::find(services.begin(), services.end(), "TkCreateObject"), services.end());
-    EXPECT_EQ(Outside(services,
-                      {"TkCreateObject", "CreateHostManager", "BuiltInMessages", "MessagesFor", "ConfiguredServerLocation",
-                       "ClientConfigurationFile", "MissingRegistryReason", "WriteDemoInstallation", "kMessagesTsv", "kMessagesEngTsv"},
-                      {"THostManager", "HostSession", "MessageTable", "TServerLocation", "TConfiguredServer"}),
-              std::vector<std::string>{})
+    EXPECT_EQ(
+        Outside(services,
+                {"TkCreateObject", "CreateHostManager", "BuiltInMessages", "MessagesFor", "ConfiguredServerLocation",
+                 "ClientConfigurationFile", "MissingRegistryReason", "WriteDemoInstallation", "kMessagesTsv", "kMessagesEngTsv"},
+                {"THostManager", "HostSession", "MessageTable", "TServerLocation", "TConfiguredServer"}),
+        std::vector<std::string>{})
         << "libtorvane-services.so shows more than its contract";
     EXPECT_LT(services.size(), 80u) << Joined(services);
 

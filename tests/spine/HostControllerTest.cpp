@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "host/ControllerClass.h"
-#include "toolkit/data/DataSet.h"
-#include "toolkit/data/Field.h"
 #include "tests/spine/SpineHost.h"
 #include "tests/testkit/DispatchDoubles.h"
+#include "toolkit/data/DataSet.h"
+#include "toolkit/data/Field.h"
 
 namespace {
 
@@ -69,8 +69,8 @@ TEST_F(SpineHost, OnlyAHostOfDependencyVersion8000IsAccepted) {
         {managerWith(7999),
          {"TorvaneWorkCenter version too old,please update.", "TorvaneWorkCenter version too old,please update!"},
          "TorvaneWorkCenter version too old,please update!TorvaneWorkCenter version too old,please update."},
-        {Variant(DispatchPtr(std::make_shared<THiddenMembers>(std::make_shared<THostManager>(),
-                                                               std::set<std::string>{"DependencyVersion"}))),
+        {Variant(DispatchPtr(
+             std::make_shared<THiddenMembers>(std::make_shared<THostManager>(), std::set<std::string>{"DependencyVersion"}))),
          {"TorvaneWorkCenter version too old,please update!"},
          "TorvaneWorkCenter version too old,please update!Unknown name."},
     };
@@ -96,9 +96,8 @@ TEST_F(SpineHost, OnlyAHostOfDependencyVersion8000IsAccepted) {
 
 TEST_F(SpineHost, HostRunModesMapToFormRunModes) {
     auto controller = StartedController(false);
-    const std::vector<std::pair<int, int>> modes{{1, 1},  {2, 2},   {3, 3},  {4, 4},  {5, 5},  {6, 0},
-                                                 {7, 7},  {8, 8},   {9, 0},  {10, 9}, {11, 0}, {12, 10},
-                                                 {13, 11}, {14, 0}, {0, 0},  {-3, 0}};
+    const std::vector<std::pair<int, int>> modes{{1, 1}, {2, 2},  {3, 3},  {4, 4},   {5, 5},   {6, 0},  {7, 7}, {8, 8},
+                                                 {9, 0}, {10, 9}, {11, 0}, {12, 10}, {13, 11}, {14, 0}, {0, 0}, {-3, 0}};
     for (auto [hostMode, formMode] : modes) {
         EXPECT_EQ(controller->SetRunMode(hostMode, 0xFF, "parameter"), 0);
         EXPECT_EQ(FormProperty(*controller, "RunMode").AsInteger(), formMode) << "host mode " << hostMode;
@@ -169,7 +168,7 @@ TEST_F(SpineHost, ClosingTellsTheHostAndLeavesTheResults) {
     EXPECT_EQ(host.Events().back(), 304);
     EXPECT_EQ(controller->ResultCode, 0) << "a silent close does not run the close handler";
     EXPECT_TRUE(controller->IsProgramClosed());
-    controller->CloseProgram(false);   // nothing left to close
+    controller->CloseProgram(false);  // nothing left to close
     EXPECT_EQ(host.Events().back(), 304);
 }
 

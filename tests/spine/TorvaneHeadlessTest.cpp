@@ -15,7 +15,7 @@ namespace {
 
 struct TRun {
     int exitCode = -1;
-    std::vector<std::string> out;   // stdout lines
+    std::vector<std::string> out;  // stdout lines
     std::string err;
 };
 
@@ -56,8 +56,8 @@ protected:
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open((folder + "demo/server/Data/DEMO.db").c_str(), &db), SQLITE_OK);
         sqlite3_stmt* statement = nullptr;
-        ASSERT_EQ(sqlite3_prepare_v2(db, "UPDATE ADMSY SET SY003 = ? WHERE SY001 = 'DEMO' AND SY002 = 'RKT002'", -1,
-                                     &statement, nullptr),
+        ASSERT_EQ(sqlite3_prepare_v2(db, "UPDATE ADMSY SET SY003 = ? WHERE SY001 = 'DEMO' AND SY002 = 'RKT002'", -1, &statement,
+                                     nullptr),
                   SQLITE_OK);
         sqlite3_bind_text(statement, 1, name.c_str(), -1, SQLITE_TRANSIENT);
         EXPECT_EQ(sqlite3_step(statement), SQLITE_DONE);
@@ -94,8 +94,9 @@ TEST_F(TorvaneRun, DemoInstallHeadlessPrintsEventsCaptionConnectInfoAndClose) {
     // Installing again keeps a registry the user edited; servers it lacks are added back.
     const std::string registryFile = folder + "demo/registry.ini";
     std::string registry = ReadFile(registryFile);
-    const std::string pickvuKey = "\n[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\PickvuS.Class1]\n"
-                                  "Library=libpickvu.so\nFactory=TkCreateObject\n";
+    const std::string pickvuKey =
+        "\n[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\PickvuS.Class1]\n"
+        "Library=libpickvu.so\nFactory=TkCreateObject\n";
     ASSERT_NE(registry.find(pickvuKey), std::string::npos) << registry;
     registry = StringReplace(registry, pickvuKey, "", 0);
     registry = StringReplace(registry, "ANSICodePage=936\n", "ANSICodePage=936\nPostgreSQL=\n; mine\n", 0);
@@ -119,8 +120,8 @@ TEST_F(TorvaneRun, HelpAndVersionAnswerWithoutAnInstallation) {
     EXPECT_EQ(help.out[0], "torvane: the Torvane work center");
     std::string text;
     for (const std::string& line : help.out) text += line + "\n";
-    for (const char* option : {"--demo-install", "--user", "--company", "--database", "--program", "--run-mode",
-                               "--rights", "--headless", "--script", "--version", "VandrilC.ini"})
+    for (const char* option : {"--demo-install", "--user", "--company", "--database", "--program", "--run-mode", "--rights",
+                               "--headless", "--script", "--version", "VandrilC.ini"})
         EXPECT_NE(text.find(option), std::string::npos) << option;
     TRun version = Torvane("--version");
     EXPECT_EQ(version.exitCode, 0) << version.err;

@@ -10,7 +10,7 @@
 struct TRecordedCall {
     std::string Member;
     InvokeKind Kind = InvokeKind::Method;
-    std::vector<Variant> Args;   // as passed, references followed
+    std::vector<Variant> Args;  // as passed, references followed
 };
 
 class TRecordingDispatch : public TDispatchObject {
@@ -39,5 +39,5 @@ public:
 
 private:
     DispatchPtr inner_;
-    std::set<std::string> hidden_;   // upper case
+    std::set<std::string> hidden_;  // upper case
 };

@@ -40,8 +40,7 @@ int FreePort() {
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof a;
     int port = 0;
-    if (bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
-        getsockname(s, reinterpret_cast<sockaddr*>(&a), &length) == 0)
+    if (bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 && getsockname(s, reinterpret_cast<sockaddr*>(&a), &length) == 0)
         port = ntohs(a.sin_port);
     close(s);
     if (port == 0) throw Exception("No free port on 127.0.0.1");
@@ -85,8 +84,9 @@ std::unique_ptr<TPostgresCluster> TPostgresCluster::Start() {
         std::string options = "-k " + c->folder_ + " -p " + std::to_string(c->port_) +
                               " -c listen_addresses=127.0.0.1 -c fsync=off -c synchronous_commit=off"
                               " -c full_page_writes=off -c max_connections=300";
-        c->running_ = Run(c->binaries_ + "/pg_ctl -D " + data + " -l " + c->folder_ + "/server.log -w -t 60 -o '" +
-                              options + "' start", log) == 0;
+        c->running_ =
+            Run(c->binaries_ + "/pg_ctl -D " + data + " -l " + c->folder_ + "/server.log -w -t 60 -o '" + options + "' start",
+                log) == 0;
     }
     if (!c->running_) throw Exception("pg_ctl could not start the server:\n" + Tail(log) + Tail(c->folder_ + "/server.log"));
     return c;
@@ -116,8 +116,7 @@ void TPostgresCluster::Record(const std::string& file) {
 
 void TPostgresCluster::Stop() {
     if (folder_.empty()) return;
-    if (running_)
-        Run(binaries_ + "/pg_ctl -D " + folder_ + "/data -m immediate -w stop", "/dev/null");
+    if (running_) Run(binaries_ + "/pg_ctl -D " + folder_ + "/data -m immediate -w stop", "/dev/null");
     running_ = false;
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);

@@ -41,7 +41,10 @@ private:
     bool keep_ = false;
 };
 
-enum class TestBackend { SQLite, PostgreSQL };
+enum class TestBackend {
+    SQLite,
+    PostgreSQL
+};
 
 // Both backends: the test list is made when the tests are built, whether PostgreSQL is wanted or not;
 // a PostgreSQL test that is not wanted (TDEF_TEST_POSTGRES unset) reports itself skipped.
@@ -57,5 +60,4 @@ std::string TestPostgresConnection();
 std::string NewTestSchema();
 
 // Instantiates a parameterised database test suite for every backend of TestBackends().
-#define TDEF_ON_EVERY_BACKEND(Suite) \
-    INSTANTIATE_TEST_SUITE_P(On, Suite, ::testing::ValuesIn(TestBackends()), TestBackendName)
+#define TDEF_ON_EVERY_BACKEND(Suite) INSTANTIATE_TEST_SUITE_P(On, Suite, ::testing::ValuesIn(TestBackends()), TestBackendName)

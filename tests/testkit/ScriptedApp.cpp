@@ -1,8 +1,8 @@
 #include "tests/testkit/ScriptedApp.h"
 
+#include "toolkit/ui/dialogs/Dialogs.h"
 #include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/widgets/Button.h"
-#include "toolkit/ui/dialogs/Dialogs.h"
 
 namespace {
 
@@ -24,8 +24,7 @@ private:
 }  // namespace
 
 TScriptedApp::TScriptedApp()
-    : messages_(std::make_shared<TOrderedMessages>(order_)),
-      modalLoop_(std::make_shared<TScriptedModalLoop>()),
+    : messages_(std::make_shared<TOrderedMessages>(order_)), modalLoop_(std::make_shared<TScriptedModalLoop>()),
       beeps_(std::make_shared<THeadlessBeepService>()) {
     modalLoop_->When("TMessageForm", [this](TCustomForm& form) { AnswerDialog(form); });
     savedMessages_ = Application->SetMessageService(messages_);

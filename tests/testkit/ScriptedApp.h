@@ -24,7 +24,7 @@ struct TShownDialog {
     int DefaultTabOrder = -1;
     std::string FontName;
     int FontCharset = -1;
-    int Answer = 0;                                      // the modal result it ended with
+    int Answer = 0;  // the modal result it ended with
 };
 
 class TScriptedApp {
@@ -55,5 +55,5 @@ private:
     std::shared_ptr<IBeepService> savedBeeps_;
     std::deque<int> dialogAnswers_;
     std::vector<TShownDialog> dialogs_;
-    std::vector<std::pair<bool, std::size_t>> order_;   // (dialog form?, index) in showing order
+    std::vector<std::pair<bool, std::size_t>> order_;  // (dialog form?, index) in showing order
 };

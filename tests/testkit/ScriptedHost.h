@@ -16,7 +16,7 @@ public:
     // The library stays loaded for the rest of the process (its classes stay known to the toolkit).
     explicit TScriptedHost(const std::string& libraryPath = DefaultLibraryPath());
 
-    static std::string DefaultLibraryPath();   // Tdef05C.so beside the tests
+    static std::string DefaultLibraryPath();  // Tdef05C.so beside the tests
 
     bool Loaded() const { return getController_ != nullptr; }
     const std::string& Error() const { return error_; }

@@ -32,8 +32,10 @@ TTestInstallation::TTestInstallation() {
 }
 
 TTestInstallation::~TTestInstallation() {
-    if (hadRegistry_) setenv("VANDRIL_REGISTRY", savedRegistry_.c_str(), 1);
-    else unsetenv("VANDRIL_REGISTRY");
+    if (hadRegistry_)
+        setenv("VANDRIL_REGISTRY", savedRegistry_.c_str(), 1);
+    else
+        unsetenv("VANDRIL_REGISTRY");
     std::error_code ignored;
     std::filesystem::remove_all(install_.Folder, ignored);
 }

@@ -44,8 +44,9 @@ protected:
     TScriptResult RunScript(const std::string& script) {
         std::filesystem::path file = folder_ / "test.script";
         std::ofstream(file, std::ios::binary) << script;
-        std::string command = "cd '" + folder_.string() + "' && QT_QPA_PLATFORM=offscreen '" + Bin() + "/torvane' --demo-install '" +
-                              (folder_ / "demo").string() + "' --script '" + file.string() + "' > out.txt 2> err.txt";
+        std::string command = "cd '" + folder_.string() + "' && QT_QPA_PLATFORM=offscreen '" + Bin() +
+                              "/torvane' --demo-install '" + (folder_ / "demo").string() + "' --script '" + file.string() +
+                              "' > out.txt 2> err.txt";
         int status = std::system(command.c_str());
         TScriptResult result;
         result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -43,4 +43,3 @@ protected:
     TTestInstallation install;
     std::string shots_;
 };
-

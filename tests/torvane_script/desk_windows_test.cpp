@@ -7,7 +7,6 @@
 #include <QTimer>
 
 #include "outside/pickvu/LookupService.h"
-#include "outside/torvane/HostManager.h"
 #include "outside/torvane/desk/CalcExpression.h"
 #include "outside/torvane/desk/LoginForm.h"
 #include "outside/torvane/desk/LookupForm.h"
@@ -15,6 +14,7 @@
 #include "outside/torvane/desk/MainWindow.h"
 #include "outside/torvane/desk/PickerForms.h"
 #include "outside/torvane/desk/Script.h"
+#include "outside/torvane/HostManager.h"
 #include "tests/outside/CompanyFixture.h"
 #include "tests/qt/MessageBoxLook.h"
 #include "tests/testkit/TestInstallation.h"
@@ -87,14 +87,13 @@ private:
     TNotifyEvent saved_;
 };
 
-
 }  // namespace
 
 TEST_F(DeskTest, LookupWindowShowsTheCatalogsColumnsAndPicksRows) {
     // Through the lookup server, as a program's F2 reaches it: the catalog's caption and titles.
     Variant service = CreateOleObject("PickvuS.Class1");
-    Variant params = VarArrayOf({"ADMMA", "01", Variant(), true, "", "DEMO", "DEMO", 0, 1, false, Variant(), "", "", "",
-                                 "", false, false, Variant(), "DS"});
+    Variant params = VarArrayOf({"ADMMA", "01", Variant(), true, "", "DEMO", "DEMO", 0, 1, false, Variant(), "", "", "", "",
+                                 false, false, Variant(), "DS"});
     std::string caption;
     std::vector<std::string> titles;
     int shownRows = 0;
@@ -103,7 +102,8 @@ TEST_F(DeskTest, LookupWindowShowsTheCatalogsColumnsAndPicksRows) {
         auto& lookup = dynamic_cast<TfrmLookup&>(form);
         if (lookup.lvRows->Items()->Count() > 0) firstCode = lookup.lvRows->Items()->Item(0)->Caption();
         caption = lookup.Caption();
-        for (int i = 0; i < lookup.lvRows->Columns()->Count(); ++i) titles.push_back(lookup.lvRows->Columns()->Items(i)->Caption());
+        for (int i = 0; i < lookup.lvRows->Columns()->Count(); ++i)
+            titles.push_back(lookup.lvRows->Columns()->Items(i)->Caption());
         shownRows = lookup.lvRows->Items()->Count();
         PressKeys("Enter", &form);
     });
@@ -172,7 +172,7 @@ TEST_F(DeskTest, PhraseDateCharacterAndCalculatorWindowsAnswerTheLookupService) 
     // Common phrases: a click on a phrase fills the text; Cancel leaves the caller's text.
     WhenShown([](TCustomForm& form) {
         auto& phrase = dynamic_cast<TfrmPhrase&>(form);
-        ClickControlAt(phrase.lbPhrases, 20, 5);   // the first phrase
+        ClickControlAt(phrase.lbPhrases, 20, 5);  // the first phrase
         PressKeys("Enter", &form);
     });
     Variant text = "原文";
@@ -241,13 +241,17 @@ TEST_F(DeskTest, MainWindowReceivesMessageCentreTexts) {
     // The message-centre program started through the manager lands there too.
     Variant out;
     Variant link = VarArrayOf({"0", VarArrayOf({"", "", "<A href=\"zorq://Velora/DEMO/TDEF05/query/k\">文档</A>"})});
-    EXPECT_EQ(OleCall(center.Manager(), "ExecWork", {VarArrayOf({"DS", "DEMO", "TMCI05"}), link, VarArrayOf({0, 4, Variant()}), 2,
-                                                     Variant::Ref(&out)}).AsInteger(), 0);
+    EXPECT_EQ(OleCall(center.Manager(), "ExecWork",
+                      {VarArrayOf({"DS", "DEMO", "TMCI05"}), link, VarArrayOf({0, 4, Variant()}), 2, Variant::Ref(&out)})
+                  .AsInteger(),
+              0);
     ASSERT_EQ(main->Messages().size(), 2u);
     EXPECT_NE(main->Messages()[1].find("query/k"), std::string::npos);
     // A program that does not exist gives the code the broker turns into its message.
-    EXPECT_EQ(OleCall(center.Manager(), "ExecWork", {VarArrayOf({"DS", "DEMO", "NOSUCH"}), "", VarArrayOf({0, 0, Variant()}), 2,
-                                                     Variant::Ref(&out)}).AsInteger(), -1);
+    EXPECT_EQ(OleCall(center.Manager(), "ExecWork",
+                      {VarArrayOf({"DS", "DEMO", "NOSUCH"}), "", VarArrayOf({0, 0, Variant()}), 2, Variant::Ref(&out)})
+                  .AsInteger(),
+              -1);
     // The program menu lists the company's programs; those without a library are disabled.
     auto* tdef = dynamic_cast<TMenuItem*>(main->FindComponent("miTDEF05"));
     auto* admi = dynamic_cast<TMenuItem*>(main->FindComponent("miADMI02"));
@@ -259,7 +263,7 @@ TEST_F(DeskTest, MainWindowReceivesMessageCentreTexts) {
 
 TEST_F(DeskTest, ACodedMessageBoxShowsItsWholeTextAndItsButtons) {
     // A user without rights for the program is told so by the program's coded message E/000004.
-    TTestInstallation install;   // the client configuration the program reads
+    TTestInstallation install;  // the client configuration the program reads
     TWorkCenter center;
     center.Login({"GUEST", "DEMO", "DEMO"});
     std::vector<messagebox::TBoxLook> looks;
@@ -330,7 +334,8 @@ TEST_F(DeskTest, TheLoginWindowIsAFixedDialogWhoseFocusShowsAndWhoseLabelsMoveIt
         QImage focused = cancelArea(form);
         EXPECT_NE(unfocused, focused) << "the focused 取消 looks different";
         if (const char* keep = std::getenv("TDEF_KEEP_PICTURES"))
-            std::filesystem::copy_file(picture, std::string(keep) + "/login.png", std::filesystem::copy_options::overwrite_existing);
+            std::filesystem::copy_file(picture, std::string(keep) + "/login.png",
+                                       std::filesystem::copy_options::overwrite_existing);
 
         // Logging in shows the busy cursor and where it connects.
         TBusyWatch busy([&] { return login->lblStatus->Caption(); });
@@ -436,9 +441,10 @@ TEST(ScriptSyntax, TheWholeScriptIsCheckedBeforeItRuns) {
     EXPECT_EQ(check("login DS DEMO DEMO admin extra\n"),
               "line 1: expected login USER COMPANY DATABASE [PASSWORD], found \"login DS DEMO DEMO admin extra\"");
     EXPECT_EQ(check("login DS DEMO DEMO \"my pass\"\n"), "");
-    EXPECT_EQ(check("login DS DEMO DEMO\nopen Tdef05\nfly away\n"), "line 3: expected a command (login, codepage, open, click, "
-                                                                  "key, focus, hover, type, write, cell, answer, expect, expect-field, "
-                                                                  "expect-message, screenshot, close), found \"fly\"");
+    EXPECT_EQ(check("login DS DEMO DEMO\nopen Tdef05\nfly away\n"),
+              "line 3: expected a command (login, codepage, open, click, "
+              "key, focus, hover, type, write, cell, answer, expect, expect-field, "
+              "expect-message, screenshot, close), found \"fly\"");
     EXPECT_EQ(check("key F5 Shift+Nothing\n"), "line 1: expected a key name (F5, Ctrl+Tab, Enter ...), found \"Shift+Nothing\"");
     EXPECT_EQ(check("open Tdef05 run-mode x\n"), "line 1: expected a number after run-mode, found \"x\"");
     EXPECT_EQ(check("open Tdef05 colour red\n"), "line 1: expected run-mode, rights or param, found \"colour\"");

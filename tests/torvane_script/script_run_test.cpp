@@ -105,8 +105,7 @@ TEST_F(ScriptRunTest, MenuItemsKeysAndTheMainWindow) {
     EXPECT_NE(r.out.find("TDEF05: event 272"), std::string::npos) << "the menu item opened the program";
     EXPECT_NE(r.out.find("TDEF05: event 304"), std::string::npos) << "the first close closed it";
     EXPECT_NE(r.out.find("新增的资料尚未保存, 是否保存?  -> No"), std::string::npos) << "closing asked about the new record";
-    EXPECT_NE(r.err.find("line 8: expected a program window to close, found only the main window"), std::string::npos)
-        << r.err;
+    EXPECT_NE(r.err.find("line 8: expected a program window to close, found only the main window"), std::string::npos) << r.err;
 }
 
 TEST_F(ScriptRunTest, AScriptIsCheckedWholeAndReadAsUtf8OrGbk) {
@@ -117,8 +116,9 @@ TEST_F(ScriptRunTest, AScriptIsCheckedWholeAndReadAsUtf8OrGbk) {
     EXPECT_EQ(r.out.find("login:"), std::string::npos) << r.out;
 
     // A byte-order mark before the first command, and a file saved as GBK ("文档信息录入作业" in GBK bytes).
-    r = RunScript("\xEF\xBB\xBFlogin DS DEMO DEMO\nopen Tdef05\nexpect form Caption \"\xCE\xC4\xB5\xB5\xD0\xC5\xCF\xA2"
-                  "\xC2\xBC\xC8\xEB\xD7\xF7\xD2\xB5[\xD1\xDD\xCA\xBE\xB9\xAB\xCB\xBE]\"\nexpect form Caption \xB4\xED\n");
+    r = RunScript(
+        "\xEF\xBB\xBFlogin DS DEMO DEMO\nopen Tdef05\nexpect form Caption \"\xCE\xC4\xB5\xB5\xD0\xC5\xCF\xA2"
+        "\xC2\xBC\xC8\xEB\xD7\xF7\xD2\xB5[\xD1\xDD\xCA\xBE\xB9\xAB\xCB\xBE]\"\nexpect form Caption \xB4\xED\n");
     EXPECT_EQ(r.exitCode, 1) << r.err;
     EXPECT_NE(r.err.find("line 4: expected form.Caption = \"错\""), std::string::npos) << "the error reads as Chinese: " << r.err;
 }
@@ -152,7 +152,8 @@ TEST_F(ScriptRunTest, LogsInAndOpensTdef05ThroughNexordOnAnotherAddress) {
         CompanyDatabase db(serverDatabase);
         db.Query("INSERT INTO RKTMA (MA001, MA002, MA003, MA004) VALUES ('FAR', '远程用户', 'ADMIN', '''ADMIN''')");
         SetUserPassword(db, "FAR", "far away");
-        db.Query("INSERT INTO ADMMP (MP001, MP002, MP003, MP004) SELECT 'FAR', MP002, MP003, MP004 FROM ADMMP WHERE MP001 = 'DS'");
+        db.Query(
+            "INSERT INTO ADMMP (MP001, MP002, MP003, MP004) SELECT 'FAR', MP002, MP003, MP004 FROM ADMMP WHERE MP001 = 'DS'");
         db.Query("UPDATE ADMMC SET MC002 = '远程的表' WHERE MC001 = (SELECT MIN(MC001) FROM ADMMC)");
     }
     // The client points at it; nothing of the company is kept on this side.

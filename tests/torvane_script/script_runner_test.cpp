@@ -10,11 +10,11 @@
 #include "toolkit/data/DataSource.h"
 #include "toolkit/qt/QtRenderer.h"
 #include "toolkit/rtl/Format.h"
-#include "toolkit/ui/kernel/Application.h"
-#include "toolkit/ui/widgets/Button.h"
-#include "toolkit/ui/grids/DBGrids.h"
 #include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/kernel/Screen.h"
+#include "toolkit/ui/widgets/Button.h"
 
 namespace {
 
@@ -60,7 +60,8 @@ struct TOrdersForm {
         cdsBody->FieldDefs().Add("CODE", ftString, 10);
         cdsBody->FieldDefs().Add("NAME", ftString, 20);
         cdsBody->CreateDataSet();
-        for (const char* code : {"A01", "A02", "A03"}) cdsBody->AppendRecord({Variant(code), Variant(std::string("name ") + code)});
+        for (const char* code : {"A01", "A02", "A03"})
+            cdsBody->AppendRecord({Variant(code), Variant(std::string("name ") + code)});
         cdsBody->MergeChangeLog();
         cdsBody->First();
         auto* source = CreateComponent<TDataSource>(form);

@@ -2,9 +2,9 @@
 
 #include <map>
 
-#include "toolkit/rtl/SysUtils.h"
 #include "toolkit/classes/ComponentErrors.h"
 #include "toolkit/classes/Properties.h"
+#include "toolkit/rtl/SysUtils.h"
 
 TClassInfo::TClassInfo(const char* name, const TClassInfo* parent, Definer definer, Creator creator)
     : name_(name), parent_(parent), definer_(definer), creator_(creator) {}

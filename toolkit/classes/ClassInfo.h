@@ -25,8 +25,8 @@ class TMethodInfo;
 
 class TClassInfo {
 public:
-    using Definer = void (*)(TClassInfo& info);          // registers the class's own published members
-    using Creator = TObject* (*)(TComponent* owner);     // builds an instance (nullptr: abstract)
+    using Definer = void (*)(TClassInfo& info);       // registers the class's own published members
+    using Creator = TObject* (*)(TComponent* owner);  // builds an instance (nullptr: abstract)
 
     TClassInfo(const char* name, const TClassInfo* parent, Definer definer, Creator creator);
     ~TClassInfo();
@@ -48,7 +48,7 @@ public:
     // Published members of this class and its ancestors. Names compare without case; a descendant
     // may publish a name again, which then hides the ancestor's.
     const TPropInfo* FindProperty(std::string_view name) const;
-    std::vector<const TPropInfo*> Properties() const;   // ancestors' first, in registration order
+    std::vector<const TPropInfo*> Properties() const;  // ancestors' first, in registration order
     const TMethodInfo* FindMethod(std::string_view name) const;
 
     // Registration, used by TPublisher from a class's Publish().
@@ -140,16 +140,15 @@ TClassInfo::Creator ClassCreator() {
 }
 }  // namespace tk_detail
 
-#define TK_CLASS_INFO_(Name, Base, Definer)                                                          \
-public:                                                                                              \
-    using inherited = Base;                                                                          \
-    static const ::TClassInfo& StaticClass() {                                                       \
-        static const ::TClassInfo info(#Name, &Base::StaticClass(), Definer,                        \
-                                       ::tk_detail::ClassCreator<Name>());                           \
-        return info;                                                                                 \
-    }                                                                                                \
-    const ::TClassInfo& ClassType() const override { return StaticClass(); }                         \
-                                                                                                     \
+#define TK_CLASS_INFO_(Name, Base, Definer)                                                                      \
+public:                                                                                                          \
+    using inherited = Base;                                                                                      \
+    static const ::TClassInfo& StaticClass() {                                                                   \
+        static const ::TClassInfo info(#Name, &Base::StaticClass(), Definer, ::tk_detail::ClassCreator<Name>()); \
+        return info;                                                                                             \
+    }                                                                                                            \
+    const ::TClassInfo& ClassType() const override { return StaticClass(); }                                     \
+                                                                                                                 \
 private:
 
 // A class with run-time class information and no published members of its own.
@@ -158,8 +157,8 @@ private:
 // Class registry: class references by name, for building objects from a stored class name.
 void RegisterClass(const TClassInfo& cls);
 void UnRegisterClass(const TClassInfo& cls);
-const TClassInfo* GetClass(std::string_view className);    // nullptr when not registered
-const TClassInfo& FindClass(std::string_view className);   // EClassNotFound "Class X not found"
+const TClassInfo* GetClass(std::string_view className);   // nullptr when not registered
+const TClassInfo& FindClass(std::string_view className);  // EClassNotFound "Class X not found"
 template <class T>
 void RegisterClass() {
     RegisterClass(T::StaticClass());

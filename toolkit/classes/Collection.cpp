@@ -37,7 +37,7 @@ void TCollectionItem::Changed(bool allItems) {
 TCollection::TCollection(TItemFactory factory, TPersistent* owner) : factory_(std::move(factory)), owner_(owner) {}
 
 TCollection::~TCollection() {
-    ++updateCount_;   // nobody is told about a collection going away
+    ++updateCount_;  // nobody is told about a collection going away
     while (!items_.empty()) {
         TCollectionItem* item = items_.back();
         items_.pop_back();

@@ -45,7 +45,11 @@ private:
     int id_ = 0;
 };
 
-enum TCollectionNotification { cnAdded, cnExtracting, cnDeleting };
+enum TCollectionNotification {
+    cnAdded,
+    cnExtracting,
+    cnDeleting
+};
 
 class TCollection : public TPersistent, public IIndexedItems {
     TK_CLASS(TCollection, TPersistent)
@@ -57,9 +61,9 @@ public:
 
     TPersistent* Owner() const { return owner_; }
     int Count() const { return static_cast<int>(items_.size()); }
-    TCollectionItem* Items(int index) const;   // EListError when out of range
+    TCollectionItem* Items(int index) const;  // EListError when out of range
     TCollectionItem* Add();
-    TCollectionItem* Insert(int index);        // before index (clamped)
+    TCollectionItem* Insert(int index);  // before index (clamped)
     void Delete(int index);
     void Clear();
     TCollectionItem* FindItemID(int id) const;

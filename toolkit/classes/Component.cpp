@@ -128,8 +128,10 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
 }
 
 void TComponent::SetComponentState(TComponentStateItem item, bool on) {
-    if (on) state_.Include(item);
-    else state_.Exclude(item);
+    if (on)
+        state_.Include(item);
+    else
+        state_.Exclude(item);
 }
 
 void TComponent::Destroying() {

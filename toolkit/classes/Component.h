@@ -28,8 +28,17 @@ protected:
     virtual void AssignTo(TPersistent* dest) const;
 };
 
-enum TOperation { opInsert, opRemove };
-enum TComponentStateItem { csLoading, csReading, csDestroying, csUpdating, csFreeNotification };
+enum TOperation {
+    opInsert,
+    opRemove
+};
+enum TComponentStateItem {
+    csLoading,
+    csReading,
+    csDestroying,
+    csUpdating,
+    csFreeNotification
+};
 using TComponentState = TSet<TComponentStateItem>;
 
 class TComponent : public TPersistent {
@@ -47,9 +56,9 @@ public:
 
     TComponent* Owner() const { return owner_; }
     int ComponentCount() const { return static_cast<int>(components_.size()); }
-    TComponent* Components(int index) const;   // EListError when out of range
+    TComponent* Components(int index) const;  // EListError when out of range
     const std::vector<TComponent*>& ComponentList() const { return components_; }
-    int ComponentIndex() const;                 // position in the owner's list, -1 without owner
+    int ComponentIndex() const;  // position in the owner's list, -1 without owner
     // Takes ownership (taking it away from a previous owner); the name must be unique here.
     void InsertComponent(TComponent* component);
     void RemoveComponent(TComponent* component);

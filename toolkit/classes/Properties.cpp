@@ -7,7 +7,7 @@ TPropInfo::TPropInfo(std::string name, const TTypeInfo& type, TPropAccess access
 
 bool TPropInfo::IsWritable() const {
     return access_.setOrd || access_.setFloat || access_.setStr || access_.setObject || access_.setMethod ||
-           access_.getStrings;   // a string list is written through its lines
+           access_.getStrings;  // a string list is written through its lines
 }
 
 void TPropInfo::KindError(const char* wanted) const {
@@ -104,7 +104,7 @@ std::int64_t IntegerFromVariant(const TTypeInfo& type, const Variant& value) {
         std::string text = Trim(value.AsString());
         std::int64_t n = 0;
         if (type.IdentToInt(text, n)) return n;
-        return StrToInt64(text);   // EConvertError "'x' is not a valid integer value"
+        return StrToInt64(text);  // EConvertError "'x' is not a valid integer value"
     }
     if (value.Type() == VarType::Double) return static_cast<std::int64_t>(value.AsDouble());
     return value.AsInt64();
@@ -138,12 +138,12 @@ void TPropInfo::SetValue(TObject& instance, const Variant& value) const {
         case tkBoolean: SetOrd(instance, BooleanFromVariant(value) ? 1 : 0); return;
         case tkEnumeration: SetOrd(instance, EnumFromVariant(*type_, value)); return;
         case tkSet:
-            if (value.IsString()) SetOrd(instance, static_cast<std::int64_t>(type_->StringToSet(value.AsString())));
-            else SetOrd(instance, value.AsInt64());
+            if (value.IsString())
+                SetOrd(instance, static_cast<std::int64_t>(type_->StringToSet(value.AsString())));
+            else
+                SetOrd(instance, value.AsInt64());
             return;
-        case tkFloat:
-            SetFloat(instance, value.IsString() ? StrToFloat(Trim(value.AsString())) : value.AsDouble());
-            return;
+        case tkFloat: SetFloat(instance, value.IsString() ? StrToFloat(Trim(value.AsString())) : value.AsDouble()); return;
         case tkString: SetStr(instance, VarToStr(value)); return;
         case tkStrings: {
             TStrings* list = GetStrings(instance);
@@ -172,8 +172,7 @@ struct TPathSegment {
 TPathSegment SplitSegment(const TObject& instance, std::string_view segment) {
     if (instance.ClassType().FindProperty(segment)) return {segment, -1};
     std::size_t bar = segment.rfind('_');
-    if (bar == std::string_view::npos || bar == 0 || bar + 1 == segment.size() || segment.size() - bar > 10)
-        return {segment, -1};
+    if (bar == std::string_view::npos || bar == 0 || bar + 1 == segment.size() || segment.size() - bar > 10) return {segment, -1};
     int index = 0;
     for (char c : segment.substr(bar + 1)) {
         if (c < '0' || c > '9') return {segment, -1};
@@ -266,8 +265,10 @@ Variant GetPropValue(const TObject* instance, std::string_view path) {
 
 void SetPropValue(TObject* instance, std::string_view path, const Variant& value) {
     TPropTarget t = RequirePropTarget(instance, path);
-    if (t.Index >= 0) SetLine(t, VarToStr(value));
-    else t.Info->SetValue(*t.Instance, value);
+    if (t.Index >= 0)
+        SetLine(t, VarToStr(value));
+    else
+        t.Info->SetValue(*t.Instance, value);
 }
 
 std::string GetStrProp(const TObject* instance, std::string_view path) {
@@ -278,8 +279,10 @@ std::string GetStrProp(const TObject* instance, std::string_view path) {
 
 void SetStrProp(TObject* instance, std::string_view path, const std::string& value) {
     TPropTarget t = RequirePropTarget(instance, path);
-    if (t.Index >= 0) SetLine(t, value);
-    else t.Info->SetStr(*t.Instance, value);
+    if (t.Index >= 0)
+        SetLine(t, value);
+    else
+        t.Info->SetStr(*t.Instance, value);
 }
 
 std::int64_t GetOrdProp(const TObject* instance, std::string_view path) {

@@ -22,14 +22,14 @@
 #include <typeinfo>
 #include <vector>
 
-#include "toolkit/rtl/Variant.h"
 #include "toolkit/classes/ClassInfo.h"
 #include "toolkit/classes/ComponentErrors.h"
 #include "toolkit/classes/TypeInfo.h"
+#include "toolkit/rtl/Variant.h"
 
 // The accessors of one property, by the representation its kind uses.
 struct TPropAccess {
-    std::function<std::int64_t(const TObject&)> getOrd;   // integer, int64, enumeration, set, boolean
+    std::function<std::int64_t(const TObject&)> getOrd;  // integer, int64, enumeration, set, boolean
     std::function<void(TObject&, std::int64_t)> setOrd;
     std::function<double(const TObject&)> getFloat;
     std::function<void(TObject&, double)> setFloat;
@@ -38,7 +38,7 @@ struct TPropAccess {
     std::function<TObject*(const TObject&)> getObject;
     std::function<void(TObject&, TObject*)> setObject;
     std::function<TStrings*(const TObject&)> getStrings;
-    std::function<std::any(const TObject&)> getMethod;    // holds the std::function of the event
+    std::function<std::any(const TObject&)> getMethod;  // holds the std::function of the event
     std::function<void(TObject&, const std::any&)> setMethod;
 };
 
@@ -87,7 +87,7 @@ public:
     TMethodInfo(std::string name, const std::type_info& signature, std::function<std::any(TObject&)> bind)
         : name_(std::move(name)), signature_(&signature), bind_(std::move(bind)) {}
     const std::string& Name() const { return name_; }
-    const std::type_info& Signature() const { return *signature_; }   // typeid(std::function<Sig>)
+    const std::type_info& Signature() const { return *signature_; }  // typeid(std::function<Sig>)
     std::any Bind(TObject& instance) const { return bind_(instance); }
 
 private:
@@ -104,23 +104,27 @@ struct IsSet : std::false_type {};
 template <class E>
 struct IsSet<TSet<E>> : std::true_type {};
 template <class T>
-constexpr bool IsObjectPointer =
-    std::is_pointer_v<T> && std::is_base_of_v<TObject, std::remove_cv_t<std::remove_pointer_t<T>>>;
+constexpr bool IsObjectPointer = std::is_pointer_v<T>&& std::is_base_of_v<TObject, std::remove_cv_t<std::remove_pointer_t<T>>>;
 template <class T>
-constexpr bool IsStringsPointer =
-    std::is_pointer_v<T> && std::is_base_of_v<TStrings, std::remove_cv_t<std::remove_pointer_t<T>>>;
+constexpr bool IsStringsPointer = std::is_pointer_v<T>&& std::is_base_of_v<TStrings, std::remove_cv_t<std::remove_pointer_t<T>>>;
 
 template <class T>
 std::int64_t ToOrd(const T& v) {
-    if constexpr (IsSet<T>::value) return static_cast<std::int64_t>(v.Bits());
-    else if constexpr (std::is_same_v<T, bool>) return v ? 1 : 0;
-    else return static_cast<std::int64_t>(v);
+    if constexpr (IsSet<T>::value)
+        return static_cast<std::int64_t>(v.Bits());
+    else if constexpr (std::is_same_v<T, bool>)
+        return v ? 1 : 0;
+    else
+        return static_cast<std::int64_t>(v);
 }
 template <class T>
 T FromOrd(std::int64_t v) {
-    if constexpr (IsSet<T>::value) return T::FromBits(static_cast<std::uint64_t>(v));
-    else if constexpr (std::is_same_v<T, bool>) return v != 0;
-    else return static_cast<T>(v);
+    if constexpr (IsSet<T>::value)
+        return T::FromBits(static_cast<std::uint64_t>(v));
+    else if constexpr (std::is_same_v<T, bool>)
+        return v != 0;
+    else
+        return static_cast<T>(v);
 }
 [[noreturn]] void ThrowWrongObjectClass(const TObject* value, const char* propName);
 }  // namespace tk_detail
@@ -135,23 +139,26 @@ public:
     template <class R, class B1, class V, class B2>
     TPublisher& Property(const char* name, R (B1::*get)() const, void (B2::*set)(V), const TTypeInfo* type = nullptr) {
         using T = std::remove_cvref_t<R>;
-        Add<T>(name, type, [get](const TObject& o) -> T { return (static_cast<const C&>(o).*get)(); },
-               [set](TObject& o, T v) { (static_cast<C&>(o).*set)(std::move(v)); });
+        Add<T>(
+            name, type, [get](const TObject& o) -> T { return (static_cast<const C&>(o).*get)(); },
+            [set](TObject& o, T v) { (static_cast<C&>(o).*set)(std::move(v)); });
         return *this;
     }
     // A read-only property.
     template <class R, class B1>
     TPublisher& Property(const char* name, R (B1::*get)() const, const TTypeInfo* type = nullptr) {
         using T = std::remove_cvref_t<R>;
-        Add<T>(name, type, [get](const TObject& o) -> T { return (static_cast<const C&>(o).*get)(); }, nullptr);
+        Add<T>(
+            name, type, [get](const TObject& o) -> T { return (static_cast<const C&>(o).*get)(); }, nullptr);
         return *this;
     }
     // A data member read and written directly (events, plain fields).
     template <class T, class B>
     TPublisher& Property(const char* name, T B::*field, const TTypeInfo* type = nullptr) {
         static_assert(!std::is_function_v<T>, "publish a getter as 'R Get() const'");
-        Add<T>(name, type, [field](const TObject& o) -> T { return static_cast<const C&>(o).*field; },
-               [field](TObject& o, T v) { static_cast<C&>(o).*field = std::move(v); });
+        Add<T>(
+            name, type, [field](const TObject& o) -> T { return static_cast<const C&>(o).*field; },
+            [field](TObject& o, T v) { static_cast<C&>(o).*field = std::move(v); });
         return *this;
     }
     // A published method (an event handler assigned by name, for example).
@@ -184,7 +191,9 @@ private:
         } else if constexpr (IsStringsPointer<T>) {
             a.getStrings = [get](const TObject& o) -> TStrings* { return get(o); };
         } else if constexpr (IsObjectPointer<T>) {
-            a.getObject = [get](const TObject& o) -> TObject* { return const_cast<TObject*>(static_cast<const TObject*>(get(o))); };
+            a.getObject = [get](const TObject& o) -> TObject* {
+                return const_cast<TObject*>(static_cast<const TObject*>(get(o)));
+            };
             if constexpr (writable) {
                 a.setObject = [set, n = std::string(name)](TObject& o, TObject* v) {
                     T typed = dynamic_cast<T>(v);
@@ -194,7 +203,8 @@ private:
             }
         } else if constexpr (IsStdFunction<T>::value) {
             a.getMethod = [get](const TObject& o) { return std::any(get(o)); };
-            if constexpr (writable) a.setMethod = [set](TObject& o, const std::any& v) { set(o, v.has_value() ? std::any_cast<T>(v) : T()); };
+            if constexpr (writable)
+                a.setMethod = [set](TObject& o, const std::any& v) { set(o, v.has_value() ? std::any_cast<T>(v) : T()); };
         } else {
             static_assert(sizeof(T) == 0, "unsupported property type");
         }
@@ -205,14 +215,14 @@ private:
 };
 
 // A class with run-time class information and published members defined in its Publish().
-#define TK_CLASS_PUBLISHED(Name, Base)                                                               \
-    TK_CLASS_INFO_(Name, Base, (+[](::TClassInfo& info) {                                            \
-                       ::TPublisher<Name> publisher(info);                                           \
-                       Name::Publish(publisher);                                                     \
-                   }))                                                                               \
-public:                                                                                              \
-    static void Publish(::TPublisher<Name>& p);                                                      \
-                                                                                                     \
+#define TK_CLASS_PUBLISHED(Name, Base)                     \
+    TK_CLASS_INFO_(Name, Base, (+[](::TClassInfo& info) {  \
+                       ::TPublisher<Name> publisher(info); \
+                       Name::Publish(publisher);           \
+                   }))                                     \
+public:                                                    \
+    static void Publish(::TPublisher<Name>& p);            \
+                                                           \
 private:
 
 // Objects whose items a property path selects by index: collections, list-view items, tree nodes.

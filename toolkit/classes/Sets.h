@@ -45,13 +45,22 @@ public:
     constexpr TSet operator*(TSet o) const { return FromBits(bits_ & o.bits_); }
     constexpr TSet operator+(E e) const { return TSet(*this).Include(e); }
     constexpr TSet operator-(E e) const { return TSet(*this).Exclude(e); }
-    constexpr TSet& operator+=(TSet o) { bits_ |= o.bits_; return *this; }
-    constexpr TSet& operator-=(TSet o) { bits_ &= ~o.bits_; return *this; }
-    constexpr TSet& operator*=(TSet o) { bits_ &= o.bits_; return *this; }
+    constexpr TSet& operator+=(TSet o) {
+        bits_ |= o.bits_;
+        return *this;
+    }
+    constexpr TSet& operator-=(TSet o) {
+        bits_ &= ~o.bits_;
+        return *this;
+    }
+    constexpr TSet& operator*=(TSet o) {
+        bits_ &= o.bits_;
+        return *this;
+    }
     constexpr TSet& operator+=(E e) { return Include(e); }
     constexpr TSet& operator-=(E e) { return Exclude(e); }
     constexpr bool operator==(const TSet&) const = default;
-    constexpr bool operator<=(TSet o) const { return (bits_ & ~o.bits_) == 0; }   // subset
+    constexpr bool operator<=(TSet o) const { return (bits_ & ~o.bits_) == 0; }  // subset
 
 private:
     static constexpr bool InRange(E e) {

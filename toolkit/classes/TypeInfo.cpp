@@ -1,7 +1,7 @@
 #include "toolkit/classes/TypeInfo.h"
 
-#include "toolkit/rtl/SysUtils.h"
 #include "toolkit/classes/ComponentErrors.h"
+#include "toolkit/rtl/SysUtils.h"
 
 const char* TypeKindName(TTypeKind kind) {
     switch (kind) {

@@ -17,22 +17,22 @@
 #include <utility>
 #include <vector>
 
-#include "toolkit/rtl/Strings.h"
 #include "toolkit/classes/ClassInfo.h"
 #include "toolkit/classes/Sets.h"
+#include "toolkit/rtl/Strings.h"
 
 enum TTypeKind {
     tkUnknown,
-    tkInteger,      // 32-bit integers, possibly with value names (TColor, TCursor)
+    tkInteger,  // 32-bit integers, possibly with value names (TColor, TCursor)
     tkInt64,
     tkString,
     tkEnumeration,
     tkSet,
     tkBoolean,
     tkFloat,
-    tkClass,        // an object of the model (TFont, a component reference)
-    tkStrings,      // a string list (TStrings)
-    tkMethod,       // an event (std::function)
+    tkClass,    // an object of the model (TFont, a component reference)
+    tkStrings,  // a string list (TStrings)
+    tkMethod,   // an event (std::function)
 };
 
 const char* TypeKindName(TTypeKind kind);
@@ -43,11 +43,11 @@ public:
 
     std::string Name;
     TTypeKind Kind = tkUnknown;
-    std::vector<std::string> EnumNames;        // tkEnumeration: names of the values 0, 1, ...
-    const TTypeInfo* ElementType = nullptr;    // tkSet: the enumeration of its elements
-    std::vector<Ident> Idents;                 // tkInteger: value names (first name of a value wins)
-    const TClassInfo* ClassType = nullptr;     // tkClass: the declared class
-    const std::type_info* MethodType = nullptr;   // tkMethod: the std::function type
+    std::vector<std::string> EnumNames;          // tkEnumeration: names of the values 0, 1, ...
+    const TTypeInfo* ElementType = nullptr;      // tkSet: the enumeration of its elements
+    std::vector<Ident> Idents;                   // tkInteger: value names (first name of a value wins)
+    const TClassInfo* ClassType = nullptr;       // tkClass: the declared class
+    const std::type_info* MethodType = nullptr;  // tkMethod: the std::function type
 
     static TTypeInfo Simple(std::string name, TTypeKind kind);
     static TTypeInfo Enumeration(std::string name, std::vector<std::string> names);
@@ -66,10 +66,10 @@ public:
     bool IntToIdent(std::int64_t value, std::string& ident) const;
 };
 
-#define TK_ENUM_TYPE(Enum, ...)                                                                 \
-    inline const ::TTypeInfo& TypeInfoOf(const Enum*) {                                         \
-        static const ::TTypeInfo info = ::TTypeInfo::Enumeration(#Enum, {__VA_ARGS__});         \
-        return info;                                                                            \
+#define TK_ENUM_TYPE(Enum, ...)                                                         \
+    inline const ::TTypeInfo& TypeInfoOf(const Enum*) {                                 \
+        static const ::TTypeInfo info = ::TTypeInfo::Enumeration(#Enum, {__VA_ARGS__}); \
+        return info;                                                                    \
     }
 
 namespace tk_detail {
@@ -86,7 +86,9 @@ template <class Sig>
 struct IsStdFunction<std::function<Sig>> : std::true_type {};
 
 template <class T>
-concept HasTypeInfoOf = requires { TypeInfoOf(static_cast<const T*>(nullptr)); };
+concept HasTypeInfoOf = requires {
+    TypeInfoOf(static_cast<const T*>(nullptr));
+};
 
 template <class T>
 const TTypeInfo& ClassTypeInfo() {

@@ -58,7 +58,7 @@ std::shared_ptr<TRemoteSession> TRemoteSession::Open(const TRemoteEndpoint& endp
             kind = in.Message();
         }
         if (kind == TRemoteMessage::Error) {
-            in.Str();   // the class of the server's exception: the text says it all here
+            in.Str();  // the class of the server's exception: the text says it all here
             fail(in.Str());
         }
         if (kind != TRemoteMessage::Welcome) fail("unexpected answer from the server");
@@ -83,11 +83,11 @@ std::string TRemoteSession::ReadHelloAnswer(long long deadline) {
     std::string payload;
     int left = static_cast<int>(std::max(0LL, deadline - MonotonicMs()));
     switch (socket_.ReadFrame(payload, endpoint_.MaxFrame, left)) {
-    case TSocket::ReadStatus::Frame: break;
-    case TSocket::ReadStatus::Closed: FailConnect(endpoint_, "the server closed the connection");
-    case TSocket::ReadStatus::TimedOut:
-        FailConnect(endpoint_, "no answer within " + std::to_string(endpoint_.ConnectTimeoutMs) + " ms");
-    case TSocket::ReadStatus::TooLarge: FailConnect(endpoint_, "oversized answer");
+        case TSocket::ReadStatus::Frame: break;
+        case TSocket::ReadStatus::Closed: FailConnect(endpoint_, "the server closed the connection");
+        case TSocket::ReadStatus::TimedOut:
+            FailConnect(endpoint_, "no answer within " + std::to_string(endpoint_.ConnectTimeoutMs) + " ms");
+        case TSocket::ReadStatus::TooLarge: FailConnect(endpoint_, "oversized answer");
     }
     return payload;
 }
@@ -98,11 +98,12 @@ std::string TRemoteSession::AnswerChallenge(TWireReader& challenge, const std::s
     std::string serverNonce = challenge.Str();
     challenge.ExpectEnd();
     // Few iterations would make the proof cheap to attack: a server asking for them is refused.
-    if (iterations < static_cast<std::uint32_t>(kScramMinIterations) || iterations > static_cast<std::uint32_t>(kScramMaxIterations))
+    if (iterations < static_cast<std::uint32_t>(kScramMinIterations) ||
+        iterations > static_cast<std::uint32_t>(kScramMaxIterations))
         FailConnect(endpoint_, "the server asked for " + std::to_string(iterations) + " password iterations");
     if (serverNonce.size() < 16) FailConnect(endpoint_, "the server's challenge is too short");
-    std::string message = ScramAuthMessage(endpoint_.User, clientNonce, serverNonce, salt, static_cast<int>(iterations),
-                                           endpoint_.ServerName);
+    std::string message =
+        ScramAuthMessage(endpoint_.User, clientNonce, serverNonce, salt, static_cast<int>(iterations), endpoint_.ServerName);
     // endpoint_ holds no password: the caller's endpoint is read once, here.
     TScramClientResult result = ScramClientProof(pendingPassword_, salt, static_cast<int>(iterations), message);
     pendingPassword_.clear();
@@ -137,9 +138,7 @@ std::uint64_t TRemoteSession::ExportObject(const DispatchPtr& object) {
     return proxy->Id();
 }
 
-DispatchPtr TRemoteSession::ImportObject(std::uint64_t id) {
-    return std::make_shared<TRemoteObject>(shared_from_this(), id);
-}
+DispatchPtr TRemoteSession::ImportObject(std::uint64_t id) { return std::make_shared<TRemoteObject>(shared_from_this(), id); }
 
 std::string TRemoteSession::ReadAnswer(int timeoutMs, const char* what) {
     std::string payload;
@@ -150,11 +149,12 @@ std::string TRemoteSession::ReadAnswer(int timeoutMs, const char* what) {
         Lost(e.Message());
     }
     switch (status) {
-    case TSocket::ReadStatus::Frame: break;
-    case TSocket::ReadStatus::Closed: Lost("the server closed the connection");
-    // A late answer would be taken for the next call's: the session cannot go on.
-    case TSocket::ReadStatus::TimedOut: Lost(std::string("no answer to ") + what + " within " + std::to_string(timeoutMs) + " ms");
-    case TSocket::ReadStatus::TooLarge: Lost("answer of " + payload + " bytes exceeds the limit");
+        case TSocket::ReadStatus::Frame: break;
+        case TSocket::ReadStatus::Closed: Lost("the server closed the connection");
+        // A late answer would be taken for the next call's: the session cannot go on.
+        case TSocket::ReadStatus::TimedOut:
+            Lost(std::string("no answer to ") + what + " within " + std::to_string(timeoutMs) + " ms");
+        case TSocket::ReadStatus::TooLarge: Lost("answer of " + payload + " bytes exceeds the limit");
     }
     return payload;
 }
@@ -175,7 +175,8 @@ Variant TRemoteSession::Invoke(std::uint64_t object, const std::string& member, 
     std::string payload;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (!socket_.Valid()) throw ESocketConnectionError(ConnectionLostText(endpoint_.Address, endpoint_.Port, "not connected"));
+        if (!socket_.Valid())
+            throw ESocketConnectionError(ConnectionLostText(endpoint_.Address, endpoint_.Port, "not connected"));
         try {
             socket_.SendAll(frame, endpoint_.CallTimeoutMs);
         } catch (const ESocketConnectionError& e) {
@@ -200,7 +201,8 @@ Variant TRemoteSession::Invoke(std::uint64_t object, const std::string& member, 
         std::vector<std::pair<std::uint32_t, Variant>> outs;
         for (std::uint32_t i = 0; i < written; ++i) {
             std::uint32_t index = in.U32();
-            if (index >= args.size() || !args[index].IsByRef()) throw ERemoteProtocolError("written-back argument " + std::to_string(index));
+            if (index >= args.size() || !args[index].IsByRef())
+                throw ERemoteProtocolError("written-back argument " + std::to_string(index));
             outs.emplace_back(index, in.Value());
         }
         in.ExpectEnd();
@@ -213,7 +215,7 @@ Variant TRemoteSession::Invoke(std::uint64_t object, const std::string& member, 
 }
 
 void TRemoteSession::Release(std::uint64_t object) noexcept {
-    if (object == root_) return;   // the session's own object lives as long as the session
+    if (object == root_) return;  // the session's own object lives as long as the session
     try {
         TWireWriter out;
         out.Message(TRemoteMessage::Release);

@@ -14,9 +14,9 @@
 struct TRemoteEndpoint {
     std::string Address;
     int Port = 211;
-    std::string ServerName;            // program id of the object the server creates for the session
-    int ConnectTimeoutMs = 5000;       // connect and the server's welcome
-    int CallTimeoutMs = 300000;        // one call and its answer; < 0 waits as long as it takes
+    std::string ServerName;       // program id of the object the server creates for the session
+    int ConnectTimeoutMs = 5000;  // connect and the server's welcome
+    int CallTimeoutMs = 300000;   // one call and its answer; < 0 waits as long as it takes
     std::size_t MaxFrame = kDefaultMaxAnswer;
     // Who the client is (RemoteGate.h): a ticket when given, else the user's password when a user is
     // given, else nothing (servers that trust the client's address).
@@ -39,9 +39,9 @@ public:
     // issued for further sessions of that user ("" unless this was a password login).
     const std::string& User() const { return user_; }
     const std::string& IssuedTicket() const { return ticket_; }
-    Variant Root();                    // a variant holding the proxy of the session's object
+    Variant Root();  // a variant holding the proxy of the session's object
     bool Active() const;
-    void Close();                      // later calls raise; proxies stay valid objects
+    void Close();  // later calls raise; proxies stay valid objects
 
     // One call on an object of the server. By-reference arguments receive what the server wrote.
     Variant Invoke(std::uint64_t object, const std::string& member, InvokeKind kind, VarArgs& args);
@@ -58,11 +58,11 @@ private:
     [[noreturn]] void Lost(const std::string& reason);
 
     TRemoteEndpoint endpoint_;
-    mutable std::mutex mutex_;         // one call at a time on the connection
+    mutable std::mutex mutex_;  // one call at a time on the connection
     TSocket socket_;
     std::uint64_t root_ = 0;
     std::string user_, ticket_;
-    std::string pendingPassword_;   // only until the challenge is answered
+    std::string pendingPassword_;  // only until the challenge is answered
 };
 
 // The proxy of one server object. Holds its session, so a proxy keeps the connection usable.

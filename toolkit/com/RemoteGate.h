@@ -13,10 +13,14 @@
 #include "toolkit/com/Scram.h"
 
 struct TRemoteIdentity {
-    enum class By { Trust, Password, Ticket };
+    enum class By {
+        Trust,
+        Password,
+        Ticket
+    };
     By How = By::Trust;
-    std::string User;     // as the server's user list spells it; "" when trusted
-    std::string Ticket;   // issued for a password login; "" otherwise
+    std::string User;    // as the server's user list spells it; "" when trusted
+    std::string Ticket;  // issued for a password login; "" otherwise
 };
 
 struct TRemoteGateOptions {
@@ -25,7 +29,7 @@ struct TRemoteGateOptions {
     // nothing when there is no such user or the user has no password.
     std::function<std::optional<TScramVerifier>(const std::string& user, std::string& storedId)> FindUser;
     int FailuresBeforeDelay = 5;
-    int DelayMs = 30000;                           // how long tries wait after that many failures
+    int DelayMs = 30000;  // how long tries wait after that many failures
     long long TicketLifetimeMs = 12LL * 3600 * 1000;
 };
 
@@ -62,7 +66,7 @@ private:
     static std::string Key(const std::string& user);
 
     TRemoteGateOptions options_;
-    std::string secret_;   // makes the stand-in verifiers of unknown users
+    std::string secret_;  // makes the stand-in verifiers of unknown users
     mutable std::mutex mutex_;
     std::map<std::string, Failures> failures_;
     std::map<std::string, Ticket> tickets_;

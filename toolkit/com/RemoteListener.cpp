@@ -45,17 +45,17 @@ std::string Seconds(int ms) { return std::to_string(ms / 1000) + " s"; }
 struct TRemoteListener::Session : IRemoteObjectMap {
     long long number = 0;
     TSocket socket;
-    std::string peer;          // address:port
-    std::string peerAddress;   // address
-    std::string serverSignature;   // of a password login, sent in the welcome
+    std::string peer;             // address:port
+    std::string peerAddress;      // address
+    std::string serverSignature;  // of a password login, sent in the welcome
     std::thread thread;
-    bool finished = false;     // guarded by the listener's mutex
+    bool finished = false;  // guarded by the listener's mutex
     std::atomic<bool> inCall{false};
     TCallCancel cancel;
 
     struct Entry {
         DispatchPtr object;
-        long long exports = 0;   // proxies the client holds; the root is never released
+        long long exports = 0;  // proxies the client holds; the root is never released
     };
     std::map<std::uint64_t, Entry> objects;
     std::map<const IDispatchObject*, std::uint64_t> ids;
@@ -254,7 +254,7 @@ void TRemoteListener::Refuse(TSocket client, const std::string& peer, const std:
     try {
         client.SendAll(ErrorFrame("EOleError", reason), 0);
     } catch (const Exception&) {
-        return;   // gone already
+        return;  // gone already
     }
     ::shutdown(client.Fd(), SHUT_WR);
     refusedSockets_.push_back({std::move(client), MonotonicMs() + kRefusalLingerMs});
@@ -264,8 +264,7 @@ void TRemoteListener::Housekeeping() {
     long long now = MonotonicMs();
     std::erase_if(refusedSockets_, [&](Refused& r) {
         char drain[4096];
-        while (::recv(r.socket.Fd(), drain, sizeof drain, 0) > 0) {
-        }
+        while (::recv(r.socket.Fd(), drain, sizeof drain, 0) > 0) {}
         return now >= r.closeAt;
     });
     // A client that left while its call runs: the call's work is cancelled.
@@ -311,18 +310,18 @@ void TRemoteListener::RunSession(Session& session) {
 bool TRemoteListener::ReadRequest(Session& session, std::string& payload, int waitMs, const char* waiting) {
     if (payload.capacity() > kKeptBuffer) std::string().swap(payload);
     switch (session.socket.ReadFrame(payload, options_.MaxFrame, waitMs, options_.FrameTimeoutMs)) {
-    case TSocket::ReadStatus::Frame: return true;
-    case TSocket::ReadStatus::Closed: return false;
-    case TSocket::ReadStatus::TimedOut: {
-        std::string why = std::string("no ") + waiting + " within " + Seconds(waitMs);
-        try {
-            session.socket.SendAll(ErrorFrame("ESocketConnectionError", "The server closed the session: " + why), 1000);
-        } catch (const Exception&) {
+        case TSocket::ReadStatus::Frame: return true;
+        case TSocket::ReadStatus::Closed: return false;
+        case TSocket::ReadStatus::TimedOut: {
+            std::string why = std::string("no ") + waiting + " within " + Seconds(waitMs);
+            try {
+                session.socket.SendAll(ErrorFrame("ESocketConnectionError", "The server closed the session: " + why), 1000);
+            } catch (const Exception&) {}
+            throw ERemoteProtocolError(why);
         }
-        throw ERemoteProtocolError(why);
-    }
-    case TSocket::ReadStatus::TooLarge:
-        throw ERemoteProtocolError("frame of " + payload + " bytes exceeds the limit of " + std::to_string(options_.MaxFrame) + " bytes");
+        case TSocket::ReadStatus::TooLarge:
+            throw ERemoteProtocolError("frame of " + payload + " bytes exceeds the limit of " +
+                                       std::to_string(options_.MaxFrame) + " bytes");
     }
     return false;
 }
@@ -337,11 +336,13 @@ void TRemoteListener::Serve(Session& session) {
     std::optional<TRemoteIdentity> client;
     {
         TWireReader in(payload, nullptr, options_.MaxValues);
-        if (in.Message() != TRemoteMessage::Hello) throw ERemoteProtocolError("malformed frame: the first message must be a hello");
+        if (in.Message() != TRemoteMessage::Hello)
+            throw ERemoteProtocolError("malformed frame: the first message must be a hello");
         std::uint32_t version = in.U32();
         progId = in.Str();
         if (version != kRemoteProtocolVersion) {
-            session.socket.SendAll(ErrorFrame("EOleError", "protocol version " + std::to_string(version) + " is not supported"), 10000);
+            session.socket.SendAll(ErrorFrame("EOleError", "protocol version " + std::to_string(version) + " is not supported"),
+                                   10000);
             throw ERemoteProtocolError("protocol version " + std::to_string(version) + " refused");
         }
         client = Admission(session, in, progId);
@@ -369,7 +370,7 @@ void TRemoteListener::Serve(Session& session) {
     }
     const char* how = client->How == TRemoteIdentity::By::Password ? " (password)"
                       : client->How == TRemoteIdentity::By::Ticket ? " (ticket)"
-                                                                    : " (trusted address)";
+                                                                   : " (trusted address)";
     Log(session.Prefix() + "opened for " + progId + (client->User.empty() ? std::string() : " as " + client->User) +
         (options_.Gate ? how : ""));
 
@@ -383,7 +384,8 @@ void TRemoteListener::Serve(Session& session) {
             session.Release(id);
             continue;
         }
-        if (kind != TRemoteMessage::Call) throw ERemoteProtocolError("malformed frame: unexpected message kind " + std::to_string(static_cast<int>(kind)));
+        if (kind != TRemoteMessage::Call)
+            throw ERemoteProtocolError("malformed frame: unexpected message kind " + std::to_string(static_cast<int>(kind)));
 
         std::uint64_t id = in.U64();
         std::string member = in.Str();
@@ -444,26 +446,27 @@ std::optional<TRemoteIdentity> TRemoteListener::Admission(Session& session, TWir
     TRemoteProof proof = hello.AtEnd() ? TRemoteProof::None : static_cast<TRemoteProof>(hello.U8());
     TRemoteIdentity client;
     switch (proof) {
-    case TRemoteProof::None: {
-        hello.ExpectEnd();
-        if (!options_.Gate || options_.Gate->Trusts(session.peerAddress)) return client;
-        RefuseHello(session, "The server asks for a user and password", "no user or ticket given");
-        return std::nullopt;
-    }
-    case TRemoteProof::Ticket: {
-        std::string ticket = hello.Str();
-        hello.ExpectEnd();
-        std::optional<std::string> user = options_.Gate ? options_.Gate->TicketUser(ticket) : std::nullopt;
-        if (!user) {
-            RefuseHello(session, "The session ticket is not valid (the server may have restarted): log in again", "unknown ticket");
+        case TRemoteProof::None: {
+            hello.ExpectEnd();
+            if (!options_.Gate || options_.Gate->Trusts(session.peerAddress)) return client;
+            RefuseHello(session, "The server asks for a user and password", "no user or ticket given");
             return std::nullopt;
         }
-        client.How = TRemoteIdentity::By::Ticket;
-        client.User = *user;
-        return client;
-    }
-    case TRemoteProof::Password: break;
-    default: throw ERemoteProtocolError("malformed frame: proof kind " + std::to_string(static_cast<int>(proof)));
+        case TRemoteProof::Ticket: {
+            std::string ticket = hello.Str();
+            hello.ExpectEnd();
+            std::optional<std::string> user = options_.Gate ? options_.Gate->TicketUser(ticket) : std::nullopt;
+            if (!user) {
+                RefuseHello(session, "The session ticket is not valid (the server may have restarted): log in again",
+                            "unknown ticket");
+                return std::nullopt;
+            }
+            client.How = TRemoteIdentity::By::Ticket;
+            client.User = *user;
+            return client;
+        }
+        case TRemoteProof::Password: break;
+        default: throw ERemoteProtocolError("malformed frame: proof kind " + std::to_string(static_cast<int>(proof)));
     }
 
     std::string user = hello.Str();
@@ -500,7 +503,8 @@ std::optional<TRemoteIdentity> TRemoteListener::Admission(Session& session, TWir
     std::string message = ScramAuthMessage(user, clientNonce, serverNonce, verifier.Salt, verifier.Iterations, progId);
     if (storedId.empty() || !ScramProofValid(verifier, message, clientProof)) {
         gate.Failed(user);
-        RefuseHello(session, TRemoteGate::WrongPasswordText(), storedId.empty() ? "unknown user " + user : "wrong password for " + user);
+        RefuseHello(session, TRemoteGate::WrongPasswordText(),
+                    storedId.empty() ? "unknown user " + user : "wrong password for " + user);
         return std::nullopt;
     }
     gate.Succeeded(user);

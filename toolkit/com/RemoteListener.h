@@ -26,38 +26,38 @@
 #include "toolkit/com/TlsContext.h"
 
 struct TRemoteListenerOptions {
-    std::string Address = "127.0.0.1";    // "0.0.0.0" or "" for every interface
-    int Port = 0;                          // 0: any free port (see TRemoteListener::Port)
+    std::string Address = "127.0.0.1";  // "0.0.0.0" or "" for every interface
+    int Port = 0;                       // 0: any free port (see TRemoteListener::Port)
     std::size_t MaxFrame = kDefaultMaxFrame;
     std::size_t MaxValues = kDefaultMaxValues;
-    int HelloTimeoutMs = 10000;            // a client must name its server within this time
-    int FrameTimeoutMs = 30000;            // a frame once begun must be complete within this time
-    int IdleTimeoutMs = 0;                 // after the hello, between calls; 0: no limit
-    int MaxSessions = 0;                   // open at once; 0: no limit
-    int MaxSessionsPerPeer = 0;            // open at once from one address; 0: no limit
-    int StopTimeoutMs = 5000;              // how long Stop waits for sessions to end
-    std::shared_ptr<TRemoteGate> Gate;     // null: no proof asked
-    std::shared_ptr<TTlsContext> Tls;      // every session under TLS (handshake before the hello); null: clear
+    int HelloTimeoutMs = 10000;         // a client must name its server within this time
+    int FrameTimeoutMs = 30000;         // a frame once begun must be complete within this time
+    int IdleTimeoutMs = 0;              // after the hello, between calls; 0: no limit
+    int MaxSessions = 0;                // open at once; 0: no limit
+    int MaxSessionsPerPeer = 0;         // open at once from one address; 0: no limit
+    int StopTimeoutMs = 5000;           // how long Stop waits for sessions to end
+    std::shared_ptr<TRemoteGate> Gate;  // null: no proof asked
+    std::shared_ptr<TTlsContext> Tls;   // every session under TLS (handshake before the hello); null: clear
     // Creates the session's object for the client; default: CreateOleObject(progId). Raising refuses
     // the client.
     std::function<DispatchPtr(const std::string& progId, const TRemoteIdentity& client)> CreateObject;
-    std::function<void(const std::string& line)> Log;   // default: nothing
+    std::function<void(const std::string& line)> Log;  // default: nothing
 };
 
 class TRemoteListener {
 public:
     explicit TRemoteListener(TRemoteListenerOptions options);
-    ~TRemoteListener();   // stops
+    ~TRemoteListener();  // stops
     TRemoteListener(const TRemoteListener&) = delete;
     TRemoteListener& operator=(const TRemoteListener&) = delete;
 
-    void Start();         // binds and listens; raises ESocketConnectionError when it cannot
+    void Start();  // binds and listens; raises ESocketConnectionError when it cannot
     // Closes the listener, cancels every call and closes every session, and waits up to StopTimeoutMs
     // for their threads. False when some did not end: they are left running and the caller should end
     // the process.
     bool Stop();
     int Port() const { return port_; }
-    int SessionCount() const;   // sessions open now
+    int SessionCount() const;  // sessions open now
     long long SessionsServed() const { return served_; }
     long long SessionsRefused() const { return refused_; }
 
@@ -91,5 +91,5 @@ private:
     std::atomic<long long> refused_{0};
     mutable std::mutex mutex_;
     std::list<std::unique_ptr<Session>> sessions_;
-    std::vector<Refused> refusedSockets_;   // accept thread only
+    std::vector<Refused> refusedSockets_;  // accept thread only
 };

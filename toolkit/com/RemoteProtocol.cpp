@@ -33,48 +33,48 @@ void TWireWriter::ValueAt(const Variant& value, int depth) {
     VarType type = v.Type();
     U8(static_cast<std::uint8_t>(type));
     switch (type) {
-    case VarType::Empty:
-    case VarType::Null: break;
-    case VarType::Boolean: U8(v.AsBool() ? 1 : 0); break;
-    case VarType::Integer: U64(static_cast<std::uint64_t>(v.AsInt64())); break;
-    case VarType::Double:
-    case VarType::Date: {
-        double d = type == VarType::Date ? v.AsDateTime() : v.AsDouble();
-        std::uint64_t bits;
-        std::memcpy(&bits, &d, sizeof bits);
-        U64(bits);
-        break;
-    }
-    case VarType::String: Str(v.AsString()); break;
-    case VarType::Bytes: {
-        Bytes b = v.AsBytes();
-        Str(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
-        break;
-    }
-    case VarType::Array: {
-        int dims = v.DimCount();
-        if (dims < 1 || dims > 2) throw ERemoteProtocolError("only arrays of one or two dimensions can be sent");
-        U8(static_cast<std::uint8_t>(dims));
-        for (int d = 1; d <= dims; ++d) {
-            U32(static_cast<std::uint32_t>(v.Low(d)));
-            U32(static_cast<std::uint32_t>(v.High(d)));
+        case VarType::Empty:
+        case VarType::Null: break;
+        case VarType::Boolean: U8(v.AsBool() ? 1 : 0); break;
+        case VarType::Integer: U64(static_cast<std::uint64_t>(v.AsInt64())); break;
+        case VarType::Double:
+        case VarType::Date: {
+            double d = type == VarType::Date ? v.AsDateTime() : v.AsDouble();
+            std::uint64_t bits;
+            std::memcpy(&bits, &d, sizeof bits);
+            U64(bits);
+            break;
         }
-        // 64-bit indexes: a bound at INT_MAX must not overflow the loop.
-        if (dims == 1) {
-            for (std::int64_t i = v.Low(); i <= v.High(); ++i) ValueAt(v[static_cast<int>(i)], depth + 1);
-        } else {
-            for (std::int64_t i = v.Low(1); i <= v.High(1); ++i)
-                for (std::int64_t j = v.Low(2); j <= v.High(2); ++j)
-                    ValueAt(v.At(static_cast<int>(i), static_cast<int>(j)), depth + 1);
+        case VarType::String: Str(v.AsString()); break;
+        case VarType::Bytes: {
+            Bytes b = v.AsBytes();
+            Str(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
+            break;
         }
-        break;
-    }
-    case VarType::Dispatch: {
-        if (!objects_) throw ERemoteProtocolError("an automation object cannot be sent here");
-        U64(objects_->ExportObject(v.AsDispatch()));
-        break;
-    }
-    case VarType::ByRef: throw ERemoteProtocolError("a reference inside a value cannot be sent");
+        case VarType::Array: {
+            int dims = v.DimCount();
+            if (dims < 1 || dims > 2) throw ERemoteProtocolError("only arrays of one or two dimensions can be sent");
+            U8(static_cast<std::uint8_t>(dims));
+            for (int d = 1; d <= dims; ++d) {
+                U32(static_cast<std::uint32_t>(v.Low(d)));
+                U32(static_cast<std::uint32_t>(v.High(d)));
+            }
+            // 64-bit indexes: a bound at INT_MAX must not overflow the loop.
+            if (dims == 1) {
+                for (std::int64_t i = v.Low(); i <= v.High(); ++i) ValueAt(v[static_cast<int>(i)], depth + 1);
+            } else {
+                for (std::int64_t i = v.Low(1); i <= v.High(1); ++i)
+                    for (std::int64_t j = v.Low(2); j <= v.High(2); ++j)
+                        ValueAt(v.At(static_cast<int>(i), static_cast<int>(j)), depth + 1);
+            }
+            break;
+        }
+        case VarType::Dispatch: {
+            if (!objects_) throw ERemoteProtocolError("an automation object cannot be sent here");
+            U64(objects_->ExportObject(v.AsDispatch()));
+            break;
+        }
+        case VarType::ByRef: throw ERemoteProtocolError("a reference inside a value cannot be sent");
     }
 }
 
@@ -92,8 +92,7 @@ TWireReader::TWireReader(std::string_view payload, IRemoteObjectMap* objects, st
 
 void TWireReader::Count(std::int64_t values) {
     values_ += static_cast<std::size_t>(values);
-    if (maxValues_ > 0 && values_ > maxValues_)
-        Malformed("more than " + std::to_string(maxValues_) + " values in one message");
+    if (maxValues_ > 0 && values_ > maxValues_) Malformed("more than " + std::to_string(maxValues_) + " values in one message");
 }
 
 void TWireReader::Need(std::size_t n) const {
@@ -112,14 +111,16 @@ std::uint8_t TWireReader::U8() { return static_cast<std::uint8_t>(Take(1)[0]); }
 std::uint32_t TWireReader::U32() {
     std::string_view s = Take(4);
     std::uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(s[static_cast<std::size_t>(i)])) << (8 * i);
+    for (int i = 0; i < 4; ++i)
+        v |= static_cast<std::uint32_t>(static_cast<unsigned char>(s[static_cast<std::size_t>(i)])) << (8 * i);
     return v;
 }
 
 std::uint64_t TWireReader::U64() {
     std::string_view s = Take(8);
     std::uint64_t v = 0;
-    for (int i = 0; i < 8; ++i) v |= static_cast<std::uint64_t>(static_cast<unsigned char>(s[static_cast<std::size_t>(i)])) << (8 * i);
+    for (int i = 0; i < 8; ++i)
+        v |= static_cast<std::uint64_t>(static_cast<unsigned char>(s[static_cast<std::size_t>(i)])) << (8 * i);
     return v;
 }
 
@@ -142,34 +143,34 @@ Variant TWireReader::ValueAt(int depth) {
     Count(1);
     std::uint8_t tag = U8();
     switch (static_cast<VarType>(tag)) {
-    case VarType::Empty: return Variant();
-    case VarType::Null: return Variant::Null();
-    case VarType::Boolean: {
-        std::uint8_t b = U8();
-        if (b > 1) Malformed("boolean value " + std::to_string(b));
-        return Variant(b == 1);
-    }
-    case VarType::Integer: return Variant(static_cast<long long>(U64()));
-    case VarType::Double:
-    case VarType::Date: {
-        std::uint64_t bits = U64();
-        double d;
-        std::memcpy(&d, &bits, sizeof d);
-        return static_cast<VarType>(tag) == VarType::Date ? Variant::Date(d) : Variant(d);
-    }
-    case VarType::String: return Variant(Str());
-    case VarType::Bytes: {
-        std::uint32_t n = U32();
-        std::string_view s = Take(n);
-        return Variant(Bytes(s.begin(), s.end()));
-    }
-    case VarType::Array: return ArrayAt(depth);
-    case VarType::Dispatch: {
-        std::uint64_t id = U64();
-        if (!objects_) Malformed("automation object where none may be");
-        return Variant(objects_->ImportObject(id));
-    }
-    case VarType::ByRef: break;
+        case VarType::Empty: return Variant();
+        case VarType::Null: return Variant::Null();
+        case VarType::Boolean: {
+            std::uint8_t b = U8();
+            if (b > 1) Malformed("boolean value " + std::to_string(b));
+            return Variant(b == 1);
+        }
+        case VarType::Integer: return Variant(static_cast<long long>(U64()));
+        case VarType::Double:
+        case VarType::Date: {
+            std::uint64_t bits = U64();
+            double d;
+            std::memcpy(&d, &bits, sizeof d);
+            return static_cast<VarType>(tag) == VarType::Date ? Variant::Date(d) : Variant(d);
+        }
+        case VarType::String: return Variant(Str());
+        case VarType::Bytes: {
+            std::uint32_t n = U32();
+            std::string_view s = Take(n);
+            return Variant(Bytes(s.begin(), s.end()));
+        }
+        case VarType::Array: return ArrayAt(depth);
+        case VarType::Dispatch: {
+            std::uint64_t id = U64();
+            if (!objects_) Malformed("automation object where none may be");
+            return Variant(objects_->ImportObject(id));
+        }
+        case VarType::ByRef: break;
     }
     Malformed("unknown value type " + std::to_string(tag));
 }

@@ -29,7 +29,7 @@
 
 #include "toolkit/rtl/Dispatch.h"
 
-TK_DECLARE_EXCEPTION(ERemoteProtocolError, Exception)   // a malformed frame or message
+TK_DECLARE_EXCEPTION(ERemoteProtocolError, Exception)  // a malformed frame or message
 
 inline constexpr std::uint32_t kRemoteProtocolVersion = 1;
 // What a server reads from a client: a request frame and the values decoded from it (each value takes
@@ -38,16 +38,29 @@ inline constexpr std::size_t kDefaultMaxFrame = 16u * 1024u * 1024u;
 inline constexpr std::size_t kDefaultMaxValues = 1000000;
 // What a client reads from its server: answers carry whole packets of rows.
 inline constexpr std::size_t kDefaultMaxAnswer = 256u * 1024u * 1024u;
-inline constexpr int kMaxVariantDepth = 64;   // arrays nested deeper than this are refused
+inline constexpr int kMaxVariantDepth = 64;  // arrays nested deeper than this are refused
 
-enum class TRemoteMessage : std::uint8_t { Hello = 1, Welcome, Call, Result, Error, Release, Challenge, Proof };
-enum class TRemoteProof : std::uint8_t { None = 0, Password = 1, Ticket = 2 };
+enum class TRemoteMessage : std::uint8_t {
+    Hello = 1,
+    Welcome,
+    Call,
+    Result,
+    Error,
+    Release,
+    Challenge,
+    Proof
+};
+enum class TRemoteProof : std::uint8_t {
+    None = 0,
+    Password = 1,
+    Ticket = 2
+};
 
 // How dispatch references cross the wire: each side maps objects to the ids of the server's table.
 class IRemoteObjectMap {
 public:
     virtual ~IRemoteObjectMap() = default;
-    virtual std::uint64_t ExportObject(const DispatchPtr& object) = 0;   // raises when it cannot be sent
+    virtual std::uint64_t ExportObject(const DispatchPtr& object) = 0;  // raises when it cannot be sent
     virtual DispatchPtr ImportObject(std::uint64_t id) = 0;             // raises for an unknown id
 };
 
@@ -60,7 +73,7 @@ public:
     void U32(std::uint32_t v);
     void U64(std::uint64_t v);
     void Str(std::string_view s);
-    void Value(const Variant& v);   // the variant a reference points at is sent, never the reference
+    void Value(const Variant& v);  // the variant a reference points at is sent, never the reference
     // The finished frame: length prefix and payload.
     const std::string& Frame();
 
@@ -83,7 +96,7 @@ public:
     std::string Str();
     Variant Value();
     bool AtEnd() const { return pos_ == data_.size(); }
-    void ExpectEnd() const;   // trailing bytes are a protocol error too
+    void ExpectEnd() const;  // trailing bytes are a protocol error too
 
 private:
     Variant ValueAt(int depth);

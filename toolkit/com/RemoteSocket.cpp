@@ -138,9 +138,11 @@ void TSocket::StartTls(const TTlsContext& context, const std::string& serverAddr
     } else {
         SSL_set_connect_state(tls_);
         in6_addr numeric{};
-        bool isAddress = inet_pton(AF_INET, serverAddress.c_str(), &numeric) == 1 || inet_pton(AF_INET6, serverAddress.c_str(), &numeric) == 1;
+        bool isAddress =
+            inet_pton(AF_INET, serverAddress.c_str(), &numeric) == 1 || inet_pton(AF_INET6, serverAddress.c_str(), &numeric) == 1;
         X509_VERIFY_PARAM* param = SSL_get0_param(tls_);
-        if (isAddress ? X509_VERIFY_PARAM_set1_ip_asc(param, serverAddress.c_str()) != 1 : SSL_set1_host(tls_, serverAddress.c_str()) != 1)
+        if (isAddress ? X509_VERIFY_PARAM_set1_ip_asc(param, serverAddress.c_str()) != 1
+                      : SSL_set1_host(tls_, serverAddress.c_str()) != 1)
             Fail("cannot check the server's name " + serverAddress);
         if (!isAddress) SSL_set_tlsext_host_name(tls_, serverAddress.c_str());
     }
@@ -153,7 +155,8 @@ void TSocket::StartTls(const TTlsContext& context, const std::string& serverAddr
         if (events == 0) {
             std::string reason = TlsErrorText();
             long verify = SSL_get_verify_result(tls_);
-            if (verify != X509_V_OK) reason = std::string("the server's certificate is not trusted: ") + X509_verify_cert_error_string(verify);
+            if (verify != X509_V_OK)
+                reason = std::string("the server's certificate is not trusted: ") + X509_verify_cert_error_string(verify);
             Fail("TLS handshake failed" + (reason.empty() ? std::string(" (the peer does not speak TLS?)") : ": " + reason));
         }
         if (!WaitFor(fd_, events, deadline)) Fail("TLS handshake timed out after " + std::to_string(timeoutMs) + " ms");
@@ -175,13 +178,13 @@ long TSocket::ReceiveSome(char* data, std::size_t n, short* waitFor) const {
     ERR_clear_error();
     if (SSL_read_ex(tls_, data, n, &got) == 1) return static_cast<long>(got);
     switch (SSL_get_error(tls_, 0)) {
-    case SSL_ERROR_ZERO_RETURN: return 0;
-    case SSL_ERROR_WANT_READ: return -1;
-    case SSL_ERROR_WANT_WRITE: *waitFor = POLLOUT; return -1;
-    case SSL_ERROR_SYSCALL:
-        if (errno == EINTR) return -1;
-        Fail(errno != 0 ? ErrnoText(errno) : "connection closed");
-    default: Fail("TLS error: " + TlsErrorText());
+        case SSL_ERROR_ZERO_RETURN: return 0;
+        case SSL_ERROR_WANT_READ: return -1;
+        case SSL_ERROR_WANT_WRITE: *waitFor = POLLOUT; return -1;
+        case SSL_ERROR_SYSCALL:
+            if (errno == EINTR) return -1;
+            Fail(errno != 0 ? ErrnoText(errno) : "connection closed");
+        default: Fail("TLS error: " + TlsErrorText());
     }
 }
 
@@ -200,12 +203,12 @@ long TSocket::SendSome(const char* data, std::size_t n, short* waitFor) const {
     ERR_clear_error();
     if (SSL_write_ex(tls_, data, n, &sent) == 1) return static_cast<long>(sent);
     switch (SSL_get_error(tls_, 0)) {
-    case SSL_ERROR_WANT_WRITE: return -1;
-    case SSL_ERROR_WANT_READ: *waitFor = POLLIN; return -1;
-    case SSL_ERROR_SYSCALL:
-        if (errno == EINTR) return -1;
-        Fail(errno != 0 ? ErrnoText(errno) : "connection closed");
-    default: Fail("TLS error: " + TlsErrorText());
+        case SSL_ERROR_WANT_WRITE: return -1;
+        case SSL_ERROR_WANT_READ: *waitFor = POLLIN; return -1;
+        case SSL_ERROR_SYSCALL:
+            if (errno == EINTR) return -1;
+            Fail(errno != 0 ? ErrnoText(errno) : "connection closed");
+        default: Fail("TLS error: " + TlsErrorText());
     }
 }
 

@@ -29,7 +29,7 @@ public:
     int Fd() const { return fd_; }
     bool Valid() const { return fd_ >= 0; }
     void Close();
-    void Shutdown();   // wakes a thread blocked on this socket; the descriptor stays open
+    void Shutdown();  // wakes a thread blocked on this socket; the descriptor stays open
     // Gives up the descriptor (a TLS session on it is ended).
     int Release();
 
@@ -40,8 +40,8 @@ public:
     bool Encrypted() const { return tls_ != nullptr; }
 
     int LocalPort() const;
-    std::string PeerName() const;      // "address:port"
-    std::string PeerAddress() const;   // "address"
+    std::string PeerName() const;     // "address:port"
+    std::string PeerAddress() const;  // "address"
 
     // Waits up to timeoutMs (< 0: as long as it takes) for a connection; an invalid socket when woken by
     // wakeFd, on time-out, or on an error (then *failed is set).
@@ -50,7 +50,12 @@ public:
     // Sends the bytes; timeoutMs < 0 waits as long as it takes.
     void SendAll(const std::string& bytes, int timeoutMs) const;
 
-    enum class ReadStatus { Frame, Closed, TimedOut, TooLarge };
+    enum class ReadStatus {
+        Frame,
+        Closed,
+        TimedOut,
+        TooLarge
+    };
     // Reads one frame's payload. waitMs bounds the wait for a frame to begin (TimedOut; < 0 waits as
     // long as it takes); once its first byte is there, the whole frame must arrive within frameMs
     // (< 0: within waitMs from the call) or the read raises. The payload grows as its bytes arrive,

@@ -32,7 +32,8 @@ std::string Sha256(const std::string& text) {
 std::string SaltedPassword(const std::string& password, const std::string& salt, int iterations) {
     std::string out(kKeyBytes, '\0');
     if (PKCS5_PBKDF2_HMAC(password.data(), static_cast<int>(password.size()), Data(salt), static_cast<int>(salt.size()),
-                          iterations, EVP_sha256(), static_cast<int>(out.size()), reinterpret_cast<unsigned char*>(out.data())) != 1)
+                          iterations, EVP_sha256(), static_cast<int>(out.size()),
+                          reinterpret_cast<unsigned char*>(out.data())) != 1)
         throw Exception("PBKDF2-HMAC-SHA256 failed");
     return out;
 }

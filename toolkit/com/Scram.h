@@ -7,23 +7,22 @@
 #include <string>
 
 struct TScramVerifier {
-    std::string Salt;          // random bytes
+    std::string Salt;  // random bytes
     int Iterations = 0;
-    std::string StoredKey;     // SHA-256(ClientKey)
-    std::string ServerKey;     // HMAC(SaltedPassword, "Server Key")
+    std::string StoredKey;  // SHA-256(ClientKey)
+    std::string ServerKey;  // HMAC(SaltedPassword, "Server Key")
 };
 
 inline constexpr int kScramIterations = 100000;   // what new passwords get
-inline constexpr int kScramMinIterations = 4096;   // less than this is refused by clients
+inline constexpr int kScramMinIterations = 4096;  // less than this is refused by clients
 inline constexpr int kScramMaxIterations = 10000000;
 
-std::string RandomBytes(std::size_t count);   // from the system's cryptographic generator
+std::string RandomBytes(std::size_t count);  // from the system's cryptographic generator
 std::string HexText(const std::string& bytes);
-std::string HexBytes(const std::string& hex);   // "" for text that is not hexadecimal of even length
+std::string HexBytes(const std::string& hex);  // "" for text that is not hexadecimal of even length
 
 // The verifier of a password with a new random salt (or the salt given).
-TScramVerifier MakeScramVerifier(const std::string& password, int iterations = kScramIterations,
-                                 const std::string& salt = {});
+TScramVerifier MakeScramVerifier(const std::string& password, int iterations = kScramIterations, const std::string& salt = {});
 
 // What both sides sign: everything the exchange agreed on, so no part can be swapped.
 std::string ScramAuthMessage(const std::string& user, const std::string& clientNonce, const std::string& serverNonce,

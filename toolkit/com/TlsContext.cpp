@@ -39,9 +39,11 @@ std::string TlsErrorText() {
 std::shared_ptr<TTlsContext> TTlsContext::Server(const std::string& certificateFile, const std::string& keyFile) {
     SSL_CTX* ctx = NewContext(TLS_server_method());
     std::shared_ptr<TTlsContext> context(new TTlsContext(ctx, true));
-    if (SSL_CTX_use_certificate_chain_file(ctx, certificateFile.c_str()) != 1) Fail("cannot read the certificate " + certificateFile);
+    if (SSL_CTX_use_certificate_chain_file(ctx, certificateFile.c_str()) != 1)
+        Fail("cannot read the certificate " + certificateFile);
     if (SSL_CTX_use_PrivateKey_file(ctx, keyFile.c_str(), SSL_FILETYPE_PEM) != 1) Fail("cannot read the key " + keyFile);
-    if (SSL_CTX_check_private_key(ctx) != 1) Fail("the key " + keyFile + " does not belong to the certificate " + certificateFile);
+    if (SSL_CTX_check_private_key(ctx) != 1)
+        Fail("the key " + keyFile + " does not belong to the certificate " + certificateFile);
     return context;
 }
 

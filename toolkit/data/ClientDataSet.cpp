@@ -38,9 +38,9 @@ void TClientDataSet::FetchFromProvider(bool reset) {
     Variant server = AppServer();
     if (!server.IsDispatch()) DatabaseError(DataMessages::NoDataProvider);
     Variant recsOut, params = Params.ToVariant(), owner = reset ? Variant() : ownerData_;
-    VarArgs args{Variant(ProviderName), Variant(PacketRecords), Variant::Ref(&recsOut),
-                 Variant(static_cast<int>(grMetaData | grReset)), Variant(CommandText), Variant::Ref(&params),
-                 Variant::Ref(&owner)};
+    VarArgs args{
+        Variant(ProviderName), Variant(PacketRecords), Variant::Ref(&recsOut), Variant(static_cast<int>(grMetaData | grReset)),
+        Variant(CommandText),  Variant::Ref(&params),  Variant::Ref(&owner)};
     TDataPacket p = TDataPacket::Read(OleCall(server, "AS_GetRecords", args));
     Params.AssignValues(params);
     ownerData_ = owner;
@@ -55,8 +55,8 @@ int TClientDataSet::GetNextPacket() {
     Variant server = AppServer();
     if (!server.IsDispatch()) DatabaseError(DataMessages::NoDataProvider);
     Variant recsOut, params = Params.ToVariant(), owner = ownerData_;
-    VarArgs args{Variant(ProviderName), Variant(PacketRecords), Variant::Ref(&recsOut), Variant(0), Variant(CommandText),
-                 Variant::Ref(&params), Variant::Ref(&owner)};
+    VarArgs args{Variant(ProviderName), Variant(PacketRecords), Variant::Ref(&recsOut), Variant(0),
+                 Variant(CommandText),  Variant::Ref(&params),  Variant::Ref(&owner)};
     TDataPacket p = TDataPacket::Read(OleCall(server, "AS_GetRecords", args));
     ownerData_ = owner;
     moreRows_ = p.moreRows;
@@ -90,8 +90,7 @@ bool TClientDataSet::InternalFetchMore() {
 
 void TClientDataSet::InternalFetchAll() {
     if (!FetchOnDemand) return;
-    while (moreRows_ && GetNextPacket() > 0) {
-    }
+    while (moreRows_ && GetNextPacket() > 0) {}
 }
 
 void TClientDataSet::InternalLocateFetch() { InternalFetchAll(); }
@@ -290,7 +289,8 @@ void TClientDataSet::RebuildView() const {
     for (const auto& r : store_->rows)
         if (!Filtered() || self->RecordAccepted(r->values)) view_.push_back(r);
     if (!sortKeys_.empty())
-        std::stable_sort(view_.begin(), view_.end(), [this](const TRowPtr& a, const TRowPtr& b) { return CompareRows(*a, *b) < 0; });
+        std::stable_sort(view_.begin(), view_.end(),
+                         [this](const TRowPtr& a, const TRowPtr& b) { return CompareRows(*a, *b) < 0; });
     viewVersion_ = store_->version;
     viewStore_ = store_.get();
     if (view_.empty()) {

@@ -19,7 +19,8 @@ class TClientDataSet;
 class EReconcileError : public EDatabaseError {
 public:
     EReconcileError(std::string message, int errorCode, int previousError, std::string context)
-        : EDatabaseError(std::move(message)), errorCode_(errorCode), previousError_(previousError), context_(std::move(context)) {}
+        : EDatabaseError(std::move(message)), errorCode_(errorCode), previousError_(previousError), context_(std::move(context)) {
+    }
     const char* ClassName() const noexcept override { return "EReconcileError"; }
     int ErrorCode() const { return errorCode_; }
     int PreviousError() const { return previousError_; }
@@ -50,21 +51,21 @@ public:
     std::string ProviderName;
     std::string CommandText;
     TParams Params;
-    int PacketRecords = -1;          // rows per packet; -1 all, 0 metadata only
-    bool FetchOnDemand = true;       // moving past the last fetched row fetches the next packet
+    int PacketRecords = -1;     // rows per packet; -1 all, 0 metadata only
+    bool FetchOnDemand = true;  // moving past the last fetched row fetches the next packet
     TCustomRemoteServer* RemoteServer = nullptr;
-    void SetProvider(const Variant& appServer) { provider_ = appServer; }   // a direct provider (tests, local)
+    void SetProvider(const Variant& appServer) { provider_ = appServer; }  // a direct provider (tests, local)
     Variant AppServer() const;
-    int GetNextPacket();             // rows fetched (0 when all are here)
+    int GetNextPacket();  // rows fetched (0 when all are here)
     bool MoreRowsAvailable() const { return moreRows_; }
     Variant DataRequest(const Variant& data);
 
     // --- Local data ------------------------------------------------------------------------------
-    void CreateDataSet();            // empty dataset from FieldDefs (or from the fields made beforehand)
-    void EmptyDataSet();             // drops every row and the change log
-    Variant Data() const;            // the current rows as a data packet
-    void SetData(const Variant& packet);   // loads a data packet and opens
-    Variant Delta() const;           // the change log as a delta
+    void CreateDataSet();                 // empty dataset from FieldDefs (or from the fields made beforehand)
+    void EmptyDataSet();                  // drops every row and the change log
+    Variant Data() const;                 // the current rows as a data packet
+    void SetData(const Variant& packet);  // loads a data packet and opens
+    Variant Delta() const;                // the change log as a delta
 
     // --- Change log ------------------------------------------------------------------------------
     int ChangeCount() const;
@@ -88,7 +89,7 @@ public:
     void AddIndex(const std::string& name, const std::string& fields, TIndexOptions options = {},
                   const std::string& descFields = {}, const std::string& caseInsFields = {});
     void DeleteIndex(const std::string& name);
-    bool FindKey(const std::vector<Variant>& keyValues);     // on the current index fields
+    bool FindKey(const std::vector<Variant>& keyValues);  // on the current index fields
     void FindNearest(const std::vector<Variant>& keyValues);
 
     // --- Constraints -----------------------------------------------------------------------------
@@ -159,8 +160,8 @@ private:
     bool logChanges_ = true;
     int constraintsDisabled_ = 0;
     std::shared_ptr<TRowStore> store_;
-    std::shared_ptr<TRowStore> pendingStore_;   // CreateDataSet / SetData / CloneCursor hand it to open
-    TClientDataSet* cloneSource_ = nullptr;     // a clone of a nested dataset follows its source
+    std::shared_ptr<TRowStore> pendingStore_;  // CreateDataSet / SetData / CloneCursor hand it to open
+    TClientDataSet* cloneSource_ = nullptr;    // a clone of a nested dataset follows its source
     std::vector<TClientDataSet*> clones_;
     mutable std::vector<TRowPtr> view_;
     mutable std::uint64_t viewVersion_ = 0;

@@ -185,6 +185,7 @@ void TClientDataSet::InternalCheckConstraints() {
         if (!constraintExprs_[i]) constraintExprs_[i] = TFilterExpression::Parse(Constraints[i].CustomConstraint);
         constraintExprs_[i]->Bind(*this);
         if (!constraintExprs_[i]->Evaluate(*InternalBuffer()))
-            DatabaseError(Constraints[i].ErrorMessage.empty() ? "Record or field constraint failed." : Constraints[i].ErrorMessage);
+            DatabaseError(Constraints[i].ErrorMessage.empty() ? "Record or field constraint failed."
+                                                              : Constraints[i].ErrorMessage);
     }
 }

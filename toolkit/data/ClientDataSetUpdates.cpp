@@ -145,15 +145,15 @@ int TClientDataSet::Reconcile(const TErrorPacket& packet) {
         if (action == raAbort) break;
         if (!found) continue;
         switch (action) {
-        case raMerge: st->ForgetChange(e.id); break;
-        case raCancel: st->RevertRow(e.id); break;
-        case raRefresh:
-            if (e.currentValues.IsArray())
-                st->ReplaceValues(e.id, e.currentValues);
-            else
-                st->RevertRow(e.id);
-            break;
-        default: break;   // skip and correct: the change stays pending
+            case raMerge: st->ForgetChange(e.id); break;
+            case raCancel: st->RevertRow(e.id); break;
+            case raRefresh:
+                if (e.currentValues.IsArray())
+                    st->ReplaceValues(e.id, e.currentValues);
+                else
+                    st->RevertRow(e.id);
+                break;
+            default: break;  // skip and correct: the change stays pending
         }
     }
     if (packet.committed) store_->MergeExcept(refused);

@@ -4,8 +4,8 @@
 
 #include "toolkit/data/DataSetField.h"
 #include "toolkit/data/DataSource.h"
-#include "toolkit/data/FilterExpr.h"
 #include "toolkit/data/Fields.h"
+#include "toolkit/data/FilterExpr.h"
 #include "toolkit/rtl/ScopeExit.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/rtl/ValueRollback.h"
@@ -141,12 +141,12 @@ int TDataSet::BindFields() {
     int calc = 0;
     for (TField* f : fieldOrder_) {
         switch (f->FieldKind()) {
-        case fkData:
-            if (fieldDefs_.IndexOf(f->FieldName()) < 0) DatabaseError(DataMessages::FieldNotFound(f->FieldName()));
-            break;
-        case fkInternalCalc: f->Bind(this, slot++, 0); break;
-        case fkCalculated:
-        case fkLookup: f->Bind(this, calc++, 0); break;
+            case fkData:
+                if (fieldDefs_.IndexOf(f->FieldName()) < 0) DatabaseError(DataMessages::FieldNotFound(f->FieldName()));
+                break;
+            case fkInternalCalc: f->Bind(this, slot++, 0); break;
+            case fkCalculated:
+            case fkLookup: f->Bind(this, calc++, 0); break;
         }
     }
     slotCount_ = slot;
@@ -201,8 +201,7 @@ void TDataSet::SetActive(bool active) {
         CalculateFields();
         CurrentRecordChanged();
         for (auto& f : fields_)
-            if (auto* dsf = AsDataSetField(f.get()); dsf && dsf->nested_ && !dsf->nested_->Active())
-                dsf->nested_->Open();
+            if (auto* dsf = AsDataSetField(f.get()); dsf && dsf->nested_ && !dsf->nested_->Active()) dsf->nested_->Open();
         Fire(AfterOpen, this);
         if (!IsEmpty()) Fire(AfterScroll, this);
     } else {
@@ -285,7 +284,7 @@ int TDataSet::MoveBy(int distance) {
     CheckBrowseMode();
     int before = InternalCount();
     Fire(BeforeScroll, this);
-    if (InternalCount() > before) eof_ = false;   // the handler fetched more rows
+    if (InternalCount() > before) eof_ = false;  // the handler fetched more rows
     int moved = 0;
     if ((distance > 0 && !eof_) || (distance < 0 && !bof_)) {
         bof_ = eof_ = false;
@@ -352,7 +351,7 @@ void TDataSet::BeginInsertAppend(bool append) {
         }
         throw;
     }
-    if (state_ != dsInsert) return;   // the handler cancelled the new record
+    if (state_ != dsInsert) return;  // the handler cancelled the new record
     modified_ = false;
     DataEvent(deDataSetChange);
     Fire(AfterInsert, this);
@@ -431,7 +430,7 @@ void TDataSet::Delete() {
     Fire(BeforeScroll, this);
     CheckParentState();
     RunChecked([this] { InternalDelete(); }, OnDeleteError);
-    state_ = dsBrowse;   // a deleted edit needs no cancel
+    state_ = dsBrowse;  // a deleted edit needs no cancel
     modified_ = false;
     DataEvent(deUpdateState);
     if (InternalCount() == 0) bof_ = eof_ = true;
@@ -776,8 +775,7 @@ void TDataSet::DataEvent(TDataEvent event, const void* info) {
     if (event == deCheckBrowseMode) {
         // Pending edits of nested datasets are part of this record.
         for (auto& f : fields_)
-            if (auto* dsf = AsDataSetField(f.get());
-                dsf && dsf->nested_ && EditModes(dsf->nested_->State()))
+            if (auto* dsf = AsDataSetField(f.get()); dsf && dsf->nested_ && EditModes(dsf->nested_->State()))
                 dsf->nested_->CheckBrowseMode();
     }
     if (ControlsDisabled()) return;
@@ -812,10 +810,7 @@ TDataSet* TDataSet::ParentDataSet() const { return dataSetField_ ? dataSetField_
 // --- Peeking --------------------------------------------------------------------------------------
 
 TDataSet::TRecordPeek::TRecordPeek(TDataSet& dataSet, int recNo)
-    : ds_(dataSet),
-      savedRow_(dataSet.peekRow_),
-      savedBookmark_(dataSet.peekBookmark_),
-      savedCalc_(dataSet.calcBuffer_),
+    : ds_(dataSet), savedRow_(dataSet.peekRow_), savedBookmark_(dataSet.peekBookmark_), savedCalc_(dataSet.calcBuffer_),
       savedPeeking_(dataSet.peeking_) {
     if (!ds_.Active() || recNo < 1 || recNo > ds_.InternalCount()) return;
     ds_.peekRow_ = ds_.InternalRow(recNo - 1);

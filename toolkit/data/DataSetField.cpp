@@ -6,8 +6,6 @@ TDataSetField::~TDataSetField() {
     if (nested_) nested_->SetDataSetField(nullptr);
 }
 
-Variant TDataSetField::Normalize(const Variant&) const {
-    throw EDatabaseError(DataMessages::FieldReadOnly(DisplayName()));
-}
+Variant TDataSetField::Normalize(const Variant&) const { throw EDatabaseError(DataMessages::FieldReadOnly(DisplayName())); }
 
 std::string TDataSetField::DefaultText(const Variant&, bool) const { return "(DATASET)"; }

@@ -69,19 +69,19 @@ void TDataSource::DataEvent(TDataEvent event, const void* info) {
     if (!enabled_) return;
     NotifyLinks(event, info);
     switch (event) {
-    case deFieldChange:
-        if (OnDataChange) OnDataChange(this, static_cast<TField*>(const_cast<void*>(info)));
-        break;
-    case deRecordChange:
-    case deDataSetChange:
-    case deDataSetScroll:
-    case deLayoutChange:
-        if (OnDataChange) OnDataChange(this, nullptr);
-        break;
-    case deUpdateRecord:
-        if (OnUpdateData) OnUpdateData(this);
-        break;
-    default: break;
+        case deFieldChange:
+            if (OnDataChange) OnDataChange(this, static_cast<TField*>(const_cast<void*>(info)));
+            break;
+        case deRecordChange:
+        case deDataSetChange:
+        case deDataSetScroll:
+        case deLayoutChange:
+            if (OnDataChange) OnDataChange(this, nullptr);
+            break;
+        case deUpdateRecord:
+            if (OnUpdateData) OnUpdateData(this);
+            break;
+        default: break;
     }
 }
 
@@ -133,17 +133,17 @@ void TDataLink::UpdateState() {
 
 void TDataLink::DataEvent(TDataEvent event, const void* info) {
     switch (event) {
-    case deUpdateState: UpdateState(); break;
-    case deFieldChange:
-    case deRecordChange:
-        if (!updating_) RecordChanged(static_cast<TField*>(const_cast<void*>(info)));
-        break;
-    case deDataSetChange: DataSetChanged(); break;
-    case deDataSetScroll: DataSetScrolled(info ? *static_cast<const int*>(info) : 0); break;
-    case deLayoutChange: LayoutChanged(); break;
-    case deUpdateRecord: UpdateRecord(); break;
-    case deCheckBrowseMode: CheckBrowseMode(); break;
-    case deFocusControl: FocusControl(static_cast<TField**>(const_cast<void*>(info))); break;
+        case deUpdateState: UpdateState(); break;
+        case deFieldChange:
+        case deRecordChange:
+            if (!updating_) RecordChanged(static_cast<TField*>(const_cast<void*>(info)));
+            break;
+        case deDataSetChange: DataSetChanged(); break;
+        case deDataSetScroll: DataSetScrolled(info ? *static_cast<const int*>(info) : 0); break;
+        case deLayoutChange: LayoutChanged(); break;
+        case deUpdateRecord: UpdateRecord(); break;
+        case deCheckBrowseMode: CheckBrowseMode(); break;
+        case deFocusControl: FocusControl(static_cast<TField**>(const_cast<void*>(info))); break;
     }
 }
 
@@ -193,7 +193,7 @@ void TFieldDataLink::UpdateData() {
 
 void TFieldDataLink::FocusControl(TField** field) {
     if (field && *field && *field == field_) {
-        *field = nullptr;   // handled: later links leave it
+        *field = nullptr;  // handled: later links leave it
         if (OnFocusControl) OnFocusControl();
     }
 }

@@ -63,11 +63,11 @@ public:
     TDataSource* DataSource() const { return dataSource_; }
     void SetDataSource(TDataSource* source);
     TDataSet* DataSet() const;
-    bool Active() const;      // the source is enabled and its dataset open
-    bool Editing() const;     // the dataset is in edit or insert
+    bool Active() const;   // the source is enabled and its dataset open
+    bool Editing() const;  // the dataset is in edit or insert
     bool ReadOnly = false;
-    bool Edit();              // asks the source to edit; true when the dataset is editing afterwards
-    void UpdateRecord();      // runs UpdateData now
+    bool Edit();          // asks the source to edit; true when the dataset is editing afterwards
+    void UpdateRecord();  // runs UpdateData now
 
     // Notifications.
     virtual void ActiveChanged() {}
@@ -80,7 +80,7 @@ public:
     virtual void CheckBrowseMode() {}
     virtual void FocusControl(TField** field) {}
 
-    void DataEvent(TDataEvent event, const void* info);   // used by the data source
+    void DataEvent(TDataEvent event, const void* info);  // used by the data source
     void SourceGone() { dataSource_ = nullptr; }
 
 private:
@@ -102,13 +102,13 @@ public:
     bool CanModify() const;
     void Modified() { modified_ = true; }
     bool IsModified() const { return modified_; }
-    void Reset();             // forget typed text and show the field's value again
+    void Reset();  // forget typed text and show the field's value again
 
-    std::function<void()> OnDataChange;      // show the field's value
+    std::function<void()> OnDataChange;  // show the field's value
     std::function<void()> OnEditingChange;
-    std::function<void()> OnUpdateData;      // write the control's text into the field
+    std::function<void()> OnUpdateData;  // write the control's text into the field
     std::function<void()> OnActiveChange;
-    std::function<void()> OnFocusControl;    // the field wants the focus
+    std::function<void()> OnFocusControl;  // the field wants the focus
 
     void ActiveChanged() override;
     void LayoutChanged() override;

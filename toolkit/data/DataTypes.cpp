@@ -9,17 +9,16 @@ struct TypeName {
     const char* name;
 };
 constexpr TypeName kTypeNames[] = {
-    {ftUnknown, "Unknown"},   {ftString, "String"},   {ftSmallint, "Smallint"}, {ftInteger, "Integer"},
-    {ftWord, "Word"},         {ftLargeint, "Largeint"}, {ftBoolean, "Boolean"}, {ftFloat, "Float"},
-    {ftCurrency, "Currency"}, {ftBCD, "BCD"},         {ftDate, "Date"},         {ftDateTime, "DateTime"},
-    {ftMemo, "Memo"},         {ftBlob, "Blob"},       {ftDataSet, "DataSet"},
+    {ftUnknown, "Unknown"},   {ftString, "String"},     {ftSmallint, "Smallint"}, {ftInteger, "Integer"},
+    {ftWord, "Word"},         {ftLargeint, "Largeint"}, {ftBoolean, "Boolean"},   {ftFloat, "Float"},
+    {ftCurrency, "Currency"}, {ftBCD, "BCD"},           {ftDate, "Date"},         {ftDateTime, "DateTime"},
+    {ftMemo, "Memo"},         {ftBlob, "Blob"},         {ftDataSet, "DataSet"},
 };
 
 bool SameName(const std::string& a, const char* b) {
     std::size_t i = 0;
     for (; i < a.size() && b[i]; ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
+        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
     return i == a.size() && !b[i];
 }
 }  // namespace
@@ -38,14 +37,14 @@ TFieldType FieldTypeFromName(const std::string& name) {
 
 bool IsNumericFieldType(TFieldType type) {
     switch (type) {
-    case ftSmallint:
-    case ftInteger:
-    case ftWord:
-    case ftLargeint:
-    case ftFloat:
-    case ftCurrency:
-    case ftBCD: return true;
-    default: return false;
+        case ftSmallint:
+        case ftInteger:
+        case ftWord:
+        case ftLargeint:
+        case ftFloat:
+        case ftCurrency:
+        case ftBCD: return true;
+        default: return false;
     }
 }
 

@@ -70,16 +70,16 @@ bool TEditMask::Accepts(std::size_t pos, const std::string& ch) const {
     if (pos >= positions_.size()) return false;
     const Position& p = positions_[pos];
     switch (p.kind) {
-    case 0: return ch == p.literal;
-    case 'L':
-    case 'l': return IsLetter(ch);
-    case 'A':
-    case 'a': return IsLetter(ch) || IsDigit(ch);
-    case 'C':
-    case 'c': return !ch.empty();
-    case '0':
-    case '9': return IsDigit(ch);
-    case '#': return IsDigit(ch) || ch == "+" || ch == "-";
+        case 0: return ch == p.literal;
+        case 'L':
+        case 'l': return IsLetter(ch);
+        case 'A':
+        case 'a': return IsLetter(ch) || IsDigit(ch);
+        case 'C':
+        case 'c': return !ch.empty();
+        case '0':
+        case '9': return IsDigit(ch);
+        case '#': return IsDigit(ch) || ch == "+" || ch == "-";
     }
     return false;
 }
@@ -156,6 +156,4 @@ int TEditMask::FirstInvalidPosition(const std::string& editText) const {
     return -1;
 }
 
-std::string FormatMaskText(const std::string& editMask, const std::string& value) {
-    return TEditMask(editMask).Format(value);
-}
+std::string FormatMaskText(const std::string& editMask, const std::string& value) { return TEditMask(editMask).Format(value); }

@@ -14,9 +14,9 @@
 class TEditMask {
 public:
     struct Position {
-        char kind = 0;          // mask character, or 0 for a literal
-        std::string literal;    // the literal character (UTF-8)
-        int caseShift = 0;      // 1 upper, -1 lower, 0 none
+        char kind = 0;        // mask character, or 0 for a literal
+        std::string literal;  // the literal character (UTF-8)
+        int caseShift = 0;    // 1 upper, -1 lower, 0 none
         bool Required() const { return kind == 'L' || kind == 'A' || kind == 'C' || kind == '0'; }
     };
 

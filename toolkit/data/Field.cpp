@@ -9,18 +9,18 @@ TField::~TField() = default;
 int TField::DataSize() const {
     // Bytes of the value in a record buffer, as the classic run-time counts them.
     switch (dataType_) {
-    case ftString: return size_ + 1;
-    case ftSmallint:
-    case ftWord:
-    case ftBoolean: return 2;
-    case ftInteger:
-    case ftDate: return 4;
-    case ftLargeint:
-    case ftFloat:
-    case ftCurrency:
-    case ftDateTime: return 8;
-    case ftBCD: return 34;
-    default: return 0;
+        case ftString: return size_ + 1;
+        case ftSmallint:
+        case ftWord:
+        case ftBoolean: return 2;
+        case ftInteger:
+        case ftDate: return 4;
+        case ftLargeint:
+        case ftFloat:
+        case ftCurrency:
+        case ftDateTime: return 8;
+        case ftBCD: return 34;
+        default: return 0;
     }
 }
 
@@ -38,10 +38,10 @@ void TField::SetIndex(int index) {
 
 int TField::DefaultDisplayWidth() const {
     switch (dataType_) {
-    case ftString: return size_ > 0 ? size_ : 20;
-    case ftBoolean: return 5;
-    case ftDateTime: return 18;
-    default: return 10;
+        case ftString: return size_ > 0 ? size_ : 20;
+        case ftBoolean: return 5;
+        case ftDateTime: return 18;
+        default: return 10;
     }
 }
 

@@ -29,12 +29,12 @@ public:
     void SetFieldKind(TFieldKind kind) { fieldKind_ = kind; }
     bool Calculated() const { return fieldKind_ == fkCalculated || fieldKind_ == fkLookup; }
     bool Lookup() const { return fieldKind_ == fkLookup; }
-    int FieldNo() const { return fieldNo_; }   // 1-based among the dataset's data fields; 0 otherwise
+    int FieldNo() const { return fieldNo_; }  // 1-based among the dataset's data fields; 0 otherwise
     int Index() const;                        // position in the dataset's Fields
     void SetIndex(int index);
     int Size() const { return size_; }
     void SetSize(int size) { size_ = size; }
-    virtual int DataSize() const;             // strings: Size + 1; numbers and dates: their width
+    virtual int DataSize() const;  // strings: Size + 1; numbers and dates: their width
     virtual bool IsBlob() const { return false; }
 
     // Display and entry properties.

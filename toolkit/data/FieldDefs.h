@@ -9,12 +9,12 @@
 struct TFieldDef {
     std::string Name;
     TFieldType DataType = ftUnknown;
-    int Size = 0;            // strings: bytes in the database code page; BCD: decimals (= Scale)
+    int Size = 0;  // strings: bytes in the database code page; BCD: decimals (= Scale)
     bool Required = false;
     bool ReadOnly = false;
-    int Precision = 0;       // BCD: total digits
-    int Scale = 0;           // BCD: decimals
-    std::vector<TFieldDef> ChildDefs;   // ftDataSet: the nested dataset's fields
+    int Precision = 0;                 // BCD: total digits
+    int Scale = 0;                     // BCD: decimals
+    std::vector<TFieldDef> ChildDefs;  // ftDataSet: the nested dataset's fields
 };
 
 // A definition in one expression (servers and tests describe their tables this way).
@@ -28,7 +28,7 @@ public:
     int Count() const { return static_cast<int>(items_.size()); }
     TFieldDef& operator[](int i) { return items_.at(static_cast<std::size_t>(i)); }
     const TFieldDef& operator[](int i) const { return items_.at(static_cast<std::size_t>(i)); }
-    int IndexOf(const std::string& name) const;          // case-insensitive; -1 when absent
+    int IndexOf(const std::string& name) const;  // case-insensitive; -1 when absent
     const TFieldDef* Find(const std::string& name) const;
     const std::vector<TFieldDef>& Items() const { return items_; }
     std::vector<TFieldDef>& Items() { return items_; }
@@ -40,10 +40,10 @@ private:
 
 struct TIndexDef {
     std::string Name;
-    std::string Fields;           // "A;B"
-    std::string DescFields;       // fields among Fields sorted descending
-    std::string CaseInsFields;    // string fields among Fields compared without case
-    TIndexOptions Options;        // ixDescending: every field descending; ixCaseInsensitive: every field
+    std::string Fields;         // "A;B"
+    std::string DescFields;     // fields among Fields sorted descending
+    std::string CaseInsFields;  // string fields among Fields compared without case
+    TIndexOptions Options;      // ixDescending: every field descending; ixCaseInsensitive: every field
 };
 
 class TIndexDefs {
@@ -53,7 +53,7 @@ public:
     int Count() const { return static_cast<int>(items_.size()); }
     TIndexDef& operator[](int i) { return items_.at(static_cast<std::size_t>(i)); }
     const TIndexDef& operator[](int i) const { return items_.at(static_cast<std::size_t>(i)); }
-    int IndexOf(const std::string& name) const;   // case-insensitive; -1 when absent
+    int IndexOf(const std::string& name) const;  // case-insensitive; -1 when absent
     TIndexDef* Find(const std::string& name);
     const TIndexDef* Find(const std::string& name) const;
 

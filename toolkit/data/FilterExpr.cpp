@@ -6,12 +6,20 @@
 #include "toolkit/rtl/SysUtils.h"
 
 struct TFilterExpression::Node {
-    enum Kind { Literal, FieldRef, And, Or, Not, Compare, IsNull } kind = Literal;
-    Variant value;             // literal
-    std::string name;          // field
-    int slot = -1;             // field bound
-    std::string op;            // compare
-    bool negate = false;       // is not null
+    enum Kind {
+        Literal,
+        FieldRef,
+        And,
+        Or,
+        Not,
+        Compare,
+        IsNull
+    } kind = Literal;
+    Variant value;        // literal
+    std::string name;     // field
+    int slot = -1;        // field bound
+    std::string op;       // compare
+    bool negate = false;  // is not null
     std::shared_ptr<Node> a, b;
 };
 
@@ -20,7 +28,15 @@ using NodePtr = std::shared_ptr<TFilterExpression::Node>;
 using Node = TFilterExpression::Node;
 
 struct Token {
-    enum Kind { End, Ident, String, Number, Op, LParen, RParen } kind = End;
+    enum Kind {
+        End,
+        Ident,
+        String,
+        Number,
+        Op,
+        LParen,
+        RParen
+    } kind = End;
     std::string text;
 };
 
@@ -154,32 +170,32 @@ private:
     NodePtr ParsePrimary() {
         auto n = std::make_shared<Node>();
         switch (tok_.kind) {
-        case Token::LParen: {
-            Advance();
-            NodePtr inner = ParseOr();
-            if (tok_.kind != Token::RParen) Fail();
-            Advance();
-            return inner;
-        }
-        case Token::String: n->value = Variant(tok_.text); break;
-        case Token::Number: {
-            double d = 0;
-            if (!TryStrToFloat(tok_.text, d)) Fail();
-            n->value = Variant(d);
-            break;
-        }
-        case Token::Ident:
-            if (SameText(tok_.text, "null")) {
-                n->value = Variant::Null();
-            } else if (SameText(tok_.text, "true") || SameText(tok_.text, "false")) {
-                n->value = Variant(SameText(tok_.text, "true"));
-            } else {
-                n->kind = Node::FieldRef;
-                n->name = tok_.text;
-                fields_.push_back(n);
+            case Token::LParen: {
+                Advance();
+                NodePtr inner = ParseOr();
+                if (tok_.kind != Token::RParen) Fail();
+                Advance();
+                return inner;
             }
-            break;
-        default: Fail();
+            case Token::String: n->value = Variant(tok_.text); break;
+            case Token::Number: {
+                double d = 0;
+                if (!TryStrToFloat(tok_.text, d)) Fail();
+                n->value = Variant(d);
+                break;
+            }
+            case Token::Ident:
+                if (SameText(tok_.text, "null")) {
+                    n->value = Variant::Null();
+                } else if (SameText(tok_.text, "true") || SameText(tok_.text, "false")) {
+                    n->value = Variant(SameText(tok_.text, "true"));
+                } else {
+                    n->kind = Node::FieldRef;
+                    n->name = tok_.text;
+                    fields_.push_back(n);
+                }
+                break;
+            default: Fail();
         }
         Advance();
         return n;
@@ -200,34 +216,35 @@ Variant ValueOf(const Node& n, const std::vector<Variant>& row) {
 
 bool Eval(const Node& n, const std::vector<Variant>& row) {
     switch (n.kind) {
-    case Node::And: return Eval(*n.a, row) && Eval(*n.b, row);
-    case Node::Or: return Eval(*n.a, row) || Eval(*n.b, row);
-    case Node::Not: return !Eval(*n.a, row);
-    case Node::IsNull: return ValueOf(*n.a, row).IsNull() != n.negate;
-    case Node::Compare: {
-        Variant l = ValueOf(*n.a, row), r = ValueOf(*n.b, row);
-        if (l.IsNull() || r.IsNull()) return n.op == "=" ? (l.IsNull() && r.IsNull()) : (n.op == "<>" && l.IsNull() != r.IsNull());
-        if ((n.op == "=" || n.op == "<>") && r.IsString() && n.b->kind == Node::Literal) {
-            std::string want = r.AsString();
-            if (!want.empty() && want.back() == '*') {
-                want.pop_back();
-                bool prefix = l.AsString().compare(0, want.size(), want) == 0;
-                return n.op == "=" ? prefix : !prefix;
+        case Node::And: return Eval(*n.a, row) && Eval(*n.b, row);
+        case Node::Or: return Eval(*n.a, row) || Eval(*n.b, row);
+        case Node::Not: return !Eval(*n.a, row);
+        case Node::IsNull: return ValueOf(*n.a, row).IsNull() != n.negate;
+        case Node::Compare: {
+            Variant l = ValueOf(*n.a, row), r = ValueOf(*n.b, row);
+            if (l.IsNull() || r.IsNull())
+                return n.op == "=" ? (l.IsNull() && r.IsNull()) : (n.op == "<>" && l.IsNull() != r.IsNull());
+            if ((n.op == "=" || n.op == "<>") && r.IsString() && n.b->kind == Node::Literal) {
+                std::string want = r.AsString();
+                if (!want.empty() && want.back() == '*') {
+                    want.pop_back();
+                    bool prefix = l.AsString().compare(0, want.size(), want) == 0;
+                    return n.op == "=" ? prefix : !prefix;
+                }
             }
+            int c = VarCompare(l, r);
+            if (n.op == "=") return c == 0;
+            if (n.op == "<>") return c != 0;
+            if (n.op == "<") return c < 0;
+            if (n.op == ">") return c > 0;
+            if (n.op == "<=") return c <= 0;
+            return c >= 0;
         }
-        int c = VarCompare(l, r);
-        if (n.op == "=") return c == 0;
-        if (n.op == "<>") return c != 0;
-        if (n.op == "<") return c < 0;
-        if (n.op == ">") return c > 0;
-        if (n.op == "<=") return c <= 0;
-        return c >= 0;
-    }
-    case Node::FieldRef:
-    case Node::Literal: {
-        Variant v = ValueOf(n, row);
-        return !v.IsNull() && v.AsBool();
-    }
+        case Node::FieldRef:
+        case Node::Literal: {
+            Variant v = ValueOf(n, row);
+            return !v.IsNull() && v.AsBool();
+        }
     }
     return false;
 }

@@ -18,9 +18,8 @@ void TLocalProvider::AddProvider(const std::string& name, std::shared_ptr<TMemTa
     providers_.push_back({name, Provider{std::move(table), {}}});
 }
 
-void TLocalProvider::AddDetail(const std::string& providerName, const std::string& fieldName,
-                               std::shared_ptr<TMemTable> detail, std::vector<std::string> masterFields,
-                               std::vector<std::string> detailFields) {
+void TLocalProvider::AddDetail(const std::string& providerName, const std::string& fieldName, std::shared_ptr<TMemTable> detail,
+                               std::vector<std::string> masterFields, std::vector<std::string> detailFields) {
     Provider& p = Find(providerName);
     Detail d;
     d.fieldName = fieldName;
@@ -53,8 +52,8 @@ Variant TLocalProvider::DetailRows(const Detail& d, const std::vector<Variant>& 
     TMemTable::Key prefix;
     for (int p : d.masterPositions) prefix.push_back(masterRow[static_cast<std::size_t>(p)]);
     const auto& keys = d.table->KeyPositions();
-    bool leadingKey = keys.size() >= d.detailPositions.size() &&
-                      std::equal(d.detailPositions.begin(), d.detailPositions.end(), keys.begin());
+    bool leadingKey =
+        keys.size() >= d.detailPositions.size() && std::equal(d.detailPositions.begin(), d.detailPositions.end(), keys.begin());
     auto matches = [&](const std::vector<Variant>& row) {
         for (std::size_t i = 0; i < prefix.size(); ++i)
             if (VarCompare(row[static_cast<std::size_t>(d.detailPositions[i])], prefix[i]) != 0) return false;
@@ -63,7 +62,8 @@ Variant TLocalProvider::DetailRows(const Detail& d, const std::vector<Variant>& 
     const auto& all = d.table->AllRows();
     if (leadingKey) {
         // The link is the front of the detail key: the rows are one range of the map.
-        for (auto it = all.lower_bound(prefix); it != all.end() && matches(it->second); ++it) rows.push_back(VarArrayOf(it->second));
+        for (auto it = all.lower_bound(prefix); it != all.end() && matches(it->second); ++it)
+            rows.push_back(VarArrayOf(it->second));
     } else {
         for (const auto& [key, row] : all)
             if (matches(row)) rows.push_back(VarArrayOf(row));
@@ -129,7 +129,8 @@ std::string TLocalProvider::ApplyRow(TMemTable& table, const TDeltaRow& row) {
     TMemTable::Key key = table.KeyOf(original);
     auto found = rows.find(key);
     if (found == rows.end()) return "Record not found or changed by another user";
-    if (CheckFlag && flag >= 0 && VarCompare(found->second[static_cast<std::size_t>(flag)], original[static_cast<std::size_t>(flag)]) != 0)
+    if (CheckFlag && flag >= 0 &&
+        VarCompare(found->second[static_cast<std::size_t>(flag)], original[static_cast<std::size_t>(flag)]) != 0)
         return "Record changed by another user";
     if (row.Kind() == ukDelete) {
         Remember(table, key);
@@ -165,11 +166,12 @@ void TLocalProvider::ApplyChanges(const TDeltaReader& reader, TMemTable& table, 
         };
         // Details of a deleted master go first; those of new or changed masters after it.
         if (row.Kind() == ukDelete) applyDetails();
-        std::string refusal = (row.Kind() == ukModify && !row.HasChangedValues() && !CheckFlag) ? std::string() : ApplyRow(table, row);
+        std::string refusal =
+            (row.Kind() == ukModify && !row.HasChangedValues() && !CheckFlag) ? std::string() : ApplyRow(table, row);
         if (!refusal.empty()) {
             errors.AddError(row.Id(), refusal, 1, provider);
             if (maxErrors >= 0 && errors.Count() > maxErrors) stop = true;
-            continue;   // a refused master's details are not applied
+            continue;  // a refused master's details are not applied
         }
         if (row.Kind() != ukDelete) applyDetails();
     }

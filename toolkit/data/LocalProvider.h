@@ -13,7 +13,6 @@
 
 class TLocalProvider : public TProviderServer {
 public:
-
     // A provider name serving a table.
     void AddProvider(const std::string& name, std::shared_ptr<TMemTable> table);
     // Nests a detail table into the provider's rows as dataset field `fieldName`, linked by

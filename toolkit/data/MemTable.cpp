@@ -23,7 +23,8 @@ int TMemTable::FieldIndex(const std::string& name) const {
 
 TMemTable::Key TMemTable::KeyOf(const std::vector<Variant>& values) const {
     Key k;
-    for (int p : keyPositions_) k.push_back(static_cast<std::size_t>(p) < values.size() ? values[static_cast<std::size_t>(p)] : Variant::Null());
+    for (int p : keyPositions_)
+        k.push_back(static_cast<std::size_t>(p) < values.size() ? values[static_cast<std::size_t>(p)] : Variant::Null());
     return k;
 }
 

@@ -19,7 +19,7 @@ public:
     const std::string& Name() const { return name_; }
     const std::vector<TFieldDef>& Fields() const { return fields_; }
     const std::vector<int>& KeyPositions() const { return keyPositions_; }
-    int FieldIndex(const std::string& name) const;   // raises for an unknown field
+    int FieldIndex(const std::string& name) const;  // raises for an unknown field
 
     // Adds a row (values in field order); a duplicate key raises EDatabaseError "Key violation.".
     void AddRow(std::vector<Variant> values);

@@ -23,7 +23,7 @@ Decimal ToDecimal(double value) {
     double a = std::fabs(value);
     if (a == 0 || !std::isfinite(a)) return d;
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", a);   // d.dddddddddddddde+XX: fifteen significant digits
+    std::snprintf(buf, sizeof buf, "%.14e", a);  // d.dddddddddddddde+XX: fifteen significant digits
     std::string s = buf;
     auto e = s.find('e');
     std::string mant = s.substr(0, e);
@@ -37,7 +37,7 @@ Decimal ToDecimal(double value) {
 
 // Keeps `keep` digits after the decimal point, rounding half away from zero.
 void RoundDecimal(Decimal& d, int decimals) {
-    int keep = d.exponent + decimals;   // number of significant digits that survive
+    int keep = d.exponent + decimals;  // number of significant digits that survive
     if (keep >= static_cast<int>(d.digits.size())) return;
     if (keep < 0) {
         d.digits.clear();
@@ -66,13 +66,13 @@ void RoundDecimal(Decimal& d, int decimals) {
 // One section of a pattern, split into what the renderer needs.
 struct Section {
     std::string text;
-    int intPlaceholders = 0;    // # and 0 before the decimal point
-    int minInt = 0;             // digits forced by 0 before the point (from the first 0 on)
-    int maxDec = 0;             // placeholders after the point
-    int minDec = 0;             // up to the last 0 after the point
+    int intPlaceholders = 0;  // # and 0 before the decimal point
+    int minInt = 0;           // digits forced by 0 before the point (from the first 0 on)
+    int maxDec = 0;           // placeholders after the point
+    int minDec = 0;           // up to the last 0 after the point
     bool thousands = false;
     bool scientific = false;
-    bool expPlus = false;       // E+ writes the sign of positive exponents too
+    bool expPlus = false;  // E+ writes the sign of positive exponents too
     int expDigits = 0;
 };
 
@@ -141,7 +141,7 @@ std::string Render(const Section& s, Decimal d) {
         int exp = d.exponent - intDigits;
         d.exponent = intDigits;
         RoundDecimal(d, s.maxDec);
-        if (d.exponent != intDigits) {   // rounding carried into a new digit
+        if (d.exponent != intDigits) {  // rounding carried into a new digit
             exp += d.exponent - intDigits;
             d.exponent = intDigits;
         }
@@ -191,8 +191,7 @@ std::string Render(const Section& s, Decimal d) {
             quote = c;
             continue;
         }
-        if (s.scientific && !expDone && (c == 'E' || c == 'e') && i + 1 < t.size() &&
-            (t[i + 1] == '+' || t[i + 1] == '-')) {
+        if (s.scientific && !expDone && (c == 'E' || c == 'e') && i + 1 < t.size() && (t[i + 1] == '+' || t[i + 1] == '-')) {
             out += c;
             out += expText;
             expDone = true;

@@ -83,7 +83,7 @@ Variant TIntegerField::Normalize(const Variant& value) const {
     }
     if (n < lo || n > hi)
         throw EDatabaseError(DataMessages::FieldRangeError(static_cast<double>(n), DisplayName(), static_cast<double>(lo),
-                                                        static_cast<double>(hi)));
+                                                           static_cast<double>(hi)));
     return Variant(static_cast<long long>(n));
 }
 
@@ -118,8 +118,7 @@ Variant TBCDField::Normalize(const Variant& value) const {
     double d = RoundHalfAway(v.AsDouble(), Scale());
     if (BCDPrecision > 0 && BCDPrecision > Scale()) {
         double limit = std::pow(10.0, BCDPrecision - Scale());
-        if (std::fabs(d) >= limit)
-            throw EDatabaseError(DataMessages::FieldRangeError(d, DisplayName(), -limit, limit));
+        if (std::fabs(d) >= limit) throw EDatabaseError(DataMessages::FieldRangeError(d, DisplayName(), -limit, limit));
     }
     return Variant(d);
 }

@@ -56,7 +56,7 @@ public:
     TFloatField() : TFloatField(ftFloat) {}
     double MinValue = 0, MaxValue = 0;
     int Precision = 15;
-    bool Currency = false;   // without a DisplayFormat, shows two decimals with thousands grouping
+    bool Currency = false;  // without a DisplayFormat, shows two decimals with thousands grouping
     Variant Normalize(const Variant& value) const override;
 
 protected:

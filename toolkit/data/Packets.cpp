@@ -13,7 +13,7 @@ void CheckTag(const Variant& v, const char* tag, const char* what) {
 Variant ArrayOfMoved(std::vector<Variant>&& items) {
     Variant v = Variant::MakeArray({{0, static_cast<int>(items.size()) - 1}});
     if (items.empty()) return v;
-    Variant* out = &v[0];   // the elements lie one after the other
+    Variant* out = &v[0];  // the elements lie one after the other
     for (std::size_t i = 0; i < items.size(); ++i) out[i] = std::move(items[i]);
     return v;
 }
@@ -24,8 +24,8 @@ Variant MetadataFromDefs(const std::vector<TFieldDef>& fields) {
     std::vector<Variant> items;
     items.reserve(fields.size());
     for (const TFieldDef& f : fields) {
-        items.push_back(VarArrayOf({Variant(f.Name), Variant(FieldTypeName(f.DataType)), Variant(f.Size),
-                                    Variant(f.Required), Variant(f.Precision), Variant(f.Scale), Variant(f.ReadOnly),
+        items.push_back(VarArrayOf({Variant(f.Name), Variant(FieldTypeName(f.DataType)), Variant(f.Size), Variant(f.Required),
+                                    Variant(f.Precision), Variant(f.Scale), Variant(f.ReadOnly),
                                     f.ChildDefs.empty() ? Variant() : MetadataFromDefs(f.ChildDefs)}));
     }
     return ArrayOfMoved(std::move(items));
@@ -163,8 +163,8 @@ Variant TDeltaBuilder::Build(const std::vector<TFieldDef>& fields, std::vector<V
 
 void TErrorPacketBuilder::AddError(std::int64_t id, const std::string& message, int errorCode, const std::string& context,
                                    const Variant& currentValues) {
-    errors_.push_back(VarArrayOf({Variant(static_cast<long long>(id)), Variant(message), Variant(errorCode),
-                                  Variant(context), currentValues}));
+    errors_.push_back(
+        VarArrayOf({Variant(static_cast<long long>(id)), Variant(message), Variant(errorCode), Variant(context), currentValues}));
 }
 
 Variant TErrorPacketBuilder::Build() const { return VarArrayOf({Variant(kErrorTag), Variant(committed_), VarArrayOf(errors_)}); }

@@ -17,7 +17,7 @@ class TPacketBuilder {
 public:
     explicit TPacketBuilder(std::vector<TFieldDef> fields);
     const std::vector<TFieldDef>& Fields() const { return fields_; }
-    void AddRow(std::vector<Variant> values);   // missing trailing values are Null
+    void AddRow(std::vector<Variant> values);  // missing trailing values are Null
     int RowCount() const { return static_cast<int>(rows_.size()); }
     Variant Rows() const;
     Variant Build(bool moreRows = false, bool withMetadata = true) const;
@@ -29,8 +29,8 @@ private:
 
 // Reads a data packet (raises EDatabaseError for a variant that is not one).
 struct TDataPacket {
-    std::vector<TFieldDef> fields;    // empty when the packet came without metadata
-    Variant rows;                     // array of rows, or Empty
+    std::vector<TFieldDef> fields;  // empty when the packet came without metadata
+    Variant rows;                   // array of rows, or Empty
     bool moreRows = false;
     int RowCount() const { return rows.IsArray() ? rows.Count() : 0; }
     static TDataPacket Read(const Variant& packet);
@@ -41,11 +41,11 @@ class TDeltaRow {
 public:
     TDeltaRow(const std::vector<TFieldDef>* fields, const Variant* change) : fields_(fields), change_(change) {}
     std::int64_t Id() const;
-    TUpdateKind Kind() const;   // raises EDatabaseError for a kind the protocol does not know
-    int FieldIndex(const std::string& name) const;   // raises for an unknown field
-    Variant OldValue(int field) const;               // Null for inserts
+    TUpdateKind Kind() const;                       // raises EDatabaseError for a kind the protocol does not know
+    int FieldIndex(const std::string& name) const;  // raises for an unknown field
+    Variant OldValue(int field) const;              // Null for inserts
     Variant OldValue(const std::string& name) const { return OldValue(FieldIndex(name)); }
-    bool Changed(int field) const;                   // inserts: every non-null value
+    bool Changed(int field) const;  // inserts: every non-null value
     bool Changed(const std::string& name) const { return Changed(FieldIndex(name)); }
     bool HasChangedValues() const;
     // The value after the change: the new value when changed, else the original one.
@@ -88,7 +88,7 @@ struct TErrorEntry {
     std::string message;
     int errorCode = 0;
     std::string context;
-    Variant currentValues;   // array or Empty
+    Variant currentValues;  // array or Empty
 };
 
 class TErrorPacketBuilder {
@@ -107,5 +107,5 @@ private:
 struct TErrorPacket {
     bool committed = true;
     std::vector<TErrorEntry> errors;
-    static TErrorPacket Read(const Variant& packet);   // Empty reads as committed without errors
+    static TErrorPacket Read(const Variant& packet);  // Empty reads as committed without errors
 };

@@ -7,7 +7,12 @@
 #include "toolkit/data/DataTypes.h"
 #include "toolkit/rtl/Variant.h"
 
-enum TParamType { ptUnknown, ptInput, ptOutput, ptInputOutput };
+enum TParamType {
+    ptUnknown,
+    ptInput,
+    ptOutput,
+    ptInputOutput
+};
 
 struct TParam {
     std::string Name;
@@ -25,7 +30,7 @@ public:
     TParam& operator[](int i) { return items_.at(static_cast<std::size_t>(i)); }
     const TParam& operator[](int i) const { return items_.at(static_cast<std::size_t>(i)); }
     TParam* FindParam(const std::string& name);
-    TParam& ParamByName(const std::string& name);   // raises "Parameter 'X' not found"
+    TParam& ParamByName(const std::string& name);  // raises "Parameter 'X' not found"
     void Clear() { items_.clear(); }
     // The wire form: array of [name, value] pairs (Empty when there are none).
     Variant ToVariant() const;

@@ -53,17 +53,17 @@ inline constexpr const char* kErrorTag = "TKERRORS/1";
 
 // Why a server refused a row (error code of the error packet).
 enum TRefusalCode : int {
-    rcChanged = 1,    // changed by someone else since it was read
-    rcDeleted = 2,    // deleted by someone else (or never stored)
-    rcDatabase = 3,   // the database refused it (the message says why)
-    rcReadOnly = 4,   // the provider takes no changes
-    rcExists = 5,     // a new row whose key is taken
+    rcChanged = 1,   // changed by someone else since it was read
+    rcDeleted = 2,   // deleted by someone else (or never stored)
+    rcDatabase = 3,  // the database refused it (the message says why)
+    rcReadOnly = 4,  // the provider takes no changes
+    rcExists = 5,    // a new row whose key is taken
 };
 
 // AS_GetRecords options.
 enum TGetRecordOption : int {
-    grMetaData = 1,   // include metadata
-    grReset = 2,      // start from the first row (a new cursor)
+    grMetaData = 1,  // include metadata
+    grReset = 2,     // start from the first row (a new cursor)
 };
 
 // Metadata <-> field definitions.

@@ -10,7 +10,8 @@ std::vector<const TChange*> DeletedInFetchOrder(const std::unordered_map<std::in
     std::vector<const TChange*> deleted;
     for (const auto& [id, c] : log)
         if (c.status == usDeleted) deleted.push_back(&c);
-    std::sort(deleted.begin(), deleted.end(), [](const TChange* a, const TChange* b) { return a->deletedRow->id < b->deletedRow->id; });
+    std::sort(deleted.begin(), deleted.end(),
+              [](const TChange* a, const TChange* b) { return a->deletedRow->id < b->deletedRow->id; });
     return deleted;
 }
 }  // namespace
@@ -24,7 +25,8 @@ std::shared_ptr<const TStoreShape> TStoreShape::Of(std::vector<TFieldDef> fields
 }
 
 TRowStore::TRowStore(std::shared_ptr<const TStoreShape> shape, std::shared_ptr<std::int64_t> idCounter)
-    : shape_(std::move(shape)), fields_(shape_->fields), nestedPositions_(shape_->nestedPositions), idCounter_(std::move(idCounter)) {}
+    : shape_(std::move(shape)), fields_(shape_->fields), nestedPositions_(shape_->nestedPositions),
+      idCounter_(std::move(idCounter)) {}
 
 std::shared_ptr<TRowStore> TRowStore::Create(std::vector<TFieldDef> fields) {
     return std::make_shared<TRowStore>(TStoreShape::Of(std::move(fields)), std::make_shared<std::int64_t>(0));
@@ -46,7 +48,7 @@ TRowPtr TRowStore::MakeRow(Variant packetRow) {
     Variant* items = nullptr;
     std::size_t count = 0;
     if (packetRow.IsArray() && packetRow.DimCount() == 1 && packetRow.Count() > 0) {
-        items = &packetRow[packetRow.Low()];   // a shared row becomes this one's own copy first
+        items = &packetRow[packetRow.Low()];  // a shared row becomes this one's own copy first
         count = static_cast<std::size_t>(packetRow.Count());
     }
     row->values.reserve(n);
@@ -70,7 +72,7 @@ void TRowStore::AppendPacketRows(Variant packetRows) {
     if (!packetRows.IsArray() || packetRows.DimCount() != 1) return;
     const int count = packetRows.Count();
     if (count > 0) {
-        Variant* items = &packetRows[packetRows.Low()];   // a shared packet becomes this one's own copy first
+        Variant* items = &packetRows[packetRows.Low()];  // a shared packet becomes this one's own copy first
         rows.reserve(rows.size() + static_cast<std::size_t>(count));
         for (int i = 0; i < count; ++i) rows.push_back(MakeRow(std::move(items[i])));
     }
@@ -89,7 +91,8 @@ Variant TRowStore::PacketRows() const {
 }
 
 std::vector<Variant> TRowStore::DataValues(const std::vector<Variant>& values) const {
-    std::vector<Variant> out(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(std::min(values.size(), fields_.size())));
+    std::vector<Variant> out(values.begin(),
+                             values.begin() + static_cast<std::ptrdiff_t>(std::min(values.size(), fields_.size())));
     out.resize(fields_.size(), Variant::Null());
     for (int pos : nestedPositions_) out[static_cast<std::size_t>(pos)] = Variant();
     return out;
@@ -148,7 +151,7 @@ void TRowStore::Remove(const TRowPtr& row) {
         auto before = TakeEntry(row->id);
         undo_.push_back({TUndoStep::Deleted, row, {}, before, position});
         if (before && before->status == usInserted) {
-            log_.erase(row->id);   // never reached the server: nothing to send
+            log_.erase(row->id);  // never reached the server: nothing to send
         } else {
             TChange c;
             c.status = usDeleted;
@@ -201,7 +204,8 @@ std::vector<Variant> TRowStore::DeletesOfAll() const {
         out.push_back(TDeltaBuilder::Change(r->id, ukDelete, DataValues(orig), {}, NestedDeletes(*r)));
     }
     for (const TChange* c : DeletedInFetchOrder(log_))
-        out.push_back(TDeltaBuilder::Change(c->deletedRow->id, ukDelete, DataValues(c->original), {}, NestedDeletes(*c->deletedRow)));
+        out.push_back(
+            TDeltaBuilder::Change(c->deletedRow->id, ukDelete, DataValues(c->original), {}, NestedDeletes(*c->deletedRow)));
     return out;
 }
 
@@ -215,7 +219,8 @@ std::vector<Variant> TRowStore::DeltaChanges() const {
     std::vector<Variant> out;
     // Deletes first, so that a key deleted and added again reaches the server in a workable order.
     for (const TChange* c : DeletedInFetchOrder(log_))
-        out.push_back(TDeltaBuilder::Change(c->deletedRow->id, ukDelete, DataValues(c->original), {}, NestedDeletes(*c->deletedRow)));
+        out.push_back(
+            TDeltaBuilder::Change(c->deletedRow->id, ukDelete, DataValues(c->original), {}, NestedDeletes(*c->deletedRow)));
 
     for (const auto& r : rows) {
         std::vector<Variant> nested;
@@ -227,7 +232,7 @@ std::vector<Variant> TRowStore::DeltaChanges() const {
         }
         auto it = log_.find(r->id);
         const bool logged = it != log_.end() && (it->second.status == usInserted || it->second.status == usModified);
-        if (!logged && !nestedChanged) continue;   // neither the row nor its details changed
+        if (!logged && !nestedChanged) continue;  // neither the row nor its details changed
         std::vector<Variant> current = DataValues(r->values);
         if (it != log_.end() && it->second.status == usInserted) {
             out.push_back(TDeltaBuilder::Change(r->id, ukInsert, {}, std::move(current),
@@ -260,7 +265,7 @@ void TRowStore::MergeExcept(const std::set<std::int64_t>& refused) {
     }
     if (!nestedPositions_.empty())
         for (const auto& r : rows) {
-            if (refused.count(r->id)) continue;   // a refused master keeps its details pending
+            if (refused.count(r->id)) continue;  // a refused master keeps its details pending
             for (const auto& s : r->nested) s->MergeExcept(refused);
         }
     undo_.clear();
@@ -272,8 +277,7 @@ void TRowStore::CancelUpdates() {
     for (auto& [id, c] : log_) {
         if (c.status == usInserted) {
             std::size_t p = 0;
-            for (; p < rows.size() && rows[p]->id != id; ++p) {
-            }
+            for (; p < rows.size() && rows[p]->id != id; ++p) {}
             if (p < rows.size()) rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(p));
         } else if (c.status == usDeleted) {
             deleted.push_back(&c);
@@ -343,15 +347,15 @@ std::int64_t TRowStore::UndoLastChange() {
     TUndoStep step = std::move(undo_.back());
     undo_.pop_back();
     switch (step.kind) {
-    case TUndoStep::Inserted: {
-        std::size_t p = PositionOf(step.row.get());
-        if (p < rows.size()) rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(p));
-        break;
-    }
-    case TUndoStep::Modified: step.row->values = step.previousValues; break;
-    case TUndoStep::Deleted:
-        rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(std::min(step.position, rows.size())), step.row);
-        break;
+        case TUndoStep::Inserted: {
+            std::size_t p = PositionOf(step.row.get());
+            if (p < rows.size()) rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(p));
+            break;
+        }
+        case TUndoStep::Modified: step.row->values = step.previousValues; break;
+        case TUndoStep::Deleted:
+            rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(std::min(step.position, rows.size())), step.row);
+            break;
     }
     RestoreEntry(step.row->id, step.previousChange);
     Touch();
@@ -369,7 +373,8 @@ void TRowStore::ReplaceValues(std::int64_t id, const Variant& values) {
     log_.erase(id);
     for (auto& r : rows) {
         if (r->id != id) continue;
-        for (std::size_t i = 0; i < fields_.size() && values.IsArray() && values.Low() + static_cast<int>(i) <= values.High(); ++i)
+        for (std::size_t i = 0; i < fields_.size() && values.IsArray() && values.Low() + static_cast<int>(i) <= values.High();
+             ++i)
             if (fields_[i].DataType != ftDataSet) r->values[i] = values[values.Low() + static_cast<int>(i)];
     }
     Touch();

@@ -16,17 +16,17 @@ class TRowStore;
 
 struct TRow {
     std::int64_t id = 0;
-    std::vector<Variant> values;                        // one per field (+ internal-calc slots)
-    std::vector<std::shared_ptr<TRowStore>> nested;     // one per nested dataset field
+    std::vector<Variant> values;                     // one per field (+ internal-calc slots)
+    std::vector<std::shared_ptr<TRowStore>> nested;  // one per nested dataset field
 };
 using TRowPtr = std::shared_ptr<TRow>;
 
 // The log entry of a row: what it was when fetched.
 struct TChange {
     TUpdateStatus status = usUnmodified;
-    std::vector<Variant> original;   // modified and deleted rows
-    TRowPtr deletedRow;              // deleted rows (with their nested stores)
-    std::size_t position = 0;        // deleted rows: where they stood
+    std::vector<Variant> original;  // modified and deleted rows
+    TRowPtr deletedRow;             // deleted rows (with their nested stores)
+    std::size_t position = 0;       // deleted rows: where they stood
     int lastErrorCode = 0;
 };
 
@@ -35,7 +35,7 @@ struct TChange {
 struct TStoreShape {
     std::vector<TFieldDef> fields;
     std::vector<int> nestedPositions;
-    std::vector<std::shared_ptr<const TStoreShape>> nested;   // per nested position
+    std::vector<std::shared_ptr<const TStoreShape>> nested;  // per nested position
     static std::shared_ptr<const TStoreShape> Of(std::vector<TFieldDef> fields);
 };
 
@@ -45,21 +45,21 @@ public:
     static std::shared_ptr<TRowStore> Create(std::vector<TFieldDef> fields);
 
     const std::vector<TFieldDef>& Fields() const { return fields_; }
-    std::vector<TRowPtr> rows;          // natural order: as fetched or inserted
-    std::uint64_t version = 0;          // bumped on every change; cursors rebuild their views from it
+    std::vector<TRowPtr> rows;  // natural order: as fetched or inserted
+    std::uint64_t version = 0;  // bumped on every change; cursors rebuild their views from it
     bool logChanges = true;
 
-    TRowPtr NewRow();                               // fresh id, empty nested stores, values Null
+    TRowPtr NewRow();  // fresh id, empty nested stores, values Null
     // Takes the rows over (moved out of the packet when nothing else shares it).
     void AppendPacketRows(Variant packetRows);
-    Variant PacketRows() const;                     // current values, nested rows inside
+    Variant PacketRows() const;  // current values, nested rows inside
 
     std::size_t PositionOf(const TRow* row) const;  // rows.size() when absent
     void Insert(const TRowPtr& row, std::size_t position);
     void Modify(const TRowPtr& row, std::vector<Variant> values);
     void Remove(const TRowPtr& row);
 
-    TUpdateStatus Status(const TRow& row) const;    // nested changes count as modified
+    TUpdateStatus Status(const TRow& row) const;  // nested changes count as modified
     int ChangeCount() const;
     bool HasChanges() const;
     const TChange* LogEntry(std::int64_t id) const;
@@ -68,11 +68,11 @@ public:
     void MergeChangeLog();
     void MergeExcept(const std::set<std::int64_t>& refused);
     void CancelUpdates();
-    bool RevertRow(std::int64_t id);                // back to the fetched values; false when not logged
-    std::int64_t UndoLastChange();                 // id of the row put back; 0 when nothing to undo
-    void ForgetChange(std::int64_t id);             // the change counts as applied
-    void Clear();                                   // no rows, no log
-    void ReplaceValues(std::int64_t id, const Variant& values);   // server's values, change forgotten
+    bool RevertRow(std::int64_t id);                             // back to the fetched values; false when not logged
+    std::int64_t UndoLastChange();                               // id of the row put back; 0 when nothing to undo
+    void ForgetChange(std::int64_t id);                          // the change counts as applied
+    void Clear();                                                // no rows, no log
+    void ReplaceValues(std::int64_t id, const Variant& values);  // server's values, change forgotten
     void SetLastError(std::int64_t id, int code);
 
     // The path of stores and rows from this store down to the row with the id (deleted rows too).
@@ -85,7 +85,11 @@ public:
 
 private:
     struct TUndoStep {
-        enum Kind { Inserted, Modified, Deleted } kind;
+        enum Kind {
+            Inserted,
+            Modified,
+            Deleted
+        } kind;
         TRowPtr row;
         std::vector<Variant> previousValues;
         std::optional<TChange> previousChange;
@@ -100,8 +104,8 @@ private:
     void Touch() { ++version; }
 
     std::shared_ptr<const TStoreShape> shape_;
-    const std::vector<TFieldDef>& fields_;      // shape_'s
-    const std::vector<int>& nestedPositions_;   // shape_'s
+    const std::vector<TFieldDef>& fields_;     // shape_'s
+    const std::vector<int>& nestedPositions_;  // shape_'s
     std::shared_ptr<std::int64_t> idCounter_;
     std::unordered_map<std::int64_t, TChange> log_;
     std::vector<TUndoStep> undo_;

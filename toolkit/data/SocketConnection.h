@@ -19,8 +19,8 @@ public:
 
     std::string Address;
     int Port = 211;
-    std::string ServerName;          // program id, e.g. "Nexor01S.Class1"
-    std::string ServerGUID;          // kept for callers that name the class by GUID; not used to connect
+    std::string ServerName;  // program id, e.g. "Nexor01S.Class1"
+    std::string ServerGUID;  // kept for callers that name the class by GUID; not used to connect
     bool SupportCallbacks = false;
     int ConnectTimeoutMs = 5000;
     int CallTimeoutMs = 300000;
@@ -32,7 +32,7 @@ public:
     std::string UserName;
     std::string Password;
     std::string Ticket;
-    std::string TlsCaFile;   // the session runs under TLS, the server checked against this CA file
+    std::string TlsCaFile;  // the session runs under TLS, the server checked against this CA file
     const std::string& IssuedTicket() const { return issuedTicket_; }
 
     bool Connected() const override;

@@ -1,7 +1,7 @@
 #include "toolkit/os/CodePage.h"
 
-#include <cerrno>
 #include <iconv.h>
+#include <cerrno>
 #include <map>
 #include <memory>
 
@@ -65,7 +65,7 @@ public:
                 auto n = static_cast<std::size_t>(Utf8CharLength(static_cast<unsigned char>(*in)));
                 if (n <= inLeft && IsValidUtf8(std::string_view(in, n))) skip = n;
             }
-            if (err == EINVAL) skip = inLeft;   // an incomplete sequence at the end
+            if (err == EINVAL) skip = inLeft;  // an incomplete sequence at the end
             in += skip;
             inLeft -= skip;
         }
@@ -101,13 +101,9 @@ int SystemCodePage() {
     return cp > 0 ? cp : 936;
 }
 
-std::string ToCodePageBytes(const std::string& utf8, int codePage) {
-    return ConverterFor(codePage, true).Run(utf8, true);
-}
+std::string ToCodePageBytes(const std::string& utf8, int codePage) { return ConverterFor(codePage, true).Run(utf8, true); }
 
-std::string FromCodePageBytes(const std::string& bytes, int codePage) {
-    return ConverterFor(codePage, false).Run(bytes, false);
-}
+std::string FromCodePageBytes(const std::string& bytes, int codePage) { return ConverterFor(codePage, false).Run(bytes, false); }
 
 std::string ToCodePage(const std::string& utf8, int codePage) {
     return FromCodePageBytes(ToCodePageBytes(utf8, codePage), codePage);

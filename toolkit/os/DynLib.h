@@ -20,10 +20,12 @@ public:
 
     bool Loaded() const { return handle_ != nullptr; }
     const std::string& FileName() const { return fileName_; }
-    const std::string& Error() const { return error_; }   // dlerror text of the last failure
+    const std::string& Error() const { return error_; }  // dlerror text of the last failure
     void* Symbol(const std::string& name);               // nullptr (and Error() set) when missing
     template <typename Fn>
-    Fn Function(const std::string& name) { return reinterpret_cast<Fn>(Symbol(name)); }
+    Fn Function(const std::string& name) {
+        return reinterpret_cast<Fn>(Symbol(name));
+    }
 
 private:
     void* handle_ = nullptr;

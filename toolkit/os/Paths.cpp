@@ -1,10 +1,10 @@
 #include "toolkit/os/Paths.h"
 
-#include <climits>
-#include <cstdlib>
 #include <dlfcn.h>
 #include <pwd.h>
 #include <unistd.h>
+#include <climits>
+#include <cstdlib>
 
 #include "toolkit/rtl/SysUtils.h"
 
@@ -31,8 +31,7 @@ std::string UserName() {
     char buf[4096];
     passwd pw{};
     passwd* result = nullptr;
-    if (::getpwuid_r(::geteuid(), &pw, buf, sizeof buf, &result) == 0 && result && result->pw_name)
-        return result->pw_name;
+    if (::getpwuid_r(::geteuid(), &pw, buf, sizeof buf, &result) == 0 && result && result->pw_name) return result->pw_name;
     const char* user = std::getenv("USER");
     return user ? user : "";
 }

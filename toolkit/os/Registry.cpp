@@ -33,7 +33,7 @@ TRegistry::TRegistry(const std::string& file) : file_(file) {
         ini.ReadSectionValues(sections[i], lines);
         for (int j = 0; j < lines.Count(); ++j) {
             std::string upper = UpperCase(lines.Names(j));
-            if (values.count(upper)) continue;   // the first of repeated names counts
+            if (values.count(upper)) continue;  // the first of repeated names counts
             values[upper] = lines.ValueFromIndex(j);
             names_[key + "|" + upper] = lines.Names(j);
         }
@@ -75,7 +75,7 @@ std::string TRegistry::NormalizeKey(const std::string& key) {
 
 bool TRegistry::KeyExists(const std::string& key) const {
     std::string k = NormalizeKey(key);
-    if (k.find('\\') == std::string::npos) return true;   // a hive
+    if (k.find('\\') == std::string::npos) return true;  // a hive
     if (keys_.count(k)) return true;
     std::string below = k + "\\";
     auto it = keys_.lower_bound(below);

@@ -26,8 +26,8 @@ public:
     bool KeyExists(const std::string& key) const;
     // Opens a key read-only; false when it is missing.
     bool OpenKeyReadOnly(const std::string& key);
-    bool ValueExists(const std::string& name) const;   // in the open key
-    std::string ReadString(const std::string& name) const;   // "" when missing
+    bool ValueExists(const std::string& name) const;        // in the open key
+    std::string ReadString(const std::string& name) const;  // "" when missing
     std::vector<std::string> ValueNames() const;
     std::vector<std::string> SubKeys(const std::string& key) const;
     std::optional<std::string> Read(const std::string& key, const std::string& name) const;
@@ -41,8 +41,8 @@ private:
     void RememberNames(const std::string& normalized, const std::string& written);
     std::string file_;
     bool loaded_ = false;
-    std::map<std::string, std::map<std::string, std::string>> keys_;   // normalized key -> (upper name -> value)
-    std::map<std::string, std::string> names_;                          // normalized key|upper name -> original name
-    std::map<std::string, std::string> keyNames_;                       // normalized key -> its last part as written
+    std::map<std::string, std::map<std::string, std::string>> keys_;  // normalized key -> (upper name -> value)
+    std::map<std::string, std::string> names_;                        // normalized key|upper name -> original name
+    std::map<std::string, std::string> keyNames_;                     // normalized key -> its last part as written
     std::string open_;
 };

@@ -1,10 +1,10 @@
 #include "toolkit/os/Shell.h"
 
-#include <cerrno>
 #include <fcntl.h>
-#include <mutex>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
+#include <mutex>
 
 namespace {
 std::mutex& ShellMutex() {
@@ -89,12 +89,10 @@ bool ShellOpenDefault(const std::string& file) {
     }
     ::close(fds[1]);
     int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {}
     int err = 0;
     ssize_t n;
-    while ((n = ::read(fds[0], &err, sizeof err)) < 0 && errno == EINTR) {
-    }
+    while ((n = ::read(fds[0], &err, sizeof err)) < 0 && errno == EINTR) {}
     ::close(fds[0]);
     return n == 0;
 }

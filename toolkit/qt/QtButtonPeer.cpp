@@ -5,8 +5,8 @@
 
 #include "toolkit/qt/QtConvert.h"
 #include "toolkit/qt/QtPeer.h"
-#include "toolkit/ui/widgets/Button.h"
 #include "toolkit/ui/kernel/Hotkey.h"
+#include "toolkit/ui/widgets/Button.h"
 
 namespace {
 
@@ -18,8 +18,10 @@ public:
 
 protected:
     void Update(TPropertyId property) override {
-        if (property == TPropertyId::Default) ShowDefault();
-        else TQtPeer::Update(property);
+        if (property == TPropertyId::Default)
+            ShowDefault();
+        else
+            TQtPeer::Update(property);
     }
     void ShowCaption() override {
         button_->setText(ToQString(Control().Caption()));
@@ -31,8 +33,10 @@ protected:
     void MouseRouted(const QEvent& event) override {
         auto& mouse = static_cast<const QMouseEvent&>(event);
         if (mouse.button() != Qt::LeftButton) return;
-        if (event.type() == QEvent::MouseButtonPress) button_->setDown(true);
-        else if (event.type() == QEvent::MouseButtonRelease) button_->setDown(false);
+        if (event.type() == QEvent::MouseButtonPress)
+            button_->setDown(true);
+        else if (event.type() == QEvent::MouseButtonRelease)
+            button_->setDown(false);
     }
 
 private:

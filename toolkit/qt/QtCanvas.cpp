@@ -93,8 +93,7 @@ void TQtCanvas::DoRectangle(const TRect& rect) {
     if (!painter_ || rect.IsEmpty()) return;
     Saved saved(painter_);
     BeginDrawing();
-    if (Brush()->Style() != bsClear)
-        painter_->fillRect(ToQRect(rect), QBrush(BrushColor(), ToQtBrushStyle(Brush()->Style())));
+    if (Brush()->Style() != bsClear) painter_->fillRect(ToQRect(rect), QBrush(BrushColor(), ToQtBrushStyle(Brush()->Style())));
     if (Pen()->Style() == psClear) return;
     QPen pen(ToQColor(Pen()->Color()), Pen()->Width(), ToQtPenStyle(Pen()->Style()));
     pen.setJoinStyle(Qt::MiterJoin);
@@ -110,9 +109,12 @@ void TQtCanvas::DoEllipse(const TRect& rect) {
     Saved saved(painter_);
     BeginDrawing();
     painter_->setRenderHint(QPainter::Antialiasing, true);
-    painter_->setBrush(Brush()->Style() == bsClear ? QBrush(Qt::NoBrush) : QBrush(BrushColor(), ToQtBrushStyle(Brush()->Style())));
-    if (Pen()->Style() == psClear) painter_->setPen(Qt::NoPen);
-    else painter_->setPen(QPen(ToQColor(Pen()->Color()), Pen()->Width(), ToQtPenStyle(Pen()->Style())));
+    painter_->setBrush(Brush()->Style() == bsClear ? QBrush(Qt::NoBrush)
+                                                   : QBrush(BrushColor(), ToQtBrushStyle(Brush()->Style())));
+    if (Pen()->Style() == psClear)
+        painter_->setPen(Qt::NoPen);
+    else
+        painter_->setPen(QPen(ToQColor(Pen()->Color()), Pen()->Width(), ToQtPenStyle(Pen()->Style())));
     const double inset = Pen()->Width() / 2.0;
     painter_->drawEllipse(QRectF(rect.Left + inset, rect.Top + inset, rect.Width() - 2 * inset, rect.Height() - 2 * inset));
 }

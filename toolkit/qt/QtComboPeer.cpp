@@ -43,8 +43,10 @@ public:
 protected:
     TCustomComboBox& Combo() const { return static_cast<TCustomComboBox&>(Control()); }
     void Update(TPropertyId property) override {
-        if (property == TPropertyId::DroppedDown) ShowDropDown();
-        else TQtPeer::Update(property);
+        if (property == TPropertyId::DroppedDown)
+            ShowDropDown();
+        else
+            TQtPeer::Update(property);
         Widget()->update();
         if (list_) list_->update();
     }

@@ -14,10 +14,10 @@ struct TQtDropListSource {
     std::function<int()> rowHeight;
     // Draws one item (hot: under the mouse or the keyboard).
     std::function<void(TCanvas& canvas, int index, const TRect& area, bool hot)> paintItem;
-    std::function<void(int index)> hover;   // the mouse went over an item
-    std::function<void(int index)> pick;    // an item was clicked (the list closes afterwards)
+    std::function<void(int index)> hover;  // the mouse went over an item
+    std::function<void(int index)> pick;   // an item was clicked (the list closes afterwards)
     std::function<void(QKeyEvent& event)> key;
-    std::function<void()> closed;           // the list went away (a click elsewhere, too)
+    std::function<void()> closed;  // the list went away (a click elsewhere, too)
 };
 
 class TQtDropList : public QWidget {

@@ -57,10 +57,14 @@ protected:
     TCustomEdit& Edit() const { return static_cast<TCustomEdit&>(Control()); }
 
     void Update(TPropertyId property) override {
-        if (property == TPropertyId::Selection) ShowSelection();
-        else if (property == TPropertyId::ReadOnly) line_->setReadOnly(Edit().ReadOnly());
-        else if (property == TPropertyId::PasswordChar) ShowCaption();
-        else TQtPeer::Update(property);
+        if (property == TPropertyId::Selection)
+            ShowSelection();
+        else if (property == TPropertyId::ReadOnly)
+            line_->setReadOnly(Edit().ReadOnly());
+        else if (property == TPropertyId::PasswordChar)
+            ShowCaption();
+        else
+            TQtPeer::Update(property);
     }
     void ShowCaption() override {
         EchoScope echo(*this);
@@ -81,8 +85,10 @@ private:
         QString text = line_->text();
         int start = ToUtf16(text, Edit().SelStart());
         int end = ToUtf16(text, Edit().SelStart() + Edit().SelLength());
-        if (end > start) line_->setSelection(start, end - start);
-        else line_->setCursorPosition(start);
+        if (end > start)
+            line_->setSelection(start, end - start);
+        else
+            line_->setCursorPosition(start);
     }
     void SelectionFromUser() {
         if (Echoing()) return;

@@ -28,10 +28,14 @@ bool TQtFileDialogService::Execute(TFileDialogRequest& request) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     bool save = request.Kind == TFileDialogRequest::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    if (save) dialog.setFileMode(QFileDialog::AnyFile);
-    else if (request.Options.Contains(ofAllowMultiSelect)) dialog.setFileMode(QFileDialog::ExistingFiles);
-    else if (request.Options.Contains(ofFileMustExist)) dialog.setFileMode(QFileDialog::ExistingFile);
-    else dialog.setFileMode(QFileDialog::AnyFile);
+    if (save)
+        dialog.setFileMode(QFileDialog::AnyFile);
+    else if (request.Options.Contains(ofAllowMultiSelect))
+        dialog.setFileMode(QFileDialog::ExistingFiles);
+    else if (request.Options.Contains(ofFileMustExist))
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    else
+        dialog.setFileMode(QFileDialog::AnyFile);
     // The toolkit asks about replacing files itself.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     QStringList filters = NameFilters(request.Filter);

@@ -49,11 +49,16 @@ void TQtFormPeer::SetMenuWidget(QWidget* widget) {
 }
 
 void TQtFormPeer::Update(TPropertyId property) {
-    if (property == TPropertyId::ActiveControl) ShowFocus();
-    else if (property == TPropertyId::Menu) ShowMenu();
-    else if (property == TPropertyId::WindowState) ShowWindowState();
-    else if (property == TPropertyId::BringToFront) Activate();
-    else if (property == TPropertyId::BorderStyle || property == TPropertyId::FormStyle || property == TPropertyId::BorderIcons) ShowWindowFlags();
+    if (property == TPropertyId::ActiveControl)
+        ShowFocus();
+    else if (property == TPropertyId::Menu)
+        ShowMenu();
+    else if (property == TPropertyId::WindowState)
+        ShowWindowState();
+    else if (property == TPropertyId::BringToFront)
+        Activate();
+    else if (property == TPropertyId::BorderStyle || property == TPropertyId::FormStyle || property == TPropertyId::BorderIcons)
+        ShowWindowFlags();
     else if (property == TPropertyId::Parent) {
         // Placed in a control or back on the desktop: a window again needs its flags.
         TQtPeer::Update(property);
@@ -134,7 +139,7 @@ void TQtFormPeer::ShowWindowFlags() {
     if (icons.Contains(biHelp)) flags |= Qt::WindowContextHelpButtonHint;
     bool wasVisible = Widget()->isVisible();
     if (Widget()->windowFlags() == flags) return;
-    Widget()->setWindowFlags(flags);   // hides the window
+    Widget()->setWindowFlags(flags);  // hides the window
     ShowBounds();
     if (wasVisible) ShowVisible();
 }

@@ -26,8 +26,10 @@ bool TQtInputRouter::MenuBarKey(QWidget& window, const QKeyEvent& event) {
     const bool press = event.type() == QEvent::KeyPress;
     bool select = false;
     if (event.key() == Qt::Key_Alt) {
-        if (press && !event.isAutoRepeat()) altAlone_ = true;
-        else if (!press) select = std::exchange(altAlone_, false);
+        if (press && !event.isAutoRepeat())
+            altAlone_ = true;
+        else if (!press)
+            select = std::exchange(altAlone_, false);
     } else {
         altAlone_ = false;
         select = press && event.key() == Qt::Key_F10 && event.modifiers() == Qt::NoModifier;
@@ -40,8 +42,7 @@ bool TQtInputRouter::MenuBarKey(QWidget& window, const QKeyEvent& event) {
 bool TQtInputRouter::eventFilter(QObject* watched, QEvent* event) {
     QEvent::Type type = event->type();
     if (type == QEvent::MouseButtonPress) altAlone_ = false;
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride &&
-        type != QEvent::InputMethod)
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride && type != QEvent::InputMethod)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     TQtPeer* peer = TQtPeer::FromWidget(widget);
@@ -84,8 +85,10 @@ void TQtInputRouter::KeyDown(TCustomForm& form, const QKeyEvent& event) {
     TQtPeer* peer = TQtPeer::Of(target);
     if (!chars.empty()) {
         for (char32_t ch : chars) {
-            if (peer) peer->TypeCharacter(*target, ch, shift);
-            else target->Perform(WM_CHAR, ch, Bits(shift));
+            if (peer)
+                peer->TypeCharacter(*target, ch, shift);
+            else
+                target->Perform(WM_CHAR, ch, Bits(shift));
             if (!alive) return;
             peer = TQtPeer::Of(target);
         }
@@ -107,8 +110,10 @@ void TQtInputRouter::InputMethod(TCustomForm& form, const QInputMethodEvent& eve
     TComponentRef<TWinControl> alive(target);
     for (char32_t ch : event.commitString().toUcs4()) {
         TQtPeer* peer = TQtPeer::Of(target);
-        if (peer) peer->TypeCharacter(*target, ch, {});
-        else target->Perform(WM_CHAR, ch, 0);
+        if (peer)
+            peer->TypeCharacter(*target, ch, {});
+        else
+            target->Perform(WM_CHAR, ch, 0);
         if (!alive) return;
     }
 }

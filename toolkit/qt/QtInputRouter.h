@@ -23,5 +23,5 @@ private:
     void KeyUp(TCustomForm& form, const QKeyEvent& event);
     void InputMethod(TCustomForm& form, const QInputMethodEvent& event);
 
-    bool altAlone_ = false;   // Alt is down and nothing else happened since
+    bool altAlone_ = false;  // Alt is down and nothing else happened since
 };

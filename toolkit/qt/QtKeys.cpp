@@ -1,6 +1,5 @@
 #include "toolkit/qt/QtKeys.h"
 
-
 #include <cctype>
 #include <cstdlib>
 #include <map>
@@ -121,11 +120,11 @@ std::string Upper(std::string text) {
 
 bool ParseKeyName(const std::string& name, int& qtKey, Qt::KeyboardModifiers& modifiers) {
     static const std::map<std::string, int> named = {
-        {"ENTER", Qt::Key_Return}, {"RETURN", Qt::Key_Return}, {"ESC", Qt::Key_Escape}, {"ESCAPE", Qt::Key_Escape},
-        {"TAB", Qt::Key_Tab}, {"SPACE", Qt::Key_Space}, {"BACKSPACE", Qt::Key_Backspace}, {"DEL", Qt::Key_Delete},
-        {"DELETE", Qt::Key_Delete}, {"INS", Qt::Key_Insert}, {"INSERT", Qt::Key_Insert}, {"HOME", Qt::Key_Home},
-        {"END", Qt::Key_End}, {"PGUP", Qt::Key_PageUp}, {"PAGEUP", Qt::Key_PageUp}, {"PGDN", Qt::Key_PageDown},
-        {"PAGEDOWN", Qt::Key_PageDown}, {"LEFT", Qt::Key_Left}, {"RIGHT", Qt::Key_Right}, {"UP", Qt::Key_Up},
+        {"ENTER", Qt::Key_Return},      {"RETURN", Qt::Key_Return}, {"ESC", Qt::Key_Escape},          {"ESCAPE", Qt::Key_Escape},
+        {"TAB", Qt::Key_Tab},           {"SPACE", Qt::Key_Space},   {"BACKSPACE", Qt::Key_Backspace}, {"DEL", Qt::Key_Delete},
+        {"DELETE", Qt::Key_Delete},     {"INS", Qt::Key_Insert},    {"INSERT", Qt::Key_Insert},       {"HOME", Qt::Key_Home},
+        {"END", Qt::Key_End},           {"PGUP", Qt::Key_PageUp},   {"PAGEUP", Qt::Key_PageUp},       {"PGDN", Qt::Key_PageDown},
+        {"PAGEDOWN", Qt::Key_PageDown}, {"LEFT", Qt::Key_Left},     {"RIGHT", Qt::Key_Right},         {"UP", Qt::Key_Up},
         {"DOWN", Qt::Key_Down}};
     modifiers = Qt::NoModifier;
     qtKey = 0;
@@ -134,10 +133,14 @@ bool ParseKeyName(const std::string& name, int& qtKey, Qt::KeyboardModifiers& mo
         std::size_t plus = rest.find('+');
         if (plus == std::string::npos || plus + 1 == rest.size()) break;
         std::string mod = Upper(rest.substr(0, plus));
-        if (mod == "CTRL" || mod == "CONTROL") modifiers |= Qt::ControlModifier;
-        else if (mod == "SHIFT") modifiers |= Qt::ShiftModifier;
-        else if (mod == "ALT") modifiers |= Qt::AltModifier;
-        else return false;
+        if (mod == "CTRL" || mod == "CONTROL")
+            modifiers |= Qt::ControlModifier;
+        else if (mod == "SHIFT")
+            modifiers |= Qt::ShiftModifier;
+        else if (mod == "ALT")
+            modifiers |= Qt::AltModifier;
+        else
+            return false;
         rest = rest.substr(plus + 1);
     }
     std::string key = Upper(rest);
@@ -153,7 +156,7 @@ bool ParseKeyName(const std::string& name, int& qtKey, Qt::KeyboardModifiers& mo
         return true;
     }
     if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0]))) {
-        qtKey = key[0];   // Qt's letter and digit keys are their upper-case ASCII codes
+        qtKey = key[0];  // Qt's letter and digit keys are their upper-case ASCII codes
         return true;
     }
     return false;

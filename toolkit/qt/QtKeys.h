@@ -8,17 +8,17 @@
 #include "toolkit/ui/kernel/Keys.h"
 
 // Punctuation keys of the US layout, as the desktop numbers them.
-constexpr WORD VK_OEM_1 = 0xBA;        // ;:
-constexpr WORD VK_OEM_PLUS = 0xBB;     // =+
-constexpr WORD VK_OEM_COMMA = 0xBC;    // ,<
-constexpr WORD VK_OEM_MINUS = 0xBD;    // -_
-constexpr WORD VK_OEM_PERIOD = 0xBE;   // .>
-constexpr WORD VK_OEM_2 = 0xBF;        // /?
-constexpr WORD VK_OEM_3 = 0xC0;        // `~
-constexpr WORD VK_OEM_4 = 0xDB;        // [{
-constexpr WORD VK_OEM_5 = 0xDC;        // \|
-constexpr WORD VK_OEM_6 = 0xDD;        // ]}
-constexpr WORD VK_OEM_7 = 0xDE;        // '"
+constexpr WORD VK_OEM_1 = 0xBA;       // ;:
+constexpr WORD VK_OEM_PLUS = 0xBB;    // =+
+constexpr WORD VK_OEM_COMMA = 0xBC;   // ,<
+constexpr WORD VK_OEM_MINUS = 0xBD;   // -_
+constexpr WORD VK_OEM_PERIOD = 0xBE;  // .>
+constexpr WORD VK_OEM_2 = 0xBF;       // /?
+constexpr WORD VK_OEM_3 = 0xC0;       // `~
+constexpr WORD VK_OEM_4 = 0xDB;       // [{
+constexpr WORD VK_OEM_5 = 0xDC;       // \|
+constexpr WORD VK_OEM_6 = 0xDD;       // ]}
+constexpr WORD VK_OEM_7 = 0xDE;       // '"
 
 // The virtual key of a Qt key (0 when the toolkit has none); keypad digits give VK_NUMPAD0..9.
 WORD VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers);

@@ -25,7 +25,7 @@ QAction* AddItem(QWidget& target, TMenuItem& item) {
         sub->setObjectName(ToQString(item.Name()));
         sub->setEnabled(item.Enabled());
         QObject::connect(sub, &QMenu::aboutToShow, sub, [ref, sub] {
-            ClickItem(ref);   // the program may change the sub-items here
+            ClickItem(ref);  // the program may change the sub-items here
             sub->clear();
             if (ref) FillQtMenu(*sub, *ref.Get());
         });
@@ -50,8 +50,10 @@ void FillQtMenu(QMenu& target, TMenuItem& parent) {
     for (int i = 0; i < parent.Count(); ++i) {
         TMenuItem* item = parent.Items(i);
         if (!item->Visible()) continue;
-        if (item->IsLine()) target.addSeparator();
-        else AddItem(target, *item);
+        if (item->IsLine())
+            target.addSeparator();
+        else
+            AddItem(target, *item);
     }
 }
 

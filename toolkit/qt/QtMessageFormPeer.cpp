@@ -10,9 +10,9 @@
 
 #include "toolkit/qt/QtConvert.h"
 #include "toolkit/qt/QtFormPeer.h"
-#include "toolkit/ui/widgets/Button.h"
 #include "toolkit/ui/dialogs/Dialogs.h"
 #include "toolkit/ui/kernel/Screen.h"
+#include "toolkit/ui/widgets/Button.h"
 
 namespace {
 
@@ -105,7 +105,8 @@ private:
             buttons[i]->SetBounds(left, buttonsTop, widths[i], kButtonHeight);
             left += widths[i] + kSpacing;
         }
-        QRect screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->availableGeometry() : QRect(0, 0, 1024, 768);
+        QRect screen =
+            QApplication::primaryScreen() ? QApplication::primaryScreen()->availableGeometry() : QRect(0, 0, 1024, 768);
         Form().SetBounds(screen.x() + (screen.width() - clientWidth) / 2, screen.y() + (screen.height() - clientHeight) / 2,
                          clientWidth, clientHeight);
         // The window is laid out while its peer is being made, before the form reports its bounds

@@ -44,7 +44,7 @@ int TQtModalLoop::RunLoop(TCustomForm& form) {
     while (true) {
         if (!alive) return last;
         if (Application->Terminated() && form.ModalResult() == mrNone) {
-            if (cancelled) return mrCancel;   // refused even to be cancelled
+            if (cancelled) return mrCancel;  // refused even to be cancelled
             cancelled = true;
             form.SetModalResult(mrCancel);
         }

@@ -1,8 +1,8 @@
 #pragma once
 // A widget whose painting is done by the toolkit (forms' client areas, panels, owner-drawn
 // controls): paint events call the hook with a painter on the widget.
-#include <QPaintEvent>
 #include <QPainter>
+#include <QPaintEvent>
 #include <QWidget>
 
 #include <functional>

@@ -34,7 +34,8 @@ void TQtPaintPeer::MouseRouted(const QEvent& event) {
             WORD key = notches > 0 ? VK_UP : VK_DOWN;
             for (int i = 0; i < std::abs(notches); ++i) data->Perform(WM_KEYDOWN, key, 0);
         } else if (auto* grid = dynamic_cast<TCustomGrid*>(&Control())) {
-            grid->SetTopRow(std::clamp(grid->TopRow() - 3 * notches, grid->FixedRows(), std::max(grid->FixedRows(), grid->RowCount() - 1)));
+            grid->SetTopRow(
+                std::clamp(grid->TopRow() - 3 * notches, grid->FixedRows(), std::max(grid->FixedRows(), grid->RowCount() - 1)));
         } else if (auto* list = dynamic_cast<TCustomListBox*>(&Control())) {
             list->SetTopIndex(std::clamp(list->TopIndex() - 3 * notches, 0, std::max(0, list->Count() - 1)));
         }

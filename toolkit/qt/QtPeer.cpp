@@ -69,8 +69,10 @@ void TQtPeer::Start() {
     widget_->setAttribute(Qt::WA_Hover);
     Watch(widget_);
     for (QWidget* inner : widget_->findChildren<QWidget*>()) Watch(inner);
-    if (dynamic_cast<TWinControl*>(&control_)) widget_->setFocusPolicy(Qt::StrongFocus);
-    else widget_->setFocusPolicy(Qt::NoFocus);
+    if (dynamic_cast<TWinControl*>(&control_))
+        widget_->setFocusPolicy(Qt::StrongFocus);
+    else
+        widget_->setFocusPolicy(Qt::NoFocus);
     ShowFont();
     ShowColor();
     ShowCaption();
@@ -140,9 +142,7 @@ void TQtPeer::Update(TPropertyId property) {
     }
 }
 
-void TQtPeer::ShowBounds() {
-    widget_->setGeometry(control_.Left(), control_.Top(), control_.Width(), control_.Height());
-}
+void TQtPeer::ShowBounds() { widget_->setGeometry(control_.Left(), control_.Top(), control_.Width(), control_.Height()); }
 
 void TQtPeer::ShowVisible() {
     // A control whose parent has no widget yet waits for it (AdoptChildren).
@@ -178,8 +178,10 @@ void TQtPeer::ShowHint() {
 }
 
 void TQtPeer::ShowCursor() {
-    if (control_.Cursor() == crDefault) widget_->unsetCursor();
-    else widget_->setCursor(ToQCursor(control_.Cursor()));
+    if (control_.Cursor() == crDefault)
+        widget_->unsetCursor();
+    else
+        widget_->setCursor(ToQCursor(control_.Cursor()));
 }
 
 void TQtPeer::TypeCharacter(TWinControl& target, char32_t ch, TShiftState shift) {
@@ -200,9 +202,7 @@ bool TQtPeer::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget) return false;
     switch (event->type()) {
-        case QEvent::FocusIn:
-            FocusFromUser();
-            return false;
+        case QEvent::FocusIn: FocusFromUser(); return false;
         case QEvent::Leave:
             if (widget == widget_ && widget->isWindow()) RunGuarded([] { QtHintLeave(); });
             return false;
@@ -241,8 +241,10 @@ bool TQtPeer::RouteMouse(QWidget* watched, QEvent* event) {
     // Only the peer owning the innermost widget under the mouse hears it (Qt hands unaccepted
     // events on to the parents).
     QPointF local;
-    if (event->type() == QEvent::Wheel) local = static_cast<QWheelEvent*>(event)->position();
-    else local = static_cast<QMouseEvent*>(event)->position();
+    if (event->type() == QEvent::Wheel)
+        local = static_cast<QWheelEvent*>(event)->position();
+    else
+        local = static_cast<QMouseEvent*>(event)->position();
     QWidget* inner = watched->childAt(local.toPoint());
     if (FromWidget(inner ? inner : watched) != this) return false;
     QPointF at = watched->mapTo(widget_, local);
@@ -266,18 +268,16 @@ bool TQtPeer::RouteMouse(QWidget* watched, QEvent* event) {
     UINT msg = 0;
     switch (event->type()) {
         case QEvent::MouseMove: msg = WM_MOUSEMOVE; break;
-        case QEvent::MouseButtonDblClick:
-            msg = mouse->button() == Qt::LeftButton ? WM_LBUTTONDBLCLK : 0;
-            break;
+        case QEvent::MouseButtonDblClick: msg = mouse->button() == Qt::LeftButton ? WM_LBUTTONDBLCLK : 0; break;
         case QEvent::MouseButtonPress:
-            msg = mouse->button() == Qt::LeftButton    ? WM_LBUTTONDOWN
-                  : mouse->button() == Qt::RightButton ? WM_RBUTTONDOWN
+            msg = mouse->button() == Qt::LeftButton     ? WM_LBUTTONDOWN
+                  : mouse->button() == Qt::RightButton  ? WM_RBUTTONDOWN
                   : mouse->button() == Qt::MiddleButton ? WM_MBUTTONDOWN
                                                         : 0;
             break;
         default:
-            msg = mouse->button() == Qt::LeftButton    ? WM_LBUTTONUP
-                  : mouse->button() == Qt::RightButton ? WM_RBUTTONUP
+            msg = mouse->button() == Qt::LeftButton     ? WM_LBUTTONUP
+                  : mouse->button() == Qt::RightButton  ? WM_RBUTTONUP
                   : mouse->button() == Qt::MiddleButton ? WM_MBUTTONUP
                                                         : 0;
             break;

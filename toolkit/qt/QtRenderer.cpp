@@ -52,8 +52,10 @@ void FilterQtMessages(QtMsgType type, const QMessageLogContext& context, const Q
             message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
             return;
     }
-    if (previousHandler) previousHandler(type, context, message);
-    else std::fprintf(stderr, "%s\n", qPrintable(message));
+    if (previousHandler)
+        previousHandler(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
 QApplication* EnsureQApplication() {
@@ -80,7 +82,7 @@ void InstallQtRenderer() {
         previousHandler = qInstallMessageHandler(FilterQtMessages);
     }
     QApplication* app = EnsureQApplication();
-    app->setQuitOnLastWindowClosed(false);   // the toolkit's Terminate ends the session
+    app->setQuitOnLastWindowClosed(false);  // the toolkit's Terminate ends the session
     app->setStyle(new TQtHintStyle);
     InstallUiFace();
     installed = new Installed;

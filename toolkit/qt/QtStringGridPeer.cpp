@@ -23,8 +23,10 @@ public:
 protected:
     TStringGrid& Grid() const { return static_cast<TStringGrid&>(Control()); }
     void Update(TPropertyId property) override {
-        if (property == TPropertyId::PickList) ShowPickList();
-        else if (property == TPropertyId::PickListIndex && list_) list_->SetHot(Grid().PickListIndex());
+        if (property == TPropertyId::PickList)
+            ShowPickList();
+        else if (property == TPropertyId::PickListIndex && list_)
+            list_->SetHot(Grid().PickListIndex());
         TQtPaintPeer::Update(property);
     }
 

@@ -56,7 +56,7 @@ bool HoverControl(TControl* control) {
     QTest::mouseMove(window, middle - QPoint(1, 0));
     ProcessQtEvents();
     QTest::mouseMove(window, middle);
-    constexpr int kTicks = 100;   // past the hint tracker's clock ticks
+    constexpr int kTicks = 100;  // past the hint tracker's clock ticks
     QTest::qWait(Application->HintPause() + kTicks);
     ProcessQtEvents();
     return true;

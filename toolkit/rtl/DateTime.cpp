@@ -9,7 +9,7 @@
 
 namespace {
 constexpr long long MSecsPerDay = 86400000LL;
-constexpr long long DateDelta = 693594;   // days from 0001-01-01 to 1899-12-30 (counting the first day)
+constexpr long long DateDelta = 693594;  // days from 0001-01-01 to 1899-12-30 (counting the first day)
 
 // Splits a date-time into whole days and milliseconds of the day; the time of a negative date-time
 // is its absolute fraction, and a time that rounds to midnight carries into the next day.
@@ -30,7 +30,7 @@ TDateTime Combine(long long days, long long msec) {
 
 // Civil date from days since 1899-12-30 (proleptic Gregorian).
 void CivilFromDays(long long days, int& year, int& month, int& day) {
-    long long z = days - 25569 + 719468;   // shift to days since 0000-03-01
+    long long z = days - 25569 + 719468;  // shift to days since 0000-03-01
     long long era = (z >= 0 ? z : z - 146096) / 146097;
     long long doe = z - era * 146097;
     long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
@@ -132,8 +132,8 @@ TDateTime Now() {
     clock_gettime(CLOCK_REALTIME, &ts);
     std::tm tm{};
     localtime_r(&ts.tv_sec, &tm);
-    return EncodeDateTime(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
-                          std::min(tm.tm_sec, 59), static_cast<int>(ts.tv_nsec / 1000000));
+    return EncodeDateTime(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, std::min(tm.tm_sec, 59),
+                          static_cast<int>(ts.tv_nsec / 1000000));
 }
 
 TDateTime Date() { return std::trunc(Now()); }
@@ -291,9 +291,7 @@ public:
                     count = end < f.size() ? end - i + 1 : end - i;
                     break;
                 }
-                default:
-                    out_ += c;
-                    break;
+                default: out_ += c; break;
             }
             if (letter) last = token;
             i += count;

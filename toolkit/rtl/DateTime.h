@@ -5,7 +5,7 @@
 // wherever it is decoded.
 #include <string>
 
-#include "toolkit/rtl/Exception.h"   // the errors these functions raise
+#include "toolkit/rtl/Exception.h"  // the errors these functions raise
 
 using TDateTime = double;
 
@@ -28,11 +28,11 @@ void DecodeDate(TDateTime dt, int& year, int& month, int& day);
 void DecodeTime(TDateTime dt, int& hour, int& min, int& sec, int& msec);
 
 TDateTime Now();
-TDateTime Date();   // today, midnight
-TDateTime Time();   // time of day only
+TDateTime Date();  // today, midnight
+TDateTime Time();  // time of day only
 // Same day in a month `months` later (negative: earlier); the day is clamped to the month's length.
 TDateTime IncMonth(TDateTime dt, int months = 1);
-int DayOfWeek(TDateTime dt);   // 1 = Sunday ... 7 = Saturday
+int DayOfWeek(TDateTime dt);  // 1 = Sunday ... 7 = Saturday
 int YearOf(TDateTime dt);
 int MonthOf(TDateTime dt);
 int DayOf(TDateTime dt);
@@ -43,6 +43,6 @@ int DayOf(TDateTime dt);
 // t tt short/long time, am/pm a/p 12-hour clock, "/" and ":" the separators of FormatSettings;
 // text in double or single quotes is copied literally; other characters are copied.
 std::string FormatDateTime(const std::string& format, TDateTime dt);
-std::string DateToStr(TDateTime dt);       // short date format
-std::string TimeToStr(TDateTime dt);       // long time format
-std::string DateTimeToStr(TDateTime dt);   // short date and long time ("c")
+std::string DateToStr(TDateTime dt);      // short date format
+std::string TimeToStr(TDateTime dt);      // long time format
+std::string DateTimeToStr(TDateTime dt);  // short date and long time ("c")

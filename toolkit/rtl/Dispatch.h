@@ -8,7 +8,11 @@
 
 #include "toolkit/rtl/Variant.h"
 
-enum class InvokeKind { Method, PropertyGet, PropertyPut };
+enum class InvokeKind {
+    Method,
+    PropertyGet,
+    PropertyPut
+};
 
 using VarArgs = std::vector<Variant>;
 

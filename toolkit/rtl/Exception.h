@@ -16,11 +16,11 @@ private:
     std::string message_;
 };
 
-#define TK_DECLARE_EXCEPTION(Name, Base)                                      \
-    class Name : public Base {                                                \
-    public:                                                                   \
-        using Base::Base;                                                     \
-        const char* ClassName() const noexcept override { return #Name; }     \
+#define TK_DECLARE_EXCEPTION(Name, Base)                                  \
+    class Name : public Base {                                            \
+    public:                                                               \
+        using Base::Base;                                                 \
+        const char* ClassName() const noexcept override { return #Name; } \
     };
 
 // The silent abort: ends an operation after a message was already shown; hosts show nothing for it.
@@ -40,7 +40,7 @@ TK_DECLARE_EXCEPTION(EDatabaseError, Exception)     // data access
 TK_DECLARE_EXCEPTION(EListError, Exception)         // list index out of bounds
 TK_DECLARE_EXCEPTION(EInvalidOperation, Exception)  // control or form misuse
 TK_DECLARE_EXCEPTION(ESocketConnectionError, Exception)
-TK_DECLARE_EXCEPTION(EResNotFound, Exception)       // no resource of that name
+TK_DECLARE_EXCEPTION(EResNotFound, Exception)  // no resource of that name
 
 // Raises the silent abort.
 [[noreturn]] inline void Abort() { throw EAbort(); }

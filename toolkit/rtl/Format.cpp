@@ -15,7 +15,7 @@ namespace {
 // digits that identify a double, then rounded half away from zero as the classic run-time rounds its
 // decimal text (so 0.125 shows as 0.13, while 2.675, stored as 2.67499..., shows as 2.67).
 struct Decimal {
-    std::string digits;   // empty for zero
+    std::string digits;  // empty for zero
     int exponent = 0;
 
     explicit Decimal(double value) {
@@ -53,8 +53,9 @@ struct Decimal {
         while (!digits.empty() && digits.back() == '0') digits.pop_back();
     }
 
-    char Digit(int position) const {   // position 0 is the first significant digit
-        return position >= 0 && static_cast<std::size_t>(position) < digits.size() ? digits[static_cast<std::size_t>(position)] : '0';
+    char Digit(int position) const {  // position 0 is the first significant digit
+        return position >= 0 && static_cast<std::size_t>(position) < digits.size() ? digits[static_cast<std::size_t>(position)]
+                                                                                   : '0';
     }
 };
 
@@ -93,7 +94,7 @@ std::string Money(double value, int decimals) {
     std::string number = FloatToStrFixed(std::fabs(value), decimals, true);
     bool negative = value < 0 && number.find_first_not_of("0.,") != std::string::npos;
     static const char* const positive[] = {"$1", "1$", "$ 1", "1 $"};
-    static const char* const negativeForms[] = {"($1)", "-$1", "$-1", "$1-", "(1$)", "-1$", "1-$", "1$-",
+    static const char* const negativeForms[] = {"($1)", "-$1",  "$-1",  "$1-",  "(1$)", "-1$",  "1-$",   "1$-",
                                                 "-1 $", "-$ 1", "1 $-", "$ 1-", "$ -1", "1- $", "($ 1)", "(1 $)"};
     const char* pattern = negative ? negativeForms[fs.NegCurrFormat >= 0 && fs.NegCurrFormat < 16 ? fs.NegCurrFormat : 1]
                                    : positive[fs.CurrencyFormat >= 0 && fs.CurrencyFormat < 4 ? fs.CurrencyFormat : 0];
@@ -225,8 +226,7 @@ private:
                 std::uint64_t magnitude = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
                 return (v < 0 ? "-" : "") + MinDigits(std::to_string(magnitude), precision);
             }
-            case 'u':
-                return MinDigits(std::to_string(Unsigned(IntArg())), precision);
+            case 'u': return MinDigits(std::to_string(Unsigned(IntArg())), precision);
             case 'x': {
                 char buf[32];
                 auto r = std::to_chars(buf, buf + sizeof buf, Unsigned(IntArg()), 16);
@@ -242,18 +242,12 @@ private:
                 if (precision >= 0 && Utf8Length(s) > static_cast<std::size_t>(precision)) s = Utf8Copy(s, 1, precision);
                 return s;
             }
-            case 'f':
-                return FloatToStrFixed(FloatArg(), precision < 0 ? 2 : std::min(precision, 18));
-            case 'n':
-                return FloatToStrFixed(FloatArg(), precision < 0 ? 2 : std::min(precision, 18), true);
-            case 'e':
-                return Scientific(FloatArg(), precision < 0 ? 15 : std::clamp(precision, 1, 18));
-            case 'g':
-                return FloatToStrGeneral(FloatArg(), precision < 0 ? 15 : std::clamp(precision, 1, 18));
-            case 'm':
-                return Money(FloatArg(), precision < 0 ? FormatSettings().CurrencyDecimals : std::min(precision, 18));
-            default:
-                Fail();
+            case 'f': return FloatToStrFixed(FloatArg(), precision < 0 ? 2 : std::min(precision, 18));
+            case 'n': return FloatToStrFixed(FloatArg(), precision < 0 ? 2 : std::min(precision, 18), true);
+            case 'e': return Scientific(FloatArg(), precision < 0 ? 15 : std::clamp(precision, 1, 18));
+            case 'g': return FloatToStrGeneral(FloatArg(), precision < 0 ? 15 : std::clamp(precision, 1, 18));
+            case 'm': return Money(FloatArg(), precision < 0 ? FormatSettings().CurrencyDecimals : std::min(precision, 18));
+            default: Fail();
         }
     }
 
@@ -280,7 +274,8 @@ std::string FloatToStrGeneral(double value, int precision) {
     }
     if (d.exponent < 0) return r + "0" + point + std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
     for (int i = 0; i <= d.exponent; ++i) r += d.Digit(i);
-    if (d.digits.size() > static_cast<std::size_t>(d.exponent + 1)) r += point + d.digits.substr(static_cast<std::size_t>(d.exponent + 1));
+    if (d.digits.size() > static_cast<std::size_t>(d.exponent + 1))
+        r += point + d.digits.substr(static_cast<std::size_t>(d.exponent + 1));
     return r;
 }
 

@@ -1,8 +1,8 @@
 #include "toolkit/rtl/IniFile.h"
 
+#include <sys/stat.h>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 
 #include "toolkit/rtl/Exception.h"
 #include "toolkit/rtl/Strings.h"
@@ -206,7 +206,7 @@ void TIniFile::Save() {
         if (!out) throw EInOutError("Cannot write file \"" + fileName_ + "\"");
     }
     Parse();
-    stamp_ = -2;   // read the stamp again so the next read does not reload our own write
+    stamp_ = -2;  // read the stamp again so the next read does not reload our own write
     struct stat st {};
     if (::stat(fileName_.c_str(), &st) == 0) {
         stamp_ = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;

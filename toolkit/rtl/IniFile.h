@@ -23,10 +23,10 @@ public:
 
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, int value);
-    void WriteBool(const std::string& section, const std::string& key, bool value);   // "1" / "0"
+    void WriteBool(const std::string& section, const std::string& key, bool value);  // "1" / "0"
     void WriteFloat(const std::string& section, const std::string& key, double value);
 
-    void ReadSection(const std::string& section, TStrings& keys) const;         // key names
+    void ReadSection(const std::string& section, TStrings& keys) const;  // key names
     void ReadSections(TStrings& sections) const;
     void ReadSectionValues(const std::string& section, TStrings& lines) const;  // "name=value"
     bool SectionExists(const std::string& section) const;
@@ -38,13 +38,13 @@ public:
 
 private:
     struct Entry {
-        std::string key;     // as written
-        std::string value;   // trimmed
-        int line;            // index in lines_
+        std::string key;    // as written
+        std::string value;  // trimmed
+        int line;           // index in lines_
     };
     struct Section {
         std::string name;
-        int line;            // header line, -1 for keys before any header
+        int line;  // header line, -1 for keys before any header
         std::vector<Entry> entries;
     };
     void Refresh() const;
@@ -57,6 +57,6 @@ private:
     mutable std::vector<std::string> lines_;
     mutable std::vector<Section> sections_;
     mutable bool bom_ = false;
-    mutable long long stamp_ = -2;   // modification time and size of the file when last read
+    mutable long long stamp_ = -2;  // modification time and size of the file when last read
     mutable long long size_ = -2;
 };

@@ -27,8 +27,7 @@ protected:
         }
         try {
             restore();
-        } catch (...) {
-        }
+        } catch (...) {}
     }
 
 private:

@@ -73,7 +73,7 @@ void TStrings::Clear() {
 }
 
 void TStrings::AddStrings(const TStrings& other) {
-    std::vector<Item> copy = other.items_;   // other may be this list
+    std::vector<Item> copy = other.items_;  // other may be this list
     BeginUpdate();
     for (const auto& item : copy) AddObject(item.text, item.object);
     EndUpdate();
@@ -277,7 +277,7 @@ void TStrings::SetDelimitedText(const std::string& text) {
         Add(s);
         skipBlanks();
         if (i < n && text[i] == Delimiter) {
-            if (i + 1 == n) Add("");   // a trailing delimiter ends with an empty item
+            if (i + 1 == n) Add("");  // a trailing delimiter ends with an empty item
             ++i;
             skipBlanks();
         }

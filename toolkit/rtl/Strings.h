@@ -6,9 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/rtl/Exception.h"   // the errors these functions raise
+#include "toolkit/rtl/Exception.h"  // the errors these functions raise
 
-enum class TDuplicates { dupIgnore, dupAccept, dupError };
+enum class TDuplicates {
+    dupIgnore,
+    dupAccept,
+    dupError
+};
 
 class TStrings {
 public:
@@ -33,7 +37,7 @@ public:
     void Clear();
     void AddStrings(const TStrings& other);
     void AddStrings(const std::vector<std::string>& lines);
-    virtual void Assign(const TStrings& other);   // lines, objects and the delimiters
+    virtual void Assign(const TStrings& other);  // lines, objects and the delimiters
     void Exchange(int index1, int index2);
     void Move(int curIndex, int newIndex);
 
@@ -46,19 +50,19 @@ public:
     std::string Names(int index) const;
     std::string ValueFromIndex(int index) const;
     std::string Values(const std::string& name) const;
-    void SetValue(const std::string& name, const std::string& value);   // "" deletes the line
+    void SetValue(const std::string& name, const std::string& value);  // "" deletes the line
     char NameValueSeparator = '=';
 
     // Whole-list texts. Text lines end with CR LF; reading accepts CR LF, LF or CR.
     std::string Text() const;
     void SetText(const std::string& text);
-    std::string CommaText() const;                 // DelimitedText with ',' and '"'
+    std::string CommaText() const;  // DelimitedText with ',' and '"'
     void SetCommaText(const std::string& text);
     std::string DelimitedText() const;
     void SetDelimitedText(const std::string& text);
     char Delimiter = ',';
     char QuoteChar = '"';
-    bool StrictDelimiter = false;                  // only Delimiter separates (not blanks too)
+    bool StrictDelimiter = false;  // only Delimiter separates (not blanks too)
 
     std::vector<std::string> ToVector() const;
 
@@ -104,7 +108,7 @@ public:
     // A sorted list keeps its order on Add; Insert and SetStrings raise EListError on it.
     bool Sorted() const { return sorted_; }
     void SetSorted(bool value);
-    TDuplicates Duplicates = TDuplicates::dupIgnore;   // only consulted while Sorted
+    TDuplicates Duplicates = TDuplicates::dupIgnore;  // only consulted while Sorted
     void SetCaseSensitive(bool value) override;
 
     void SetStrings(int index, const std::string& s) override;

@@ -1,11 +1,11 @@
 #include "toolkit/rtl/SysUtils.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <limits>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "toolkit/rtl/Exception.h"
 #include "toolkit/rtl/Format.h"
@@ -95,7 +95,7 @@ bool TryStrToInt64(const std::string& s, std::int64_t& value) {
     std::uint64_t magnitude = 0;
     auto r = std::from_chars(s.data() + i, s.data() + s.size(), magnitude, base);
     if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return false;
-    if (base == 16 && !negative) {   // hexadecimal texts give the bit pattern ("$FFFFFFFFFFFFFFFF" is -1)
+    if (base == 16 && !negative) {  // hexadecimal texts give the bit pattern ("$FFFFFFFFFFFFFFFF" is -1)
         value = static_cast<std::int64_t>(magnitude);
         return true;
     }
@@ -337,7 +337,7 @@ std::string ExtractFilePath(const std::string& path) {
 std::string ExtractFileDir(const std::string& path) {
     std::size_t at = LastDelimiter(path);
     if (at == std::string::npos) return {};
-    if (at == 0) return path.substr(0, 1);   // the root stays "/"
+    if (at == 0) return path.substr(0, 1);  // the root stays "/"
     return path.substr(0, at);
 }
 

@@ -17,17 +17,17 @@
 
 const char* VarTypeName(VarType t) {
     switch (t) {
-    case VarType::Empty: return "Empty";
-    case VarType::Null: return "Null";
-    case VarType::Boolean: return "Boolean";
-    case VarType::Integer: return "Int64";
-    case VarType::Double: return "Double";
-    case VarType::Date: return "Date";
-    case VarType::String: return "String";
-    case VarType::Bytes: return "Array Byte";
-    case VarType::Array: return "Array Variant";
-    case VarType::Dispatch: return "Dispatch";
-    case VarType::ByRef: return "ByRef";
+        case VarType::Empty: return "Empty";
+        case VarType::Null: return "Null";
+        case VarType::Boolean: return "Boolean";
+        case VarType::Integer: return "Int64";
+        case VarType::Double: return "Double";
+        case VarType::Date: return "Date";
+        case VarType::String: return "String";
+        case VarType::Bytes: return "Array Byte";
+        case VarType::Array: return "Array Variant";
+        case VarType::Dispatch: return "Dispatch";
+        case VarType::ByRef: return "ByRef";
     }
     return "Unknown";
 }
@@ -95,7 +95,7 @@ void Variant::CopyFrom(const Variant& other) {
     kind_ = other.kind_;
     i_ = other.i_;
     s_ = other.s_;
-    obj_ = other.obj_;   // arrays and bytes are shared until written (Detach)
+    obj_ = other.obj_;  // arrays and bytes are shared until written (Detach)
 }
 
 void Variant::Detach() {
@@ -125,8 +125,8 @@ bool Variant::IsNumeric() const {
 }
 
 void Variant::ConvertError(VarType to) const {
-    throw EVariantError(std::string("Could not convert variant of type (") + VarTypeName(Type()) +
-                        ") into type (" + VarTypeName(to) + ")");
+    throw EVariantError(std::string("Could not convert variant of type (") + VarTypeName(Type()) + ") into type (" +
+                        VarTypeName(to) + ")");
 }
 
 namespace {
@@ -154,7 +154,7 @@ std::string FormatDouble(double d) {
 
 // Civil date from days since 1899-12-30 (Howard Hinnant's algorithm).
 void DecodeDays(std::int64_t days, int& y, int& m, int& d) {
-    std::int64_t z = days - 25569 + 719468;   // to days since 1970-01-01, then shift to 0000-03-01
+    std::int64_t z = days - 25569 + 719468;  // to days since 1970-01-01, then shift to 0000-03-01
     std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
     std::int64_t doe = z - era * 146097;
     std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
@@ -166,7 +166,7 @@ void DecodeDays(std::int64_t days, int& y, int& m, int& d) {
 }
 
 std::string FormatDate(double dt) {
-    CheckDateTime(dt);   // a huge or NaN date would not fit the day count
+    CheckDateTime(dt);  // a huge or NaN date would not fit the day count
     double whole = std::floor(dt);
     int y, m, d;
     DecodeDays(static_cast<std::int64_t>(whole), y, m, d);
@@ -212,18 +212,18 @@ bool ParseInteger(const std::string& text, std::int64_t& out) {
 std::string Variant::AsString() const {
     const Variant& v = Deref();
     switch (v.kind_) {
-    case VarType::Empty:
-    case VarType::Null: return "";
-    case VarType::Boolean: return v.b_ ? "True" : "False";
-    case VarType::Integer: return std::to_string(v.i_);
-    case VarType::Double: return FormatDouble(v.d_);
-    case VarType::Date: return FormatDate(v.d_);
-    case VarType::String: return v.s_;
-    case VarType::Bytes: {
-        auto b = std::static_pointer_cast<Bytes>(v.obj_);
-        return std::string(b->begin(), b->end());
-    }
-    default: v.ConvertError(VarType::String);
+        case VarType::Empty:
+        case VarType::Null: return "";
+        case VarType::Boolean: return v.b_ ? "True" : "False";
+        case VarType::Integer: return std::to_string(v.i_);
+        case VarType::Double: return FormatDouble(v.d_);
+        case VarType::Date: return FormatDate(v.d_);
+        case VarType::String: return v.s_;
+        case VarType::Bytes: {
+            auto b = std::static_pointer_cast<Bytes>(v.obj_);
+            return std::string(b->begin(), b->end());
+        }
+        default: v.ConvertError(VarType::String);
     }
 }
 
@@ -231,8 +231,7 @@ namespace {
 
 // Rounds half away from zero; a value no 64-bit integer holds is an overflow, not a wrong number.
 std::int64_t RoundToInt64(double d) {
-    if (!(d > -9223372036854775808.0 && d < 9223372036854775808.0))
-        throw EVariantError("Arithmetic overflow");
+    if (!(d > -9223372036854775808.0 && d < 9223372036854775808.0)) throw EVariantError("Arithmetic overflow");
     return static_cast<std::int64_t>(std::llround(d));
 }
 
@@ -241,21 +240,21 @@ std::int64_t RoundToInt64(double d) {
 std::int64_t Variant::AsInt64() const {
     const Variant& v = Deref();
     switch (v.kind_) {
-    case VarType::Empty: return 0;
-    case VarType::Boolean: return v.b_ ? -1 : 0;
-    case VarType::Integer: return v.i_;
-    case VarType::Double:
-    case VarType::Date: return RoundToInt64(v.d_);
-    case VarType::String: {
-        std::int64_t i;
-        if (ParseInteger(v.s_, i)) return i;
-        double d;
-        if (ParseNumber(v.s_, d)) return RoundToInt64(d);
-        if (v.s_ == "True" || v.s_ == "true") return -1;
-        if (v.s_ == "False" || v.s_ == "false") return 0;
-        throw EVariantError("Could not convert variant of type (String) into type (Int64)");
-    }
-    default: v.ConvertError(VarType::Integer);
+        case VarType::Empty: return 0;
+        case VarType::Boolean: return v.b_ ? -1 : 0;
+        case VarType::Integer: return v.i_;
+        case VarType::Double:
+        case VarType::Date: return RoundToInt64(v.d_);
+        case VarType::String: {
+            std::int64_t i;
+            if (ParseInteger(v.s_, i)) return i;
+            double d;
+            if (ParseNumber(v.s_, d)) return RoundToInt64(d);
+            if (v.s_ == "True" || v.s_ == "true") return -1;
+            if (v.s_ == "False" || v.s_ == "false") return 0;
+            throw EVariantError("Could not convert variant of type (String) into type (Int64)");
+        }
+        default: v.ConvertError(VarType::Integer);
     }
 }
 
@@ -264,38 +263,38 @@ int Variant::AsInteger() const { return static_cast<int>(AsInt64()); }
 double Variant::AsDouble() const {
     const Variant& v = Deref();
     switch (v.kind_) {
-    case VarType::Empty: return 0;
-    case VarType::Boolean: return v.b_ ? -1 : 0;
-    case VarType::Integer: return static_cast<double>(v.i_);
-    case VarType::Double:
-    case VarType::Date: return v.d_;
-    case VarType::String: {
-        double d;
-        if (ParseNumber(v.s_, d)) return d;
-        throw EVariantError("Could not convert variant of type (String) into type (Double)");
-    }
-    default: v.ConvertError(VarType::Double);
+        case VarType::Empty: return 0;
+        case VarType::Boolean: return v.b_ ? -1 : 0;
+        case VarType::Integer: return static_cast<double>(v.i_);
+        case VarType::Double:
+        case VarType::Date: return v.d_;
+        case VarType::String: {
+            double d;
+            if (ParseNumber(v.s_, d)) return d;
+            throw EVariantError("Could not convert variant of type (String) into type (Double)");
+        }
+        default: v.ConvertError(VarType::Double);
     }
 }
 
 bool Variant::AsBool() const {
     const Variant& v = Deref();
     switch (v.kind_) {
-    case VarType::Empty: return false;
-    case VarType::Boolean: return v.b_;
-    case VarType::Integer: return v.i_ != 0;
-    case VarType::Double:
-    case VarType::Date: return v.d_ != 0;
-    case VarType::String: {
-        std::string u;
-        for (char c : v.s_) u += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (u == "TRUE") return true;
-        if (u == "FALSE") return false;
-        double d;
-        if (ParseNumber(v.s_, d)) return d != 0;
-        throw EVariantError("Could not convert variant of type (String) into type (Boolean)");
-    }
-    default: v.ConvertError(VarType::Boolean);
+        case VarType::Empty: return false;
+        case VarType::Boolean: return v.b_;
+        case VarType::Integer: return v.i_ != 0;
+        case VarType::Double:
+        case VarType::Date: return v.d_ != 0;
+        case VarType::String: {
+            std::string u;
+            for (char c : v.s_) u += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            if (u == "TRUE") return true;
+            if (u == "FALSE") return false;
+            double d;
+            if (ParseNumber(v.s_, d)) return d != 0;
+            throw EVariantError("Could not convert variant of type (String) into type (Boolean)");
+        }
+        default: v.ConvertError(VarType::Boolean);
     }
 }
 
@@ -322,8 +321,7 @@ DispatchPtr Variant::AsDispatch() const {
 // ---- arrays ----
 
 std::size_t VarArray::Offset(int i) const {
-    if (bounds.size() != 1 || i < bounds[0].low || i > bounds[0].high)
-        throw EVariantError("Variant array index out of bounds");
+    if (bounds.size() != 1 || i < bounds[0].low || i > bounds[0].high) throw EVariantError("Variant array index out of bounds");
     return static_cast<std::size_t>(i - bounds[0].low);
 }
 
@@ -413,9 +411,7 @@ Variant Variant::MakeArray(std::vector<VarBound> bounds) {
 
 Variant VarArrayCreate(int low, int high) { return Variant::MakeArray({{low, high}}); }
 
-Variant VarArrayCreate(int low1, int high1, int low2, int high2) {
-    return Variant::MakeArray({{low1, high1}, {low2, high2}});
-}
+Variant VarArrayCreate(int low1, int high1, int low2, int high2) { return Variant::MakeArray({{low1, high1}, {low2, high2}}); }
 
 Variant VarArrayOf(const std::vector<Variant>& items) {
     Variant v = Variant::MakeArray({{0, static_cast<int>(items.size()) - 1}});
@@ -451,8 +447,7 @@ int VarCompare(const Variant& a, const Variant& b) {
             x = a.AsDouble();
             y = b.AsDouble();
             return x < y ? -1 : (x > y ? 1 : 0);
-        } catch (const EVariantError&) {
-        }
+        } catch (const EVariantError&) {}
     }
     int c = a.AsString().compare(b.AsString());
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
@@ -480,31 +475,31 @@ bool Variant::operator==(const Variant& other) const {
 
 std::string VarDebugText(const Variant& v) {
     switch (v.Type()) {
-    case VarType::Empty: return "Unassigned";
-    case VarType::Null: return "Null";
-    case VarType::String: return "\"" + v.AsString() + "\"";
-    case VarType::Dispatch: return "<dispatch>";
-    case VarType::Array: {
-        std::string s = "[";
-        if (v.DimCount() == 1) {
-            for (int i = v.Low(1); i <= v.High(1); ++i) {
-                if (i > v.Low(1)) s += ", ";
-                s += VarDebugText(v[i]);
-            }
-        } else {
-            for (int i = v.Low(1); i <= v.High(1); ++i) {
-                if (i > v.Low(1)) s += ", ";
-                s += "[";
-                for (int j = v.Low(2); j <= v.High(2); ++j) {
-                    if (j > v.Low(2)) s += ", ";
-                    s += VarDebugText(v.At(i, j));
+        case VarType::Empty: return "Unassigned";
+        case VarType::Null: return "Null";
+        case VarType::String: return "\"" + v.AsString() + "\"";
+        case VarType::Dispatch: return "<dispatch>";
+        case VarType::Array: {
+            std::string s = "[";
+            if (v.DimCount() == 1) {
+                for (int i = v.Low(1); i <= v.High(1); ++i) {
+                    if (i > v.Low(1)) s += ", ";
+                    s += VarDebugText(v[i]);
                 }
-                s += "]";
+            } else {
+                for (int i = v.Low(1); i <= v.High(1); ++i) {
+                    if (i > v.Low(1)) s += ", ";
+                    s += "[";
+                    for (int j = v.Low(2); j <= v.High(2); ++j) {
+                        if (j > v.Low(2)) s += ", ";
+                        s += VarDebugText(v.At(i, j));
+                    }
+                    s += "]";
+                }
             }
+            return s + "]";
         }
-        return s + "]";
-    }
-    default: return v.AsString();
+        default: return v.AsString();
     }
 }
 

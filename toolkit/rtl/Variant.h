@@ -18,17 +18,17 @@ using Bytes = std::vector<std::uint8_t>;
 using DispatchPtr = std::shared_ptr<IDispatchObject>;
 
 enum class VarType : std::uint8_t {
-    Empty,     // unassigned
+    Empty,  // unassigned
     Null,
     Boolean,
-    Integer,   // 64-bit signed
+    Integer,  // 64-bit signed
     Double,
-    Date,      // days since 1899-12-30, fraction = time of day
+    Date,  // days since 1899-12-30, fraction = time of day
     String,
     Bytes,
     Array,
     Dispatch,
-    ByRef,     // reference to another variant (out arguments)
+    ByRef,  // reference to another variant (out arguments)
 };
 
 const char* VarTypeName(VarType t);
@@ -66,17 +66,17 @@ public:
 
     static Variant Null();
     static Variant Date(double v);
-    static Variant Ref(Variant* target);   // a by-reference argument
-    static Variant MakeArray(std::vector<VarBound> bounds);   // elements Empty
+    static Variant Ref(Variant* target);                     // a by-reference argument
+    static Variant MakeArray(std::vector<VarBound> bounds);  // elements Empty
 
-    VarType Type() const;                  // kind after following a reference
+    VarType Type() const;  // kind after following a reference
     bool IsEmpty() const { return Type() == VarType::Empty; }
     bool IsNull() const { return Type() == VarType::Null; }
     bool IsEmptyOrNull() const { return IsEmpty() || IsNull(); }
     bool IsArray() const { return Type() == VarType::Array; }
-    bool IsDispatch() const;               // holds a live dispatch interface
+    bool IsDispatch() const;  // holds a live dispatch interface
     bool IsString() const { return Type() == VarType::String; }
-    bool IsNumeric() const;                // integer or double (not date)
+    bool IsNumeric() const;  // integer or double (not date)
     bool IsByRef() const { return kind_ == VarType::ByRef; }
 
     // Conversions as the classic run-time performs them; a failure raises EVariantError
@@ -89,18 +89,18 @@ public:
     bool AsBool() const;
     double AsDateTime() const;
     Bytes AsBytes() const;
-    DispatchPtr AsDispatch() const;        // nullptr when not a dispatch interface
+    DispatchPtr AsDispatch() const;  // nullptr when not a dispatch interface
 
     // Arrays.
-    int DimCount() const;                  // 0 when not an array
+    int DimCount() const;  // 0 when not an array
     int Low(int dim = 1) const;
     int High(int dim = 1) const;
     int Count(int dim = 1) const { return High(dim) - Low(dim) + 1; }
-    const Variant& operator[](int index) const;   // 1-D element by index (within bounds)
+    const Variant& operator[](int index) const;  // 1-D element by index (within bounds)
     Variant& operator[](int index);
-    const Variant& At(int i, int j) const;        // 2-D element
+    const Variant& At(int i, int j) const;  // 2-D element
     Variant& At(int i, int j);
-    void Redim(int newHigh);                       // 1-D: change the high bound, keeping elements
+    void Redim(int newHigh);  // 1-D: change the high bound, keeping elements
 
     // The variant a by-reference holds, or this one.
     const Variant& Deref() const;
@@ -126,8 +126,8 @@ private:
         double d_;
         Variant* ref_;
     };
-    std::string s_;                       // String
-    std::shared_ptr<void> obj_;           // Bytes, VarArray (shared, copy-on-write) or IDispatchObject
+    std::string s_;              // String
+    std::shared_ptr<void> obj_;  // Bytes, VarArray (shared, copy-on-write) or IDispatchObject
 
     friend class VarArray;
 };
@@ -143,9 +143,9 @@ public:
 };
 
 // Helpers mirroring the familiar run-time functions.
-Variant VarArrayOf(std::initializer_list<Variant> items);   // 0-based, one dimension
+Variant VarArrayOf(std::initializer_list<Variant> items);  // 0-based, one dimension
 Variant VarArrayOf(const std::vector<Variant>& items);
-Variant VarArrayCreate(int low, int high);                    // one dimension, elements Empty
+Variant VarArrayCreate(int low, int high);  // one dimension, elements Empty
 Variant VarArrayCreate(int low1, int high1, int low2, int high2);
 inline bool VarIsArray(const Variant& v) { return v.IsArray(); }
 inline bool VarIsNull(const Variant& v) { return v.IsNull(); }
@@ -154,7 +154,7 @@ inline bool VarIsClear(const Variant& v) { return v.IsEmpty(); }
 inline int VarArrayLowBound(const Variant& v, int dim) { return v.Low(dim); }
 inline int VarArrayHighBound(const Variant& v, int dim) { return v.High(dim); }
 inline int VarArrayDimCount(const Variant& v) { return v.DimCount(); }
-std::string VarToStr(const Variant& v);      // Null and Empty give ""
+std::string VarToStr(const Variant& v);  // Null and Empty give ""
 // -1 less, 0 equal, 1 greater; Null/Empty sort first. Strings compare by bytes.
 int VarCompare(const Variant& a, const Variant& b);
 // Readable rendering for logs and test failures: arrays as [a, b], strings quoted.

@@ -53,7 +53,7 @@ std::string DecodeFile(const std::string& bytes) {
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return bytes.substr(3);
     if (bytes.compare(0, 2, "\xFF\xFE") == 0) return FromCodePageBytes(bytes.substr(2), 1200);
     if (bytes.compare(0, 2, "\xFE\xFF") == 0) return FromCodePageBytes(bytes.substr(2), 1201);
-    if (IsValidUtf8(bytes)) return bytes;   // whatever the declaration claims
+    if (IsValidUtf8(bytes)) return bytes;  // whatever the declaration claims
     std::string encoding = DeclaredEncoding(bytes);
     if (encoding == "GB2312" || encoding == "GBK" || encoding == "GB18030" || encoding == "CP936" || encoding == "X-GBK")
         return FromCodePageBytes(bytes, 54936);
@@ -124,9 +124,7 @@ void TXmlNode::SetText(const std::string& text) {
     if (!text.empty()) n.append_child(pugi::node_pcdata).set_value(text.c_str());
 }
 
-bool TXmlNode::HasAttribute(const std::string& name) const {
-    return !attr_ && Node(node_).attribute(name.c_str());
-}
+bool TXmlNode::HasAttribute(const std::string& name) const { return !attr_ && Node(node_).attribute(name.c_str()); }
 
 std::string TXmlNode::Attribute(const std::string& name) const {
     if (attr_) return {};
@@ -141,9 +139,7 @@ void TXmlNode::SetAttribute(const std::string& name, const std::string& value) {
     a.set_value(value.c_str());
 }
 
-bool TXmlNode::RemoveAttribute(const std::string& name) {
-    return !attr_ && Node(node_).remove_attribute(name.c_str());
-}
+bool TXmlNode::RemoveAttribute(const std::string& name) { return !attr_ && Node(node_).remove_attribute(name.c_str()); }
 
 std::vector<std::pair<std::string, std::string>> TXmlNode::Attributes() const {
     std::vector<std::pair<std::string, std::string>> r;
@@ -166,7 +162,7 @@ TXmlNode TXmlNode::ChildNode(const std::string& name) const {
 }
 
 TXmlNode TXmlNode::ParentNode() const {
-    if (attr_) return {};   // attributes have no parent in the DOM
+    if (attr_) return {};  // attributes have no parent in the DOM
     return TXmlNode(Node(node_).parent().internal_object());
 }
 
@@ -203,7 +199,7 @@ TXmlNode TXmlNode::AppendChild(const TXmlNode& child) {
     pugi::xml_node added;
     if (self.root() == c.root()) {
         pugi::xml_node oldParent = c.parent();
-        added = self.append_move(c);   // refuses to move a node under itself
+        added = self.append_move(c);  // refuses to move a node under itself
         if (added && IsHolder(oldParent) && !oldParent.first_child()) oldParent.parent().remove_child(oldParent);
     } else {
         added = self.append_copy(c);

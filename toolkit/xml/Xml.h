@@ -15,7 +15,18 @@ struct xml_attribute_struct;
 
 class TXmlDocument;
 
-enum class TXmlNodeType { Null, Document, Element, Attribute, Text, CData, Comment, ProcessingInstruction, Declaration, Doctype };
+enum class TXmlNodeType {
+    Null,
+    Document,
+    Element,
+    Attribute,
+    Text,
+    CData,
+    Comment,
+    ProcessingInstruction,
+    Declaration,
+    Doctype
+};
 
 class TXmlNode;
 using TXmlNodeList = std::vector<TXmlNode>;
@@ -34,13 +45,13 @@ public:
     void SetText(const std::string& text);
 
     bool HasAttribute(const std::string& name) const;
-    std::string Attribute(const std::string& name) const;   // "" when missing
+    std::string Attribute(const std::string& name) const;  // "" when missing
     void SetAttribute(const std::string& name, const std::string& value);
     bool RemoveAttribute(const std::string& name);
     std::vector<std::pair<std::string, std::string>> Attributes() const;
 
-    TXmlNodeList ChildNodes() const;            // every child node, text included
-    TXmlNode ChildNode(const std::string& name) const;   // first child element of that name
+    TXmlNodeList ChildNodes() const;                    // every child node, text included
+    TXmlNode ChildNode(const std::string& name) const;  // first child element of that name
     TXmlNode ParentNode() const;
     // XPath 1.0 relative to this node. A bad expression raises EOleError with the parser's reason.
     TXmlNodeList SelectNodes(const std::string& xpath) const;
@@ -49,10 +60,10 @@ public:
     // Moves a node of the same document (one from CreateElement too) under this one, last;
     // a node of another document is copied. Returns the appended node.
     TXmlNode AppendChild(const TXmlNode& child);
-    TXmlNode AddChild(const std::string& elementName);   // creates and appends an element
+    TXmlNode AddChild(const std::string& elementName);  // creates and appends an element
     bool RemoveChild(const TXmlNode& child);
 
-    std::string Xml() const;   // the node as text, unindented
+    std::string Xml() const;  // the node as text, unindented
 
     bool operator==(const TXmlNode& other) const { return node_ == other.node_ && attr_ == other.attr_; }
 
@@ -60,15 +71,15 @@ private:
     friend class TXmlDocument;
     TXmlNode(pugi::xml_node_struct* node, pugi::xml_attribute_struct* attr = nullptr) : node_(node), attr_(attr) {}
     pugi::xml_node_struct* node_ = nullptr;
-    pugi::xml_attribute_struct* attr_ = nullptr;   // set for attribute nodes (node_ is the owner element)
+    pugi::xml_attribute_struct* attr_ = nullptr;  // set for attribute nodes (node_ is the owner element)
 };
 
 struct TXmlParseError {
-    int errorCode = 0;     // 0 when the last load succeeded
-    std::string reason;    // the parser's description
-    long filePos = 0;      // byte offset in the (UTF-8) text where parsing stopped
-    int line = 0;          // 1-based line of filePos
-    int linePos = 0;       // 1-based column (bytes) of filePos
+    int errorCode = 0;   // 0 when the last load succeeded
+    std::string reason;  // the parser's description
+    long filePos = 0;    // byte offset in the (UTF-8) text where parsing stopped
+    int line = 0;        // 1-based line of filePos
+    int linePos = 0;     // 1-based column (bytes) of filePos
 };
 
 class TXmlDocument {
@@ -80,18 +91,18 @@ public:
 
     // Loading replaces the content; false on failure (ParseError() tells why, the document is empty).
     bool LoadFromFile(const std::string& fileName);
-    bool LoadXml(const std::string& text);   // UTF-8 text, whatever its declaration says
+    bool LoadXml(const std::string& text);  // UTF-8 text, whatever its declaration says
     const TXmlParseError& ParseError() const { return error_; }
 
-    TXmlNode Document() const;          // the document node
-    TXmlNode DocumentElement() const;   // the root element, null when empty
+    TXmlNode Document() const;         // the document node
+    TXmlNode DocumentElement() const;  // the root element, null when empty
     // Makes the element the root, replacing any root there is.
     void SetDocumentElement(const TXmlNode& element);
-    TXmlNode CreateElement(const std::string& name);   // detached until appended
+    TXmlNode CreateElement(const std::string& name);  // detached until appended
     TXmlNodeList SelectNodes(const std::string& xpath) const { return Document().SelectNodes(xpath); }
     TXmlNode SelectSingleNode(const std::string& xpath) const { return Document().SelectSingleNode(xpath); }
 
-    std::string SaveToString(bool indent = false) const;    // without declaration
+    std::string SaveToString(bool indent = false) const;  // without declaration
     // UTF-8 with declaration, indented. Raises EInOutError when the file cannot be written.
     void SaveToFile(const std::string& fileName) const;
     bool Empty() const { return DocumentElement().IsNull(); }

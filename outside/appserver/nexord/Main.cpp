@@ -210,7 +210,8 @@ std::shared_ptr<TRemoteGate> MakeGate(const Settings& settings) {
     TRemoteGateOptions gate;
     gate.TrustLoopback = settings.trustLoopback;
     gate.DelayMs = Milliseconds(settings.loginDelay);
-    gate.FindUser = [database = settings.database](const std::string& user, std::string& storedId) -> std::optional<TScramVerifier> {
+    gate.FindUser = [database = settings.database](const std::string& user,
+                                                   std::string& storedId) -> std::optional<TScramVerifier> {
         try {
             CompanyDatabase db(database);
             return StoredPassword(db, user, storedId);
@@ -247,7 +248,8 @@ int main(int argc, char** argv) {
     // Every session's server works on this file.
     const std::string& database = settings.database;
     try {
-        if (settings.create && CompanyDatabase::Create(database)) LogLine("created the database " + database + " with the demo company");
+        if (settings.create && CompanyDatabase::Create(database))
+            LogLine("created the database " + database + " with the demo company");
         CompanyDatabase check(database);
         LogLine("database " + check.Path());
     } catch (const EDatabaseMissing&) {

@@ -8,10 +8,10 @@
 #include "toolkit/os/DynLib.h"
 #include "toolkit/os/Paths.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/kernel/Application.h"
-#include "toolkit/ui/widgets/Button.h"
 #include "toolkit/ui/dialogs/Dialogs.h"
 #include "toolkit/ui/dialogs/HeadlessServices.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/widgets/Button.h"
 
 namespace {
 
@@ -101,8 +101,8 @@ int THeadlessHost::Run(const TorvaneOptions& options) {
         controller.reset(getController());
         controller->HostManager = manager;
         controller->OnHostNotify = THostNotifyEvent::Of<THeadlessHost, &THeadlessHost::HostNotify>(this);
-        out_ << "program: " << options.program << " (" << library << ") for " << options.user << " at "
-             << options.company << "/" << options.database << std::endl;
+        out_ << "program: " << options.program << " (" << library << ") for " << options.user << " at " << options.company << "/"
+             << options.database << std::endl;
         if (controller->CreateProgram(VarArrayOf({options.user, options.company, options.database, 0, ""})) != 0)
             return Fail(heRefused, options.program + " did not start");
         controller->SetRunMode(options.runMode, options.rights, Variant());

@@ -12,15 +12,15 @@ struct TorvaneOptions {
     bool help = false;
     bool version = false;
     bool headless = false;
-    std::string demoInstall;      // empty: use the installation VANDRIL_REGISTRY names
-    std::string user = "DS";      // the demo login
+    std::string demoInstall;  // empty: use the installation VANDRIL_REGISTRY names
+    std::string user = "DS";  // the demo login
     std::string company = "DEMO";
     std::string database = "DEMO";
     std::string program = "Tdef05";
-    bool programGiven = false;    // the desktop opens the program after the login only when asked
+    bool programGiven = false;  // the desktop opens the program after the login only when asked
     int runMode = 0;
-    int rights = 0xFF;            // every command the host can grant
-    std::string script;           // a window session run offscreen from this script file
+    int rights = 0xFF;   // every command the host can grant
+    std::string script;  // a window session run offscreen from this script file
 };
 
 // The options, or the one-line reason the command line is wrong (in error).

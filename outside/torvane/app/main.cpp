@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "outside/torvane/app/HeadlessHost.h"
 #include "outside/torvane/DemoInstallation.h"
 #include "outside/torvane/desk/DeskMain.h"
-#include "outside/torvane/app/HeadlessHost.h"
 #include "toolkit/os/Paths.h"
 #include "toolkit/rtl/SysUtils.h"
 
@@ -26,8 +26,7 @@ int main(int argc, char** argv) {
     }
     if (!options->demoInstall.empty()) {
         try {
-            TDemoInstallation install =
-                WriteDemoInstallation(options->demoInstall, ExtractFilePath(ExecutableFileName()));
+            TDemoInstallation install = WriteDemoInstallation(options->demoInstall, ExtractFilePath(ExecutableFileName()));
             setenv("VANDRIL_REGISTRY", install.RegistryFile.c_str(), 1);
         } catch (const std::exception& e) {
             std::cerr << "torvane: cannot write the demo installation: " << e.what() << std::endl;

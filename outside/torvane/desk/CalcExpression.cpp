@@ -96,7 +96,7 @@ private:
             ++pos_;
         }
         if (digits.empty() || digits == ".") return std::nullopt;
-        double value = 0;   // independent of the C locale
+        double value = 0;  // independent of the C locale
         auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
         if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
         return value;

@@ -4,9 +4,9 @@
 // the work center (busy cursor and "正在连接 ..." meanwhile) and closes with mrOk, or shows why it
 // failed and stays; Cancel gives mrCancel.
 #include "outside/torvane/desk/WorkCenter.h"
+#include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/widgets/Button.h"
 #include "toolkit/ui/widgets/Edit.h"
-#include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/widgets/Label.h"
 
 class TfrmLogin : public TForm {
@@ -15,12 +15,12 @@ public:
     TfrmLogin(TComponent* owner, TWorkCenter& center);
 
     TEdit* edUser;
-    TEdit* edPassword;   // shows one * per character
+    TEdit* edPassword;  // shows one * per character
     TEdit* edCompany;
     TEdit* edDatabase;
     TButton* btnOK;
     TButton* btnCancel;
-    TLabel* lblStatus;   // "正在连接 ..." while the login reaches the server
+    TLabel* lblStatus;  // "正在连接 ..." while the login reaches the server
 
     // The login entered (valid once the form closed with mrOk).
     TLogin Entered() const;

@@ -38,8 +38,8 @@ std::vector<int> MatchingRows(const Variant& rows, const std::string& search) {
     return result;
 }
 
-TfrmLookup::TfrmLookup(TComponent* owner, const std::string& caption, const std::vector<std::string>& titles,
-                       const Variant& rows, const std::string& search)
+TfrmLookup::TfrmLookup(TComponent* owner, const std::string& caption, const std::vector<std::string>& titles, const Variant& rows,
+                       const std::string& search)
     : TForm(owner), rows_(rows) {
     SetName("frmLookup");
     SetCaption(caption.empty() ? "查询" : caption);

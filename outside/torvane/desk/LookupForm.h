@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "toolkit/rtl/Variant.h"
+#include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/widgets/Button.h"
 #include "toolkit/ui/widgets/Edit.h"
-#include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/widgets/Label.h"
 #include "toolkit/ui/widgets/ListView.h"
 

@@ -48,7 +48,7 @@ private:
 
     TWorkCenter& center_;
     std::vector<std::string> messages_;
-    std::map<std::string, std::string> programNames_;   // by upper-case id
+    std::map<std::string, std::string> programNames_;  // by upper-case id
 };
 
 // What a host event tells the user about a program ("已打开"); "" for events nobody needs to read.

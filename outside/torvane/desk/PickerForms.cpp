@@ -28,8 +28,7 @@ void SetUpDialog(TCustomForm* form, const std::string& name, const std::string& 
 
 }  // namespace
 
-TfrmPhrase::TfrmPhrase(TComponent* owner, const std::string& text, const std::vector<std::string>& phrases)
-    : TForm(owner) {
+TfrmPhrase::TfrmPhrase(TComponent* owner, const std::string& text, const std::vector<std::string>& phrases) : TForm(owner) {
     SetUpDialog(this, "frmPhrase", "常用词汇", 320, 300);
     lbPhrases = Place<TListBox>(this, this, "lbPhrases", 10, 10, 300, 200);
     for (const std::string& phrase : phrases) lbPhrases->Items()->Add(phrase);
@@ -101,7 +100,7 @@ void TfrmInputDay::ShowMonth() {
     lblMonth->SetCaption(std::to_string(year) + "年" + (month < 10 ? "0" : "") + std::to_string(month) + "月");
     for (int row = 1; row < 7; ++row)
         for (int col = 0; col < 7; ++col) sgDays->SetCells(col, row, "");
-    int offset = DayOfWeek(EncodeDate(year, month, 1)) - 1;   // Sunday first
+    int offset = DayOfWeek(EncodeDate(year, month, 1)) - 1;  // Sunday first
     for (int d = 1; d <= DaysInAMonth(year, month); ++d) {
         int cell = offset + d - 1;
         sgDays->SetCells(cell % 7, 1 + cell / 7, std::to_string(d));
@@ -117,10 +116,9 @@ std::string TfrmInputDay::StoredDate() const { return DayToStoredDate(day_); }
 
 TfrmCharacters::TfrmCharacters(TComponent* owner) : TForm(owner) {
     SetUpDialog(this, "frmCharacters", "特殊字符", 360, 250);
-    static const char* chars[] = {"①", "②", "③", "④", "⑤", "⑥", "⑦", "⑧", "⑨", "⑩", "√", "×", "±", "÷", "≠",
-                                  "≤", "≥", "∞", "℃", "‰", "§", "№", "☆", "★", "○", "●", "◎", "◇", "◆", "□",
-                                  "■", "△", "▲", "→", "←", "↑", "↓", "※", "㎡", "㎏", "㎜", "㎝", "㎞", "¥", "€",
-                                  "Φ", "Ω", "α", "β", "γ"};
+    static const char* chars[] = {"①", "②", "③", "④", "⑤",  "⑥",  "⑦",  "⑧",  "⑨",  "⑩", "√", "×", "±", "÷", "≠", "≤", "≥",
+                                  "∞", "℃", "‰", "§", "№",  "☆",  "★",  "○",  "●",  "◎", "◇", "◆", "□", "■", "△", "▲", "→",
+                                  "←", "↑", "↓", "※", "㎡", "㎏", "㎜", "㎝", "㎞", "¥", "€", "Φ", "Ω", "α", "β", "γ"};
     constexpr int kColumns = 10;
     int count = static_cast<int>(sizeof chars / sizeof chars[0]);
     sgChars = Place<TStringGrid>(this, this, "sgChars", 10, 10, 340, 170);
@@ -147,14 +145,21 @@ TfrmCalculator::TfrmCalculator(TComponent* owner, const std::string& text) : TFo
     for (int r = 0; r < 4; ++r) {
         for (int c = 0; c < 4; ++c) {
             std::string key = keys[r][c];
-            std::string name = key == "/" ? "Divide" : key == "*" ? "Multiply" : key == "-" ? "Minus" : key == "+" ? "Plus"
-                               : key == "." ? "Point" : key == "C" ? "Clear" : key;
+            std::string name = key == "/"   ? "Divide"
+                               : key == "*" ? "Multiply"
+                               : key == "-" ? "Minus"
+                               : key == "+" ? "Plus"
+                               : key == "." ? "Point"
+                               : key == "C" ? "Clear"
+                                            : key;
             auto* button = Place<TButton>(this, this, "btn" + name, 10 + c * 54, 62 + r * 34, 48, 28);
             button->SetCaption(key);
             button->SetTabStop(false);
             button->OnClick = [this, key](TObject*) {
-                if (key == "C") edExpression->SetText("");
-                else edExpression->SetText(edExpression->Text() + key);
+                if (key == "C")
+                    edExpression->SetText("");
+                else
+                    edExpression->SetText(edExpression->Text() + key);
             };
         }
     }

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "toolkit/rtl/DateTime.h"
+#include "toolkit/ui/grids/Grids.h"
+#include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/widgets/Button.h"
 #include "toolkit/ui/widgets/Edit.h"
-#include "toolkit/ui/kernel/Forms.h"
-#include "toolkit/ui/grids/Grids.h"
 #include "toolkit/ui/widgets/Label.h"
 #include "toolkit/ui/widgets/ListBox.h"
 

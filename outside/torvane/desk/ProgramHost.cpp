@@ -12,8 +12,7 @@
 TProgramHost::~TProgramHost() {
     try {
         CloseAll();
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 std::string TProgramHost::LibraryOf(const std::string& program) {
@@ -58,7 +57,8 @@ TDLLBaseController& TProgramHost::Open(const TOpenRequest& request) {
     open_.push_back(std::move(entry));
     try {
         const TLogin& login = request.Login;
-        Variant start = VarArrayOf({login.User, login.Company, login.Database, static_cast<std::int64_t>(request.HostWindow), ""});
+        Variant start =
+            VarArrayOf({login.User, login.Company, login.Database, static_cast<std::int64_t>(request.HostWindow), ""});
         if (controller.CreateProgram(start) != 0) throw EProgramOpen(-6, request.Program + " did not start");
         if (!request.Param.empty()) controller.SetStartParameter(VarArrayOf({"", request.Param}));
         controller.SetRunMode(request.RunMode, request.Rights, Variant());

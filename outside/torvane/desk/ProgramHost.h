@@ -37,11 +37,11 @@ public:
     TProgramHost& operator=(const TProgramHost&) = delete;
 
     struct TOpenRequest {
-        std::string Program;    // "Tdef05", "TDEF05" ...
+        std::string Program;  // "Tdef05", "TDEF05" ...
         TLogin Login;
         int RunMode = 0;
         int Rights = 0xFF;
-        std::string Param;      // given with SetStartParameter when not empty
+        std::string Param;  // given with SetStartParameter when not empty
         HWND HostWindow = 0;
     };
     // Opens and shows the program; raises EProgramOpen (codes as ExecWork's: -1 no library, -2 not
@@ -49,7 +49,7 @@ public:
     TDLLBaseController& Open(const TOpenRequest& request);
 
     // The window of an open program (the latest one opened when program is empty); nullptr if none.
-    TCustomForm* Window(const std::string& program = "") ;
+    TCustomForm* Window(const std::string& program = "");
     bool IsOpen(const std::string& program);
     // Closes as the user would (events 320 and 304); CloseAll closes every program.
     void Close(const std::string& program);

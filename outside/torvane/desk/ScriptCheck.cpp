@@ -13,7 +13,7 @@ constexpr std::size_t kAnyCount = 1000;
 
 struct TCommandSyntax {
     const char* name;
-    std::size_t minWords;   // the command included
+    std::size_t minWords;  // the command included
     std::size_t maxWords;
     const char* usage;
     // "" when the words are right, else what was expected and found.

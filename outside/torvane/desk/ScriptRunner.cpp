@@ -8,23 +8,22 @@
 #include "outside/torvane/ClientConfiguration.h"
 #include "outside/torvane/desk/MainWindow.h"
 #include "toolkit/classes/Properties.h"
-#include "toolkit/os/Registry.h"
-#include "toolkit/rtl/IniFile.h"
 #include "toolkit/data/DataSet.h"
 #include "toolkit/data/DataSource.h"
+#include "toolkit/os/Registry.h"
 #include "toolkit/qt/QtMessageService.h"
 #include "toolkit/qt/QtRenderer.h"
 #include "toolkit/qt/QtUserInput.h"
+#include "toolkit/rtl/IniFile.h"
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/kernel/Application.h"
-#include "toolkit/ui/widgets/Button.h"
-#include "toolkit/ui/grids/DBGrids.h"
-#include "toolkit/ui/kernel/DataModule.h"
-#include "toolkit/ui/dialogs/FileDialogs.h"
-#include "toolkit/ui/widgets/Menus.h"
-#include "toolkit/ui/kernel/Screen.h"
 #include "toolkit/ui/dialogs/Dialogs.h"
 #include "toolkit/ui/dialogs/FileDialogs.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/DataModule.h"
+#include "toolkit/ui/kernel/Screen.h"
+#include "toolkit/ui/widgets/Button.h"
+#include "toolkit/ui/widgets/Menus.h"
 
 namespace {
 
@@ -233,7 +232,8 @@ void TScriptRunner::Execute(const TScriptLine& line) {
         for (std::size_t i = 1; i < w.size(); ++i) {
             TCustomForm* form = CurrentForm();
             if (!form) throw EScriptFailure("expected a window for key " + w[i] + ", found none");
-            if (!PressKeys(w[i], form)) throw EScriptFailure("expected a key name (F5, Ctrl+Tab, Enter ...), found \"" + w[i] + "\"");
+            if (!PressKeys(w[i], form))
+                throw EScriptFailure("expected a key name (F5, Ctrl+Tab, Enter ...), found \"" + w[i] + "\"");
         }
     } else if (command == "focus") {
         auto* control = dynamic_cast<TWinControl*>(Need(w[1]));
@@ -241,7 +241,8 @@ void TScriptRunner::Execute(const TScriptLine& line) {
         control->SetFocus();
         ProcessQtEvents();
     } else if (command == "hover") {
-        if (!HoverControl(dynamic_cast<TControl*>(Need(w[1])))) throw EScriptFailure("expected " + w[1] + " showing on a window, found it is not");
+        if (!HoverControl(dynamic_cast<TControl*>(Need(w[1]))))
+            throw EScriptFailure("expected " + w[1] + " showing on a window, found it is not");
     } else if (command == "type") {
         Type(w[1], Joined(w, 2));
     } else if (command == "write") {
@@ -263,8 +264,11 @@ void TScriptRunner::Execute(const TScriptLine& line) {
     } else if (command == "close") {
         CloseCurrent();
     } else {
-        throw EScriptFailure("expected a command (login, codepage, open, click, key, focus, hover, type, write, cell, answer, expect, expect-field, "
-                             "expect-message, screenshot, close), found \"" + w[0] + "\"");
+        throw EScriptFailure(
+            "expected a command (login, codepage, open, click, key, focus, hover, type, write, cell, answer, expect, "
+            "expect-field, "
+            "expect-message, screenshot, close), found \"" +
+            w[0] + "\"");
     }
 }
 
@@ -272,7 +276,8 @@ void TScriptRunner::Login(const std::vector<std::string>& words) {
     try {
         center_.Login({words[1], words[2], words[3]}, words.size() > 4 ? words[4] : std::string());
     } catch (const std::exception& e) {
-        throw EScriptFailure("expected the login " + words[1] + " " + words[2] + " " + words[3] + " to succeed, found: " + e.what());
+        throw EScriptFailure("expected the login " + words[1] + " " + words[2] + " " + words[3] +
+                             " to succeed, found: " + e.what());
     }
     mainWindow_ = CreateComponent<TfrmWorkCenter>(nullptr, center_);
     // The script's own events stay in the output.
@@ -301,8 +306,10 @@ void TScriptRunner::CodePage(const std::vector<std::string>& words) {
 void TScriptRunner::RestoreClientFile() {
     if (!savedClientFile_) return;
     const auto& [file, text] = *savedClientFile_;
-    if (text) std::ofstream(file, std::ios::binary | std::ios::trunc) << *text;
-    else std::remove(file.c_str());
+    if (text)
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << *text;
+    else
+        std::remove(file.c_str());
     savedClientFile_.reset();
 }
 
@@ -351,15 +358,15 @@ TComponent* TScriptRunner::Find(const std::string& name) {
 TComponent* TScriptRunner::Need(const std::string& name) {
     TComponent* component = Find(name);
     TCustomForm* form = CurrentForm();
-    if (!component)
-        throw EScriptFailure("expected a component named " + name + ", found none in " + WindowText(form));
+    if (!component) throw EScriptFailure("expected a component named " + name + ", found none in " + WindowText(form));
     return component;
 }
 
 void TScriptRunner::Click(const std::string& name) {
     TComponent* component = Need(name);
     if (auto* item = dynamic_cast<TMenuItem*>(component)) {
-        if (!item->Enabled() || !item->Visible()) throw EScriptFailure("expected menu item " + name + " to be enabled, found it disabled");
+        if (!item->Enabled() || !item->Visible())
+            throw EScriptFailure("expected menu item " + name + " to be enabled, found it disabled");
         item->Click();
         ProcessQtEvents();
         return;
@@ -385,14 +392,15 @@ void TScriptRunner::Type(const std::string& name, const std::string& text) {
 
 void TScriptRunner::Cell(const std::vector<std::string>& words) {
     TComponent* grid = Need(words[1]);
-    const int row = StrToInt(words[2]);   // checked before the run
+    const int row = StrToInt(words[2]);  // checked before the run
     auto* source = IsPublishedProp(grid, "DataSource") ? dynamic_cast<TDataSource*>(GetObjectProp(grid, "DataSource")) : nullptr;
     TDataSet* dataset = source ? source->DataSet() : nullptr;
     if (!dataset || !dataset->Active()) throw EScriptFailure("expected " + words[1] + " to show an open dataset, found none");
     TField* field = dataset->FindField(words[3]);
     if (!field) throw EScriptFailure("expected a field " + words[3] + " in " + dataset->Name() + ", found none");
     if (row > dataset->RecordCount())
-        throw EScriptFailure("expected a row " + words[2] + " in " + words[1] + ", found " + std::to_string(dataset->RecordCount()) + " rows");
+        throw EScriptFailure("expected a row " + words[2] + " in " + words[1] + ", found " +
+                             std::to_string(dataset->RecordCount()) + " rows");
     std::string text = Joined(words, 4);
     auto* dbGrid = dynamic_cast<TDBGrid*>(grid);
     if (!dbGrid) {
@@ -408,11 +416,13 @@ void TScriptRunner::Cell(const std::vector<std::string>& words) {
     dbGrid->SetFocus();
     dataset->SetRecNo(row);
     dbGrid->SetSelectedField(field);
-    if (dbGrid->SelectedField() != field) throw EScriptFailure("expected a column for " + words[3] + " in " + words[1] + ", found none");
+    if (dbGrid->SelectedField() != field)
+        throw EScriptFailure("expected a column for " + words[3] + " in " + words[1] + ", found none");
     TCustomForm* form = GetParentForm(dbGrid);
     ProcessQtEvents();
     PressKeys("F2", form);
-    if (!dbGrid->EditorMode()) throw EScriptFailure("expected the cell " + words[3] + " of " + words[1] + " to be editable, found it read-only");
+    if (!dbGrid->EditorMode())
+        throw EScriptFailure("expected the cell " + words[3] + " of " + words[1] + " to be editable, found it read-only");
     dbGrid->SetEditorText("");
     TypeText(text, form);
     PressKeys("Enter", form);
@@ -423,7 +433,8 @@ void TScriptRunner::Expect(const std::string& name, const std::string& property,
     if (!IsPublishedProp(component, property))
         throw EScriptFailure("expected " + name + " to have a property " + property + ", found none");
     std::string found = PropertyText(component, property);
-    if (!SameValue(found, value)) throw EScriptFailure("expected " + name + "." + property + " = \"" + value + "\", found \"" + found + "\"");
+    if (!SameValue(found, value))
+        throw EScriptFailure("expected " + name + "." + property + " = \"" + value + "\", found \"" + found + "\"");
 }
 
 void TScriptRunner::ExpectField(const std::string& datasetName, const std::string& fieldName, const std::string& value) {
@@ -440,7 +451,7 @@ void TScriptRunner::ExpectField(const std::string& datasetName, const std::strin
 void TScriptRunner::ExpectMessage(const std::string& kind, const std::string& code) {
     const auto& lookups = center_.MessageLookups();
     const auto& shown = QtMessageService()->Shown();
-    std::string wantedKind = SameName(kind, "T") ? "E" : kind;   // kind T shows the E text
+    std::string wantedKind = SameName(kind, "T") ? "E" : kind;  // kind T shows the E text
     for (std::size_t i = lookupsChecked_; i < lookups.size(); ++i) {
         const TMessageLookup& lookup = lookups[i];
         if (!SameName(lookup.Kind, wantedKind) || lookup.Code != code) continue;
@@ -453,7 +464,8 @@ void TScriptRunner::ExpectMessage(const std::string& kind, const std::string& co
     }
     std::string found;
     for (std::size_t j = messagesChecked_; j < shown.size(); ++j) found += (found.empty() ? "\"" : ", \"") + shown[j].Text + "\"";
-    throw EScriptFailure("expected message " + kind + " " + code + ", found " + (found.empty() ? std::string("no message") : found));
+    throw EScriptFailure("expected message " + kind + " " + code + ", found " +
+                         (found.empty() ? std::string("no message") : found));
 }
 
 void TScriptRunner::Screenshot(const std::string& file) {

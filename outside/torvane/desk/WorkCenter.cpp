@@ -66,8 +66,8 @@ void TWorkCenter::Login(const TLogin& login, const std::string& password) {
         // matched without regard to case and taken as the company database spells them.
         checked.Company = KnownId("SELECT MB001 FROM RKTMB WHERE UPPER(MB001) = UPPER(" + QuotedSql(checked.Company) + ")",
                                   "MB001", "公司 " + checked.Company + " 不存在");
-        checked.User = KnownId("SELECT MA001 FROM RKTMA WHERE UPPER(MA001) = UPPER(" + QuotedSql(checked.User) + ")",
-                               "MA001", "用户 " + checked.User + " 不存在");
+        checked.User = KnownId("SELECT MA001 FROM RKTMA WHERE UPPER(MA001) = UPPER(" + QuotedSql(checked.User) + ")", "MA001",
+                               "用户 " + checked.User + " 不存在");
     } catch (...) {
         login_ = previous;
         throw;

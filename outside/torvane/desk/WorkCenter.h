@@ -14,8 +14,8 @@
 class THostManager;
 
 struct TProgramEntry {
-    std::string Id;     // MB001
-    std::string Name;   // MB002
+    std::string Id;    // MB001
+    std::string Name;  // MB002
 };
 
 struct TMessageLookup {

@@ -12,7 +12,7 @@ class TdmTdbl01 : public TdmDouble {
 public:
     explicit TdmTdbl01(TComponent* owner);
 
-    TClientDataSet* cdsSubBody1 = nullptr;   // the current line's lots
+    TClientDataSet* cdsSubBody1 = nullptr;  // the current line's lots
     TDataSource* dsSubBody1 = nullptr;
 
     // A new document's category changed: its number follows the category.

@@ -50,7 +50,7 @@ void TfrmTdbl01::ResetForm() {
 
 bool TfrmTdbl01::DoAdd(bool reset) {
     if (!TfrmDouble::DoAdd(reset)) return false;
-    DoubleDM()->SetAutoNumber(true);   // a new record clears it: this document's number is the server's
+    DoubleDM()->SetAutoNumber(true);  // a new record clears it: this document's number is the server's
     Renumber();
     return true;
 }

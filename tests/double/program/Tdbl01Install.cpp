@@ -11,13 +11,13 @@ std::string Info(const std::string& name, const std::string& value) {
 }
 
 std::string Line(const std::string& category, const std::string& line, const std::string& item) {
-    return "INSERT INTO TDBMB (MB001, MB002, MB003, MB004, FLAG) VALUES ('" + category + "', '202401020001', '" + line +
-           "', '" + item + "', 1)";
+    return "INSERT INTO TDBMB (MB001, MB002, MB003, MB004, FLAG) VALUES ('" + category + "', '202401020001', '" + line + "', '" +
+           item + "', 1)";
 }
 
 std::string Lot(const std::string& category, const std::string& line, const std::string& lot, const std::string& warehouse) {
-    return "INSERT INTO TDBMC (MC001, MC002, MC003, MC004, MC005, FLAG) VALUES ('" + category + "', '202401020001', '" +
-           line + "', '" + lot + "', '" + warehouse + "', 1)";
+    return "INSERT INTO TDBMC (MC001, MC002, MC003, MC004, MC005, FLAG) VALUES ('" + category + "', '202401020001', '" + line +
+           "', '" + lot + "', '" + warehouse + "', 1)";
 }
 
 }  // namespace

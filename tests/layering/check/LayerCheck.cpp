@@ -44,7 +44,8 @@ bool IsProductSource(const fs::path& path) {
 
 // Top-level folders that hold no product code.
 bool IsOutsideProduct(const std::string& topFolder) {
-    return topFolder == "tests" || topFolder == "bench" || topFolder == "fuzz" || topFolder.starts_with("build") || topFolder.starts_with(".");
+    return topFolder == "tests" || topFolder == "bench" || topFolder == "fuzz" || topFolder.starts_with("build") ||
+           topFolder.starts_with(".");
 }
 
 bool IsQtHeader(const std::string& header) {
@@ -79,8 +80,7 @@ void CheckIncludes(const TLayerMap& map, const TLayer& layer, const fs::path& fi
         const std::string header = match[2];
         if (match[1] == "<") {
             if (IsQtHeader(header) && !layer.MayIncludeQt)
-                out.push_back({relative, lineNo,
-                               "includes <" + header + ">, but layer " + layer.Name + " may not include Qt"});
+                out.push_back({relative, lineNo, "includes <" + header + ">, but layer " + layer.Name + " may not include Qt"});
             continue;
         }
         const std::string target = ResolveQuoted(header, file, root);
@@ -90,8 +90,8 @@ void CheckIncludes(const TLayerMap& map, const TLayer& layer, const fs::path& fi
             out.push_back({relative, lineNo, "includes \"" + header + "\", which belongs to no layer"});
         } else if (!map.MayUse(layer.Name, targetLayer->Name)) {
             out.push_back({relative, lineNo,
-                           "includes \"" + header + "\" of layer " + targetLayer->Name + ", which layer " +
-                               layer.Name + " does not stand on"});
+                           "includes \"" + header + "\" of layer " + targetLayer->Name + ", which layer " + layer.Name +
+                               " does not stand on"});
         }
     }
 }
@@ -109,8 +109,7 @@ TLayerMap TLayerMap::Parse(const std::string& text) {
         for (const std::string& dep : layer.Deps) {
             auto below = map.reach_.find(dep);
             if (below == map.reach_.end())
-                throw std::runtime_error("layer " + layer.Name + " depends on " + dep +
-                                         ", which is not declared before it");
+                throw std::runtime_error("layer " + layer.Name + " depends on " + dep + ", which is not declared before it");
             reach.insert(below->second.begin(), below->second.end());
         }
         map.reach_[layer.Name] = std::move(reach);

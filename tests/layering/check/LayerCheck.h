@@ -10,7 +10,7 @@
 
 struct TLayer {
     std::string Name;
-    std::string Folder;   // relative to the source root; empty for a layer without files
+    std::string Folder;  // relative to the source root; empty for a layer without files
     bool Recursive = false;
     std::vector<std::string> Deps;
     bool MayIncludeQt = false;
@@ -32,15 +32,15 @@ public:
 
 private:
     std::vector<TLayer> layers_;
-    std::map<std::string, std::set<std::string>> reach_;   // layer -> itself and all below it
+    std::map<std::string, std::set<std::string>> reach_;  // layer -> itself and all below it
 };
 
 struct TLayerViolation {
-    std::string File;   // relative to the source root
-    int Line = 0;       // 0: the file as a whole
+    std::string File;  // relative to the source root
+    int Line = 0;      // 0: the file as a whole
     std::string Message;
 
-    std::string Text() const;   // "file:line: message"
+    std::string Text() const;  // "file:line: message"
 };
 
 // Checks every product source under root (tests/, bench/, build folders and hidden folders are not

@@ -5,9 +5,16 @@
 namespace {
 
 // The fields' labels: keyed texts "s" + field name, so that the language packs give them.
-const TLangKeys kLabels("TdmTsgl01", {{"sMA001", "类别"}, {"sMA002", "单号"}, {"sMA003", "名称"}, {"sMA004", "数量"},
-                                      {"sMA005", "金额"}, {"sMA006", "比率"}, {"sMA007", "日期"}, {"sMA008", "备注"},
-                                      {"sUDF01", "自定义项1"}, {"sUDF51", "自定义项51"}});
+const TLangKeys kLabels("TdmTsgl01", {{"sMA001", "类别"},
+                                      {"sMA002", "单号"},
+                                      {"sMA003", "名称"},
+                                      {"sMA004", "数量"},
+                                      {"sMA005", "金额"},
+                                      {"sMA006", "比率"},
+                                      {"sMA007", "日期"},
+                                      {"sMA008", "备注"},
+                                      {"sUDF01", "自定义项1"},
+                                      {"sUDF51", "自定义项51"}});
 constexpr const char* kLabelledFields[] = {"MA001", "MA002", "MA003", "MA004", "MA005",
                                            "MA006", "MA007", "MA008", "UDF01", "UDF51"};
 

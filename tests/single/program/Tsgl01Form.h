@@ -24,7 +24,7 @@ public:
     TDBEdit* edMA008 = nullptr;
     TDBEdit* edUDF01 = nullptr;
     TDBEdit* edUDF51 = nullptr;
-    std::vector<std::string> Printed;   // "key text" or "preview:key text" per DoPrint
+    std::vector<std::string> Printed;  // "key text" or "preview:key text" per DoPrint
 
     TDataModuleClass DataModuleClass() const override;
     void ResetForm() override;

@@ -208,7 +208,8 @@ TEST_F(BrokerTest, SystemSettingsComeAsNameAndValueRows) {
 
 TEST_F(BrokerTest, CodedMessagesPickTheirDialogByKind) {
     std::map<std::string, std::string> texts;
-    for (const char* kind : {"C", "D", "E", "I", "Q", "W", "X"}) texts[std::string(kind) + "000100"] = std::string(kind) + "消息%s";
+    for (const char* kind : {"C", "D", "E", "I", "Q", "W", "X"})
+        texts[std::string(kind) + "000100"] = std::string(kind) + "消息%s";
     Use(MakeManager(texts));
     struct Case {
         const char* kind;
@@ -227,8 +228,8 @@ TEST_F(BrokerTest, CodedMessagesPickTheirDialogByKind) {
         {"W", mtWarning, {"OK", "Cancel"}, "OK", "W消息A "},
         {"X", mtCustom, {"OK"}, "OK", "X消息A "},
     };
-    const std::map<std::string, std::string> captions{{"Yes", "是(&Y)"}, {"No", "否(&N)"}, {"OK", "确定"},
-                                                      {"Cancel", "取消"}, {"YesToAll", "全是(&A)"}};
+    const std::map<std::string, std::string> captions{
+        {"Yes", "是(&Y)"}, {"No", "否(&N)"}, {"OK", "确定"}, {"Cancel", "取消"}, {"YesToAll", "全是(&A)"}};
     for (const Case& c : cases) {
         int answer = broker->ShowMessageByCode(c.kind, "000100", 2, true, 936, {"A"});
         const TShownDialog& shown = app.Dialogs().back();
@@ -316,9 +317,12 @@ TEST_F(BrokerTest, RunProgramStartsThroughTheHostAndNamesEachFailure) {
     EXPECT_TRUE(app.Dialogs().empty());
 
     const std::vector<std::string> expected{
-        "[采购作业]作业程序文档不存在! ",         "[采购作业]作业程序文档装入失败! ",
-        "[采购作业]作业程序启动时无法录入公用元件! ", "[采购作业]作业程序启动时取作业权限错误! ",
-        "[采购作业]作业程序无运行作业权限! ",     "[采购作业]作业程序起始化错误! ",
+        "[采购作业]作业程序文档不存在! ",
+        "[采购作业]作业程序文档装入失败! ",
+        "[采购作业]作业程序启动时无法录入公用元件! ",
+        "[采购作业]作业程序启动时取作业权限错误! ",
+        "[采购作业]作业程序无运行作业权限! ",
+        "[采购作业]作业程序起始化错误! ",
         "[采购作业]作业程序发生不可预知的错误! ",
     };
     for (int i = 0; i < 7; ++i) {
@@ -346,17 +350,18 @@ TEST_F(BrokerTest, ApprovalJobsAreQueuedWithTheirRecord) {
         a.at(4).Assign(Strings({"smtp", "25", "mail@demo"}));
         return Variant(true);
     });
-    Use(MakeManager({{"I200007", "送签成功!"}, {"E200128", "写入签核作业队列失败!"}, {"E200129", "签核服务器设置错误, 无法送签!"}},
-                    validator, counter));
+    Use(MakeManager(
+        {{"I200007", "送签成功!"}, {"E200128", "写入签核作业队列失败!"}, {"E200129", "签核服务器设置错误, 无法送签!"}}, validator,
+        counter));
 
     EXPECT_TRUE(broker->SubmitJob(sjApproval, Numbered("r", 14)));
     EXPECT_EQ(app.Dialogs().back().Text, "送签成功! ");
     TRecordedCall call = counter->CallsOf("GETCOUNTER").back();
     EXPECT_EQ(call.Args.at(0), Variant("INSERTQWJOB"));
-    Variant body = Strings({"DS", "DEMO", "TDEF05", "r1", "r2", "r0", "r3", "r4", "r5", "r6", "r7", "r8", "r9", "r10",
-                            "r11", "r12", "r13"});
-    Variant record = VarArrayOf({"DEMO", "TDEF05", "r6", "DS", body, "N", "", Variant::Null(), Variant::Null(), "", "936",
-                                 "SP7"});
+    Variant body =
+        Strings({"DS", "DEMO", "TDEF05", "r1", "r2", "r0", "r3", "r4", "r5", "r6", "r7", "r8", "r9", "r10", "r11", "r12", "r13"});
+    Variant record =
+        VarArrayOf({"DEMO", "TDEF05", "r6", "DS", body, "N", "", Variant::Null(), Variant::Null(), "", "936", "SP7"});
     EXPECT_EQ(call.Args.at(1), VarArrayOf({record}));
     EXPECT_EQ(validator->CallsOf("CheckValue").back().Args.at(0), Variant("RKTMB"));
     EXPECT_EQ(validator->CallsOf("CheckValue").back().Args.at(3), VarArrayOf({"DEMO"}));
@@ -390,7 +395,7 @@ TEST_F(BrokerTest, PagerAndMessageCenterJobs) {
     auto manager = MakeManager({});
     manager->On("ExecWork", [](VarArgs&) { return Variant(0); });
     Use(manager);
-    broker->ProgramName = "文档信息录入作业";   // without a validator the attach found no program information
+    broker->ProgramName = "文档信息录入作业";  // without a validator the attach found no program information
 
     auto pager = std::make_shared<TRecordingDispatch>();
     pager->On("ShowSendTorvane", [](VarArgs&) { return Variant(); });
@@ -404,8 +409,9 @@ TEST_F(BrokerTest, PagerAndMessageCenterJobs) {
     EXPECT_TRUE(broker->SubmitJob(sjMessageCenter, "MC001=A01"));
     TRecordedCall call = manager->CallsOf("ExecWork").at(0);
     EXPECT_EQ(call.Args.at(0), VarArrayOf({"DS", "DEMO", "TMCI05"}));
-    EXPECT_EQ(call.Args.at(1),
-              VarArrayOf({"0", VarArrayOf({"", "", "<A href=\"zorq://Velora/DEMO/TDEF05/query/MC001=A01\">文档信息录入作业</A>"})}));
+    EXPECT_EQ(
+        call.Args.at(1),
+        VarArrayOf({"0", VarArrayOf({"", "", "<A href=\"zorq://Velora/DEMO/TDEF05/query/MC001=A01\">文档信息录入作业</A>"})}));
     EXPECT_EQ(call.Args.at(2), VarArrayOf({0, 4, Variant()}));
     EXPECT_EQ(call.Args.at(3), Variant(2));
 }
@@ -426,8 +432,9 @@ TEST_F(BrokerTest, LookupDataSendsTheF2RequestOrExchangesWithTheLookupCombo) {
     Variant request = lookup->CallsOf("F2GetData").at(0).Args.at(0);
     ASSERT_EQ(request.Low(), 0);
     ASSERT_EQ(request.High(), 18);
-    const std::vector<Variant> expected{"ADMMA", "01", VarArrayOf({"A"}), true, "AD", "DEMO", "DEMO", 4711, 1, false,
-                                        Variant(), "t1", "t2", "t3", "Y", true, false, broker->HostManager, "DS"};
+    const std::vector<Variant> expected{
+        "ADMMA", "01",  VarArrayOf({"A"}),   true, "AD", "DEMO", "DEMO", 4711, 1, false, Variant(), "t1", "t2", "t3", "Y",
+        true,    false, broker->HostManager, "DS"};
     for (int i = 0; i <= 18; ++i) EXPECT_EQ(request[i], expected[i]) << "element " << i;
     owner->rights = TFunctionRights{34};
     options.Window = 99;
@@ -442,8 +449,8 @@ TEST_F(BrokerTest, LookupDataSendsTheF2RequestOrExchangesWithTheLookupCombo) {
     EXPECT_TRUE(broker->LookupData("ADMMA", "01", VarArrayOf({"A"}), options).IsEmpty());
     const Variant& param = owner->storedParam;
     ASSERT_EQ(param.High(), 13);
-    const std::vector<Variant> collected{"ADMMA", "01", VarArrayOf({"A"}), 1, "AD", "DEMO", Variant(),
-                                         "t1", "t2", "t3", "Y", "", "", "9"};
+    const std::vector<Variant> collected{"ADMMA", "01", VarArrayOf({"A"}), 1, "AD", "DEMO", Variant(), "t1", "t2", "t3", "Y", "",
+                                         "",      "9"};
     for (int i = 0; i <= 13; ++i) EXPECT_EQ(param[i], collected[i]) << "element " << i;
     options.Texts = {"", "t2", "t3"};
     broker->LookupData("ADMMA", "01", VarArrayOf({"A"}), options);
@@ -454,7 +461,7 @@ TEST_F(BrokerTest, LookupDataSendsTheF2RequestOrExchangesWithTheLookupCombo) {
     owner->storedResult = VarArrayOf({Strings({"MFG", "生产管理"})});
     EXPECT_EQ(broker->LookupData("ADMMA", "01", VarArrayOf({"A"})), owner->storedResult);
     EXPECT_EQ(lookup->CallsOf("F2GetData").size(), 2u);
-    lookup->ClearCalls();   // the requests hold the manager, which holds the lookup service
+    lookup->ClearCalls();  // the requests hold the manager, which holds the lookup service
 }
 
 TEST_F(BrokerTest, QueryMaxSeqAsksTheValidatorWithTheDatasetsValues) {

@@ -52,7 +52,7 @@ TEST(Controller, ShowProgramModalHandsBackTheReturnValueAndClosesTheWindow) {
     TDLLMTCtrller controller;
     controller.OnHostNotify = THostNotifyEvent::Of<EventLog, &EventLog::Heard>(&log);
     controller.ProgramForm = CreateComponent<TfrmRadical>(nullptr);
-    controller.CreateProgram(VarArrayOf({"DS", "DEMO", "DEMO", 0, ""}));   // hooks the events
+    controller.CreateProgram(VarArrayOf({"DS", "DEMO", "DEMO", 0, ""}));  // hooks the events
     log.events.clear();
 
     Variant result;

@@ -10,10 +10,10 @@
 #include "toolkit/data/ClientDataSet.h"
 #include "toolkit/data/DataSource.h"
 #include "toolkit/data/Field.h"
-#include "toolkit/ui/widgets/Button.h"
-#include "toolkit/ui/widgets/GlyphButton.h"
 #include "toolkit/ui/dataaware/DBCtrls.h"
+#include "toolkit/ui/widgets/Button.h"
 #include "toolkit/ui/widgets/Edit.h"
+#include "toolkit/ui/widgets/GlyphButton.h"
 
 namespace {
 
@@ -117,8 +117,8 @@ TEST(DisabledGlyph, DarkPixelsAndLightEdgesFormTheDisabledImage) {
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 4; ++x) glyph.SetPixel(x, y, pixels[y][x]);
 
-    EXPECT_EQ(DisabledMask(glyph), (std::vector<bool>{false, true, false, false,   //
-                                                      false, true, false, false,   //
+    EXPECT_EQ(DisabledMask(glyph), (std::vector<bool>{false, true, false, false,  //
+                                                      false, true, false, false,  //
                                                       false, false, true, true}));
     AddDisabledImage(glyph);
     ASSERT_EQ(glyph.Width(), 8);
@@ -182,8 +182,7 @@ public:
     using TfrmRadical::TfrmRadical;
     TDBEdit* edCode = nullptr;
     void OnF2Key(WORD& key, TWinControl* control) override {
-        if (control == edCode)
-            F2Lookup(edCode->Field(), "MC004,MC004C", false, false, VarArrayOf({""}), "ADMMA", "01");
+        if (control == edCode) F2Lookup(edCode->Field(), "MC004,MC004C", false, false, VarArrayOf({""}), "ADMMA", "01");
     }
 };
 

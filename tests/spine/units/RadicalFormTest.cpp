@@ -13,11 +13,11 @@
 #include "toolkit/data/ClientDataSet.h"
 #include "toolkit/data/DataSource.h"
 #include "toolkit/data/Field.h"
-#include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/dataaware/DBEdit.h"
 #include "toolkit/ui/grids/DBGrids.h"
-#include "toolkit/ui/widgets/Edit.h"
+#include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/kernel/KeyInput.h"
+#include "toolkit/ui/widgets/Edit.h"
 
 namespace {
 
@@ -238,9 +238,9 @@ TEST_F(RadicalFormTest, FunctionKeysAndTheirWindowMessagesReachTheHandlers) {
     form->Perform(UM_F4KEY, static_cast<WPARAM>(second->Handle()));
     form->Perform(UM_F11KEY, 0);
 
-    const std::vector<std::tuple<WORD, TWinControl*, int>> expected{
-        {VK_F2, first, 0}, {VK_F3, first, 1}, {VK_F4, first, 1}, {VK_F11, first, 1},
-        {VK_F2, second, 0}, {VK_F3, second, 0}, {VK_F4, second, 0}, {VK_F11, nullptr, 0}};
+    const std::vector<std::tuple<WORD, TWinControl*, int>> expected{{VK_F2, first, 0},  {VK_F3, first, 1},   {VK_F4, first, 1},
+                                                                    {VK_F11, first, 1}, {VK_F2, second, 0},  {VK_F3, second, 0},
+                                                                    {VK_F4, second, 0}, {VK_F11, nullptr, 0}};
     ASSERT_EQ(form->calls.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(form->calls[i].key, std::get<0>(expected[i])) << i;

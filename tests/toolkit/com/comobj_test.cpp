@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
-#include <fstream>
 #include <unistd.h>
+#include <fstream>
 
 #include "toolkit/com/ComObj.h"
 #include "toolkit/os/DynLib.h"
@@ -41,16 +41,16 @@ protected:
 }  // namespace
 
 TEST_F(ComObjTest, CreatesObjectsFromOneLoadedLibrary) {
-    Variant first = CreateOleObject("tktest.counter");   // program ids ignore case
+    Variant first = CreateOleObject("tktest.counter");  // program ids ignore case
     ASSERT_TRUE(first.IsDispatch());
     EXPECT_EQ(OleCall(first, "Add", {2, 3}), Variant(5));
     EXPECT_EQ(OleGet(first, "ProgId"), Variant("tktest.counter"));
     int before = OleGet(first, "Created").AsInteger();
 
-    Variant second = CreateOleObject("TkTest.Other");    // same library, another factory
+    Variant second = CreateOleObject("TkTest.Other");  // same library, another factory
     EXPECT_EQ(OleGet(second, "ModuleToken"), OleGet(first, "ModuleToken"));
     EXPECT_EQ(OleGet(second, "Created").AsInteger(), before + 1);
-    EXPECT_EQ(OleGet(first, "Created").AsInteger(), before + 1);   // one copy of the library's state
+    EXPECT_EQ(OleGet(first, "Created").AsInteger(), before + 1);  // one copy of the library's state
 
     // The library stays loaded after its objects are gone.
     first = Variant();
@@ -83,7 +83,9 @@ TEST_F(ComObjTest, ErrorsNameTheClassOrTheLibrary) {
 TEST_F(ComObjTest, InProcessClassesComeFirst) {
     class Local : public TDispatchObject {
     public:
-        Local() { DefineProperty("Name", [] { return Variant("local"); }); }
+        Local() {
+            DefineProperty("Name", [] { return Variant("local"); });
+        }
     };
     std::vector<std::string> asked;
     RegisterOleClass("TkTest.Counter", [&](const std::string& id) {

@@ -19,33 +19,34 @@ namespace {
 bool Same(const Variant& a, const Variant& b) {
     if (a.Type() != b.Type()) return false;
     switch (a.Type()) {
-    case VarType::Empty:
-    case VarType::Null: return true;
-    case VarType::Boolean: return a.AsBool() == b.AsBool();
-    case VarType::Integer: return a.AsInt64() == b.AsInt64();
-    case VarType::Double: {
-        double x = a.AsDouble(), y = b.AsDouble();
-        return std::memcmp(&x, &y, sizeof x) == 0;
-    }
-    case VarType::Date: return a.AsDateTime() == b.AsDateTime();
-    case VarType::String: return a.AsString() == b.AsString();
-    case VarType::Bytes: return a.AsBytes() == b.AsBytes();
-    case VarType::Array: {
-        if (a.DimCount() != b.DimCount()) return false;
-        for (int d = 1; d <= a.DimCount(); ++d)
-            if (a.Low(d) != b.Low(d) || a.High(d) != b.High(d)) return false;
-        // 64-bit indexes: a bound may be INT_MAX.
-        if (a.DimCount() == 1) {
-            for (long long i = a.Low(); i <= a.High(); ++i)
-                if (!Same(a[static_cast<int>(i)], b[static_cast<int>(i)])) return false;
-        } else {
-            for (long long i = a.Low(1); i <= a.High(1); ++i)
-                for (long long j = a.Low(2); j <= a.High(2); ++j)
-                    if (!Same(a.At(static_cast<int>(i), static_cast<int>(j)), b.At(static_cast<int>(i), static_cast<int>(j)))) return false;
+        case VarType::Empty:
+        case VarType::Null: return true;
+        case VarType::Boolean: return a.AsBool() == b.AsBool();
+        case VarType::Integer: return a.AsInt64() == b.AsInt64();
+        case VarType::Double: {
+            double x = a.AsDouble(), y = b.AsDouble();
+            return std::memcmp(&x, &y, sizeof x) == 0;
         }
-        return true;
-    }
-    default: return false;
+        case VarType::Date: return a.AsDateTime() == b.AsDateTime();
+        case VarType::String: return a.AsString() == b.AsString();
+        case VarType::Bytes: return a.AsBytes() == b.AsBytes();
+        case VarType::Array: {
+            if (a.DimCount() != b.DimCount()) return false;
+            for (int d = 1; d <= a.DimCount(); ++d)
+                if (a.Low(d) != b.Low(d) || a.High(d) != b.High(d)) return false;
+            // 64-bit indexes: a bound may be INT_MAX.
+            if (a.DimCount() == 1) {
+                for (long long i = a.Low(); i <= a.High(); ++i)
+                    if (!Same(a[static_cast<int>(i)], b[static_cast<int>(i)])) return false;
+            } else {
+                for (long long i = a.Low(1); i <= a.High(1); ++i)
+                    for (long long j = a.Low(2); j <= a.High(2); ++j)
+                        if (!Same(a.At(static_cast<int>(i), static_cast<int>(j)), b.At(static_cast<int>(i), static_cast<int>(j))))
+                            return false;
+            }
+            return true;
+        }
+        default: return false;
     }
 }
 
@@ -68,7 +69,8 @@ public:
             return Variant(DispatchPtr(child));
         });
         DefineMethod("NameOf", [](VarArgs& a) { return OleGet(a.at(0), "Name"); });
-        DefineProperty("Name", [this] { return Variant(name_); }, [this](const Variant& v) { name_ = v.AsString(); });
+        DefineProperty(
+            "Name", [this] { return Variant(name_); }, [this](const Variant& v) { name_ = v.AsString(); });
         DefineMethod("Fail", [](VarArgs&) -> Variant { throw EDatabaseError("table is locked"); });
         DefineMethod("Wait", [](VarArgs& a) {
             std::this_thread::sleep_for(std::chrono::milliseconds(a.at(0).AsInteger()));
@@ -198,7 +200,8 @@ TEST(WireReader, RefusesArraysTheFrameCannotHoldAndFramesOfTooManyValues) {
     auto u32 = [](std::uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
     const std::string array(1, static_cast<char>(VarType::Array));
     // No rows of 2^31 columns: the empty first dimension must not let the second through.
-    EXPECT_EQ(refusal(array + '\x02' + u32(1) + u32(0) + u32(0) + u32(0x7FFFFFFF), 0), "malformed frame: array larger than the frame");
+    EXPECT_EQ(refusal(array + '\x02' + u32(1) + u32(0) + u32(0) + u32(0x7FFFFFFF), 0),
+              "malformed frame: array larger than the frame");
     // Ten values where the reader takes five, counted before the array is made.
     TWireWriter ten;
     ten.Value(VarArrayCreate(0, 9));
@@ -231,7 +234,7 @@ TEST_F(RemotingTest, ObjectsHandedOutBecomeProxiesAndDieWithTheirLastProxy) {
     EXPECT_EQ(OleCall(server, "NameOf", {child}), Variant("renamed"));
     EXPECT_EQ(alive_.load(), 2);
 
-    child = Variant();   // the release travels ahead of the next call
+    child = Variant();  // the release travels ahead of the next call
     EXPECT_EQ(OleGet(server, "Name"), Variant("root"));
     EXPECT_EQ(alive_.load(), 1);
 
@@ -332,9 +335,9 @@ TEST_F(RemotingTest, SlowCallTimesOutAndClosesTheSession) {
     e.CallTimeoutMs = 50;
     auto session = TRemoteSession::Open(e);
     Variant server = session->Root();
-    EXPECT_EQ(ErrorOf([&] { OleCall(server, "Wait", {400}); }),
-              "ESocketConnectionError: Connection to 127.0.0.1:" + std::to_string(e.Port) +
-                  " lost: no answer to Wait within 50 ms");
+    EXPECT_EQ(
+        ErrorOf([&] { OleCall(server, "Wait", {400}); }),
+        "ESocketConnectionError: Connection to 127.0.0.1:" + std::to_string(e.Port) + " lost: no answer to Wait within 50 ms");
     EXPECT_FALSE(session->Active());
     EXPECT_EQ(ErrorOf([&] { OleCall(server, "Echo", {1}); }),
               "ESocketConnectionError: Connection to 127.0.0.1:" + std::to_string(e.Port) + " lost: not connected");
@@ -360,10 +363,10 @@ TEST_F(RemotingTest, SocketConnectionCreatesInProcessOrConnectsToTheDaemon) {
     local.Address = "127.0.0.1";
     local.ServerName = "Test.Echo";
     EXPECT_FALSE(local.Connected());
-    Variant inProcess = local.AppServer();   // asking for the server connects
+    Variant inProcess = local.AppServer();  // asking for the server connects
     EXPECT_TRUE(local.Connected());
     EXPECT_EQ(dynamic_cast<TRemoteObject*>(inProcess.AsDispatch().get()), nullptr);
-    EXPECT_EQ(alive_.load(), 0);   // made in this process, not by the listener
+    EXPECT_EQ(alive_.load(), 0);  // made in this process, not by the listener
     UnregisterOleClass("Test.Echo");
 
     TSocketConnection remote;

@@ -12,7 +12,7 @@ TEST(Scram, KeysFollowPbkdf2HmacSha256AndProofsFitOnlyTheirPasswordAndExchange) 
 
     TScramVerifier v = MakeScramVerifier("秘密 pass", kScramMinIterations);
     EXPECT_EQ(v.Salt.size(), 16u);
-    EXPECT_NE(MakeScramVerifier("秘密 pass", kScramMinIterations).Salt, v.Salt);   // a new salt each time
+    EXPECT_NE(MakeScramVerifier("秘密 pass", kScramMinIterations).Salt, v.Salt);  // a new salt each time
 
     std::string message = ScramAuthMessage("DS", RandomBytes(24), RandomBytes(24), v.Salt, v.Iterations, "Nexor01S.Class1");
     TScramClientResult right = ScramClientProof("秘密 pass", v.Salt, v.Iterations, message);

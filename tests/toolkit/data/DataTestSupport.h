@@ -30,7 +30,8 @@ struct DocumentServer {
             std::string key = "DOC" + std::to_string(d);
             header->AddRow({Variant(key), Variant("文档" + std::to_string(d)), Variant(1)});
             for (int l = 1; l <= linesPerDocument; ++l)
-                body->AddRow({Variant(key), Variant("000" + std::to_string(l)), Variant("line " + std::to_string(l)), Variant(1)});
+                body->AddRow(
+                    {Variant(key), Variant("000" + std::to_string(l)), Variant("line " + std::to_string(l)), Variant(1)});
         }
         provider = std::make_shared<TLocalProvider>();
         provider->AddProvider("pvdMain", header);

@@ -110,7 +110,7 @@ TEST(ClientDataSet, NavigationAndRecNo) {
     EXPECT_TRUE(ds.Bof());
     ds.SetRecNo(2);
     EXPECT_EQ(ds.FieldByName("NAME")->AsString(), "b");
-    ds.Insert();   // before the current row
+    ds.Insert();  // before the current row
     ds.FieldByName("ID")->SetAsInteger(9);
     ds.Post();
     EXPECT_EQ(Ids(ds), (std::vector<int>{1, 9, 2, 3}));
@@ -161,7 +161,7 @@ TEST(ClientDataSet, CancelAndTheChangeLog) {
     ds.FieldByName("NAME")->SetAsString("A");
     ds.Post();
     EXPECT_EQ(ds.UpdateStatus(), usModified);
-    ds.Edit();   // a second edit of the same row is still one change with the first original
+    ds.Edit();  // a second edit of the same row is still one change with the first original
     ds.FieldByName("NAME")->SetAsString("AA");
     ds.Post();
     EXPECT_EQ(ds.ChangeCount(), 1);
@@ -175,16 +175,16 @@ TEST(ClientDataSet, CancelAndTheChangeLog) {
     EXPECT_EQ(ds.ChangeCount(), 3);
     EXPECT_EQ(Ids(ds), (std::vector<int>{1, 3, 4}));
 
-    EXPECT_TRUE(ds.UndoLastChange(true));   // the insert goes
+    EXPECT_TRUE(ds.UndoLastChange(true));  // the insert goes
     EXPECT_EQ(Ids(ds), (std::vector<int>{1, 3}));
-    EXPECT_TRUE(ds.UndoLastChange(true));   // the delete is undone; the cursor follows the row
+    EXPECT_TRUE(ds.UndoLastChange(true));  // the delete is undone; the cursor follows the row
     EXPECT_EQ(ds.FieldByName("ID")->AsInteger(), 2);
     EXPECT_EQ(Ids(ds), (std::vector<int>{1, 2, 3}));
 
     ds.Last();
     ds.Delete();
     ds.First();
-    ds.RevertRecord();   // the first row back to its fetched value
+    ds.RevertRecord();  // the first row back to its fetched value
     EXPECT_EQ(ds.FieldByName("NAME")->AsString(), "a");
     EXPECT_EQ(ds.ChangeCount(), 1);
     ds.CancelUpdates();
@@ -205,7 +205,7 @@ TEST(ClientDataSet, IndexesAscendingAndDescending) {
     TClientDataSet ds;
     MakeLocal(ds, {{2, "beta"}, {1, "Alpha"}, {3, "alpha"}, {4, "Beta"}});
     ds.SetIndexFieldNames("NAME;ID");
-    EXPECT_EQ(Ids(ds), (std::vector<int>{1, 4, 3, 2}));   // bytes: upper case first
+    EXPECT_EQ(Ids(ds), (std::vector<int>{1, 4, 3, 2}));  // bytes: upper case first
     ds.AddIndex("byNameCI", "NAME;ID", {ixCaseInsensitive});
     ds.AddIndex("byIdDesc", "ID", {ixDescending});
     ds.AddIndex("mixed", "NAME;ID", {}, "ID", "NAME");
@@ -241,7 +241,7 @@ TEST(ClientDataSet, IndexesPutNullKeysBeforeEveryValue) {
     for (int id : {2, 4}) {
         ASSERT_TRUE(ds.Locate("ID", Variant(id)));
         ds.Edit();
-        ds.FieldByName("NAME")->Clear();   // null, unlike the empty text of row 5
+        ds.FieldByName("NAME")->Clear();  // null, unlike the empty text of row 5
         ds.Post();
     }
     ds.SetIndexFieldNames("NAME;ID");
@@ -266,14 +266,14 @@ TEST(ClientDataSet, LocateAndLookup) {
     EXPECT_EQ(ds.FieldByName("ID")->AsInteger(), 2);
     EXPECT_EQ(scrolls, 1);
     EXPECT_FALSE(ds.Locate("NAME", Variant("BANANA")));
-    EXPECT_EQ(ds.FieldByName("ID")->AsInteger(), 2);   // a failed search stays put
+    EXPECT_EQ(ds.FieldByName("ID")->AsInteger(), 2);  // a failed search stays put
     EXPECT_TRUE(ds.Locate("NAME", Variant("cher"), {loCaseInsensitive, loPartialKey}));
     EXPECT_EQ(ds.FieldByName("ID")->AsInteger(), 3);
     EXPECT_TRUE(ds.Locate("NAME;ID", VarArrayOf({Variant("banana"), Variant(4)})));
     EXPECT_EQ(ds.RecNo(), 4);
-    EXPECT_TRUE(ds.Locate("ID", Variant("1")));          // text against a number
+    EXPECT_TRUE(ds.Locate("ID", Variant("1")));  // text against a number
     EXPECT_EQ(ds.Lookup("ID", Variant(3), "NAME").AsString(), "Cherry");
-    EXPECT_EQ(ds.RecNo(), 1);                            // lookup does not move
+    EXPECT_EQ(ds.RecNo(), 1);  // lookup does not move
     EXPECT_TRUE(ds.Lookup("ID", Variant(99), "NAME").IsNull());
 }
 
@@ -286,7 +286,7 @@ TEST(ClientDataSet, BookmarksSurviveSorting) {
     TBookmark onB = ds.GetBookmark();
     EXPECT_EQ(ds.CompareBookmarks(onA, onB), -1);
     ds.SetIndexFieldNames("ID");
-    EXPECT_EQ(ds.FieldByName("ID")->AsInteger(), 2);   // the current row stays current
+    EXPECT_EQ(ds.FieldByName("ID")->AsInteger(), 2);  // the current row stays current
     EXPECT_EQ(ds.RecNo(), 2);
     EXPECT_EQ(ds.CompareBookmarks(onA, onB), -1);
     ds.SetIndexName("");
@@ -315,20 +315,20 @@ TEST(ClientDataSet, CloneCursorsShareRowsAndLog) {
     ds.Post();
     EXPECT_EQ(clone.RecordCount(), 3);
     clone.First();
-    EXPECT_EQ(clone.FieldByName("ID")->AsInteger(), 3);   // the clone keeps its own order
-    EXPECT_EQ(ds.RecNo(), 3);                             // and its own position
+    EXPECT_EQ(clone.FieldByName("ID")->AsInteger(), 3);  // the clone keeps its own order
+    EXPECT_EQ(ds.RecNo(), 3);                            // and its own position
     clone.Last();
     clone.Edit();
     clone.FieldByName("NAME")->SetAsString("bb");
     clone.Post();
-    EXPECT_EQ(ds.ChangeCount(), 2);                       // one log for both cursors
+    EXPECT_EQ(ds.ChangeCount(), 2);  // one log for both cursors
     EXPECT_EQ(clone.ChangeCount(), 2);
     ds.SetRecNo(2);
     EXPECT_EQ(ds.FieldByName("NAME")->AsString(), "bb");
     ds.CancelUpdates();
     EXPECT_EQ(clone.RecordCount(), 2);
     ds.Close();
-    EXPECT_EQ(clone.RecordCount(), 2);                    // the rows live while a cursor uses them
+    EXPECT_EQ(clone.RecordCount(), 2);  // the rows live while a cursor uses them
 }
 
 TEST(ClientDataSet, FiltersHideRows) {
@@ -342,7 +342,7 @@ TEST(ClientDataSet, FiltersHideRows) {
     EXPECT_EQ(Ids(ds), (std::vector<int>{1, 4}));
     ds.First();
     ds.Edit();
-    ds.FieldByName("NAME")->SetAsString("zz");   // no longer passes: leaves the view on post
+    ds.FieldByName("NAME")->SetAsString("zz");  // no longer passes: leaves the view on post
     ds.Post();
     EXPECT_EQ(Ids(ds), (std::vector<int>{4}));
     ds.SetFiltered(false);
@@ -372,19 +372,18 @@ TEST(DataSource, NotificationsAndDisableControls) {
     dataChanges = 0;
     ds.DisableControls();
     EXPECT_TRUE(ds.ControlsDisabled());
-    for (ds.First(); !ds.Eof(); ds.Next()) {
-    }
+    for (ds.First(); !ds.Eof(); ds.Next()) {}
     ds.Edit();
     ds.FieldByName("NAME")->SetAsString("x");
     ds.Post();
     EXPECT_EQ(link.dataSetChanged + link.scrolled + link.recordChanged, 0);
     EXPECT_EQ(dataChanges, 0);
     ds.DisableControls();
-    ds.EnableControls();   // still disabled once
+    ds.EnableControls();  // still disabled once
     EXPECT_EQ(link.dataSetChanged, 0);
     ds.EnableControls();
     EXPECT_FALSE(ds.ControlsDisabled());
-    EXPECT_EQ(link.dataSetChanged, 1);   // one refresh on enable
+    EXPECT_EQ(link.dataSetChanged, 1);  // one refresh on enable
     EXPECT_EQ(dataChanges, 1);
 
     // Editing through the source and a field link.
@@ -402,7 +401,7 @@ TEST(DataSource, NotificationsAndDisableControls) {
     EXPECT_EQ(stateChanges, 1);
     EXPECT_GE(link.editingChanged, 1);
     fieldLink.Modified();
-    ds.Post();   // the link writes its pending text first
+    ds.Post();  // the link writes its pending text first
     EXPECT_EQ(ds.FieldByName("NAME")->AsString(), "typed");
     EXPECT_EQ(shown, "typed");
     src.AutoEdit = false;
@@ -435,6 +434,6 @@ TEST(ClientDataSet, CalculatedFieldsAndPeek) {
     EXPECT_DOUBLE_EQ(total->AsFloat(), 6.0);
     EXPECT_EQ(ds.RecNo(), 2);
     ds.Edit();
-    EXPECT_THROW(total->SetAsFloat(1), EDatabaseError);   // only OnCalcFields writes it
+    EXPECT_THROW(total->SetAsFloat(1), EDatabaseError);  // only OnCalcFields writes it
     ds.Cancel();
 }

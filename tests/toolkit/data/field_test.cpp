@@ -9,18 +9,18 @@ TEST(StringField, SizeCountsGbkBytesWithoutHalfCharacters) {
     ds.CreateDataSet();
     ds.Append();
     TField* name = ds.FieldByName("NAME");
-    name->SetAsString("中文字");          // six GBK bytes: the third character does not fit
+    name->SetAsString("中文字");  // six GBK bytes: the third character does not fit
     EXPECT_EQ(name->AsString(), "中文");
-    name->SetAsString("a中文字");         // a + two characters = five bytes
+    name->SetAsString("a中文字");  // a + two characters = five bytes
     EXPECT_EQ(name->AsString(), "a中文");
-    name->SetAsString("ab中文字");        // the fourth and fifth byte would split 文
+    name->SetAsString("ab中文字");  // the fourth and fifth byte would split 文
     EXPECT_EQ(name->AsString(), "ab中");
     EXPECT_EQ(CodePageByteLength(name->AsString(), 936), 4u);
     name->SetAsString("abcdefg");
     EXPECT_EQ(name->AsString(), "abcde");
-    EXPECT_EQ(name->DataSize(), 6);   // line numbers are padded to DataSize - 1 characters
+    EXPECT_EQ(name->DataSize(), 6);  // line numbers are padded to DataSize - 1 characters
     name->SetAsString("");
-    EXPECT_FALSE(name->IsNull());         // an empty text is a value, not null
+    EXPECT_FALSE(name->IsNull());  // an empty text is a value, not null
     name->Clear();
     EXPECT_TRUE(name->IsNull());
 }
@@ -57,7 +57,7 @@ TEST(Field, ValidateAbortLeavesTheOldValue) {
     std::vector<std::string> seen;
     int changes = 0;
     name->OnValidate = [&](TField* f) {
-        seen.push_back(f->AsString());   // the new value is visible while validating
+        seen.push_back(f->AsString());  // the new value is visible while validating
         if (f->AsString() == "bad") Abort();
     };
     name->OnChange = [&](TField*) { ++changes; };
@@ -81,7 +81,7 @@ TEST(Field, ValidateAbortLeavesTheOldValue) {
     name->SetText("whole");
     EXPECT_EQ(name->AsString(), "whole");
     ds.Post();
-    EXPECT_EQ(name->OldValue().AsString(), "one");   // as fetched, until the log is merged
+    EXPECT_EQ(name->OldValue().AsString(), "one");  // as fetched, until the log is merged
 }
 
 TEST(Field, TextHandlersAndNumberFormats) {
@@ -99,7 +99,7 @@ TEST(Field, TextHandlersAndNumberFormats) {
     amt->SetDisplayFormat("#,##0.00");
     amt->SetEditFormat("##0.#######");
     ds.Append();
-    amt->SetText("1,234.5");                 // typed with a thousands separator
+    amt->SetText("1,234.5");  // typed with a thousands separator
     EXPECT_DOUBLE_EQ(amt->AsFloat(), 1234.5);
     EXPECT_EQ(amt->DisplayText(), "1,234.50");
     EXPECT_EQ(amt->Text(), "1234.5");

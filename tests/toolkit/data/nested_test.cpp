@@ -23,9 +23,9 @@ TEST(Nested, BodyRowOnAnEmptyHeaderStartsANewHeader) {
     doc.body.FieldByName("MD001")->SetAsString("X");
     doc.body.FieldByName("MD002")->SetAsString("0001");
     doc.body.Post();
-    EXPECT_TRUE(doc.main.Modified());   // a body row makes the header worth posting
+    EXPECT_TRUE(doc.main.Modified());  // a body row makes the header worth posting
     doc.main.FieldByName("MC001")->SetAsString("X");
-    doc.main.CheckBrowseMode();         // posts, since the header was touched
+    doc.main.CheckBrowseMode();  // posts, since the header was touched
     EXPECT_EQ(doc.main.RecordCount(), 1);
     EXPECT_EQ(doc.body.RecordCount(), 1);
     EXPECT_EQ(doc.main.ApplyUpdates(0), 0);
@@ -39,7 +39,7 @@ TEST(Nested, BodyRowOnAnEmptyHeaderStartsANewHeader) {
     doc.body.Post();
     doc.main.Cancel();
     EXPECT_EQ(doc.main.ChangeCount(), 0);
-    EXPECT_EQ(doc.body.RecordCount(), 1);   // back on X's lines
+    EXPECT_EQ(doc.body.RecordCount(), 1);  // back on X's lines
 }
 
 TEST(Nested, RefusedBodyRowReachesTheBodyHandler) {
@@ -47,7 +47,7 @@ TEST(Nested, RefusedBodyRowReachesTheBodyHandler) {
     doc.server.provider->RowCheck = [](const TMemTable& table, const TDeltaRow& row) -> std::string {
         return table.Name() == "ADMMD" && VarToStr(row.NewValue("MD003")) == "bad" ? "line refused" : "";
     };
-    doc.main.Last();   // DOC2
+    doc.main.Last();  // DOC2
     doc.body.Last();
     doc.body.Edit();
     doc.body.FieldByName("MD003")->SetAsString("bad");
@@ -57,7 +57,7 @@ TEST(Nested, RefusedBodyRowReachesTheBodyHandler) {
     doc.body.FieldByName("MD003")->SetAsString("fine");
     doc.body.Post();
     doc.main.Post();
-    doc.main.First();   // the handler must bring the refused row back into view
+    doc.main.First();  // the handler must bring the refused row back into view
     std::string where;
     int mainCalls = 0;
     doc.main.OnReconcileError = [&](TClientDataSet*, EReconcileError&, TUpdateKind, TReconcileAction&) { ++mainCalls; };
@@ -71,12 +71,12 @@ TEST(Nested, RefusedBodyRowReachesTheBodyHandler) {
     EXPECT_EQ(where, "DOC2/0002:line refused");
     EXPECT_EQ(mainCalls, 0);
     EXPECT_EQ(doc.server.body->Value({Variant("DOC2"), Variant("0001")}, "MD003").AsString(), "fine");
-    EXPECT_EQ(doc.main.ChangeCount(), 1);   // only the refused line is pending
+    EXPECT_EQ(doc.main.ChangeCount(), 1);  // only the refused line is pending
     EXPECT_EQ(doc.main.UpdateStatus(), usModified);
     // The second attempt knows the code of the first.
     doc.body.OnReconcileError = [&](TClientDataSet*, EReconcileError& e, TUpdateKind, TReconcileAction& action) {
         EXPECT_EQ(e.PreviousError(), 1);
-        action = raMerge;   // accept the row as it is
+        action = raMerge;  // accept the row as it is
     };
     EXPECT_EQ(doc.main.ApplyUpdates(-1), 1);
     EXPECT_EQ(doc.main.ChangeCount(), 0);
@@ -112,10 +112,12 @@ TEST(Nested, RefusedHeaderKeepsItsBodyPendingAndRefreshTakesServerValues) {
     doc.server.provider->RowCheck = [&](const TMemTable& table, const TDeltaRow&) -> std::string {
         return table.Name() == "ADMMC" ? "stale" : "";
     };
-    doc.main.OnReconcileError = [](TClientDataSet*, EReconcileError&, TUpdateKind, TReconcileAction& action) { action = raRefresh; };
+    doc.main.OnReconcileError = [](TClientDataSet*, EReconcileError&, TUpdateKind, TReconcileAction& action) {
+        action = raRefresh;
+    };
     EXPECT_EQ(doc.main.ApplyUpdates(-1), 1);
     doc.main.First();
-    EXPECT_EQ(doc.main.FieldByName("MC002")->AsString(), "文档1");   // no server values sent: back to the fetched ones
+    EXPECT_EQ(doc.main.FieldByName("MC002")->AsString(), "文档1");  // no server values sent: back to the fetched ones
     EXPECT_EQ(doc.body.FieldByName("MD003")->AsString(), "line 1");
     EXPECT_EQ(doc.main.ChangeCount(), 0);
 }
@@ -129,12 +131,12 @@ TEST(Nested, RefreshAndEmptyDataSet) {
     doc.main.Edit();
     name->SetAsString("pending");
     doc.main.Post();
-    EXPECT_THROW(doc.main.Refresh(), EDatabaseError);   // apply first
+    EXPECT_THROW(doc.main.Refresh(), EDatabaseError);  // apply first
     doc.main.CancelUpdates();
     doc.main.Refresh();
     EXPECT_EQ(doc.main.RecordCount(), 3);
-    EXPECT_EQ(doc.main.RecNo(), 2);                      // the position is kept
-    EXPECT_EQ(doc.main.FieldByName("MC002"), name);      // and so are the fields
+    EXPECT_EQ(doc.main.RecNo(), 2);                  // the position is kept
+    EXPECT_EQ(doc.main.FieldByName("MC002"), name);  // and so are the fields
     EXPECT_EQ(name->DisplayLabel(), "名称");
     EXPECT_EQ(doc.body.FieldByName("MD001")->AsString(), "DOC2");
     doc.main.EmptyDataSet();
@@ -159,9 +161,9 @@ TEST(Nested, LookupFields) {
     EXPECT_EQ(itemName->AsString(), "Pear");
     orders.Edit();
     orders.FieldByName("ITEM")->SetAsInteger(1);
-    EXPECT_EQ(itemName->AsString(), "Apple");   // follows the key while editing
+    EXPECT_EQ(itemName->AsString(), "Apple");  // follows the key while editing
     orders.FieldByName("ITEM")->SetAsInteger(9);
     EXPECT_TRUE(itemName->IsNull());
     orders.Cancel();
-    EXPECT_EQ(names.RecNo(), 1);   // the lookup dataset did not move
+    EXPECT_EQ(names.RecNo(), 1);  // the lookup dataset did not move
 }

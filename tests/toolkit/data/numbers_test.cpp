@@ -11,7 +11,7 @@ TEST(FormatFloat, PatternsOfTheFramework) {
     EXPECT_EQ(FormatFloat("#,##0.#######", 1234567), "1,234,567");
     EXPECT_EQ(FormatFloat("##0.#######", 1234.125), "1234.125");
     EXPECT_EQ(FormatFloat("0.00", 2), "2.00");
-    EXPECT_EQ(FormatFloat("0.00", 2.675), "2.68");        // half away from zero on the decimal digits
+    EXPECT_EQ(FormatFloat("0.00", 2.675), "2.68");  // half away from zero on the decimal digits
     EXPECT_EQ(FormatFloat("0.00", -2.675), "-2.68");
     EXPECT_EQ(FormatFloat("#,##0", 1234.5), "1,235");
     EXPECT_EQ(FormatFloat("#,##0", 999999.7), "1,000,000");
@@ -26,10 +26,10 @@ TEST(FormatFloat, PatternsOfTheFramework) {
 TEST(FormatFloat, SectionsAndScientific) {
     EXPECT_EQ(FormatFloat("#,##0.00;(#,##0.00)", -12.5), "(12.50)");
     EXPECT_EQ(FormatFloat("#,##0.00;(#,##0.00);零", 0), "零");
-    EXPECT_EQ(FormatFloat("0.00;;zero", 0.001), "zero");   // zero after rounding
+    EXPECT_EQ(FormatFloat("0.00;;zero", 0.001), "zero");  // zero after rounding
     EXPECT_EQ(FormatFloat("0.00E+00", 12345), "1.23E+04");
     EXPECT_EQ(FormatFloat("0.0E-0", 0.00025), "2.5E-4");
-    EXPECT_EQ(FormatFloat("0", -0.4), "0");               // no "-0"
+    EXPECT_EQ(FormatFloat("0", -0.4), "0");  // no "-0"
 }
 
 TEST(Numbers, TypedTextAndRounding) {
@@ -42,7 +42,7 @@ TEST(Numbers, TypedTextAndRounding) {
     EXPECT_DOUBLE_EQ(v, 1500);
     EXPECT_FALSE(TryTextToFloat("", v));
     EXPECT_FALSE(TryTextToFloat("12a", v));
-    EXPECT_FALSE(TryTextToFloat("1.2,3", v));   // a separator after the point is not a number
+    EXPECT_FALSE(TryTextToFloat("1.2,3", v));  // a separator after the point is not a number
     EXPECT_DOUBLE_EQ(RoundHalfAway(2.675, 2), 2.68);
     EXPECT_DOUBLE_EQ(RoundHalfAway(-0.125, 2), -0.13);
     EXPECT_DOUBLE_EQ(RoundHalfAway(1234.5, 0), 1235);
@@ -58,7 +58,7 @@ TEST(EditMask, FormatsValidatesAndUnformats) {
     EXPECT_EQ(time.Format(""), "  :  ");
     EXPECT_EQ(time.Unformat("  :  "), "  :  ");
     EXPECT_EQ(time.Unformat("08:05"), "08:05");
-    EXPECT_TRUE(time.IsValid("  :  "));     // 9 is an optional digit
+    EXPECT_TRUE(time.IsValid("  :  "));  // 9 is an optional digit
     EXPECT_FALSE(time.IsValid("0a:05"));
     EXPECT_EQ(time.FirstInvalidPosition("0a:05"), 1);
 
@@ -71,7 +71,7 @@ TEST(EditMask, FormatsValidatesAndUnformats) {
     EXPECT_FALSE(noLiterals.SaveLiterals());
     EXPECT_EQ(noLiterals.Format("123456"), "123-456");
     EXPECT_EQ(noLiterals.Unformat("123-456"), "123456");
-    EXPECT_FALSE(noLiterals.IsValid("123-45_"));   // 0 is a required digit
+    EXPECT_FALSE(noLiterals.IsValid("123-45_"));  // 0 is a required digit
 
     TEditMask upper(">LL;0; ");
     EXPECT_EQ(upper.Convert(0, "a"), "A");

@@ -14,7 +14,7 @@ TEST(Packets, DataPacketCarriesMetadataAndNestedRows) {
     lines.AddRow({Variant(2)});
     TPacketBuilder builder(fields);
     builder.AddRow({Variant("A"), Variant(1.25), lines.Rows()});
-    builder.AddRow({Variant("B")});   // missing values are null
+    builder.AddRow({Variant("B")});  // missing values are null
     TDataPacket p = TDataPacket::Read(builder.Build(true));
     ASSERT_EQ(p.fields.size(), 3u);
     EXPECT_EQ(p.fields[0].Name, "CODE");
@@ -89,10 +89,10 @@ TEST(Packets, DeltaReaderSeesKindsValuesAndDetails) {
     EXPECT_FALSE(doc1.Changed("MC001"));
     EXPECT_EQ(doc1.OldValue("MC002").AsString(), "文档1");
     EXPECT_EQ(doc1.NewValue("MC002").AsString(), "new name");
-    EXPECT_EQ(doc1.NewValue("MC001").AsString(), "DOC1");   // unchanged: the original
+    EXPECT_EQ(doc1.NewValue("MC001").AsString(), "DOC1");  // unchanged: the original
     EXPECT_EQ(doc1.Details("qryBody").Count(), 0);
     EXPECT_EQ(doc2.Kind(), ukModify);
-    EXPECT_FALSE(doc2.HasChangedValues());                    // its lines alone changed
+    EXPECT_FALSE(doc2.HasChangedValues());  // its lines alone changed
     TDeltaReader lines = doc2.Details("qryBody");
     ASSERT_EQ(lines.Count(), 1);
     EXPECT_EQ(lines.Row(0).OldValue("MD003").AsString(), "line 1");

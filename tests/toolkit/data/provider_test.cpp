@@ -69,7 +69,7 @@ TEST(Provider, HeaderAndBodySavedInOneApply) {
     // An existing document: change one line, delete another, add a third.
     doc.main.First();
     doc.body.First();
-    doc.body.Edit();   // the header goes into edit with it
+    doc.body.Edit();  // the header goes into edit with it
     EXPECT_EQ(doc.main.State(), dsEdit);
     doc.body.FieldByName("MD003")->SetAsString("changed");
     doc.body.Post();
@@ -126,7 +126,7 @@ TEST(Provider, ReconcileSkipAbortAndCancel) {
     std::vector<std::string> seen;
     doc.main.OnReconcileError = [&](TClientDataSet* ds, EReconcileError& e, TUpdateKind kind, TReconcileAction& action) {
         EXPECT_EQ(kind, ukModify);
-        EXPECT_EQ(ds->FieldByName("MC002")->AsString(), e.Message().substr(9));   // positioned on the row
+        EXPECT_EQ(ds->FieldByName("MC002")->AsString(), e.Message().substr(9));  // positioned on the row
         EXPECT_EQ(e.Context(), "pvdMain");
         seen.push_back(e.Message());
         action = raSkip;
@@ -134,7 +134,7 @@ TEST(Provider, ReconcileSkipAbortAndCancel) {
     EXPECT_EQ(doc.main.ApplyUpdates(-1), 2);
     EXPECT_EQ(seen, (std::vector<std::string>{"refused: bad1", "refused: bad3"}));
     EXPECT_EQ(doc.server.header->Value({Variant("DOC2")}, "MC002").AsString(), "good2");
-    EXPECT_EQ(doc.main.ChangeCount(), 2);   // the refused rows stay pending
+    EXPECT_EQ(doc.main.ChangeCount(), 2);  // the refused rows stay pending
 
     // Abort stops at the first error; cancel puts the row back.
     seen.clear();
@@ -145,7 +145,9 @@ TEST(Provider, ReconcileSkipAbortAndCancel) {
     EXPECT_EQ(doc.main.ApplyUpdates(-1), 2);
     EXPECT_EQ(seen.size(), 1u);
     EXPECT_EQ(doc.main.ChangeCount(), 2);
-    doc.main.OnReconcileError = [](TClientDataSet*, EReconcileError&, TUpdateKind, TReconcileAction& action) { action = raCancel; };
+    doc.main.OnReconcileError = [](TClientDataSet*, EReconcileError&, TUpdateKind, TReconcileAction& action) {
+        action = raCancel;
+    };
     EXPECT_EQ(doc.main.ApplyUpdates(-1), 2);
     EXPECT_EQ(doc.main.ChangeCount(), 0);
     doc.main.First();
@@ -156,7 +158,7 @@ TEST(Provider, TooManyErrorsRollBackAndFlagCheck) {
     OpenDocument doc(2, 0);
     doc.server.provider->CheckFlag = true;
     // Someone else changed DOC2 meanwhile.
-    doc.server.header->MutableRows().begin()->second;   // DOC1 untouched
+    doc.server.header->MutableRows().begin()->second;  // DOC1 untouched
     std::next(doc.server.header->MutableRows().begin())->second[2] = Variant(7);
     for (int r = 1; r <= 2; ++r) {
         doc.main.SetRecNo(r);
@@ -164,10 +166,10 @@ TEST(Provider, TooManyErrorsRollBackAndFlagCheck) {
         doc.main.FieldByName("MC002")->SetAsString("mine");
         doc.main.Post();
     }
-    EXPECT_EQ(doc.main.ApplyUpdates(0), 1);   // DOC2 refused; no error allowed: nothing stays
+    EXPECT_EQ(doc.main.ApplyUpdates(0), 1);  // DOC2 refused; no error allowed: nothing stays
     EXPECT_EQ(doc.server.header->Value({Variant("DOC1")}, "MC002").AsString(), "文档1");
-    EXPECT_EQ(doc.main.ChangeCount(), 2);     // both still pending: the server kept nothing
-    EXPECT_EQ(doc.main.ApplyUpdates(1), 1);   // one error allowed: DOC1 is saved
+    EXPECT_EQ(doc.main.ChangeCount(), 2);    // both still pending: the server kept nothing
+    EXPECT_EQ(doc.main.ApplyUpdates(1), 1);  // one error allowed: DOC1 is saved
     EXPECT_EQ(doc.server.header->Value({Variant("DOC1")}, "MC002").AsString(), "mine");
     EXPECT_EQ(doc.server.header->Value({Variant("DOC2")}, "MC002").AsString(), "文档2");
     EXPECT_EQ(doc.main.ChangeCount(), 1);
@@ -185,7 +187,7 @@ TEST(Provider, PacketsFetchedOnScroll) {
     EXPECT_EQ(seen, 95);
     EXPECT_EQ(server.provider->GetRecordsCalls, 5);
     EXPECT_FALSE(ds.MoreRowsAvailable());
-    EXPECT_EQ(ds.FieldByName("MC001")->AsString(), "DOC95");   // key order: DOC1, DOC10, ..., DOC9, DOC90, ... DOC95
+    EXPECT_EQ(ds.FieldByName("MC001")->AsString(), "DOC95");  // key order: DOC1, DOC10, ..., DOC9, DOC90, ... DOC95
 
     // Without fetch on demand the caller fetches; a BeforeScroll handler at the end can do it.
     TClientDataSet manual;
@@ -212,7 +214,7 @@ TEST(Provider, BookmarksOfLaterPacketsAndOfMovedRowsAreFound) {
     TClientDataSet ds;
     OpenInPackets(ds, server, false);
     const TBookmark first = ds.GetBookmark();
-    EXPECT_TRUE(ds.BookmarkValid(first));   // the positions are known from here on
+    EXPECT_TRUE(ds.BookmarkValid(first));  // the positions are known from here on
     ds.Last();
     ASSERT_EQ(ds.GetNextPacket(), 20);
     ds.Last();
@@ -232,7 +234,7 @@ TEST(Provider, BookmarksOfLaterPacketsAndOfMovedRowsAreFound) {
         ds.GotoBookmark(row);
         ASSERT_EQ(ds.FieldByName("MC001")->AsString(), key);
         ds.Edit();
-        ds.FieldByName("MC002")->SetAsString(key == "DOC7" ? "0" : "z" + key);   // DOC7 moves to the front
+        ds.FieldByName("MC002")->SetAsString(key == "DOC7" ? "0" : "z" + key);  // DOC7 moves to the front
         ds.Post();
     }
     for (const auto& [row, key] : rows) {
@@ -263,7 +265,7 @@ TEST(Provider, LargeTableFirstPacketOnly) {
     ds.SetRecNo(20);
     EXPECT_EQ(ds.GetNextPacket(), 20);
     ds.Next();
-    EXPECT_EQ(ds.FieldByName("ID")->AsInteger(), 20);   // the cursor token continued after row 19
+    EXPECT_EQ(ds.FieldByName("ID")->AsInteger(), 20);  // the cursor token continued after row 19
 }
 
 TEST(Provider, DataPacketsRoundTripAndRequests) {
@@ -276,10 +278,10 @@ TEST(Provider, DataPacketsRoundTripAndRequests) {
     copyBody.SetDataSetField(static_cast<TDataSetField*>(copy.FieldByName("qryBody")));
     EXPECT_EQ(copyBody.RecordCount(), 2);
     EXPECT_EQ(copy.ChangeCount(), 0);
-    EXPECT_EQ(copy.ApplyUpdates(0), 0);   // nothing to send
+    EXPECT_EQ(copy.ApplyUpdates(0), 0);  // nothing to send
     copy.Edit();
     copy.FieldByName("MC002")->SetAsString("x");
-    EXPECT_THROW(copy.ApplyUpdates(0), EDatabaseError);   // changes but no provider
+    EXPECT_THROW(copy.ApplyUpdates(0), EDatabaseError);  // changes but no provider
 
     doc.server.provider->OnDataRequest = [](const std::string& provider, const Variant& d) {
         return Variant(provider + ":" + d.AsString());
@@ -321,24 +323,28 @@ TEST(Provider, ProtocolMembersCheckTheirArgumentsAndAnswerThroughReferences) {
         }
         return std::string("no error");
     };
-    EXPECT_EQ(message([&] { OleCall(server.appServer, "AS_GetRecords", {Variant("pvdMain"), Variant(2)}); }),
+    EXPECT_EQ(message([&] {
+                  OleCall(server.appServer, "AS_GetRecords", {Variant("pvdMain"), Variant(2)});
+              }),
               "Invalid number of parameters.");
-    EXPECT_EQ(message([&] { OleCall(server.appServer, "AS_ApplyUpdates", {Variant("pvdMain"), Variant()}); }),
+    EXPECT_EQ(message([&] {
+                  OleCall(server.appServer, "AS_ApplyUpdates", {Variant("pvdMain"), Variant()});
+              }),
               "Invalid number of parameters.");
     EXPECT_EQ(message([&] { OleCall(server.appServer, "AS_DataRequest", {Variant("pvdMain")}); }),
               "Invalid number of parameters.");
 
     // Two rows of three, then the rest from where the token points; parameters come back.
     Variant recs, params = VarArrayOf({VarArrayOf({Variant("P"), Variant(1)})}), owner;
-    VarArgs first{Variant("pvdMain"), Variant(2), Variant::Ref(&recs), Variant(grMetaData | grReset), Variant("cmd"),
+    VarArgs first{Variant("pvdMain"),    Variant(2),          Variant::Ref(&recs), Variant(grMetaData | grReset), Variant("cmd"),
                   Variant::Ref(&params), Variant::Ref(&owner)};
     OleCall(server.appServer, "AS_GetRecords", first);
     EXPECT_EQ(recs.AsInteger(), 2);
     EXPECT_EQ(owner[0].AsString(), "DOC2");
     EXPECT_EQ(params[0][1].AsInteger(), 1);
     EXPECT_EQ(server.provider->LastCommandText, "cmd");
-    VarArgs next{Variant("pvdMain"), Variant(-1), Variant::Ref(&recs), Variant(0), Variant(""), Variant::Ref(&params),
-                 Variant::Ref(&owner)};
+    VarArgs next{Variant("pvdMain"), Variant(-1),           Variant::Ref(&recs), Variant(0),
+                 Variant(""),        Variant::Ref(&params), Variant::Ref(&owner)};
     OleCall(server.appServer, "AS_GetRecords", next);
     EXPECT_EQ(recs.AsInteger(), 1);
     EXPECT_EQ(owner[0].AsString(), "DOC3");

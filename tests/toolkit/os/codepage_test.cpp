@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <fstream>
 #include <thread>
-#include <unistd.h>
 
 #include "toolkit/os/CodePage.h"
 #include "toolkit/os/Paths.h"
@@ -22,16 +22,19 @@ TEST(CodePage, GbkAndBig5RoundTrips) {
 }
 
 TEST(CodePage, UnrepresentableAndInvalidTextBecomesQuestionMarks) {
-    EXPECT_EQ(ToCodePageBytes("文档", 950), "\xA4\xE5?");     // 档 is simplified only
+    EXPECT_EQ(ToCodePageBytes("文档", 950), "\xA4\xE5?");  // 档 is simplified only
     EXPECT_EQ(ToCodePage("文档", 950), "文?");
     EXPECT_EQ(ToCodePage("a😀b", 936), "a?b");
     EXPECT_EQ(ToCodePage("文档", 936), "文档");
-    EXPECT_EQ(ToCodePageBytes("a\xFF" "b", 936), "a?b");        // a stray byte is not UTF-8
-    EXPECT_EQ(FromCodePageBytes("a\xCE", 936), "a?");           // a lead byte without its trail
+    EXPECT_EQ(ToCodePageBytes("a\xFF"
+                              "b",
+                              936),
+              "a?b");                                  // a stray byte is not UTF-8
+    EXPECT_EQ(FromCodePageBytes("a\xCE", 936), "a?");  // a lead byte without its trail
     EXPECT_TRUE(IsRepresentable("文档", 936));
     EXPECT_FALSE(IsRepresentable("文档", 950));
-    EXPECT_FALSE(IsRepresentable("한", 936));        // Hangul is not in GBK
-    EXPECT_TRUE(IsRepresentable("é", 936));          // pinyin letters are
+    EXPECT_FALSE(IsRepresentable("한", 936));  // Hangul is not in GBK
+    EXPECT_TRUE(IsRepresentable("é", 936));    // pinyin letters are
 }
 
 TEST(CodePage, ByteLengthsAndTruncationNeverSplitCharacters) {
@@ -42,7 +45,7 @@ TEST(CodePage, ByteLengthsAndTruncationNeverSplitCharacters) {
     EXPECT_EQ(TruncateToBytes("a文档", 5, 936), "a文档");
     EXPECT_EQ(TruncateToBytes("文档信息录入", 10, 936), "文档信息录");
     EXPECT_EQ(TruncateToBytes("文档", 1, 936), "");
-    EXPECT_EQ(TruncateToBytes("a😀b", 2, 936), "a😀");             // becomes one '?' byte
+    EXPECT_EQ(TruncateToBytes("a😀b", 2, 936), "a😀");  // becomes one '?' byte
     EXPECT_EQ(TruncateToBytes("abc", 0, 936), "");
 }
 

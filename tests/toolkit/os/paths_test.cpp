@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <dlfcn.h>
+#include <cstdlib>
 
 #include "toolkit/os/DynLib.h"
 #include "toolkit/os/Paths.h"
@@ -30,7 +30,7 @@ TEST(DynLib, LoadsResolvesAndReportsErrors) {
     // libtoolkit.so lies beside the test programs: a bare name finds it there.
     std::string path = ResolveLibraryPath("libtoolkit.so");
     EXPECT_EQ(path, ToolkitFileName());
-    EXPECT_EQ(ResolveLibraryPath("libm.so.6"), "libm.so.6");          // left to the loader's search
+    EXPECT_EQ(ResolveLibraryPath("libm.so.6"), "libm.so.6");  // left to the loader's search
     EXPECT_EQ(ResolveLibraryPath("sub\\lib.so"), "sub/lib.so");
 
     TDynLib lib(path);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <unistd.h>
+#include <fstream>
 
 #include "toolkit/os/Paths.h"
 #include "toolkit/os/Registry.h"
@@ -32,17 +32,16 @@ TEST(Registry, LooksUpKeysWhateverTheSeparatorsCaseOrHive) {
     EXPECT_EQ(reg.Read("HKEY_LOCAL_MACHINE/software/rkt/vandril", "ansicodepage").value_or("-"), "950");
     EXPECT_EQ(reg.Read("\\Software\\RKT\\Vandril\\", "ANSICodePage").value_or("-"), "950");
     EXPECT_FALSE(reg.Read("Software\\RKT\\Vandril", "Missing").has_value());
-    EXPECT_FALSE(reg.Read("Software\\RKT", "User").has_value());        // that one lives under the user hive
+    EXPECT_FALSE(reg.Read("Software\\RKT", "User").has_value());  // that one lives under the user hive
     EXPECT_EQ(reg.Read("HKCU\\Software\\RKT", "User").value_or("-"), "yes");
     EXPECT_EQ(reg.Read("HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\nexor01s.class1", "Library").value_or("-"),
               "libappserver.so");
 
-    EXPECT_TRUE(reg.KeyExists("Software\\RKT"));                         // parents of listed keys exist
+    EXPECT_TRUE(reg.KeyExists("Software\\RKT"));  // parents of listed keys exist
     EXPECT_TRUE(reg.KeyExists("software/classes"));
     EXPECT_FALSE(reg.KeyExists("Software\\RK"));
     EXPECT_FALSE(reg.KeyExists("Software\\RKT\\Vandril\\Sub"));
-    EXPECT_EQ(reg.SubKeys("HKLM\\Software\\Classes\\CLSID"),
-              (std::vector<std::string>{"Nexor01S.Class1", "PickvuS.Class1"}));
+    EXPECT_EQ(reg.SubKeys("HKLM\\Software\\Classes\\CLSID"), (std::vector<std::string>{"Nexor01S.Class1", "PickvuS.Class1"}));
     EXPECT_EQ(reg.SubKeys("Software"), (std::vector<std::string>{"Classes", "RKT"}));
 
     ASSERT_TRUE(reg.OpenKeyReadOnly("software\\rkt\\VANDRIL"));

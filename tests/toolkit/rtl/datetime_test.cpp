@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "toolkit/rtl/DateTime.h"
-#include "toolkit/rtl/Variant.h"
 #include "toolkit/rtl/Exception.h"
 #include "toolkit/rtl/FormatSettings.h"
+#include "toolkit/rtl/Variant.h"
 
 TEST(DateTime, EncodesAndDecodesDaysSince1899) {
     EXPECT_DOUBLE_EQ(EncodeDate(1899, 12, 30), 0);
@@ -16,10 +16,10 @@ TEST(DateTime, EncodesAndDecodesDaysSince1899) {
     EXPECT_EQ((std::vector<int>{y, m, d}), (std::vector<int>{2026, 3, 1}));
     DecodeTime(EncodeTime(13, 45, 30, 250), h, n, s, ms);
     EXPECT_EQ((std::vector<int>{h, n, s, ms}), (std::vector<int>{13, 45, 30, 250}));
-    DecodeDate(-1.25, y, m, d);                       // before the epoch the fraction is still the time
+    DecodeDate(-1.25, y, m, d);  // before the epoch the fraction is still the time
     DecodeTime(-1.25, h, n, s, ms);
     EXPECT_EQ((std::vector<int>{y, m, d, h}), (std::vector<int>{1899, 12, 29, 6}));
-    DecodeDate(EncodeDate(2024, 2, 29) + 0.99999999999, y, m, d);   // rounds to the next midnight
+    DecodeDate(EncodeDate(2024, 2, 29) + 0.99999999999, y, m, d);  // rounds to the next midnight
     DecodeTime(EncodeDate(2024, 2, 29) + 0.99999999999, h, n, s, ms);
     EXPECT_EQ((std::vector<int>{y, m, d, h, n}), (std::vector<int>{2024, 3, 1, 0, 0}));
 }
@@ -55,7 +55,7 @@ TEST(DateTime, AValueNoCalendarHoldsIsRefusedWhereverItIsDecoded) {
         EXPECT_THROW(DecodeDate(odd, y, m, d), EConvertError) << odd;
         EXPECT_THROW(VarToStr(Variant::Date(odd)), EConvertError) << odd;
     }
-    EXPECT_TRUE(IsValidDateTime(-693593.0));                    // 0001-01-01
+    EXPECT_TRUE(IsValidDateTime(-693593.0));  // 0001-01-01
     EXPECT_EQ(VarToStr(Variant::Date(2958465.5)), "9999/12/31 12:00:00");
 }
 
@@ -66,8 +66,8 @@ TEST(DateTime, MonthsRollAndClampTheDay) {
     EXPECT_EQ(IncMonth(EncodeDate(2024, 3, 31), -1), EncodeDate(2024, 2, 29));
     EXPECT_EQ(IncMonth(EncodeDate(2024, 1, 10), -13), EncodeDate(2022, 12, 10));
     EXPECT_DOUBLE_EQ(IncMonth(EncodeDateTime(2024, 5, 2, 12, 0, 0, 0), 2), EncodeDateTime(2024, 7, 2, 12, 0, 0, 0));
-    EXPECT_EQ(DayOfWeek(EncodeDate(1899, 12, 30)), 7);   // a Saturday
-    EXPECT_EQ(DayOfWeek(EncodeDate(2024, 6, 2)), 1);     // a Sunday
+    EXPECT_EQ(DayOfWeek(EncodeDate(1899, 12, 30)), 7);  // a Saturday
+    EXPECT_EQ(DayOfWeek(EncodeDate(2024, 6, 2)), 1);    // a Sunday
     EXPECT_EQ(DayOfWeek(EncodeDate(2024, 6, 5)), 4);
 }
 
@@ -76,7 +76,7 @@ TEST(DateTime, FormatsWithTheClassicLetters) {
     EXPECT_EQ(FormatDateTime("yyyymmdd", dt), "20240305");
     EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn:ss.zzz", dt), "2024-03-05 14:07:09.045");
     EXPECT_EQ(FormatDateTime("yy/m/d", dt), "24/3/5");
-    EXPECT_EQ(FormatDateTime("h:mm", dt), "14:07");         // m right after an hour means minutes
+    EXPECT_EQ(FormatDateTime("h:mm", dt), "14:07");  // m right after an hour means minutes
     EXPECT_EQ(FormatDateTime("hh:mm:ss", dt), "14:07:09");
     EXPECT_EQ(FormatDateTime("yyyy\"年\"m\"月\"d'日'", dt), "2024年3月5日");
     EXPECT_EQ(FormatDateTime("h:nn am/pm", dt), "2:07 pm");
@@ -93,7 +93,7 @@ TEST(DateTime, NowIsTodayPlusTime) {
     TDateTime now = Now();
     TDateTime today = Date();
     EXPECT_GE(now, today);
-    EXPECT_LT(now - today, 1.0 + 1e-6);   // Date and Now may straddle midnight by one call
+    EXPECT_LT(now - today, 1.0 + 1e-6);  // Date and Now may straddle midnight by one call
     EXPECT_GT(today, EncodeDate(2020, 1, 1));
     TDateTime t = Time();
     EXPECT_GE(t, 0);

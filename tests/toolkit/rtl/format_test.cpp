@@ -19,7 +19,7 @@ TEST(Format, IntegersHonourWidthPrecisionAndAlignment) {
 TEST(Format, StarTakesWidthAndPrecisionFromTheArguments) {
     EXPECT_EQ(Format("%.*d", {3, 7}), "007");
     EXPECT_EQ(Format("[%-*s]", {6, "ab"}), "[ab    ]");
-    EXPECT_EQ(Format("%.*f", {1, 2.25}), "2.3");   // ties round away from zero
+    EXPECT_EQ(Format("%.*f", {1, 2.25}), "2.3");  // ties round away from zero
     EXPECT_EQ(Format("%*.*f", {8, 3, 3.14159}), "   3.142");
 }
 
@@ -28,7 +28,7 @@ TEST(Format, FloatsInEveryStyle) {
     EXPECT_EQ(Format("%3.2f%%", {12.345678}), "12.35%");
     EXPECT_EQ(Format("%.0f", {2.5}), "3");
     EXPECT_EQ(Format("%.2f", {0.125}), "0.13");
-    EXPECT_EQ(Format("%.2f", {2.675}), "2.67");     // stored as 2.67499...
+    EXPECT_EQ(Format("%.2f", {2.675}), "2.67");  // stored as 2.67499...
     EXPECT_EQ(Format("%.1f", {99.96}), "100.0");
     EXPECT_EQ(Format("%.2f", {-0.001}), "0.00");
     EXPECT_EQ(Format("%g", {0.1}), "0.1");
@@ -44,7 +44,7 @@ TEST(Format, FloatsInEveryStyle) {
 
 TEST(Format, StringsAndArgumentIndexes) {
     EXPECT_EQ(Format("%s=%s", {"a", "b"}), "a=b");
-    EXPECT_EQ(Format("%.2s", {"文档信息"}), "文档");       // precision counts characters
+    EXPECT_EQ(Format("%.2s", {"文档信息"}), "文档");  // precision counts characters
     EXPECT_EQ(Format("[%4s]", {"文档"}), "[  文档]");
     EXPECT_EQ(Format("%1:s %0:s %s", {"x", "y"}), "y x y");
     EXPECT_EQ(Format("[%s]", {Variant::Null()}), "[]");
@@ -62,11 +62,11 @@ TEST(Format, BadFormatsAndWrongArgumentsRaise) {
     EXPECT_THROW(Format("%d", {1.5}), EConvertError);
     EXPECT_THROW(Format("%f", {1}), EConvertError);
     EXPECT_THROW(Format("%s", {12}), EConvertError);
-    EXPECT_THROW(Format("%d %d", {1}), EConvertError);     // too few arguments
-    EXPECT_THROW(Format("%q", {1}), EConvertError);        // unknown type
-    EXPECT_THROW(Format("50%", {}), EConvertError);        // dangling percent
-    EXPECT_THROW(Format("%.*d", {"x", 1}), EConvertError); // star needs an integer
-    EXPECT_THROW(Format("%3:s", {"a"}), EConvertError);    // index out of range
+    EXPECT_THROW(Format("%d %d", {1}), EConvertError);      // too few arguments
+    EXPECT_THROW(Format("%q", {1}), EConvertError);         // unknown type
+    EXPECT_THROW(Format("50%", {}), EConvertError);         // dangling percent
+    EXPECT_THROW(Format("%.*d", {"x", 1}), EConvertError);  // star needs an integer
+    EXPECT_THROW(Format("%3:s", {"a"}), EConvertError);     // index out of range
 }
 
 TEST(Format, FollowsTheFormatSettings) {

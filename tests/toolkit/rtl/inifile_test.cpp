@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "toolkit/os/Paths.h"
 #include "toolkit/rtl/IniFile.h"
@@ -29,15 +29,16 @@ protected:
 }  // namespace
 
 TEST_F(IniFileTest, ReadsCaseInsensitivelyAndTrimmed) {
-    Write("; comment\r\n[Server]\r\n  Name = AppSrv01  \r\nPort=211\r\nHex=$10\r\n[Options]\r\nSendImage=1\r\n"
-          "Flag=yes\r\nRate=1.25\r\n");
+    Write(
+        "; comment\r\n[Server]\r\n  Name = AppSrv01  \r\nPort=211\r\nHex=$10\r\n[Options]\r\nSendImage=1\r\n"
+        "Flag=yes\r\nRate=1.25\r\n");
     TIniFile ini(file);
     EXPECT_EQ(ini.ReadString("SERVER", "name", "?"), "AppSrv01");
     EXPECT_EQ(ini.ReadInteger("server", "PORT", 0), 211);
     EXPECT_EQ(ini.ReadInteger("server", "Hex", 0), 16);
-    EXPECT_EQ(ini.ReadInteger("server", "Name", -1), -1);   // not a number
+    EXPECT_EQ(ini.ReadInteger("server", "Name", -1), -1);  // not a number
     EXPECT_TRUE(ini.ReadBool("options", "SendImage", false));
-    EXPECT_FALSE(ini.ReadBool("options", "Flag", false));   // text that is no integer gives the default
+    EXPECT_FALSE(ini.ReadBool("options", "Flag", false));  // text that is no integer gives the default
     EXPECT_TRUE(ini.ReadBool("options", "Flag", true));
     EXPECT_DOUBLE_EQ(ini.ReadFloat("Options", "Rate", 0), 1.25);
     EXPECT_EQ(ini.ReadString("Options", "Missing", "dflt"), "dflt");
@@ -75,8 +76,8 @@ TEST_F(IniFileTest, MissingFileReadsEmptyAndWritesCreateIt) {
 TEST_F(IniFileTest, WritesKeepCommentsAndOtherLines) {
     Write("; settings\r\n[A]\r\nx=1\r\n; keep me\r\n\r\n[B]\r\ny=2\r\n");
     TIniFile ini(file);
-    ini.WriteString("a", "X", "10");     // replaced in place with its own spelling
-    ini.WriteString("A", "z", "3");      // added to the end of its section, before the blank line
+    ini.WriteString("a", "X", "10");  // replaced in place with its own spelling
+    ini.WriteString("A", "z", "3");   // added to the end of its section, before the blank line
     EXPECT_EQ(Read(), "; settings\r\n[A]\r\nx=10\r\n; keep me\r\nz=3\r\n\r\n[B]\r\ny=2\r\n");
     ini.DeleteKey("B", "Y");
     ini.EraseSection("a");

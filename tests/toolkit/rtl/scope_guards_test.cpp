@@ -89,5 +89,5 @@ TEST(ScopeGuards, ControlsComeBackEnabledAndTheFirstFailureIsTheOneReported) {
     EXPECT_THROW({ TControlsDisabled still(&controls); }, std::runtime_error);
     EXPECT_EQ(controls.disabled, 0);
 
-    TControlsDisabled<TCountingControls> none(nullptr);   // nothing to keep still
+    TControlsDisabled<TCountingControls> none(nullptr);  // nothing to keep still
 }

@@ -18,11 +18,11 @@ TEST(StringList, NameValueLines) {
     TStringList keys;
     keys.SetValue("Name", "a=b");
     keys.SetValue("Other", "x");
-    EXPECT_EQ(keys.Values("NAME"), "a=b");            // names compare without case
+    EXPECT_EQ(keys.Values("NAME"), "a=b");  // names compare without case
     EXPECT_EQ(keys.IndexOfName("other"), 1);
     keys.SetValue("name", "c");
-    EXPECT_EQ(keys[0], "name=c");                     // replaced in place, spelled as given
-    keys.SetValue("Name", "");                        // empty value deletes the line
+    EXPECT_EQ(keys[0], "name=c");  // replaced in place, spelled as given
+    keys.SetValue("Name", "");     // empty value deletes the line
     EXPECT_EQ(keys.Count(), 1);
     EXPECT_EQ(keys.IndexOfName("Name"), -1);
     keys.Add("plain");
@@ -73,7 +73,7 @@ TEST(StringList, SortedListsKeepOrderAndHandleDuplicates) {
     list.Add("Apple");
     list.Add("fig");
     EXPECT_EQ(list.ToVector(), (std::vector<std::string>{"Apple", "fig", "pear"}));
-    EXPECT_EQ(list.Add("APPLE"), 0);                   // ignored: duplicates without case
+    EXPECT_EQ(list.Add("APPLE"), 0);  // ignored: duplicates without case
     EXPECT_EQ(list.Count(), 3);
     int index = -1;
     EXPECT_TRUE(list.Find("FIG", index));
@@ -111,7 +111,7 @@ TEST(StringList, ObjectsMovesAndCustomSort) {
     EXPECT_EQ(list.ToVector(), (std::vector<std::string>{"c", "a", "b"}));
     EXPECT_EQ(list.IndexOfObject(&two), 2);
     list.CustomSort([](const TStringList& l, int i, int j) {
-        return *static_cast<int*>(l.Objects(j)) - *static_cast<int*>(l.Objects(i));   // by object, descending
+        return *static_cast<int*>(l.Objects(j)) - *static_cast<int*>(l.Objects(i));  // by object, descending
     });
     EXPECT_EQ(list.ToVector(), (std::vector<std::string>{"c", "b", "a"}));
     list.Sort();
@@ -124,7 +124,7 @@ TEST(StringList, ObjectsMovesAndCustomSort) {
     TStringList sortedIgnore;
     sortedIgnore.SetSorted(true);
     sortedIgnore.AddObject("k", &one);
-    sortedIgnore.AddObject("K", &two);                 // ignored duplicate keeps its first object
+    sortedIgnore.AddObject("K", &two);  // ignored duplicate keeps its first object
     EXPECT_EQ(sortedIgnore.Objects(0), &one);
 }
 
@@ -142,7 +142,7 @@ TEST(StringList, AssignAddStringsAndChangeEvents) {
     int changes = 0;
     target.OnChange = [&] { ++changes; };
     target.Add("one");
-    target.AddStrings(copy);   // one notification for the batch
+    target.AddStrings(copy);  // one notification for the batch
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(target.Count(), 4);
     target.AddStrings(target);

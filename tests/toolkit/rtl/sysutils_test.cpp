@@ -26,7 +26,7 @@ TEST(SysUtils, IntegersParseStrictly) {
     EXPECT_EQ(StrToInt("0x10"), 16);
     EXPECT_EQ(StrToIntDef("12a", 5), 5);
     EXPECT_EQ(StrToIntDef("", 9), 9);
-    EXPECT_EQ(StrToIntDef("3000000000", -1), -1);   // beyond 32 bits
+    EXPECT_EQ(StrToIntDef("3000000000", -1), -1);  // beyond 32 bits
     EXPECT_EQ(StrToInt64("3000000000"), 3000000000LL);
     try {
         StrToInt("x1");
@@ -78,9 +78,9 @@ TEST(SysUtils, Utf8Characters) {
     EXPECT_EQ(Utf8Chars("a文"), (std::vector<std::string>{"a", "文"}));
     EXPECT_EQ(Utf8Copy("文档信息录入", 3, 2), "信息");
     EXPECT_TRUE(IsValidUtf8("文档"));
-    EXPECT_FALSE(IsValidUtf8("\xCE\xC4"));        // GBK bytes of 文
-    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));        // overlong '/'
-    EXPECT_FALSE(IsValidUtf8("\xE6\x96"));        // cut in the middle
+    EXPECT_FALSE(IsValidUtf8("\xCE\xC4"));  // GBK bytes of 文
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));  // overlong '/'
+    EXPECT_FALSE(IsValidUtf8("\xE6\x96"));  // cut in the middle
     std::string joined;
     ForEachUtf8Char("x文y", [&](std::string_view c) { joined += "[" + std::string(c) + "]"; });
     EXPECT_EQ(joined, "[x][文][y]");

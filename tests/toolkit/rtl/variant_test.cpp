@@ -71,7 +71,8 @@ namespace {
 class Counter : public TDispatchObject {
 public:
     Counter() {
-        DefineProperty("Value", [this] { return Variant(value_); }, [this](const Variant& v) { value_ = v.AsInteger(); });
+        DefineProperty(
+            "Value", [this] { return Variant(value_); }, [this](const Variant& v) { value_ = v.AsInteger(); });
         DefineMethod("AddTo", [this](VarArgs& args) {
             value_ += args.at(0).AsInteger();
             args.at(1).Assign(Variant(value_));

@@ -23,7 +23,7 @@ inline void MakeDocuments(TClientDataSet& ds, const std::vector<TDocRow>& rows) 
     ds.FieldDefs().Add("DONE", ftString, 1);
     ds.CreateDataSet();
     for (const TDocRow& r : rows) ds.AppendRecord({Variant(r.id), Variant(r.name), Variant(r.kind), Variant(r.done)});
-    ds.MergeChangeLog();   // the rows are the data as fetched
+    ds.MergeChangeLog();  // the rows are the data as fetched
     ds.First();
 }
 

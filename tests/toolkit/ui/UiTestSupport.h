@@ -4,11 +4,11 @@
 
 #include <memory>
 
-#include "toolkit/ui/kernel/Application.h"
-#include "toolkit/ui/widgets/Button.h"
-#include "toolkit/ui/kernel/Screen.h"
 #include "toolkit/ui/dialogs/ScriptedMessageService.h"
 #include "toolkit/ui/dialogs/ScriptedModalLoop.h"
+#include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/Screen.h"
+#include "toolkit/ui/widgets/Button.h"
 
 class UiTest : public ::testing::Test {
 protected:

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <unistd.h>
+#include <fstream>
 
 #include "toolkit/os/CodePage.h"
 #include "toolkit/os/Paths.h"
@@ -54,8 +54,7 @@ TEST(Xml, SelectsWithXPath) {
     TXmlDocument doc;
     ASSERT_TRUE(doc.LoadXml(Layout));
     TXmlNode root = doc.DocumentElement();
-    EXPECT_EQ(Names(root.SelectNodes("gdBody1/*[@Required='-1']")),
-              (std::vector<std::string>{"Column=表名", "Column=说明"}));
+    EXPECT_EQ(Names(root.SelectNodes("gdBody1/*[@Required='-1']")), (std::vector<std::string>{"Column=表名", "Column=说明"}));
     EXPECT_EQ(doc.SelectSingleNode("//Column[@FieldName='MD002']").Text(), "字段");
     EXPECT_TRUE(doc.SelectSingleNode("//Row").IsNull());
     TXmlNodeList attrs = doc.SelectNodes("/Form/gdBody1/Column/@FieldName");
@@ -78,7 +77,7 @@ TEST(Xml, ParseErrorsTellWhereAndLeaveTheDocumentEmpty) {
     const TXmlParseError& e = doc.ParseError();
     EXPECT_NE(e.errorCode, 0);
     EXPECT_FALSE(e.reason.empty());
-    EXPECT_EQ(e.line, 3);                                  // the mismatched end tag
+    EXPECT_EQ(e.line, 3);  // the mismatched end tag
     EXPECT_GE(e.filePos, static_cast<long>(bad.find("</Form>")));
     EXPECT_LE(e.filePos, static_cast<long>(bad.size()));
     EXPECT_EQ(e.linePos, static_cast<int>(e.filePos - static_cast<long>(bad.rfind('\n'))));
@@ -101,7 +100,7 @@ TEST(Xml, FilesInGbkUtf8AndWithByteOrderMarks) {
     EXPECT_EQ(doc.SelectSingleNode("//Item").Attribute("Caption"), "确定");
     EXPECT_EQ(doc.DocumentElement().Text(), "文档信息");
 
-    std::string utf8 = TempFile("utf8.xml");   // the declaration lies, the bytes are UTF-8
+    std::string utf8 = TempFile("utf8.xml");  // the declaration lies, the bytes are UTF-8
     WriteBytes(utf8, "<?xml version=\"1.0\" encoding=\"GB2312\"?>\n" + body);
     ASSERT_TRUE(doc.LoadFromFile(utf8));
     EXPECT_EQ(doc.DocumentElement().Text(), "文档信息");
@@ -126,13 +125,13 @@ TEST(Xml, FilesInGbkUtf8AndWithByteOrderMarks) {
 TEST(Xml, BuildsEditsAndSavesDocuments) {
     TXmlDocument doc;
     TXmlNode root = doc.CreateElement("Settings");
-    EXPECT_EQ(doc.SaveToString(), "");                   // not part of the document yet
+    EXPECT_EQ(doc.SaveToString(), "");  // not part of the document yet
     EXPECT_TRUE(doc.DocumentElement().IsNull());
     TXmlNode item = doc.CreateElement("Item");
     item.SetAttribute("Key", "a&b");
     item.SetText("<值>");
     TXmlNode appended = root.AppendChild(item);
-    EXPECT_EQ(appended, item);                             // moved within the document: same node
+    EXPECT_EQ(appended, item);  // moved within the document: same node
     doc.SetDocumentElement(root);
     root.AddChild("Empty");
     EXPECT_EQ(doc.SaveToString(), "<Settings><Item Key=\"a&amp;b\">&lt;值&gt;</Item><Empty/></Settings>");
@@ -146,7 +145,7 @@ TEST(Xml, BuildsEditsAndSavesDocuments) {
 
     TXmlDocument other;
     ASSERT_TRUE(other.LoadXml("<Other><Copy n=\"1\"/></Other>"));
-    TXmlNode copied = root.AppendChild(other.SelectSingleNode("//Copy"));   // another document: copied
+    TXmlNode copied = root.AppendChild(other.SelectSingleNode("//Copy"));  // another document: copied
     EXPECT_EQ(copied.Attribute("n"), "1");
     EXPECT_FALSE(other.SelectSingleNode("//Copy").IsNull());
 

@@ -15,7 +15,8 @@ void TDBCheckBox::Publish(TPublisher<TDBCheckBox>& p) {
 }
 
 TDBCheckBox::TDBCheckBox(TComponent* owner)
-    : TDataAwareEditor<TCustomCheckBox>(owner, [this] { ShowField(); }, [this] { WriteField(); }) {
+    : TDataAwareEditor<TCustomCheckBox>(
+          owner, [this] { ShowField(); }, [this] { WriteField(); }) {
     SetState(cbGrayed);
 }
 
@@ -57,9 +58,12 @@ void TDBCheckBox::ShowField() {
 void TDBCheckBox::WriteField() {
     TField* field = data_.Field();
     if (!field) return;
-    if (State() == cbGrayed) field->Clear();
-    else if (field->DataType() == ftBoolean) field->SetAsBoolean(Checked());
-    else field->SetText(FirstValue(Checked() ? valueChecked_ : valueUnchecked_));
+    if (State() == cbGrayed)
+        field->Clear();
+    else if (field->DataType() == ftBoolean)
+        field->SetAsBoolean(Checked());
+    else
+        field->SetText(FirstValue(Checked() ? valueChecked_ : valueUnchecked_));
 }
 
 void TDBCheckBox::Toggle() {
@@ -85,10 +89,11 @@ void TDBRadioGroup::Publish(TPublisher<TDBRadioGroup>& p) {
 }
 
 TDBRadioGroup::TDBRadioGroup(TComponent* owner)
-    : TDataAwareEditor<TCustomRadioGroup>(owner, [this] { ShowField(); },
-                                          [this] {
-                                              if (TField* field = data_.Field()) field->SetText(Value());
-                                          }),
+    : TDataAwareEditor<TCustomRadioGroup>(
+          owner, [this] { ShowField(); },
+          [this] {
+              if (TField* field = data_.Field()) field->SetText(Value());
+          }),
       values_(std::make_unique<TStringList>()) {
     values_->OnChange = [this] { ShowField(); };
     Items()->OnChange = [this, previous = Items()->OnChange] {
@@ -103,13 +108,13 @@ TDBRadioGroup::~TDBRadioGroup() {
 }
 
 void TDBRadioGroup::SetValues(TStrings* values) {
-    if (values) values_->Assign(*values);
-    else values_->Clear();
+    if (values)
+        values_->Assign(*values);
+    else
+        values_->Clear();
 }
 
-std::string TDBRadioGroup::ItemValue(int index) const {
-    return index < values_->Count() ? (*values_)[index] : (*Items())[index];
-}
+std::string TDBRadioGroup::ItemValue(int index) const { return index < values_->Count() ? (*values_)[index] : (*Items())[index]; }
 
 std::string TDBRadioGroup::Value() const { return ItemIndex() >= 0 ? ItemValue(ItemIndex()) : std::string(); }
 

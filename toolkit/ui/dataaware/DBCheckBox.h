@@ -6,8 +6,8 @@
 // ValueUnchecked value, and grayed for anything else (null included). A radio group checks the
 // item whose value (Values, or the item's text where Values has no line) equals the field's text.
 // Both write when left or when the record is posted, like the data-aware edits.
-#include "toolkit/ui/widgets/CheckBox.h"
 #include "toolkit/ui/dataaware/DBControlLink.h"
+#include "toolkit/ui/widgets/CheckBox.h"
 #include "toolkit/ui/widgets/RadioGroup.h"
 
 class TDBCheckBox : public TDataAwareEditor<TCustomCheckBox> {

@@ -24,7 +24,8 @@ void TDBComboBox::Publish(TPublisher<TDBComboBox>& p) {
 }
 
 TDBComboBox::TDBComboBox(TComponent* owner)
-    : TDataAwareEditor<TCustomComboBox>(owner, [this] { ShowField(); }, [this] { WriteField(); }) {}
+    : TDataAwareEditor<TCustomComboBox>(
+          owner, [this] { ShowField(); }, [this] { WriteField(); }) {}
 
 void TDBComboBox::SetMapList(bool value) {
     if (ChangeValue(mapList_, value)) ItemsChanged();

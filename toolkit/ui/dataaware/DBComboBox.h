@@ -2,8 +2,8 @@
 // Data-aware combo boxes. With MapList (the default) an item line "text", a tab, "value" shows the
 // text and stores the value: the field's value selects the item whose value it is, and choosing an
 // item writes its value. A line without a tab is both. A value no item has is shown as it is.
-#include "toolkit/ui/widgets/ComboBox.h"
 #include "toolkit/ui/dataaware/DBControlLink.h"
+#include "toolkit/ui/widgets/ComboBox.h"
 
 class TDBComboBox : public TDataAwareEditor<TCustomComboBox> {
     TK_CLASS_PUBLISHED(TDBComboBox, TCustomComboBox)

@@ -4,5 +4,5 @@
 #include "toolkit/ui/dataaware/DBCheckBox.h"
 #include "toolkit/ui/dataaware/DBComboBox.h"
 #include "toolkit/ui/dataaware/DBEdit.h"
-#include "toolkit/ui/grids/DBGrids.h"
 #include "toolkit/ui/dataaware/DBText.h"
+#include "toolkit/ui/grids/DBGrids.h"

@@ -18,7 +18,8 @@ template <class Base>
 class TDBTextControl : public TDataAwareControl<Base> {
 public:
     explicit TDBTextControl(TComponent* owner)
-        : TDataAwareControl<Base>(owner, [this] { ShowField(); }, [this] { WriteField(); }) {}
+        : TDataAwareControl<Base>(
+              owner, [this] { ShowField(); }, [this] { WriteField(); }) {}
 
     void SetReadOnly(bool value) override {
         Base::SetReadOnly(value);
@@ -66,8 +67,10 @@ protected:
             if constexpr (kMasked) {
                 TField* field = data_.Field();
                 this->SetEditMask(field ? field->EditMask() : std::string());
-                if (this->Focused() && !leaving_ && data_.CanModify()) this->SetText(text);
-                else this->ShowUnmasked(text);
+                if (this->Focused() && !leaving_ && data_.CanModify())
+                    this->SetText(text);
+                else
+                    this->ShowUnmasked(text);
             } else {
                 this->SetText(text);
             }
@@ -76,8 +79,10 @@ protected:
     }
     void WriteField() {
         if (TField* field = data_.Field()) {
-            if constexpr (kMasked) field->SetText(this->UnmaskedText());
-            else field->SetText(this->Text());
+            if constexpr (kMasked)
+                field->SetText(this->UnmaskedText());
+            else
+                field->SetText(this->Text());
         }
     }
     void WriteOrKeep() {

@@ -12,7 +12,8 @@ void TDBText::Publish(TPublisher<TDBText>& p) {
 }
 
 TDBText::TDBText(TComponent* owner)
-    : TDataAwareControl<TCustomLabel>(owner, [this] { SetCaption(data_.FieldText(false)); }, [] {}) {
+    : TDataAwareControl<TCustomLabel>(
+          owner, [this] { SetCaption(data_.FieldText(false)); }, [] {}) {
     SetAutoSize(false);
     SetShowAccelChar(false);
 }

@@ -9,7 +9,7 @@
 namespace {
 struct ButtonInfo {
     const char* name;
-    const char* caption;           // of the Chinese interface the toolkit's users work in
+    const char* caption;  // of the Chinese interface the toolkit's users work in
     const char* englishCaption;
     int result;
 };
@@ -26,7 +26,7 @@ constexpr ButtonInfo kButtons[] = {
     {"YesToAll", "全是(&A)", "Yes to &All", mrYesToAll},
     {"Help", "帮助(&H)", "&Help", mrNone},
 };
-constexpr TMsgDlgBtn kAllButtons[] = {mbYes,   mbNo,  mbOK,      mbCancel,   mbAbort, mbRetry,
+constexpr TMsgDlgBtn kAllButtons[] = {mbYes,    mbNo,  mbOK,      mbCancel,   mbAbort, mbRetry,
                                       mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp};
 
 const ButtonInfo& Info(TMsgDlgBtn button) { return kButtons[static_cast<int>(button)]; }
@@ -87,9 +87,7 @@ int MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons
     return MessageDlg(request);
 }
 
-int MessageDlg(const TMessageDlgRequest& request) {
-    return Application->MessageService().MessageDlg(CompleteRequest(request));
-}
+int MessageDlg(const TMessageDlgRequest& request) { return Application->MessageService().MessageDlg(CompleteRequest(request)); }
 
 void ShowMessage(const std::string& text) { MessageDlg(text, mtCustom, {mbOK}); }
 

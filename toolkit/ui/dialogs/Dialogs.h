@@ -15,7 +15,10 @@ TMsgDlgBtn CancelButtonOf(TMsgDlgButtons buttons);
 // Standard captions of the Chinese interface: "警告", "错误", "信息", "确认", the application title for
 // a custom dialog; buttons "是(&Y)", "否(&N)", "确定", "取消", ...; those of an English interface:
 // "Warning", ..., "&Yes", "OK" ...; component names "Yes", "No", "OK", ...
-enum TDialogLanguage { dlChinese, dlEnglish };
+enum TDialogLanguage {
+    dlChinese,
+    dlEnglish
+};
 std::string MessageDlgCaption(TMsgDlgType type, TDialogLanguage language = dlChinese);
 std::string MessageDlgButtonCaption(TMsgDlgBtn button, TDialogLanguage language = dlChinese);
 std::string MessageDlgButtonName(TMsgDlgBtn button);

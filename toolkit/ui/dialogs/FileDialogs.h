@@ -30,16 +30,19 @@ using TOpenOptions = TSet<TOpenOption>;
 
 // What a file dialog is asked to show, and what the user chose.
 struct TFileDialogRequest {
-    enum TKind { Open, Save };
+    enum TKind {
+        Open,
+        Save
+    };
     TKind Kind = Open;
     std::string Title;
-    std::string FileName;      // proposed, then chosen
-    std::string Filter;        // "Excel files (*.xls)|*.xls|All files (*.*)|*.*"
-    int FilterIndex = 1;       // 1-based, then the one chosen
+    std::string FileName;  // proposed, then chosen
+    std::string Filter;    // "Excel files (*.xls)|*.xls|All files (*.*)|*.*"
+    int FilterIndex = 1;   // 1-based, then the one chosen
     std::string DefaultExt;
     std::string InitialDir;
     TOpenOptions Options;
-    std::vector<std::string> Files;   // chosen (several with ofAllowMultiSelect)
+    std::vector<std::string> Files;  // chosen (several with ofAllowMultiSelect)
 };
 
 class IFileDialogService {
@@ -85,7 +88,7 @@ public:
     int FilterIndex() const { return filterIndex_; }
     void SetFilterIndex(int value) { filterIndex_ = value; }
     const std::string& DefaultExt() const { return defaultExt_; }
-    void SetDefaultExt(const std::string& value);   // without the dot
+    void SetDefaultExt(const std::string& value);  // without the dot
     const std::string& InitialDir() const { return initialDir_; }
     void SetInitialDir(const std::string& value) { initialDir_ = value; }
     const std::string& Title() const { return title_; }

@@ -1,7 +1,7 @@
 #include "toolkit/ui/dialogs/HeadlessServices.h"
 
-#include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/kernel/Application.h"
 
 int RunHeadlessModal(TCustomForm& form, const std::function<void(TCustomForm&)>& whenShown) {
     // Enough rounds for any sensible exchange of posted messages; a form that keeps posting to
@@ -19,7 +19,7 @@ int RunHeadlessModal(TCustomForm& form, const std::function<void(TCustomForm&)>&
         if (form.ModalResult() != mrNone) {
             last = form.ModalResult();
             if (form.CloseModal()) return alive ? form.ModalResult() : last;
-            if (cancelled) return mrCancel;   // the form refused even to be cancelled
+            if (cancelled) return mrCancel;  // the form refused even to be cancelled
             continue;
         }
         if (!Application->HasPendingMessages()) {

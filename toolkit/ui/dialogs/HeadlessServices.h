@@ -9,12 +9,15 @@
 
 // A message box or dialog as it was shown, with the answer it got.
 struct TShownMessage {
-    enum TKind { Box, Dialog };
+    enum TKind {
+        Box,
+        Dialog
+    };
     TKind Kind = Box;
     std::string Text;
     std::string Caption;
-    unsigned Flags = 0;            // boxes: MB_ buttons, icon and default button
-    TMessageDlgRequest Request;    // dialogs: type, buttons, default button, captions, font
+    unsigned Flags = 0;          // boxes: MB_ buttons, icon and default button
+    TMessageDlgRequest Request;  // dialogs: type, buttons, default button, captions, font
     int Answer = 0;
 
     // The record of a message box and of a message dialog, not yet answered.

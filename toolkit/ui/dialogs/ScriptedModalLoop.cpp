@@ -1,12 +1,10 @@
 #include "toolkit/ui/dialogs/ScriptedModalLoop.h"
 
 #include "toolkit/rtl/SysUtils.h"
-#include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/dialogs/HeadlessServices.h"
+#include "toolkit/ui/kernel/Forms.h"
 
-void TScriptedModalLoop::When(const std::string& className, TAction action) {
-    every_[UpperCase(className)] = std::move(action);
-}
+void TScriptedModalLoop::When(const std::string& className, TAction action) { every_[UpperCase(className)] = std::move(action); }
 
 void TScriptedModalLoop::WhenNext(const std::string& className, TAction action) {
     next_[UpperCase(className)].push_back(std::move(action));

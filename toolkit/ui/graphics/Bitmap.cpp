@@ -87,7 +87,7 @@ void TBitmap::Assign(const TPersistent* source) {
         Changed();
         return;
     }
-    if (!source) {   // assigning nothing empties the bitmap
+    if (!source) {  // assigning nothing empties the bitmap
         SetSize(0, 0);
         return;
     }
@@ -221,7 +221,7 @@ namespace {
 
 struct TBitmapResources {
     std::mutex lock;
-    std::map<std::string, std::shared_ptr<const TBitmap>> images;   // by upper-case name
+    std::map<std::string, std::shared_ptr<const TBitmap>> images;  // by upper-case name
 };
 
 TBitmapResources& Resources() {

@@ -9,7 +9,10 @@
 
 #include "toolkit/ui/graphics/Canvas.h"
 
-enum TTransparentMode { tmAuto, tmFixed };
+enum TTransparentMode {
+    tmAuto,
+    tmFixed
+};
 TK_ENUM_TYPE(TTransparentMode, "tmAuto", "tmFixed")
 
 class TBitmap : public TPersistent {
@@ -52,7 +55,7 @@ public:
     void LoadFromBytes(const std::vector<std::uint8_t>& bytes);
     // A bitmap the program registered under a name (RegisterBitmapResource); EResNotFound otherwise.
     void LoadFromResourceName(const std::string& name);
-    void SaveToFile(const std::string& fileName) const;   // 24 bits per pixel
+    void SaveToFile(const std::string& fileName) const;  // 24 bits per pixel
     std::vector<std::uint8_t> SaveToBytes() const;
 
     TNotifyEvent OnChange;

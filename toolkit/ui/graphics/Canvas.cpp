@@ -81,8 +81,7 @@ void TCanvas::FrameRect(const TRect& rect) { DoFrameRect(ToSurface(rect)); }
 void TCanvas::Rectangle(int left, int top, int right, int bottom) { DoRectangle(ToSurface({left, top, right, bottom})); }
 
 void TCanvas::LineTo(int x, int y) {
-    if (pen_->Style() != psClear)
-        DoLine({penPos_.X + origin_.X, penPos_.Y + origin_.Y}, {x + origin_.X, y + origin_.Y});
+    if (pen_->Style() != psClear) DoLine({penPos_.X + origin_.X, penPos_.Y + origin_.Y}, {x + origin_.X, y + origin_.Y});
     penPos_ = {x, y};
 }
 
@@ -100,11 +99,15 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, const std::string& text)
 void TCanvas::TextRect(const TRect& rect, const std::string& text, TTextFormat format) {
     TSize size = MeasureText(text);
     int x = rect.Left;
-    if (format.Contains(tfRight)) x = rect.Right - size.cx;
-    else if (format.Contains(tfCenter)) x = rect.Left + (rect.Width() - size.cx) / 2;
+    if (format.Contains(tfRight))
+        x = rect.Right - size.cx;
+    else if (format.Contains(tfCenter))
+        x = rect.Left + (rect.Width() - size.cx) / 2;
     int y = rect.Top;
-    if (format.Contains(tfBottom)) y = rect.Bottom - size.cy;
-    else if (format.Contains(tfVerticalCenter)) y = rect.Top + (rect.Height() - size.cy) / 2;
+    if (format.Contains(tfBottom))
+        y = rect.Bottom - size.cy;
+    else if (format.Contains(tfVerticalCenter))
+        y = rect.Top + (rect.Height() - size.cy) / 2;
     TRect clip = ToSurface(rect);
     DoTextOut(x + origin_.X, y + origin_.Y, text, &clip, false);
 }
@@ -128,8 +131,10 @@ TSize HeadlessTextExtent(const TFont& font, const std::string& text) {
     int narrow = (7 * size + 4) / 9;
     int width = 0;
     for (unsigned char c : text) {
-        if (c < 0x80) width += narrow;
-        else if ((c & 0xC0) == 0xC0) width += 2 * narrow;   // the lead byte of a wide character
+        if (c < 0x80)
+            width += narrow;
+        else if ((c & 0xC0) == 0xC0)
+            width += 2 * narrow;  // the lead byte of a wide character
     }
     return {width, (16 * size + 4) / 9};
 }

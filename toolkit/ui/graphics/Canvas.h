@@ -15,9 +15,26 @@
 
 class TBitmap;
 
-enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+enum TPenStyle {
+    psSolid,
+    psDash,
+    psDot,
+    psDashDot,
+    psDashDotDot,
+    psClear,
+    psInsideFrame
+};
 TK_ENUM_TYPE(TPenStyle, "psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame")
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
 TK_ENUM_TYPE(TBrushStyle, "bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross",
              "bsDiagCross")
 
@@ -27,7 +44,7 @@ public:
     TColor Color() const { return color_; }
     void SetColor(TColor color);
     int Width() const { return width_; }
-    void SetWidth(int width);   // at least 1
+    void SetWidth(int width);  // at least 1
     TPenStyle Style() const { return style_; }
     void SetStyle(TPenStyle style);
     void Assign(const TPersistent* source) override;
@@ -44,7 +61,7 @@ class TBrush : public TPersistent {
     TK_CLASS_PUBLISHED(TBrush, TPersistent)
 public:
     TColor Color() const { return color_; }
-    void SetColor(TColor color);   // a colour on a clear brush makes it solid again
+    void SetColor(TColor color);  // a colour on a clear brush makes it solid again
     TBrushStyle Style() const { return style_; }
     void SetStyle(TBrushStyle style);
     void Assign(const TPersistent* source) override;
@@ -57,8 +74,17 @@ private:
 };
 
 // How TextRect places text in its rectangle (the clip is always the rectangle).
-enum TTextFormatItem { tfLeft, tfRight, tfCenter, tfTop, tfVerticalCenter, tfBottom, tfSingleLine, tfEndEllipsis,
-                       tfExpandTabs };
+enum TTextFormatItem {
+    tfLeft,
+    tfRight,
+    tfCenter,
+    tfTop,
+    tfVerticalCenter,
+    tfBottom,
+    tfSingleLine,
+    tfEndEllipsis,
+    tfExpandTabs
+};
 using TTextFormat = TSet<TTextFormatItem>;
 
 class TCanvas {

@@ -8,7 +8,7 @@
 #include "toolkit/classes/TypeInfo.h"
 
 enum TColor : std::int32_t {
-    clSystemColor = -0x7FFFFFFF - 1,   // 0x80000000
+    clSystemColor = -0x7FFFFFFF - 1,  // 0x80000000
     clScrollBar = clSystemColor | 0,
     clBackground = clSystemColor | 1,
     clActiveCaption = clSystemColor | 2,
@@ -66,9 +66,7 @@ enum TColor : std::int32_t {
     clDefault = 0x20000000,
 };
 
-constexpr TColor RGB(int r, int g, int b) {
-    return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
-}
+constexpr TColor RGB(int r, int g, int b) { return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16)); }
 
 // "clRed" for named colours, otherwise "$00BBGGRR".
 std::string ColorToString(TColor color);

@@ -3,15 +3,29 @@
 #include "toolkit/rtl/SysUtils.h"
 
 const TTypeInfo& TypeInfoOf(const TCursor*) {
-    static const TTypeInfo info = TTypeInfo::NamedInteger(
-        "TCursor", {{crDefault, "crDefault"},     {crArrow, "crArrow"},       {crCross, "crCross"},
-                    {crIBeam, "crIBeam"},         {crSizeNESW, "crSizeNESW"}, {crSizeNS, "crSizeNS"},
-                    {crSizeNWSE, "crSizeNWSE"},   {crSizeWE, "crSizeWE"},     {crUpArrow, "crUpArrow"},
-                    {crHourGlass, "crHourGlass"}, {crDrag, "crDrag"},         {crNoDrop, "crNoDrop"},
-                    {crHSplit, "crHSplit"},       {crVSplit, "crVSplit"},     {crMultiDrag, "crMultiDrag"},
-                    {crSQLWait, "crSQLWait"},     {crNo, "crNo"},             {crAppStart, "crAppStart"},
-                    {crHelp, "crHelp"},           {crHandPoint, "crHandPoint"}, {crSizeAll, "crSizeAll"},
-                    {crNone, "crNone"},           {crSize, "crSize"}});
+    static const TTypeInfo info = TTypeInfo::NamedInteger("TCursor", {{crDefault, "crDefault"},
+                                                                      {crArrow, "crArrow"},
+                                                                      {crCross, "crCross"},
+                                                                      {crIBeam, "crIBeam"},
+                                                                      {crSizeNESW, "crSizeNESW"},
+                                                                      {crSizeNS, "crSizeNS"},
+                                                                      {crSizeNWSE, "crSizeNWSE"},
+                                                                      {crSizeWE, "crSizeWE"},
+                                                                      {crUpArrow, "crUpArrow"},
+                                                                      {crHourGlass, "crHourGlass"},
+                                                                      {crDrag, "crDrag"},
+                                                                      {crNoDrop, "crNoDrop"},
+                                                                      {crHSplit, "crHSplit"},
+                                                                      {crVSplit, "crVSplit"},
+                                                                      {crMultiDrag, "crMultiDrag"},
+                                                                      {crSQLWait, "crSQLWait"},
+                                                                      {crNo, "crNo"},
+                                                                      {crAppStart, "crAppStart"},
+                                                                      {crHelp, "crHelp"},
+                                                                      {crHandPoint, "crHandPoint"},
+                                                                      {crSizeAll, "crSizeAll"},
+                                                                      {crNone, "crNone"},
+                                                                      {crSize, "crSize"}});
     return info;
 }
 

@@ -32,8 +32,8 @@ enum TCursor : std::int16_t {
     crSize = crSizeAll,
 };
 
-std::string CursorToString(TCursor cursor);     // name, or the number as text
-TCursor StringToCursor(const std::string& text);   // name or number; EConvertError otherwise
+std::string CursorToString(TCursor cursor);       // name, or the number as text
+TCursor StringToCursor(const std::string& text);  // name or number; EConvertError otherwise
 bool IdentToCursor(std::string_view ident, TCursor& cursor);
 bool CursorToIdent(TCursor cursor, std::string& ident);
 

@@ -5,15 +5,14 @@
 #include "toolkit/rtl/ChangeValue.h"
 
 const TTypeInfo& FontCharsetType() {
-    static const TTypeInfo info = TTypeInfo::NamedInteger(
-        "TFontCharset", {{ANSI_CHARSET, "ANSI_CHARSET"},
-                         {DEFAULT_CHARSET, "DEFAULT_CHARSET"},
-                         {SYMBOL_CHARSET, "SYMBOL_CHARSET"},
-                         {SHIFTJIS_CHARSET, "SHIFTJIS_CHARSET"},
-                         {HANGEUL_CHARSET, "HANGEUL_CHARSET"},
-                         {GB2312_CHARSET, "GB2312_CHARSET"},
-                         {CHINESEBIG5_CHARSET, "CHINESEBIG5_CHARSET"},
-                         {OEM_CHARSET, "OEM_CHARSET"}});
+    static const TTypeInfo info = TTypeInfo::NamedInteger("TFontCharset", {{ANSI_CHARSET, "ANSI_CHARSET"},
+                                                                           {DEFAULT_CHARSET, "DEFAULT_CHARSET"},
+                                                                           {SYMBOL_CHARSET, "SYMBOL_CHARSET"},
+                                                                           {SHIFTJIS_CHARSET, "SHIFTJIS_CHARSET"},
+                                                                           {HANGEUL_CHARSET, "HANGEUL_CHARSET"},
+                                                                           {GB2312_CHARSET, "GB2312_CHARSET"},
+                                                                           {CHINESEBIG5_CHARSET, "CHINESEBIG5_CHARSET"},
+                                                                           {OEM_CHARSET, "OEM_CHARSET"}});
     return info;
 }
 

@@ -4,14 +4,23 @@
 #include <cstdint>
 #include <string>
 
-#include "toolkit/ui/graphics/Colors.h"
 #include "toolkit/classes/Component.h"
+#include "toolkit/ui/graphics/Colors.h"
 
-enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+enum TFontStyle {
+    fsBold,
+    fsItalic,
+    fsUnderline,
+    fsStrikeOut
+};
 TK_ENUM_TYPE(TFontStyle, "fsBold", "fsItalic", "fsUnderline", "fsStrikeOut")
 using TFontStyles = TSet<TFontStyle>;
 
-enum TFontPitch { fpDefault, fpVariable, fpFixed };
+enum TFontPitch {
+    fpDefault,
+    fpVariable,
+    fpFixed
+};
 TK_ENUM_TYPE(TFontPitch, "fpDefault", "fpVariable", "fpFixed")
 
 using TFontCharset = std::uint8_t;
@@ -35,7 +44,7 @@ public:
     bool SameAs(const TFont& other) const;
 
     const std::string& Name() const { return name_; }
-    void SetName(const std::string& name);   // an empty name is ignored
+    void SetName(const std::string& name);  // an empty name is ignored
     int Size() const;
     void SetSize(int points);
     int Height() const { return height_; }
@@ -57,7 +66,7 @@ protected:
 
 private:
     std::string name_ = "MS Sans Serif";
-    int height_ = -11;   // 8 points
+    int height_ = -11;  // 8 points
     TColor color_ = clWindowText;
     TFontStyles style_;
     TFontCharset charset_ = DEFAULT_CHARSET;

@@ -72,7 +72,7 @@ void TImageList::AddImages(const TImageList* other) {
 }
 
 void TImageList::Replace(int index, const TBitmap* image) {
-    Image(index);   // range check
+    Image(index);  // range check
     if (!image) return;
     images_[static_cast<std::size_t>(index)] = Cut(*image, 0);
     Changed();

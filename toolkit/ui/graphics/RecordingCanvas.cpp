@@ -74,7 +74,8 @@ void TRecordingCanvas::DoEllipse(const TRect& rect) {
     op.Rect = rect;
     Record(op);
     // The pixels of a bitmap get the inside filled; the curve itself is not drawn into them.
-    if (!rect.IsEmpty() && Brush()->Style() != bsClear) FillPixels(rect.Inflate(-rect.Width() / 4, -rect.Height() / 4), Brush()->Color());
+    if (!rect.IsEmpty() && Brush()->Style() != bsClear)
+        FillPixels(rect.Inflate(-rect.Width() / 4, -rect.Height() / 4), Brush()->Color());
 }
 
 void TRecordingCanvas::DoLine(TPoint from, TPoint to) {

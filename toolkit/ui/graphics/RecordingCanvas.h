@@ -9,12 +9,21 @@
 #include "toolkit/ui/graphics/Canvas.h"
 
 struct TCanvasOp {
-    enum TKind { opFillRect, opFrameRect, opRectangle, opLine, opText, opDraw, opPixel, opEllipse };
+    enum TKind {
+        opFillRect,
+        opFrameRect,
+        opRectangle,
+        opLine,
+        opText,
+        opDraw,
+        opPixel,
+        opEllipse
+    };
     TKind Kind = opFillRect;
-    TRect Rect;             // fills, frames, rectangles, bitmaps; for text its extent at its place
-    TPoint From, To;        // lines; text position in From
+    TRect Rect;       // fills, frames, rectangles, bitmaps; for text its extent at its place
+    TPoint From, To;  // lines; text position in From
     std::string Text;
-    TRect Clip;             // text clipped to a rectangle (TextRect); empty otherwise
+    TRect Clip;  // text clipped to a rectangle (TextRect); empty otherwise
     TColor BrushColor = clWhite;
     TBrushStyle BrushStyle = bsSolid;
     TColor PenColor = clBlack;
@@ -24,7 +33,7 @@ struct TCanvasOp {
     TFontStyles FontStyle;
     std::string FontName;
     int FontSize = 0;
-    int BitmapWidth = 0;    // Draw: the bitmap's size and whether it was drawn transparently
+    int BitmapWidth = 0;  // Draw: the bitmap's size and whether it was drawn transparently
     int BitmapHeight = 0;
     bool Transparent = false;
 };

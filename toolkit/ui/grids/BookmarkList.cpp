@@ -30,9 +30,12 @@ void TBookmarkList::SetCurrentRowSelected(bool value) {
 void TBookmarkList::Toggle(TBookmark bookmark, bool selected) {
     if (bookmark == 0) return;
     int index = IndexOf(bookmark);
-    if (selected && index < 0) list_.push_back(bookmark);
-    else if (!selected && index >= 0) list_.erase(list_.begin() + index);
-    else return;
+    if (selected && index < 0)
+        list_.push_back(bookmark);
+    else if (!selected && index >= 0)
+        list_.erase(list_.begin() + index);
+    else
+        return;
     grid_.Invalidate();
 }
 

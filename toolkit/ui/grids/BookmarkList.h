@@ -10,7 +10,7 @@ class TBookmarkList {
 public:
     explicit TBookmarkList(TDBGrid& grid) : grid_(grid) {}
     int Count() const { return static_cast<int>(list_.size()); }
-    TBookmark Items(int index) const;   // EListError when out of range
+    TBookmark Items(int index) const;  // EListError when out of range
     const std::vector<TBookmark>& List() const { return list_; }
     bool Contains(TBookmark bookmark) const;
     int IndexOf(TBookmark bookmark) const;

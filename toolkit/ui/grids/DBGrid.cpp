@@ -1,10 +1,10 @@
+#include "toolkit/ui/grids/DBGrid.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/rtl/ValueRollback.h"
-#include "toolkit/ui/kernel/ComponentLink.h"
-#include "toolkit/ui/grids/DBGrid.h"
 #include "toolkit/ui/dialogs/Dialogs.h"
-#include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/graphics/ImgList.h"
+#include "toolkit/ui/kernel/ComponentLink.h"
+#include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/kernel/MouseClick.h"
 
 // What the grid hears from its data source.
@@ -64,12 +64,8 @@ void TDBGrid::Publish(TPublisher<TDBGrid>& p) {
 }
 
 TDBGrid::TDBGrid(TComponent* owner)
-    : TCustomGrid(owner),
-      link_(std::make_unique<TGridDataLink>(*this)),
-      columns_(new TDBGridColumns(this)),
-      titleFont_(new TFont),
-      controlType_(std::make_unique<TStringList>()),
-      selectedRows_(*this) {
+    : TCustomGrid(owner), link_(std::make_unique<TGridDataLink>(*this)), columns_(new TDBGridColumns(this)),
+      titleFont_(new TFont), controlType_(std::make_unique<TStringList>()), selectedRows_(*this) {
     titleFont_->OnChange = [this](TObject*) {
         for (int i = 0; i < columns_->Count(); ++i) columns_->Items(i)->FollowGrid();
         Invalidate();
@@ -416,8 +412,7 @@ void TDBGrid::TypeIntoCell(const std::string& fieldName, const std::string& text
 bool TDBGrid::DeleteRecord() {
     TDataSet* ds = DataSet();
     if (!CanModifyData() || !ds || ds->IsEmpty()) return false;
-    if (options_.Contains(dgConfirmDelete) && MessageDlg("Delete record?", mtConfirmation, mbOKCancel) == mrCancel)
-        return false;
+    if (options_.Contains(dgConfirmDelete) && MessageDlg("Delete record?", mtConfirmation, mbOKCancel) == mrCancel) return false;
     HideEditor();
     ds->Delete();
     return true;
@@ -442,8 +437,10 @@ void TDBGrid::MoveRecords(int distance, TShiftState shift) {
     CommitEditor();
     bool multi = options_.Contains(dgMultiSelect);
     if (multi) {
-        if (shift.Contains(ssShift)) selectedRows_.SetCurrentRowSelected(true);
-        else selectedRows_.Clear();
+        if (shift.Contains(ssShift))
+            selectedRows_.SetCurrentRowSelected(true);
+        else
+            selectedRows_.Clear();
     }
     if (ds->State() == dsInsert && !ds->Modified() && distance < 0) {
         // Leaving an untouched new record upwards drops it: that is the first step.
@@ -462,7 +459,7 @@ void TDBGrid::MoveToRecNo(int recNo) {
     bool inserting = ds->State() == dsInsert;
     int before = ds->RecordCount();
     ds->CheckBrowseMode();
-    if (inserting && ds->RecordCount() == before && recNo > current) --recNo;   // the new record went away
+    if (inserting && ds->RecordCount() == before && recNo > current) --recNo;  // the new record went away
     int now = ds->RecNo();
     if (recNo != now) ds->MoveBy(recNo - now);
 }
@@ -479,7 +476,7 @@ void TDBGrid::CharTyped(char32_t ch) {
 }
 
 void TDBGrid::KeyDown(WORD& key, TShiftState shift) {
-    TWinControl::KeyDown(key, shift);   // OnKeyDown first; the grid's own keys come after
+    TWinControl::KeyDown(key, shift);  // OnKeyDown first; the grid's own keys come after
     if (key == 0) return;
     TDataSet* ds = DataSet();
     if (!link_->Active() || !ds) return;
@@ -597,8 +594,10 @@ void TDBGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
                 if (multi && shift.Contains(ssCtrl)) selectedRows_.SetCurrentRowSelected(!selectedRows_.CurrentRowSelected());
                 pressedColumn_ = column->Index();
                 std::string checkedValue, uncheckedValue;
-                if (IsCheckBoxField(column->Field(), checkedValue, uncheckedValue)) ToggleCheckBox();
-                else if (wasCurrent && !EditorMode() && CanEditShow()) ShowEditor();
+                if (IsCheckBoxField(column->Field(), checkedValue, uncheckedValue))
+                    ToggleCheckBox();
+                else if (wasCurrent && !EditorMode() && CanEditShow())
+                    ShowEditor();
             }
         }
     }

@@ -46,8 +46,7 @@ enum TDBGridOption {
     dgMultiSelect
 };
 TK_ENUM_TYPE(TDBGridOption, "dgEditing", "dgAlwaysShowEditor", "dgTitles", "dgIndicator", "dgColumnResize", "dgColLines",
-             "dgRowLines", "dgTabs", "dgRowSelect", "dgAlwaysShowSelection", "dgConfirmDelete", "dgCancelOnExit",
-             "dgMultiSelect")
+             "dgRowLines", "dgTabs", "dgRowSelect", "dgAlwaysShowSelection", "dgConfirmDelete", "dgCancelOnExit", "dgMultiSelect")
 using TDBGridOptions = TSet<TDBGridOption>;
 
 using TDBGridClickEvent = std::function<void(TColumn* Column)>;
@@ -108,7 +107,7 @@ public:
     int IndicatorOffset() const { return options_.Contains(dgIndicator) ? 1 : 0; }
     // The visible column shown in grid column col (nullptr for the indicator or past the last one).
     TColumn* ColumnOfGridCol(int col) const;
-    int GridColOfColumn(int index) const;   // -1 when hidden
+    int GridColOfColumn(int index) const;  // -1 when hidden
     // While painting: the record number of the row being painted, and whether it is the current one.
     int PaintingRecNo() const { return paintingRecNo_; }
     bool PaintingActiveRow() const { return paintingRecNo_ > 0 && paintingRecNo_ == CurrentRecNo(); }
@@ -207,8 +206,8 @@ private:
 
     std::unique_ptr<TGridDataLink> link_;
     TOwnedPtr<TDBGridColumns> columns_;
-    TDBGridOptions options_{dgEditing, dgTitles, dgIndicator, dgColumnResize, dgColLines, dgRowLines, dgTabs,
-                            dgConfirmDelete, dgCancelOnExit};
+    TDBGridOptions options_{dgEditing,  dgTitles, dgIndicator,     dgColumnResize, dgColLines,
+                            dgRowLines, dgTabs,   dgConfirmDelete, dgCancelOnExit};
     bool readOnly_ = false;
     TOwnedPtr<TFont> titleFont_;
     bool titleButtons_ = false;

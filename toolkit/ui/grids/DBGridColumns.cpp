@@ -1,7 +1,7 @@
-#include "toolkit/rtl/SysUtils.h"
+#include "toolkit/ui/grids/DBGridColumns.h"
 #include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/rtl/ScopeExit.h"
-#include "toolkit/ui/grids/DBGridColumns.h"
+#include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/grids/DBGrid.h"
 
 // --- TColumnTitle ----------------------------------------------------------------------------------------
@@ -175,8 +175,10 @@ void TColumn::SetAlignment(TAlignment value) {
 }
 
 void TColumn::SetPickList(TStrings* list) {
-    if (list) pickList_->Assign(*list);
-    else pickList_->Clear();
+    if (list)
+        pickList_->Assign(*list);
+    else
+        pickList_->Clear();
 }
 
 void TColumn::SetButtonStyle(TColumnButtonStyle value) {

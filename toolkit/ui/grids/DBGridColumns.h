@@ -43,7 +43,11 @@ private:
     bool following_ = false;
 };
 
-enum TColumnButtonStyle { cbsAuto, cbsEllipsis, cbsNone };
+enum TColumnButtonStyle {
+    cbsAuto,
+    cbsEllipsis,
+    cbsNone
+};
 TK_ENUM_TYPE(TColumnButtonStyle, "cbsAuto", "cbsEllipsis", "cbsNone")
 
 class TColumn : public TCollectionItem {
@@ -107,7 +111,10 @@ private:
     int dropDownRows_ = 7;
 };
 
-enum TDBGridColumnsState { csDefault, csCustomized };
+enum TDBGridColumnsState {
+    csDefault,
+    csCustomized
+};
 TK_ENUM_TYPE(TDBGridColumnsState, "csDefault", "csCustomized")
 
 class TDBGridColumns : public TCollection {

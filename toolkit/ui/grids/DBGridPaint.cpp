@@ -1,7 +1,7 @@
-#include "toolkit/rtl/SysUtils.h"
 #include "toolkit/rtl/ScopeExit.h"
-#include "toolkit/ui/grids/DBGrid.h"
+#include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/graphics/ImgList.h"
+#include "toolkit/ui/grids/DBGrid.h"
 
 namespace {
 TTextFormat AlignedText(TAlignment alignment) {

@@ -3,9 +3,9 @@
 #include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/graphics/Canvas.h"
+#include "toolkit/ui/grids/Grid.h"
 #include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/kernel/Forms.h"
-#include "toolkit/ui/grids/Grid.h"
 #include "toolkit/ui/kernel/MouseClick.h"
 #include "toolkit/ui/widgets/MaskedEditing.h"
 
@@ -64,7 +64,8 @@ void TCustomGrid::ClampPosition() {
     row_ = std::clamp(row_, firstRow, rowCount_ - 1);
     topRow_ = std::clamp(topRow_, firstRow, rowCount_ - 1);
     leftCol_ = std::clamp(leftCol_, firstCol, colCount_ - 1);
-    selection_ = options_.Contains(goRowSelect) ? TGridRect{fixedCols_, row_, colCount_ - 1, row_} : TGridRect{col_, row_, col_, row_};
+    selection_ =
+        options_.Contains(goRowSelect) ? TGridRect{fixedCols_, row_, colCount_ - 1, row_} : TGridRect{col_, row_, col_, row_};
 }
 
 void TCustomGrid::SetDefaultColWidth(int value) {
@@ -353,8 +354,10 @@ void TCustomGrid::RefreshEditor() {
 }
 
 void TCustomGrid::SetEditorMode(bool value) {
-    if (value) ShowEditor();
-    else CommitEditor();
+    if (value)
+        ShowEditor();
+    else
+        CommitEditor();
 }
 
 void TCustomGrid::SetEditorText(const std::string& text) {
@@ -417,8 +420,10 @@ void TCustomGrid::EditorKey(WORD& key, TShiftState shift) {
             if (shift.Contains(ssCtrl)) return;
             if (CanEditModify()) {
                 std::string text = editorText_;
-                if (editorMask_.empty()) text = DeleteText(editorText_, editorSel_);
-                else MaskedDelete(TEditMask(editorMask_), text, editorSel_);
+                if (editorMask_.empty())
+                    text = DeleteText(editorText_, editorSel_);
+                else
+                    MaskedDelete(TEditMask(editorMask_), text, editorSel_);
                 if (text != editorText_) {
                     editorText_ = text;
                     editorModified_ = true;
@@ -452,8 +457,10 @@ void TCustomGrid::CharTyped(char32_t ch) {
     if (ch == 0x08) {
         if (!CanEditModify()) return;
         std::string text = editorText_;
-        if (editorMask_.empty()) text = BackspaceText(editorText_, editorSel_);
-        else MaskedBackspace(TEditMask(editorMask_), text, editorSel_);
+        if (editorMask_.empty())
+            text = BackspaceText(editorText_, editorSel_);
+        else
+            MaskedBackspace(TEditMask(editorMask_), text, editorSel_);
         if (text == editorText_) return;
         editorText_ = text;
         editorModified_ = true;
@@ -514,21 +521,29 @@ void TCustomGrid::KeyDown(WORD& key, TShiftState shift) {
         case VK_PRIOR: MoveCurrent(col_, row_ - VisibleRowCount(), shift); break;
         case VK_NEXT: MoveCurrent(col_, row_ + VisibleRowCount(), shift); break;
         case VK_HOME:
-            if (shift.Contains(ssCtrl)) MoveCurrent(col_, fixedRows_, shift);
-            else MoveCurrent(fixedCols_, row_, shift);
+            if (shift.Contains(ssCtrl))
+                MoveCurrent(col_, fixedRows_, shift);
+            else
+                MoveCurrent(fixedCols_, row_, shift);
             break;
         case VK_END:
-            if (shift.Contains(ssCtrl)) MoveCurrent(col_, rowCount_ - 1, shift);
-            else MoveCurrent(colCount_ - 1, row_, shift);
+            if (shift.Contains(ssCtrl))
+                MoveCurrent(col_, rowCount_ - 1, shift);
+            else
+                MoveCurrent(colCount_ - 1, row_, shift);
             break;
         case VK_TAB:
             if (!options_.Contains(goTabs)) return;
             if (shift.Contains(ssShift)) {
-                if (col_ > fixedCols_) MoveCurrent(col_ - 1, row_, {});
-                else if (row_ > fixedRows_) MoveCurrent(colCount_ - 1, row_ - 1, {});
+                if (col_ > fixedCols_)
+                    MoveCurrent(col_ - 1, row_, {});
+                else if (row_ > fixedRows_)
+                    MoveCurrent(colCount_ - 1, row_ - 1, {});
             } else {
-                if (col_ < colCount_ - 1) MoveCurrent(col_ + 1, row_, {});
-                else if (row_ < rowCount_ - 1) MoveCurrent(fixedCols_, row_ + 1, {});
+                if (col_ < colCount_ - 1)
+                    MoveCurrent(col_ + 1, row_, {});
+                else if (row_ < rowCount_ - 1)
+                    MoveCurrent(fixedCols_, row_ + 1, {});
             }
             break;
         case VK_RETURN:

@@ -37,7 +37,11 @@ TK_ENUM_TYPE(TGridOption, "goFixedVertLine", "goFixedHorzLine", "goVertLine", "g
              "goRowSelect", "goAlwaysShowEditor", "goThumbTracking")
 using TGridOptions = TSet<TGridOption>;
 
-enum TGridDrawStateItem { gdSelected, gdFocused, gdFixed };
+enum TGridDrawStateItem {
+    gdSelected,
+    gdFocused,
+    gdFixed
+};
 TK_ENUM_TYPE(TGridDrawStateItem, "gdSelected", "gdFocused", "gdFixed")
 using TGridDrawState = TSet<TGridDrawStateItem>;
 
@@ -72,11 +76,11 @@ public:
     int RowCount() const { return rowCount_; }
     void SetRowCount(int value);
     int FixedCols() const { return fixedCols_; }
-    void SetFixedCols(int value);   // EInvalidOperation when not below ColCount
+    void SetFixedCols(int value);  // EInvalidOperation when not below ColCount
     int FixedRows() const { return fixedRows_; }
     void SetFixedRows(int value);
     int DefaultColWidth() const { return defaultColWidth_; }
-    void SetDefaultColWidth(int value);   // every column takes it
+    void SetDefaultColWidth(int value);  // every column takes it
     int DefaultRowHeight() const { return defaultRowHeight_; }
     void SetDefaultRowHeight(int value);
     int ColWidths(int col) const;

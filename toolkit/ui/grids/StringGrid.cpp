@@ -1,5 +1,5 @@
-#include "toolkit/ui/graphics/Canvas.h"
 #include "toolkit/ui/grids/StringGrid.h"
+#include "toolkit/ui/graphics/Canvas.h"
 
 void TStringGrid::Publish(TPublisher<TStringGrid>& p) {
     PublishStandardWin(p);
@@ -84,9 +84,12 @@ void TStringGrid::MoveRow(int fromIndex, int toIndex) {
     std::map<std::pair<int, int>, TCell> moved;
     for (auto& [key, cell] : cells_) {
         int r = key.first;
-        if (r == fromIndex) r = toIndex;
-        else if (fromIndex < toIndex && r > fromIndex && r <= toIndex) --r;
-        else if (fromIndex > toIndex && r >= toIndex && r < fromIndex) ++r;
+        if (r == fromIndex)
+            r = toIndex;
+        else if (fromIndex < toIndex && r > fromIndex && r <= toIndex)
+            --r;
+        else if (fromIndex > toIndex && r >= toIndex && r < fromIndex)
+            ++r;
         moved[{r, key.second}] = cell;
     }
     cells_ = std::move(moved);

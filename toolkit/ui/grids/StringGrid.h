@@ -81,7 +81,7 @@ private:
     bool PickListKey(WORD key, TShiftState shift);
     void DrawPickButton(const TRect& cell);
 
-    std::map<std::pair<int, int>, TCell> cells_;   // (row, col)
+    std::map<std::pair<int, int>, TCell> cells_;  // (row, col)
     std::map<int, std::unique_ptr<TStringList>> columnPickLists_;
     int dropDownRows_ = 8;
     bool pickDropped_ = false;

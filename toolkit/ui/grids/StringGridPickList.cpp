@@ -72,8 +72,10 @@ void TStringGrid::PickFromList(int index) {
     std::string value = PickListText((*list)[index]);
     int col = Col(), row = Row();
     SetPickListDropped(false);
-    if (EditorText() != value) SetEditorText(value);
-    else SetEditText(col, row, value);
+    if (EditorText() != value)
+        SetEditorText(value);
+    else
+        SetEditText(col, row, value);
     if (OnPickListClick) OnPickListClick(this, col, row, value);
 }
 
@@ -97,8 +99,10 @@ bool TStringGrid::PickListKey(WORD key, TShiftState shift) {
         case VK_HOME: SetPickListIndex(0); return true;
         case VK_END: SetPickListIndex(list->Count() - 1); return true;
         case VK_RETURN:
-            if (pickIndex_ >= 0) PickFromList(pickIndex_);
-            else SetPickListDropped(false);
+            if (pickIndex_ >= 0)
+                PickFromList(pickIndex_);
+            else
+                SetPickListDropped(false);
             return true;
         case VK_ESCAPE:
         case VK_F4: SetPickListDropped(false); return true;

@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "toolkit/ui/kernel/ModalResult.h"
 #include "toolkit/classes/Sets.h"
 #include "toolkit/classes/TypeInfo.h"
+#include "toolkit/ui/kernel/ModalResult.h"
 
 class TCustomForm;
 
@@ -55,9 +55,27 @@ std::vector<int> MessageBoxAnswers(unsigned flags);
 int MessageBoxDefaultAnswer(unsigned flags);
 
 // Message dialogs.
-enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+enum TMsgDlgType {
+    mtWarning,
+    mtError,
+    mtInformation,
+    mtConfirmation,
+    mtCustom
+};
 TK_ENUM_TYPE(TMsgDlgType, "mtWarning", "mtError", "mtInformation", "mtConfirmation", "mtCustom")
-enum TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp };
+enum TMsgDlgBtn {
+    mbYes,
+    mbNo,
+    mbOK,
+    mbCancel,
+    mbAbort,
+    mbRetry,
+    mbIgnore,
+    mbAll,
+    mbNoToAll,
+    mbYesToAll,
+    mbHelp
+};
 TK_ENUM_TYPE(TMsgDlgBtn, "mbYes", "mbNo", "mbOK", "mbCancel", "mbAbort", "mbRetry", "mbIgnore", "mbAll", "mbNoToAll",
              "mbYesToAll", "mbHelp")
 using TMsgDlgButtons = TSet<TMsgDlgBtn>;
@@ -75,8 +93,8 @@ struct TMessageDlgRequest {
     TMsgDlgType DlgType = mtCustom;
     TMsgDlgButtons Buttons{mbOK};
     std::optional<TMsgDlgBtn> DefaultButton;
-    std::map<TMsgDlgBtn, std::string> ButtonCaptions;   // replaces the standard captions
-    std::string FontName;                                // empty: the standard font
+    std::map<TMsgDlgBtn, std::string> ButtonCaptions;  // replaces the standard captions
+    std::string FontName;                              // empty: the standard font
     int FontCharset = -1;
     int FontSize = 0;
     int HelpContext = 0;

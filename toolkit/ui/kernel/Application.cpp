@@ -8,10 +8,8 @@
 TApplication* const Application = new TApplication(nullptr);
 
 TApplication::TApplication(TComponent* owner)
-    : TComponent(owner),
-      modalLoop_(std::make_shared<THeadlessModalLoop>()),
-      messages_(std::make_shared<THeadlessMessageService>()),
-      beeps_(std::make_shared<THeadlessBeepService>()) {
+    : TComponent(owner), modalLoop_(std::make_shared<THeadlessModalLoop>()),
+      messages_(std::make_shared<THeadlessMessageService>()), beeps_(std::make_shared<THeadlessBeepService>()) {
     std::error_code ec;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (!ec) {
@@ -54,8 +52,7 @@ bool TApplication::ProcessMessage() {
 }
 
 void TApplication::ProcessMessages() {
-    while (ProcessMessage()) {
-    }
+    while (ProcessMessage()) {}
 }
 
 bool TApplication::HasPendingMessages() const {
@@ -118,12 +115,16 @@ void TApplication::HandleException(TObject* sender) {
         std::rethrow_exception(current);
     } catch (const EAbort&) {
     } catch (const std::exception& e) {
-        if (OnException) OnException(sender, e);
-        else ShowException(e);
+        if (OnException)
+            OnException(sender, e);
+        else
+            ShowException(e);
     } catch (...) {
         Exception unknown("Unknown exception");
-        if (OnException) OnException(sender, unknown);
-        else ShowException(unknown);
+        if (OnException)
+            OnException(sender, unknown);
+        else
+            ShowException(unknown);
     }
 }
 

@@ -131,9 +131,7 @@ void TControl::SetParentFont(bool value) {
     if (value) FollowParent();
 }
 
-void TControl::SetHint(const std::string& hint) {
-    SetProperty(hint_, hint, TPropertyId::Hint);
-}
+void TControl::SetHint(const std::string& hint) { SetProperty(hint_, hint, TPropertyId::Hint); }
 
 void TControl::SetShowHint(bool value) {
     if (value == showHint_) return;
@@ -160,9 +158,7 @@ void TControl::FollowParent() {
     if (parentShowHint_) SetShowHint(parent_->ShowHint());
 }
 
-void TControl::SetCursor(TCursor cursor) {
-    SetProperty(cursor_, cursor, TPropertyId::Cursor);
-}
+void TControl::SetCursor(TCursor cursor) { SetProperty(cursor_, cursor, TPropertyId::Cursor); }
 
 void TControl::SetPopupMenu(TComponent* menu) {
     if (menu == popupMenu_) return;
@@ -233,7 +229,7 @@ void TControl::WndProc(TMessage& message) {
     if (RouteDragMouse(*this, message)) return;
     auto it = handlers_.find(message.Msg);
     if (it != handlers_.end()) {
-        TMessageHandler handler = it->second;   // the handler may replace itself
+        TMessageHandler handler = it->second;  // the handler may replace itself
         handler(message);
         return;
     }
@@ -271,8 +267,10 @@ void TControl::Dispatch(TMessage& message) {
 }
 
 void TControl::SetMessageHandler(UINT msg, TMessageHandler handler) {
-    if (handler) handlers_[msg] = std::move(handler);
-    else handlers_.erase(msg);
+    if (handler)
+        handlers_[msg] = std::move(handler);
+    else
+        handlers_.erase(msg);
 }
 
 TMessageHandler TControl::MessageHandler(UINT msg) const {

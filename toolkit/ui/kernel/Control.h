@@ -12,9 +12,9 @@
 
 #include "toolkit/classes/Component.h"
 #include "toolkit/rtl/ChangeValue.h"
+#include "toolkit/ui/graphics/Graphics.h"
 #include "toolkit/ui/kernel/ControlPeer.h"
 #include "toolkit/ui/kernel/DragTypes.h"
-#include "toolkit/ui/graphics/Graphics.h"
 #include "toolkit/ui/kernel/Keys.h"
 #include "toolkit/ui/kernel/Messages.h"
 
@@ -22,18 +22,32 @@ class TWinControl;
 class TCustomForm;
 class TCanvas;
 
-enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+enum TAlign {
+    alNone,
+    alTop,
+    alBottom,
+    alLeft,
+    alRight,
+    alClient,
+    alCustom
+};
 TK_ENUM_TYPE(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom")
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TMouseButton {
+    mbLeft,
+    mbRight,
+    mbMiddle
+};
 TK_ENUM_TYPE(TMouseButton, "mbLeft", "mbRight", "mbMiddle")
-enum THelpType { htKeyword, htContext };
+enum THelpType {
+    htKeyword,
+    htContext
+};
 TK_ENUM_TYPE(THelpType, "htKeyword", "htContext")
 
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 // WheelDelta: 120 a notch, positive away from the user; MousePos in screen coordinates.
-using TMouseWheelEvent =
-    std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char32_t& Key)>;
 using TMessageHandler = std::function<void(TMessage& Message)>;
@@ -73,7 +87,7 @@ public:
     virtual void SetVisible(bool visible);
     virtual void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
-    bool Showing() const;   // visible, and every parent too
+    bool Showing() const;  // visible, and every parent too
     bool Enabled() const { return enabled_; }
     virtual void SetEnabled(bool enabled);
 
@@ -88,7 +102,7 @@ public:
     bool ParentColor() const { return parentColor_; }
     void SetParentColor(bool value);
     TFont* Font() const { return font_.get(); }
-    void SetFont(const TFont* font);   // copies the font
+    void SetFont(const TFont* font);  // copies the font
     bool ParentFont() const { return parentFont_; }
     void SetParentFont(bool value);
     const std::string& Hint() const { return hint_; }
@@ -146,7 +160,7 @@ public:
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
     virtual void WndProc(TMessage& message);
     virtual void Dispatch(TMessage& message);
-    void SetMessageHandler(UINT msg, TMessageHandler handler);   // an empty handler removes it
+    void SetMessageHandler(UINT msg, TMessageHandler handler);  // an empty handler removes it
     TMessageHandler MessageHandler(UINT msg) const;
 
     // Dialog keys (Enter, Escape ...) offered to every control of a form; true when handled.

@@ -7,8 +7,7 @@
 
 // A control owned by `owner`, named, placed on `parent` (none: left unparented) at the given bounds.
 template <class T>
-T* CreateControl(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top, int width,
-                 int height) {
+T* CreateControl(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top, int width, int height) {
     auto* control = CreateComponent<T>(owner);
     control->SetName(name);
     control->SetBounds(left, top, width, height);

@@ -12,7 +12,7 @@ constexpr int kDefaultThreshold = 5;
 
 struct TDrag {
     TComponentRef<TControl> source;
-    TComponentRef<TControl> target;   // the control last asked
+    TComponentRef<TControl> target;  // the control last asked
     TPoint start;
     int threshold = kDefaultThreshold;
     bool running = false;
@@ -21,7 +21,7 @@ struct TDrag {
 };
 
 std::optional<TDrag> drag;
-TPoint mousePos;   // screen coordinates of the last mouse message
+TPoint mousePos;  // screen coordinates of the last mouse message
 
 TControl* ControlAt(TWinControl& parent, TPoint local) {
     const auto& children = parent.ControlList();
@@ -135,7 +135,7 @@ bool RouteDragMouse(TControl& control, const TMessage& message) {
     if (message.Msg == WM_LBUTTONUP) {
         bool running = drag->running;
         Finish(true);
-        return running;   // an armed drag that never started leaves the release to the control (a click)
+        return running;  // an armed drag that never started leaves the release to the control (a click)
     }
     return drag->running;
 }

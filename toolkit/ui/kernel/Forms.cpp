@@ -120,7 +120,7 @@ void TCustomForm::SetVisible(bool visible) {
 }
 
 void TCustomForm::VisibleChanged() {
-    if (Parent()) {   // a form placed inside another control behaves as a control
+    if (Parent()) {  // a form placed inside another control behaves as a control
         TWinControl::VisibleChanged();
         return;
     }
@@ -202,10 +202,14 @@ void TCustomForm::Close() {
     TCloseAction action = caHide;
     DoClose(action);
     if (action == caNone || !self) return;
-    if (Application->MainForm() == this) Application->Terminate();
-    else if (action == caHide) Hide();
-    else if (action == caMinimize) SetWindowState(wsMinimized);
-    else Release();
+    if (Application->MainForm() == this)
+        Application->Terminate();
+    else if (action == caHide)
+        Hide();
+    else if (action == caMinimize)
+        SetWindowState(wsMinimized);
+    else
+        Release();
 }
 
 bool TCustomForm::CloseQuery() {
@@ -223,8 +227,10 @@ bool TCustomForm::CloseModal() {
             DoClose(action);
         }
         if (!self) return true;
-        if (action == caNone) modalResult_ = mrNone;
-        else if (action == caFree) Release();
+        if (action == caNone)
+            modalResult_ = mrNone;
+        else if (action == caFree)
+            Release();
     } catch (...) {
         if (self) modalResult_ = mrNone;
         Application->HandleException(this);
@@ -251,9 +257,7 @@ void TCustomForm::SetModalResult(int result) {
     if (modal_ && result != mrNone) Application->ModalLoop().ModalResultChanged(*this);
 }
 
-void TCustomForm::Release() {
-    Application->PostMessage(Handle(), CM_RELEASE, 0, 0);
-}
+void TCustomForm::Release() { Application->PostMessage(Handle(), CM_RELEASE, 0, 0); }
 
 void TCustomForm::BringToFront() {
     if (Parent()) {
@@ -291,7 +295,7 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
     // Leave the controls that do not hold the new one, innermost first; OnExit may refuse by raising.
     for (TWinControl* c = activeControl_; c && c != this && !c->ContainsControl(control); c = c->Parent()) {
         c->DoExit();
-        if (focusSerial_ != serial) return;   // a handler moved the focus itself
+        if (focusSerial_ != serial) return;  // a handler moved the focus itself
     }
     TWinControl* left = activeControl_;
     activeControl_ = control;
@@ -315,21 +319,13 @@ void TCustomForm::DefocusControl(TWinControl* control, bool removing) {
     }
 }
 
-void TCustomForm::SetWindowState(TWindowState state) {
-    SetProperty(windowState_, state, TPropertyId::WindowState);
-}
+void TCustomForm::SetWindowState(TWindowState state) { SetProperty(windowState_, state, TPropertyId::WindowState); }
 
-void TCustomForm::SetFormStyle(TFormStyle style) {
-    SetProperty(formStyle_, style, TPropertyId::FormStyle);
-}
+void TCustomForm::SetFormStyle(TFormStyle style) { SetProperty(formStyle_, style, TPropertyId::FormStyle); }
 
-void TCustomForm::SetBorderStyle(TFormBorderStyle style) {
-    SetProperty(borderStyle_, style, TPropertyId::BorderStyle);
-}
+void TCustomForm::SetBorderStyle(TFormBorderStyle style) { SetProperty(borderStyle_, style, TPropertyId::BorderStyle); }
 
-void TCustomForm::SetBorderIcons(TBorderIcons icons) {
-    SetProperty(borderIcons_, icons, TPropertyId::BorderIcons);
-}
+void TCustomForm::SetBorderIcons(TBorderIcons icons) { SetProperty(borderIcons_, icons, TPropertyId::BorderIcons); }
 
 void TCustomForm::SetMenu(TComponent* menu) {
     if (menu == menu_) return;
@@ -373,7 +369,7 @@ bool TCustomForm::DialogKey(WORD key, TShiftState shift) {
 void TCustomForm::Dispatch(TMessage& message) {
     switch (message.Msg) {
         case WM_CLOSE: Close(); return;
-        case CM_RELEASE: Free(); return;   // nothing may touch the form after this
+        case CM_RELEASE: Free(); return;  // nothing may touch the form after this
         case WM_PAINT:
             paintPending_ = false;
             Paint();

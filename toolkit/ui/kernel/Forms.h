@@ -10,9 +10,18 @@
 #include "toolkit/ui/kernel/Controls.h"
 #include "toolkit/ui/kernel/ModalResult.h"
 
-enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TCloseAction {
+    caNone,
+    caHide,
+    caFree,
+    caMinimize
+};
 TK_ENUM_TYPE(TCloseAction, "caNone", "caHide", "caFree", "caMinimize")
-enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TWindowState {
+    wsNormal,
+    wsMinimized,
+    wsMaximized
+};
 TK_ENUM_TYPE(TWindowState, "wsNormal", "wsMinimized", "wsMaximized")
 enum TPosition {
     poDesigned,
@@ -24,13 +33,30 @@ enum TPosition {
     poMainFormCenter,
     poOwnerFormCenter
 };
-TK_ENUM_TYPE(TPosition, "poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
-             "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter")
-enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+TK_ENUM_TYPE(TPosition, "poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter", "poDesktopCenter",
+             "poMainFormCenter", "poOwnerFormCenter")
+enum TFormStyle {
+    fsNormal,
+    fsMDIChild,
+    fsMDIForm,
+    fsStayOnTop
+};
 TK_ENUM_TYPE(TFormStyle, "fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop")
-enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TFormBorderStyle {
+    bsNone,
+    bsSingle,
+    bsSizeable,
+    bsDialog,
+    bsToolWindow,
+    bsSizeToolWin
+};
 TK_ENUM_TYPE(TFormBorderStyle, "bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin")
-enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+enum TBorderIcon {
+    biSystemMenu,
+    biMinimize,
+    biMaximize,
+    biHelp
+};
 TK_ENUM_TYPE(TBorderIcon, "biSystemMenu", "biMinimize", "biMaximize", "biHelp")
 using TBorderIcons = TSet<TBorderIcon>;
 
@@ -49,7 +75,7 @@ public:
     // Showing raises OnShow before the window appears and activates the form; hiding raises OnHide.
     // Changing Visible from within OnShow or OnHide raises EInvalidOperation.
     void SetVisible(bool visible) override;
-    void Show() override;   // visible and brought to the front
+    void Show() override;  // visible and brought to the front
     void Hide() { SetVisible(false); }
     // Closes as the user would: a modal form gets mrCancel; otherwise OnCloseQuery may refuse,
     // OnClose picks the action (caHide by default); the main form terminates the application.

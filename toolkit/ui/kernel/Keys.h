@@ -3,9 +3,9 @@
 // ('A', '7').
 #include <cstdint>
 
-#include "toolkit/ui/kernel/Messages.h"
 #include "toolkit/classes/Sets.h"
 #include "toolkit/classes/TypeInfo.h"
+#include "toolkit/ui/kernel/Messages.h"
 
 using WORD = std::uint16_t;
 
@@ -73,7 +73,15 @@ constexpr WORD VK_F12 = 0x7B;
 constexpr WORD VK_NUMLOCK = 0x90;
 constexpr WORD VK_SCROLL = 0x91;
 
-enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+enum TShiftStateItem {
+    ssShift,
+    ssAlt,
+    ssCtrl,
+    ssLeft,
+    ssRight,
+    ssMiddle,
+    ssDouble
+};
 TK_ENUM_TYPE(TShiftStateItem, "ssShift", "ssAlt", "ssCtrl", "ssLeft", "ssRight", "ssMiddle", "ssDouble")
 using TShiftState = TSet<TShiftStateItem>;
 

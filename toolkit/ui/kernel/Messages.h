@@ -63,12 +63,12 @@ constexpr UINT WM_RBUTTONDOWN = 0x0204;
 constexpr UINT WM_RBUTTONUP = 0x0205;
 constexpr UINT WM_MBUTTONDOWN = 0x0207;
 constexpr UINT WM_MBUTTONUP = 0x0208;
-constexpr UINT WM_MOUSEWHEEL = 0x020A;   // WParam: delta (signed, high 16 bits) | shift bits; LParam: screen position
+constexpr UINT WM_MOUSEWHEEL = 0x020A;  // WParam: delta (signed, high 16 bits) | shift bits; LParam: screen position
 constexpr UINT WM_USER = 0x0400;
 
 // Toolkit-internal messages.
 constexpr UINT CM_BASE = 0xB000;
-constexpr UINT CM_RELEASE = CM_BASE + 33;   // deferred free of a form (TCustomForm::Release)
+constexpr UINT CM_RELEASE = CM_BASE + 33;  // deferred free of a form (TCustomForm::Release)
 
 // Key messages carry the virtual key (WM_KEYDOWN, WM_KEYUP) or the character (WM_CHAR) in WParam
 // and the shift state bits (Keys.h ShiftStateToWParam) in LParam.

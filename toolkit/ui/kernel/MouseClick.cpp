@@ -5,8 +5,7 @@ void FocusOnPress(TWinControl& control, TMouseButton button) {
 }
 
 bool ClickOnRelease(TWinControl& control, TMouseButton button, int x, int y) {
-    if (button != mbLeft || !control.Enabled() || !Bounds(0, 0, control.Width(), control.Height()).Contains({x, y}))
-        return false;
+    if (button != mbLeft || !control.Enabled() || !Bounds(0, 0, control.Width(), control.Height()).Contains({x, y})) return false;
     FocusOnPress(control, button);
     return true;
 }

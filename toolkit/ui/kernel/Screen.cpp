@@ -6,12 +6,11 @@
 
 TScreen* const Screen = new TScreen(nullptr);
 
-TScreen::TScreen(TComponent* owner)
-    : TComponent(owner), iconFont_(new TFont), hintFont_(new TFont), menuFont_(new TFont) {
+TScreen::TScreen(TComponent* owner) : TComponent(owner), iconFont_(new TFont), hintFont_(new TFont), menuFont_(new TFont) {
     // The fonts a headless run offers: the classic user-interface faces and the Chinese ones.
     fonts_.SetSorted(true);
-    fonts_.AddStrings(std::vector<std::string>{"Arial", "Courier New", "MS Sans Serif", "SimSun", "Tahoma",
-                                               "Times New Roman", "宋体", "新细明体", "细明体"});
+    fonts_.AddStrings(std::vector<std::string>{"Arial", "Courier New", "MS Sans Serif", "SimSun", "Tahoma", "Times New Roman",
+                                               "宋体", "新细明体", "细明体"});
 }
 
 void TScreen::SetCursor(TCursor cursor) {

@@ -1,8 +1,8 @@
 #include <algorithm>
 
-#include "toolkit/ui/kernel/WinControl.h"
 #include "toolkit/ui/kernel/DragDrop.h"
 #include "toolkit/ui/kernel/Forms.h"
+#include "toolkit/ui/kernel/WinControl.h"
 #include "toolkit/ui/kernel/WindowRegistry.h"
 
 TCustomForm* GetParentForm(const TControl* control) {
@@ -107,9 +107,7 @@ void TWinControl::SetTabOrder(int order) {
     Changed(TPropertyId::TabOrder);
 }
 
-void TWinControl::SetTabStop(bool value) {
-    SetProperty(tabStop_, value, TPropertyId::TabStop);
-}
+void TWinControl::SetTabStop(bool value) { SetProperty(tabStop_, value, TPropertyId::TabStop); }
 
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
     for (TWinControl* control : tabList_) {
@@ -234,10 +232,10 @@ bool TWinControl::HandleKeyDownMessage(WORD key, TShiftState shift) {
         if (auto* menu = dynamic_cast<IShortCutHandler*>(c->PopupMenu()); menu && menu->IsShortCut(key, shift)) return true;
     if (form && form->IsShortCut(key, shift)) return true;
     // Alt with a letter or digit is an accelerator: a label focuses its control, a button clicks.
-    const bool accelerator = shift.Contains(ssAlt) && !shift.Contains(ssCtrl) &&
-                             ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'));
-    bool dialogKey = key == VK_TAB || key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN ||
-                     key == VK_RETURN || key == VK_EXECUTE || key == VK_ESCAPE || key == VK_CANCEL || accelerator;
+    const bool accelerator =
+        shift.Contains(ssAlt) && !shift.Contains(ssCtrl) && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'));
+    bool dialogKey = key == VK_TAB || key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN || key == VK_RETURN ||
+                     key == VK_EXECUTE || key == VK_ESCAPE || key == VK_CANCEL || accelerator;
     if (dialogKey && form && !WantsKey(key, shift) && form->DialogKey(key, shift)) return true;
     WORD k = key;
     return DoKeyDown(k, shift);
@@ -254,9 +252,7 @@ void TWinControl::Dispatch(TMessage& message) {
     TShiftState shift = WParamToShiftState(static_cast<WPARAM>(message.LParam));
     switch (message.Msg) {
         case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            message.Result = HandleKeyDownMessage(static_cast<WORD>(message.WParam), shift) ? 1 : 0;
-            return;
+        case WM_SYSKEYDOWN: message.Result = HandleKeyDownMessage(static_cast<WORD>(message.WParam), shift) ? 1 : 0; return;
         case WM_CHAR: {
             char32_t ch = static_cast<char32_t>(message.WParam);
             bool consumed = DoKeyPress(ch);
@@ -306,19 +302,20 @@ void TWinControl::AlignControls() {
         std::stable_sort(list.begin(), list.end(), before);
         return list;
     };
-    for (TControl* c : aligned(alTop, [](TControl* a, TControl* b) { return a->Top() < b->Top(); })) {
+    for (TControl* c : aligned(alTop, [](TControl*a, TControl*b) { return a->Top() < b->Top(); })) {
         c->SetBounds(left, top, std::max(right - left, 0), c->Height());
         top += c->Height();
     }
-    for (TControl* c : aligned(alBottom, [](TControl* a, TControl* b) { return a->Top() + a->Height() > b->Top() + b->Height(); })) {
+    for (TControl* c :
+         aligned(alBottom, [](TControl*a, TControl*b) { return a->Top() + a->Height() > b->Top() + b->Height(); })) {
         c->SetBounds(left, bottom - c->Height(), std::max(right - left, 0), c->Height());
         bottom -= c->Height();
     }
-    for (TControl* c : aligned(alLeft, [](TControl* a, TControl* b) { return a->Left() < b->Left(); })) {
+    for (TControl* c : aligned(alLeft, [](TControl*a, TControl*b) { return a->Left() < b->Left(); })) {
         c->SetBounds(left, top, c->Width(), std::max(bottom - top, 0));
         left += c->Width();
     }
-    for (TControl* c : aligned(alRight, [](TControl* a, TControl* b) { return a->Left() + a->Width() > b->Left() + b->Width(); })) {
+    for (TControl* c : aligned(alRight, [](TControl*a, TControl*b) { return a->Left() + a->Width() > b->Left() + b->Width(); })) {
         c->SetBounds(right - c->Width(), top, c->Width(), std::max(bottom - top, 0));
         right -= c->Width();
     }

@@ -15,7 +15,7 @@ public:
 
     // Child controls, in insertion (z) order.
     int ControlCount() const { return static_cast<int>(controls_.size()); }
-    TControl* Controls(int index) const;   // EListError when out of range
+    TControl* Controls(int index) const;  // EListError when out of range
     const std::vector<TControl*>& ControlList() const { return controls_; }
     // True for this control and every control inside it.
     bool ContainsControl(const TControl* control) const;

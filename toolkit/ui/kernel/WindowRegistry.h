@@ -13,7 +13,7 @@ class TWindowRegistry {
 public:
     HWND Allocate(TWinControl* control);
     void Release(HWND handle);
-    TWinControl* Find(HWND handle) const;   // nullptr for an unknown or released handle
+    TWinControl* Find(HWND handle) const;  // nullptr for an unknown or released handle
     bool IsWindow(HWND handle) const { return Find(handle) != nullptr; }
     // First top-level window (no parent) in creation order whose window class (without regard to
     // case) and caption match; an empty argument matches any. 0 when none.

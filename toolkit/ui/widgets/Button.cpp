@@ -19,9 +19,7 @@ TButton::TButton(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 75, 25);
 }
 
-void TButton::SetDefault(bool value) {
-    SetProperty(default_, value, TPropertyId::Default);
-}
+void TButton::SetDefault(bool value) { SetProperty(default_, value, TPropertyId::Default); }
 
 void TButton::Click() {
     if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(modalResult_);

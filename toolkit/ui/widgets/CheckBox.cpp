@@ -20,9 +20,7 @@ TCheckControl::TCheckControl(TComponent* owner, int width) : TWinControl(owner) 
     SetParentColor(true);
 }
 
-void TCheckControl::SetAlignment(TAlignment value) {
-    SetProperty(alignment_, value, TPropertyId::Alignment);
-}
+void TCheckControl::SetAlignment(TAlignment value) { SetProperty(alignment_, value, TPropertyId::Alignment); }
 
 void TCheckControl::CharTyped(char32_t ch) {
     if (ch == U' ' && Enabled()) Press();
@@ -50,8 +48,10 @@ void PaintMark(TCanvas* canvas, const TRect& box, bool round, TCheckBoxState sta
     canvas->Brush()->SetColor(clWindow);
     canvas->Pen()->SetColor(clBtnShadow);
     // A radio button's mark is round, a check box's square.
-    if (round) canvas->Ellipse(box);
-    else canvas->Rectangle(box);
+    if (round)
+        canvas->Ellipse(box);
+    else
+        canvas->Rectangle(box);
     if (state == cbUnchecked) return;
     canvas->Pen()->SetColor(state == cbGrayed ? clGrayText : clWindowText);
     if (round) {
@@ -97,4 +97,3 @@ void TRadioButton::SetChecked(bool value) {
     Changed(TPropertyId::Checked);
     if (value) Click();
 }
-

@@ -2,10 +2,14 @@
 // Check boxes and radio buttons. Changing the state, by code or by the user (Space, or the left
 // mouse button released over the control), raises OnClick. Checking a radio button unchecks the
 // other radio buttons of its parent.
-#include "toolkit/ui/kernel/Controls.h"
 #include "toolkit/ui/graphics/TextAlign.h"
+#include "toolkit/ui/kernel/Controls.h"
 
-enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+enum TCheckBoxState {
+    cbUnchecked,
+    cbChecked,
+    cbGrayed
+};
 TK_ENUM_TYPE(TCheckBoxState, "cbUnchecked", "cbChecked", "cbGrayed")
 
 // What check boxes and radio buttons share: the side the caption stands on, the look, and Space or

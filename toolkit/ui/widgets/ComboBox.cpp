@@ -2,8 +2,8 @@
 
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/rtl/ValueRollback.h"
-#include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/graphics/Canvas.h"
+#include "toolkit/ui/kernel/Application.h"
 
 void TComboBox::Publish(TPublisher<TComboBox>& p) {
     PublishStandardWin(p);
@@ -42,8 +42,10 @@ void TCustomComboBox::SetStyle(TComboBoxStyle style) {
 }
 
 void TCustomComboBox::SetItems(TStrings* items) {
-    if (items) items_->Assign(*items);
-    else items_->Clear();
+    if (items)
+        items_->Assign(*items);
+    else
+        items_->Clear();
 }
 
 void TCustomComboBox::SetItemIndex(int index) {
@@ -223,8 +225,10 @@ void TCustomComboBox::KeyDown(WORD& key, TShiftState shift) {
         default: break;
     }
     if (!Editable()) {
-        if (key == VK_HOME && n > 0) SelectByUser(0);
-        else if (key == VK_END && n > 0) SelectByUser(n - 1);
+        if (key == VK_HOME && n > 0)
+            SelectByUser(0);
+        else if (key == VK_END && n > 0)
+            SelectByUser(n - 1);
         else if ((key == VK_LEFT || key == VK_RIGHT) && n > 0)
             SelectByUser(std::clamp(itemIndex_ + (key == VK_LEFT ? -1 : 1), 0, n - 1));
         return;

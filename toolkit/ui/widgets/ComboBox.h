@@ -5,11 +5,17 @@
 // OnDrawItem. OnChange and OnSelect report what the user does, not what code sets.
 #include <memory>
 
+#include "toolkit/ui/graphics/OwnerDraw.h"
 #include "toolkit/ui/kernel/Controls.h"
 #include "toolkit/ui/widgets/Edit.h"
-#include "toolkit/ui/graphics/OwnerDraw.h"
 
-enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+enum TComboBoxStyle {
+    csDropDown,
+    csSimple,
+    csDropDownList,
+    csOwnerDrawFixed,
+    csOwnerDrawVariable
+};
 TK_ENUM_TYPE(TComboBoxStyle, "csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable")
 
 class TCustomComboBox : public TWinControl {
@@ -22,7 +28,7 @@ public:
     // Only the styles with an edit field accept typed text.
     bool Editable() const { return style_ == csDropDown || style_ == csSimple; }
     TStrings* Items() const { return items_.get(); }
-    void SetItems(TStrings* items);   // copies
+    void SetItems(TStrings* items);  // copies
     int ItemIndex() const { return itemIndex_; }
     // Selects an item (-1: none) and shows its text; no OnChange.
     void SetItemIndex(int index);

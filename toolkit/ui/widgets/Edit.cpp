@@ -2,8 +2,8 @@
 
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/rtl/ValueRollback.h"
-#include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/graphics/Canvas.h"
+#include "toolkit/ui/kernel/Application.h"
 
 void TEdit::Publish(TPublisher<TEdit>& p) {
     PublishStandardWin(p);
@@ -22,13 +22,9 @@ TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
     SetCursor(crIBeam);
 }
 
-void TCustomEdit::SetMaxLength(int value) {
-    maxLength_ = std::max(value, 0);
-}
+void TCustomEdit::SetMaxLength(int value) { maxLength_ = std::max(value, 0); }
 
-void TCustomEdit::SetReadOnly(bool value) {
-    SetProperty(readOnly_, value, TPropertyId::ReadOnly);
-}
+void TCustomEdit::SetReadOnly(bool value) { SetProperty(readOnly_, value, TPropertyId::ReadOnly); }
 
 void TCustomEdit::SetCharCase(TEditCharCase value) {
     if (value == charCase_) return;
@@ -37,9 +33,7 @@ void TCustomEdit::SetCharCase(TEditCharCase value) {
     Changed(TPropertyId::CharCase);
 }
 
-void TCustomEdit::SetPasswordChar(const std::string& value) {
-    SetProperty(passwordChar_, value, TPropertyId::PasswordChar);
-}
+void TCustomEdit::SetPasswordChar(const std::string& value) { SetProperty(passwordChar_, value, TPropertyId::PasswordChar); }
 
 std::string TCustomEdit::ApplyCharCase(const std::string& text) const {
     switch (charCase_) {
@@ -90,7 +84,7 @@ void TCustomEdit::Change() {
 void TCustomEdit::TextChanged() {
     std::string cased = ApplyCharCase(Text());
     if (cased != Text()) {
-        SetText(cased);   // comes back here once with the converted text
+        SetText(cased);  // comes back here once with the converted text
         return;
     }
     if (!userEditing_) {
@@ -146,7 +140,7 @@ void TCustomEdit::CharTyped(char32_t ch) {
         BackspaceKey();
         return;
     }
-    if (ch < 0x20 || ch == 0x7F) return;   // Enter, Escape, Tab and control characters type nothing
+    if (ch < 0x20 || ch == 0x7F) return;  // Enter, Escape, Tab and control characters type nothing
     ReplaceSelText(CharToUtf8(ch));
 }
 

@@ -8,7 +8,11 @@
 #include "toolkit/ui/kernel/Controls.h"
 #include "toolkit/ui/widgets/TextEditing.h"
 
-enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+enum TEditCharCase {
+    ecNormal,
+    ecUpperCase,
+    ecLowerCase
+};
 TK_ENUM_TYPE(TEditCharCase, "ecNormal", "ecUpperCase", "ecLowerCase")
 
 class TCustomEdit : public TWinControl {

@@ -45,17 +45,11 @@ int TGauge::PercentDone() const {
     return static_cast<int>((static_cast<long long>(progress_) - minValue_) * 100 / range);
 }
 
-void TGauge::SetForeColor(TColor value) {
-    SetProperty(foreColor_, value, TPropertyId::ForeColor);
-}
+void TGauge::SetForeColor(TColor value) { SetProperty(foreColor_, value, TPropertyId::ForeColor); }
 
-void TGauge::SetBackColor(TColor value) {
-    SetProperty(backColor_, value, TPropertyId::BackColor);
-}
+void TGauge::SetBackColor(TColor value) { SetProperty(backColor_, value, TPropertyId::BackColor); }
 
-void TGauge::SetShowText(bool value) {
-    SetProperty(showText_, value, TPropertyId::ShowText);
-}
+void TGauge::SetShowText(bool value) { SetProperty(showText_, value, TPropertyId::ShowText); }
 
 void TGauge::Paint() {
     TCanvas* canvas = Canvas();

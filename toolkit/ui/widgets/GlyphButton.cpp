@@ -31,8 +31,8 @@ void TButtonGlyph::Image(TButtonState state, TBitmap& image) const {
     if (glyph_->TransparentMode() == tmFixed) image.SetTransparentColor(glyph_->TransparentColor());
 }
 
-void TButtonGlyph::Draw(TCanvas& canvas, const TRect& rect, const std::string& caption, TButtonLayout layout,
-                        int margin, int spacing, TButtonState state) const {
+void TButtonGlyph::Draw(TCanvas& canvas, const TRect& rect, const std::string& caption, TButtonLayout layout, int margin,
+                        int spacing, TButtonState state) const {
     std::string text = StripHotkey(caption);
     TSize textSize = text.empty() ? TSize{} : canvas.TextExtent(text);
     TBitmap image;
@@ -87,10 +87,9 @@ void TBitBtn::SetKind(TBitBtnKind kind) {
         const char* caption;
         int result;
     };
-    static const KindInfo kinds[] = {{"", mrNone},        {"OK", mrOk},          {"Cancel", mrCancel},
-                                     {"&Help", mrNone},   {"&Yes", mrYes},       {"&No", mrNo},
-                                     {"&Close", mrNone},  {"Abort", mrAbort},    {"&Retry", mrRetry},
-                                     {"&Ignore", mrIgnore}, {"&All", mrAll}};
+    static const KindInfo kinds[] = {{"", mrNone},        {"OK", mrOk},          {"Cancel", mrCancel}, {"&Help", mrNone},
+                                     {"&Yes", mrYes},     {"&No", mrNo},         {"&Close", mrNone},   {"Abort", mrAbort},
+                                     {"&Retry", mrRetry}, {"&Ignore", mrIgnore}, {"&All", mrAll}};
     if (kind == bkCustom) return;
     const KindInfo& info = kinds[kind];
     SetCaption(info.caption);
@@ -178,19 +177,17 @@ void TSpeedButton::ReleaseGroup() {
 
 void TSpeedButton::SetAllowAllUp(bool value) { allowAllUp_ = value; }
 
-void TSpeedButton::SetFlat(bool value) {
-    SetProperty(flat_, value, TPropertyId::Flat);
-}
+void TSpeedButton::SetFlat(bool value) { SetProperty(flat_, value, TPropertyId::Flat); }
 
-void TSpeedButton::SetTransparent(bool value) {
-    SetProperty(transparent_, value, TPropertyId::Transparent);
-}
+void TSpeedButton::SetTransparent(bool value) { SetProperty(transparent_, value, TPropertyId::Transparent); }
 
 void TSpeedButton::Click() {
     if (!Enabled()) return;
     if (groupIndex_ != 0) {
-        if (!down_) SetDown(true);
-        else if (allowAllUp_) SetDown(false);
+        if (!down_)
+            SetDown(true);
+        else if (allowAllUp_)
+            SetDown(false);
     }
     TGraphicControl::Click();
 }

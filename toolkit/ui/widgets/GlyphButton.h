@@ -7,15 +7,37 @@
 #include <algorithm>
 
 #include "toolkit/ui/graphics/Bitmap.h"
-#include "toolkit/ui/widgets/Button.h"
 #include "toolkit/ui/kernel/GraphicControl.h"
+#include "toolkit/ui/widgets/Button.h"
 
-enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+enum TButtonLayout {
+    blGlyphLeft,
+    blGlyphRight,
+    blGlyphTop,
+    blGlyphBottom
+};
 TK_ENUM_TYPE(TButtonLayout, "blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom")
-enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
-TK_ENUM_TYPE(TBitBtnKind, "bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo", "bkClose", "bkAbort", "bkRetry",
-             "bkIgnore", "bkAll")
-enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
+enum TBitBtnKind {
+    bkCustom,
+    bkOK,
+    bkCancel,
+    bkHelp,
+    bkYes,
+    bkNo,
+    bkClose,
+    bkAbort,
+    bkRetry,
+    bkIgnore,
+    bkAll
+};
+TK_ENUM_TYPE(TBitBtnKind, "bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo", "bkClose", "bkAbort", "bkRetry", "bkIgnore",
+             "bkAll")
+enum TButtonState {
+    bsUp,
+    bsDisabled,
+    bsDown,
+    bsExclusive
+};
 TK_ENUM_TYPE(TButtonState, "bsUp", "bsDisabled", "bsDown", "bsExclusive")
 
 // A glyph with its images and its place beside a caption.
@@ -24,13 +46,13 @@ public:
     TButtonGlyph();
     TBitmap* Glyph() const { return glyph_.get(); }
     int NumGlyphs() const { return numGlyphs_; }
-    void SetNumGlyphs(int value);   // 1 to 4
+    void SetNumGlyphs(int value);  // 1 to 4
     // Copies the image shown in a state (up, disabled, pressed, exclusive/down) into image.
     void Image(TButtonState state, TBitmap& image) const;
     int ImageWidth() const;
     // Draws glyph and caption centred in rect.
-    void Draw(TCanvas& canvas, const TRect& rect, const std::string& caption, TButtonLayout layout, int margin,
-              int spacing, TButtonState state) const;
+    void Draw(TCanvas& canvas, const TRect& rect, const std::string& caption, TButtonLayout layout, int margin, int spacing,
+              TButtonState state) const;
 
 private:
     TOwnedPtr<TBitmap> glyph_;

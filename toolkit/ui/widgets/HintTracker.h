@@ -40,9 +40,9 @@ private:
     TComponentRef<THintWindow> window_;
     TComponentRef<TControl> control_;
     TPoint mouse_{};
-    long long dueAt_ = -1;       // when the hint of control_ shows; -1 none pending
-    long long shownAt_ = -1;     // when the showing hint appeared
-    long long hiddenAt_ = -1;    // when the last hint went away for another control (the short pause)
+    long long dueAt_ = -1;     // when the hint of control_ shows; -1 none pending
+    long long shownAt_ = -1;   // when the showing hint appeared
+    long long hiddenAt_ = -1;  // when the last hint went away for another control (the short pause)
 };
 
 // The application's hint tracker.

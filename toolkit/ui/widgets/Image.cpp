@@ -17,13 +17,9 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner), picture_(new TBitmap
     picture_->OnChange = [this](TObject*) { PictureChanged(); };
 }
 
-void TImage::SetStretch(bool value) {
-    SetProperty(stretch_, value, TPropertyId::Picture);
-}
+void TImage::SetStretch(bool value) { SetProperty(stretch_, value, TPropertyId::Picture); }
 
-void TImage::SetCenter(bool value) {
-    SetProperty(center_, value, TPropertyId::Picture);
-}
+void TImage::SetCenter(bool value) { SetProperty(center_, value, TPropertyId::Picture); }
 
 void TImage::SetAutoSize(bool value) {
     autoSize_ = value;
@@ -44,8 +40,10 @@ TRect TImage::DestRect() const {
 
 void TImage::Paint() {
     if (picture_->Empty()) return;
-    if (stretch_) Canvas()->StretchDraw(DestRect(), picture_.get());
-    else Canvas()->Draw(DestRect().Left, DestRect().Top, picture_.get());
+    if (stretch_)
+        Canvas()->StretchDraw(DestRect(), picture_.get());
+    else
+        Canvas()->Draw(DestRect().Left, DestRect().Top, picture_.get());
 }
 
 void TBevel::Publish(TPublisher<TBevel>& p) {
@@ -57,13 +55,9 @@ void TBevel::Publish(TPublisher<TBevel>& p) {
 
 TBevel::TBevel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 50, 50); }
 
-void TBevel::SetShape(TBevelShape value) {
-    SetProperty(shape_, value, TPropertyId::Shape);
-}
+void TBevel::SetShape(TBevelShape value) { SetProperty(shape_, value, TPropertyId::Shape); }
 
-void TBevel::SetStyle(TBevelStyle value) {
-    SetProperty(style_, value, TPropertyId::Style);
-}
+void TBevel::SetStyle(TBevelStyle value) { SetProperty(style_, value, TPropertyId::Style); }
 
 void TBevel::Paint() {
     TCanvas* canvas = Canvas();

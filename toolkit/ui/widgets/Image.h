@@ -1,8 +1,8 @@
 #pragma once
 // Pictures, bevels and free painting areas.
 #include "toolkit/ui/graphics/Bitmap.h"
-#include "toolkit/ui/kernel/GraphicControl.h"
 #include "toolkit/ui/graphics/TextAlign.h"
+#include "toolkit/ui/kernel/GraphicControl.h"
 
 // Shows a bitmap: at its size, centred, or stretched; transparently when asked.
 class TImage : public TGraphicControl {
@@ -34,9 +34,20 @@ private:
     bool autoSize_ = false;
 };
 
-enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+enum TBevelShape {
+    bsBox,
+    bsFrame,
+    bsTopLine,
+    bsBottomLine,
+    bsLeftLine,
+    bsRightLine,
+    bsSpacer
+};
 TK_ENUM_TYPE(TBevelShape, "bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer")
-enum TBevelStyle { bsLowered, bsRaised };
+enum TBevelStyle {
+    bsLowered,
+    bsRaised
+};
 TK_ENUM_TYPE(TBevelStyle, "bsLowered", "bsRaised")
 
 class TBevel : public TGraphicControl {

@@ -22,25 +22,17 @@ TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
     SetParentColor(true);
 }
 
-void TCustomLabel::SetAlignment(TAlignment value) {
-    SetProperty(alignment_, value, TPropertyId::Alignment);
-}
+void TCustomLabel::SetAlignment(TAlignment value) { SetProperty(alignment_, value, TPropertyId::Alignment); }
 
-void TCustomLabel::SetLayout(TTextLayout value) {
-    SetProperty(layout_, value, TPropertyId::Layout);
-}
+void TCustomLabel::SetLayout(TTextLayout value) { SetProperty(layout_, value, TPropertyId::Layout); }
 
 void TCustomLabel::SetAutoSize(bool value) {
     if (ChangeValue(autoSize_, value)) AdjustBounds();
 }
 
-void TCustomLabel::SetWordWrap(bool value) {
-    SetProperty(wordWrap_, value, TPropertyId::WordWrap);
-}
+void TCustomLabel::SetWordWrap(bool value) { SetProperty(wordWrap_, value, TPropertyId::WordWrap); }
 
-void TCustomLabel::SetTransparent(bool value) {
-    SetProperty(transparent_, value, TPropertyId::Transparent);
-}
+void TCustomLabel::SetTransparent(bool value) { SetProperty(transparent_, value, TPropertyId::Transparent); }
 
 void TCustomLabel::SetShowAccelChar(bool value) {
     if (value == showAccelChar_) return;
@@ -84,8 +76,10 @@ void TCustomLabel::AdjustBounds() {
     if (!autoSize_ || wordWrap_) return;
     TSize size = Canvas()->TextExtent(DisplayCaption());
     int left = Left();
-    if (alignment_ == taRightJustify) left = Left() + Width() - size.cx;
-    else if (alignment_ == taCenter) left = Left() + (Width() - size.cx) / 2;
+    if (alignment_ == taRightJustify)
+        left = Left() + Width() - size.cx;
+    else if (alignment_ == taCenter)
+        left = Left() + (Width() - size.cx) / 2;
     SetBounds(left, Top(), size.cx, size.cy);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Labels: a caption drawn on the parent, sized to its text unless AutoSize is off. A label may name
 // the control that its accelerator focuses.
-#include "toolkit/ui/kernel/GraphicControl.h"
 #include "toolkit/ui/graphics/TextAlign.h"
+#include "toolkit/ui/kernel/GraphicControl.h"
 
 class TCustomLabel : public TGraphicControl {
     TK_CLASS(TCustomLabel, TGraphicControl)

@@ -36,8 +36,10 @@ TCustomListBox::TCustomListBox(TComponent* owner) : TWinControl(owner), items_(s
 }
 
 void TCustomListBox::SetItems(TStrings* items) {
-    if (items) items_->Assign(*items);
-    else items_->Clear();
+    if (items)
+        items_->Assign(*items);
+    else
+        items_->Clear();
 }
 
 void TCustomListBox::ItemsChanged() {
@@ -106,9 +108,7 @@ void TCustomListBox::SetSorted(bool value) {
     ItemsChanged();
 }
 
-void TCustomListBox::SetStyle(TListBoxStyle style) {
-    SetProperty(style_, style, TPropertyId::Style);
-}
+void TCustomListBox::SetStyle(TListBoxStyle style) { SetProperty(style_, style, TPropertyId::Style); }
 
 void TCustomListBox::SetItemHeight(int value) {
     if (value <= 0 || value == itemHeight_) return;
@@ -130,8 +130,10 @@ void TCustomListBox::SetTopIndex(int value) {
 int TCustomListBox::VisibleItems() const { return std::max(1, Height() / itemHeight_); }
 
 void TCustomListBox::ScrollInView(int index) {
-    if (index < topIndex_) SetTopIndex(index);
-    else if (index >= topIndex_ + VisibleItems()) SetTopIndex(index - VisibleItems() + 1);
+    if (index < topIndex_)
+        SetTopIndex(index);
+    else if (index >= topIndex_ + VisibleItems())
+        SetTopIndex(index - VisibleItems() + 1);
 }
 
 int TCustomListBox::ItemAtPos(TPoint pos, bool existing) const {
@@ -141,9 +143,7 @@ int TCustomListBox::ItemAtPos(TPoint pos, bool existing) const {
     return existing ? -1 : Count();
 }
 
-TRect TCustomListBox::ItemRect(int index) const {
-    return Bounds(0, (index - topIndex_) * itemHeight_, Width(), itemHeight_);
-}
+TRect TCustomListBox::ItemRect(int index) const { return Bounds(0, (index - topIndex_) * itemHeight_, Width(), itemHeight_); }
 
 void TCustomListBox::MoveByUser(int index, TShiftState shift) {
     if (Count() == 0) return;

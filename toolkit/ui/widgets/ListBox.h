@@ -7,10 +7,14 @@
 #include <memory>
 #include <vector>
 
-#include "toolkit/ui/kernel/Controls.h"
 #include "toolkit/ui/graphics/OwnerDraw.h"
+#include "toolkit/ui/kernel/Controls.h"
 
-enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+enum TListBoxStyle {
+    lbStandard,
+    lbOwnerDrawFixed,
+    lbOwnerDrawVariable
+};
 TK_ENUM_TYPE(TListBoxStyle, "lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable")
 
 class TCustomListBox : public TWinControl {

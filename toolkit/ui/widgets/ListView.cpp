@@ -5,8 +5,8 @@
 #include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/graphics/Canvas.h"
-#include "toolkit/ui/kernel/ComponentLink.h"
 #include "toolkit/ui/graphics/ImgList.h"
+#include "toolkit/ui/kernel/ComponentLink.h"
 #include "toolkit/ui/kernel/MouseClick.h"
 
 // --- TListColumn ---------------------------------------------------------------------------------------
@@ -100,8 +100,10 @@ void TListItem::SetCaption(const std::string& caption) {
 }
 
 void TListItem::SetSubItems(TStrings* items) {
-    if (items) subItems_->Assign(*items);
-    else subItems_->Clear();
+    if (items)
+        subItems_->Assign(*items);
+    else
+        subItems_->Clear();
 }
 
 void TListItem::SetChecked(bool value) {
@@ -114,8 +116,10 @@ void TListItem::SetImageIndex(int value) {
 
 void TListItem::SetSelected(bool value) {
     if (value == selected_) return;
-    if (TListView* view = ListView()) view->ItemSelected(this, value);
-    else selected_ = value;
+    if (TListView* view = ListView())
+        view->ItemSelected(this, value);
+    else
+        selected_ = value;
 }
 
 bool TListItem::Focused() const { return ListView() && ListView()->ItemFocused() == this; }
@@ -239,9 +243,7 @@ void TListView::SetViewStyle(TViewStyle value) {
     if (SetProperty(viewStyle_, value, TPropertyId::ViewStyle)) Invalidate();
 }
 
-void TListView::SetRowSelect(bool value) {
-    SetProperty(rowSelect_, value, TPropertyId::RowSelect);
-}
+void TListView::SetRowSelect(bool value) { SetProperty(rowSelect_, value, TPropertyId::RowSelect); }
 
 void TListView::SetMultiSelect(bool value) {
     if (value == multiSelect_) return;
@@ -254,17 +256,11 @@ void TListView::SetMultiSelect(bool value) {
     Changed(TPropertyId::MultiSelect);
 }
 
-void TListView::SetCheckboxes(bool value) {
-    SetProperty(checkboxes_, value, TPropertyId::Checkboxes);
-}
+void TListView::SetCheckboxes(bool value) { SetProperty(checkboxes_, value, TPropertyId::Checkboxes); }
 
-void TListView::SetGridLines(bool value) {
-    SetProperty(gridLines_, value, TPropertyId::GridLines);
-}
+void TListView::SetGridLines(bool value) { SetProperty(gridLines_, value, TPropertyId::GridLines); }
 
-void TListView::SetShowColumnHeaders(bool value) {
-    SetProperty(showColumnHeaders_, value, TPropertyId::ShowColumnHeaders);
-}
+void TListView::SetShowColumnHeaders(bool value) { SetProperty(showColumnHeaders_, value, TPropertyId::ShowColumnHeaders); }
 
 void TListView::SetSmallImages(TImageList* images) { SetComponentLink(*this, smallImages_, images); }
 
@@ -297,16 +293,13 @@ int TListView::ItemIndex() const {
     return item ? item->Index() : -1;
 }
 
-void TListView::SetItemIndex(int index) {
-    SetSelected(index >= 0 && index < items_->Count() ? items_->Item(index) : nullptr);
-}
+void TListView::SetItemIndex(int index) { SetSelected(index >= 0 && index < items_->Count() ? items_->Item(index) : nullptr); }
 
-void TListView::SetItemFocused(TListItem* item) {
-    SetProperty(focused_, item, TPropertyId::ItemFocused);
-}
+void TListView::SetItemFocused(TListItem* item) { SetProperty(focused_, item, TPropertyId::ItemFocused); }
 
 int TListView::SelCount() const {
-    return static_cast<int>(std::count_if(items_->items_.begin(), items_->items_.end(), [](TListItem* i) { return i->selected_; }));
+    return static_cast<int>(
+        std::count_if(items_->items_.begin(), items_->items_.end(), [](TListItem* i) { return i->selected_; }));
 }
 
 void TListView::ClearSelection() { SetSelected(nullptr); }
@@ -342,8 +335,7 @@ void TListView::AlphaSort() {
 }
 
 void TListView::CustomSort(const std::function<int(TListItem*, TListItem*)>& compare) {
-    std::stable_sort(items_->items_.begin(), items_->items_.end(),
-                     [&](TListItem* a, TListItem* b) { return compare(a, b) < 0; });
+    std::stable_sort(items_->items_.begin(), items_->items_.end(), [&](TListItem* a, TListItem* b) { return compare(a, b) < 0; });
     items_->Changed();
 }
 
@@ -352,7 +344,9 @@ void TListView::ClickColumn(int index) {
     if (OnColumnClick) OnColumnClick(this, columns_->Items(index));
 }
 
-int TListView::RowHeight() const { return std::max(HeadlessTextExtent(*Font(), "Wg").cy + 4, smallImages_ ? smallImages_->Height() + 2 : 0); }
+int TListView::RowHeight() const {
+    return std::max(HeadlessTextExtent(*Font(), "Wg").cy + 4, smallImages_ ? smallImages_->Height() + 2 : 0);
+}
 
 int TListView::HeaderHeight() const { return viewStyle_ == vsReport && showColumnHeaders_ ? RowHeight() + 2 : 0; }
 
@@ -398,8 +392,10 @@ void TListView::MoveSelection(int index, TShiftState shift) {
         SetSelected(item);
     }
     int visible = std::max(1, (Height() - HeaderHeight()) / RowHeight());
-    if (index < topIndex_) topIndex_ = index;
-    else if (index >= topIndex_ + visible) topIndex_ = index - visible + 1;
+    if (index < topIndex_)
+        topIndex_ = index;
+    else if (index >= topIndex_ + visible)
+        topIndex_ = index - visible + 1;
 }
 
 void TListView::KeyDown(WORD& key, TShiftState shift) {
@@ -499,7 +495,9 @@ void TListView::Paint() {
                 TRect r{c == 0 ? left : colLeft + 2, y, colLeft + column->Width(), y + rowHeight};
                 std::string text = c == 0 ? caption : (c - 1 < item->SubItems()->Count() ? (*item->SubItems())[c - 1] : "");
                 TTextFormat format{tfVerticalCenter};
-                format.Include(column->Alignment() == taRightJustify ? tfRight : column->Alignment() == taCenter ? tfCenter : tfLeft);
+                format.Include(column->Alignment() == taRightJustify ? tfRight
+                               : column->Alignment() == taCenter     ? tfCenter
+                                                                     : tfLeft);
                 if (c == 0 || (rowSelect_ && highlight)) canvas->FillRect(r);
                 canvas->TextRect(r, text, format);
                 colLeft += column->Width();

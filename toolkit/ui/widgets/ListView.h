@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "toolkit/classes/Collection.h"
-#include "toolkit/ui/widgets/CaptionEditingControl.h"
-#include "toolkit/ui/kernel/Controls.h"
 #include "toolkit/ui/graphics/TextAlign.h"
+#include "toolkit/ui/kernel/Controls.h"
 #include "toolkit/ui/kernel/UpdateBatch.h"
+#include "toolkit/ui/widgets/CaptionEditingControl.h"
 
 class TListView;
 class TListItems;
@@ -57,7 +57,11 @@ private:
     TListView* view_;
 };
 
-enum TItemChange { ctText, ctImage, ctState };
+enum TItemChange {
+    ctText,
+    ctImage,
+    ctState
+};
 TK_ENUM_TYPE(TItemChange, "ctText", "ctImage", "ctState")
 
 class TListItem : public TPersistent {
@@ -108,7 +112,7 @@ public:
 
     TListView* Owner() const { return view_; }
     int Count() const { return static_cast<int>(items_.size()); }
-    TListItem* Item(int index) const;   // EListError when out of range
+    TListItem* Item(int index) const;  // EListError when out of range
     TListItem* operator[](int index) const { return Item(index); }
     TListItem* Add();
     TListItem* Insert(int index);
@@ -133,7 +137,12 @@ private:
     TUpdateBatch batch_;
 };
 
-enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+enum TViewStyle {
+    vsIcon,
+    vsSmallIcon,
+    vsList,
+    vsReport
+};
 TK_ENUM_TYPE(TViewStyle, "vsIcon", "vsSmallIcon", "vsList", "vsReport")
 
 using TLVChangeEvent = std::function<void(TObject* Sender, TListItem* Item, TItemChange Change)>;

@@ -40,7 +40,7 @@ void TCustomMaskEdit::TextChanged() {
     if (IsMasked() && !unmasked_) {
         std::string shaped = MaskedEditText(mask_, Text());
         if (shaped != Text()) {
-            SetText(shaped);   // comes back here once with the shaped text
+            SetText(shaped);  // comes back here once with the shaped text
             return;
         }
     }
@@ -63,8 +63,10 @@ bool TCustomMaskEdit::ReplaceSelText(const std::string& text) {
     if (!fitted) Application->MessageBeep();
     if (result == Text() && sel.Start == sel_.Start && sel.Length == sel_.Length) return false;
     sel_ = sel;
-    if (result != Text()) UserEdit(result);
-    else Changed(TPropertyId::Selection);
+    if (result != Text())
+        UserEdit(result);
+    else
+        Changed(TPropertyId::Selection);
     return fitted;
 }
 
@@ -78,8 +80,10 @@ void TCustomMaskEdit::BackspaceKey() {
     TTextSelection sel = sel_;
     MaskedBackspace(mask_, result, sel);
     sel_ = sel;
-    if (result != Text()) UserEdit(result);
-    else Changed(TPropertyId::Selection);
+    if (result != Text())
+        UserEdit(result);
+    else
+        Changed(TPropertyId::Selection);
 }
 
 void TCustomMaskEdit::DeleteKey() {

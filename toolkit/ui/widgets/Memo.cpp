@@ -38,21 +38,17 @@ TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner), lines_(std::ma
 }
 
 void TCustomMemo::SetLines(TStrings* lines) {
-    if (lines) lines_->Assign(*lines);
-    else lines_->Clear();
+    if (lines)
+        lines_->Assign(*lines);
+    else
+        lines_->Clear();
 }
 
-void TCustomMemo::SetWordWrap(bool value) {
-    SetProperty(wordWrap_, value, TPropertyId::WordWrap);
-}
+void TCustomMemo::SetWordWrap(bool value) { SetProperty(wordWrap_, value, TPropertyId::WordWrap); }
 
-void TCustomMemo::SetScrollBars(TScrollStyle value) {
-    SetProperty(scrollBars_, value, TPropertyId::ScrollBars);
-}
+void TCustomMemo::SetScrollBars(TScrollStyle value) { SetProperty(scrollBars_, value, TPropertyId::ScrollBars); }
 
-void TCustomMemo::SetAlignment(TAlignment value) {
-    SetProperty(alignment_, value, TPropertyId::Alignment);
-}
+void TCustomMemo::SetAlignment(TAlignment value) { SetProperty(alignment_, value, TPropertyId::Alignment); }
 
 void TCustomMemo::TextChanged() {
     if (!syncing_) {

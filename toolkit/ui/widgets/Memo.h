@@ -1,10 +1,15 @@
 #pragma once
 // Multi-line edits: Lines and Text are two views of one text (lines joined by CR LF). Enter types a
 // line break while WantReturns, Tab a tab while WantTabs.
-#include "toolkit/ui/widgets/Edit.h"
 #include "toolkit/ui/graphics/TextAlign.h"
+#include "toolkit/ui/widgets/Edit.h"
 
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum TScrollStyle {
+    ssNone,
+    ssHorizontal,
+    ssVertical,
+    ssBoth
+};
 TK_ENUM_TYPE(TScrollStyle, "ssNone", "ssHorizontal", "ssVertical", "ssBoth")
 
 class TCustomMemo : public TCustomEdit {
@@ -13,7 +18,7 @@ public:
     explicit TCustomMemo(TComponent* owner);
 
     TStrings* Lines() const { return lines_.get(); }
-    void SetLines(TStrings* lines);   // copies
+    void SetLines(TStrings* lines);  // copies
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool value);
     TScrollStyle ScrollBars() const { return scrollBars_; }

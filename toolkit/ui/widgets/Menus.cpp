@@ -16,11 +16,10 @@ struct KeyName {
 };
 // The first name of a key is the one written; the others are also read.
 constexpr KeyName kKeyNames[] = {
-    {VK_BACK, "BkSp"},    {VK_BACK, "Backspace"}, {VK_TAB, "Tab"},        {VK_ESCAPE, "Esc"},
-    {VK_ESCAPE, "Escape"}, {VK_RETURN, "Enter"},  {VK_RETURN, "Return"},  {VK_SPACE, "Space"},
-    {VK_PRIOR, "PgUp"},   {VK_PRIOR, "PageUp"},   {VK_NEXT, "PgDn"},      {VK_NEXT, "PageDown"},
-    {VK_END, "End"},      {VK_HOME, "Home"},      {VK_LEFT, "Left"},      {VK_UP, "Up"},
-    {VK_RIGHT, "Right"},  {VK_DOWN, "Down"},      {VK_INSERT, "Ins"},     {VK_INSERT, "Insert"},
+    {VK_BACK, "BkSp"},    {VK_BACK, "Backspace"}, {VK_TAB, "Tab"},     {VK_ESCAPE, "Esc"}, {VK_ESCAPE, "Escape"},
+    {VK_RETURN, "Enter"}, {VK_RETURN, "Return"},  {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"}, {VK_PRIOR, "PageUp"},
+    {VK_NEXT, "PgDn"},    {VK_NEXT, "PageDown"},  {VK_END, "End"},     {VK_HOME, "Home"},  {VK_LEFT, "Left"},
+    {VK_UP, "Up"},        {VK_RIGHT, "Right"},    {VK_DOWN, "Down"},   {VK_INSERT, "Ins"}, {VK_INSERT, "Insert"},
     {VK_DELETE, "Del"},   {VK_DELETE, "Delete"},
 };
 

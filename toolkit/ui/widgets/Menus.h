@@ -56,7 +56,7 @@ public:
 
     // Sub-items, in order. Add and Insert take an item out of its former parent.
     int Count() const { return static_cast<int>(items_.size()); }
-    TMenuItem* Items(int index) const;   // EListError when out of range
+    TMenuItem* Items(int index) const;  // EListError when out of range
     void Add(TMenuItem* item);
     void Add(const std::vector<TMenuItem*>& items);
     void Insert(int index, TMenuItem* item);
@@ -101,7 +101,7 @@ private:
     int imageIndex_ = -1;
     std::vector<TMenuItem*> items_;
     TMenuItem* parent_ = nullptr;
-    TMenu* menu_ = nullptr;   // set on the root item only
+    TMenu* menu_ = nullptr;  // set on the root item only
 };
 
 class TMenu : public TComponent, public IShortCutHandler {
@@ -146,7 +146,11 @@ public:
     explicit TMainMenu(TComponent* owner) : TMenu(owner) {}
 };
 
-enum TPopupAlignment { paLeft, paRight, paCenter };
+enum TPopupAlignment {
+    paLeft,
+    paRight,
+    paCenter
+};
 TK_ENUM_TYPE(TPopupAlignment, "paLeft", "paRight", "paCenter")
 
 class TPopupMenu : public TMenu {
@@ -174,4 +178,4 @@ private:
 
 // Shows pop-up menus: the renderer installs a real one; headless runs record (or ignore) them.
 using TPopupHandler = std::function<void(TPopupMenu& menu, int x, int y)>;
-TPopupHandler SetPopupHandler(TPopupHandler handler);   // returns the previous one
+TPopupHandler SetPopupHandler(TPopupHandler handler);  // returns the previous one

@@ -4,9 +4,9 @@
 
 #include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/graphics/Canvas.h"
+#include "toolkit/ui/graphics/ImgList.h"
 #include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/kernel/Hotkey.h"
-#include "toolkit/ui/graphics/ImgList.h"
 
 // --- TTabSheet -----------------------------------------------------------------------------------------
 
@@ -193,8 +193,10 @@ void TPageControl::SetActivePage(TTabSheet* page) {
     if (old) old->SetVisible(false);
     if (form && old && form->ActiveControl() == nullptr) {
         // Hiding the old page took the focus away: give it to the new page or to this control.
-        if (page && page->CanFocus()) form->SetActiveControl(page);
-        else if (CanFocus()) form->SetActiveControl(this);
+        if (page && page->CanFocus())
+            form->SetActiveControl(page);
+        else if (CanFocus())
+            form->SetActiveControl(this);
     }
     Changed(TPropertyId::ActivePage);
 }
@@ -329,9 +331,7 @@ void TPageControl::SizeChanged() {
     TWinControl::SizeChanged();
 }
 
-bool TPageControl::WantsKey(WORD key, TShiftState shift) const {
-    return key == VK_LEFT || key == VK_RIGHT;
-}
+bool TPageControl::WantsKey(WORD key, TShiftState shift) const { return key == VK_LEFT || key == VK_RIGHT; }
 
 bool TPageControl::DialogKey(WORD key, TShiftState shift) {
     if (key == VK_TAB && shift.Contains(ssCtrl) && !shift.Contains(ssAlt)) {

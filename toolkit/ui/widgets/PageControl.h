@@ -50,9 +50,18 @@ private:
     bool highlighted_ = false;
 };
 
-enum TTabStyle { tsTabs, tsButtons, tsFlatButtons };
+enum TTabStyle {
+    tsTabs,
+    tsButtons,
+    tsFlatButtons
+};
 TK_ENUM_TYPE(TTabStyle, "tsTabs", "tsButtons", "tsFlatButtons")
-enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
+enum TTabPosition {
+    tpTop,
+    tpBottom,
+    tpLeft,
+    tpRight
+};
 TK_ENUM_TYPE(TTabPosition, "tpTop", "tpBottom", "tpLeft", "tpRight")
 
 using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
@@ -63,7 +72,7 @@ public:
     explicit TPageControl(TComponent* owner);
 
     int PageCount() const { return static_cast<int>(pages_.size()); }
-    TTabSheet* Pages(int index) const;   // EListError when out of range
+    TTabSheet* Pages(int index) const;  // EListError when out of range
     TTabSheet* ActivePage() const { return activePage_; }
     // Shows the page (one of this control's, or nullptr for none) without events. When the focus
     // was on the page left, it moves to the page control.

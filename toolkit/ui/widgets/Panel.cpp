@@ -19,17 +19,11 @@ TCustomPanel::TCustomPanel(TComponent* owner) : TWinControl(owner) {
     SetColor(clBtnFace);
 }
 
-void TCustomPanel::SetAlignment(TAlignment value) {
-    SetProperty(alignment_, value, TPropertyId::Alignment);
-}
+void TCustomPanel::SetAlignment(TAlignment value) { SetProperty(alignment_, value, TPropertyId::Alignment); }
 
-void TCustomPanel::SetBevelInner(TBevelCut value) {
-    SetProperty(bevelInner_, value, TPropertyId::Bevel);
-}
+void TCustomPanel::SetBevelInner(TBevelCut value) { SetProperty(bevelInner_, value, TPropertyId::Bevel); }
 
-void TCustomPanel::SetBevelOuter(TBevelCut value) {
-    SetProperty(bevelOuter_, value, TPropertyId::Bevel);
-}
+void TCustomPanel::SetBevelOuter(TBevelCut value) { SetProperty(bevelOuter_, value, TPropertyId::Bevel); }
 
 void TCustomPanel::SetBevelWidth(int value) {
     if (value < 1 || value == bevelWidth_) return;
@@ -43,9 +37,7 @@ void TCustomPanel::SetBorderWidth(int value) {
     Changed(TPropertyId::Bevel);
 }
 
-void TCustomPanel::SetBorderStyle(TFormBorderStyle value) {
-    SetProperty(borderStyle_, value, TPropertyId::BorderStyle);
-}
+void TCustomPanel::SetBorderStyle(TFormBorderStyle value) { SetProperty(borderStyle_, value, TPropertyId::BorderStyle); }
 
 TRect DrawBevel(TCanvas& canvas, const TRect& rect, TBevelCut cut, int width) {
     if (cut == bvNone) return rect;

@@ -1,8 +1,8 @@
 #pragma once
 // Panels: containers with bevels and an optional caption.
-#include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/graphics/Geometry.h"
 #include "toolkit/ui/graphics/TextAlign.h"
+#include "toolkit/ui/kernel/Forms.h"
 
 class TCustomPanel : public TWinControl {
     TK_CLASS(TCustomPanel, TWinControl)

@@ -10,8 +10,7 @@ void TRadioGroup::Publish(TPublisher<TRadioGroup>& p) {
     p.Property("Items", &TRadioGroup::Items);
 }
 
-TCustomRadioGroup::TCustomRadioGroup(TComponent* owner)
-    : TCustomGroupBox(owner), items_(std::make_unique<TStringList>()) {
+TCustomRadioGroup::TCustomRadioGroup(TComponent* owner) : TCustomGroupBox(owner), items_(std::make_unique<TStringList>()) {
     SetTabStop(true);
     items_->OnChange = [this] { ItemsChanged(); };
 }
@@ -19,8 +18,10 @@ TCustomRadioGroup::TCustomRadioGroup(TComponent* owner)
 TCustomRadioGroup::~TCustomRadioGroup() { items_->OnChange = nullptr; }
 
 void TCustomRadioGroup::SetItems(TStrings* items) {
-    if (items) items_->Assign(*items);
-    else items_->Clear();
+    if (items)
+        items_->Assign(*items);
+    else
+        items_->Clear();
 }
 
 TRadioButton* TCustomRadioGroup::Buttons(int index) const {

@@ -19,7 +19,7 @@ public:
     int ItemIndex() const { return itemIndex_; }
     void SetItemIndex(int index);
     int Columns() const { return columns_; }
-    void SetColumns(int value);   // 1 to 16
+    void SetColumns(int value);  // 1 to 16
     int ButtonCount() const { return static_cast<int>(buttons_.size()); }
     TRadioButton* Buttons(int index) const;
 

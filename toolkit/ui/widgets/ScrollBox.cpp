@@ -11,9 +11,7 @@ TScrollBox::TScrollBox(TComponent* owner) : TWinControl(owner) {
     SetColor(clBtnFace);
 }
 
-void TScrollBox::SetBorderStyle(TFormBorderStyle value) {
-    SetProperty(borderStyle_, value, TPropertyId::BorderStyle);
-}
+void TScrollBox::SetBorderStyle(TFormBorderStyle value) { SetProperty(borderStyle_, value, TPropertyId::BorderStyle); }
 
 TSize TScrollBox::ContentSize() const {
     TSize size;
@@ -40,9 +38,13 @@ void TScrollBox::ScrollInView(const TControl* control) {
         offset.Y += c->Top();
     }
     TPoint p = position_;
-    if (offset.X < p.X) p.X = offset.X;
-    else if (offset.X + control->Width() > p.X + Width()) p.X = offset.X + control->Width() - Width();
-    if (offset.Y < p.Y) p.Y = offset.Y;
-    else if (offset.Y + control->Height() > p.Y + Height()) p.Y = offset.Y + control->Height() - Height();
+    if (offset.X < p.X)
+        p.X = offset.X;
+    else if (offset.X + control->Width() > p.X + Width())
+        p.X = offset.X + control->Width() - Width();
+    if (offset.Y < p.Y)
+        p.Y = offset.Y;
+    else if (offset.Y + control->Height() > p.Y + Height())
+        p.Y = offset.Y + control->Height() - Height();
     SetScrollPosition(p);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Scroll boxes: a container whose content may be larger than itself. The scroll position is kept
 // here; the renderer shows the content moved by it.
-#include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/graphics/Geometry.h"
+#include "toolkit/ui/kernel/Forms.h"
 
 class TScrollBox : public TWinControl {
     TK_CLASS_PUBLISHED(TScrollBox, TWinControl)

@@ -22,9 +22,7 @@ TSplitter::TSplitter(TComponent* owner) : TGraphicControl(owner) {
     SetParentColor(true);
 }
 
-void TSplitter::SetBeveled(bool value) {
-    SetProperty(beveled_, value, TPropertyId::Beveled);
-}
+void TSplitter::SetBeveled(bool value) { SetProperty(beveled_, value, TPropertyId::Beveled); }
 
 TControl* TSplitter::ResizeControl() const {
     if (!Parent()) return nullptr;
@@ -52,8 +50,10 @@ int TSplitter::MoveSplitter(int delta) {
     int size = Horizontal() ? target->Height() : target->Width();
     int wanted = std::max(size + sign * delta, minSize_);
     if (wanted == size) return 0;
-    if (Horizontal()) target->SetHeight(wanted);
-    else target->SetWidth(wanted);
+    if (Horizontal())
+        target->SetHeight(wanted);
+    else
+        target->SetWidth(wanted);
     if (OnMoved) OnMoved(this);
     return sign * (wanted - size);
 }

@@ -2,7 +2,12 @@
 // Splitters: a bar aligned beside another aligned control; dragging it resizes that control.
 #include "toolkit/ui/kernel/GraphicControl.h"
 
-enum TResizeStyle { rsNone, rsLine, rsUpdate, rsPattern };
+enum TResizeStyle {
+    rsNone,
+    rsLine,
+    rsUpdate,
+    rsPattern
+};
 TK_ENUM_TYPE(TResizeStyle, "rsNone", "rsLine", "rsUpdate", "rsPattern")
 
 class TSplitter : public TGraphicControl {

@@ -77,9 +77,7 @@ void TStatusBar::SetSimpleText(const std::string& text) {
     if (SetProperty(simpleText_, text, TPropertyId::SimpleText)) Invalidate();
 }
 
-void TStatusBar::SetSizeGrip(bool value) {
-    SetProperty(sizeGrip_, value, TPropertyId::SizeGrip);
-}
+void TStatusBar::SetSizeGrip(bool value) { SetProperty(sizeGrip_, value, TPropertyId::SizeGrip); }
 
 TRect TStatusBar::PanelRect(int index) const {
     int left = 0;

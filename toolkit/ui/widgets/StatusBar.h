@@ -3,14 +3,21 @@
 #include <functional>
 
 #include "toolkit/classes/Collection.h"
-#include "toolkit/ui/kernel/Controls.h"
 #include "toolkit/ui/graphics/TextAlign.h"
+#include "toolkit/ui/kernel/Controls.h"
 
 class TStatusBar;
 
-enum TStatusPanelStyle { psText, psOwnerDraw };
+enum TStatusPanelStyle {
+    psText,
+    psOwnerDraw
+};
 TK_ENUM_TYPE(TStatusPanelStyle, "psText", "psOwnerDraw")
-enum TStatusPanelBevel { pbNone, pbLowered, pbRaised };
+enum TStatusPanelBevel {
+    pbNone,
+    pbLowered,
+    pbRaised
+};
 TK_ENUM_TYPE(TStatusPanelBevel, "pbNone", "pbLowered", "pbRaised")
 
 class TStatusPanel : public TCollectionItem {

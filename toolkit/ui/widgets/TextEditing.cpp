@@ -11,7 +11,8 @@ int CharCount(const std::string& text) { return static_cast<int>(Utf8Length(text
 // Byte offset of character index i.
 std::size_t ByteOffset(const std::string& text, int index) {
     std::size_t at = 0;
-    for (int i = 0; i < index && at < text.size(); ++i) at += static_cast<std::size_t>(Utf8CharLength(static_cast<unsigned char>(text[at])));
+    for (int i = 0; i < index && at < text.size(); ++i)
+        at += static_cast<std::size_t>(Utf8CharLength(static_cast<unsigned char>(text[at])));
     return std::min(at, text.size());
 }
 }  // namespace

@@ -6,8 +6,8 @@
 #include "toolkit/ui/kernel/Keys.h"
 
 struct TTextSelection {
-    int Start = 0;    // caret position when Length is 0
-    int Length = 0;   // characters selected after Start
+    int Start = 0;   // caret position when Length is 0
+    int Length = 0;  // characters selected after Start
 };
 
 // Clamps the selection to the text.

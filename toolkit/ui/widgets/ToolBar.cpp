@@ -4,8 +4,8 @@
 
 #include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/graphics/Canvas.h"
-#include "toolkit/ui/kernel/Hotkey.h"
 #include "toolkit/ui/graphics/ImgList.h"
+#include "toolkit/ui/kernel/Hotkey.h"
 #include "toolkit/ui/widgets/Menus.h"
 
 // --- TToolButton ---------------------------------------------------------------------------------------
@@ -91,13 +91,9 @@ void TToolButton::UpdateGroup() {
     }
 }
 
-void TToolButton::SetMarked(bool value) {
-    SetProperty(marked_, value, TPropertyId::Marked);
-}
+void TToolButton::SetMarked(bool value) { SetProperty(marked_, value, TPropertyId::Marked); }
 
-void TToolButton::SetIndeterminate(bool value) {
-    SetProperty(indeterminate_, value, TPropertyId::Indeterminate);
-}
+void TToolButton::SetIndeterminate(bool value) { SetProperty(indeterminate_, value, TPropertyId::Indeterminate); }
 
 void TToolButton::SetWrap(bool value) {
     if (value == wrap_) return;
@@ -151,11 +147,15 @@ void TToolButton::SetIndex(int index) {
 void TToolButton::Click() {
     if (!Enabled() || IsSeparator()) return;
     if (style_ == tbsCheck) {
-        if (!down_) SetDown(true);
-        else if (!grouped_ || allowAllUp_) SetDown(false);
+        if (!down_)
+            SetDown(true);
+        else if (!grouped_ || allowAllUp_)
+            SetDown(false);
     }
-    if (OnClick) TGraphicControl::Click();
-    else if (menuItem_) menuItem_->Click();
+    if (OnClick)
+        TGraphicControl::Click();
+    else if (menuItem_)
+        menuItem_->Click();
 }
 
 bool TToolButton::CheckMenuDropdown() {
@@ -174,8 +174,10 @@ void TToolButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) 
     TGraphicControl::MouseUp(button, shift, x, y);
     if (button != mbLeft || !Bounds(0, 0, Width(), Height()).Contains({x, y})) return;
     // A drop-down button's arrow is its right-most part.
-    if (style_ == tbsDropDown && x >= Width() - 12) CheckMenuDropdown();
-    else Click();
+    if (style_ == tbsDropDown && x >= Width() - 12)
+        CheckMenuDropdown();
+    else
+        Click();
 }
 
 void TToolButton::TextChanged() {

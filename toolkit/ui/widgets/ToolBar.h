@@ -13,7 +13,13 @@ class TImageList;
 class TPopupMenu;
 class TMenuItem;
 
-enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
+enum TToolButtonStyle {
+    tbsButton,
+    tbsCheck,
+    tbsDropDown,
+    tbsSeparator,
+    tbsDivider
+};
 TK_ENUM_TYPE(TToolButtonStyle, "tbsButton", "tbsCheck", "tbsDropDown", "tbsSeparator", "tbsDivider")
 
 class TToolButton : public TGraphicControl {
@@ -84,7 +90,7 @@ public:
     explicit TToolBar(TComponent* owner);
 
     int ButtonCount() const { return static_cast<int>(buttons_.size()); }
-    TToolButton* Buttons(int index) const;   // EListError when out of range
+    TToolButton* Buttons(int index) const;  // EListError when out of range
     TImageList* Images() const { return images_; }
     void SetImages(TImageList* images);
     TImageList* DisabledImages() const { return disabledImages_; }

@@ -5,8 +5,8 @@
 
 #include "toolkit/rtl/ChangeValue.h"
 #include "toolkit/ui/graphics/Canvas.h"
-#include "toolkit/ui/kernel/ComponentLink.h"
 #include "toolkit/ui/graphics/ImgList.h"
+#include "toolkit/ui/kernel/ComponentLink.h"
 #include "toolkit/ui/kernel/MouseClick.h"
 
 // --- TTreeNode -----------------------------------------------------------------------------------------
@@ -24,7 +24,7 @@ TTreeNode::TTreeNode(TTreeNodes* owner, TTreeNode* parent) : owner_(owner), pare
 TTreeNode::~TTreeNode() {
     while (!children_.empty()) {
         TTreeNode* child = children_.back();
-        delete child;   // takes itself out of children_
+        delete child;  // takes itself out of children_
     }
     if (owner_) {
         if (TTreeView* view = owner_->view_) view->NodeDeleting(this);
@@ -141,8 +141,10 @@ bool TTreeNode::HasAsParent(const TTreeNode* node) const {
 }
 
 void TTreeNode::SetExpanded(bool value) {
-    if (value) Expand(false);
-    else Collapse(false);
+    if (value)
+        Expand(false);
+    else
+        Collapse(false);
 }
 
 void TTreeNode::Expand(bool recurse) {
@@ -170,8 +172,10 @@ bool TTreeNode::Selected() const { return TreeView() && TreeView()->Selected() =
 void TTreeNode::SetSelected(bool value) {
     TTreeView* view = TreeView();
     if (!view) return;
-    if (value) view->SetSelected(this);
-    else if (view->Selected() == this) view->SetSelected(nullptr);
+    if (value)
+        view->SetSelected(this);
+    else if (view->Selected() == this)
+        view->SetSelected(nullptr);
 }
 
 void TTreeNode::MakeVisible() {
@@ -192,7 +196,8 @@ void TTreeNode::DeleteChildren() {
 }
 
 void TTreeNode::MoveTo(TTreeNode* newParent) {
-    if (newParent == this || (newParent && newParent->HasAsParent(this))) throw EInvalidOperation("A node cannot move into itself");
+    if (newParent == this || (newParent && newParent->HasAsParent(this)))
+        throw EInvalidOperation("A node cannot move into itself");
     auto& from = owner_->SiblingsOf(parent_);
     from.erase(std::find(from.begin(), from.end(), this));
     parent_ = newParent;
@@ -217,7 +222,7 @@ void TTreeNode::Assign(const TPersistent* source) {
 
 TTreeNodes::~TTreeNodes() {
     view_ = nullptr;
-    batch_.Begin();   // nothing to tell while the nodes go
+    batch_.Begin();  // nothing to tell while the nodes go
     while (!roots_.empty()) delete roots_.back();
 }
 
@@ -327,17 +332,11 @@ void TTreeView::SetSelected(TTreeNode* node) {
     if (OnChange) OnChange(this, node);
 }
 
-void TTreeView::SetShowLines(bool value) {
-    SetProperty(showLines_, value, TPropertyId::ShowLines);
-}
+void TTreeView::SetShowLines(bool value) { SetProperty(showLines_, value, TPropertyId::ShowLines); }
 
-void TTreeView::SetShowRoot(bool value) {
-    SetProperty(showRoot_, value, TPropertyId::ShowRoot);
-}
+void TTreeView::SetShowRoot(bool value) { SetProperty(showRoot_, value, TPropertyId::ShowRoot); }
 
-void TTreeView::SetShowButtons(bool value) {
-    SetProperty(showButtons_, value, TPropertyId::ShowButtons);
-}
+void TTreeView::SetShowButtons(bool value) { SetProperty(showButtons_, value, TPropertyId::ShowButtons); }
 
 void TTreeView::SetIndent(int value) {
     if (value <= 0) return;
@@ -437,14 +436,18 @@ void TTreeView::KeyDown(WORD& key, TShiftState shift) {
         case VK_END: SetSelected(nodes.back()); break;
         case VK_RIGHT:
             if (current && current->HasChildren()) {
-                if (!current->Expanded()) current->Expand(false);
-                else SetSelected(current->GetFirstChild());
+                if (!current->Expanded())
+                    current->Expand(false);
+                else
+                    SetSelected(current->GetFirstChild());
             }
             break;
         case VK_LEFT:
             if (current) {
-                if (current->Expanded()) current->Collapse(false);
-                else if (current->Parent()) SetSelected(current->Parent());
+                if (current->Expanded())
+                    current->Collapse(false);
+                else if (current->Parent())
+                    SetSelected(current->Parent());
             }
             break;
         case VK_F2:
@@ -462,8 +465,10 @@ void TTreeView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) 
     if (button == mbLeft) {
         if (TTreeNode* node = GetNodeAt(x, y)) {
             int buttonLeft = (node->Level() + (showRoot_ ? 1 : 0) - 1) * indent_;
-            if (node->HasChildren() && x >= buttonLeft && x < buttonLeft + indent_) node->SetExpanded(!node->Expanded());
-            else SetSelected(node);
+            if (node->HasChildren() && x >= buttonLeft && x < buttonLeft + indent_)
+                node->SetExpanded(!node->Expanded());
+            else
+                SetSelected(node);
         }
     }
     TWinControl::MouseDown(button, shift, x, y);
@@ -490,7 +495,8 @@ void TTreeView::Paint() {
             canvas->TextOut(left - indent_ + 4, y, node->Expanded() ? "-" : "+");
         }
         if (images_ && node->ImageIndex() >= 0) {
-            images_->Draw(canvas, left, y, node == selected_ && node->SelectedIndex() >= 0 ? node->SelectedIndex() : node->ImageIndex());
+            images_->Draw(canvas, left, y,
+                          node == selected_ && node->SelectedIndex() >= 0 ? node->SelectedIndex() : node->ImageIndex());
             left += images_->Width() + 2;
         }
         bool highlight = node == selected_ && (Focused() || !hideSelection_);

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/ui/widgets/CaptionEditingControl.h"
 #include "toolkit/ui/kernel/Controls.h"
 #include "toolkit/ui/kernel/UpdateBatch.h"
+#include "toolkit/ui/widgets/CaptionEditingControl.h"
 
 class TTreeView;
 class TTreeNodes;
@@ -35,17 +35,17 @@ public:
 
     TTreeNode* Parent() const { return parent_; }
     int Count() const { return static_cast<int>(children_.size()); }
-    TTreeNode* Item(int index) const;   // EListError when out of range
+    TTreeNode* Item(int index) const;  // EListError when out of range
     bool HasChildren() const { return !children_.empty() || hasChildren_; }
     void SetHasChildren(bool value);
     int Level() const;
-    int Index() const;                   // among its siblings
-    int AbsoluteIndex() const;           // in pre-order over the whole tree
+    int Index() const;          // among its siblings
+    int AbsoluteIndex() const;  // in pre-order over the whole tree
     TTreeNode* GetFirstChild() const { return children_.empty() ? nullptr : children_.front(); }
     TTreeNode* GetLastChild() const { return children_.empty() ? nullptr : children_.back(); }
     TTreeNode* GetNextSibling() const;
     TTreeNode* GetPrevSibling() const;
-    TTreeNode* GetNext() const;          // pre-order
+    TTreeNode* GetNext() const;  // pre-order
     TTreeNode* GetPrev() const;
     TTreeNode* GetNextVisible() const;
     TTreeNode* GetPrevVisible() const;

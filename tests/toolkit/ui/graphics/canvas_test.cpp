@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "tests/toolkit/ui/UiTestSupport.h"
-#include "toolkit/ui/widgets/ExtCtrls.h"
 #include "toolkit/ui/graphics/ImgList.h"
 #include "toolkit/ui/graphics/RecordingCanvas.h"
+#include "toolkit/ui/widgets/ExtCtrls.h"
 #include "toolkit/ui/widgets/StdCtrls.h"
 
 TEST(Canvas, RecordsWhatIsDrawnWithTheHeadlessFontModel) {
@@ -103,9 +103,9 @@ TEST(Canvas, BitmapsDrawIntoTheirPixelsAndReadAndWriteFiles) {
     EXPECT_THROW(copy.LoadFromBytes({'B', 'M', 0, 1}), EInOutError);
     EXPECT_THROW(copy.LoadFromFile("/nonexistent/stamp.bmp"), EInOutError);
     // An 8-bit image with a palette (2x1: palette entries red and blue).
-    std::vector<std::uint8_t> bmp = {'B', 'M', 66, 0, 0, 0, 0, 0, 0, 0, 62, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0,
-                                     1, 0, 8, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0,
-                                     0, 0, 255, 0, 255, 0, 0, 0, 1, 0, 0, 0};
+    std::vector<std::uint8_t> bmp = {'B', 'M', 66, 0, 0, 0, 0, 0, 0, 0, 62, 0, 0,   0, 40,  0, 0, 0, 2, 0, 0, 0,
+                                     1,   0,   0,  0, 1, 0, 8, 0, 0, 0, 0,  0, 4,   0, 0,   0, 0, 0, 0, 0, 0, 0,
+                                     0,   0,   2,  0, 0, 0, 0, 0, 0, 0, 0,  0, 255, 0, 255, 0, 0, 0, 1, 0, 0, 0};
     copy.LoadFromBytes(bmp);
     EXPECT_EQ(copy.Width(), 2);
     EXPECT_EQ(copy.Pixel(0, 0), clBlue);
@@ -192,7 +192,7 @@ TEST(Canvas, BitmapsLoadFromTheProgramsNamedImages) {
     TBitmap stamp(4, 3);
     stamp.SetPixel(1, 1, clRed);
     RegisterBitmapResource("Confirm", stamp);
-    stamp.SetPixel(1, 1, clBlue);   // the registry keeps its own copy
+    stamp.SetPixel(1, 1, clBlue);  // the registry keeps its own copy
 
     TBitmap loaded;
     loaded.LoadFromResourceName("CONFIRM");

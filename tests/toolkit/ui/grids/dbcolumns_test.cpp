@@ -9,8 +9,8 @@
 #include "tests/toolkit/ui/UiTestSupport.h"
 #include "toolkit/ui/dataaware/DBCtrls.h"
 #include "toolkit/ui/graphics/ImgList.h"
-#include "toolkit/ui/kernel/KeyInput.h"
 #include "toolkit/ui/graphics/RecordingCanvas.h"
+#include "toolkit/ui/kernel/KeyInput.h"
 #include "toolkit/ui/widgets/StdCtrls.h"
 
 namespace {

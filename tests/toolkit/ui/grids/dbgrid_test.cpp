@@ -8,9 +8,9 @@
 #include "tests/toolkit/ui/UiDataSupport.h"
 #include "tests/toolkit/ui/UiTestSupport.h"
 #include "toolkit/rtl/SysUtils.h"
+#include "toolkit/ui/graphics/RecordingCanvas.h"
 #include "toolkit/ui/grids/DBGrids.h"
 #include "toolkit/ui/kernel/KeyInput.h"
-#include "toolkit/ui/graphics/RecordingCanvas.h"
 #include "toolkit/ui/widgets/StdCtrls.h"
 
 namespace {
@@ -272,8 +272,8 @@ TEST_F(DBGridTest, MultiSelectionClicksAndCheckBoxCells) {
     grid->OnTitleClick = [&](TColumn* column) { clicks.push_back("title " + column->FieldName()); };
     grid->OnCellClick = [&](TColumn* column) { clicks.push_back("cell " + column->FieldName()); };
 
-    g.Click(2, 3, {ssCtrl});   // record 3
-    g.Click(2, 1, {ssCtrl});   // record 1
+    g.Click(2, 3, {ssCtrl});  // record 3
+    g.Click(2, 1, {ssCtrl});  // record 1
     EXPECT_EQ(g.ds.RecNo(), 1);
     ASSERT_EQ(grid->SelectedRows().Count(), 2);
     g.ds.GotoBookmark(grid->SelectedRows().Items(0));

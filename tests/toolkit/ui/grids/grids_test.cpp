@@ -7,9 +7,9 @@
 
 #include "tests/toolkit/ui/UiTestSupport.h"
 #include "toolkit/ui/dialogs/FileDialogs.h"
+#include "toolkit/ui/graphics/RecordingCanvas.h"
 #include "toolkit/ui/grids/Grids.h"
 #include "toolkit/ui/kernel/KeyInput.h"
-#include "toolkit/ui/graphics/RecordingCanvas.h"
 
 namespace {
 using GridsTest = UiTest;
@@ -23,7 +23,7 @@ TEST_F(GridsTest, StringGridGeometryNavigationAndEditing) {
     grid->SetRowCount(10);
     grid->SetDefaultRowHeight(20);
     grid->SetColWidths(1, 131);
-    grid->SetHeight(21 * 4);   // the fixed row and three scrolling rows
+    grid->SetHeight(21 * 4);  // the fixed row and three scrolling rows
     grid->SetOptions(grid->Options() + goEditing + goTabs);
     grid->SetCells(0, 0, "");
     grid->SetCells(1, 0, "查询字段");

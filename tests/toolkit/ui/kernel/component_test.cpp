@@ -70,10 +70,21 @@ TEST(Component, OwnerFreesOwnedComponentsLastFirstAfterMarkingThemDestroying) {
     EXPECT_EQ(b->ComponentIndex(), 1);
 
     owner->Free();
-    std::vector<std::string> expected = {
-        "before Owner (alive)", "before C", "owned gone C 0", "destroy C", "before B", "before B1", "owned gone B1 0",
-        "destroy B1", "owned gone B 0", "destroy B", "before A", "owned gone A 0", "destroy A",
-        "owned gone Owner 0", "destroy Owner"};
+    std::vector<std::string> expected = {"before Owner (alive)",
+                                         "before C",
+                                         "owned gone C 0",
+                                         "destroy C",
+                                         "before B",
+                                         "before B1",
+                                         "owned gone B1 0",
+                                         "destroy B1",
+                                         "owned gone B 0",
+                                         "destroy B",
+                                         "before A",
+                                         "owned gone A 0",
+                                         "destroy A",
+                                         "owned gone Owner 0",
+                                         "destroy Owner"};
     EXPECT_EQ(gLog, expected);
 }
 
@@ -82,7 +93,7 @@ TEST(Component, FreeingAnOwnedComponentTakesItOutOfItsOwnerAndTellsTheOthers) {
     TLogged* owner = Make(nullptr, "Owner");
     TLogged* a = Make(owner, "A");
     TLogged* b = Make(owner, "B");
-    TLogged* watcher = Make(nullptr, "Watcher");   // another owner: needs a free notification
+    TLogged* watcher = Make(nullptr, "Watcher");  // another owner: needs a free notification
     b->FreeNotification(watcher);
     watcher->watched = b;
     a->watched = b;
@@ -125,7 +136,7 @@ TEST(Component, NamesAreValidatedAndFoundWithoutRegardToCase) {
     EXPECT_THROW(other->SetName("1abc"), EComponentError);
     EXPECT_THROW(other->SetName("ed MC"), EComponentError);
     other->SetName("_ok1");
-    edit->SetName("EDMC001");   // a change of case of its own name is allowed
+    edit->SetName("EDMC001");  // a change of case of its own name is allowed
     EXPECT_EQ(edit->Name(), "EDMC001");
 
     // Moving to another owner that already holds the name is refused and leaves it where it was.
@@ -141,8 +152,8 @@ TEST(Component, NamesAreValidatedAndFoundWithoutRegardToCase) {
 TEST(Component, ClassChainNamesAndAncestry) {
     TProgramWindow* form = CreateComponent<TProgramWindow>(nullptr);
     std::vector<std::string> chain = form->ClassType().ClassChain();
-    std::vector<std::string> expected = {"TProgramWindow", "TBaseWindow", "TForm", "TCustomForm", "TWinControl",
-                                         "TControl", "TComponent", "TPersistent", "TObject"};
+    std::vector<std::string> expected = {"TProgramWindow", "TBaseWindow", "TForm",       "TCustomForm", "TWinControl",
+                                         "TControl",       "TComponent",  "TPersistent", "TObject"};
     EXPECT_EQ(chain, expected);
     EXPECT_EQ(form->ClassName(), "TProgramWindow");
     EXPECT_EQ(form->ClassParent()->ClassName(), "TBaseWindow");

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "tests/toolkit/ui/UiTestSupport.h"
-#include "toolkit/ui/widgets/ExtCtrls.h"
 #include "toolkit/ui/kernel/KeyInput.h"
+#include "toolkit/ui/widgets/ExtCtrls.h"
 
 namespace {
 
@@ -56,9 +56,9 @@ TEST_F(ControlsTest, TabOrderRenumbersTheSiblings) {
     EXPECT_EQ(orders(), (std::vector<int>{0, 1, 2, 3}));
     b[3]->SetTabOrder(0);
     EXPECT_EQ(orders(), (std::vector<int>{1, 2, 3, 0}));
-    b[0]->SetTabOrder(99);   // clamped to the last place
+    b[0]->SetTabOrder(99);  // clamped to the last place
     EXPECT_EQ(orders(), (std::vector<int>{3, 1, 2, 0}));
-    b[2]->SetTabOrder(-4);   // clamped to the first place
+    b[2]->SetTabOrder(-4);  // clamped to the first place
     EXPECT_EQ(orders(), (std::vector<int>{3, 2, 0, 1}));
 
     // An order given before the control has a parent is applied when it gets one.
@@ -206,7 +206,7 @@ TEST_F(ControlsTest, PopupMenuFreedElsewhereLeavesNoDanglingPointer) {
     menu->Free();
     EXPECT_EQ(button->PopupMenu(), nullptr);
 
-    TComponent* sibling = CreateComponent<TComponent>(form.get());   // same owner: told through it
+    TComponent* sibling = CreateComponent<TComponent>(form.get());  // same owner: told through it
     button->SetPopupMenu(sibling);
     sibling->Free();
     EXPECT_EQ(button->PopupMenu(), nullptr);
@@ -295,16 +295,16 @@ TEST_F(ControlsTest, DeletingInsteadOfFreeingLeavesNoDanglingLinks) {
     f->form->Show();
     f->btnP1->SetFocus();
     HWND handle = f->form->Handle();
-    TComponent* extra = CreateComponent<TComponent>(f->form.get());   // owned, not a control
+    TComponent* extra = CreateComponent<TComponent>(f->form.get());  // owned, not a control
 
-    delete f->btnP1;   // a focused child deleted directly
+    delete f->btnP1;  // a focused child deleted directly
     EXPECT_EQ(f->form->ActiveControl(), nullptr);
     EXPECT_EQ(f->pnl->ControlCount(), 1);
     EXPECT_EQ(f->form->FindComponent("btnP1"), nullptr);
 
     TComponentRef<TComponent> extraRef(extra);
     TForm* form = f->form.release();
-    delete form;   // skips BeforeDestruction: the destructors still unlink everything
+    delete form;  // skips BeforeDestruction: the destructors still unlink everything
     EXPECT_FALSE(extraRef);
     EXPECT_EQ(Application->FindControl(handle), nullptr);
     EXPECT_EQ(Screen->FormCount(), 1);

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "tests/toolkit/ui/UiTestSupport.h"
-#include "toolkit/ui/widgets/GlyphButton.h"
+#include "toolkit/ui/kernel/KeyInput.h"
 #include "toolkit/ui/widgets/ComCtrls.h"
 #include "toolkit/ui/widgets/ExtCtrls.h"
-#include "toolkit/ui/kernel/KeyInput.h"
+#include "toolkit/ui/widgets/GlyphButton.h"
 #include "toolkit/ui/widgets/StdCtrls.h"
 
 namespace {

@@ -49,7 +49,9 @@ TEST_F(FormsTest, CreateHandlerRunsOnceTheFormIsComplete) {
 
     // An exception in OnCreate is shown, and the form still exists.
     struct TFailing : TForm {
-        explicit TFailing(TComponent* o) : TForm(o) { OnCreate = [](TObject*) { throw Exception("start failed"); }; }
+        explicit TFailing(TComponent* o) : TForm(o) {
+            OnCreate = [](TObject*) { throw Exception("start failed"); };
+        }
     };
     TOwnedPtr<TFailing> failing(CreateComponent<TFailing>(nullptr));
     ASSERT_EQ(messages->Count(), 1);
@@ -74,7 +76,7 @@ TEST_F(FormsTest, CreateHandlerRunsOnceTheFormIsComplete) {
 }
 
 TEST_F(FormsTest, ShowAndHideRaiseTheirEventsOnChangeOnly) {
-    std::vector<std::string> log;   // outlives the form, whose handlers write to it
+    std::vector<std::string> log;  // outlives the form, whose handlers write to it
     TOwnedPtr<TTestDialog> form(CreateComponent<TTestDialog>(nullptr));
     form->OnShow = [&](TObject*) { log.push_back("show"); };
     form->OnHide = [&](TObject*) { log.push_back("hide"); };
@@ -234,7 +236,7 @@ TEST_F(FormsTest, ModalResultEndsAScriptedModalLoop) {
     std::vector<std::string> seen;
     modal->When("TTestDialog", [&](TCustomForm& form) {
         seen.push_back("shown " + form.ClassName() + (form.Visible() ? " visible" : ""));
-        SimulateKeystroke(nullptr, VK_RETURN);   // presses the default OK button
+        SimulateKeystroke(nullptr, VK_RETURN);  // presses the default OK button
     });
     TOwnedPtr<TCopyDialog> dialog(CreateComponent<TCopyDialog>(nullptr));
     dialog->SetCaption("复制");
@@ -272,7 +274,7 @@ TEST_F(FormsTest, ModalFormsNobodyAnswersAreCancelled) {
     int queries = 0;
     dialog->OnCloseQuery = [&](TObject*, bool& canClose) {
         canClose = ++queries > 1;
-        if (!canClose) Application->PostMessage(dialog->Handle(), WM_USER + 1);   // answers again later
+        if (!canClose) Application->PostMessage(dialog->Handle(), WM_USER + 1);  // answers again later
     };
     modal->When("TTestDialog", [](TCustomForm& form) { form.SetModalResult(mrOk); });
     dialog->SetMessageHandler(WM_USER + 1, [&](TMessage&) { dialog->SetModalResult(mrYes); });
@@ -360,10 +362,12 @@ TEST_F(FormsTest, DestroyingAVisibleFormHidesItBeforeItsComponentsGo) {
     EXPECT_EQ(Screen->ActiveForm(), form);
     std::vector<std::string> log;
     form->OnHide = [&](TObject* sender) {
-        log.push_back(std::string("hide, OK button ") + (static_cast<TComponent*>(sender)->FindComponent("btnOK") ? "there" : "gone"));
+        log.push_back(std::string("hide, OK button ") +
+                      (static_cast<TComponent*>(sender)->FindComponent("btnOK") ? "there" : "gone"));
     };
     form->OnDestroy = [&](TObject* sender) {
-        log.push_back(std::string("destroy, OK button ") + (static_cast<TComponent*>(sender)->FindComponent("btnOK") ? "there" : "gone"));
+        log.push_back(std::string("destroy, OK button ") +
+                      (static_cast<TComponent*>(sender)->FindComponent("btnOK") ? "there" : "gone"));
     };
     form->Free();
     EXPECT_EQ(log, (std::vector<std::string>{"hide, OK button there", "destroy, OK button there"}));

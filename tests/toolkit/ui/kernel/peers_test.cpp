@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "tests/toolkit/ui/UiTestSupport.h"
+#include "toolkit/ui/kernel/KeyInput.h"
 #include "toolkit/ui/widgets/ComCtrls.h"
 #include "toolkit/ui/widgets/ExtCtrls.h"
-#include "toolkit/ui/kernel/KeyInput.h"
 #include "toolkit/ui/widgets/StdCtrls.h"
 
 namespace {
@@ -73,9 +73,9 @@ TEST_F(PeersTest, ControlsTellTheirPeerWhatChanged) {
         view->Items()->Add()->SetCaption("item");
         view->Columns()->Add();
         edit->SetReadOnly(true);
-        for (const char* what : {"edt.Caption", "edt.Selection", "edt.ReadOnly", "cbo.Items", "cbo.ItemIndex", "chk.Checked",
-                                 "pg.ActivePage", "ts2.Visible", "ts1.Visible", "ts1.TabVisible", "pg.Tabs", "sb.Panels",
-                                 "lv.Items", "lv.Columns"}) {
+        for (const char* what :
+             {"edt.Caption", "edt.Selection", "edt.ReadOnly", "cbo.Items", "cbo.ItemIndex", "chk.Checked", "pg.ActivePage",
+              "ts2.Visible", "ts1.Visible", "ts1.TabVisible", "pg.Tabs", "sb.Panels", "lv.Items", "lv.Columns"}) {
             EXPECT_TRUE(Heard(log, what)) << what;
         }
         EXPECT_GT(static_cast<TRecordingPeer*>(status->Peer())->invalidations, 0) << "panels repaint";

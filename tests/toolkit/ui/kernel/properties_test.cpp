@@ -1,12 +1,20 @@
 #include <gtest/gtest.h>
 
 #include "toolkit/classes/Component.h"
-#include "toolkit/ui/kernel/Forms.h"
 #include "toolkit/ui/graphics/Graphics.h"
+#include "toolkit/ui/kernel/Forms.h"
 
-enum TSampleKind { skPlain, skBold, skFancy };
+enum TSampleKind {
+    skPlain,
+    skBold,
+    skFancy
+};
 TK_ENUM_TYPE(TSampleKind, "skPlain", "skBold", "skFancy")
-enum TSampleOption { soA, soB, soC };
+enum TSampleOption {
+    soA,
+    soB,
+    soC
+};
 TK_ENUM_TYPE(TSampleOption, "soA", "soB", "soC")
 using TSampleOptions = TSet<TSampleOption>;
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "tests/toolkit/ui/UiTestSupport.h"
-#include "toolkit/ui/kernel/ControlClasses.h"
 #include "toolkit/ui/dataaware/DBCtrls.h"
+#include "toolkit/ui/kernel/ControlClasses.h"
 #include "toolkit/ui/widgets/ComCtrls.h"
 #include "toolkit/ui/widgets/Menus.h"
 #include "toolkit/ui/widgets/StdCtrls.h"
@@ -69,7 +69,7 @@ void Prepare(TComponent* object, TForm* form) {
 
 TEST_F(PublishedTest, EveryControlClassTakesLanguageFilePathsByName) {
     TOwnedPtr<TForm> form(CreateComponent<TForm>(nullptr));
-    std::map<std::string, std::set<std::string>> reached;   // class -> paths set and read back
+    std::map<std::string, std::set<std::string>> reached;  // class -> paths set and read back
     for (const TClassInfo* cls : ControlClasses()) {
         ASSERT_TRUE(cls->CanCreate()) << cls->ClassName();
         TObject* instance = cls->CreateInstance(cls->InheritsFrom("TCustomForm") ? nullptr : form.get());
@@ -96,7 +96,8 @@ TEST_F(PublishedTest, EveryControlClassTakesLanguageFilePathsByName) {
                             "TBitBtn", "TSpeedButton", "TTabSheet", "TToolButton", "TMenuItem", "TDBCheckBox"}) {
         EXPECT_TRUE(has(cls, "Caption")) << cls;
     }
-    for (const char* cls : {"TEdit", "TComboBox", "TMemo", "TDBEdit", "TDBComboBox", "TListBox", "TTreeView", "TDBGrid", "TPageControl"}) {
+    for (const char* cls :
+         {"TEdit", "TComboBox", "TMemo", "TDBEdit", "TDBComboBox", "TListBox", "TTreeView", "TDBGrid", "TPageControl"}) {
         EXPECT_TRUE(has(cls, "Font.Color")) << cls;
     }
     for (const char* cls : {"TComboBox", "TListBox", "TCheckListBox", "TRadioGroup", "TDBComboBox", "TDBRadioGroup"}) {

@@ -9,7 +9,8 @@
 namespace {
 
 int Count(const TRecordingCanvas& canvas, TCanvasOp::TKind kind) {
-    return static_cast<int>(std::count_if(canvas.Ops().begin(), canvas.Ops().end(), [kind](const TCanvasOp& op) { return op.Kind == kind; }));
+    return static_cast<int>(
+        std::count_if(canvas.Ops().begin(), canvas.Ops().end(), [kind](const TCanvasOp& op) { return op.Kind == kind; }));
 }
 
 }  // namespace

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "tests/toolkit/ui/UiTestSupport.h"
-#include "toolkit/ui/widgets/GlyphButton.h"
+#include "toolkit/ui/graphics/RecordingCanvas.h"
+#include "toolkit/ui/kernel/KeyInput.h"
 #include "toolkit/ui/widgets/ComCtrls.h"
 #include "toolkit/ui/widgets/ExtCtrls.h"
-#include "toolkit/ui/kernel/KeyInput.h"
-#include "toolkit/ui/graphics/RecordingCanvas.h"
+#include "toolkit/ui/widgets/GlyphButton.h"
 
 namespace {
 using ComCtrlsTest = UiTest;

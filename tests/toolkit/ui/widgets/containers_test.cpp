@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "tests/toolkit/ui/UiTestSupport.h"
+#include "toolkit/ui/graphics/RecordingCanvas.h"
 #include "toolkit/ui/widgets/ComCtrls.h"
 #include "toolkit/ui/widgets/ExtCtrls.h"
 #include "toolkit/ui/widgets/Menus.h"
-#include "toolkit/ui/graphics/RecordingCanvas.h"
 #include "toolkit/ui/widgets/StdCtrls.h"
 
 namespace {

@@ -39,7 +39,7 @@ TEST_F(MaskEditTest, TypingFillsThePositionsSkipsLiteralsAndRefusesWhatDoesNotFi
     Keys("x");
     EXPECT_EQ(date->Text(), "2024/__/__") << "a letter does not fit a digit";
     EXPECT_EQ(beeps->Count(), beeps0 + 1);
-    Keys("3/");   // a typed literal moves on to the day
+    Keys("3/");  // a typed literal moves on to the day
     EXPECT_EQ(date->Text(), "2024/3_/__");
     EXPECT_EQ(date->SelStart(), 8);
     Keys("15");

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "tests/toolkit/ui/UiTestSupport.h"
-#include "toolkit/ui/widgets/ComCtrls.h"
 #include "toolkit/ui/kernel/KeyInput.h"
+#include "toolkit/ui/widgets/ComCtrls.h"
 #include "toolkit/ui/widgets/Menus.h"
 #include "toolkit/ui/widgets/StdCtrls.h"
 
@@ -111,9 +111,8 @@ TEST_F(MenusTest, RadioItemsPopupMenusAndToolButtons) {
     EXPECT_EQ(changes, 1) << "the renderer hears of changes";
 
     std::vector<std::string> shown;
-    TPopupHandler saved = SetPopupHandler([&](TPopupMenu& menu, int x, int y) {
-        shown.push_back(menu.PopupComponent() ? menu.PopupComponent()->Name() : "?");
-    });
+    TPopupHandler saved = SetPopupHandler(
+        [&](TPopupMenu& menu, int x, int y) { shown.push_back(menu.PopupComponent() ? menu.PopupComponent()->Name() : "?"); });
     int popups = 0;
     popup->OnPopup = [&](TObject*) { ++popups; };
 

@@ -9,13 +9,13 @@
 
 #include "tests/toolkit/ui/UiDataSupport.h"
 #include "tests/toolkit/ui/UiTestSupport.h"
-#include "toolkit/ui/widgets/GlyphButton.h"
-#include "toolkit/ui/widgets/ComCtrls.h"
 #include "toolkit/ui/dataaware/DBCtrls.h"
-#include "toolkit/ui/grids/DBGrids.h"
 #include "toolkit/ui/graphics/ImgList.h"
-#include "toolkit/ui/kernel/KeyInput.h"
 #include "toolkit/ui/graphics/RecordingCanvas.h"
+#include "toolkit/ui/grids/DBGrids.h"
+#include "toolkit/ui/kernel/KeyInput.h"
+#include "toolkit/ui/widgets/ComCtrls.h"
+#include "toolkit/ui/widgets/GlyphButton.h"
 #include "toolkit/ui/widgets/StdCtrls.h"
 
 namespace {

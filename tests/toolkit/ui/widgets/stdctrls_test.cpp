@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "tests/toolkit/ui/UiTestSupport.h"
-#include "toolkit/ui/widgets/ExtCtrls.h"
-#include "toolkit/ui/kernel/KeyInput.h"
 #include "toolkit/ui/graphics/RecordingCanvas.h"
+#include "toolkit/ui/kernel/KeyInput.h"
+#include "toolkit/ui/widgets/ExtCtrls.h"
 #include "toolkit/ui/widgets/StdCtrls.h"
 
 namespace {
