@@ -7,6 +7,17 @@
 #include "toolkit/data/Packets.h"
 #include "toolkit/rtl/Dispatch.h"
 
+namespace {
+// Whether the row at the position sorts where it stands: after its predecessor and before its
+// successor (a row equal to its successor would be placed after it, as a new row is).
+template <class Compare>
+bool StillInOrderAt(const std::vector<TRowPtr>& view, std::size_t position, const Compare& compare) {
+    const TRow& row = *view[position];
+    if (position > 0 && compare(*view[position - 1], row) > 0) return false;
+    return position + 1 >= view.size() || compare(row, *view[position + 1]) < 0;
+}
+}  // namespace
+
 TClientDataSet::TClientDataSet(TComponent* owner) : TDataSet(owner) {}
 
 TClientDataSet::~TClientDataSet() {
@@ -411,14 +422,6 @@ void TClientDataSet::PlaceInView(const TRowPtr& row) {
     curId_ = row->id;
 }
 
-// Whether the row at the position sorts where it stands: after its predecessor and before its
-// successor (a row equal to its successor would be placed after it, as a new row is).
-bool TClientDataSet::StillInOrderAt(std::size_t position) const {
-    const TRow& row = *view_[position];
-    if (position > 0 && CompareRows(*view_[position - 1], row) > 0) return false;
-    return position + 1 >= view_.size() || CompareRows(row, *view_[position + 1]) < 0;
-}
-
 void TClientDataSet::InternalPost() {
     EnsureView();
     bool synced = viewStore_ == store_.get() && viewVersion_ == store_->version;
@@ -449,7 +452,8 @@ void TClientDataSet::InternalPost() {
         return;
     }
     viewVersion_ = store_->version;
-    if (Filtered() || (!sortKeys_.empty() && !StillInOrderAt(static_cast<std::size_t>(pos_)))) {
+    auto compare = [this](const TRow& a, const TRow& b) { return CompareRows(a, b); };
+    if (Filtered() || (!sortKeys_.empty() && !StillInOrderAt(view_, static_cast<std::size_t>(pos_), compare))) {
         view_.erase(view_.begin() + pos_);
         insertPos_ = pos_;
         PlaceInView(row);

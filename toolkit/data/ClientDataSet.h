@@ -144,7 +144,6 @@ private:
     int CompareRows(const TRow& a, const TRow& b) const;
     bool InView(const TRow& row);
     void PlaceInView(const TRowPtr& row);
-    bool StillInOrderAt(std::size_t position) const;
     void ResyncAfterLogChange();
     TClientDataSet* RootDataSet();
     int Reconcile(const struct TErrorPacket& errors);
