@@ -235,6 +235,7 @@ TEST_F(Tdef05Fixture, ABodyLineIsCheckedAgainstTheRequiredFieldsInForceWhenItIsP
     EXPECT_EQ(DialogTexts().back(), Message("E", "000003", {Body().FieldByName("MD004")->DisplayLabel()}));
     EXPECT_TRUE(postLine("ZF3", "说明"));
     form->SetRequiredFields("CdsMain:MC003,MC004;cdsBody1:MD003,MD005");
-    EXPECT_TRUE(postLine("ZF4", "")) << "the description is no longer required";
+    EXPECT_FALSE(postLine("ZF4", "")) << "setting a list merges it: the description stays required";
+    EXPECT_TRUE(postLine("ZF5", "说明"));
     form->DoCancel(false);
 }

@@ -1,5 +1,6 @@
 // The application's hint window on the screen: the mouse resting on a button shows the short hint in
-// a frameless window on top, below the pointer, that follows the mouse and goes when it leaves.
+// a frameless window on top, below the pointer, that follows the mouse and goes when it leaves or a key
+// goes down.
 #include <QTest>
 
 #include "tests/qt/QtTestSupport.h"
@@ -57,6 +58,15 @@ TEST_F(HintWindowTest, TheMouseRestingOnAButtonShowsItsHintBelowThePointer) {
     Wait(50);
     const QPoint moved = button->mapToGlobal(QPoint(40, 12));
     EXPECT_EQ(shown->geometry().topLeft(), QPoint(moved.x(), moved.y() + THintTracker::kPointerHeight));
+
+    // A key goes down (F6 may open a dialog): gone, and back only when the mouse comes to a control again.
+    QTest::keyClick(button, Qt::Key_F6);
+    Wait(30);
+    EXPECT_FALSE(window.Active());
+    EXPECT_FALSE(shown->isVisible());
+    QTest::mouseMove(button, QPoint(30, 10));
+    Wait(250);
+    EXPECT_TRUE(window.Active()) << "the mouse over the button again";
 
     // Onto a button without a hint: gone.
     QTest::mouseMove(WidgetOf(plain), QPoint(10, 10));

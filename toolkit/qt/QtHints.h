@@ -8,5 +8,5 @@ class TControl;
 
 // A mouse event the peer of the control routed (a move over it, a button pressed).
 void QtHintMouse(TControl& control, const QEvent& event, const QPointF& globalPosition);
-// The mouse left the application's windows.
+// The mouse left the application's windows, or a key went down: the hint goes away.
 void QtHintLeave();

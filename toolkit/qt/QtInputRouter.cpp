@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QWidget>
 
+#include "toolkit/qt/QtHints.h"
 #include "toolkit/qt/QtKeys.h"
 #include "toolkit/qt/QtMenus.h"
 #include "toolkit/qt/QtPeer.h"
@@ -61,6 +62,8 @@ bool TQtInputRouter::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         case QEvent::KeyPress:
+            // A key acts at once (a dialog may open): the hint of the control under the mouse goes first.
+            QtHintLeave();
             if (MenuBarKey(*widget->window(), *static_cast<QKeyEvent*>(event))) break;
             RunGuarded([&] { KeyDown(*form, *static_cast<QKeyEvent*>(event)); });
             break;
