@@ -127,6 +127,7 @@ void TQBEForm::PrepareGridRow(int row, const std::string& caption) {
     TStringList yesNo(std::vector<std::string>{"Y", "N"});
     sg1->SetCellPickList(kValueCol, row, !info ? nullptr : info->IsCheckBox ? &yesNo : &info->PickList);
     if (info && info->IsCheckBox) sg1->SetCells(kValueCol, row, "N");
+    sg1->SetCellNumbersOnly(kValueCol, row, IsNumberOnlyRow(row));
     if (Trim(sg1->Cells(kOperatorCol, row)).empty()) sg1->SetCells(kOperatorCol, row, OperatorLabel(0));
     if (Trim(sg1->Cells(kLogicCol, row)).empty()) sg1->SetCells(kLogicCol, row, "AND");
 }
@@ -143,11 +144,6 @@ void TQBEForm::sg1SelectCell(TObject* Sender, int ACol, int ARow, bool& CanSelec
     if (Trim(sg1->Cells(kOperatorCol, ARow)).empty()) sg1->SetCells(kOperatorCol, ARow, OperatorLabel(0));
     if (Trim(sg1->Cells(kLogicCol, ARow)).empty()) sg1->SetCells(kLogicCol, ARow, "AND");
     if (ARow != sg1->Row()) LastGridField = Trim(sg1->Cells(kFieldCol, ARow));
-}
-
-void TQBEForm::sg1KeyPress(TObject* Sender, char32_t& Key) {
-    if (sg1->Col() != kValueCol || !IsNumberOnlyRow(sg1->Row())) return;
-    if (!(Key >= U'0' && Key <= U'9') && Key != U'.' && Key != U'\b' && Key != U'\r' && Key != U'\x1b') Key = 0;
 }
 
 void TQBEForm::sg1KeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
@@ -189,11 +185,14 @@ void TQBEForm::sg1KeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
 
 void TQBEForm::sg1ValidateEdit(TObject* Sender, int ACol, int ARow, std::string& Value, bool& Accept) {
     if (ACol == kFieldCol) {
-        if (GridFields.FindCaption(Trim(Value))) sg1PickListClick(ARow, Trim(Value));
+        if (GridFields.FindCaption(Trim(Value)))
+            sg1PickListClick(ARow, Trim(Value));
+        else
+            sg1->SetCellNumbersOnly(kValueCol, ARow, false);
         return;
     }
     if (ACol != kValueCol || Trim(Value).empty()) return;
-    if (IsNumberOnlyRow(ARow)) {
+    if (sg1->CellNumbersOnly(kValueCol, ARow)) {
         double number = 0;
         if (!TryStrToFloat(Value, number)) Value.clear();
         return;

@@ -3,12 +3,15 @@
 #include "dialogs/DocuCondition.h"
 #include "dialogs/RkQBE.h"
 #include "framework/data/RadicalDM.h"
+#include "framework/forms/FormImages.h"
 #include "framework/forms/RadicalForm.h"
 #include "server/Brokers.h"
+#include "toolkit/classes/Properties.h"
 #include "toolkit/data/ClientDataSet.h"
 #include "toolkit/rtl/DateTime.h"
 #include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/SysUtils.h"
+#include "toolkit/ui/graphics/ImgList.h"
 #include "toolkit/ui/grids/StringGrid.h"
 #include "toolkit/ui/kernel/CreateControl.h"
 #include "toolkit/ui/widgets/CheckBox.h"
@@ -18,14 +21,19 @@
 #include "toolkit/ui/widgets/ListBox.h"
 #include "toolkit/ui/widgets/ListView.h"
 #include "toolkit/ui/widgets/Memo.h"
+#include "toolkit/ui/widgets/Menus.h"
 #include "toolkit/ui/widgets/PageControl.h"
 #include "toolkit/ui/widgets/Panel.h"
+#include "toolkit/ui/widgets/ToolBar.h"
 
 namespace {
 
 constexpr int kSchemePanelWidth = 168;
 constexpr int kFieldCol = 0, kOperatorCol = 1, kValueCol = 2, kLogicCol = 3;
 constexpr int kSchemeNameLength = 20;  // characters
+// The view styles in the order the tool button cycles through them, with their handlers' names.
+const char* const kViewHandlers[] = {"ViewIconExecute", "ViewSmallIconExecute", "ViewListExecute", "ViewReportExecute"};
+constexpr int kViewStyles = 4;
 
 int Utf8Length(const std::string& text) {
     int count = 0;
@@ -48,11 +56,12 @@ void TQBEForm::CreateSchemePanel() {
         control->SetLeft(control->Left() + kSchemePanelWidth);
     SetWidth(Width() + kSchemePanelWidth);
     pnlCondition = CreateControl<TPanel>(this, this, "pnlCondition", 0, 0, kSchemePanelWidth - 4, 412);
-    lblCondition = CreateControl<TLabel>(this, pnlCondition, "lblCondition", 8, 8, 150, 18);
+    lblCondition = CreateControl<TLabel>(this, pnlCondition, "lblCondition", 8, 8, 110, 18);
     lblCondition->SetCaption("查询方案");
     lstCondition = CreateControl<TListView>(this, pnlCondition, "lstCondition", 8, 28, kSchemePanelWidth - 20, 300);
     lstCondition->SetViewStyle(vsReport);
     lstCondition->SetRowSelect(true);
+    CreateViewStyleMenu();
     btnInsert = SchemeButton(this, "btnInsert", "保存(&N)", 336);
     btnOpen = SchemeButton(this, "btnOpen", "开启(&O)", 366);
     btnDelete = SchemeButton(this, "btnDelete", "删除(&D)", 336);
@@ -64,16 +73,87 @@ void TQBEForm::CreateSchemePanel() {
     lstCondition->OnEdited = [this](TObject* s, TListItem* item, std::string& text) { lstConditionEdited(s, item, text); };
 }
 
+void TQBEForm::CreateViewStyleMenu() {
+    ImageList1 = CreateComponent<TImageList>(this);
+    ImageList1->SetName("ImageList1");
+    ImageList1->SetWidth(18);
+    ImageList1->SetHeight(18);
+    AddSchemeImages(*ImageList1);
+    ImageList2 = CreateComponent<TImageList>(this);
+    ImageList2->SetName("ImageList2");
+    ImageList2->SetWidth(36);
+    ImageList2->SetHeight(36);
+    AddSchemeImages(*ImageList2);
+    lstCondition->SetSmallImages(ImageList1);
+    lstCondition->SetLargeImages(ImageList2);
+
+    mnList = CreateComponent<TPopupMenu>(this);
+    mnList->SetName("mnList");
+    auto item = [this](const std::string& name, const std::string& caption, int style) {
+        auto* menuItem = CreateComponent<TMenuItem>(this);
+        menuItem->SetName(name);
+        menuItem->SetCaption(caption);
+        menuItem->SetRadioItem(true);
+        menuItem->SetGroupIndex(1);
+        menuItem->OnClick = MethodAddress<void(TObject*)>(this, kViewHandlers[style]);
+        mnList->Items()->Add(menuItem);
+        return menuItem;
+    };
+    miViewIcon = item("miViewIcon", "大型图标(&G)", vsIcon);
+    miViewSmallIcon = item("miViewSmallIcon", "小型图标(&M)", vsSmallIcon);
+    miViewList = item("miViewList", "清单(&L)", vsList);
+    miViewReport = item("miViewReport", "详细信息(&D)", vsReport);
+    miViewReport->SetChecked(true);
+    lstCondition->SetPopupMenu(mnList);
+
+    tbCondition = CreateControl<TToolBar>(this, pnlCondition, "tbCondition", 122, 2, 36, 26);
+    tbCondition->SetAlign(alNone);
+    tbCondition->SetBounds(122, 2, 38, 26);
+    tbCondition->SetImages(ImageList1);
+    tbCondition->SetFlat(true);
+    tbCondition->SetButtonWidth(24);
+    tbCondition->SetButtonHeight(24);
+    ToolButton1 = CreateComponent<TToolButton>(this);
+    ToolButton1->SetName("ToolButton1");
+    ToolButton1->SetImageIndex(kImageViewStyles);
+    ToolButton1->SetStyle(tbsDropDown);
+    ToolButton1->SetDropdownMenu(mnList);
+    ToolButton1->SetParent(tbCondition);
+    ToolButton1->SetTag(vsReport);
+    ToolButton1->OnClick = [this](TObject* s) { ToolButton1Click(s); };
+}
+
+void TQBEForm::ToolButton1Click(TObject* Sender) {
+    const int style = (ToolButton1->Tag() + 1) % kViewStyles;
+    ToolButton1->SetTag(style);
+    if (auto handler = MethodAddress<void(TObject*)>(this, kViewHandlers[style])) handler(Sender);
+}
+
+void TQBEForm::ShowSchemesAs(int style) {
+    lstCondition->Items()->BeginUpdate();
+    lstCondition->SetViewStyle(static_cast<TViewStyle>(style));
+    lstCondition->Items()->EndUpdate();
+    // The button goes on from the style shown, however it was chosen.
+    ToolButton1->SetTag(style);
+    TMenuItem* items[] = {miViewIcon, miViewSmallIcon, miViewList, miViewReport};
+    items[style]->SetChecked(true);
+}
+
+void TQBEForm::ViewIconExecute(TObject*) { ShowSchemesAs(vsIcon); }
+void TQBEForm::ViewSmallIconExecute(TObject*) { ShowSchemesAs(vsSmallIcon); }
+void TQBEForm::ViewListExecute(TObject*) { ShowSchemesAs(vsList); }
+void TQBEForm::ViewReportExecute(TObject*) { ShowSchemesAs(vsReport); }
+
 void TQBEForm::InitSchemeColumns() {
     lstCondition->Columns()->Clear();
     TListColumn* name = lstCondition->Columns()->Add();
     name->SetCaption(MessageLine(2));
     name->SetAlignment(taRightJustify);
-    name->SetWidth(80);
+    name->SetWidth(84);
     TListColumn* date = lstCondition->Columns()->Add();
     date->SetCaption(MessageLine(3));
     date->SetAlignment(taLeftJustify);
-    date->SetWidth(70);
+    date->SetWidth(62);
 }
 
 std::string TQBEForm::CallSchemeServer(const std::string& member, const Variant& params) {
@@ -88,6 +168,9 @@ bool TQBEForm::LoadSchemes() {
     if (!dm || !form || !form->Brokers || !dm->AppServer.IsDispatch()) return false;
     TListItems* items = lstCondition->Items();
     items->BeginUpdate();
+    // Filled in the list style, then shown as the user had it.
+    const TViewStyle style = lstCondition->ViewStyle();
+    lstCondition->SetViewStyle(vsList);
     try {
         items->Clear();
         OleCall(dm->AppServer, "LoadTable", {VarArrayOf({form->Brokers->UserId, form->Brokers->ProgramId})});
@@ -96,7 +179,7 @@ bool TQBEForm::LoadSchemes() {
         rows->Open();
         for (rows->First(); !rows->Eof(); rows->Next()) {
             TListItem* item = items->Add();
-            item->SetImageIndex(0);
+            item->SetImageIndex(kImageScheme);
             item->SetCaption(RkConverter->ToDisplayText(rows->FieldByName("NCONDITION")->AsString()));
             const std::string date = Trim(rows->FieldByName("CREATE_DATE")->AsString()).substr(0, 8);
             TDateTime when = 0;
@@ -106,9 +189,11 @@ bool TQBEForm::LoadSchemes() {
                                       : date);
         }
     } catch (const std::exception& e) {
+        lstCondition->SetViewStyle(style);
         items->EndUpdate();
         throw Exception(e.what());
     }
+    lstCondition->SetViewStyle(style);
     items->EndUpdate();
     return true;
 }

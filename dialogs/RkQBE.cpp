@@ -64,6 +64,11 @@ void TQBEForm::Publish(TPublisher<TQBEForm>& p) {
     p.Method("btnOpenClick", &TQBEForm::btnOpenClick);
     p.Method("btnDeleteClick", &TQBEForm::btnDeleteClick);
     p.Method("lstConditionEdited", &TQBEForm::lstConditionEdited);
+    p.Method("ToolButton1Click", &TQBEForm::ToolButton1Click);
+    p.Method("ViewIconExecute", &TQBEForm::ViewIconExecute);
+    p.Method("ViewSmallIconExecute", &TQBEForm::ViewSmallIconExecute);
+    p.Method("ViewListExecute", &TQBEForm::ViewListExecute);
+    p.Method("ViewReportExecute", &TQBEForm::ViewReportExecute);
     p.Method("ExtPageControl1Change", &TQBEForm::ExtPageControl1Change);
     p.Method("cboFieldChange", &TQBEForm::cboFieldChange);
     p.Method("cboField2Change", &TQBEForm::cboField2Change);
@@ -214,7 +219,6 @@ void TQBEForm::WireHandlers() {
         ListBox2->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { ListBox1MouseMove(s, sh, x, y); };
     BBOK->OnClick = [this](TObject* s) { BBOKClick(s); };
     sg1->OnSelectCell = [this](TObject* s, int c, int r, bool& can) { sg1SelectCell(s, c, r, can); };
-    sg1->OnKeyPress = [this](TObject* s, char32_t& k) { sg1KeyPress(s, k); };
     sg1->OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) { sg1KeyDown(s, k, sh); };
     sg1->OnValidateEdit = [this](TObject* s, int c, int r, std::string& v, bool& ok) { sg1ValidateEdit(s, c, r, v, ok); };
     sg1->OnDrawCell = [this](TObject* s, int c, int r, TRect rect, TGridDrawState st) { sg1DrawCell(s, c, r, rect, st); };

@@ -30,6 +30,11 @@ class TLabel;
 class TListBox;
 class TListItem;
 class TListView;
+class TImageList;
+class TMenuItem;
+class TPopupMenu;
+class TToolBar;
+class TToolButton;
 class TMemo;
 class TPageControl;
 class TPanel;
@@ -93,6 +98,15 @@ public:
     TBitBtn* btnInsert = nullptr;  // 保存(&N)
     TBitBtn* btnOpen = nullptr;    // 开启(&O)
     TBitBtn* btnDelete = nullptr;  // 删除(&D)
+    TToolBar* tbCondition = nullptr;
+    TToolButton* ToolButton1 = nullptr;  // cycles the list's view styles; its Tag is the style shown
+    TPopupMenu* mnList = nullptr;        // the view styles, on the list's context menu
+    TMenuItem* miViewIcon = nullptr;     // 大型图标(&G)
+    TMenuItem* miViewSmallIcon = nullptr;
+    TMenuItem* miViewList = nullptr;
+    TMenuItem* miViewReport = nullptr;
+    TImageList* ImageList1 = nullptr;  // small scheme images (also the tool button's)
+    TImageList* ImageList2 = nullptr;  // large scheme images
 
     // --- State ------------------------------------------------------------------------------------
     TClientDataSet* MasterDataSet = nullptr;
@@ -144,6 +158,12 @@ public:
     // A scheme renamed in the list: refused names keep the old caption (S is set back).
     void lstConditionEdited(TObject* Sender, TListItem* Item, std::string& S);
     TCustomForm* Window() override { return this; }
+    // The scheme list's view styles: the button runs the next style's handler by name.
+    void ToolButton1Click(TObject* Sender);
+    void ViewIconExecute(TObject* Sender);
+    void ViewSmallIconExecute(TObject* Sender);
+    void ViewListExecute(TObject* Sender);
+    void ViewReportExecute(TObject* Sender);
 
     // --- Building ---------------------------------------------------------------------------------
     void BuildFieldLists();
@@ -189,7 +209,6 @@ public:
     void DateFieldDBComboDlgExit(TObject* Sender);
     void BBOKClick(TObject* Sender);
     void sg1SelectCell(TObject* Sender, int ACol, int ARow, bool& CanSelect);
-    void sg1KeyPress(TObject* Sender, char32_t& Key);
     void sg1KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     void sg1ValidateEdit(TObject* Sender, int ACol, int ARow, std::string& Value, bool& Accept);
     void sg1DrawCell(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State);
@@ -239,6 +258,8 @@ private:
     void LoadLanguageTexts();
     void UpdateDefaultButton();
     void CreateSchemePanel();
+    void CreateViewStyleMenu();
+    void ShowSchemesAs(int style);
     // What the current page holds as a scheme, and a scheme shown on its page.
     TQBEScheme CurrentScheme() const;
     void ShowScheme(const TQBEScheme& scheme);

@@ -1,5 +1,6 @@
 #include "framework/forms/FormImages.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -189,6 +190,20 @@ void Clip(TPainter& p) {
 
 void DrawAttach(TPainter& p) { Clip(p); }
 
+// A stored query: a sheet under a magnifying glass.
+void DrawScheme(TPainter& p) {
+    Document(p);
+    p.Ring(11, 11, 0, 3.2, kGlass);
+    p.Ring(11, 11, 3.2, 4.4, kInk);
+    p.Line(14, 14, 17, 17, 1.1, kWood);
+}
+
+// Four tiles: the ways a list can be shown.
+void DrawViewStyles(TPainter& p) {
+    for (int y : {2, 10})
+        for (int x : {2, 10}) p.Box(x, y, x + 5, y + 5, kLight, kBlue);
+}
+
 void DrawAttached(TPainter& p) {
     p.Box(8, 6, 16, 16, kPaper);
     for (int y = 9; y <= 13; y += 2) p.Fill(10, y, 14, y, kBlue);
@@ -215,4 +230,18 @@ void AddSingleFormImages(TImageList& list) {
 
 void AddDoubleFormImages(TImageList& list) {
     for (auto draw : {DrawFlow, DrawCopy, DrawAttach, DrawAttached}) AddImage(list, draw);
+}
+
+void AddSchemeImages(TImageList& list) {
+    // A list of large icons gets the same drawings with each pixel repeated.
+    const int scale = std::max(1, list.Width() / kSize);
+    for (auto draw : {DrawScheme, DrawViewStyles}) {
+        TBitmap bitmap;
+        TPainter painter(bitmap);
+        draw(painter);
+        TBitmap scaled(kSize * scale, kSize * scale);
+        for (int y = 0; y < kSize * scale; ++y)
+            for (int x = 0; x < kSize * scale; ++x) scaled.SetPixel(x, y, bitmap.Pixel(x / scale, y / scale));
+        list.AddMasked(&scaled, kMask);
+    }
 }

@@ -20,3 +20,9 @@ inline constexpr int kImageFlow = 14;
 inline constexpr int kImageCopy = 15;
 inline constexpr int kImageAttach = 16;
 inline constexpr int kImageAttached = 17;
+
+// The query dialog's scheme list images, a stored query and the view-styles button; drawn larger
+// for a list whose images are a multiple of 18 pixels wide.
+void AddSchemeImages(TImageList& list);
+inline constexpr int kImageScheme = 0;
+inline constexpr int kImageViewStyles = 1;

@@ -2,6 +2,7 @@
 // show and close, and what its data module asks of it.
 #include "framework/forms/SingleCF.h"
 
+#include "framework/forms/ColorConditions.h"
 #include "framework/forms/FormImages.h"
 #include "server/Brokers.h"
 #include "server/MTDoc.h"
@@ -281,7 +282,8 @@ void TfrmSingle::FormShow(TObject* Sender) {
     LoadSavedConditions();
     btnColorQuery->SetHint(LangText(kShowKeys, "sColorQueryHint", true));
     btnCalc->SetHint(LangText(kShowKeys, "sCalculatorHint", true));
-    btnColorQuery->SetVisible(IsColorManage);
+    LoadColorRules();
+    btnColorQuery->SetVisible(IsColorManage && btnQuery->Visible() && ColorQuery);
     UpdateCommandStates();
     if (CloseWhenShown) Application->PostMessage(Handle(), WM_CLOSE);
 }

@@ -4,6 +4,7 @@
 // selection and printing, the spreadsheet exports, the calculator, the options dialog, saved query
 // conditions, and the keyboard of fast data entry (Enter moves on and saves on the last control,
 // Ctrl+Tab switches pages, F-keys act at once).
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ class TTabSheet;
 class TDBGrid;
 class TPopupMenu;
 class TColumn;
+class TColorConditions;
+class IColorQueryDialog;
 
 class TfrmSingle : public TfrmBase, public ISingleFormLink {
     TK_CLASS_PUBLISHED(TfrmSingle, TfrmBase)
@@ -70,14 +73,18 @@ public:
     std::string ReportName;
     int QueryRowLimit = 0;
     bool TitleSortEnabled = true;
-    std::string GeneratedKeyNumber;           // the number NextDocumentNumber produced
-    std::string AssignedKeyNumber;            // the number the last save stored in the numbered key
-    TWinControl* AddFocusControl = nullptr;   // takes the focus after Add
-    TWinControl* EditFocusControl = nullptr;  // takes the focus after Edit
-    std::string FormatKeyField;               // the field whose value names the print format slot
-    TStringList AttachmentKeys;               // keys of the records that have attachments
-    bool CloseWhenShown = false;              // an import ran: the window closes once it is shown
-    bool Previewing = false;                  // DoPrint runs as a preview
+    std::string GeneratedKeyNumber;                // the number NextDocumentNumber produced
+    std::string AssignedKeyNumber;                 // the number the last save stored in the numbered key
+    TWinControl* AddFocusControl = nullptr;        // takes the focus after Add
+    TWinControl* EditFocusControl = nullptr;       // takes the focus after Edit
+    std::string FormatKeyField;                    // the field whose value names the print format slot
+    TStringList AttachmentKeys;                    // keys of the records that have attachments
+    bool CloseWhenShown = false;                   // an import ran: the window closes once it is shown
+    bool Previewing = false;                       // DoPrint runs as a preview
+    std::unique_ptr<TColorConditions> ColorRules;  // the header grid's colour rules
+    IColorQueryDialog* ColorQuery = nullptr;       // the colour filter dialog, once there are rules
+    std::string ColorCondition;                    // the last query's condition, which the colour filter narrows
+    std::string ColorOrder;
 
     TdmSingle* SingleDM() const { return dynamic_cast<TdmSingle*>(DataModule); }
     TDataModuleClass DataModuleClass() const override;
@@ -112,8 +119,9 @@ public:
     virtual void QueryUDFValue(TField* field) {}
     virtual void RecomputeUDF(TField* field) {}
     virtual TField* FindUDFSourceField(const std::string& name) { return nullptr; }
-    virtual void ApplyColorFilter(const std::string& condition) {}
-    virtual void ColorMenuClick(TObject* Sender) {}
+    // Opens the records of the last query that meet the rules in force.
+    virtual void ApplyColorFilter();
+    virtual void ColorMenuClick(TObject* Sender);
     // Runs after the start-up condition opened cdsMain.
     virtual void AfterStartCondition() {}
     virtual bool AddWithValues(const Variant& values);
@@ -144,6 +152,10 @@ public:
     void SortByTitle(TColumn* column);
     // Loads the saved conditions into the query button's drop-down.
     void LoadSavedConditions();
+    // Reads the window's colour-rule document: with rules for the header grid, the colour filter's
+    // menu is rebuilt and its dialog made.
+    void LoadColorRules();
+    void BuildColorMenu();
     void SchemesChanged() override { LoadSavedConditions(); }
     // Select all and none of the browse grid.
     void SelectAllRows(bool select);
@@ -198,7 +210,7 @@ public:
     void btnCalcClick(TObject* Sender);
     void miCaclClick(TObject* Sender);
     void miOptionsClick(TObject* Sender);
-    void btnColorQueryClick(TObject* Sender) {}
+    void btnColorQueryClick(TObject* Sender);
     void gdHeadDblClick(TObject* Sender);
     void gdHeadKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     void gdHeadTitleClick(TColumn* Column);
@@ -214,6 +226,8 @@ protected:
     // Steps 3 to 6 of a query: the row limit to the server, open, Browse; a refused condition is
     // reported and the window keeps what it showed.
     bool RunQuery(const std::string& condition, const std::string& order);
+    // Opens cdsMain with the condition and order, raising what the server refuses.
+    void OpenForQuery(const std::string& condition, const std::string& order);
 
 private:
     void BuildSingleResource();

@@ -80,20 +80,17 @@ bool TfrmSingle::DoDelete(bool ask) {
 
 // --- Query ----------------------------------------------------------------------------------------
 
-namespace {
-
-// Opens cdsMain with the condition; the form's own open swallows errors, a query must report them.
-void OpenForQuery(TfrmSingle& form, TClientDataSet* cds, const std::string& condition, const std::string& order) {
-    form.LastCondition = condition;
-    form.LastOrder = order;
-    form.OpenColorRows(condition, order);
+// The form's own open swallows errors, a query must report them.
+void TfrmSingle::OpenForQuery(const std::string& condition, const std::string& order) {
+    TClientDataSet* cds = SingleDM()->cdsMain;
+    LastCondition = condition;
+    LastOrder = order;
+    OpenColorRows(condition, order);
     cds->Close();
     const std::string where = SameText(Trim(condition), "All") ? std::string() : condition;
     cds->DataRequest(VarArrayOf({where, order}));
     cds->Open();
 }
-
-}  // namespace
 
 bool TfrmSingle::DoQuery() {
     TdmSingle* dm = SingleDM();
@@ -119,8 +116,10 @@ bool TfrmSingle::RunQuery(const std::string& condition, const std::string& order
     try {
         TCursorScope hourglass;
         if (SqlType == 0 && dm->AppServer.IsDispatch()) OleCall(dm->AppServer, "SetTopRow", {QueryDialog->GetRowLimit()});
-        OpenForQuery(*this, dm->cdsMain, condition, order);
+        OpenForQuery(condition, order);
         if (!dm->cdsMain->IndexFieldNames().empty()) dm->DefaultIndexFieldNames = dm->cdsMain->IndexFieldNames();
+        ColorCondition = condition;
+        ColorOrder = order;
         SetEditMode(emBrowse);
         return true;
     } catch (const EAbort&) {
@@ -247,7 +246,7 @@ bool TfrmSingle::DoSave() {
 
 bool TfrmSingle::DoCancel(bool ask) {
     bool cancelled = TfrmBase::DoCancel(ask);
-    if (cancelled) ApplyColorFilter("1=1");
+    if (cancelled) ColorCondition = "1=1";
     if (TdmSingle* dm = SingleDM()) dm->ApplyRowColors();
     return cancelled;
 }

@@ -1,5 +1,6 @@
 #include "tests/i18n_packs/PackWindows.h"
 
+#include "dialogs/RkColorQBE.h"
 #include "dialogs/RkCopy.h"
 #include "framework/data/BaseDM.h"
 #include "framework/forms/BaseForm.h"
@@ -49,6 +50,15 @@ void OptionsWindow(IPackPrograms& programs, const TInspect& inspect) {
     program.miOptions->Click();
 }
 
+// The colour filter over no rules: the rules' names are the company's data.
+void ColorQueryWindow(IPackPrograms& programs, const TInspect& inspect) {
+    auto& program = static_cast<TfrmSingle&>(programs.Tsgl01());
+    TColorConditions rules;
+    TColorQBEForm* dialog = TColorQBEForm::CreateColorQuery(&program, &rules);
+    WhileShown(programs, "TColorQBEForm", inspect);
+    dialog->ExecuteColorQuery(true, &rules);
+}
+
 // The quick search of the single-table window's browse grid, as the menu (Ctrl+F) shows it.
 void SearchWindow(IPackPrograms& programs, const TInspect& inspect) {
     auto& program = static_cast<TfrmSingle&>(programs.Tsgl01());
@@ -79,6 +89,7 @@ const std::vector<TPackWindow>& PackWindows() {
         {"TfrmCopy", CopyWindow, KeyLabels()},
         {"TQBEForm", QueryWindow, {}},
         {"TfrmOptionsPlain", OptionsWindow, {}},
+        {"TColorQBEForm", ColorQueryWindow, {}},
         {"TfrmSearchDlg", SearchWindow, {}},
     };
     return windows;

@@ -124,6 +124,31 @@ TEST_F(QBEForm, GridRowsAreEditedByTheGridRules) {
     }));
 }
 
+TEST_F(QBEForm, TheValueCellOfANumericFieldTakesNumbersOnly) {
+    Open();
+    // The row counter is the window's one numeric column; shown, it is offered in the grid.
+    TField* flag = Main().FieldByName("FLAG");
+    flag->SetVisible(true);
+    const std::string caption = Trim(flag->DisplayLabel());
+    Query([&](TQBEForm& q) {
+        q.BuildGridFields();
+        ASSERT_NE(q.GridFields.FindCaption(caption), nullptr);
+        TypeCell(q, 0, 1, caption);
+        EXPECT_TRUE(q.sg1->CellNumbersOnly(2, 1));
+        TypeCell(q, 2, 1, "x-1.2.3a4");
+        EXPECT_EQ(q.sg1->Cells(2, 1), "-1.234");
+        EXPECT_EQ(q.RowCondition(1), "ADMMC.FLAG = -1.234 AND");
+        // Another field takes letters again.
+        TypeCell(q, 0, 1, "文档编号");
+        EXPECT_FALSE(q.sg1->CellNumbersOnly(2, 1));
+        EXPECT_EQ(q.sg1->Cells(2, 1), "") << "a new field empties the value";
+        TypeCell(q, 2, 1, "AB");
+        EXPECT_EQ(q.sg1->Cells(2, 1), "AB");
+        q.SetModalResult(mrCancel);
+    });
+    flag->SetVisible(false);
+}
+
 TEST_F(QBEForm, AdvancedPageBuildsLinesAndTheSortOrder) {
     Open();
     ASSERT_TRUE(Query([&](TQBEForm& q) {

@@ -5,9 +5,12 @@
 #include "dialogs/DocuCondition.h"
 #include "dialogs/QBESchemes.h"
 #include "dialogs/RkQBE.h"
+#include "framework/forms/FormImages.h"
 #include "tests/double/Tdef05Fixture.h"
 #include "toolkit/data/ClientDataSet.h"
 #include "toolkit/rtl/SysUtils.h"
+#include "toolkit/ui/graphics/ImgList.h"
+#include "toolkit/ui/graphics/RecordingCanvas.h"
 #include "toolkit/ui/grids/StringGrid.h"
 #include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/widgets/Button.h"
@@ -20,6 +23,7 @@
 #include "toolkit/ui/widgets/Memo.h"
 #include "toolkit/ui/widgets/Menus.h"
 #include "toolkit/ui/widgets/PageControl.h"
+#include "toolkit/ui/widgets/ToolBar.h"
 
 TEST(QBESchemeText, GridRowsWithoutFieldAndValueAreNotStored) {
     TQBEScheme grid;
@@ -163,6 +167,62 @@ TEST_F(QBESchemes, ASchemeSavedOnTheGridIsListedOpenedAndRunFromTheQueryButton) 
     ASSERT_GE(codes.size(), 2u);
     EXPECT_TRUE(StartsText("ADMM", codes.front()));
     EXPECT_GT(codes.front(), codes.back()) << "the scheme's descending sort";
+}
+
+TEST_F(QBESchemes, TheSchemeListIsShownInTheStyleTheButtonOrTheMenuChose) {
+    Open();
+    app.ModalLoop().WhenNext("TQBEForm", [&](TCustomForm& window) {
+        auto& q = dynamic_cast<TQBEForm&>(window);
+        TListView* list = q.lstCondition;
+        EXPECT_EQ(list->ViewStyle(), vsReport);
+        EXPECT_EQ(list->PopupMenu(), q.mnList);
+        EXPECT_EQ(q.ToolButton1->DropdownMenu(), q.mnList);
+        std::vector<std::string> captions;
+        for (int i = 0; i < q.mnList->Items()->Count(); ++i) captions.push_back(q.mnList->Items()->Items(i)->Caption());
+        EXPECT_EQ(captions, (std::vector<std::string>{"大型图标(&G)", "小型图标(&M)", "清单(&L)", "详细信息(&D)"}));
+        TMenuItem* items[] = {q.miViewIcon, q.miViewSmallIcon, q.miViewList, q.miViewReport};
+        auto checked = [&] {
+            std::string marks;
+            for (TMenuItem* item : items) marks += item->Checked() ? "x" : ".";
+            return marks;
+        };
+        EXPECT_EQ(checked(), "...x");
+
+        // The button cycles through the four styles, checking the menu's item each time.
+        std::vector<TViewStyle> styles;
+        std::vector<std::string> marks;
+        for (int i = 0; i < 4; ++i) {
+            q.ToolButton1->Click();
+            styles.push_back(list->ViewStyle());
+            marks.push_back(checked());
+        }
+        EXPECT_EQ(styles, (std::vector<TViewStyle>{vsIcon, vsSmallIcon, vsList, vsReport}));
+        EXPECT_EQ(marks, (std::vector<std::string>{"x...", ".x..", "..x.", "...x"}));
+
+        // The menu chooses a style too, and the button goes on from it.
+        q.miViewList->Click();
+        EXPECT_EQ(list->ViewStyle(), vsList);
+        q.ToolButton1->Click();
+        EXPECT_EQ(list->ViewStyle(), vsReport);
+        q.miViewIcon->Click();
+        EXPECT_EQ(checked(), "x...");
+
+        // A saved scheme reloads the list, which keeps the chosen style and shows the scheme's image.
+        q.sg1->SetCells(2, 1, "ADMMC");
+        AnswerName("只看ADMMC");
+        q.btnInsert->Click();
+        ASSERT_EQ(list->Items()->Count(), 1);
+        EXPECT_EQ(list->ViewStyle(), vsIcon);
+        EXPECT_EQ(list->Items()->Item(0)->ImageIndex(), kImageScheme);
+        TRecordingCanvas canvas;
+        list->PaintTo(canvas);
+        const TCanvasOp* caption = canvas.FindText("只看ADMMC");
+        ASSERT_NE(caption, nullptr);
+        EXPECT_GE(caption->Rect.Top, list->LargeImages()->Height()) << "the caption under the large image";
+        EXPECT_EQ(canvas.FindText("创建时间"), nullptr) << "no report header";
+        q.BBCancel->Click();
+    });
+    form->DoQuery();
 }
 
 TEST_F(QBESchemes, RenamingInTheListKeepsTheOldNameWhenTheNewOneIsRefused) {

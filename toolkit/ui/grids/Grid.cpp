@@ -451,6 +451,10 @@ void TCustomGrid::CharTyped(char32_t ch) {
     if (!editorMode_) {
         if (ch < 0x20 || ch == 0x7F || !CanEditShow()) return;
         std::string typed = CharToUtf8(ch);
+        if (GetEditMask(col_, row_).empty() && !EditAcceptsText(typed)) {
+            Application->MessageBeep();
+            return;
+        }
         ShowEditor(&typed);
         return;
     }
@@ -479,7 +483,12 @@ void TCustomGrid::CharTyped(char32_t ch) {
         EditorChanged();
         return;
     }
-    editorText_ = ReplaceSelection(editorText_, editorSel_, CharToUtf8(ch));
+    const std::string text = ReplaceSelection(editorText_, editorSel_, CharToUtf8(ch));
+    if (!EditAcceptsText(text)) {
+        Application->MessageBeep();
+        return;
+    }
+    editorText_ = text;
     editorModified_ = true;
     EditorChanged();
 }

@@ -153,6 +153,9 @@ protected:
     // Whether the editor may open on the current cell, and whether its text may change now.
     virtual bool CanEditShow() const;
     virtual bool CanEditModify() { return true; }
+    // Whether the editor may hold text after the user typed a character into it (a refused
+    // character beeps and leaves the editor as it was).
+    virtual bool EditAcceptsText(const std::string& text) const { return true; }
     // The editor's text changed by the user; the default hands it to SetEditText at once.
     virtual void EditorChanged();
     // Ends editing the current cell: validates and, when accepted, closes the editor. False keeps it open.

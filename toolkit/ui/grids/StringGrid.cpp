@@ -60,6 +60,38 @@ std::vector<std::string> TStringGrid::Cols(int col) const {
     return texts;
 }
 
+void TStringGrid::SetCellNumbersOnly(int col, int row, bool value) {
+    if (col < 0 || row < 0) return;
+    if (!value) {
+        auto found = cells_.find({row, col});
+        if (found != cells_.end()) found->second.numbersOnly = false;
+        return;
+    }
+    cells_[{row, col}].numbersOnly = true;
+}
+
+bool TStringGrid::CellNumbersOnly(int col, int row) const {
+    auto found = cells_.find({row, col});
+    return found != cells_.end() && found->second.numbersOnly;
+}
+
+bool TStringGrid::EditAcceptsText(const std::string& text) const {
+    if (!CellNumbersOnly(Col(), Row())) return true;
+    // A number on its way: an optional leading minus, digits and at most one decimal point.
+    bool point = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') continue;
+        if (c == '-' && i == 0) continue;
+        if (c == '.' && !point) {
+            point = true;
+            continue;
+        }
+        return false;
+    }
+    return true;
+}
+
 void TStringGrid::InsertRow(int index) {
     index = std::clamp(index, 0, RowCount());
     std::map<std::pair<int, int>, TCell> moved;

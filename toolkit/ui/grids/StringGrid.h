@@ -3,7 +3,9 @@
 // (its own, else its column's): the current cell then shows a drop-down button; a click on it,
 // Alt+Down or F4 drop the list down; Up and Down move in the open list, Enter or a click picks an
 // item (the editor takes its text and OnPickListClick reports it), Escape closes it. Lines may
-// carry a code after a tab: the list shows, and the cell takes, the text before it.
+// carry a code after a tab: the list shows, and the cell takes, the text before it. A cell may take
+// numbers only: its editor then refuses every character but digits, one decimal point and a
+// leading minus sign.
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -42,6 +44,9 @@ public:
     void SetCellPickList(int col, int row, const TStrings* list);
     // The list that applies to a cell, nullptr when none does.
     TStrings* PickListOf(int col, int row) const;
+    // A cell that takes numbers only; the mark moves with its row.
+    void SetCellNumbersOnly(int col, int row, bool value);
+    bool CellNumbersOnly(int col, int row) const;
     // The display text of a pick-list line (the part before a tab).
     static std::string PickListText(const std::string& line);
     int DropDownRows() const { return dropDownRows_; }
@@ -66,6 +71,7 @@ protected:
     void DrawCell(int col, int row, const TRect& rect, TGridDrawState state) override;
     std::string GetEditText(int col, int row) override;
     void SetEditText(int col, int row, const std::string& value) override;
+    bool EditAcceptsText(const std::string& text) const override;
     void KeyDown(WORD& key, TShiftState shift) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     bool CommitEditor() override;
@@ -76,6 +82,7 @@ private:
         std::string text;
         void* object = nullptr;
         std::shared_ptr<TStringList> pickList;
+        bool numbersOnly = false;
     };
     // Keys while the list is open; true when the list took the key.
     bool PickListKey(WORD key, TShiftState shift);

@@ -351,10 +351,52 @@ int TListView::RowHeight() const {
 int TListView::HeaderHeight() const { return viewStyle_ == vsReport && showColumnHeaders_ ? RowHeight() + 2 : 0; }
 
 TListItem* TListView::GetItemAt(int x, int y) const {
-    int row = (y - HeaderHeight()) / RowHeight();
-    if (y < HeaderHeight() || x < 0 || x >= Width()) return nullptr;
-    int index = topIndex_ + row;
-    return index >= 0 && index < items_->Count() ? items_->Item(index) : nullptr;
+    if (x < 0 || x >= Width() || y < HeaderHeight()) return nullptr;
+    if (viewStyle_ == vsReport) {
+        int index = topIndex_ + (y - HeaderHeight()) / RowHeight();
+        return index >= 0 && index < items_->Count() ? items_->Item(index) : nullptr;
+    }
+    for (int i = 0; i < items_->Count(); ++i)
+        if (ItemRect(i).Contains({x, y})) return items_->Item(i);
+    return nullptr;
+}
+
+const TImageList* TListView::ImagesShown() const {
+    if (viewStyle_ == vsIcon) return largeImages_ ? largeImages_ : smallImages_;
+    return smallImages_;
+}
+
+TSize TListView::CellSize() const {
+    const int textHeight = HeadlessTextExtent(*Font(), "Wg").cy;
+    const TImageList* images = ImagesShown();
+    if (viewStyle_ == vsIcon) {
+        // Room for the image with the caption centred under it.
+        const int imageHeight = images ? images->Height() : 32;
+        return {std::max(70, (images ? images->Width() : 32) + 24), imageHeight + textHeight + 12};
+    }
+    int widest = 0;
+    for (TListItem* item : items_->items_) widest = std::max(widest, HeadlessTextExtent(*Font(), item->Caption()).cx);
+    const int image = images ? images->Width() + 2 : 0;
+    return {std::max(48, widest + image + (checkboxes_ ? 16 : 0) + 12), RowHeight()};
+}
+
+int TListView::CellsPerLine() const {
+    const TSize cell = CellSize();
+    // A list fills columns top to bottom; the icon styles fill rows left to right.
+    if (viewStyle_ == vsList) return std::max(1, Height() / cell.cy);
+    return std::max(1, Width() / cell.cx);
+}
+
+TRect TListView::ItemRect(int index) const {
+    if (viewStyle_ == vsReport) {
+        const int rowHeight = RowHeight();
+        return Bounds(0, HeaderHeight() + (index - topIndex_) * rowHeight, Width(), rowHeight);
+    }
+    const TSize cell = CellSize();
+    const int perLine = CellsPerLine();
+    const int line = index / perLine, place = index % perLine;
+    if (viewStyle_ == vsList) return Bounds(line * cell.cx, place * cell.cy, cell.cx, cell.cy);
+    return Bounds(place * cell.cx, line * cell.cy, cell.cx, cell.cy);
 }
 
 void TListView::ItemChanged(TListItem* item, TItemChange change) {
@@ -391,6 +433,8 @@ void TListView::MoveSelection(int index, TShiftState shift) {
     } else {
         SetSelected(item);
     }
+    // Only the report scrolls by rows; the other styles place every item in its cell.
+    if (viewStyle_ != vsReport) return;
     int visible = std::max(1, (Height() - HeaderHeight()) / RowHeight());
     if (index < topIndex_)
         topIndex_ = index;
@@ -409,11 +453,15 @@ void TListView::KeyDown(WORD& key, TShiftState shift) {
     if (EditKeyDown(key)) return;
     int current = focused_ ? focused_->Index() : ItemIndex();
     int page = std::max(1, (Height() - HeaderHeight()) / RowHeight());
+    // Steps of the arrow keys: across a line of cells or along one.
+    const int across = viewStyle_ == vsReport ? 1 : CellsPerLine();
+    const int vertical = viewStyle_ == vsIcon || viewStyle_ == vsSmallIcon ? across : 1;
+    const int horizontal = viewStyle_ == vsList ? across : 1;
     switch (key) {
-        case VK_UP:
-        case VK_LEFT: MoveSelection(current - 1, shift); break;
-        case VK_DOWN:
-        case VK_RIGHT: MoveSelection(current + 1, shift); break;
+        case VK_UP: MoveSelection(current - vertical, shift); break;
+        case VK_LEFT: MoveSelection(current - horizontal, shift); break;
+        case VK_DOWN: MoveSelection(current + vertical, shift); break;
+        case VK_RIGHT: MoveSelection(current + horizontal, shift); break;
         case VK_HOME: MoveSelection(0, shift); break;
         case VK_END: MoveSelection(items_->Count() - 1, shift); break;
         case VK_PRIOR: MoveSelection(current - page, shift); break;
@@ -471,6 +519,17 @@ void TListView::Paint() {
         }
     }
     TColor background = Color();
+    if (viewStyle_ != vsReport) {
+        for (int i = 0; i < items_->Count(); ++i) {
+            const TRect cell = ItemRect(i);
+            if (cell.Left >= Width() || cell.Top >= Height()) continue;
+            const bool highlight = items_->Item(i)->Selected() && (Focused() || !hideSelection_);
+            canvas->Brush()->SetColor(highlight ? clHighlight : background);
+            canvas->Font()->SetColor(highlight ? clHighlightText : Font()->Color());
+            PaintCell(canvas, i);
+        }
+        return;
+    }
     for (int i = topIndex_; i < items_->Count(); ++i) {
         int y = top + (i - topIndex_) * rowHeight;
         if (y >= Height()) break;
@@ -488,7 +547,7 @@ void TListView::Paint() {
             left += smallImages_->Width() + 2;
         }
         const std::string& caption = ShownCaption(item, item->Caption());
-        if (viewStyle_ == vsReport && columns_->Count() > 0) {
+        if (columns_->Count() > 0) {
             int colLeft = 0;
             for (int c = 0; c < columns_->Count(); ++c) {
                 TListColumn* column = columns_->Items(c);
@@ -508,4 +567,36 @@ void TListView::Paint() {
             canvas->TextRect(r, caption, TTextFormat{tfLeft, tfVerticalCenter});
         }
     }
+}
+
+void TListView::PaintCell(TCanvas* canvas, int index) {
+    TListItem* item = items_->Item(index);
+    const TRect cell = ItemRect(index);
+    const TImageList* images = ImagesShown();
+    const bool image = images && item->ImageIndex() >= 0;
+    const TColor text = canvas->Font()->Color(), brush = canvas->Brush()->Color();
+    canvas->Brush()->SetColor(Color());
+    if (viewStyle_ == vsIcon) {
+        const int imageHeight = images ? images->Height() : 32;
+        if (image) images->Draw(canvas, cell.Left + (cell.Width() - images->Width()) / 2, cell.Top + 4, item->ImageIndex());
+        TRect r{cell.Left + 2, cell.Top + 6 + imageHeight, cell.Right - 2, cell.Bottom};
+        canvas->Brush()->SetColor(brush);
+        canvas->FillRect(r);
+        canvas->TextRect(r, ShownCaption(item, item->Caption()), TTextFormat{tfCenter, tfTop});
+        return;
+    }
+    int left = cell.Left + 2;
+    if (checkboxes_) {
+        canvas->TextOut(left, cell.Top, item->Checked() ? "[x]" : "[ ]");
+        left += 16;
+    }
+    if (image) {
+        images->Draw(canvas, left, cell.Top + (cell.Height() - images->Height()) / 2, item->ImageIndex());
+        left += images->Width() + 2;
+    }
+    canvas->Brush()->SetColor(brush);
+    canvas->Font()->SetColor(text);
+    TRect r{left, cell.Top, cell.Right - 2, cell.Bottom};
+    canvas->FillRect(r);
+    canvas->TextRect(r, ShownCaption(item, item->Caption()), TTextFormat{tfLeft, tfVerticalCenter});
 }

@@ -1,7 +1,8 @@
 #pragma once
 // List views: items with a caption, sub-items (the report view's further columns), an image, a
-// check mark and a data pointer, shown as icons, a list or a report with Columns. Up, Down, Home
-// and End move the selection (OnSelectItem, OnChange); Space toggles the check mark with
+// check mark and a data pointer, shown as large icons (rows of cells, caption under the image), small
+// icons (rows of cells, caption beside it), a list (columns filled top to bottom) or a report with
+// Columns. The arrow keys, Home and End move the selection (OnSelectItem, OnChange); Space toggles the check mark with
 // Checkboxes; F2 starts editing the selected item's caption unless ReadOnly, Enter ends it
 // (OnEdited may change the text), Escape cancels it.
 #include <functional>
@@ -202,8 +203,10 @@ public:
     TListItem* EditingItem() const { return editing_; }
     // A click on a column header (OnColumnClick).
     void ClickColumn(int index);
-    // The item row at a point (report and list styles), nullptr when none.
+    // The item at a point, nullptr when none.
     TListItem* GetItemAt(int x, int y) const;
+    // Where item index is drawn in the current view style (client coordinates).
+    TRect ItemRect(int index) const;
 
     TLVChangeEvent OnChange;
     TLVSelectItemEvent OnSelectItem;
@@ -217,6 +220,8 @@ protected:
     void KeyDown(WORD& key, TShiftState shift) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void Paint() override;
+    // One item drawn in its cell (icon, small-icon and list styles) with the canvas' colours.
+    void PaintCell(TCanvas* canvas, int index);
     void StoreEditedText(TListItem* item, const std::string& text) override { item->SetCaption(text); }
     int RowHeight() const;
     int HeaderHeight() const;
@@ -229,6 +234,10 @@ private:
     void ItemSelected(TListItem* item, bool selected);
     void ItemRemoved(TListItem* item);
     void MoveSelection(int index, TShiftState shift);
+    // The cell of one item in the icon, small-icon and list styles, and how many fit in a line.
+    TSize CellSize() const;
+    int CellsPerLine() const;
+    const TImageList* ImagesShown() const;
 
     TOwnedPtr<TListColumns> columns_;
     TOwnedPtr<TListItems> items_;

@@ -162,3 +162,46 @@ TEST_F(GridsTest, FileDialogsGoThroughTheReplaceableService) {
     EXPECT_FALSE(open->Execute());
     SetFileDialogService(saved);
 }
+
+TEST_F(GridsTest, ANumbersOnlyCellRefusesWhatCannotBecomeANumber) {
+    TOwnedPtr<TForm> form(CreateComponent<TForm>(nullptr));
+    auto* grid = CreateComponent<TStringGrid>(form.get());
+    grid->SetParent(form.get());
+    grid->SetBounds(0, 0, 400, 200);
+    grid->SetColCount(3);
+    grid->SetRowCount(4);
+    grid->SetOptions(grid->Options() + goEditing);
+    grid->SetCellNumbersOnly(2, 1, true);
+    EXPECT_TRUE(grid->CellNumbersOnly(2, 1));
+    EXPECT_FALSE(grid->CellNumbersOnly(1, 1));
+    EXPECT_FALSE(grid->CellNumbersOnly(2, 2));
+    form->Show();
+    grid->SetFocus();
+
+    ASSERT_TRUE(grid->FocusCell(2, 1));
+    SimulateTyping(grid, "x");
+    EXPECT_FALSE(grid->EditorMode()) << "a letter does not even open the editor";
+    EXPECT_EQ(beeps->Count(), 1);
+    SimulateTyping(grid, "-12.5.x-7");
+    EXPECT_EQ(grid->EditorText(), "-12.57");
+    EXPECT_EQ(beeps->Count(), 4) << "the second point, the letter and the inner minus";
+    SimulateKeystroke(grid, VK_BACK);
+    SimulateKeystroke(grid, VK_RETURN);
+    EXPECT_EQ(grid->Cells(2, 1), "-12.5");
+
+    // Its neighbours take any text; the mark moves with its row and can be taken off.
+    ASSERT_TRUE(grid->FocusCell(1, 1));
+    SimulateTyping(grid, "ab.-");
+    SimulateKeystroke(grid, VK_RETURN);
+    EXPECT_EQ(grid->Cells(1, 1), "ab.-");
+    grid->InsertRow(1);
+    EXPECT_TRUE(grid->CellNumbersOnly(2, 2));
+    EXPECT_FALSE(grid->CellNumbersOnly(2, 1));
+    grid->DeleteRow(1);
+    EXPECT_TRUE(grid->CellNumbersOnly(2, 1));
+    grid->SetCellNumbersOnly(2, 1, false);
+    ASSERT_TRUE(grid->FocusCell(2, 1));
+    SimulateTyping(grid, "z");
+    EXPECT_EQ(grid->EditorText(), "z");
+    form->Hide();
+}

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "tests/toolkit/ui/UiTestSupport.h"
+#include "toolkit/ui/graphics/Bitmap.h"
+#include "toolkit/ui/graphics/ImgList.h"
 #include "toolkit/ui/graphics/RecordingCanvas.h"
 #include "toolkit/ui/kernel/KeyInput.h"
 #include "toolkit/ui/widgets/ComCtrls.h"
@@ -88,6 +90,88 @@ TEST_F(ComCtrlsTest, ListViewItemsSelectionAndCaptionEditing) {
     view->PaintTo(canvas);
     EXPECT_NE(canvas.FindText("方案名称"), nullptr);
     EXPECT_NE(canvas.FindText("20240a"), nullptr) << "sub-items fill the further columns";
+    form->Hide();
+}
+
+TEST_F(ComCtrlsTest, ListViewStylesPlaceItemsInCellsAndTheArrowKeysFollowThePlaces) {
+    TOwnedPtr<TForm> form(CreateComponent<TForm>(nullptr));
+    auto* view = Place<TListView>(form.get(), form.get());
+    view->SetBounds(0, 0, 250, 150);
+    auto* small = CreateComponent<TImageList>(form.get());
+    auto* large = CreateComponent<TImageList>(form.get());
+    large->SetWidth(32);
+    large->SetHeight(32);
+    for (TImageList* images : {small, large}) {
+        TBitmap picture(images->Width(), images->Height());
+        images->Add(&picture);
+    }
+    view->SetSmallImages(small);
+    view->SetLargeImages(large);
+    for (const char* name : {"one", "two", "three", "four", "five", "six"}) {
+        TListItem* item = view->Items()->Add();
+        item->SetCaption(name);
+        item->SetImageIndex(0);
+    }
+    form->Show();
+    view->SetFocus();
+    auto centre = [](const TRect& r) { return TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; };
+    auto drawn = [&](const std::string& text) {
+        TRecordingCanvas canvas;
+        view->PaintTo(canvas);
+        const TCanvasOp* op = canvas.FindText(text);
+        return op ? TPoint{op->Rect.Left, op->Rect.Top} : TPoint{-1, -1};
+    };
+
+    // Large icons: rows of cells left to right, the caption under the large image.
+    view->SetViewStyle(vsIcon);
+    const TRect first = view->ItemRect(0);
+    EXPECT_GT(first.Height(), 32);
+    EXPECT_EQ(view->ItemRect(1).Left, first.Right);
+    const int perRow = view->Width() / first.Width();
+    ASSERT_GT(perRow, 1);
+    ASSERT_LT(perRow, 6);
+    EXPECT_EQ(view->ItemRect(perRow).Left, 0);
+    EXPECT_EQ(view->ItemRect(perRow).Top, first.Bottom);
+    EXPECT_GE(drawn("two").Y, first.Top + 32) << "below the image";
+    EXPECT_TRUE(view->ItemRect(1).Contains(drawn("two")));
+    EXPECT_EQ(view->GetItemAt(centre(view->ItemRect(perRow + 1)).X, centre(view->ItemRect(perRow + 1)).Y),
+              view->Items()->Item(perRow + 1));
+    view->SetItemIndex(0);
+    SimulateKeystroke(view, VK_DOWN);
+    EXPECT_EQ(view->ItemIndex(), perRow) << "Down goes to the next row of cells";
+    SimulateKeystroke(view, VK_RIGHT);
+    EXPECT_EQ(view->ItemIndex(), perRow + 1);
+
+    // Small icons: lower cells, still in rows, the caption beside the image.
+    view->SetViewStyle(vsSmallIcon);
+    const TRect smallCell = view->ItemRect(0);
+    EXPECT_LT(smallCell.Height(), first.Height());
+    EXPECT_EQ(view->ItemRect(1).Top, 0);
+    EXPECT_EQ(view->ItemRect(1).Left, smallCell.Right);
+    EXPECT_GT(drawn("two").X, view->ItemRect(1).Left + small->Width());
+    EXPECT_LT(drawn("two").Y, smallCell.Bottom);
+
+    // A list fills columns top to bottom.
+    view->SetViewStyle(vsList);
+    const int rowHeight = view->ItemRect(0).Height();
+    view->SetHeight(3 * rowHeight + 2);
+    EXPECT_EQ(view->ItemRect(1).Left, 0);
+    EXPECT_EQ(view->ItemRect(1).Top, rowHeight);
+    EXPECT_EQ(view->ItemRect(3).Top, 0);
+    EXPECT_EQ(view->ItemRect(3).Left, view->ItemRect(0).Right);
+    EXPECT_TRUE(view->ItemRect(4).Contains(drawn("five")));
+    view->SetItemIndex(0);
+    SimulateKeystroke(view, VK_RIGHT);
+    EXPECT_EQ(view->ItemIndex(), 3) << "Right goes to the next column";
+    SimulateKeystroke(view, VK_DOWN);
+    EXPECT_EQ(view->ItemIndex(), 4);
+
+    // The report: one row each, under the header, as wide as the view.
+    view->SetViewStyle(vsReport);
+    view->Columns()->Add()->SetCaption("名称");
+    EXPECT_EQ(view->ItemRect(0).Width(), view->Width());
+    EXPECT_GT(view->ItemRect(0).Top, 0);
+    EXPECT_EQ(view->ItemRect(1).Top, view->ItemRect(0).Bottom);
     form->Hide();
 }
 
