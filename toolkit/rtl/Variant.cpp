@@ -335,13 +335,13 @@ std::size_t VarArray::Offset(int i, int j) const {
 int Variant::DimCount() const {
     const Variant& v = Deref();
     if (v.kind_ != VarType::Array) return 0;
-    return static_cast<int>(std::static_pointer_cast<VarArray>(v.obj_)->bounds.size());
+    return static_cast<int>(static_cast<const VarArray*>(v.obj_.get())->bounds.size());
 }
 
 int Variant::Low(int dim) const {
     const Variant& v = Deref();
     if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
-    auto a = std::static_pointer_cast<VarArray>(v.obj_);
+    const auto* a = static_cast<const VarArray*>(v.obj_.get());  // no reference count taken: asked per element
     if (dim < 1 || dim > static_cast<int>(a->bounds.size())) throw EVariantError("Variant array dimension out of range");
     return a->bounds[dim - 1].low;
 }
@@ -349,7 +349,7 @@ int Variant::Low(int dim) const {
 int Variant::High(int dim) const {
     const Variant& v = Deref();
     if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
-    auto a = std::static_pointer_cast<VarArray>(v.obj_);
+    const auto* a = static_cast<const VarArray*>(v.obj_.get());
     if (dim < 1 || dim > static_cast<int>(a->bounds.size())) throw EVariantError("Variant array dimension out of range");
     return a->bounds[dim - 1].high;
 }
