@@ -20,6 +20,7 @@ class TDBGrid;
 class TPopupMenu;
 class TColumn;
 class TColorConditions;
+class TCanvas;
 class IColorQueryDialog;
 
 class TfrmSingle : public TfrmBase, public ISingleFormLink {
@@ -156,6 +157,8 @@ public:
     // menu is rebuilt and its dialog made.
     void LoadColorRules();
     void BuildColorMenu();
+    // A rule of the colour menu drawn in the colours it paints (the highlight under the mouse).
+    void DrawColorMenuItem(TMenuItem* item, TCanvas* canvas, TRect rect, bool selected);
     void SchemesChanged() override { LoadSavedConditions(); }
     // Select all and none of the browse grid.
     void SelectAllRows(bool select);

@@ -11,6 +11,7 @@
 #include "toolkit/data/ClientDataSet.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/graphics/Canvas.h"
+#include "toolkit/ui/graphics/RecordingCanvas.h"
 #include "toolkit/ui/grids/StringGrid.h"
 #include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/widgets/CheckBox.h"
@@ -125,6 +126,26 @@ TEST_F(ColorQuery, TheRuleMenuFiltersTheLastQueryAndABrokenRuleReopensIt) {
     EXPECT_EQ(menu->Items(0)->Name(), "mnuColor0");
     EXPECT_EQ(menu->Items(0)->Caption(), "系统文档");
     EXPECT_EQ(menu->Items(1)->Caption(), "ADM主档");
+    // Each rule is drawn in the colours it paints; colours that are not numbers give the menu's own.
+    auto paint = [&](int index, bool selected, TColor& back, TColor& font) {
+        TRecordingCanvas canvas;
+        menu->Items(index)->PaintItem(canvas, {0, 0, 120, 20}, selected);
+        const TCanvasOp* fill = canvas.FillAt({60, 10});
+        const TCanvasOp* text = canvas.FindText(menu->Items(index)->Caption());
+        ASSERT_NE(fill, nullptr);
+        ASSERT_NE(text, nullptr);
+        back = fill->BrushColor;
+        font = text->FontColor;
+    };
+    TColor back = clNone, font = clNone;
+    paint(0, false, back, font);
+    EXPECT_EQ(back, static_cast<TColor>(65535));
+    EXPECT_EQ(font, static_cast<TColor>(255));
+    paint(1, false, back, font);
+    EXPECT_EQ(back, clMenu);
+    EXPECT_EQ(font, clBlack);
+    paint(0, true, back, font);
+    EXPECT_EQ(back, clHighlight) << "under the mouse";
 
     // A rule alone: every document it names.
     menu->Items(0)->Click();
