@@ -9,6 +9,7 @@
 // How the delta's fields meet the level's table.
 struct DeltaShape {
     std::vector<std::string> column;         // per field: the table column it writes, "" for none
+    std::vector<std::string> upperColumn;    // the same in upper case, as overrides name them
     std::vector<int> keys;                   // field positions of the key columns
     int flag = -1;                           // field position of FLAG, -1 when the delta has none
     std::string flagColumn;                  // the table's FLAG column, "" when it has none
@@ -34,6 +35,7 @@ Shape ShapeOf(CompanyDatabase& db, const ProviderLevel& level, const std::vector
             for (const auto& c : columns)
                 if (SqlUpper(c.name) == SqlUpper(f.Name)) column = c.name;
         s.column.push_back(column);
+        s.upperColumn.push_back(SqlUpper(column));
     }
     auto position = [&](const std::string& name) {
         for (std::size_t i = 0; i < fields.size(); ++i)
@@ -108,9 +110,9 @@ std::string StillAsRead(const Shape& s, const TDeltaRow& row, std::vector<Varian
 }
 
 Variant NewValueOf(const TDeltaRow& row, const Shape& s, int field, const std::map<std::string, Variant>& overrides) {
-    const std::string& column = s.column[static_cast<std::size_t>(field)];
-    if (!column.empty())
-        if (auto found = overrides.find(SqlUpper(column)); found != overrides.end()) return found->second;
+    const std::string& column = s.upperColumn[static_cast<std::size_t>(field)];
+    if (!column.empty() && !overrides.empty())
+        if (auto found = overrides.find(column); found != overrides.end()) return found->second;
     return row.NewValue(field);
 }
 
@@ -223,8 +225,14 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
         return o;
     };
     try {
-        db_.Attempt([&] { o = statements(); });
+        if (guarded_)
+            db_.Attempt([&] { o = statements(); });
+        else
+            o = statements();
     } catch (const EDatabaseError& e) {
+        // Without a savepoint the refusal may have spoilt the transaction: the delta is applied again,
+        // each row under its own.
+        if (!guarded_) throw TRetryGuarded{};
         // A new row whose key is taken (someone saved it meanwhile) is named as such on every backend.
         if (row.Kind() == ukInsert && KeyTaken(row, level, s, overrides)) return {false, kRecordExists, deExists, {}};
         return {false, e.Message(), deDatabase, {}};
@@ -324,18 +332,26 @@ void DeltaApplier::ApplyLevel(const TDeltaReader& reader, const ProviderLevel& l
 Variant DeltaApplier::Apply(const Variant& delta, int maxErrors, int& errorCount) {
     struct TooManyErrors {};
     maxErrors_ = maxErrors;
-    errors_ = TErrorPacketBuilder();
-    storedNumber_.clear();
     TDeltaReader reader(delta);
     if (db_.CachedCount() > 256) db_.ForgetStatements();
     bool committed = true;
-    try {
-        db_.InTransaction([&] {
-            ApplyLevel(reader, provider_.level, {});
-            if (TooMany()) throw TooManyErrors{};
-        });
-    } catch (const TooManyErrors&) {
-        committed = false;
+    // A savepoint per row costs the database two more round trips a row: rows are applied without
+    // them first, and only a delta the database refuses part of is applied again with them.
+    for (guarded_ = false;; guarded_ = true) {
+        errors_ = TErrorPacketBuilder();
+        storedNumber_.clear();
+        committed = true;
+        try {
+            db_.InTransaction([&] {
+                ApplyLevel(reader, provider_.level, {});
+                if (TooMany()) throw TooManyErrors{};
+            });
+        } catch (const TooManyErrors&) {
+            committed = false;
+        } catch (const TRetryGuarded&) {
+            continue;
+        }
+        break;
     }
     errors_.SetCommitted(committed);
     errorCount = errors_.Count();

@@ -62,11 +62,13 @@ private:
     // Whether a row with the new key values of the row is stored already.
     bool KeyTaken(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& shape, const Overrides& overrides);
     bool TooMany() const { return maxErrors_ >= 0 && errors_.Count() > maxErrors_; }
+    struct TRetryGuarded {};  // a row failed outside a savepoint
 
     CompanyDatabase& db_;
     const Provider& provider_;
     TErrorPacketBuilder errors_;
     int maxErrors_ = 0;
     bool numbering_ = false;
+    bool guarded_ = false;  // each row under a savepoint of its own
     std::string storedNumber_;
 };

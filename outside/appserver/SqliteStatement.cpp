@@ -70,6 +70,7 @@ void SqliteStatement::Bind(const std::vector<Variant>& params) {
     held_.reserve(static_cast<std::size_t>(count));  // no reallocation: SQLite points into the texts
     for (int i = 1; i <= count; ++i) {
         const Variant& value = static_cast<std::size_t>(i) <= params.size() ? params[static_cast<std::size_t>(i - 1)] : null;
+        if (value.Deref().IsEmptyOrNull()) continue;  // Reset cleared every binding to null
         if (int rc = SqliteBindValue(stmt_, i, value, &held_); rc != SQLITE_OK) Fail(rc);
     }
 }

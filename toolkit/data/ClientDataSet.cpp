@@ -7,6 +7,17 @@
 #include "toolkit/data/Packets.h"
 #include "toolkit/rtl/Dispatch.h"
 
+namespace {
+// Whether the row at the position sorts where it stands: after its predecessor and before its
+// successor (a row equal to its successor would be placed after it, as a new row is).
+template <class Compare>
+bool StillInOrderAt(const std::vector<TRowPtr>& view, std::size_t position, const Compare& compare) {
+    const TRow& row = *view[position];
+    if (position > 0 && compare(*view[position - 1], row) > 0) return false;
+    return position + 1 >= view.size() || compare(row, *view[position + 1]) < 0;
+}
+}  // namespace
+
 TClientDataSet::TClientDataSet(TComponent* owner) : TDataSet(owner) {}
 
 TClientDataSet::~TClientDataSet() {
@@ -288,9 +299,11 @@ void TClientDataSet::RebuildView() const {
     view_.reserve(store_->rows.size());
     for (const auto& r : store_->rows)
         if (!Filtered() || self->RecordAccepted(r->values)) view_.push_back(r);
-    if (!sortKeys_.empty())
-        std::stable_sort(view_.begin(), view_.end(),
-                         [this](const TRowPtr& a, const TRowPtr& b) { return CompareRows(*a, *b) < 0; });
+    // Rows are mostly stored in their index order already (fetched sorted, lines appended in order):
+    // checking costs one comparison a row where sorting costs a dozen.
+    auto before = [this](const TRowPtr& a, const TRowPtr& b) { return CompareRows(*a, *b) < 0; };
+    if (!sortKeys_.empty() && !std::is_sorted(view_.begin(), view_.end(), before))
+        std::stable_sort(view_.begin(), view_.end(), before);
     viewVersion_ = store_->version;
     viewStore_ = store_.get();
     if (view_.empty()) {
@@ -439,7 +452,8 @@ void TClientDataSet::InternalPost() {
         return;
     }
     viewVersion_ = store_->version;
-    if (!sortKeys_.empty() || Filtered()) {
+    auto compare = [this](const TRow& a, const TRow& b) { return CompareRows(a, b); };
+    if (Filtered() || (!sortKeys_.empty() && !StillInOrderAt(view_, static_cast<std::size_t>(pos_), compare))) {
         view_.erase(view_.begin() + pos_);
         insertPos_ = pos_;
         PlaceInView(row);

@@ -1,6 +1,7 @@
 #include "toolkit/data/RowStore.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "toolkit/data/Packets.h"
 
@@ -131,16 +132,18 @@ void TRowStore::Insert(const TRowPtr& row, std::size_t position) {
 
 void TRowStore::Modify(const TRowPtr& row, std::vector<Variant> values) {
     if (logChanges) {
-        undo_.push_back({TUndoStep::Modified, row, row->values, TakeEntry(row->id), 0});
-        auto it = log_.find(row->id);
-        if (it == log_.end()) {
+        std::optional<TChange> before = TakeEntry(row->id);
+        if (!before) {
             TChange c;
             c.status = usModified;
             c.original = row->values;
             log_[row->id] = std::move(c);
         }
+        // The values replaced move to the undo step rather than being copied there.
+        undo_.push_back({TUndoStep::Modified, row, std::exchange(row->values, std::move(values)), std::move(before), 0});
+    } else {
+        row->values = std::move(values);
     }
-    row->values = std::move(values);
     Touch();
 }
 

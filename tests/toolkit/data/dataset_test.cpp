@@ -257,6 +257,30 @@ TEST(ClientDataSet, IndexesPutNullKeysBeforeEveryValue) {
     EXPECT_EQ(Ids(ds), (std::vector<int>{0, 2, 4, 5, 3, 1}));
 }
 
+TEST(ClientDataSet, AnEditedRowStaysOrMovesToItsPlaceInTheIndex) {
+    TClientDataSet ds;
+    MakeLocal(ds, {{1, "a"}, {2, "c"}, {3, "e"}, {4, "g"}});
+    ds.SetIndexFieldNames("NAME");
+    auto rename = [&](int id, const char* name) {
+        ASSERT_TRUE(ds.Locate("ID", Variant(id)));
+        ds.Edit();
+        ds.FieldByName("NAME")->SetAsString(name);
+        ds.Post();
+    };
+    rename(2, "d");
+    EXPECT_EQ(Ids(ds), (std::vector<int>{1, 2, 3, 4})) << "still between its neighbours";
+    EXPECT_EQ(ds.RecNo(), 2);
+    rename(2, "f");
+    EXPECT_EQ(Ids(ds), (std::vector<int>{1, 3, 2, 4})) << "past its successor";
+    EXPECT_EQ(ds.FieldByName("ID")->AsInteger(), 2);
+    EXPECT_EQ(ds.RecNo(), 3);
+    rename(1, "e");
+    EXPECT_EQ(Ids(ds), (std::vector<int>{3, 1, 2, 4})) << "an equal key goes after the row that has it";
+    rename(4, "0");
+    EXPECT_EQ(Ids(ds), (std::vector<int>{4, 3, 1, 2})) << "back to the front";
+    EXPECT_EQ(ds.RecNo(), 1);
+}
+
 TEST(ClientDataSet, LocateAndLookup) {
     TClientDataSet ds;
     MakeLocal(ds, {{1, "Apple"}, {2, "banana"}, {3, "Cherry"}, {4, "banana"}});
