@@ -122,6 +122,8 @@ public:
     virtual TField* FindUDFSourceField(const std::string& name) { return nullptr; }
     // Opens the records of the last query that meet the rules in force.
     virtual void ApplyColorFilter();
+    // After a query, a filter or a selection: the browse page shows (a master-detail window lays out again).
+    virtual void ShowBrowsePage();
     virtual void ColorMenuClick(TObject* Sender);
     // Runs after the start-up condition opened cdsMain.
     virtual void AfterStartCondition() {}

@@ -118,7 +118,7 @@ void TfrmSingle::ApplyColorFilter() {
         }
         ColorCondition = kept;
         SetEditMode(emBrowse);
-        if (pgHead->ActivePage() != tbsBrowse) pgHead->SetActivePage(tbsBrowse);
+        ShowBrowsePage();
         if (gdHead->CanFocus()) gdHead->SetFocus();
     } catch (const EAbort&) {
         throw;

@@ -17,6 +17,7 @@
 #include "toolkit/ui/widgets/CheckBox.h"
 #include "toolkit/ui/widgets/GlyphButton.h"
 #include "toolkit/ui/widgets/Menus.h"
+#include "toolkit/ui/widgets/PageControl.h"
 #include "toolkit/ui/widgets/Panel.h"
 #include "toolkit/ui/widgets/ScrollBox.h"
 #include "toolkit/ui/widgets/ToolBar.h"
@@ -230,6 +231,9 @@ TEST_F(ColorQuery, TheDialogTicksTheRulesInForceAndCanSwitchColourManagementOff)
     EXPECT_FALSE(form->ColorRules->Items(0)->Selected);
     EXPECT_TRUE(form->ColorRules->Items(1)->Selected);
     EXPECT_EQ(Sorted(Codes()), Codes("MC001 LIKE 'ADMM%'"));
+    EXPECT_EQ(form->pgHead->ActivePage(), form->tbsBrowse);
+    EXPECT_FALSE(form->pgBody->Visible()) << "the filtered list shows on the browse page without the body";
+    EXPECT_EQ(form->StatusText(2), "单头笔数");
     EXPECT_EQ(install.SqlValue("SELECT COUNT(*) FROM ADMUD WHERE UD003 = '********************'"), "0")
         << "the setting is written only when it changed";
 
