@@ -239,6 +239,11 @@ void TfrmDouble::pgHeadChange(TObject* Sender) {
     UpdateLayout();
 }
 
+void TfrmDouble::ShowBrowsePage() {
+    TfrmSingle::ShowBrowsePage();
+    UpdateLayout();
+}
+
 void TfrmDouble::pgHeadResize(TObject* /*Sender*/) {
     // The height the user gives the header pages while the body shows is the one they come back to.
     if (!layingOut_ && !BrowsePageShowing() && pgHead->Align() == alTop) SavedHeadHeight = pgHead->Height();

@@ -65,6 +65,7 @@ public:
     bool DoEdit() override;
     bool DoDelete(bool ask) override;
     bool DoQuery() override;
+    void ShowBrowsePage() override;
     bool DoSave() override;
     bool DoCancel(bool ask) override;
     void ReopenWithQuery() override;

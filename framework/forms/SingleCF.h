@@ -20,6 +20,7 @@ class TDBGrid;
 class TPopupMenu;
 class TColumn;
 class TColorConditions;
+class TCanvas;
 class IColorQueryDialog;
 
 class TfrmSingle : public TfrmBase, public ISingleFormLink {
@@ -121,6 +122,8 @@ public:
     virtual TField* FindUDFSourceField(const std::string& name) { return nullptr; }
     // Opens the records of the last query that meet the rules in force.
     virtual void ApplyColorFilter();
+    // After a query, a filter or a selection: the browse page shows (a master-detail window lays out again).
+    virtual void ShowBrowsePage();
     virtual void ColorMenuClick(TObject* Sender);
     // Runs after the start-up condition opened cdsMain.
     virtual void AfterStartCondition() {}
@@ -156,6 +159,8 @@ public:
     // menu is rebuilt and its dialog made.
     void LoadColorRules();
     void BuildColorMenu();
+    // A rule of the colour menu drawn in the colours it paints (the highlight under the mouse).
+    void DrawColorMenuItem(TMenuItem* item, TCanvas* canvas, TRect rect, bool selected);
     void SchemesChanged() override { LoadSavedConditions(); }
     // Select all and none of the browse grid.
     void SelectAllRows(bool select);

@@ -9,8 +9,10 @@
 #include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/dialogs/Dialogs.h"
+#include "toolkit/ui/graphics/Canvas.h"
 #include "toolkit/ui/grids/DBGrids.h"
 #include "toolkit/ui/kernel/Application.h"
+#include "toolkit/ui/kernel/Hotkey.h"
 #include "toolkit/ui/kernel/Screen.h"
 #include "toolkit/ui/widgets/Menus.h"
 #include "toolkit/ui/widgets/PageControl.h"
@@ -37,6 +39,7 @@ void TfrmSingle::LoadColorRules() {
 
 void TfrmSingle::BuildColorMenu() {
     pmColorCondition->Items()->Clear();
+    pmColorCondition->SetOwnerDraw(true);
     for (int i = 0; i < ColorRules->Count(); ++i) {
         auto* item = CreateComponent<TMenuItem>(this);
         item->SetName("mnuColor" + IntToStr(i));
@@ -44,8 +47,23 @@ void TfrmSingle::BuildColorMenu() {
         item->SetTag(i);
         item->SetChecked(ColorRules->Items(i)->Selected);
         item->OnClick = [this](TObject* s) { ColorMenuClick(s); };
+        item->OnDrawItem = [this](TObject* s, TCanvas* canvas, TRect rect, bool selected) {
+            DrawColorMenuItem(dynamic_cast<TMenuItem*>(s), canvas, rect, selected);
+        };
         pmColorCondition->Items()->Add(item);
     }
+}
+
+void TfrmSingle::DrawColorMenuItem(TMenuItem* item, TCanvas* canvas, TRect rect, bool selected) {
+    if (!item || !canvas || !ColorRules || item->Tag() >= ColorRules->Count()) return;
+    // The rule's own colours show what it paints; colours that are not numbers fall back on the menu's.
+    const TColorCondition* rule = ColorRules->Items(item->Tag());
+    int font = 0, back = 0;
+    canvas->Font()->SetColor(ColorOfRule(rule->ColorX, font) ? static_cast<TColor>(font) : clBlack);
+    canvas->Brush()->SetColor(selected ? clHighlight : ColorOfRule(rule->BkColor, back) ? static_cast<TColor>(back) : clMenu);
+    canvas->FillRect(rect);
+    canvas->Brush()->SetStyle(bsClear);
+    canvas->TextRect(rect, StripHotkey(item->Caption()), TTextFormat{tfCenter, tfVerticalCenter, tfSingleLine});
 }
 
 void TfrmSingle::ColorMenuClick(TObject* Sender) {
@@ -100,7 +118,7 @@ void TfrmSingle::ApplyColorFilter() {
         }
         ColorCondition = kept;
         SetEditMode(emBrowse);
-        if (pgHead->ActivePage() != tbsBrowse) pgHead->SetActivePage(tbsBrowse);
+        ShowBrowsePage();
         if (gdHead->CanFocus()) gdHead->SetFocus();
     } catch (const EAbort&) {
         throw;

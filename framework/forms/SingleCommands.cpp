@@ -105,9 +105,13 @@ bool TfrmSingle::DoQuery() {
         DecorateValue(condition, decorated);
         ran = RunQuery(decorated, order);
     }
-    if (pgHead->ActivePage() != tbsBrowse) pgHead->SetActivePage(tbsBrowse);
+    ShowBrowsePage();
     if (gdHead->CanFocus()) gdHead->SetFocus();
     return ran;
+}
+
+void TfrmSingle::ShowBrowsePage() {
+    if (pgHead->ActivePage() != tbsBrowse) pgHead->SetActivePage(tbsBrowse);
 }
 
 bool TfrmSingle::RunQuery(const std::string& condition, const std::string& order) {
@@ -181,7 +185,7 @@ void TfrmSingle::SavedConditionClick(TObject* Sender) {
     std::string decorated;
     DecorateValue(condition, decorated);
     RunQuery(decorated, order);
-    pgHead->SetActivePage(tbsBrowse);
+    ShowBrowsePage();
     if (gdHead->CanFocus()) gdHead->SetFocus();
 }
 

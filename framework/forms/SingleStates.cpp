@@ -159,7 +159,7 @@ void TfrmSingle::SelectAllRows(bool select) {
     if (!select) {
         gdHead->SelectedRows().Clear();
     } else {
-        pgHead->SetActivePage(tbsBrowse);
+        ShowBrowsePage();
         TValueRollback fetch(dm->FetchOnScroll, false);
         TValueRollback colors(dm->SuppressRowColors, true);
         gdHead->SelectedRows().SelectAll();

@@ -11,11 +11,13 @@
 #include "toolkit/data/ClientDataSet.h"
 #include "toolkit/rtl/SysUtils.h"
 #include "toolkit/ui/graphics/Canvas.h"
+#include "toolkit/ui/graphics/RecordingCanvas.h"
 #include "toolkit/ui/grids/StringGrid.h"
 #include "toolkit/ui/kernel/Application.h"
 #include "toolkit/ui/widgets/CheckBox.h"
 #include "toolkit/ui/widgets/GlyphButton.h"
 #include "toolkit/ui/widgets/Menus.h"
+#include "toolkit/ui/widgets/PageControl.h"
 #include "toolkit/ui/widgets/Panel.h"
 #include "toolkit/ui/widgets/ScrollBox.h"
 #include "toolkit/ui/widgets/ToolBar.h"
@@ -125,6 +127,26 @@ TEST_F(ColorQuery, TheRuleMenuFiltersTheLastQueryAndABrokenRuleReopensIt) {
     EXPECT_EQ(menu->Items(0)->Name(), "mnuColor0");
     EXPECT_EQ(menu->Items(0)->Caption(), "系统文档");
     EXPECT_EQ(menu->Items(1)->Caption(), "ADM主档");
+    // Each rule is drawn in the colours it paints; colours that are not numbers give the menu's own.
+    auto paint = [&](int index, bool selected, TColor& back, TColor& font) {
+        TRecordingCanvas canvas;
+        menu->Items(index)->PaintItem(canvas, {0, 0, 120, 20}, selected);
+        const TCanvasOp* fill = canvas.FillAt({60, 10});
+        const TCanvasOp* text = canvas.FindText(menu->Items(index)->Caption());
+        ASSERT_NE(fill, nullptr);
+        ASSERT_NE(text, nullptr);
+        back = fill->BrushColor;
+        font = text->FontColor;
+    };
+    TColor back = clNone, font = clNone;
+    paint(0, false, back, font);
+    EXPECT_EQ(back, static_cast<TColor>(65535));
+    EXPECT_EQ(font, static_cast<TColor>(255));
+    paint(1, false, back, font);
+    EXPECT_EQ(back, clMenu);
+    EXPECT_EQ(font, clBlack);
+    paint(0, true, back, font);
+    EXPECT_EQ(back, clHighlight) << "under the mouse";
 
     // A rule alone: every document it names.
     menu->Items(0)->Click();
@@ -209,6 +231,9 @@ TEST_F(ColorQuery, TheDialogTicksTheRulesInForceAndCanSwitchColourManagementOff)
     EXPECT_FALSE(form->ColorRules->Items(0)->Selected);
     EXPECT_TRUE(form->ColorRules->Items(1)->Selected);
     EXPECT_EQ(Sorted(Codes()), Codes("MC001 LIKE 'ADMM%'"));
+    EXPECT_EQ(form->pgHead->ActivePage(), form->tbsBrowse);
+    EXPECT_FALSE(form->pgBody->Visible()) << "the filtered list shows on the browse page without the body";
+    EXPECT_EQ(form->StatusText(2), "单头笔数");
     EXPECT_EQ(install.SqlValue("SELECT COUNT(*) FROM ADMUD WHERE UD003 = '********************'"), "0")
         << "the setting is written only when it changed";
 

@@ -7,8 +7,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QWidgetAction>
 
 #include "tests/qt/QtTestSupport.h"
 #include "toolkit/qt/QtCanvas.h"
@@ -251,6 +253,50 @@ TEST_F(ControlsTest, MenusAreQtMenusThatClickTheItems) {
     shown->close();
     ProcessQtEvents();
     EXPECT_EQ(copies, 1);
+}
+
+TEST_F(ControlsTest, AnOwnerDrawnPopUpMenuPaintsItsItemsAndClicksThem) {
+    auto* form = CreateComponent<TForm>(Application);
+    form->SetBounds(0, 0, 300, 200);
+    auto* menu = CreateComponent<TPopupMenu>(form);
+    menu->SetName("pmRules");
+    menu->SetOwnerDraw(true);
+    auto* rule = CreateComponent<TMenuItem>(form);
+    rule->SetName("mnuRule");
+    rule->SetCaption("红色");
+    menu->Items()->Add(rule);
+    auto* plain = CreateComponent<TMenuItem>(form);
+    plain->SetName("mnuPlain");
+    plain->SetCaption("普通");
+    menu->Items()->Add(plain);
+    int clicks = 0;
+    std::vector<bool> hot;
+    rule->OnClick = [&](TObject*) { ++clicks; };
+    rule->OnDrawItem = [&](TObject*, TCanvas* canvas, TRect rect, bool selected) {
+        hot.push_back(selected);
+        canvas->Brush()->SetColor(RGB(255, 0, 0));
+        canvas->FillRect(rect);
+    };
+    form->Show();
+    ProcessQtEvents();
+    menu->Popup(10, 10);
+    ProcessQtEvents();
+    auto* shown = qobject_cast<QMenu*>(VisiblePopup());
+    ASSERT_NE(shown, nullptr);
+    ASSERT_EQ(shown->actions().size(), 2);
+    auto* drawn = qobject_cast<QWidgetAction*>(shown->actions()[0]);
+    ASSERT_NE(drawn, nullptr) << "the item that draws itself";
+    EXPECT_EQ(qobject_cast<QWidgetAction*>(shown->actions()[1]), nullptr) << "an item without a drawing stays a plain one";
+    QWidget* item = drawn->defaultWidget();
+    ASSERT_NE(item, nullptr);
+    const QImage picture = item->grab().toImage();
+    EXPECT_EQ(picture.pixelColor(picture.width() / 2, picture.height() / 2), QColor(255, 0, 0));
+    EXPECT_FALSE(hot.empty());
+    QPointer<QMenu> open(shown);
+    QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(item->width() / 2, item->height() / 2));
+    ProcessQtEvents();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(!open || !open->isVisible()) << "choosing the item closes the menu";
 }
 
 TEST_F(ControlsTest, FileDialogsAreQtDialogs) {

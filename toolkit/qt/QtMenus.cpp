@@ -1,10 +1,16 @@
 #include "toolkit/qt/QtMenus.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
 #include <QTimer>
+#include <QWidgetAction>
 
+#include "toolkit/qt/QtCanvas.h"
 #include "toolkit/qt/QtConvert.h"
 #include "toolkit/qt/QtPeer.h"
+#include "toolkit/ui/kernel/Hotkey.h"
 
 namespace {
 
@@ -18,8 +24,53 @@ void ClickItem(const TComponentRef<TMenuItem>& item) {
     if (item) RunGuarded([&] { item->Click(); });
 }
 
+// An item of an owner-drawn menu: the item paints itself (OnDrawItem), highlighted under the mouse;
+// a click closes the menu and clicks the item.
+class TQtDrawnMenuItem : public QWidget {
+public:
+    TQtDrawnMenuItem(TMenuItem& item, QMenu& menu) : item_(&item), menu_(&menu) {
+        setObjectName(ToQString(item.Name()));
+        setMouseTracking(true);
+        setAttribute(Qt::WA_Hover);
+        TQtCanvas measure;
+        int width = measure.TextWidth(StripHotkey(item.Caption())) + 40, height = measure.TextHeight("Wg") + 8;
+        if (item.OnMeasureItem) RunGuarded([&] { item.OnMeasureItem(&item, &measure, width, height); });
+        setMinimumSize(width, height);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!item_) return;
+        QPainter painter(this);
+        TQtCanvas canvas(&painter);
+        RunGuarded([&] { item_->PaintItem(canvas, {0, 0, width(), height()}, underMouse()); });
+    }
+    void enterEvent(QEnterEvent*) override { update(); }
+    void leaveEvent(QEvent*) override { update(); }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint())) return;
+        TComponentRef<TMenuItem> item = item_;
+        if (menu_) menu_->close();
+        ClickItem(item);
+    }
+
+private:
+    TComponentRef<TMenuItem> item_;
+    QPointer<QMenu> menu_;
+};
+
 QAction* AddItem(QWidget& target, TMenuItem& item) {
     TComponentRef<TMenuItem> ref(&item);
+    TMenu* owner = item.GetParentMenu();
+    auto* menu = qobject_cast<QMenu*>(&target);
+    if (menu && owner && owner->OwnerDraw() && item.OnDrawItem && item.Count() == 0) {
+        auto* action = new QWidgetAction(&target);
+        action->setObjectName(ToQString(item.Name()));
+        action->setEnabled(item.Enabled());
+        action->setDefaultWidget(new TQtDrawnMenuItem(item, *menu));
+        target.addAction(action);
+        return action;
+    }
     if (item.Count() > 0) {
         auto* sub = new QMenu(ToQString(item.Caption()), &target);
         sub->setObjectName(ToQString(item.Name()));
