@@ -364,7 +364,16 @@ void TfrmSingle::ApplyUserDefaults() {
 
 TUDFRules TfrmSingle::UDFDefinitions(const std::string& level, const std::string& selector) {
     if (!Brokers || !SingleDM()) return {};
-    return LoadUDFDefinitions(*Brokers, Brokers->ProgramId, level, selector, SingleDM()->cdsMain);
+    TDataSet* main = SingleDM()->cdsMain;
+    const auto key = std::make_pair(level, selector);
+    auto kept = udfDefinitions_.find(key);
+    if (kept == udfDefinitions_.end())
+        kept = udfDefinitions_.emplace(key, LoadUDFDefinitions(*Brokers, Brokers->ProgramId, level, selector, main)).first;
+    // The fields are looked up again: the main dataset may have been reopened with new ones since.
+    TUDFRules rules = kept->second;
+    for (TUDFRule& rule : rules)
+        for (TUDFRelatedField& related : rule.RelatedFields) related.Field = main->FindField(related.FieldName);
+    return rules;
 }
 
 void TfrmSingle::ShowSaveError(const std::string& text) {

@@ -4,8 +4,10 @@
 // selection and printing, the spreadsheet exports, the calculator, the options dialog, saved query
 // conditions, and the keyboard of fast data entry (Enter moves on and saves on the last control,
 // Ctrl+Tab switches pages, F-keys act at once).
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/data/SingleDM.h"
@@ -241,6 +243,8 @@ private:
     bool BrowsePageShowing() const;
     TTabSheet* pageLeft_ = nullptr;
     bool importing_ = false;
+    // The user-defined column rules by level and selector, asked of the server once per window.
+    std::map<std::pair<std::string, std::string>, TUDFRules> udfDefinitions_;
 };
 
 using TSingleFormClass = TClassOf<TfrmSingle>;
