@@ -1,7 +1,10 @@
 #include "framework/data/DoubleDM.h"
 
 #include <cstdio>
+#include <utility>
+#include <vector>
 
+#include "framework/data/BodyLineIndex.h"
 #include "framework/data/DoubleFormLink.h"
 #include "framework/data/FieldText.h"
 #include "framework/data/RecordEventsOwner.h"
@@ -57,7 +60,7 @@ void TdmDouble::Publish(TPublisher<TdmDouble>& p) {
     p.Method("dsBody1DataChange", &TdmDouble::dsBody1DataChange);
 }
 
-TdmDouble::TdmDouble(TComponent* owner) : TdmSingle(owner) {
+TdmDouble::TdmDouble(TComponent* owner) : TdmSingle(owner), lineIndex_(std::make_unique<TBodyLineIndex>()) {
     cdsBody1 = CreateComponent<TClientDataSet>(this);
     cdsBody1->SetName("cdsBody1");
     cdsBody1->BeforeInsert = [this](TDataSet* ds) { cdsBody1BeforeInsert(ds); };
@@ -232,8 +235,10 @@ void TdmDouble::NextLineNumber(TDataSet* dataSet, const std::string& fieldName, 
     TField* field = dataSet && dataSet->Active() ? dataSet->FindField(fieldName) : nullptr;
     if (!field) return;
     std::int64_t highest = 0;
-    TBookmark here = dataSet->GetBookmark();
-    {
+    if (auto* rows = dynamic_cast<TClientDataSet*>(dataSet)) {
+        highest = lineIndex_->HighestNumber(rows, fieldName);
+    } else {
+        TBookmark here = dataSet->GetBookmark();
         TControlsDisabled still(dataSet);
         for (dataSet->First(); !dataSet->Eof(); dataSet->Next()) {
             std::int64_t n = 0;
@@ -278,22 +283,21 @@ bool TdmDouble::IsDuplicateBodyKey(TField* field, const std::string& fieldList) 
     std::vector<std::string> names;
     for (const std::string& name : SplitString(fieldList.empty() ? field->FieldName() : fieldList, '+'))
         if (!Trim(name).empty()) names.push_back(Trim(name));
-    auto values = [&names](TDataSet* dataSet) {
-        std::string text;
-        for (const std::string& name : names) {
-            TField* f = dataSet->FindField(name);
-            text += (f ? f->AsString() : std::string()) + "\t";
-        }
-        return text;
-    };
-    const std::string current = values(cdsBody1);
+    const std::string current = TBodyLineIndex::KeyText(cdsBody1, names);
+    int others = lineIndex_->CountKey(BodyClone, names, current);
+    // The row being checked is among the rows unless it is a new one; it counts with what it had.
     const TBookmark self = cdsBody1->State() == dsInsert ? 0 : cdsBody1->GetBookmark();
-    const TBookmark cloneHere = BodyClone->GetBookmark();
-    bool duplicate = false;
-    for (BodyClone->First(); !BodyClone->Eof() && !duplicate; BodyClone->Next())
-        duplicate = BodyClone->GetBookmark() != self && values(BodyClone) == current;
-    if (cloneHere && BodyClone->BookmarkValid(cloneHere)) BodyClone->GotoBookmark(cloneHere);
-    return duplicate;
+    if (others > 0 && self && BodyClone->BookmarkValid(self)) {
+        std::string own = current;
+        if (cdsBody1->State() == dsEdit) {
+            const TBookmark cloneHere = BodyClone->GetBookmark();
+            BodyClone->GotoBookmark(self);
+            own = TBodyLineIndex::KeyText(BodyClone, names);
+            if (cloneHere && BodyClone->BookmarkValid(cloneHere)) BodyClone->GotoBookmark(cloneHere);
+        }
+        if (own == current) --others;
+    }
+    return others > 0;
 }
 
 // --- New rows -----------------------------------------------------------------------------------
@@ -347,6 +351,7 @@ void TdmDouble::cdsBody1BeforePost(TDataSet* DataSet) {
     if (IRecordEventsOwner* owner = RecordEventsOwner(); owner && !owner->ValidateBeforePost(DataSet)) Abort();
     BodyBeforePostHook();
     if (RefuseBodyPost()) Abort();
+    lineIndex_->RowPosting(cdsBody1);
 }
 
 void TdmDouble::MarkHeaderModified() {
@@ -354,6 +359,7 @@ void TdmDouble::MarkHeaderModified() {
 }
 
 void TdmDouble::cdsBody1AfterPost(TDataSet* /*DataSet*/) {
+    lineIndex_->RowPosted(cdsBody1);
     if (MarkHeaderOnBodyChange) MarkHeaderModified();
 }
 
@@ -373,12 +379,46 @@ void TdmDouble::dsBody1DataChange(TObject* /*Sender*/, TField* /*Field*/) {
 
 void TdmDouble::BeforeInsertSave() {
     if (!cdsBody1->Active() || cdsBody1->IsEmpty()) return;
-    const TBookmark here = cdsBody1->GetBookmark();
+    // Pairs of the header's key field and the body's field it fills.
+    const std::vector<std::string> headKeys = KeyItems(KeyFields);
+    const std::vector<std::string> bodyKeys = BodyKeyFieldNames();
+    std::vector<std::pair<TField*, TField*>> keys;
+    for (std::size_t i = 0; i < headKeys.size() && i < bodyKeys.size(); ++i) {
+        TField* head = cdsMain->FindField(headKeys[i]);
+        TField* body = cdsBody1->FindField(bodyKeys[i]);
+        if (head && body) keys.emplace_back(head, body);
+    }
+    TField* flag = cdsBody1->FindField("FLAG");
+    std::vector<Variant> headValues;
+    for (const auto& [head, body] : keys) headValues.push_back(body->Normalize(head->Value()));
+    // Lines posted in this edit (a negative FLAG) were checked and stamped when posted; only their
+    // keys change, so they take them in one pass. Any other line is edited and posted by itself.
+    bool othersLeft = false;
     const TBodyWalk walk(*this);
+    const auto stampedInThisEdit = [](const Variant& value) { return FlagMark(value) < 0; };
+    if (flag) {
+        cdsBody1->ModifyRows([&](std::vector<Variant>& values) {
+            if (!stampedInThisEdit(values[static_cast<std::size_t>(flag->Slot())])) {
+                othersLeft = true;
+                return false;
+            }
+            bool changed = false;
+            for (std::size_t i = 0; i < keys.size(); ++i) {
+                Variant& value = values[static_cast<std::size_t>(keys[i].second->Slot())];
+                if (value == headValues[i] || (value.IsNull() && headValues[i].IsNull())) continue;
+                value = headValues[i];
+                changed = true;
+            }
+            return changed;
+        });
+    }
+    if (flag && !othersLeft) return;
+    const TBookmark here = cdsBody1->GetBookmark();
     // The keys change as they are filled in and may move the rows in the body's order: every row is
     // visited by its bookmark, taken before the first change.
     std::vector<TBookmark> rows;
-    for (cdsBody1->First(); !cdsBody1->Eof(); cdsBody1->Next()) rows.push_back(cdsBody1->GetBookmark());
+    for (cdsBody1->First(); !cdsBody1->Eof(); cdsBody1->Next())
+        if (!flag || !stampedInThisEdit(flag->Value())) rows.push_back(cdsBody1->GetBookmark());
     for (TBookmark row : rows) {
         if (!cdsBody1->BookmarkValid(row)) continue;
         cdsBody1->GotoBookmark(row);

@@ -4,11 +4,13 @@
 // apply-updates call saves both. It fills body keys and line numbers, marks the header changed when
 // the body changes, sorts the body, counts records for the status bar, reports refused body rows and
 // checks the data rights of the body ("D11") and of a sub-body ("F11").
+#include <memory>
 #include <string>
 
 #include "framework/data/SingleDM.h"
 
 class IDoubleFormLink;
+class TBodyLineIndex;
 
 // What stands in a body key field while the header's key is not known yet (a new document).
 inline constexpr const char* kPendingKeyMarker = "~~~~~~~~~~~~~~~~~~~~";
@@ -111,6 +113,7 @@ private:
         TdmDouble& dm_;
     };
     int bodyWalks_ = 0;
+    std::unique_ptr<TBodyLineIndex> lineIndex_;
 
     bool LinkBody();
     // Number formats of the digit groups on the fields of a new open.

@@ -47,6 +47,8 @@ public:
     // Fills the system columns of the row about to be posted and marks it with a negative FLAG, so
     // that a second post of the same row does not stamp it again.
     virtual void StampSystemColumns(TDataSet* dataSet);
+    // A FLAG value as a number: 0 when empty or not a number; negative once stamped in this edit.
+    static long long FlagMark(const Variant& value);
     virtual int AfterConnectHook() { return 0; }
     // Opens MIDAS at the configured server, connects the program and loads the broker's ProgramInfo;
     // then the lookup connection, AfterConnectHook and OpenProviderDataSets. True when the server

@@ -19,13 +19,10 @@ namespace {
 
 bool EditState(const TDataSet* dataSet) { return dataSet->State() == dsEdit || dataSet->State() == dsInsert; }
 
-// FLAG as a number; 0 when the dataset has none, or it is empty or not a number.
+// FLAG as a number; 0 when the dataset has none.
 long long FlagOf(const TDataSet* dataSet) {
     TField* flag = dataSet->FindField("FLAG");
-    if (!flag || flag->IsNull()) return 0;
-    double value = 0;
-    if (!TryStrToFloat(Trim(flag->AsString()), value)) return 0;
-    return static_cast<long long>(std::trunc(value));
+    return flag ? TdmRadical::FlagMark(flag->Value()) : 0;
 }
 
 void Stamp(TDataSet* dataSet, const char* column, const Variant& value) { AssignFieldValue(dataSet->FindField(column), value); }
@@ -82,6 +79,12 @@ void FinalizeRow(TDataSet* dataSet) {
 
 }  // namespace
 
+long long TdmRadical::FlagMark(const Variant& value) {
+    double number = 0;
+    if (value.IsNull() || !TryStrToFloat(Trim(value.AsString()), number)) return 0;
+    return static_cast<long long>(std::trunc(number));
+}
+
 void TdmRadical::StampSystemColumns(TDataSet* dataSet) {
     if (!dataSet) return;
     const std::string user = Brokers ? Brokers->UserId : std::string();
@@ -105,6 +108,20 @@ void TdmRadical::FinalizeMarks(TDataSet* dataSet, bool nested) {
     for (TDataSet* detail : NestedDataSets(dataSet)) FinalizeMarks(detail, true);
     if (!dataSet->Active() || dataSet->IsEmpty()) return;
     if (nested) {
+        TField* flag = dataSet->FindField("FLAG");
+        auto* rows = dynamic_cast<TClientDataSet*>(dataSet);
+        if (flag && rows) {
+            // Every line in one pass: only FLAG changes, each line logged as its own edit would be.
+            const auto slot = static_cast<std::size_t>(flag->Slot());
+            rows->ModifyRows([flag, slot](std::vector<Variant>& values) {
+                const long long mark = FlagMark(values[slot]);
+                if (mark >= 0) return false;
+                values[slot] = flag->Normalize(Variant(std::llabs(mark)));
+                return true;
+            });
+            dataSet->First();
+            return;
+        }
         dataSet->Last();
         while (!dataSet->Bof()) {
             FinalizeRow(dataSet);

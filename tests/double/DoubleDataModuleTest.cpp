@@ -1,6 +1,8 @@
 // The master-detail data module through Tdef05's real data module, datasets and application server.
 #include "tests/double/Tdef05Fixture.h"
 
+#include <algorithm>
+
 #include "framework/data/FieldText.h"
 
 namespace {
@@ -95,4 +97,57 @@ TEST_F(Tdef05Fixture, DeletingABodyRowPutsTheHeaderIntoEdit) {
     ASSERT_EQ(Main().State(), dsBrowse);
     EXPECT_THROW(Body().Append(), EAbort);
     EXPECT_EQ(Main().State(), dsBrowse);
+}
+
+TEST_F(Tdef05Fixture, LineNumbersAndDuplicateCodesFollowLinesAddedChangedAndDeleted) {
+    install.ExecuteSql("INSERT INTO ADMMC (MC001, MC002, MC003, MC004, FLAG) VALUES ('ZLINES', 'L', '1', 'ADM', 1)");
+    for (const char* line : {"0001", "0002", "X1"})
+        install.ExecuteSql("INSERT INTO ADMMD (MD001, MD002, MD003, MD005, MD006, FLAG) VALUES ('ZLINES', ?1, ?1, 'C', 1, 1)",
+                           {line});
+    Open();
+    ShowDocument("ZLINES");
+    ASSERT_TRUE(form->DoEdit());
+    auto next = [this] {
+        std::string number;
+        Dm().NextLineNumber(Dm().BodyClone, "MD002", number);
+        return number;
+    };
+    auto duplicate = [this] { return Dm().IsDuplicateBodyKey(Body().FieldByName("MD003"), ""); };
+    AddLine(Body(), "C3");
+    AddLine(Body(), "C4");
+    std::vector<std::string> lines = Column(Body(), "MD002");
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, (std::vector<std::string>{"0001", "0002", "0003", "0004", "X1"}));
+    EXPECT_EQ(next(), "0005");
+
+    // A line renumbered upwards, then deleted: the next number follows both.
+    ASSERT_TRUE(Body().Locate("MD003", Variant("C4")));
+    Body().Edit();
+    Body().FieldByName("MD002")->SetAsString("0010");
+    Body().Post();
+    EXPECT_EQ(next(), "0011");
+    ASSERT_TRUE(Body().Locate("MD003", Variant("C4")));
+    Body().Delete();
+    EXPECT_EQ(next(), "0004");
+
+    // A new line's code against every line, the one added last included.
+    Body().Append();
+    SetFieldText(Body().FieldByName("MD003"), "C5", false);
+    EXPECT_FALSE(duplicate());
+    EXPECT_THROW(SetFieldText(Body().FieldByName("MD003"), "C3", false), EAbort);
+    SetFieldText(Body().FieldByName("MD003"), "C4", false);
+    EXPECT_FALSE(duplicate()) << "the deleted line's code is free again";
+    Body().Post();
+    Body().Append();
+    EXPECT_THROW(SetFieldText(Body().FieldByName("MD003"), "C4", false), EAbort) << "the line just posted counts";
+    Body().Cancel();
+
+    // A line in edit or at rest is not its own duplicate; it is one of another line's code.
+    ASSERT_TRUE(Body().Locate("MD003", Variant("C3")));
+    EXPECT_FALSE(duplicate());
+    Body().Edit();
+    EXPECT_FALSE(duplicate());
+    EXPECT_THROW(SetFieldText(Body().FieldByName("MD003"), "X1", false), EAbort);
+    Body().Cancel();
+    form->DoCancel(false);
 }

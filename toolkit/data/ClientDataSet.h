@@ -2,6 +2,7 @@
 // The client dataset: rows held in memory with a change log keyed by stable record ids, fetched
 // from a provider in packets (see Provider.h) or created locally, with nested detail datasets,
 // indexes, filters, clone cursors and ApplyUpdates with reconcile events.
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -74,10 +75,20 @@ public:
     void MergeChangeLog();
     void RevertRecord();
     bool UndoLastChange(bool followChange);
+    // Changes many rows of the view at once, without their edit state: `change` gets a copy of each
+    // row's values (by field slot) and says whether it changed them. Each changed row is logged and
+    // undone as if edited and posted by itself, and the master of a nested dataset goes into edit;
+    // no dataset or field events run and no checks are made. Returns the number of rows changed.
+    int ModifyRows(const std::function<bool(std::vector<Variant>& values)>& change);
     bool LogChanges() const { return logChanges_; }
     void SetLogChanges(bool log);
     int ApplyUpdates(int maxErrors);
     TReconcileErrorEvent OnReconcileError;
+
+    // The state of the rows this cursor shows (shared with its clones): it changes with every change
+    // of them and is never the same for other rows, so a value computed over the rows holds while
+    // the stamp is the one it was computed at. 0 when closed.
+    std::uint64_t DataStamp() const;
 
     // --- Cursors, order and search ---------------------------------------------------------------
     void CloneCursor(TClientDataSet* source, bool reset, bool keepSettings = false);

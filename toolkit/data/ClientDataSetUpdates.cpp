@@ -67,6 +67,37 @@ bool TClientDataSet::UndoLastChange(bool followChange) {
     return true;
 }
 
+std::uint64_t TClientDataSet::DataStamp() const {
+    if (!Active()) return 0;
+    EnsureView();  // a clone of a nested dataset takes its source's current rows
+    return store_ ? store_->version : 0;
+}
+
+int TClientDataSet::ModifyRows(const std::function<bool(std::vector<Variant>& values)>& change) {
+    CheckActive();
+    CheckBrowseMode();
+    EnsureView();
+    // The rows are taken first: a changed sort key moves rows in the view.
+    const std::vector<TRowPtr> rows = view_;
+    const auto slots = static_cast<std::size_t>(CurrentSlotCount());
+    int changed = 0;
+    for (const TRowPtr& row : rows) {
+        std::vector<Variant> values = row->values;
+        if (values.size() < slots) values.resize(slots, Variant::Null());
+        if (!change(values)) continue;
+        if (changed++ == 0) {
+            CheckCanModify();
+            if (TDataSet* parent = ParentDataSet(); parent && parent->State() == dsBrowse) parent->Edit();
+        }
+        store_->Modify(row, std::move(values));
+    }
+    if (changed == 0) return 0;
+    idIndexValid_ = false;
+    if (TDataSet* parent = ParentDataSet(); parent && EditModes(parent->State())) parent->SetModified(true);
+    AfterViewChange();
+    return changed;
+}
+
 TClientDataSet* TClientDataSet::RootDataSet() {
     TClientDataSet* ds = this;
     while (auto* parent = dynamic_cast<TClientDataSet*>(ds->ParentDataSet())) ds = parent;

@@ -1,6 +1,7 @@
 #include "toolkit/data/RowStore.h"
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 #include "toolkit/data/Packets.h"
@@ -116,6 +117,11 @@ void TRowStore::RestoreEntry(std::int64_t id, const std::optional<TChange>& entr
         log_[id] = *entry;
     else
         log_.erase(id);
+}
+
+std::uint64_t TRowStore::NextVersion() {
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
 }
 
 void TRowStore::Insert(const TRowPtr& row, std::size_t position) {

@@ -46,7 +46,9 @@ public:
 
     const std::vector<TFieldDef>& Fields() const { return fields_; }
     std::vector<TRowPtr> rows;  // natural order: as fetched or inserted
-    std::uint64_t version = 0;  // bumped on every change; cursors rebuild their views from it
+    // New on every change, and never the same for two stores: cursors rebuild their views from it,
+    // and a value computed over the rows stays true while the version is the one it was computed at.
+    std::uint64_t version = NextVersion();
     bool logChanges = true;
 
     TRowPtr NewRow();  // fresh id, empty nested stores, values Null
@@ -101,7 +103,8 @@ private:
     std::vector<Variant> DataValues(const std::vector<Variant>& values) const;
     std::vector<Variant> NestedDeletes(const TRow& row) const;
     std::vector<Variant> DeletesOfAll() const;
-    void Touch() { ++version; }
+    void Touch() { version = NextVersion(); }
+    static std::uint64_t NextVersion();
 
     std::shared_ptr<const TStoreShape> shape_;
     const std::vector<TFieldDef>& fields_;     // shape_'s
