@@ -23,6 +23,9 @@
 
 namespace {
 
+// Count statements a session keeps (one per query condition it ran) before it starts afresh.
+constexpr std::size_t kCountStatements = 64;
+
 std::string Text(const VarArgs& args, std::size_t i) { return VarToStr(ArgAt(args, i)); }
 
 std::vector<std::string> SplitFields(const std::string& list) {
@@ -396,6 +399,7 @@ void TAppServer::ResetData() {
     cursors_.reset();
     providers_.clear();
     requests_.clear();
+    countSql_.clear();
     programInfo_.clear();
     serverNumbering_ = false;
     storedNumber_.clear();
@@ -465,8 +469,14 @@ long long TAppServer::GetRecCount(const std::string& provider) {
     const Provider& p = FindProvider(provider);
     CompanyDatabase& db = Database("");
     LevelStatement st = TopLevelStatement(p.level, requests_[UpperCase(p.name)], db.Translator());
-    SqlStatement& count =
-        db.Cached(CountStatement(WithoutOrder(st.sql), [&db](const std::string& table) { return db.Columns(table); }));
+    // The status bar asks after every open: the count statement is made once per select, not parsed each time.
+    auto found = countSql_.find(st.sql);
+    if (found == countSql_.end()) {
+        if (countSql_.size() >= kCountStatements) countSql_.clear();
+        std::string sql = CountStatement(WithoutOrder(st.sql), [&db](const std::string& table) { return db.Columns(table); });
+        found = countSql_.emplace(st.sql, std::move(sql)).first;
+    }
+    SqlStatement& count = db.Cached(found->second);
     count.Bind(st.params);
     long long n = count.Step() ? count.Column(0).AsInt64() : 0;
     count.Reset();

@@ -120,6 +120,7 @@ private:
     std::string schemeUser_, schemeProgram_;           // whose schemes pvdConSave serves
     std::map<std::string, Provider> providers_;        // built on first use, by upper-case name
     std::map<std::string, ProviderRequest> requests_;  // the last AS_DataRequest per provider
+    std::map<std::string, std::string> countSql_;      // GetRecCount: the count statement of each select
     int topRows_ = 0;                                  // SetTopRow: the row limit of data requests
     bool serverNumbering_ = false;                     // SetIsSeq
     std::string storedNumber_;                         // WhatIs("SEQNO")

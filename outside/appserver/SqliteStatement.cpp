@@ -5,7 +5,7 @@
 #include "outside/appserver/SqliteGuard.h"
 
 Variant SqliteColumnValue(sqlite3_stmt* st, int i) {
-    // One call under the connection's mutex instead of three: the value is read by the thread that
+    // One call instead of three: the value is read by the thread that
     // steps the statement, before the next step.
     sqlite3_value* v = sqlite3_column_value(st, i);
     switch (sqlite3_value_type(v)) {

@@ -83,6 +83,13 @@ TEST_P(RowCounts, TheServerCountsTheRowsTheMainProviderGivesWhateverTheCondition
     }
     c.Open("ADMMA.MA002 IS NULL");
     EXPECT_EQ(OleCall(c.Server(), "GetRecCount").AsInteger(), 2) << "only the documents whose system is missing";
+    // Back to a condition counted before, after rows came and went.
+    Db().Query("DELETE FROM ADMMD WHERE MD001 = 'D003'");
+    Db().Query("DELETE FROM ADMMC WHERE MC001 = 'D003'");
+    c.Open("ADMMC.MC001 LIKE 'D0%'");
+    EXPECT_EQ(OleCall(c.Server(), "GetRecCount").AsInteger(), Count(join + " WHERE ADMMC.MC001 LIKE 'D0%'"));
+    c.Open("");
+    EXPECT_EQ(OleCall(c.Server(), "GetRecCount").AsInteger(), Count(join));
 }
 
 TDEF_ON_EVERY_BACKEND(RowCounts);

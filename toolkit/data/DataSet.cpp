@@ -97,7 +97,10 @@ int TDataSet::BindFields() {
     // Fields of an earlier open that the new definitions no longer have go, unless the caller made them.
     for (std::size_t i = fields_.size(); i-- > 0;) {
         TField* f = fields_[i].get();
-        if (persistent_[i] || f->FieldKind() != fkData || fieldDefs_.IndexOf(f->FieldName()) >= 0) continue;
+        const bool defined = (i < static_cast<std::size_t>(fieldDefs_.Count()) &&
+                              SameText(fieldDefs_[static_cast<int>(i)].Name, f->FieldName())) ||
+                             fieldDefs_.IndexOf(f->FieldName()) >= 0;
+        if (persistent_[i] || f->FieldKind() != fkData || defined) continue;
         fieldOrder_.erase(std::find(fieldOrder_.begin(), fieldOrder_.end(), f));
         std::erase_if(requestedIndex_, [f](const auto& r) { return r.first == f; });
         fields_.erase(fields_.begin() + static_cast<std::ptrdiff_t>(i));
@@ -106,7 +109,11 @@ int TDataSet::BindFields() {
     int nestedOrdinal = 0;
     for (int d = 0; d < fieldDefs_.Count(); ++d) {
         const TFieldDef& def = fieldDefs_[d];
-        TField* f = FindField(def.Name);
+        // A reopened dataset's fields usually stand where their definitions do: look there first.
+        TField* f =
+            d < static_cast<int>(fieldOrder_.size()) && SameText(fieldOrder_[static_cast<std::size_t>(d)]->FieldName(), def.Name)
+                ? fieldOrder_[static_cast<std::size_t>(d)]
+                : FindField(def.Name);
         if (!f) {
             auto made = CreateFieldOfType(def.DataType);
             made->SetFieldName(def.Name);

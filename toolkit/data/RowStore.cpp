@@ -53,13 +53,19 @@ TRowPtr TRowStore::MakeRow(Variant packetRow) {
         items = &packetRow[packetRow.Low()];  // a shared row becomes this one's own copy first
         count = static_cast<std::size_t>(packetRow.Count());
     }
-    row->values.reserve(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        if (fields_[i].DataType == ftDataSet || i >= count)
-            row->values.push_back(fields_[i].DataType == ftDataSet ? Variant() : Variant::Null());
-        else
-            row->values.push_back(items[i].IsEmpty() ? Variant::Null() : std::move(items[i]));
+    // One move per value; an empty value becomes Null in place.
+    std::vector<Variant>& values = row->values;
+    values.reserve(n);
+    for (std::size_t i = 0; i < std::min(n, count); ++i) {
+        if (fields_[i].DataType == ftDataSet) {
+            values.emplace_back();  // the nested rows go to the child store below
+            continue;
+        }
+        Variant& value = values.emplace_back(std::move(items[i]));
+        if (value.IsEmpty()) value = Variant::Null();
     }
+    for (std::size_t i = values.size(); i < n; ++i)
+        values.emplace_back(fields_[i].DataType == ftDataSet ? Variant() : Variant::Null());
     row->nested.reserve(nestedPositions_.size());
     for (std::size_t k = 0; k < nestedPositions_.size(); ++k) {
         auto child = std::make_shared<TRowStore>(shape_->nested[k], idCounter_);

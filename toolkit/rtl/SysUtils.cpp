@@ -53,7 +53,12 @@ int CompareText(const std::string& a, const std::string& b) {
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-bool SameText(const std::string& a, const std::string& b) { return a.size() == b.size() && CompareText(a, b) == 0; }
+bool SameText(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+    return true;
+}
 
 int CompareStr(const std::string& a, const std::string& b) {
     int c = a.compare(b);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DataTestSupport.h"
+#include "toolkit/data/Packets.h"
 
 namespace {
 std::vector<int> Ids(TClientDataSet& ds) {
@@ -460,4 +461,27 @@ TEST(ClientDataSet, CalculatedFieldsAndPeek) {
     ds.Edit();
     EXPECT_THROW(total->SetAsFloat(1), EDatabaseError);  // only OnCalcFields writes it
     ds.Cancel();
+}
+
+TEST(ClientDataSet, ReopeningOnOtherColumnsBindsEachFieldToItsOwnColumn) {
+    TPacketBuilder first({FieldDef("ID", ftInteger), FieldDef("NAME", ftString, 10), FieldDef("OLD", ftString, 5)});
+    first.AddRow({Variant(1), Variant("one"), Variant("x")});
+    TClientDataSet ds;
+    ds.SetData(first.Build());
+    TField* id = ds.FieldByName("ID");
+    TField* name = ds.FieldByName("NAME");
+    ds.Close();
+    // The same names in another order, one column gone and one new.
+    TPacketBuilder second({FieldDef("NAME", ftString, 10), FieldDef("NEW", ftString, 5), FieldDef("ID", ftInteger)});
+    second.AddRow({Variant("two"), Variant("y"), Variant(2)});
+    ds.SetData(second.Build());
+    EXPECT_EQ(ds.FieldByName("ID"), id);  // fields of columns that stayed are kept
+    EXPECT_EQ(ds.FieldByName("name"), name);
+    EXPECT_EQ(id->AsInteger(), 2);
+    EXPECT_EQ(name->AsString(), "two");
+    EXPECT_EQ(ds.FieldByName("NEW")->AsString(), "y");
+    EXPECT_EQ(ds.FindField("OLD"), nullptr);
+    ASSERT_EQ(ds.FieldCount(), 3);
+    EXPECT_EQ(ds.Fields(0), name);  // in the order of the new columns
+    EXPECT_EQ(ds.Fields(2), id);
 }

@@ -61,6 +61,41 @@ TEST(Packets, DataPacketCarriesMetadataAndNestedRows) {
                  EDatabaseError);
 }
 
+TEST(Packets, ServerRowsThatAreShortOrHoldEmptyValuesReadAsNull) {
+    std::vector<TFieldDef> child{FieldDef("LINE", ftInteger, 0, true)};
+    std::vector<TFieldDef> fields{FieldDef("CODE", ftString, 10, true), FieldDef("AMT", ftBCD), FieldDef("LINES", ftDataSet)};
+    fields[2].ChildDefs = child;
+    TPacketBuilder lines(child);
+    lines.AddRow({Variant(7)});
+    lines.AddRow({Variant(8)});
+    TPacketBuilder builder(fields);
+    builder.AddRow({Variant("A")});
+    builder.AddRow({Variant("B")});
+    Variant packet = builder.Build();
+    packet[2][0] = VarArrayOf({Variant("A")});  // ends before its nested rows
+    packet[2][1] = VarArrayOf({Variant("B"), Variant(), lines.Rows()});
+    TClientDataSet ds, lineSet;
+    ds.SetData(packet);
+    lineSet.SetDataSetField(static_cast<TDataSetField*>(ds.FieldByName("LINES")));
+    ds.First();
+    EXPECT_TRUE(ds.FieldByName("AMT")->IsNull());
+    EXPECT_EQ(lineSet.RecordCount(), 0);
+    ds.Next();
+    EXPECT_EQ(ds.FieldByName("CODE")->AsString(), "B");
+    EXPECT_TRUE(ds.FieldByName("AMT")->IsNull());
+    ASSERT_EQ(lineSet.RecordCount(), 2);
+    lineSet.Last();
+    EXPECT_EQ(lineSet.FieldByName("LINE")->AsInteger(), 8);
+    // Given back, the missing and empty values are Null and the nested rows sit in their slot.
+    TDataPacket again = TDataPacket::Read(ds.Data());
+    for (int r = 0; r < 2; ++r) {
+        ASSERT_EQ(again.rows[r].Count(), 3);
+        EXPECT_EQ(again.rows[r][1].Type(), VarType::Null) << "row " << r;
+    }
+    EXPECT_EQ(again.rows[0][2].Count(), 0);
+    EXPECT_EQ(again.rows[1][2][0][0].AsInteger(), 7);
+}
+
 TEST(Packets, DeltaReaderSeesKindsValuesAndDetails) {
     DocumentServer server(2, 2);
     TClientDataSet main, body;
