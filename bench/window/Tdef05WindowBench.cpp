@@ -1,7 +1,8 @@
 // Tdef05's window on a company of 100,000 documents (the generator of bench/company), in this process
 // as the work center runs it: showing the first document with its body, and saving a document of
 // 1,000 lines through the window's DoSave, each against raw SQLite doing the same reads or inserts in
-// the same run. The program prints the ratios at the end.
+// the same run; and typing those 1,000 lines, against a bare client dataset taking the same rows.
+// The program prints the ratios at the end.
 //
 // Filling the company takes a while: the filled file is kept (TDEF_BENCH_COMPANY names it, else
 // bench-company-100000.db beside this program) and copied into a fresh installation each run.
@@ -22,6 +23,7 @@
 #include "programs/tdef05/Tdef05DataModule.h"
 #include "programs/tdef05/Tdef05Form.h"
 #include "server/Brokers.h"
+#include "toolkit/data/ClientDataSet.h"
 #include "toolkit/os/Paths.h"
 #include "toolkit/rtl/Dispatch.h"
 #include "toolkit/rtl/SysUtils.h"
@@ -205,6 +207,63 @@ int CountLines(const std::string& key) {
     return n;
 }
 
+// The lines as the user types them: a field code, a name, a type and a length each; the window gives
+// the keys and line numbers.
+void EnterLines(TDataSet& body) {
+    for (int l = 1; l <= kLines; ++l) {
+        body.Append();
+        body.FieldByName("MD003")->SetAsString("F" + RawLineNumber(l));
+        body.FieldByName("MD004")->SetAsString("字段说明");
+        body.FieldByName("MD005")->SetAsString("V");
+        body.FieldByName("MD006")->SetAsFloat(10);
+        body.Post();
+    }
+}
+
+// Typing 1,000 lines of a new document in the window: each line is numbered and its code checked
+// against the lines before it.
+void BM_Tdef05_EnterLines_Window(benchmark::State& state) {
+    TStartedWindow window;
+    TdmTdef05& dm = window.Dm();
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.form->DoAdd(true);
+        dm.cdsMain->FieldByName("MC001")->SetAsString("E1");
+        state.ResumeTiming();
+        EnterLines(*dm.cdsBody1);
+        state.PauseTiming();
+        if (dm.cdsBody1->RecordCount() != kLines || dm.cdsBody1->FieldByName("MD002")->AsString() != RawLineNumber(kLines)) {
+            state.SkipWithError("the window did not number the lines");
+            break;
+        }
+        window.form->DoCancel(false);
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kLines);
+}
+
+// The same lines appended to a bare client dataset of the body's columns, numbered by the caller.
+void BM_Tdef05_EnterLines_RawDataSet(benchmark::State& state) {
+    for (auto _ : state) {
+        TClientDataSet body;
+        for (const char* name : {"MD001", "MD002", "MD003", "MD004", "MD005"}) body.FieldDefs().Add(name, ftString, 40);
+        body.FieldDefs().Add("MD006", ftFloat);
+        body.CreateDataSet();
+        for (int l = 1; l <= kLines; ++l) {
+            body.Append();
+            body.FieldByName("MD001")->SetAsString("E1");
+            body.FieldByName("MD002")->SetAsString(RawLineNumber(l));
+            body.FieldByName("MD003")->SetAsString("F" + RawLineNumber(l));
+            body.FieldByName("MD004")->SetAsString("字段说明");
+            body.FieldByName("MD005")->SetAsString("V");
+            body.FieldByName("MD006")->SetAsFloat(10);
+            body.Post();
+        }
+        benchmark::DoNotOptimize(body.RecordCount());
+    }
+    state.SetItemsProcessed(state.iterations() * kLines);
+}
+
 void BM_Tdef05_SaveDocument_Window(benchmark::State& state) {
     TStartedWindow window;
     TdmTdef05& dm = window.Dm();
@@ -217,14 +276,7 @@ void BM_Tdef05_SaveDocument_Window(benchmark::State& state) {
         dm.cdsMain->FieldByName("MC001")->SetAsString(key);
         dm.cdsMain->FieldByName("MC002")->SetAsString("基准文档");
         dm.cdsMain->FieldByName("MC004")->SetAsString("ADM");
-        for (int l = 1; l <= kLines; ++l) {
-            dm.cdsBody1->Append();
-            dm.cdsBody1->FieldByName("MD003")->SetAsString("F" + RawLineNumber(l));
-            dm.cdsBody1->FieldByName("MD004")->SetAsString("字段说明");
-            dm.cdsBody1->FieldByName("MD005")->SetAsString("V");
-            dm.cdsBody1->FieldByName("MD006")->SetAsFloat(10);
-            dm.cdsBody1->Post();
-        }
+        EnterLines(*dm.cdsBody1);
         state.ResumeTiming();
         const bool saved = window.form->DoSave();
         state.PauseTiming();
@@ -280,6 +332,8 @@ public:
 
 BENCHMARK(BM_Tdef05_FirstDocument_Window)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Tdef05_FirstDocument_RawSqlite)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_Tdef05_EnterLines_Window)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Tdef05_EnterLines_RawDataSet)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Tdef05_SaveDocument_Window)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Tdef05_SaveDocument_RawInserts)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Tdef05_Start_Window)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
@@ -291,6 +345,8 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatio("first document and body in the window", "BM_Tdef05_FirstDocument_Window/real_time",
                         "BM_Tdef05_FirstDocument_RawSqlite/real_time");
+    reporter.PrintRatio("typing 1,000 lines in the window", "BM_Tdef05_EnterLines_Window/real_time",
+                        "BM_Tdef05_EnterLines_RawDataSet/real_time");
     reporter.PrintRatio("saving 1,000 lines through DoSave", "BM_Tdef05_SaveDocument_Window/real_time",
                         "BM_Tdef05_SaveDocument_RawInserts/real_time");
     benchmark::Shutdown();
