@@ -106,7 +106,8 @@ void Register(const std::string& backend, const NexordProcess& daemon, RawPacket
 
 sqlite3* OpenSqlite(const std::string& path) {
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) throw Exception("cannot open " + path);
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
+        throw Exception("cannot open " + path);
     sqlite3_busy_timeout(db, 10000);
     sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA foreign_keys=ON;", nullptr, nullptr, nullptr);
     return db;

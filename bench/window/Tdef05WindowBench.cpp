@@ -135,7 +135,7 @@ void BM_Tdef05_FirstDocument_Window(benchmark::State& state) {
 // (the server reads the nested bodies of a packet the same way), every column as text.
 void BM_Tdef05_FirstDocument_RawSqlite(benchmark::State& state) {
     sqlite3* db = nullptr;
-    sqlite3_open_v2(Installation().database.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_open_v2(Installation().database.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     sqlite3_stmt* header = nullptr;
     sqlite3_stmt* body = nullptr;
     sqlite3_prepare_v2(
@@ -189,7 +189,7 @@ void BM_Tdef05_Start_Window(benchmark::State& state) {
 
 void DeleteDocument(const std::string& key) {
     sqlite3* db = nullptr;
-    sqlite3_open_v2(Installation().database.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_open_v2(Installation().database.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     sqlite3_busy_timeout(db, 10000);
     const std::string sql = "DELETE FROM ADMMD WHERE MD001 = '" + key + "'; DELETE FROM ADMMC WHERE MC001 = '" + key + "';";
     sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
@@ -198,7 +198,7 @@ void DeleteDocument(const std::string& key) {
 
 int CountLines(const std::string& key) {
     sqlite3* db = nullptr;
-    sqlite3_open_v2(Installation().database.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_open_v2(Installation().database.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     sqlite3_stmt* st = nullptr;
     sqlite3_prepare_v2(db, ("SELECT COUNT(*) FROM ADMMD WHERE MD001 = '" + key + "'").c_str(), -1, &st, nullptr);
     const int n = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int(st, 0) : -1;
@@ -293,7 +293,7 @@ void BM_Tdef05_SaveDocument_Window(benchmark::State& state) {
 // The same rows (the columns the window's save writes) with raw prepared inserts in one transaction.
 void BM_Tdef05_SaveDocument_RawInserts(benchmark::State& state) {
     sqlite3* db = nullptr;
-    sqlite3_open_v2(Installation().database.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_open_v2(Installation().database.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     sqlite3_busy_timeout(db, 10000);
     sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA foreign_keys=ON;", nullptr, nullptr, nullptr);
     {
