@@ -16,6 +16,8 @@ struct DeltaShape {
     std::string missingKey;                  // a key column the delta lacks
     std::string insertSql;                   // the INSERT of a new row: the same for every row of the level
     mutable SqlStatement* insert = nullptr;  // insertSql, prepared at the level's first new row
+    // The parameters of insert, room kept from row to row.
+    mutable std::vector<const Variant*> insertValues;
 };
 
 namespace {
@@ -109,11 +111,11 @@ std::string StillAsRead(const Shape& s, const TDeltaRow& row, std::vector<Varian
     return where;
 }
 
-Variant NewValueOf(const TDeltaRow& row, const Shape& s, int field, const std::map<std::string, Variant>& overrides) {
+const Variant& NewValueOf(const TDeltaRow& row, const Shape& s, int field, const std::map<std::string, Variant>& overrides) {
     const std::string& column = s.upperColumn[static_cast<std::size_t>(field)];
     if (!column.empty() && !overrides.empty())
         if (auto found = overrides.find(column); found != overrides.end()) return found->second;
-    return row.NewValue(field);
+    return row.NewValueRef(field);
 }
 
 // The counter of a document number is its last four characters, as the client numbers them.
@@ -178,15 +180,16 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
         std::vector<Variant> params;
         switch (row.Kind()) {
             case ukInsert: {
-                params.reserve(fields.size());
+                static const Variant one(1);
+                auto& values = s.insertValues;
+                values.clear();
                 for (std::size_t i = 0; i < fields.size(); ++i) {
                     if (s.column[i].empty()) continue;
                     // The server counts: a new row starts at 1 whatever the client sent.
-                    params.push_back(static_cast<int>(i) == s.flag ? Variant(1)
-                                                                   : NewValueOf(row, s, static_cast<int>(i), overrides));
+                    values.push_back(static_cast<int>(i) == s.flag ? &one : &NewValueOf(row, s, static_cast<int>(i), overrides));
                 }
                 if (!s.insert) s.insert = &db_.Cached(s.insertSql);
-                s.insert->Execute(params);
+                s.insert->ExecuteInPlace(values);
                 return o;
             }
             case ukModify: {

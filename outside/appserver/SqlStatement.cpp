@@ -7,3 +7,10 @@ std::vector<Variant> SqlStatement::Row() const {
     for (int i = 0; i < n; ++i) row.push_back(Column(i));
     return row;
 }
+
+int SqlStatement::ExecuteInPlace(const std::vector<const Variant*>& params) {
+    std::vector<Variant> values;
+    values.reserve(params.size());
+    for (const Variant* v : params) values.push_back(*v);
+    return Execute(values);
+}

@@ -19,6 +19,8 @@ public:
     virtual bool Step() = 0;
     // Runs a statement that returns no rows; the number of rows it changed.
     virtual int Execute(const std::vector<Variant>& params = {}) = 0;
+    // Execute with the values read where the caller keeps them (they outlive the call): no copies.
+    virtual int ExecuteInPlace(const std::vector<const Variant*>& params);
     // Ends the current run (a stepped statement may be left before its last row).
     virtual void Reset() = 0;
 

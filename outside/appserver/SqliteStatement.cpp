@@ -62,17 +62,21 @@ void SqliteStatement::Reset() {
     sqlite3_clear_bindings(stmt_);
 }
 
-void SqliteStatement::Bind(const std::vector<Variant>& params) {
-    static const Variant null = Variant::Null();
+template <class ValueAt>
+void SqliteStatement::BindEach(std::size_t given, ValueAt value) {
     Reset();
     held_.clear();
     const int count = sqlite3_bind_parameter_count(stmt_);
     held_.reserve(static_cast<std::size_t>(count));  // no reallocation: SQLite points into the texts
-    for (int i = 1; i <= count; ++i) {
-        const Variant& value = static_cast<std::size_t>(i) <= params.size() ? params[static_cast<std::size_t>(i - 1)] : null;
-        if (value.Deref().IsEmptyOrNull()) continue;  // Reset cleared every binding to null
-        if (int rc = SqliteBindValue(stmt_, i, value, &held_); rc != SQLITE_OK) Fail(rc);
+    for (int i = 1; i <= count && static_cast<std::size_t>(i) <= given; ++i) {
+        const Variant& v = value(static_cast<std::size_t>(i - 1));
+        if (v.Deref().IsEmptyOrNull()) continue;  // Reset cleared every binding to null
+        if (int rc = SqliteBindValue(stmt_, i, v, &held_); rc != SQLITE_OK) Fail(rc);
     }
+}
+
+void SqliteStatement::Bind(const std::vector<Variant>& params) {
+    BindEach(params.size(), [&](std::size_t i) -> const Variant& { return params[i]; });
 }
 
 bool SqliteStatement::Step() {
@@ -85,12 +89,21 @@ bool SqliteStatement::Step() {
     throw EDatabaseError(message);
 }
 
-int SqliteStatement::Execute(const std::vector<Variant>& params) {
-    Bind(params);
+int SqliteStatement::RunToEnd() {
     while (Step()) {}
     int changes = sqlite3_changes(db_);
     sqlite3_reset(stmt_);
     return changes;
+}
+
+int SqliteStatement::Execute(const std::vector<Variant>& params) {
+    Bind(params);
+    return RunToEnd();
+}
+
+int SqliteStatement::ExecuteInPlace(const std::vector<const Variant*>& params) {
+    BindEach(params.size(), [&](std::size_t i) -> const Variant& { return *params[i]; });
+    return RunToEnd();
 }
 
 int SqliteStatement::ColumnCount() const { return sqlite3_column_count(stmt_); }

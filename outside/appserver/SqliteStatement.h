@@ -19,6 +19,7 @@ public:
     void Bind(const std::vector<Variant>& params) override;
     bool Step() override;
     int Execute(const std::vector<Variant>& params = {}) override;
+    int ExecuteInPlace(const std::vector<const Variant*>& params) override;
     void Reset() override;
     int ColumnCount() const override;
     std::string ColumnName(int i) const override;
@@ -28,6 +29,10 @@ public:
 
 private:
     [[noreturn]] void Fail(int rc) const;
+    // Binds the count given values, value(i) for i from 0; the missing ones stay null.
+    template <class ValueAt>
+    void BindEach(std::size_t given, ValueAt value);
+    int RunToEnd();  // the number of rows changed
 
     sqlite3* db_;
     SqliteGuard& guard_;

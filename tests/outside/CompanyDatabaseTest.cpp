@@ -242,6 +242,26 @@ TEST_P(CompanyDatabaseTest, CachedStatementsStepAgainAndDescribeTheirColumns) {
     EXPECT_EQ(db.CachedCount(), 3u);  // the refused one is not kept
 }
 
+TEST_P(CompanyDatabaseTest, StatementsRunOnValuesTheCallerKeeps) {
+    CompanyDatabase db(dbPath_);
+    SqlStatement& update = db.Cached("UPDATE ADMMD SET MD007 = ?, MD006 = ?, MD003 = ? WHERE MD001 = ? AND MD002 = ?");
+    const Variant text(std::string(40, 'x') + "长文本"), number(7), null = Variant::Null(), document("ADMMC");
+    const Variant first("0001"), second("0002"), code("short");
+    // Row after row with the same room: each run takes its own values; markers beyond them are null.
+    EXPECT_EQ(update.ExecuteInPlace({&text, &number, &null, &document, &first}), 1);
+    EXPECT_EQ(update.ExecuteInPlace({&document, &null, &code, &document, &second}), 1);
+    EXPECT_EQ(update.ExecuteInPlace({&text, &number}), 0);  // no key: nothing matches null
+    SqlResult r =
+        db.Query("SELECT MD007, MD006, MD003 FROM ADMMD WHERE MD001 = ? AND MD002 IN ('0001', '0002') ORDER BY MD002", {"ADMMC"});
+    ASSERT_EQ(r.rows.size(), 2u);
+    EXPECT_EQ(r.rows[0][0].AsString(), text.AsString());
+    EXPECT_EQ(r.rows[0][1].AsInteger(), 7);
+    EXPECT_TRUE(r.rows[0][2].IsNull());
+    EXPECT_EQ(r.rows[1][0].AsString(), "ADMMC");
+    EXPECT_TRUE(r.rows[1][1].IsNull());
+    EXPECT_EQ(r.rows[1][2].AsString(), "short");
+}
+
 TEST_P(CompanyDatabaseTest, ColumnsGiveTypesAndKeyPositions) {
     CompanyDatabase db(dbPath_);
     const auto& columns = db.Columns("admmd");

@@ -125,11 +125,18 @@ bool TDeltaRow::HasChangedValues() const {
     return false;
 }
 
-Variant TDeltaRow::NewValue(int field) const {
-    const Variant& cur = (*change_)[3];
-    if (cur.IsArray() && field <= cur.High() && !cur[field].IsEmpty()) return cur[field];
-    return OldValue(field);
+const Variant& TDeltaRow::NewValueRef(int field) const {
+    static const Variant null = Variant::Null();
+    for (int part : {3, 2}) {
+        const Variant& values = (*change_)[part];
+        if (!values.IsArray() || field > values.High()) continue;
+        const Variant& v = values[field];
+        if (!v.IsEmpty()) return v;
+    }
+    return null;
 }
+
+Variant TDeltaRow::NewValue(int field) const { return NewValueRef(field); }
 
 TDeltaReader TDeltaRow::Details(int field) const {
     const TFieldDef& def = fields_->at(static_cast<std::size_t>(field));

@@ -50,6 +50,8 @@ public:
     bool HasChangedValues() const;
     // The value after the change: the new value when changed, else the original one.
     Variant NewValue(int field) const;
+    // NewValue without the copy, valid as long as the delta.
+    const Variant& NewValueRef(int field) const;
     Variant NewValue(const std::string& name) const { return NewValue(FieldIndex(name)); }
     // The changes of a nested dataset field (by field index or name) inside this row.
     class TDeltaReader Details(int field) const;

@@ -125,6 +125,9 @@ TEST(Packets, DeltaReaderSeesKindsValuesAndDetails) {
     EXPECT_EQ(doc1.OldValue("MC002").AsString(), "文档1");
     EXPECT_EQ(doc1.NewValue("MC002").AsString(), "new name");
     EXPECT_EQ(doc1.NewValue("MC001").AsString(), "DOC1");  // unchanged: the original
+    // The same values read in place (a new row's unset ones are Null, below).
+    EXPECT_EQ(doc1.NewValueRef(doc1.FieldIndex("MC002")).AsString(), "new name");
+    EXPECT_EQ(doc1.NewValueRef(doc1.FieldIndex("MC001")).AsString(), "DOC1");
     EXPECT_EQ(doc1.Details("qryBody").Count(), 0);
     EXPECT_EQ(doc2.Kind(), ukModify);
     EXPECT_FALSE(doc2.HasChangedValues());  // its lines alone changed
@@ -136,6 +139,7 @@ TEST(Packets, DeltaReaderSeesKindsValuesAndDetails) {
     EXPECT_TRUE(doc3.OldValue("MC001").IsNull());
     EXPECT_TRUE(doc3.Changed("MC001"));
     EXPECT_FALSE(doc3.Changed("MC002"));
+    EXPECT_TRUE(doc3.NewValueRef(doc3.FieldIndex("MC002")).IsNull());
     EXPECT_NE(doc1.Id(), doc2.Id());
     EXPECT_THROW(doc1.FieldIndex("NOPE"), EDatabaseError);
 
