@@ -7,3 +7,7 @@ std::vector<Variant> SqlStatement::Row() const {
     for (int i = 0; i < n; ++i) row.push_back(Column(i));
     return row;
 }
+
+void SqlStatement::ReadColumns(Variant* out, int count) const {
+    for (int i = 0; i < count; ++i) out[i] = Column(i);
+}
