@@ -376,7 +376,9 @@ TUDFRules TfrmSingle::UDFDefinitions(const std::string& level, const std::string
     return rules;
 }
 
-void TfrmSingle::ShowSaveError(const std::string& text) {
+void TfrmSingle::ShowSaveError(const std::string& text) { ShowErrorBox(text); }
+
+void TfrmSingle::ShowErrorBox(const std::string& text) {
     TMessageDlgRequest request;
     request.Text = text;
     request.Caption = Caption();

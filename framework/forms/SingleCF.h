@@ -183,6 +183,8 @@ public:
     void ApplyUserDefaults() override;
     TUDFRules UDFDefinitions(const std::string& level, const std::string& selector) override;
     void ShowSaveError(const std::string& text) override;
+    // An error box under the window's caption.
+    void ShowErrorBox(const std::string& text);
     std::string ToUserScript(const std::string& text) const override { return RkConverter->ToDisplayText(text); }
     std::string KeyedText(const std::string& className, const std::string& key, const std::string& defaultText) const override {
         return LangText(className, key, true, defaultText);

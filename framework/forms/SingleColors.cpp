@@ -124,11 +124,6 @@ void TfrmSingle::ApplyColorFilter() {
         throw;
     } catch (const std::exception& e) {
         ColorCondition = kept;
-        TMessageDlgRequest request;
-        request.Text = RkConverter->ToDisplayText(e.what());
-        request.Caption = Caption();
-        request.DlgType = mtError;
-        request.Buttons = {mbOK};
-        MessageDlg(request);
+        ShowErrorBox(RkConverter->ToDisplayText(e.what()));
     }
 }

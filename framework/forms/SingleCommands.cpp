@@ -129,12 +129,7 @@ bool TfrmSingle::RunQuery(const std::string& condition, const std::string& order
     } catch (const EAbort&) {
         throw;
     } catch (const std::exception& e) {
-        TMessageDlgRequest request;
-        request.Text = RkConverter->ToDisplayText(e.what());
-        request.Caption = Caption();
-        request.DlgType = mtError;
-        request.Buttons = {mbOK};
-        MessageDlg(request);
+        ShowErrorBox(RkConverter->ToDisplayText(e.what()));
         Brokers->ShowMessageByCode("W", "000001");
         // The window keeps what it showed before the refused condition.
         OpenWithCondition(dm->cdsMain, previousCondition, previousOrder);
