@@ -237,8 +237,7 @@ Variant LevelReader::ValuesOf(const SqlStatement& st) {
     const int slots = columns_ + static_cast<int>(details_.size());
     Variant row = Variant::MakeArray({{0, slots - 1}});
     if (slots == 0) return row;
-    Variant* values = &row[0];  // the elements lie one after the other
-    for (int i = 0; i < columns_; ++i) values[i] = st.Column(i);
+    st.ReadColumns(&row[0], columns_);  // the elements lie one after the other
     return row;
 }
 

@@ -14,3 +14,7 @@ int SqlStatement::ExecuteInPlace(const std::vector<const Variant*>& params) {
     for (const Variant* v : params) values.push_back(*v);
     return Execute(values);
 }
+
+void SqlStatement::ReadColumns(Variant* out, int count) const {
+    for (int i = 0; i < count; ++i) out[i] = Column(i);
+}

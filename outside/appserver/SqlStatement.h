@@ -28,6 +28,8 @@ public:
     virtual std::string ColumnName(int i) const = 0;
     virtual std::string DeclaredType(int i) const = 0;  // "" for expressions
     virtual Variant Column(int i) const = 0;
+    // The first `count` columns of the current row into out[0..count-1].
+    virtual void ReadColumns(Variant* out, int count) const;
     std::vector<Variant> Row() const;
     // True for a statement that only reads.
     virtual bool ReadOnly() const = 0;

@@ -120,4 +120,9 @@ std::string SqliteStatement::DeclaredType(int i) const {
 
 Variant SqliteStatement::Column(int i) const { return SqliteColumnValue(stmt_, i); }
 
+// A packet reads every column of every row: one call per row rather than per value.
+void SqliteStatement::ReadColumns(Variant* out, int count) const {
+    for (int i = 0; i < count; ++i) out[i] = SqliteColumnValue(stmt_, i);
+}
+
 bool SqliteStatement::ReadOnly() const { return sqlite3_stmt_readonly(stmt_) != 0; }

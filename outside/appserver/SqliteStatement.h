@@ -25,6 +25,7 @@ public:
     std::string ColumnName(int i) const override;
     std::string DeclaredType(int i) const override;
     Variant Column(int i) const override;
+    void ReadColumns(Variant* out, int count) const override;
     bool ReadOnly() const override;
 
 private:

@@ -235,11 +235,25 @@ TEST_P(CompanyDatabaseTest, CachedStatementsStepAgainAndDescribeTheirColumns) {
         EXPECT_EQ(lines.front(), "0001" + std::string("0001!"));
     }
     st.Reset();
+    // A whole row at once gives what the columns give one by one: texts, numbers and nulls.
+    SqlStatement& kinds =
+        db.Cached("SELECT MD002, MD006, 6 * 7 AS ANSWER, 2.5 AS HALF, NULL AS MISSING FROM ADMMD WHERE MD001 = ? ORDER BY MD002");
+    kinds.Bind({"ADMMC"});
+    ASSERT_TRUE(kinds.Step());
+    std::vector<Variant> row(6, Variant("untouched"));
+    kinds.ReadColumns(row.data(), 5);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(VarDebugText(row[static_cast<std::size_t>(i)]), VarDebugText(kinds.Column(i))) << i;
+    EXPECT_EQ(row[0].AsString(), "0001");
+    EXPECT_EQ(row[2].AsInteger(), 42);
+    EXPECT_DOUBLE_EQ(row[3].AsDouble(), 2.5);
+    EXPECT_TRUE(row[4].IsNull());
+    EXPECT_EQ(row[5].AsString(), "untouched");  // only the columns asked for
+    kinds.Reset();
     EXPECT_EQ(db.Cached("UPDATE ADMMD SET FLAG = FLAG + 1 WHERE MD001 = ?").Execute({"ADMMC"}),
               static_cast<int>(db.Columns("ADMMC").size()));
     EXPECT_FALSE(db.Cached("DELETE FROM ADMMD WHERE MD001 = ?").ReadOnly());
     EXPECT_THROW(db.Cached("SELECT 1; SELECT 2"), EDatabaseError);
-    EXPECT_EQ(db.CachedCount(), 3u);  // the refused one is not kept
+    EXPECT_EQ(db.CachedCount(), 4u);  // the refused one is not kept
 }
 
 TEST_P(CompanyDatabaseTest, StatementsRunOnValuesTheCallerKeeps) {
