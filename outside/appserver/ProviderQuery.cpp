@@ -85,13 +85,26 @@ LinkKind LinkKey(const Variant& row, const std::vector<int>& positions, std::str
 }  // namespace
 
 LevelStatement TopLevelStatement(const ProviderLevel& level, const ProviderRequest& request, const SqlTranslator& translator) {
-    std::string condition = Trimmed(request.condition);
-    if (SqlUpper(condition) == "ALL") condition.clear();
+    // A window asks for the same rows, and then their count, on every open: the text is made once per
+    // select, condition and order (in each thread, which serves one session at a time).
+    constexpr std::size_t kKept = 64;
+    thread_local std::map<std::string, std::string> made;
+    std::string key = std::to_string(static_cast<int>(translator.Dialect())) + '\x1f' + level.select + '\x1f' +
+                      level.fixedCondition + '\x1f' + level.defaultOrder + '\x1f' + request.condition + '\x1f' + request.order +
+                      '\x1f' + std::to_string(request.topRows);
+    auto found = made.find(key);
+    if (found == made.end()) {
+        std::string condition = Trimmed(request.condition);
+        if (SqlUpper(condition) == "ALL") condition.clear();
+        std::string sql = AddCondition(level.select, Both(Trimmed(level.fixedCondition), condition));
+        std::string order = Trimmed(request.order).empty() ? level.defaultOrder : Trimmed(request.order);
+        sql = translator.Translate(SetOrder(sql, order));
+        if (request.topRows > 0) sql += " LIMIT " + std::to_string(request.topRows);
+        if (made.size() >= kKept) made.clear();
+        found = made.emplace(std::move(key), std::move(sql)).first;
+    }
     LevelStatement out;
-    std::string sql = AddCondition(level.select, Both(Trimmed(level.fixedCondition), condition));
-    std::string order = Trimmed(request.order).empty() ? level.defaultOrder : Trimmed(request.order);
-    out.sql = translator.Translate(SetOrder(sql, order));
-    if (request.topRows > 0) out.sql += " LIMIT " + std::to_string(request.topRows);
+    out.sql = found->second;
     out.params = level.selectParams;
     out.params.insert(out.params.end(), level.conditionParams.begin(), level.conditionParams.end());
     return out;
