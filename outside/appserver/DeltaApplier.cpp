@@ -31,11 +31,15 @@ std::string BareName(const std::string& name) {
 Shape ShapeOf(CompanyDatabase& db, const ProviderLevel& level, const std::vector<TFieldDef>& fields) {
     Shape s;
     const auto& columns = db.Columns(level.table);
+    std::vector<std::string> upperNames;
+    for (const auto& c : columns) upperNames.push_back(SqlUpper(c.name));
     for (const TFieldDef& f : fields) {
         std::string column;
-        if (f.DataType != ftDataSet)
-            for (const auto& c : columns)
-                if (SqlUpper(c.name) == SqlUpper(f.Name)) column = c.name;
+        if (f.DataType != ftDataSet) {
+            const std::string name = SqlUpper(f.Name);
+            for (std::size_t c = 0; c < columns.size(); ++c)
+                if (upperNames[c] == name) column = columns[c].name;
+        }
         s.column.push_back(column);
         s.upperColumn.push_back(SqlUpper(column));
     }
@@ -111,6 +115,16 @@ std::string StillAsRead(const Shape& s, const TDeltaRow& row, std::vector<Varian
     return where;
 }
 
+// Per field, the override that replaces its new value (null for none): looked up once, not per row.
+std::vector<const Variant*> OverrideSlots(const Shape& s, const std::map<std::string, Variant>& overrides) {
+    std::vector<const Variant*> slots(s.upperColumn.size(), nullptr);
+    if (overrides.empty()) return slots;
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        if (!s.upperColumn[i].empty())
+            if (auto found = overrides.find(s.upperColumn[i]); found != overrides.end()) slots[i] = &found->second;
+    return slots;
+}
+
 const Variant& NewValueOf(const TDeltaRow& row, const Shape& s, int field, const std::map<std::string, Variant>& overrides) {
     const std::string& column = s.upperColumn[static_cast<std::size_t>(field)];
     if (!column.empty() && !overrides.empty())
@@ -171,7 +185,8 @@ DeltaApplier::Outcome DeltaApplier::Refusal(const TDeltaRow& row, const Provider
 }
 
 DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& s,
-                                             const std::vector<TFieldDef>& fields, const Overrides& overrides) {
+                                             const std::vector<TFieldDef>& fields, const Overrides& overrides,
+                                             const std::vector<const Variant*>& overrideSlots) {
     Outcome o;
     if (level.table.empty()) return {false, "Provider " + provider_.name + " does not accept changes", deReadOnly, {}};
     if (!s.missingKey.empty()) return {false, "The changes lack the key field " + s.missingKey, deDatabase, {}};
@@ -186,7 +201,8 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
                 for (std::size_t i = 0; i < fields.size(); ++i) {
                     if (s.column[i].empty()) continue;
                     // The server counts: a new row starts at 1 whatever the client sent.
-                    values.push_back(static_cast<int>(i) == s.flag ? &one : &NewValueOf(row, s, static_cast<int>(i), overrides));
+                    const Variant* value = overrideSlots[i] ? overrideSlots[i] : &row.NewValueRef(static_cast<int>(i));
+                    values.push_back(static_cast<int>(i) == s.flag ? &one : value);
                 }
                 if (!s.insert) s.insert = &db_.Cached(s.insertSql);
                 s.insert->ExecuteInPlace(values);
@@ -280,6 +296,8 @@ void DeltaApplier::ApplyLevel(const TDeltaReader& reader, const ProviderLevel& l
     const auto& fields = reader.Fields();
     if (reader.Count() == 0) return;
     DeltaShape shape = level.table.empty() ? DeltaShape{} : ShapeOf(db_, level, fields);
+    const std::vector<const Variant*> masterSlots = OverrideSlots(shape, fromMaster);
+    static const Overrides none;
     auto applyDetails = [&](const TDeltaRow& row, const Overrides& own) {
         for (const ProviderLevel& detail : level.details) {
             // New detail rows take the new values of the master columns they are linked to.
@@ -297,22 +315,32 @@ void DeltaApplier::ApplyLevel(const TDeltaReader& reader, const ProviderLevel& l
         // The details of a deleted master go first; those of a new or changed master after it.
         if (row.Kind() == ukDelete) applyDetails(row, {});
         if (TooMany()) return;
-        Overrides own = row.Kind() == ukInsert ? fromMaster : Overrides{};
-        if (row.Kind() == ukInsert && numbering_ && &level == &provider_.level && !level.table.empty()) {
+        const bool inserting = row.Kind() == ukInsert;
+        // A new row takes the master's values for its links; the others take none. Only a renumbered
+        // header has overrides of its own.
+        const Overrides* own = inserting ? &fromMaster : &none;
+        const std::vector<const Variant*>* slots = &masterSlots;
+        Overrides numbered;
+        std::vector<const Variant*> numberedSlots;
+        if (inserting && numbering_ && &level == &provider_.level && !level.table.empty()) {
+            numbered = fromMaster;
             try {
-                NumberNewHeader(row, level, shape, own);
+                NumberNewHeader(row, level, shape, numbered);
             } catch (const EDatabaseError& e) {
                 errors_.AddError(row.Id(), e.Message(), deDatabase, Context(row, level));
                 return;
             }
+            numberedSlots = OverrideSlots(shape, numbered);
+            own = &numbered;
+            slots = &numberedSlots;
         }
-        Outcome o = ApplyRow(row, level, shape, fields, own);
+        Outcome o = ApplyRow(row, level, shape, fields, *own, *slots);
         if (!o.ok) {
             // A refused master keeps its details back: they stay pending on the client.
             errors_.AddError(row.Id(), o.message, o.code, Context(row, level), o.current);
             return;
         }
-        if (row.Kind() != ukDelete) applyDetails(row, own);
+        if (row.Kind() != ukDelete) applyDetails(row, *own);
     };
     // A change of a kind the protocol does not know is refused (once, in the first pass), not skipped.
     auto kindOf = [&](const TDeltaRow& row, bool report) -> std::optional<TUpdateKind> {
