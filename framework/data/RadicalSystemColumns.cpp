@@ -80,6 +80,10 @@ void FinalizeRow(TDataSet* dataSet) {
 }  // namespace
 
 long long TdmRadical::FlagMark(const Variant& value) {
+    // Read for every line on save: a stored number is taken as it is, not through its text.
+    if (value.Type() == VarType::Integer) return value.AsInt64();
+    if (value.Type() == VarType::Double && std::isfinite(value.AsDouble()))
+        return static_cast<long long>(std::trunc(value.AsDouble()));
     double number = 0;
     if (value.IsNull() || !TryStrToFloat(Trim(value.AsString()), number)) return 0;
     return static_cast<long long>(std::trunc(number));
