@@ -267,9 +267,11 @@ void TdmDouble::CopyHeaderFieldsToBody() {
 
 void TdmDouble::CopyFromPreviousLine() {
     IDoubleFormLink* form = DoubleFormLink();
-    if (!form || !BodyClone || !BodyClone->Active() || BodyClone->IsEmpty()) return;
+    if (!form) return;
+    // The list first: asking the clone whether it is empty brings it up to the lines typed so far,
+    // once per new line.
     const std::string list = form->CarryOverFields();
-    if (Trim(list).empty()) return;
+    if (Trim(list).empty() || !BodyClone || !BodyClone->Active() || BodyClone->IsEmpty()) return;
     BodyClone->Last();
     for (const std::string& name : KeyItems(list)) {
         TField* field = cdsBody1->FindField(name);

@@ -151,3 +151,28 @@ TEST_F(Tdef05Fixture, LineNumbersAndDuplicateCodesFollowLinesAddedChangedAndDele
     Body().Cancel();
     form->DoCancel(false);
 }
+
+TEST_F(Tdef05Fixture, ANewLineTakesTheCarriedOverFieldsOfTheLastLineOnlyWhenTheyAreListed) {
+    Open();
+    ASSERT_TRUE(form->DoAdd(true));
+    Main().FieldByName("MC001")->SetAsString("ZCARRY");
+    AddLine(Body(), "A1");
+    Body().Edit();
+    Body().FieldByName("MD004")->SetAsString("名称");
+    Body().Post();
+    AddLine(Body(), "A2");
+    EXPECT_EQ(Body().FieldByName("MD004")->AsString(), "") << "nothing is carried over unless listed";
+
+    form->CarryOverBodyFields = "MD004,MD006";
+    Body().Edit();
+    Body().FieldByName("MD004")->SetAsString("单价");
+    Body().FieldByName("MD006")->SetAsFloat(12);
+    Body().Post();
+    Body().First();  // the previous line is the last one, wherever the cursor stands
+    Body().Append();
+    EXPECT_EQ(Body().FieldByName("MD004")->AsString(), "单价");
+    EXPECT_EQ(Body().FieldByName("MD006")->AsFloat(), 12);
+    EXPECT_EQ(Body().FieldByName("MD003")->AsString(), "") << "fields not listed start empty";
+    Body().Cancel();
+    form->DoCancel(false);
+}
