@@ -165,6 +165,10 @@ void TdmDouble::ReapplyDigitGroups() {
         ApplyNumberFormats(DigitFieldGroups.ValueFromIndex(i), StrToIntDef(DigitFieldGroups.Names(i), 0), false);
 }
 
+TClientDataSet* TdmDouble::StampSourceOf(TClientDataSet* rows) const {
+    return rows == BodyClone && cdsBody1->Active() ? cdsBody1 : rows;
+}
+
 bool TdmDouble::RecloneBody() {
     if (!BodyClone) return false;
     try {
@@ -236,7 +240,7 @@ void TdmDouble::NextLineNumber(TDataSet* dataSet, const std::string& fieldName, 
     if (!field) return;
     std::int64_t highest = 0;
     if (auto* rows = dynamic_cast<TClientDataSet*>(dataSet)) {
-        highest = lineIndex_->HighestNumber(rows, fieldName);
+        highest = lineIndex_->HighestNumber(rows, fieldName, StampSourceOf(rows));
     } else {
         TBookmark here = dataSet->GetBookmark();
         TControlsDisabled still(dataSet);
@@ -286,7 +290,7 @@ bool TdmDouble::IsDuplicateBodyKey(TField* field, const std::string& fieldList) 
     for (const std::string& name : SplitString(fieldList.empty() ? field->FieldName() : fieldList, '+'))
         if (!Trim(name).empty()) names.push_back(Trim(name));
     const std::string current = TBodyLineIndex::KeyText(cdsBody1, names);
-    int others = lineIndex_->CountKey(BodyClone, names, current);
+    int others = lineIndex_->CountKey(BodyClone, names, current, StampSourceOf(BodyClone));
     // The row being checked is among the rows unless it is a new one; it counts with what it had.
     const TBookmark self = cdsBody1->State() == dsInsert ? 0 : cdsBody1->GetBookmark();
     if (others > 0 && self && BodyClone->BookmarkValid(self)) {

@@ -150,6 +150,14 @@ TEST_F(Tdef05Fixture, LineNumbersAndDuplicateCodesFollowLinesAddedChangedAndDele
     EXPECT_THROW(SetFieldText(Body().FieldByName("MD003"), "X1", false), EAbort);
     Body().Cancel();
     form->DoCancel(false);
+
+    // Another document's lines, then this one's again, as they are stored.
+    ShowDocument("ADMMA");
+    char expected[16];
+    std::snprintf(expected, sizeof expected, "%04d", std::stoi(Sql("SELECT MAX(MD002) FROM ADMMD WHERE MD001 = 'ADMMA'")) + 1);
+    EXPECT_EQ(next(), expected);
+    ShowDocument("ZLINES");
+    EXPECT_EQ(next(), "0003");
 }
 
 TEST_F(Tdef05Fixture, ANewLineTakesTheCarriedOverFieldsOfTheLastLineOnlyWhenTheyAreListed) {
