@@ -18,6 +18,11 @@ struct DeltaShape {
     mutable SqlStatement* insert = nullptr;  // insertSql, prepared at the level's first new row
     // The parameters of insert, room kept from row to row.
     mutable std::vector<const Variant*> insertValues;
+    // The statements of changed and deleted rows, prepared at the first row that needs them: an
+    // update's by the columns it writes (per field: whether it writes it).
+    mutable std::map<std::vector<bool>, SqlStatement*> updates;
+    mutable SqlStatement* unchanged = nullptr;  // whether a row whose details alone changed is as read
+    mutable SqlStatement* remove = nullptr;
 };
 
 namespace {
@@ -84,35 +89,45 @@ std::string CountedFlag(const std::string& flag) {
            " + 1) % 1000 END";
 }
 
-// "k1 = ? AND k2 = ? [AND FLAG IS NOT DISTINCT FROM ?]" with the row's original values.
-std::string KeyCondition(const Shape& s, const TDeltaRow& row, bool withFlag, std::vector<Variant>& params) {
+// "k1 = ? AND k2 = ? [AND FLAG IS NOT DISTINCT FROM ?]"; KeyParams gives the row's original values
+// for it.
+std::string KeyCondition(const Shape& s, bool withFlag) {
     std::string where;
-    for (int k : s.keys) {
-        where += (where.empty() ? "" : " AND ") + s.column[static_cast<std::size_t>(k)] + " = ?";
-        params.push_back(row.OldValue(k));
-    }
-    if (withFlag && s.flag >= 0) {
-        where += " AND FLAG IS NOT DISTINCT FROM ?";
-        params.push_back(row.OldValue(s.flag));
-    }
+    for (int k : s.keys) where += (where.empty() ? "" : " AND ") + s.column[static_cast<std::size_t>(k)] + " = ?";
+    if (withFlag && s.flag >= 0) where += " AND FLAG IS NOT DISTINCT FROM ?";
     return where;
 }
 
+void KeyParams(const Shape& s, const TDeltaRow& row, bool withFlag, std::vector<Variant>& params) {
+    for (int k : s.keys) params.push_back(row.OldValue(k));
+    if (withFlag && s.flag >= 0) params.push_back(row.OldValue(s.flag));
+}
+
 // A stale original must not pass once the counter has come round again: besides the key and FLAG, the
-// columns an update writes must still hold what the client read, and a deleted row must still carry
-// the modification date the client read.
-std::string StillAsRead(const Shape& s, const TDeltaRow& row, std::vector<Variant>& params) {
-    std::string where;
-    bool deleting = row.Kind() == ukDelete;
+// columns an update writes (writes: per field) must still hold what the client read, and a deleted row
+// (writes empty) must still carry the modification date the client read. The fields compared.
+std::vector<int> StillAsRead(const Shape& s, const std::vector<bool>& writes) {
+    std::vector<int> compared;
+    const bool deleting = writes.empty();
     for (std::size_t i = 0; i < s.column.size(); ++i) {
         int field = static_cast<int>(i);
         if (s.column[i].empty() || field == s.flag) continue;
         if (std::find(s.keys.begin(), s.keys.end(), field) != s.keys.end()) continue;
-        if (deleting ? SqlUpper(s.column[i]) != "MODI_DATE" : !row.Changed(field)) continue;
-        where += " AND " + s.column[i] + " IS NOT DISTINCT FROM ?";
-        params.push_back(row.OldValue(field));
+        if (deleting ? s.upperColumn[i] != "MODI_DATE" : !writes[i]) continue;
+        compared.push_back(field);
     }
+    return compared;
+}
+
+std::string StillAsReadCondition(const Shape& s, const std::vector<bool>& writes) {
+    std::string where;
+    for (int field : StillAsRead(s, writes))
+        where += " AND " + s.column[static_cast<std::size_t>(field)] + " IS NOT DISTINCT FROM ?";
     return where;
+}
+
+void StillAsReadParams(const Shape& s, const std::vector<bool>& writes, const TDeltaRow& row, std::vector<Variant>& params) {
+    for (int field : StillAsRead(s, writes)) params.push_back(row.OldValue(field));
 }
 
 // Per field, the override that replaces its new value (null for none): looked up once, not per row.
@@ -160,8 +175,8 @@ std::string DeltaApplier::Context(const TDeltaRow& row, const ProviderLevel& lev
 DeltaApplier::Outcome DeltaApplier::Refusal(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& s,
                                             const std::vector<TFieldDef>& fields) {
     std::vector<Variant> params;
-    std::string where = KeyCondition(s, row, false, params);
-    SqlStatement& st = db_.Cached("SELECT * FROM " + level.table + " WHERE " + where);
+    KeyParams(s, row, false, params);
+    SqlStatement& st = db_.Cached("SELECT * FROM " + level.table + " WHERE " + KeyCondition(s, false));
     st.Bind(params);
     Outcome o;
     o.ok = false;
@@ -209,36 +224,47 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
                 return o;
             }
             case ukModify: {
-                std::string set;
+                std::vector<bool> writes(fields.size(), false);
+                bool writesAny = false;
                 for (std::size_t i = 0; i < fields.size(); ++i) {
                     if (s.column[i].empty() || static_cast<int>(i) == s.flag || !row.Changed(static_cast<int>(i))) continue;
-                    set += (set.empty() ? "" : ", ") + s.column[i] + " = ?";
+                    writes[i] = writesAny = true;
                     params.push_back(row.NewValue(static_cast<int>(i)));
                 }
                 // A change of FLAG alone is a save too (the client stamped the row for its details).
-                bool saves = !set.empty() || (s.flag >= 0 && row.Changed(s.flag));
-                if (!saves || (set.empty() && s.flagColumn.empty())) {
-                    std::string where = KeyCondition(s, row, true, params);
+                bool saves = writesAny || (s.flag >= 0 && row.Changed(s.flag));
+                if (!saves || (!writesAny && s.flagColumn.empty())) {
+                    KeyParams(s, row, true, params);
                     // Only its details changed: the row must still be as the client read it.
-                    SqlStatement& st = db_.Cached("SELECT 1 FROM " + level.table + " WHERE " + where);
-                    st.Bind(params);
-                    bool there = st.Step();
-                    st.Reset();
+                    if (!s.unchanged)
+                        s.unchanged = &db_.Cached("SELECT 1 FROM " + level.table + " WHERE " + KeyCondition(s, true));
+                    s.unchanged->Bind(params);
+                    bool there = s.unchanged->Step();
+                    s.unchanged->Reset();
                     return there ? o : Refusal(row, level, s, fields);
                 }
-                // The client's FLAG is not taken: the server counts it in the statement that saves the row.
-                if (!s.flagColumn.empty()) set += (set.empty() ? "" : ", ") + CountedFlag(s.flagColumn);
-                // Parameters in the order of their markers: the key's, then the originals'.
-                std::string where = KeyCondition(s, row, true, params);
-                where += StillAsRead(s, row, params);
-                int changed = db_.Cached("UPDATE " + level.table + " SET " + set + " WHERE " + where).Execute(params);
-                return changed > 0 ? o : Refusal(row, level, s, fields);
+                SqlStatement*& update = s.updates[writes];
+                if (!update) {
+                    std::string set;
+                    for (std::size_t i = 0; i < fields.size(); ++i)
+                        if (writes[i]) set += (set.empty() ? "" : ", ") + s.column[i] + " = ?";
+                    // The client's FLAG is not taken: the server counts it in the statement that saves the row.
+                    if (!s.flagColumn.empty()) set += (set.empty() ? "" : ", ") + CountedFlag(s.flagColumn);
+                    update = &db_.Cached("UPDATE " + level.table + " SET " + set + " WHERE " + KeyCondition(s, true) +
+                                         StillAsReadCondition(s, writes));
+                }
+                // Parameters in the order of their markers: the new values', the key's, then the originals'.
+                KeyParams(s, row, true, params);
+                StillAsReadParams(s, writes, row, params);
+                return update->Execute(params) > 0 ? o : Refusal(row, level, s, fields);
             }
             case ukDelete: {
-                std::string where = KeyCondition(s, row, true, params);
-                where += StillAsRead(s, row, params);
-                int changed = db_.Cached("DELETE FROM " + level.table + " WHERE " + where).Execute(params);
-                return changed > 0 ? o : Refusal(row, level, s, fields);
+                if (!s.remove)
+                    s.remove = &db_.Cached("DELETE FROM " + level.table + " WHERE " + KeyCondition(s, true) +
+                                           StillAsReadCondition(s, {}));
+                KeyParams(s, row, true, params);
+                StillAsReadParams(s, {}, row, params);
+                return s.remove->Execute(params) > 0 ? o : Refusal(row, level, s, fields);
             }
         }
         return o;
