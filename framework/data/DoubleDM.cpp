@@ -7,6 +7,7 @@
 #include "framework/data/BodyLineIndex.h"
 #include "framework/data/DoubleFormLink.h"
 #include "framework/data/FieldText.h"
+#include "framework/data/NestedRowChanges.h"
 #include "framework/data/RecordEventsOwner.h"
 #include "framework/data/SingleFormLink.h"
 #include "server/Brokers.h"
@@ -403,7 +404,7 @@ void TdmDouble::BeforeInsertSave() {
     const TBodyWalk walk(*this);
     const auto stampedInThisEdit = [](const Variant& value) { return FlagMark(value) < 0; };
     if (flag) {
-        cdsBody1->ModifyRows([&](std::vector<Variant>& values) {
+        ModifyNestedRows(cdsBody1, [&](std::vector<Variant>& values) {
             if (!stampedInThisEdit(values[static_cast<std::size_t>(flag->Slot())])) {
                 othersLeft = true;
                 return false;

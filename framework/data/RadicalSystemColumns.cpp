@@ -8,6 +8,7 @@
 
 #include "env/Log.h"
 #include "framework/data/FieldText.h"
+#include "framework/data/NestedRowChanges.h"
 #include "framework/data/RadicalDM.h"
 #include "server/Brokers.h"
 #include "toolkit/data/DataSetField.h"
@@ -117,7 +118,7 @@ void TdmRadical::FinalizeMarks(TDataSet* dataSet, bool nested) {
         if (flag && rows) {
             // Every line in one pass: only FLAG changes, each line logged as its own edit would be.
             const auto slot = static_cast<std::size_t>(flag->Slot());
-            rows->ModifyRows([flag, slot](std::vector<Variant>& values) {
+            ModifyNestedRows(rows, [flag, slot](std::vector<Variant>& values) {
                 const long long mark = FlagMark(values[slot]);
                 if (mark >= 0) return false;
                 values[slot] = flag->Normalize(Variant(std::llabs(mark)));

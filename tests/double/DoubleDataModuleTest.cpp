@@ -184,3 +184,32 @@ TEST_F(Tdef05Fixture, ANewLineTakesTheCarriedOverFieldsOfTheLastLineOnlyWhenThey
     Body().Cancel();
     form->DoCancel(false);
 }
+
+TEST_F(Tdef05Fixture, SavingFinalizesTheLinesOfANewDocumentAndTheMarkedLinesOfAStoredOne) {
+    // A stored line with a negative FLAG (never stamped) is finalized when its document is saved,
+    // though only the header was changed.
+    install.ExecuteSql("INSERT INTO ADMMC (MC001, MC002, MC003, MC004, FLAG) VALUES ('ZNEG', 'N', '1', 'ADM', 1)");
+    install.ExecuteSql("INSERT INTO ADMMD (MD001, MD002, MD003, MD005, MD006, FLAG) VALUES ('ZNEG', '0001', 'A', 'C', 1, -5)");
+    Open();
+    ShowDocument("ZNEG");
+    ASSERT_TRUE(form->DoEdit());
+    Main().FieldByName("MC002")->SetAsString("改名");
+    ASSERT_TRUE(form->DoSave());
+    EXPECT_EQ(Sql("SELECT FLAG FROM ADMMD WHERE MD001 = 'ZNEG'"), "5");
+
+    // A new document's lines hold its code and FLAG 1 in the window once saved, as stored.
+    form->IsKeepOnAdd = false;
+    ASSERT_TRUE(form->DoAdd(true));
+    Main().FieldByName("MC001")->SetAsString("ZFIN");
+    Main().FieldByName("MC004")->SetAsString("ADM");
+    AddLine(Body(), "B1");
+    AddLine(Body(), "B2");
+    EXPECT_EQ(Column(Body(), "FLAG"), (std::vector<std::string>{"-1", "-1"}));
+    ASSERT_TRUE(form->DoSave());
+    ShowDocument("ZFIN");
+    EXPECT_EQ(Column(Body(), "MD001"), (std::vector<std::string>{"ZFIN", "ZFIN"}));
+    EXPECT_EQ(Column(Body(), "FLAG"), (std::vector<std::string>{"1", "1"}));
+    EXPECT_EQ(Rows("SELECT MD001, MD003, FLAG FROM ADMMD WHERE MD001 = 'ZFIN' ORDER BY MD002"),
+              (std::vector<std::string>{"ZFIN|B1|1", "ZFIN|B2|1"}));
+    EXPECT_EQ(Main().ChangeCount(), 0);
+}
