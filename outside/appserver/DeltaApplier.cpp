@@ -199,16 +199,16 @@ DeltaApplier::Outcome DeltaApplier::Refusal(const TDeltaRow& row, const Provider
     return o;
 }
 
-DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& s,
-                                             const std::vector<TFieldDef>& fields, const Overrides& overrides,
-                                             const std::vector<const Variant*>& overrideSlots) {
+DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, TUpdateKind kind, const ProviderLevel& level,
+                                             const DeltaShape& s, const std::vector<TFieldDef>& fields,
+                                             const Overrides& overrides, const std::vector<const Variant*>& overrideSlots) {
     Outcome o;
     if (level.table.empty()) return {false, "Provider " + provider_.name + " does not accept changes", deReadOnly, {}};
     if (!s.missingKey.empty()) return {false, "The changes lack the key field " + s.missingKey, deDatabase, {}};
     // A row the database refuses must not spoil the rest of the transaction.
     auto statements = [&]() -> Outcome {
         std::vector<Variant> params;
-        switch (row.Kind()) {
+        switch (kind) {
             case ukInsert: {
                 static const Variant one(1);
                 auto& values = s.insertValues;
@@ -279,7 +279,7 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
         // each row under its own.
         if (!guarded_) throw TRetryGuarded{};
         // A new row whose key is taken (someone saved it meanwhile) is named as such on every backend.
-        if (row.Kind() == ukInsert && KeyTaken(row, level, s, overrides)) return {false, kRecordExists, deExists, {}};
+        if (kind == ukInsert && KeyTaken(row, level, s, overrides)) return {false, kRecordExists, deExists, {}};
         return {false, e.Message(), deDatabase, {}};
     }
     return o;
@@ -337,11 +337,11 @@ void DeltaApplier::ApplyLevel(const TDeltaReader& reader, const ProviderLevel& l
             if (TooMany()) return;
         }
     };
-    auto applyOne = [&](const TDeltaRow& row) {
+    auto applyOne = [&](const TDeltaRow& row, TUpdateKind kind) {
         // The details of a deleted master go first; those of a new or changed master after it.
-        if (row.Kind() == ukDelete) applyDetails(row, {});
+        if (kind == ukDelete) applyDetails(row, {});
         if (TooMany()) return;
-        const bool inserting = row.Kind() == ukInsert;
+        const bool inserting = kind == ukInsert;
         // A new row takes the master's values for its links; the others take none. Only a renumbered
         // header has overrides of its own.
         const Overrides* own = inserting ? &fromMaster : &none;
@@ -360,29 +360,32 @@ void DeltaApplier::ApplyLevel(const TDeltaReader& reader, const ProviderLevel& l
             own = &numbered;
             slots = &numberedSlots;
         }
-        Outcome o = ApplyRow(row, level, shape, fields, *own, *slots);
+        Outcome o = ApplyRow(row, kind, level, shape, fields, *own, *slots);
         if (!o.ok) {
             // A refused master keeps its details back: they stay pending on the client.
             errors_.AddError(row.Id(), o.message, o.code, Context(row, level), o.current);
             return;
         }
-        if (row.Kind() != ukDelete) applyDetails(row, *own);
+        if (kind != ukDelete) applyDetails(row, *own);
     };
     // A change of a kind the protocol does not know is refused (once, in the first pass), not skipped.
-    auto kindOf = [&](const TDeltaRow& row, bool report) -> std::optional<TUpdateKind> {
+    auto kindOf = [&](const TDeltaRow& row) -> std::optional<TUpdateKind> {
         try {
             return row.Kind();
         } catch (const EDatabaseError& e) {
-            if (report) errors_.AddError(row.Id(), e.Message(), deDatabase, level.table);
+            errors_.AddError(row.Id(), e.Message(), deDatabase, level.table);
             return std::nullopt;
         }
     };
-    // Deletes first: a line removed and a new line typed with the same key must not collide.
+    // Deletes first: a line removed and a new line typed with the same key must not collide. The first
+    // pass reads each row's kind for both.
+    std::vector<std::optional<TUpdateKind>> kinds(static_cast<std::size_t>(reader.Count()));
     for (bool deletes : {true, false})
         for (int i = 0; i < reader.Count() && !TooMany(); ++i) {
             TDeltaRow row = reader.Row(i);
-            std::optional<TUpdateKind> kind = kindOf(row, deletes);
-            if (kind && (*kind == ukDelete) == deletes) applyOne(row);
+            std::optional<TUpdateKind>& kind = kinds[static_cast<std::size_t>(i)];
+            if (deletes) kind = kindOf(row);
+            if (kind && (*kind == ukDelete) == deletes) applyOne(row, *kind);
         }
 }
 

@@ -53,7 +53,7 @@ private:
     using Overrides = std::map<std::string, Variant>;
     void ApplyLevel(const TDeltaReader& reader, const ProviderLevel& level, const Overrides& fromMaster);
     // overrideSlots: the overrides by field position (null where none), as a new row takes them.
-    Outcome ApplyRow(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& shape,
+    Outcome ApplyRow(const TDeltaRow& row, TUpdateKind kind, const ProviderLevel& level, const DeltaShape& shape,
                      const std::vector<TFieldDef>& fields, const Overrides& overrides,
                      const std::vector<const Variant*>& overrideSlots);
     // The header's number for a new header row under server numbering (its override when renumbered).
