@@ -42,12 +42,28 @@ struct VarBound {
 
 class Variant {
 public:
-    Variant() noexcept;
-    Variant(const Variant& other);
-    Variant(Variant&& other) noexcept;
-    Variant& operator=(const Variant& other);
-    Variant& operator=(Variant&& other) noexcept;
-    ~Variant();
+    // Copies, moves and kind tests are inline: rows of thousands of values pay for them per value.
+    // Only the member for the kind is ever set (the text only for String, the shared object only
+    // for Bytes, Array and Dispatch), so member-wise copies are exact.
+    Variant() noexcept : i_(0) {}
+    Variant(const Variant& other) = default;
+    Variant(Variant&& other) noexcept : kind_(other.kind_), i_(other.i_), s_(std::move(other.s_)), obj_(std::move(other.obj_)) {
+        other.kind_ = VarType::Empty;
+        other.i_ = 0;
+    }
+    Variant& operator=(const Variant& other) = default;
+    Variant& operator=(Variant&& other) noexcept {
+        if (this != &other) {
+            kind_ = other.kind_;
+            i_ = other.i_;
+            s_ = std::move(other.s_);
+            obj_ = std::move(other.obj_);
+            other.kind_ = VarType::Empty;
+            other.i_ = 0;
+        }
+        return *this;
+    }
+    ~Variant() = default;
 
     Variant(bool v);
     Variant(int v);
@@ -68,15 +84,19 @@ public:
     static Variant Date(double v);
     static Variant Ref(Variant* target);                     // a by-reference argument
     static Variant MakeArray(std::vector<VarBound> bounds);  // elements Empty
+    static Variant ArrayOf(std::vector<Variant>&& items);    // 0-based, one dimension, the items taken over
 
-    VarType Type() const;  // kind after following a reference
+    VarType Type() const { return Deref().kind_; }  // kind after following a reference
     bool IsEmpty() const { return Type() == VarType::Empty; }
     bool IsNull() const { return Type() == VarType::Null; }
     bool IsEmptyOrNull() const { return IsEmpty() || IsNull(); }
     bool IsArray() const { return Type() == VarType::Array; }
     bool IsDispatch() const;  // holds a live dispatch interface
     bool IsString() const { return Type() == VarType::String; }
-    bool IsNumeric() const;  // integer or double (not date)
+    bool IsNumeric() const {  // integer or double (not date)
+        const VarType t = Type();
+        return t == VarType::Integer || t == VarType::Double;
+    }
     bool IsByRef() const { return kind_ == VarType::ByRef; }
 
     // Conversions as the classic run-time performs them; a failure raises EVariantError
@@ -90,6 +110,13 @@ public:
     double AsDateTime() const;
     Bytes AsBytes() const;
     DispatchPtr AsDispatch() const;  // nullptr when not a dispatch interface
+    // The text of a String without a copy, valid while the variant holds it; other kinds raise
+    // EVariantError (AsString converts them).
+    const std::string& StringRef() const {
+        const Variant& v = Deref();
+        if (v.kind_ != VarType::String) v.ConvertError(VarType::String);
+        return v.s_;
+    }
 
     // Arrays.
     int DimCount() const;  // 0 when not an array
@@ -101,10 +128,21 @@ public:
     const Variant& At(int i, int j) const;  // 2-D element
     Variant& At(int i, int j);
     void Redim(int newHigh);  // 1-D: change the high bound, keeping elements
+    // The elements of a one-dimensional array taken whole (copied when the array is shared); this
+    // variant is left Empty.
+    std::vector<Variant> TakeItems();
 
     // The variant a by-reference holds, or this one.
-    const Variant& Deref() const;
-    Variant& Deref();
+    const Variant& Deref() const {
+        const Variant* v = this;
+        while (v->kind_ == VarType::ByRef) v = v->ref_;
+        return *v;
+    }
+    Variant& Deref() {
+        Variant* v = this;
+        while (v->kind_ == VarType::ByRef) v = v->ref_;
+        return *v;
+    }
 
     // Assigns through a reference when this is one (used by servers writing out arguments).
     void Assign(const Variant& value);
@@ -115,7 +153,6 @@ public:
     bool operator!=(const Variant& other) const { return !(*this == other); }
 
 private:
-    void CopyFrom(const Variant& other);
     void Detach();
     [[noreturn]] void ConvertError(VarType to) const;
 
