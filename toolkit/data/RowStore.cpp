@@ -241,7 +241,7 @@ std::vector<Variant> TRowStore::DeltaChanges() const {
             for (std::size_t i = 0; i < current.size(); ++i)
                 if (fields_[i].DataType != ftDataSet && !(current[i] == original[i]) &&
                     !(current[i].IsNull() && original[i].IsNull()))
-                    changed[i] = current[i];
+                    changed[i] = std::move(current[i]);  // current is not sent for a modify
             out.push_back(TDeltaBuilder::Change(r->id, ukModify, std::move(original), std::move(changed),
                                                 nestedChanged ? std::move(nested) : std::vector<Variant>{}));
         } else if (nestedChanged) {

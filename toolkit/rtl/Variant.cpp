@@ -278,65 +278,26 @@ DispatchPtr Variant::AsDispatch() const {
 
 // ---- arrays ----
 
-std::size_t VarArray::Offset(int i) const {
-    if (bounds.size() != 1 || i < bounds[0].low || i > bounds[0].high) throw EVariantError("Variant array index out of bounds");
-    return static_cast<std::size_t>(i - bounds[0].low);
-}
+void VarArray::OutOfBounds() { throw EVariantError("Variant array index out of bounds"); }
+void Variant::NotAnArray() { throw EVariantError("Invalid variant type: not an array"); }
+void Variant::NoSuchDimension() { throw EVariantError("Variant array dimension out of range"); }
 
 std::size_t VarArray::Offset(int i, int j) const {
-    if (bounds.size() != 2 || i < bounds[0].low || i > bounds[0].high || j < bounds[1].low || j > bounds[1].high)
-        throw EVariantError("Variant array index out of bounds");
+    if (bounds.size() != 2 || i < bounds[0].low || i > bounds[0].high || j < bounds[1].low || j > bounds[1].high) OutOfBounds();
     return static_cast<std::size_t>(i - bounds[0].low) * static_cast<std::size_t>(bounds[1].Count()) +
            static_cast<std::size_t>(j - bounds[1].low);
 }
 
-int Variant::DimCount() const {
-    const Variant& v = Deref();
-    if (v.kind_ != VarType::Array) return 0;
-    return static_cast<int>(static_cast<const VarArray*>(v.obj_.get())->bounds.size());
-}
-
-int Variant::Low(int dim) const {
-    const Variant& v = Deref();
-    if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
-    const auto* a = static_cast<const VarArray*>(v.obj_.get());  // no reference count taken: asked per element
-    if (dim < 1 || dim > static_cast<int>(a->bounds.size())) throw EVariantError("Variant array dimension out of range");
-    return a->bounds[dim - 1].low;
-}
-
-int Variant::High(int dim) const {
-    const Variant& v = Deref();
-    if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
-    const auto* a = static_cast<const VarArray*>(v.obj_.get());
-    if (dim < 1 || dim > static_cast<int>(a->bounds.size())) throw EVariantError("Variant array dimension out of range");
-    return a->bounds[dim - 1].high;
-}
-
-const Variant& Variant::operator[](int index) const {
-    const Variant& v = Deref();
-    if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
-    auto* a = static_cast<VarArray*>(v.obj_.get());
-    return a->items[a->Offset(index)];
-}
-
-Variant& Variant::operator[](int index) {
-    Variant& v = Deref();
-    if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
-    v.Detach();
-    auto* a = static_cast<VarArray*>(v.obj_.get());
-    return a->items[a->Offset(index)];
-}
-
 const Variant& Variant::At(int i, int j) const {
     const Variant& v = Deref();
-    if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
+    if (v.kind_ != VarType::Array) NotAnArray();
     auto* a = static_cast<VarArray*>(v.obj_.get());
     return a->items[a->Offset(i, j)];
 }
 
 Variant& Variant::At(int i, int j) {
     Variant& v = Deref();
-    if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
+    if (v.kind_ != VarType::Array) NotAnArray();
     v.Detach();
     auto* a = static_cast<VarArray*>(v.obj_.get());
     return a->items[a->Offset(i, j)];
@@ -351,7 +312,17 @@ void Variant::Redim(int newHigh) {
     a->items.resize(static_cast<std::size_t>(std::max(0LL, a->bounds[0].Count())));
 }
 
-Variant Variant::MakeArray(std::vector<VarBound> bounds) {
+VarBounds::VarBounds(std::initializer_list<VarBound> bounds) {
+    if (bounds.size() > 2) throw EVariantError("Variant arrays have one or two dimensions");
+    for (const VarBound& b : bounds) b_[size_++] = b;
+}
+
+VarBounds::VarBounds(const std::vector<VarBound>& bounds) {
+    if (bounds.size() > 2) throw EVariantError("Variant arrays have one or two dimensions");
+    for (const VarBound& b : bounds) b_[size_++] = b;
+}
+
+Variant Variant::MakeArray(VarBounds bounds) {
     auto a = std::make_shared<VarArray>();
     std::size_t n = 1;
     for (const auto& b : bounds) {
@@ -359,7 +330,7 @@ Variant Variant::MakeArray(std::vector<VarBound> bounds) {
         if (count > std::numeric_limits<int>::max()) throw EVariantError("Variant array too large");
         n *= static_cast<std::size_t>(count);
     }
-    a->bounds = std::move(bounds);
+    a->bounds = bounds;
     a->items.resize(n);
     Variant v;
     v.kind_ = VarType::Array;

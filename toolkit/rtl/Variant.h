@@ -40,6 +40,24 @@ struct VarBound {
     long long Count() const { return static_cast<long long>(high) - low + 1; }
 };
 
+// The bounds of an array, kept inside it: one or two dimensions (an array per packet row would
+// otherwise allocate them apart).
+class VarBounds {
+public:
+    VarBounds() = default;
+    VarBounds(std::initializer_list<VarBound> bounds);
+    VarBounds(const std::vector<VarBound>& bounds);
+    std::size_t size() const { return size_; }
+    const VarBound& operator[](std::size_t i) const { return b_[i]; }
+    VarBound& operator[](std::size_t i) { return b_[i]; }
+    const VarBound* begin() const { return b_; }
+    const VarBound* end() const { return b_ + size_; }
+
+private:
+    VarBound b_[2];
+    std::size_t size_ = 0;
+};
+
 class Variant {
 public:
     // Copies, moves and kind tests are inline: rows of thousands of values pay for them per value.
@@ -82,9 +100,9 @@ public:
 
     static Variant Null();
     static Variant Date(double v);
-    static Variant Ref(Variant* target);                     // a by-reference argument
-    static Variant MakeArray(std::vector<VarBound> bounds);  // elements Empty
-    static Variant ArrayOf(std::vector<Variant>&& items);    // 0-based, one dimension, the items taken over
+    static Variant Ref(Variant* target);                   // a by-reference argument
+    static Variant MakeArray(VarBounds bounds);            // elements Empty
+    static Variant ArrayOf(std::vector<Variant>&& items);  // 0-based, one dimension, the items taken over
 
     VarType Type() const { return Deref().kind_; }  // kind after following a reference
     bool IsEmpty() const { return Type() == VarType::Empty; }
@@ -120,6 +138,7 @@ public:
 
     // Arrays.
     int DimCount() const;  // 0 when not an array
+    // Bounds and element access are inline (after VarArray): packets read them per value.
     int Low(int dim = 1) const;
     int High(int dim = 1) const;
     int Count(int dim = 1) const { return High(dim) - Low(dim) + 1; }
@@ -154,7 +173,10 @@ public:
 
 private:
     void Detach();
+    const VarArray& Storage() const;  // raises when not an array
     [[noreturn]] void ConvertError(VarType to) const;
+    [[noreturn]] static void NotAnArray();
+    [[noreturn]] static void NoSuchDimension();
 
     VarType kind_ = VarType::Empty;
     union {
@@ -172,12 +194,52 @@ private:
 // Storage of an array variant: dims and flat row-major elements.
 class VarArray {
 public:
-    std::vector<VarBound> bounds;
+    VarBounds bounds;
     std::vector<Variant> items;
 
-    std::size_t Offset(int i) const;
+    std::size_t Offset(int i) const {
+        if (bounds.size() != 1 || i < bounds[0].low || i > bounds[0].high) OutOfBounds();
+        return static_cast<std::size_t>(i - bounds[0].low);
+    }
     std::size_t Offset(int i, int j) const;
+    [[noreturn]] static void OutOfBounds();
 };
+
+inline const VarArray& Variant::Storage() const {
+    const Variant& v = Deref();
+    if (v.kind_ != VarType::Array) NotAnArray();
+    return *static_cast<const VarArray*>(v.obj_.get());
+}
+
+inline int Variant::DimCount() const {
+    const Variant& v = Deref();
+    return v.kind_ == VarType::Array ? static_cast<int>(static_cast<const VarArray*>(v.obj_.get())->bounds.size()) : 0;
+}
+
+inline int Variant::Low(int dim) const {
+    const VarArray& a = Storage();
+    if (dim < 1 || dim > static_cast<int>(a.bounds.size())) NoSuchDimension();
+    return a.bounds[static_cast<std::size_t>(dim - 1)].low;
+}
+
+inline int Variant::High(int dim) const {
+    const VarArray& a = Storage();
+    if (dim < 1 || dim > static_cast<int>(a.bounds.size())) NoSuchDimension();
+    return a.bounds[static_cast<std::size_t>(dim - 1)].high;
+}
+
+inline const Variant& Variant::operator[](int index) const {
+    const VarArray& a = Storage();
+    return a.items[a.Offset(index)];
+}
+
+inline Variant& Variant::operator[](int index) {
+    Variant& v = Deref();
+    if (v.kind_ != VarType::Array) NotAnArray();
+    if (v.obj_.use_count() > 1) v.Detach();  // written: this holder gets its own copy
+    auto* a = static_cast<VarArray*>(v.obj_.get());
+    return a->items[a->Offset(index)];
+}
 
 // Helpers mirroring the familiar run-time functions.
 Variant VarArrayOf(std::initializer_list<Variant> items);  // 0-based, one dimension

@@ -113,6 +113,7 @@ TEST(Variant, TextsAndArrayItemsAreHandedOverWithoutCopies) {
     numbered[6] = "last";
     EXPECT_EQ(numbered.TakeItems().back().AsString(), "last");
     EXPECT_THROW(VarArrayCreate(0, 1, 0, 1).TakeItems(), EVariantError);
+    EXPECT_THROW(Variant::MakeArray({{0, 1}, {0, 1}, {0, 1}}), EVariantError);
     EXPECT_THROW(Variant("a").TakeItems(), EVariantError);
 }
 
