@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <stdexcept>
 
 #include "outside/appserver/AppServer.h"
@@ -21,7 +22,34 @@ std::string Folder() {
     }();
     return folder;
 }
+
+struct TNeededDatabase {
+    std::vector<std::string> benchmarks;
+    std::function<void()> make;
+};
+
+std::vector<TNeededDatabase>& Needed() {
+    static std::vector<TNeededDatabase> needed;
+    return needed;
+}
 }  // namespace
+
+bool NeedBenchDatabase(std::vector<std::string> benchmarks, std::function<void()> make) {
+    Needed().push_back({std::move(benchmarks), std::move(make)});
+    return true;
+}
+
+void MakeNeededDatabases(const std::string& filter) {
+    const bool excluding = !filter.empty() && filter[0] == '-';
+    const std::string pattern = excluding ? filter.substr(1) : filter;
+    const std::regex selects(pattern.empty() || pattern == "all" ? "." : pattern);
+    for (const TNeededDatabase& needed : Needed())
+        for (const std::string& name : needed.benchmarks)
+            if (std::regex_search(name, selects) != excluding) {
+                needed.make();
+                break;
+            }
+}
 
 sqlite3* OpenRaw(const std::string& path) {
     sqlite3* db = nullptr;

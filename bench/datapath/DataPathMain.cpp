@@ -2,11 +2,13 @@
 // did the same work in the same run.
 #include <benchmark/benchmark.h>
 
+#include "bench/datapath/BenchDatabase.h"
 #include "bench/support/BaselineReporter.h"
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    MakeNeededDatabases(benchmark::GetBenchmarkFilter());
     TBaselineReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatios("BM_FirstPacket_ClientDataSet", "BM_FirstPacket_RawLimit");

@@ -50,6 +50,11 @@ const std::string& Company() {
     return path;
 }
 
+[[maybe_unused]] const bool kCompanyNeeded = NeedBenchDatabase(
+    {"BM_QBE_LikeFirstPacket_ClientDataSet/0", "BM_QBE_LikeFirstPacket_ClientDataSet/1", "BM_QBE_LikeFirstPacket_RawSQLite/0",
+     "BM_QBE_LikeFirstPacket_RawSQLite/1", "BM_QBE_DetailFilter_ClientDataSet", "BM_QBE_DetailFilter_RawSQLite"},
+    [] { Company(); });
+
 long long RawRows(sqlite3* db, const std::string& sql, std::size_t& bytes) {
     sqlite3_stmt* st = nullptr;
     sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr);

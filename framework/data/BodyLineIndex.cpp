@@ -33,10 +33,10 @@ void EachRow(TClientDataSet* rows, Visit visit) {
 
 }  // namespace
 
-std::int64_t TBodyLineIndex::HighestNumber(TClientDataSet* rows, const std::string& fieldName) {
+std::int64_t TBodyLineIndex::HighestNumber(TClientDataSet* rows, const std::string& fieldName, TClientDataSet* stampOf) {
     TField* field = rows->FindField(fieldName);
     if (!field) return 0;
-    const std::uint64_t stamp = rows->DataStamp();
+    const std::uint64_t stamp = stampOf->DataStamp();
     THighest& kept = highest_[fieldName];
     if (kept.stamp == stamp && !rows->Filtered()) return kept.value;
     std::int64_t highest = 0;
@@ -54,8 +54,9 @@ std::string TBodyLineIndex::KeyText(TClientDataSet* rows, const std::vector<std:
     return text;
 }
 
-int TBodyLineIndex::CountKey(TClientDataSet* rows, const std::vector<std::string>& names, const std::string& text) {
-    const std::uint64_t stamp = rows->DataStamp();
+int TBodyLineIndex::CountKey(TClientDataSet* rows, const std::vector<std::string>& names, const std::string& text,
+                             TClientDataSet* stampOf) {
+    const std::uint64_t stamp = stampOf->DataStamp();
     TKeyCounts& kept = keys_[JoinedNames(names)];
     if (kept.stamp != stamp || rows->Filtered()) {
         kept.names = names;

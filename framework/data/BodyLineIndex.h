@@ -12,10 +12,13 @@ class TClientDataSet;
 
 class TBodyLineIndex {
 public:
+    // stampOf, in both: the dataset whose rows' stamp says whether what is kept still holds: rows
+    // itself, or the dataset rows is a clone of (a clone asked for the stamp first takes in every
+    // change of its source, a walk over all its rows).
     // The highest value of the field over the rows, a text that is no number counting as 0.
-    std::int64_t HighestNumber(TClientDataSet* rows, const std::string& fieldName);
+    std::int64_t HighestNumber(TClientDataSet* rows, const std::string& fieldName, TClientDataSet* stampOf);
     // How many rows have the text of the named fields ("A+B" split beforehand, see KeyText).
-    int CountKey(TClientDataSet* rows, const std::vector<std::string>& names, const std::string& text);
+    int CountKey(TClientDataSet* rows, const std::vector<std::string>& names, const std::string& text, TClientDataSet* stampOf);
     // The values of the named fields as one text, as CountKey compares them.
     static std::string KeyText(TClientDataSet* rows, const std::vector<std::string>& names);
 

@@ -7,6 +7,7 @@
 #include "framework/data/BodyLineIndex.h"
 #include "framework/data/DoubleFormLink.h"
 #include "framework/data/FieldText.h"
+#include "framework/data/NestedRowChanges.h"
 #include "framework/data/RecordEventsOwner.h"
 #include "framework/data/SingleFormLink.h"
 #include "server/Brokers.h"
@@ -165,6 +166,10 @@ void TdmDouble::ReapplyDigitGroups() {
         ApplyNumberFormats(DigitFieldGroups.ValueFromIndex(i), StrToIntDef(DigitFieldGroups.Names(i), 0), false);
 }
 
+TClientDataSet* TdmDouble::StampSourceOf(TClientDataSet* rows) const {
+    return rows == BodyClone && cdsBody1->Active() ? cdsBody1 : rows;
+}
+
 bool TdmDouble::RecloneBody() {
     if (!BodyClone) return false;
     try {
@@ -236,7 +241,7 @@ void TdmDouble::NextLineNumber(TDataSet* dataSet, const std::string& fieldName, 
     if (!field) return;
     std::int64_t highest = 0;
     if (auto* rows = dynamic_cast<TClientDataSet*>(dataSet)) {
-        highest = lineIndex_->HighestNumber(rows, fieldName);
+        highest = lineIndex_->HighestNumber(rows, fieldName, StampSourceOf(rows));
     } else {
         TBookmark here = dataSet->GetBookmark();
         TControlsDisabled still(dataSet);
@@ -267,9 +272,11 @@ void TdmDouble::CopyHeaderFieldsToBody() {
 
 void TdmDouble::CopyFromPreviousLine() {
     IDoubleFormLink* form = DoubleFormLink();
-    if (!form || !BodyClone || !BodyClone->Active() || BodyClone->IsEmpty()) return;
+    if (!form) return;
+    // The list first: asking the clone whether it is empty brings it up to the lines typed so far,
+    // once per new line.
     const std::string list = form->CarryOverFields();
-    if (Trim(list).empty()) return;
+    if (Trim(list).empty() || !BodyClone || !BodyClone->Active() || BodyClone->IsEmpty()) return;
     BodyClone->Last();
     for (const std::string& name : KeyItems(list)) {
         TField* field = cdsBody1->FindField(name);
@@ -284,7 +291,7 @@ bool TdmDouble::IsDuplicateBodyKey(TField* field, const std::string& fieldList) 
     for (const std::string& name : SplitString(fieldList.empty() ? field->FieldName() : fieldList, '+'))
         if (!Trim(name).empty()) names.push_back(Trim(name));
     const std::string current = TBodyLineIndex::KeyText(cdsBody1, names);
-    int others = lineIndex_->CountKey(BodyClone, names, current);
+    int others = lineIndex_->CountKey(BodyClone, names, current, StampSourceOf(BodyClone));
     // The row being checked is among the rows unless it is a new one; it counts with what it had.
     const TBookmark self = cdsBody1->State() == dsInsert ? 0 : cdsBody1->GetBookmark();
     if (others > 0 && self && BodyClone->BookmarkValid(self)) {
@@ -397,7 +404,7 @@ void TdmDouble::BeforeInsertSave() {
     const TBodyWalk walk(*this);
     const auto stampedInThisEdit = [](const Variant& value) { return FlagMark(value) < 0; };
     if (flag) {
-        cdsBody1->ModifyRows([&](std::vector<Variant>& values) {
+        ModifyNestedRows(cdsBody1, [&](std::vector<Variant>& values) {
             if (!stampedInThisEdit(values[static_cast<std::size_t>(flag->Slot())])) {
                 othersLeft = true;
                 return false;

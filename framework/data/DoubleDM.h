@@ -116,6 +116,8 @@ private:
     std::unique_ptr<TBodyLineIndex> lineIndex_;
 
     bool LinkBody();
+    // Whose stamp tells whether the line index still holds for rows: cdsBody1's for its clone.
+    TClientDataSet* StampSourceOf(TClientDataSet* rows) const;
     // Number formats of the digit groups on the fields of a new open.
     void ReapplyDigitGroups();
     void ShowBodyCount();

@@ -8,6 +8,7 @@
 
 #include "env/Log.h"
 #include "framework/data/FieldText.h"
+#include "framework/data/NestedRowChanges.h"
 #include "framework/data/RadicalDM.h"
 #include "server/Brokers.h"
 #include "toolkit/data/DataSetField.h"
@@ -80,6 +81,10 @@ void FinalizeRow(TDataSet* dataSet) {
 }  // namespace
 
 long long TdmRadical::FlagMark(const Variant& value) {
+    // Read for every line on save: a stored number is taken as it is, not through its text.
+    if (value.Type() == VarType::Integer) return value.AsInt64();
+    if (value.Type() == VarType::Double && std::isfinite(value.AsDouble()))
+        return static_cast<long long>(std::trunc(value.AsDouble()));
     double number = 0;
     if (value.IsNull() || !TryStrToFloat(Trim(value.AsString()), number)) return 0;
     return static_cast<long long>(std::trunc(number));
@@ -113,7 +118,7 @@ void TdmRadical::FinalizeMarks(TDataSet* dataSet, bool nested) {
         if (flag && rows) {
             // Every line in one pass: only FLAG changes, each line logged as its own edit would be.
             const auto slot = static_cast<std::size_t>(flag->Slot());
-            rows->ModifyRows([flag, slot](std::vector<Variant>& values) {
+            ModifyNestedRows(rows, [flag, slot](std::vector<Variant>& values) {
                 const long long mark = FlagMark(values[slot]);
                 if (mark >= 0) return false;
                 values[slot] = flag->Normalize(Variant(std::llabs(mark)));

@@ -18,6 +18,11 @@ struct DeltaShape {
     mutable SqlStatement* insert = nullptr;  // insertSql, prepared at the level's first new row
     // The parameters of insert, room kept from row to row.
     mutable std::vector<const Variant*> insertValues;
+    // The statements of changed and deleted rows, prepared at the first row that needs them: an
+    // update's by the columns it writes (per field: whether it writes it).
+    mutable std::map<std::vector<bool>, SqlStatement*> updates;
+    mutable SqlStatement* unchanged = nullptr;  // whether a row whose details alone changed is as read
+    mutable SqlStatement* remove = nullptr;
 };
 
 namespace {
@@ -31,11 +36,15 @@ std::string BareName(const std::string& name) {
 Shape ShapeOf(CompanyDatabase& db, const ProviderLevel& level, const std::vector<TFieldDef>& fields) {
     Shape s;
     const auto& columns = db.Columns(level.table);
+    std::vector<std::string> upperNames;
+    for (const auto& c : columns) upperNames.push_back(SqlUpper(c.name));
     for (const TFieldDef& f : fields) {
         std::string column;
-        if (f.DataType != ftDataSet)
-            for (const auto& c : columns)
-                if (SqlUpper(c.name) == SqlUpper(f.Name)) column = c.name;
+        if (f.DataType != ftDataSet) {
+            const std::string name = SqlUpper(f.Name);
+            for (std::size_t c = 0; c < columns.size(); ++c)
+                if (upperNames[c] == name) column = columns[c].name;
+        }
         s.column.push_back(column);
         s.upperColumn.push_back(SqlUpper(column));
     }
@@ -80,35 +89,55 @@ std::string CountedFlag(const std::string& flag) {
            " + 1) % 1000 END";
 }
 
-// "k1 = ? AND k2 = ? [AND FLAG IS NOT DISTINCT FROM ?]" with the row's original values.
-std::string KeyCondition(const Shape& s, const TDeltaRow& row, bool withFlag, std::vector<Variant>& params) {
+// "k1 = ? AND k2 = ? [AND FLAG IS NOT DISTINCT FROM ?]"; KeyParams gives the row's original values
+// for it.
+std::string KeyCondition(const Shape& s, bool withFlag) {
     std::string where;
-    for (int k : s.keys) {
-        where += (where.empty() ? "" : " AND ") + s.column[static_cast<std::size_t>(k)] + " = ?";
-        params.push_back(row.OldValue(k));
-    }
-    if (withFlag && s.flag >= 0) {
-        where += " AND FLAG IS NOT DISTINCT FROM ?";
-        params.push_back(row.OldValue(s.flag));
-    }
+    for (int k : s.keys) where += (where.empty() ? "" : " AND ") + s.column[static_cast<std::size_t>(k)] + " = ?";
+    if (withFlag && s.flag >= 0) where += " AND FLAG IS NOT DISTINCT FROM ?";
     return where;
 }
 
+void KeyParams(const Shape& s, const TDeltaRow& row, bool withFlag, std::vector<Variant>& params) {
+    for (int k : s.keys) params.push_back(row.OldValue(k));
+    if (withFlag && s.flag >= 0) params.push_back(row.OldValue(s.flag));
+}
+
 // A stale original must not pass once the counter has come round again: besides the key and FLAG, the
-// columns an update writes must still hold what the client read, and a deleted row must still carry
-// the modification date the client read.
-std::string StillAsRead(const Shape& s, const TDeltaRow& row, std::vector<Variant>& params) {
-    std::string where;
-    bool deleting = row.Kind() == ukDelete;
+// columns an update writes (writes: per field) must still hold what the client read, and a deleted row
+// (writes empty) must still carry the modification date the client read. The fields compared.
+std::vector<int> StillAsRead(const Shape& s, const std::vector<bool>& writes) {
+    std::vector<int> compared;
+    const bool deleting = writes.empty();
     for (std::size_t i = 0; i < s.column.size(); ++i) {
         int field = static_cast<int>(i);
         if (s.column[i].empty() || field == s.flag) continue;
         if (std::find(s.keys.begin(), s.keys.end(), field) != s.keys.end()) continue;
-        if (deleting ? SqlUpper(s.column[i]) != "MODI_DATE" : !row.Changed(field)) continue;
-        where += " AND " + s.column[i] + " IS NOT DISTINCT FROM ?";
-        params.push_back(row.OldValue(field));
+        if (deleting ? s.upperColumn[i] != "MODI_DATE" : !writes[i]) continue;
+        compared.push_back(field);
     }
+    return compared;
+}
+
+std::string StillAsReadCondition(const Shape& s, const std::vector<bool>& writes) {
+    std::string where;
+    for (int field : StillAsRead(s, writes))
+        where += " AND " + s.column[static_cast<std::size_t>(field)] + " IS NOT DISTINCT FROM ?";
     return where;
+}
+
+void StillAsReadParams(const Shape& s, const std::vector<bool>& writes, const TDeltaRow& row, std::vector<Variant>& params) {
+    for (int field : StillAsRead(s, writes)) params.push_back(row.OldValue(field));
+}
+
+// Per field, the override that replaces its new value (null for none): looked up once, not per row.
+std::vector<const Variant*> OverrideSlots(const Shape& s, const std::map<std::string, Variant>& overrides) {
+    std::vector<const Variant*> slots(s.upperColumn.size(), nullptr);
+    if (overrides.empty()) return slots;
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        if (!s.upperColumn[i].empty())
+            if (auto found = overrides.find(s.upperColumn[i]); found != overrides.end()) slots[i] = &found->second;
+    return slots;
 }
 
 const Variant& NewValueOf(const TDeltaRow& row, const Shape& s, int field, const std::map<std::string, Variant>& overrides) {
@@ -146,8 +175,8 @@ std::string DeltaApplier::Context(const TDeltaRow& row, const ProviderLevel& lev
 DeltaApplier::Outcome DeltaApplier::Refusal(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& s,
                                             const std::vector<TFieldDef>& fields) {
     std::vector<Variant> params;
-    std::string where = KeyCondition(s, row, false, params);
-    SqlStatement& st = db_.Cached("SELECT * FROM " + level.table + " WHERE " + where);
+    KeyParams(s, row, false, params);
+    SqlStatement& st = db_.Cached("SELECT * FROM " + level.table + " WHERE " + KeyCondition(s, false));
     st.Bind(params);
     Outcome o;
     o.ok = false;
@@ -170,15 +199,16 @@ DeltaApplier::Outcome DeltaApplier::Refusal(const TDeltaRow& row, const Provider
     return o;
 }
 
-DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& s,
-                                             const std::vector<TFieldDef>& fields, const Overrides& overrides) {
+DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, TUpdateKind kind, const ProviderLevel& level,
+                                             const DeltaShape& s, const std::vector<TFieldDef>& fields,
+                                             const Overrides& overrides, const std::vector<const Variant*>& overrideSlots) {
     Outcome o;
     if (level.table.empty()) return {false, "Provider " + provider_.name + " does not accept changes", deReadOnly, {}};
     if (!s.missingKey.empty()) return {false, "The changes lack the key field " + s.missingKey, deDatabase, {}};
     // A row the database refuses must not spoil the rest of the transaction.
     auto statements = [&]() -> Outcome {
         std::vector<Variant> params;
-        switch (row.Kind()) {
+        switch (kind) {
             case ukInsert: {
                 static const Variant one(1);
                 auto& values = s.insertValues;
@@ -186,43 +216,55 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
                 for (std::size_t i = 0; i < fields.size(); ++i) {
                     if (s.column[i].empty()) continue;
                     // The server counts: a new row starts at 1 whatever the client sent.
-                    values.push_back(static_cast<int>(i) == s.flag ? &one : &NewValueOf(row, s, static_cast<int>(i), overrides));
+                    const Variant* value = overrideSlots[i] ? overrideSlots[i] : &row.NewValueRef(static_cast<int>(i));
+                    values.push_back(static_cast<int>(i) == s.flag ? &one : value);
                 }
                 if (!s.insert) s.insert = &db_.Cached(s.insertSql);
                 s.insert->ExecuteInPlace(values);
                 return o;
             }
             case ukModify: {
-                std::string set;
+                std::vector<bool> writes(fields.size(), false);
+                bool writesAny = false;
                 for (std::size_t i = 0; i < fields.size(); ++i) {
                     if (s.column[i].empty() || static_cast<int>(i) == s.flag || !row.Changed(static_cast<int>(i))) continue;
-                    set += (set.empty() ? "" : ", ") + s.column[i] + " = ?";
+                    writes[i] = writesAny = true;
                     params.push_back(row.NewValue(static_cast<int>(i)));
                 }
                 // A change of FLAG alone is a save too (the client stamped the row for its details).
-                bool saves = !set.empty() || (s.flag >= 0 && row.Changed(s.flag));
-                if (!saves || (set.empty() && s.flagColumn.empty())) {
-                    std::string where = KeyCondition(s, row, true, params);
+                bool saves = writesAny || (s.flag >= 0 && row.Changed(s.flag));
+                if (!saves || (!writesAny && s.flagColumn.empty())) {
+                    KeyParams(s, row, true, params);
                     // Only its details changed: the row must still be as the client read it.
-                    SqlStatement& st = db_.Cached("SELECT 1 FROM " + level.table + " WHERE " + where);
-                    st.Bind(params);
-                    bool there = st.Step();
-                    st.Reset();
+                    if (!s.unchanged)
+                        s.unchanged = &db_.Cached("SELECT 1 FROM " + level.table + " WHERE " + KeyCondition(s, true));
+                    s.unchanged->Bind(params);
+                    bool there = s.unchanged->Step();
+                    s.unchanged->Reset();
                     return there ? o : Refusal(row, level, s, fields);
                 }
-                // The client's FLAG is not taken: the server counts it in the statement that saves the row.
-                if (!s.flagColumn.empty()) set += (set.empty() ? "" : ", ") + CountedFlag(s.flagColumn);
-                // Parameters in the order of their markers: the key's, then the originals'.
-                std::string where = KeyCondition(s, row, true, params);
-                where += StillAsRead(s, row, params);
-                int changed = db_.Cached("UPDATE " + level.table + " SET " + set + " WHERE " + where).Execute(params);
-                return changed > 0 ? o : Refusal(row, level, s, fields);
+                SqlStatement*& update = s.updates[writes];
+                if (!update) {
+                    std::string set;
+                    for (std::size_t i = 0; i < fields.size(); ++i)
+                        if (writes[i]) set += (set.empty() ? "" : ", ") + s.column[i] + " = ?";
+                    // The client's FLAG is not taken: the server counts it in the statement that saves the row.
+                    if (!s.flagColumn.empty()) set += (set.empty() ? "" : ", ") + CountedFlag(s.flagColumn);
+                    update = &db_.Cached("UPDATE " + level.table + " SET " + set + " WHERE " + KeyCondition(s, true) +
+                                         StillAsReadCondition(s, writes));
+                }
+                // Parameters in the order of their markers: the new values', the key's, then the originals'.
+                KeyParams(s, row, true, params);
+                StillAsReadParams(s, writes, row, params);
+                return update->Execute(params) > 0 ? o : Refusal(row, level, s, fields);
             }
             case ukDelete: {
-                std::string where = KeyCondition(s, row, true, params);
-                where += StillAsRead(s, row, params);
-                int changed = db_.Cached("DELETE FROM " + level.table + " WHERE " + where).Execute(params);
-                return changed > 0 ? o : Refusal(row, level, s, fields);
+                if (!s.remove)
+                    s.remove = &db_.Cached("DELETE FROM " + level.table + " WHERE " + KeyCondition(s, true) +
+                                           StillAsReadCondition(s, {}));
+                KeyParams(s, row, true, params);
+                StillAsReadParams(s, {}, row, params);
+                return s.remove->Execute(params) > 0 ? o : Refusal(row, level, s, fields);
             }
         }
         return o;
@@ -237,7 +279,7 @@ DeltaApplier::Outcome DeltaApplier::ApplyRow(const TDeltaRow& row, const Provide
         // each row under its own.
         if (!guarded_) throw TRetryGuarded{};
         // A new row whose key is taken (someone saved it meanwhile) is named as such on every backend.
-        if (row.Kind() == ukInsert && KeyTaken(row, level, s, overrides)) return {false, kRecordExists, deExists, {}};
+        if (kind == ukInsert && KeyTaken(row, level, s, overrides)) return {false, kRecordExists, deExists, {}};
         return {false, e.Message(), deDatabase, {}};
     }
     return o;
@@ -280,6 +322,8 @@ void DeltaApplier::ApplyLevel(const TDeltaReader& reader, const ProviderLevel& l
     const auto& fields = reader.Fields();
     if (reader.Count() == 0) return;
     DeltaShape shape = level.table.empty() ? DeltaShape{} : ShapeOf(db_, level, fields);
+    const std::vector<const Variant*> masterSlots = OverrideSlots(shape, fromMaster);
+    static const Overrides none;
     auto applyDetails = [&](const TDeltaRow& row, const Overrides& own) {
         for (const ProviderLevel& detail : level.details) {
             // New detail rows take the new values of the master columns they are linked to.
@@ -293,42 +337,55 @@ void DeltaApplier::ApplyLevel(const TDeltaReader& reader, const ProviderLevel& l
             if (TooMany()) return;
         }
     };
-    auto applyOne = [&](const TDeltaRow& row) {
+    auto applyOne = [&](const TDeltaRow& row, TUpdateKind kind) {
         // The details of a deleted master go first; those of a new or changed master after it.
-        if (row.Kind() == ukDelete) applyDetails(row, {});
+        if (kind == ukDelete) applyDetails(row, {});
         if (TooMany()) return;
-        Overrides own = row.Kind() == ukInsert ? fromMaster : Overrides{};
-        if (row.Kind() == ukInsert && numbering_ && &level == &provider_.level && !level.table.empty()) {
+        const bool inserting = kind == ukInsert;
+        // A new row takes the master's values for its links; the others take none. Only a renumbered
+        // header has overrides of its own.
+        const Overrides* own = inserting ? &fromMaster : &none;
+        const std::vector<const Variant*>* slots = &masterSlots;
+        Overrides numbered;
+        std::vector<const Variant*> numberedSlots;
+        if (inserting && numbering_ && &level == &provider_.level && !level.table.empty()) {
+            numbered = fromMaster;
             try {
-                NumberNewHeader(row, level, shape, own);
+                NumberNewHeader(row, level, shape, numbered);
             } catch (const EDatabaseError& e) {
                 errors_.AddError(row.Id(), e.Message(), deDatabase, Context(row, level));
                 return;
             }
+            numberedSlots = OverrideSlots(shape, numbered);
+            own = &numbered;
+            slots = &numberedSlots;
         }
-        Outcome o = ApplyRow(row, level, shape, fields, own);
+        Outcome o = ApplyRow(row, kind, level, shape, fields, *own, *slots);
         if (!o.ok) {
             // A refused master keeps its details back: they stay pending on the client.
             errors_.AddError(row.Id(), o.message, o.code, Context(row, level), o.current);
             return;
         }
-        if (row.Kind() != ukDelete) applyDetails(row, own);
+        if (kind != ukDelete) applyDetails(row, *own);
     };
     // A change of a kind the protocol does not know is refused (once, in the first pass), not skipped.
-    auto kindOf = [&](const TDeltaRow& row, bool report) -> std::optional<TUpdateKind> {
+    auto kindOf = [&](const TDeltaRow& row) -> std::optional<TUpdateKind> {
         try {
             return row.Kind();
         } catch (const EDatabaseError& e) {
-            if (report) errors_.AddError(row.Id(), e.Message(), deDatabase, level.table);
+            errors_.AddError(row.Id(), e.Message(), deDatabase, level.table);
             return std::nullopt;
         }
     };
-    // Deletes first: a line removed and a new line typed with the same key must not collide.
+    // Deletes first: a line removed and a new line typed with the same key must not collide. The first
+    // pass reads each row's kind for both.
+    std::vector<std::optional<TUpdateKind>> kinds(static_cast<std::size_t>(reader.Count()));
     for (bool deletes : {true, false})
         for (int i = 0; i < reader.Count() && !TooMany(); ++i) {
             TDeltaRow row = reader.Row(i);
-            std::optional<TUpdateKind> kind = kindOf(row, deletes);
-            if (kind && (*kind == ukDelete) == deletes) applyOne(row);
+            std::optional<TUpdateKind>& kind = kinds[static_cast<std::size_t>(i)];
+            if (deletes) kind = kindOf(row);
+            if (kind && (*kind == ukDelete) == deletes) applyOne(row, *kind);
         }
 }
 

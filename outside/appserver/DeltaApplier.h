@@ -52,8 +52,10 @@ private:
     // New values that replace what the client sent in a new row, by upper-case column name.
     using Overrides = std::map<std::string, Variant>;
     void ApplyLevel(const TDeltaReader& reader, const ProviderLevel& level, const Overrides& fromMaster);
-    Outcome ApplyRow(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& shape,
-                     const std::vector<TFieldDef>& fields, const Overrides& overrides);
+    // overrideSlots: the overrides by field position (null where none), as a new row takes them.
+    Outcome ApplyRow(const TDeltaRow& row, TUpdateKind kind, const ProviderLevel& level, const DeltaShape& shape,
+                     const std::vector<TFieldDef>& fields, const Overrides& overrides,
+                     const std::vector<const Variant*>& overrideSlots);
     // The header's number for a new header row under server numbering (its override when renumbered).
     void NumberNewHeader(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& shape, Overrides& own);
     Outcome Refusal(const TDeltaRow& row, const ProviderLevel& level, const DeltaShape& shape,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <map>
 
 #include "outside/appserver/SqlSelect.h"
@@ -82,45 +83,76 @@ LinkKind LinkKey(const Variant& row, const std::vector<int>& positions, std::str
     return LinkKind::Text;
 }
 
+// The parts of a level its statements are made of, with the dialect, as one text.
+std::string LevelKey(const ProviderLevel& level, const SqlTranslator& translator) {
+    std::string key = std::to_string(static_cast<int>(translator.Dialect())) + '\x1f' + level.select + '\x1f' +
+                      level.fixedCondition + '\x1f' + level.defaultOrder + '\x1f' + level.table;
+    for (const auto& [master, detail] : level.links) key += '\x1f' + master + '=' + detail;
+    return key;
+}
+
+// A window asks for the same rows, their count and their details on every open: each statement's
+// text is made once from the same parts (in each thread, which serves one session at a time).
+const std::string& Remembered(const std::string& key, const std::function<std::string()>& make) {
+    constexpr std::size_t kKept = 256;
+    thread_local std::map<std::string, std::string> made;
+    auto found = made.find(key);
+    if (found == made.end()) {
+        std::string text = make();
+        if (made.size() >= kKept) made.clear();
+        found = made.emplace(key, std::move(text)).first;
+    }
+    return found->second;
+}
+
 }  // namespace
 
 LevelStatement TopLevelStatement(const ProviderLevel& level, const ProviderRequest& request, const SqlTranslator& translator) {
-    std::string condition = Trimmed(request.condition);
-    if (SqlUpper(condition) == "ALL") condition.clear();
+    const std::string key = "top\x1f" + LevelKey(level, translator) + '\x1f' + request.condition + '\x1f' + request.order +
+                            '\x1f' + std::to_string(request.topRows);
     LevelStatement out;
-    std::string sql = AddCondition(level.select, Both(Trimmed(level.fixedCondition), condition));
-    std::string order = Trimmed(request.order).empty() ? level.defaultOrder : Trimmed(request.order);
-    out.sql = translator.Translate(SetOrder(sql, order));
-    if (request.topRows > 0) out.sql += " LIMIT " + std::to_string(request.topRows);
+    out.sql = Remembered(key, [&] {
+        std::string condition = Trimmed(request.condition);
+        if (SqlUpper(condition) == "ALL") condition.clear();
+        std::string sql = AddCondition(level.select, Both(Trimmed(level.fixedCondition), condition));
+        std::string order = Trimmed(request.order).empty() ? level.defaultOrder : Trimmed(request.order);
+        sql = translator.Translate(SetOrder(sql, order));
+        if (request.topRows > 0) sql += " LIMIT " + std::to_string(request.topRows);
+        return sql;
+    });
     out.params = level.selectParams;
     out.params.insert(out.params.end(), level.conditionParams.begin(), level.conditionParams.end());
     return out;
 }
 
 LevelStatement DetailStatement(const ProviderLevel& detail, const SqlTranslator& translator) {
-    std::string links;
-    for (const std::string& column : LinkedColumns(detail)) links += (links.empty() ? "" : " AND ") + column + " = ?";
     LevelStatement out;
-    out.sql = translator.Translate(
-        SetOrder(AddCondition(detail.select, Both(links, Trimmed(detail.fixedCondition))), detail.defaultOrder));
+    out.sql = Remembered("detail\x1f" + LevelKey(detail, translator), [&] {
+        std::string links;
+        for (const std::string& column : LinkedColumns(detail)) links += (links.empty() ? "" : " AND ") + column + " = ?";
+        return translator.Translate(
+            SetOrder(AddCondition(detail.select, Both(links, Trimmed(detail.fixedCondition))), detail.defaultOrder));
+    });
     return out;
 }
 
 LevelStatement DetailBatchStatement(const ProviderLevel& detail, int masters, const SqlTranslator& translator) {
-    const std::vector<std::string> columns = LinkedColumns(detail);
-    std::string links, order;
-    if (columns.size() == 1) {
-        for (int m = 0; m < masters; ++m) links += m == 0 ? "?" : ", ?";
-        links = columns[0] + " IN (" + links + ")";
-    } else {
-        std::string one;
-        for (const std::string& column : columns) one += (one.empty() ? "" : " AND ") + column + " = ?";
-        for (int m = 0; m < masters; ++m) links += (m == 0 ? "(" : " OR (") + one + ")";
-    }
-    for (const std::string& column : columns) order += (order.empty() ? "" : ", ") + column;
-    if (!Trimmed(detail.defaultOrder).empty()) order += ", " + detail.defaultOrder;
     LevelStatement out;
-    out.sql = translator.Translate(SetOrder(AddCondition(detail.select, Both(links, Trimmed(detail.fixedCondition))), order));
+    out.sql = Remembered("batch\x1f" + std::to_string(masters) + '\x1f' + LevelKey(detail, translator), [&] {
+        const std::vector<std::string> columns = LinkedColumns(detail);
+        std::string links, order;
+        if (columns.size() == 1) {
+            for (int m = 0; m < masters; ++m) links += m == 0 ? "?" : ", ?";
+            links = columns[0] + " IN (" + links + ")";
+        } else {
+            std::string one;
+            for (const std::string& column : columns) one += (one.empty() ? "" : " AND ") + column + " = ?";
+            for (int m = 0; m < masters; ++m) links += (m == 0 ? "(" : " OR (") + one + ")";
+        }
+        for (const std::string& column : columns) order += (order.empty() ? "" : ", ") + column;
+        if (!Trimmed(detail.defaultOrder).empty()) order += ", " + detail.defaultOrder;
+        return translator.Translate(SetOrder(AddCondition(detail.select, Both(links, Trimmed(detail.fixedCondition))), order));
+    });
     return out;
 }
 

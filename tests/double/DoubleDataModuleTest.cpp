@@ -150,4 +150,66 @@ TEST_F(Tdef05Fixture, LineNumbersAndDuplicateCodesFollowLinesAddedChangedAndDele
     EXPECT_THROW(SetFieldText(Body().FieldByName("MD003"), "X1", false), EAbort);
     Body().Cancel();
     form->DoCancel(false);
+
+    // Another document's lines, then this one's again, as they are stored.
+    ShowDocument("ADMMA");
+    char expected[16];
+    std::snprintf(expected, sizeof expected, "%04d", std::stoi(Sql("SELECT MAX(MD002) FROM ADMMD WHERE MD001 = 'ADMMA'")) + 1);
+    EXPECT_EQ(next(), expected);
+    ShowDocument("ZLINES");
+    EXPECT_EQ(next(), "0003");
+}
+
+TEST_F(Tdef05Fixture, ANewLineTakesTheCarriedOverFieldsOfTheLastLineOnlyWhenTheyAreListed) {
+    Open();
+    ASSERT_TRUE(form->DoAdd(true));
+    Main().FieldByName("MC001")->SetAsString("ZCARRY");
+    AddLine(Body(), "A1");
+    Body().Edit();
+    Body().FieldByName("MD004")->SetAsString("名称");
+    Body().Post();
+    AddLine(Body(), "A2");
+    EXPECT_EQ(Body().FieldByName("MD004")->AsString(), "") << "nothing is carried over unless listed";
+
+    form->CarryOverBodyFields = "MD004,MD006";
+    Body().Edit();
+    Body().FieldByName("MD004")->SetAsString("单价");
+    Body().FieldByName("MD006")->SetAsFloat(12);
+    Body().Post();
+    Body().First();  // the previous line is the last one, wherever the cursor stands
+    Body().Append();
+    EXPECT_EQ(Body().FieldByName("MD004")->AsString(), "单价");
+    EXPECT_EQ(Body().FieldByName("MD006")->AsFloat(), 12);
+    EXPECT_EQ(Body().FieldByName("MD003")->AsString(), "") << "fields not listed start empty";
+    Body().Cancel();
+    form->DoCancel(false);
+}
+
+TEST_F(Tdef05Fixture, SavingFinalizesTheLinesOfANewDocumentAndTheMarkedLinesOfAStoredOne) {
+    // A stored line with a negative FLAG (never stamped) is finalized when its document is saved,
+    // though only the header was changed.
+    install.ExecuteSql("INSERT INTO ADMMC (MC001, MC002, MC003, MC004, FLAG) VALUES ('ZNEG', 'N', '1', 'ADM', 1)");
+    install.ExecuteSql("INSERT INTO ADMMD (MD001, MD002, MD003, MD005, MD006, FLAG) VALUES ('ZNEG', '0001', 'A', 'C', 1, -5)");
+    Open();
+    ShowDocument("ZNEG");
+    ASSERT_TRUE(form->DoEdit());
+    Main().FieldByName("MC002")->SetAsString("改名");
+    ASSERT_TRUE(form->DoSave());
+    EXPECT_EQ(Sql("SELECT FLAG FROM ADMMD WHERE MD001 = 'ZNEG'"), "5");
+
+    // A new document's lines hold its code and FLAG 1 in the window once saved, as stored.
+    form->IsKeepOnAdd = false;
+    ASSERT_TRUE(form->DoAdd(true));
+    Main().FieldByName("MC001")->SetAsString("ZFIN");
+    Main().FieldByName("MC004")->SetAsString("ADM");
+    AddLine(Body(), "B1");
+    AddLine(Body(), "B2");
+    EXPECT_EQ(Column(Body(), "FLAG"), (std::vector<std::string>{"-1", "-1"}));
+    ASSERT_TRUE(form->DoSave());
+    ShowDocument("ZFIN");
+    EXPECT_EQ(Column(Body(), "MD001"), (std::vector<std::string>{"ZFIN", "ZFIN"}));
+    EXPECT_EQ(Column(Body(), "FLAG"), (std::vector<std::string>{"1", "1"}));
+    EXPECT_EQ(Rows("SELECT MD001, MD003, FLAG FROM ADMMD WHERE MD001 = 'ZFIN' ORDER BY MD002"),
+              (std::vector<std::string>{"ZFIN|B1|1", "ZFIN|B2|1"}));
+    EXPECT_EQ(Main().ChangeCount(), 0);
 }

@@ -139,3 +139,14 @@ TEST_F(RadicalFixture, ADocumentWithItsBodyIsSavedInOneCallWithEveryRowFinalized
     EXPECT_EQ(Value("SELECT FLAG FROM ADMMD WHERE MD001 = 'NEWDOC' AND MD002 = '0002'").AsInteger(), 1);
     EXPECT_EQ(Text(Value("SELECT MODIFIER FROM ADMMD WHERE MD001 = 'NEWDOC' AND MD002 = '0001'")), "DS");
 }
+
+TEST(FlagMarks, AMarkReadsTheSameStoredAsAnIntegerAFractionOrText) {
+    EXPECT_EQ(TdmRadical::FlagMark(Variant(-3)), -3);
+    EXPECT_EQ(TdmRadical::FlagMark(Variant(-2.7)), -2);
+    EXPECT_EQ(TdmRadical::FlagMark(Variant(12.0)), 12);
+    EXPECT_EQ(TdmRadical::FlagMark(Variant(" -4 ")), -4);
+    EXPECT_EQ(TdmRadical::FlagMark(Variant("-4.9")), -4);
+    EXPECT_EQ(TdmRadical::FlagMark(Variant::Null()), 0);
+    EXPECT_EQ(TdmRadical::FlagMark(Variant()), 0);
+    EXPECT_EQ(TdmRadical::FlagMark(Variant("x")), 0);
+}

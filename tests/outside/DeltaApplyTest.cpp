@@ -322,3 +322,50 @@ TEST_P(DeltaApply, ARowEditedAndThenDeletedBeforeSavingIsDeletedByItsFetchedValu
     EXPECT_EQ(Count("SELECT COUNT(*) FROM ADMMC WHERE MC001 = 'D002'"), 0);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM ADMMD WHERE MD001 = 'D002'"), 0);
 }
+
+TEST_P(DeltaApply, LinesChangingDifferentColumnsInOneSaveEachWriteTheirOwn) {
+    AddDocuments(1, 5);
+    auto Rows = [this](const std::string& select) {
+        std::vector<std::string> out;
+        for (const auto& row : Db().Query(select).rows) {
+            std::string text;
+            for (const Variant& v : row) text += (text.empty() ? "" : "|") + VarToStr(v);
+            out.push_back(text);
+        }
+        return out;
+    };
+    DocumentClient c;
+    c.Open("ADMMC.MC001 = 'D001'");
+    EditLine(c, "0001", "MD003", "CODE1");
+    EditLine(c, "0002", "MD004", "名称2");
+    EditLine(c, "0003", "MD003", "CODE3");
+    ASSERT_TRUE(c.body.Locate("MD002", Variant("0004"), {}));
+    c.body.Edit();
+    c.body.FieldByName("MD003")->SetAsString("CODE4");
+    c.body.FieldByName("MD004")->SetAsString("名称4");
+    DocumentClient::BumpFlag(c.body);
+    c.body.Post();
+    ASSERT_TRUE(c.body.Locate("MD002", Variant("0005"), {}));
+    c.body.Delete();
+    TouchHeader(c);
+    Reconciled refused;
+    refused.Listen(c.body);
+    ASSERT_EQ(c.main.ApplyUpdates(0), 0) << (refused.messages.empty() ? "" : refused.messages[0]);
+    EXPECT_EQ(Rows("SELECT MD002, MD003, MD004, FLAG FROM ADMMD WHERE MD001 = 'D001' ORDER BY MD002"),
+              (std::vector<std::string>{"0001|CODE1|字段1|2", "0002|F2|名称2|2", "0003|CODE3|字段3|2", "0004|CODE4|名称4|2"}));
+
+    // Another client's lines, read before that save: each refused for what it writes, deleted lines too.
+    DocumentClient stale;
+    stale.Open("ADMMC.MC001 = 'D001'");
+    Db().Query("UPDATE ADMMD SET MD004 = '别人改', FLAG = 3 WHERE MD001 = 'D001' AND MD002 IN ('0001', '0003')");
+    EditLine(stale, "0001", "MD004", "我改");
+    EditLine(stale, "0002", "MD004", "我也改");
+    ASSERT_TRUE(stale.body.Locate("MD002", Variant("0003"), {}));
+    stale.body.Delete();
+    Reconciled lines;
+    lines.Listen(stale.body);
+    EXPECT_EQ(stale.main.ApplyUpdates(-1), 2);
+    EXPECT_EQ(lines.messages, (std::vector<std::string>{"Record changed by another user", "Record changed by another user"}));
+    EXPECT_EQ(Rows("SELECT MD002, MD004 FROM ADMMD WHERE MD001 = 'D001' ORDER BY MD002"),
+              (std::vector<std::string>{"0001|别人改", "0002|我也改", "0003|别人改", "0004|名称4"}));
+}

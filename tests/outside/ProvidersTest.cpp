@@ -76,11 +76,18 @@ TEST_P(Providers, DataRequestsChooseRowsAndOrder) {
     EXPECT_EQ(Keys(c.main, "MC001").front(), Db().Query("SELECT MIN(MC001) FROM ADMMC").rows[0][0].AsString());
     c.Open("");
     EXPECT_EQ(OleCall(c.Server(), "GetRecCount").AsInteger(), demo + 5);
+    // A request made before, as a window repeats it on every open, and the same with another order.
+    c.Open("ADMMC.MC001 >= 'D003' AND ADMMC.MC001 LIKE 'D0%'", "ADMMC.MC001 DESC");
+    EXPECT_EQ(Keys(c.main, "MC001"), (std::vector<std::string>{"D005", "D004", "D003"}));
+    c.Open("ADMMC.MC001 >= 'D003' AND ADMMC.MC001 LIKE 'D0%'", "ADMMC.MC001");
+    EXPECT_EQ(Keys(c.main, "MC001"), (std::vector<std::string>{"D003", "D004", "D005"}));
+    EXPECT_EQ(OleCall(c.Server(), "GetRecCount").AsInteger(), 3);
 
     // The suite's SQL is translated; a second statement smuggled into a condition is refused.
     c.Open("ISNULL(ADMMC.MC005, '') = '' AND ADMMC.MC001 + 'x' = 'D001x'");
     EXPECT_EQ(Keys(c.main, "MC001"), (std::vector<std::string>{"D001"}));
     EXPECT_NE(ErrorOf([&] { c.Open("1=1; DELETE FROM ADMMD"); }), "no error");
+    EXPECT_NE(ErrorOf([&] { c.Open("1=1; DELETE FROM ADMMD"); }), "no error") << "refused again when asked again";
     ErrorOf([&] { c.Open("1=1) ORDER BY ADMMC.MC001; DELETE FROM ADMMD; SELECT ADMMC.* FROM ADMMC ADMMC WHERE (1=1"); });
     EXPECT_EQ(ErrorOf([&] { Db().Cached("SELECT 1; DELETE FROM ADMMD"); }),
               "Only one statement is allowed here: SELECT 1; DELETE FROM ADMMD");
