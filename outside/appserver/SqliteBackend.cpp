@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -137,13 +138,10 @@ SqlResult SqliteBackend::Query(const std::string& sql, const std::vector<Variant
     st.handle = guard_->PrepareOne(sql);
     auto fail = [&](int rc) { throw EDatabaseError(guard_->Explain(rc)); };
     int count = sqlite3_bind_parameter_count(st.handle);
-    const Variant null = Variant::Null();
-    std::vector<std::string> held;  // the bound texts, read in place while the statement runs
-    held.reserve(static_cast<std::size_t>(count));
-    for (int i = 1; i <= count; ++i) {
-        const Variant& value = static_cast<std::size_t>(i) <= params.size() ? params[static_cast<std::size_t>(i - 1)] : null;
-        if (int rc = SqliteBindValue(st.handle, i, value, &held); rc != SQLITE_OK) fail(rc);
-    }
+    // The texts are read where the parameters hold them: the statement is gone before they are.
+    const int given = std::min(count, static_cast<int>(params.size()));
+    for (int i = 1; i <= given; ++i)
+        if (int rc = SqliteBindInPlace(st.handle, i, params[static_cast<std::size_t>(i - 1)]); rc != SQLITE_OK) fail(rc);
     SqlResult result;
     int columns = sqlite3_column_count(st.handle);
     for (int i = 0; i < columns; ++i) result.columns.emplace_back(sqlite3_column_name(st.handle, i));

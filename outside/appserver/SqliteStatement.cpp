@@ -23,7 +23,11 @@ Variant SqliteColumnValue(sqlite3_stmt* st, int i) {
     }
 }
 
-int SqliteBindValue(sqlite3_stmt* st, int index, const Variant& value, std::vector<std::string>* held) {
+namespace {
+
+// bindText binds a String's text; the other kinds are bound by value.
+template <class BindText>
+int BindValue(sqlite3_stmt* st, int index, const Variant& value, BindText bindText) {
     const Variant& v = value.Deref();
     switch (v.Type()) {
         case VarType::Empty:
@@ -36,17 +40,27 @@ int SqliteBindValue(sqlite3_stmt* st, int index, const Variant& value, std::vect
             Bytes b = v.AsBytes();
             return sqlite3_bind_blob(st, index, b.data(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
         }
-        case VarType::String: {
-            if (!held) {
-                const std::string s = v.AsString();
-                return sqlite3_bind_text(st, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
-            }
-            // Read in place: the caller keeps the text until the statement lets go of it.
-            const std::string& s = held->emplace_back(v.AsString());
-            return sqlite3_bind_text(st, index, s.data(), static_cast<int>(s.size()), SQLITE_STATIC);
-        }
+        case VarType::String: return bindText(v.StringRef());
         default: throw EDatabaseError(std::string("A parameter of kind ") + VarTypeName(v.Type()) + " cannot be bound");
     }
+}
+
+int BindText(sqlite3_stmt* st, int index, const std::string& text, void (*lifetime)(void*)) {
+    return sqlite3_bind_text(st, index, text.data(), static_cast<int>(text.size()), lifetime);
+}
+
+}  // namespace
+
+int SqliteBindValue(sqlite3_stmt* st, int index, const Variant& value, std::vector<std::string>* held) {
+    return BindValue(st, index, value, [&](const std::string& text) {
+        if (!held) return BindText(st, index, text, SQLITE_TRANSIENT);
+        // Read in place: the caller keeps the copy until the statement lets go of it.
+        return BindText(st, index, held->emplace_back(text), SQLITE_STATIC);
+    });
+}
+
+int SqliteBindInPlace(sqlite3_stmt* st, int index, const Variant& value) {
+    return BindValue(st, index, value, [&](const std::string& text) { return BindText(st, index, text, SQLITE_STATIC); });
 }
 
 SqliteStatement::SqliteStatement(sqlite3* db, SqliteGuard& guard, const std::string& sql) : db_(db), guard_(guard), sql_(sql) {
@@ -63,20 +77,23 @@ void SqliteStatement::Reset() {
 }
 
 template <class ValueAt>
-void SqliteStatement::BindEach(std::size_t given, ValueAt value) {
+void SqliteStatement::BindEach(std::size_t given, ValueAt value, bool inPlace) {
     Reset();
     held_.clear();
     const int count = sqlite3_bind_parameter_count(stmt_);
-    held_.reserve(static_cast<std::size_t>(count));  // no reallocation: SQLite points into the texts
+    if (!inPlace) held_.reserve(static_cast<std::size_t>(count));  // no reallocation: SQLite points into the texts
     for (int i = 1; i <= count && static_cast<std::size_t>(i) <= given; ++i) {
         const Variant& v = value(static_cast<std::size_t>(i - 1));
         if (v.Deref().IsEmptyOrNull()) continue;  // Reset cleared every binding to null
-        if (int rc = SqliteBindValue(stmt_, i, v, &held_); rc != SQLITE_OK) Fail(rc);
+        const int rc = inPlace ? SqliteBindInPlace(stmt_, i, v) : SqliteBindValue(stmt_, i, v, &held_);
+        if (rc != SQLITE_OK) Fail(rc);
     }
 }
 
 void SqliteStatement::Bind(const std::vector<Variant>& params) {
-    BindEach(params.size(), [&](std::size_t i) -> const Variant& { return params[i]; });
+    // The caller may let the values go before stepping: the texts are kept here.
+    BindEach(
+        params.size(), [&](std::size_t i) -> const Variant& { return params[i]; }, false);
 }
 
 bool SqliteStatement::Step() {
@@ -90,19 +107,27 @@ bool SqliteStatement::Step() {
 }
 
 int SqliteStatement::RunToEnd() {
+    // The texts were read where the caller keeps them: nothing may point at them once it returns.
+    struct Unbind {
+        sqlite3_stmt* st;
+        ~Unbind() {
+            sqlite3_reset(st);
+            sqlite3_clear_bindings(st);
+        }
+    } unbind{stmt_};
     while (Step()) {}
-    int changes = sqlite3_changes(db_);
-    sqlite3_reset(stmt_);
-    return changes;
+    return sqlite3_changes(db_);
 }
 
 int SqliteStatement::Execute(const std::vector<Variant>& params) {
-    Bind(params);
+    BindEach(
+        params.size(), [&](std::size_t i) -> const Variant& { return params[i]; }, true);
     return RunToEnd();
 }
 
 int SqliteStatement::ExecuteInPlace(const std::vector<const Variant*>& params) {
-    BindEach(params.size(), [&](std::size_t i) -> const Variant& { return *params[i]; });
+    BindEach(
+        params.size(), [&](std::size_t i) -> const Variant& { return *params[i]; }, true);
     return RunToEnd();
 }
 

@@ -30,10 +30,11 @@ public:
 
 private:
     [[noreturn]] void Fail(int rc) const;
-    // Binds the count given values, value(i) for i from 0; the missing ones stay null.
+    // Binds the count given values, value(i) for i from 0; the missing ones stay null. In place: the
+    // texts are read where the values lie (the statement must run before they go).
     template <class ValueAt>
-    void BindEach(std::size_t given, ValueAt value);
-    int RunToEnd();  // the number of rows changed
+    void BindEach(std::size_t given, ValueAt value, bool inPlace);
+    int RunToEnd();  // the number of rows changed; the bindings are let go
 
     sqlite3* db_;
     SqliteGuard& guard_;
@@ -46,3 +47,5 @@ Variant SqliteColumnValue(sqlite3_stmt* st, int i);
 // held: where a text is kept while SQLite reads it in place (room reserved for every parameter); null
 // lets SQLite copy it.
 int SqliteBindValue(sqlite3_stmt* st, int index, const Variant& v, std::vector<std::string>* held = nullptr);
+// Binds a text where the value holds it: the value must outlive the statement's use of it.
+int SqliteBindInPlace(sqlite3_stmt* st, int index, const Variant& v);

@@ -274,6 +274,21 @@ TEST_P(CompanyDatabaseTest, StatementsRunOnValuesTheCallerKeeps) {
     EXPECT_EQ(r.rows[1][0].AsString(), "ADMMC");
     EXPECT_TRUE(r.rows[1][1].IsNull());
     EXPECT_EQ(r.rows[1][2].AsString(), "short");
+
+    // A passing list of parameters (texts by reference among them) serves a run, a query and a cursor.
+    Variant remark(std::string(30, 'y'));
+    EXPECT_EQ(update.Execute({Variant::Ref(&remark), Variant(3), Variant(std::string(20, 'z')), document, first}), 1);
+    r = db.Query("SELECT MD003, MD002 FROM ADMMD WHERE MD007 = ?", {Variant::Ref(&remark)});
+    ASSERT_EQ(r.rows.size(), 1u);
+    EXPECT_EQ(r.rows[0][0].AsString(), std::string(20, 'z'));
+    SqlStatement& byRemark = db.Cached("SELECT MD002 FROM ADMMD WHERE MD007 = ?");
+    byRemark.Bind({Variant(std::string(30, 'y'))});
+    const Variant other(std::string(30, 'q'));  // may take the place of the list's text
+    ASSERT_TRUE(byRemark.Step());
+    EXPECT_EQ(byRemark.Column(0).AsString(), "0001");
+    EXPECT_FALSE(byRemark.Step());
+    byRemark.Reset();
+    EXPECT_EQ(other.StringRef().size(), 30u);
 }
 
 TEST_P(CompanyDatabaseTest, ColumnsGiveTypesAndKeyPositions) {

@@ -10,13 +10,7 @@ void CheckTag(const Variant& v, const char* tag, const char* what) {
 }
 }  // namespace
 
-Variant ArrayOfMoved(std::vector<Variant>&& items) {
-    Variant v = Variant::MakeArray({{0, static_cast<int>(items.size()) - 1}});
-    if (items.empty()) return v;
-    Variant* out = &v[0];  // the elements lie one after the other
-    for (std::size_t i = 0; i < items.size(); ++i) out[i] = std::move(items[i]);
-    return v;
-}
+Variant ArrayOfMoved(std::vector<Variant>&& items) { return Variant::ArrayOf(std::move(items)); }
 
 // --- metadata ---------------------------------------------------------------------------------------
 

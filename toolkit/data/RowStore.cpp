@@ -46,44 +46,27 @@ TRowPtr TRowStore::MakeRow(Variant packetRow) {
     auto row = std::make_shared<TRow>();
     row->id = ++*idCounter_;
     const std::size_t n = fields_.size();
-    // The row's own values, moved out of the packet row when nothing else shares it.
-    Variant* items = nullptr;
-    std::size_t count = 0;
-    if (packetRow.IsArray() && packetRow.DimCount() == 1 && packetRow.Count() > 0) {
-        items = &packetRow[packetRow.Low()];  // a shared row becomes this one's own copy first
-        count = static_cast<std::size_t>(packetRow.Count());
-    }
-    // One move per value; an empty value becomes Null in place.
+    // The packet row's values become the row's own, taken whole when nothing else shares them.
     std::vector<Variant>& values = row->values;
-    values.reserve(n);
-    for (std::size_t i = 0; i < std::min(n, count); ++i) {
-        if (fields_[i].DataType == ftDataSet) {
-            values.emplace_back();  // the nested rows go to the child store below
-            continue;
-        }
-        Variant& value = values.emplace_back(std::move(items[i]));
-        if (value.IsEmpty()) value = Variant::Null();
-    }
-    for (std::size_t i = values.size(); i < n; ++i)
-        values.emplace_back(fields_[i].DataType == ftDataSet ? Variant() : Variant::Null());
+    if (packetRow.IsArray() && packetRow.DimCount() == 1) values = packetRow.TakeItems();
+    values.resize(n);
     row->nested.reserve(nestedPositions_.size());
     for (std::size_t k = 0; k < nestedPositions_.size(); ++k) {
         auto child = std::make_shared<TRowStore>(shape_->nested[k], idCounter_);
-        const auto pos = static_cast<std::size_t>(nestedPositions_[k]);
-        if (pos < count) child->AppendPacketRows(std::move(items[pos]));
+        // The nested rows go to the child store; the field's own slot stays Empty.
+        child->AppendPacketRows(std::move(values[static_cast<std::size_t>(nestedPositions_[k])]));
         row->nested.push_back(std::move(child));
     }
+    for (std::size_t i = 0; i < n; ++i)
+        if (values[i].IsEmpty() && fields_[i].DataType != ftDataSet) values[i] = Variant::Null();
     return row;
 }
 
 void TRowStore::AppendPacketRows(Variant packetRows) {
     if (!packetRows.IsArray() || packetRows.DimCount() != 1) return;
-    const int count = packetRows.Count();
-    if (count > 0) {
-        Variant* items = &packetRows[packetRows.Low()];  // a shared packet becomes this one's own copy first
-        rows.reserve(rows.size() + static_cast<std::size_t>(count));
-        for (int i = 0; i < count; ++i) rows.push_back(MakeRow(std::move(items[i])));
-    }
+    std::vector<Variant> items = packetRows.TakeItems();  // copied when the packet is shared
+    rows.reserve(rows.size() + items.size());
+    for (Variant& item : items) rows.push_back(MakeRow(std::move(item)));
     Touch();
 }
 
@@ -258,7 +241,7 @@ std::vector<Variant> TRowStore::DeltaChanges() const {
             for (std::size_t i = 0; i < current.size(); ++i)
                 if (fields_[i].DataType != ftDataSet && !(current[i] == original[i]) &&
                     !(current[i].IsNull() && original[i].IsNull()))
-                    changed[i] = current[i];
+                    changed[i] = std::move(current[i]);  // current is not sent for a modify
             out.push_back(TDeltaBuilder::Change(r->id, ukModify, std::move(original), std::move(changed),
                                                 nestedChanged ? std::move(nested) : std::vector<Variant>{}));
         } else if (nestedChanged) {

@@ -32,33 +32,6 @@ const char* VarTypeName(VarType t) {
     return "Unknown";
 }
 
-Variant::Variant() noexcept : i_(0) {}
-Variant::Variant(const Variant& other) : i_(0) { CopyFrom(other); }
-Variant::Variant(Variant&& other) noexcept
-    : kind_(other.kind_), i_(other.i_), s_(std::move(other.s_)), obj_(std::move(other.obj_)) {
-    other.kind_ = VarType::Empty;
-    other.i_ = 0;
-}
-Variant& Variant::operator=(const Variant& other) {
-    if (this != &other) {
-        Variant copy(other);
-        *this = std::move(copy);
-    }
-    return *this;
-}
-Variant& Variant::operator=(Variant&& other) noexcept {
-    if (this != &other) {
-        kind_ = other.kind_;
-        i_ = other.i_;
-        s_ = std::move(other.s_);
-        obj_ = std::move(other.obj_);
-        other.kind_ = VarType::Empty;
-        other.i_ = 0;
-    }
-    return *this;
-}
-Variant::~Variant() = default;
-
 Variant::Variant(bool v) : kind_(VarType::Boolean), b_(v) {}
 Variant::Variant(int v) : kind_(VarType::Integer), i_(v) {}
 Variant::Variant(unsigned v) : kind_(VarType::Integer), i_(v) {}
@@ -91,21 +64,11 @@ Variant Variant::Ref(Variant* target) {
     return v;
 }
 
-void Variant::CopyFrom(const Variant& other) {
-    kind_ = other.kind_;
-    i_ = other.i_;
-    s_ = other.s_;
-    obj_ = other.obj_;  // arrays and bytes are shared until written (Detach)
-}
-
 void Variant::Detach() {
     if (kind_ == VarType::Array && obj_ && obj_.use_count() > 1) {
         obj_ = std::make_shared<VarArray>(*std::static_pointer_cast<VarArray>(obj_));
     }
 }
-
-const Variant& Variant::Deref() const { return kind_ == VarType::ByRef ? ref_->Deref() : *this; }
-Variant& Variant::Deref() { return kind_ == VarType::ByRef ? ref_->Deref() : *this; }
 
 void Variant::Assign(const Variant& value) {
     if (kind_ == VarType::ByRef)
@@ -114,14 +77,9 @@ void Variant::Assign(const Variant& value) {
         *this = value;
 }
 
-VarType Variant::Type() const { return Deref().kind_; }
 bool Variant::IsDispatch() const {
     const Variant& v = Deref();
     return v.kind_ == VarType::Dispatch && v.obj_ != nullptr;
-}
-bool Variant::IsNumeric() const {
-    VarType t = Type();
-    return t == VarType::Integer || t == VarType::Double;
 }
 
 void Variant::ConvertError(VarType to) const {
@@ -320,65 +278,26 @@ DispatchPtr Variant::AsDispatch() const {
 
 // ---- arrays ----
 
-std::size_t VarArray::Offset(int i) const {
-    if (bounds.size() != 1 || i < bounds[0].low || i > bounds[0].high) throw EVariantError("Variant array index out of bounds");
-    return static_cast<std::size_t>(i - bounds[0].low);
-}
+void VarArray::OutOfBounds() { throw EVariantError("Variant array index out of bounds"); }
+void Variant::NotAnArray() { throw EVariantError("Invalid variant type: not an array"); }
+void Variant::NoSuchDimension() { throw EVariantError("Variant array dimension out of range"); }
 
 std::size_t VarArray::Offset(int i, int j) const {
-    if (bounds.size() != 2 || i < bounds[0].low || i > bounds[0].high || j < bounds[1].low || j > bounds[1].high)
-        throw EVariantError("Variant array index out of bounds");
+    if (bounds.size() != 2 || i < bounds[0].low || i > bounds[0].high || j < bounds[1].low || j > bounds[1].high) OutOfBounds();
     return static_cast<std::size_t>(i - bounds[0].low) * static_cast<std::size_t>(bounds[1].Count()) +
            static_cast<std::size_t>(j - bounds[1].low);
 }
 
-int Variant::DimCount() const {
-    const Variant& v = Deref();
-    if (v.kind_ != VarType::Array) return 0;
-    return static_cast<int>(static_cast<const VarArray*>(v.obj_.get())->bounds.size());
-}
-
-int Variant::Low(int dim) const {
-    const Variant& v = Deref();
-    if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
-    const auto* a = static_cast<const VarArray*>(v.obj_.get());  // no reference count taken: asked per element
-    if (dim < 1 || dim > static_cast<int>(a->bounds.size())) throw EVariantError("Variant array dimension out of range");
-    return a->bounds[dim - 1].low;
-}
-
-int Variant::High(int dim) const {
-    const Variant& v = Deref();
-    if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
-    const auto* a = static_cast<const VarArray*>(v.obj_.get());
-    if (dim < 1 || dim > static_cast<int>(a->bounds.size())) throw EVariantError("Variant array dimension out of range");
-    return a->bounds[dim - 1].high;
-}
-
-const Variant& Variant::operator[](int index) const {
-    const Variant& v = Deref();
-    if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
-    auto* a = static_cast<VarArray*>(v.obj_.get());
-    return a->items[a->Offset(index)];
-}
-
-Variant& Variant::operator[](int index) {
-    Variant& v = Deref();
-    if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
-    v.Detach();
-    auto* a = static_cast<VarArray*>(v.obj_.get());
-    return a->items[a->Offset(index)];
-}
-
 const Variant& Variant::At(int i, int j) const {
     const Variant& v = Deref();
-    if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
+    if (v.kind_ != VarType::Array) NotAnArray();
     auto* a = static_cast<VarArray*>(v.obj_.get());
     return a->items[a->Offset(i, j)];
 }
 
 Variant& Variant::At(int i, int j) {
     Variant& v = Deref();
-    if (v.kind_ != VarType::Array) throw EVariantError("Invalid variant type: not an array");
+    if (v.kind_ != VarType::Array) NotAnArray();
     v.Detach();
     auto* a = static_cast<VarArray*>(v.obj_.get());
     return a->items[a->Offset(i, j)];
@@ -393,7 +312,17 @@ void Variant::Redim(int newHigh) {
     a->items.resize(static_cast<std::size_t>(std::max(0LL, a->bounds[0].Count())));
 }
 
-Variant Variant::MakeArray(std::vector<VarBound> bounds) {
+VarBounds::VarBounds(std::initializer_list<VarBound> bounds) {
+    if (bounds.size() > 2) throw EVariantError("Variant arrays have one or two dimensions");
+    for (const VarBound& b : bounds) b_[size_++] = b;
+}
+
+VarBounds::VarBounds(const std::vector<VarBound>& bounds) {
+    if (bounds.size() > 2) throw EVariantError("Variant arrays have one or two dimensions");
+    for (const VarBound& b : bounds) b_[size_++] = b;
+}
+
+Variant Variant::MakeArray(VarBounds bounds) {
     auto a = std::make_shared<VarArray>();
     std::size_t n = 1;
     for (const auto& b : bounds) {
@@ -401,7 +330,7 @@ Variant Variant::MakeArray(std::vector<VarBound> bounds) {
         if (count > std::numeric_limits<int>::max()) throw EVariantError("Variant array too large");
         n *= static_cast<std::size_t>(count);
     }
-    a->bounds = std::move(bounds);
+    a->bounds = bounds;
     a->items.resize(n);
     Variant v;
     v.kind_ = VarType::Array;
@@ -409,15 +338,34 @@ Variant Variant::MakeArray(std::vector<VarBound> bounds) {
     return v;
 }
 
+Variant Variant::ArrayOf(std::vector<Variant>&& items) {
+    if (items.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) throw EVariantError("Variant array too large");
+    auto a = std::make_shared<VarArray>();
+    a->bounds = {{0, static_cast<int>(items.size()) - 1}};
+    a->items = std::move(items);
+    Variant v;
+    v.kind_ = VarType::Array;
+    v.obj_ = std::move(a);
+    return v;
+}
+
+std::vector<Variant> Variant::TakeItems() {
+    Variant& v = Deref();
+    if (v.kind_ != VarType::Array || v.DimCount() != 1) throw EVariantError("Only a one-dimensional array gives its items");
+    std::vector<Variant> items;
+    if (v.obj_.use_count() > 1)
+        items = static_cast<const VarArray*>(v.obj_.get())->items;
+    else
+        items = std::move(static_cast<VarArray*>(v.obj_.get())->items);
+    v = Variant();
+    return items;
+}
+
 Variant VarArrayCreate(int low, int high) { return Variant::MakeArray({{low, high}}); }
 
 Variant VarArrayCreate(int low1, int high1, int low2, int high2) { return Variant::MakeArray({{low1, high1}, {low2, high2}}); }
 
-Variant VarArrayOf(const std::vector<Variant>& items) {
-    Variant v = Variant::MakeArray({{0, static_cast<int>(items.size()) - 1}});
-    for (std::size_t i = 0; i < items.size(); ++i) v[static_cast<int>(i)] = items[i];
-    return v;
-}
+Variant VarArrayOf(const std::vector<Variant>& items) { return Variant::ArrayOf(std::vector<Variant>(items)); }
 
 Variant VarArrayOf(std::initializer_list<Variant> items) { return VarArrayOf(std::vector<Variant>(items)); }
 

@@ -40,14 +40,48 @@ struct VarBound {
     long long Count() const { return static_cast<long long>(high) - low + 1; }
 };
 
+// The bounds of an array, kept inside it: one or two dimensions (an array per packet row would
+// otherwise allocate them apart).
+class VarBounds {
+public:
+    VarBounds() = default;
+    VarBounds(std::initializer_list<VarBound> bounds);
+    VarBounds(const std::vector<VarBound>& bounds);
+    std::size_t size() const { return size_; }
+    const VarBound& operator[](std::size_t i) const { return b_[i]; }
+    VarBound& operator[](std::size_t i) { return b_[i]; }
+    const VarBound* begin() const { return b_; }
+    const VarBound* end() const { return b_ + size_; }
+
+private:
+    VarBound b_[2];
+    std::size_t size_ = 0;
+};
+
 class Variant {
 public:
-    Variant() noexcept;
-    Variant(const Variant& other);
-    Variant(Variant&& other) noexcept;
-    Variant& operator=(const Variant& other);
-    Variant& operator=(Variant&& other) noexcept;
-    ~Variant();
+    // Copies, moves and kind tests are inline: rows of thousands of values pay for them per value.
+    // Only the member for the kind is ever set (the text only for String, the shared object only
+    // for Bytes, Array and Dispatch), so member-wise copies are exact.
+    Variant() noexcept : i_(0) {}
+    Variant(const Variant& other) = default;
+    Variant(Variant&& other) noexcept : kind_(other.kind_), i_(other.i_), s_(std::move(other.s_)), obj_(std::move(other.obj_)) {
+        other.kind_ = VarType::Empty;
+        other.i_ = 0;
+    }
+    Variant& operator=(const Variant& other) = default;
+    Variant& operator=(Variant&& other) noexcept {
+        if (this != &other) {
+            kind_ = other.kind_;
+            i_ = other.i_;
+            s_ = std::move(other.s_);
+            obj_ = std::move(other.obj_);
+            other.kind_ = VarType::Empty;
+            other.i_ = 0;
+        }
+        return *this;
+    }
+    ~Variant() = default;
 
     Variant(bool v);
     Variant(int v);
@@ -66,17 +100,21 @@ public:
 
     static Variant Null();
     static Variant Date(double v);
-    static Variant Ref(Variant* target);                     // a by-reference argument
-    static Variant MakeArray(std::vector<VarBound> bounds);  // elements Empty
+    static Variant Ref(Variant* target);                   // a by-reference argument
+    static Variant MakeArray(VarBounds bounds);            // elements Empty
+    static Variant ArrayOf(std::vector<Variant>&& items);  // 0-based, one dimension, the items taken over
 
-    VarType Type() const;  // kind after following a reference
+    VarType Type() const { return Deref().kind_; }  // kind after following a reference
     bool IsEmpty() const { return Type() == VarType::Empty; }
     bool IsNull() const { return Type() == VarType::Null; }
     bool IsEmptyOrNull() const { return IsEmpty() || IsNull(); }
     bool IsArray() const { return Type() == VarType::Array; }
     bool IsDispatch() const;  // holds a live dispatch interface
     bool IsString() const { return Type() == VarType::String; }
-    bool IsNumeric() const;  // integer or double (not date)
+    bool IsNumeric() const {  // integer or double (not date)
+        const VarType t = Type();
+        return t == VarType::Integer || t == VarType::Double;
+    }
     bool IsByRef() const { return kind_ == VarType::ByRef; }
 
     // Conversions as the classic run-time performs them; a failure raises EVariantError
@@ -90,9 +128,17 @@ public:
     double AsDateTime() const;
     Bytes AsBytes() const;
     DispatchPtr AsDispatch() const;  // nullptr when not a dispatch interface
+    // The text of a String without a copy, valid while the variant holds it; other kinds raise
+    // EVariantError (AsString converts them).
+    const std::string& StringRef() const {
+        const Variant& v = Deref();
+        if (v.kind_ != VarType::String) v.ConvertError(VarType::String);
+        return v.s_;
+    }
 
     // Arrays.
     int DimCount() const;  // 0 when not an array
+    // Bounds and element access are inline (after VarArray): packets read them per value.
     int Low(int dim = 1) const;
     int High(int dim = 1) const;
     int Count(int dim = 1) const { return High(dim) - Low(dim) + 1; }
@@ -101,10 +147,21 @@ public:
     const Variant& At(int i, int j) const;  // 2-D element
     Variant& At(int i, int j);
     void Redim(int newHigh);  // 1-D: change the high bound, keeping elements
+    // The elements of a one-dimensional array taken whole (copied when the array is shared); this
+    // variant is left Empty.
+    std::vector<Variant> TakeItems();
 
     // The variant a by-reference holds, or this one.
-    const Variant& Deref() const;
-    Variant& Deref();
+    const Variant& Deref() const {
+        const Variant* v = this;
+        while (v->kind_ == VarType::ByRef) v = v->ref_;
+        return *v;
+    }
+    Variant& Deref() {
+        Variant* v = this;
+        while (v->kind_ == VarType::ByRef) v = v->ref_;
+        return *v;
+    }
 
     // Assigns through a reference when this is one (used by servers writing out arguments).
     void Assign(const Variant& value);
@@ -115,9 +172,11 @@ public:
     bool operator!=(const Variant& other) const { return !(*this == other); }
 
 private:
-    void CopyFrom(const Variant& other);
     void Detach();
+    const VarArray& Storage() const;  // raises when not an array
     [[noreturn]] void ConvertError(VarType to) const;
+    [[noreturn]] static void NotAnArray();
+    [[noreturn]] static void NoSuchDimension();
 
     VarType kind_ = VarType::Empty;
     union {
@@ -135,12 +194,52 @@ private:
 // Storage of an array variant: dims and flat row-major elements.
 class VarArray {
 public:
-    std::vector<VarBound> bounds;
+    VarBounds bounds;
     std::vector<Variant> items;
 
-    std::size_t Offset(int i) const;
+    std::size_t Offset(int i) const {
+        if (bounds.size() != 1 || i < bounds[0].low || i > bounds[0].high) OutOfBounds();
+        return static_cast<std::size_t>(i - bounds[0].low);
+    }
     std::size_t Offset(int i, int j) const;
+    [[noreturn]] static void OutOfBounds();
 };
+
+inline const VarArray& Variant::Storage() const {
+    const Variant& v = Deref();
+    if (v.kind_ != VarType::Array) NotAnArray();
+    return *static_cast<const VarArray*>(v.obj_.get());
+}
+
+inline int Variant::DimCount() const {
+    const Variant& v = Deref();
+    return v.kind_ == VarType::Array ? static_cast<int>(static_cast<const VarArray*>(v.obj_.get())->bounds.size()) : 0;
+}
+
+inline int Variant::Low(int dim) const {
+    const VarArray& a = Storage();
+    if (dim < 1 || dim > static_cast<int>(a.bounds.size())) NoSuchDimension();
+    return a.bounds[static_cast<std::size_t>(dim - 1)].low;
+}
+
+inline int Variant::High(int dim) const {
+    const VarArray& a = Storage();
+    if (dim < 1 || dim > static_cast<int>(a.bounds.size())) NoSuchDimension();
+    return a.bounds[static_cast<std::size_t>(dim - 1)].high;
+}
+
+inline const Variant& Variant::operator[](int index) const {
+    const VarArray& a = Storage();
+    return a.items[a.Offset(index)];
+}
+
+inline Variant& Variant::operator[](int index) {
+    Variant& v = Deref();
+    if (v.kind_ != VarType::Array) NotAnArray();
+    if (v.obj_.use_count() > 1) v.Detach();  // written: this holder gets its own copy
+    auto* a = static_cast<VarArray*>(v.obj_.get());
+    return a->items[a->Offset(index)];
+}
 
 // Helpers mirroring the familiar run-time functions.
 Variant VarArrayOf(std::initializer_list<Variant> items);  // 0-based, one dimension

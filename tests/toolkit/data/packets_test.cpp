@@ -94,6 +94,14 @@ TEST(Packets, ServerRowsThatAreShortOrHoldEmptyValuesReadAsNull) {
     }
     EXPECT_EQ(again.rows[0][2].Count(), 0);
     EXPECT_EQ(again.rows[1][2][0][0].AsInteger(), 7);
+    // The rows were taken from a packet the caller still holds: changing them leaves it as it was.
+    ds.First();
+    ds.Edit();
+    ds.FieldByName("CODE")->SetAsString("C");
+    ds.Post();
+    EXPECT_EQ(packet[2][0][0].AsString(), "A");
+    EXPECT_EQ(packet[2][1][2][1][0].AsInteger(), 8);
+    EXPECT_TRUE(packet[2][1][1].IsEmpty());
 }
 
 TEST(Packets, DeltaReaderSeesKindsValuesAndDetails) {

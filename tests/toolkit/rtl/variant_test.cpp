@@ -67,6 +67,56 @@ TEST(Variant, ByReferenceArgumentsWriteThrough) {
     EXPECT_EQ(ref[1].AsString(), "b");
 }
 
+TEST(Variant, TextsAndArrayItemsAreHandedOverWithoutCopies) {
+    const std::string longText(40, 'x');  // beyond any small-string buffer
+    Variant text(longText);
+    const std::string& ref = text.StringRef();
+    EXPECT_EQ(&ref, &text.StringRef());
+    EXPECT_EQ(ref, longText);
+    Variant byRef = Variant::Ref(&text);
+    EXPECT_EQ(&byRef.StringRef(), &ref);
+    EXPECT_THROW(Variant(12).StringRef(), EVariantError);
+    EXPECT_THROW(Variant::Null().StringRef(), EVariantError);
+
+    // A move hands the text over and leaves the source unassigned.
+    const char* chars = ref.data();
+    Variant moved(std::move(text));
+    EXPECT_EQ(moved.StringRef().data(), chars);
+    EXPECT_TRUE(text.IsEmpty());
+    Variant target = VarArrayOf({1, 2});
+    target = std::move(moved);
+    EXPECT_EQ(target.StringRef().data(), chars);
+    EXPECT_TRUE(moved.IsEmpty());
+    target = Variant(5);
+    EXPECT_EQ(target.AsString(), "5");
+
+    std::vector<Variant> items{Variant(longText), Variant(1), Variant::Null()};
+    const Variant* first = items.data();
+    Variant array = Variant::ArrayOf(std::move(items));
+    EXPECT_EQ(array.Low(), 0);
+    EXPECT_EQ(array.High(), 2);
+    EXPECT_EQ(&array[0], first);
+    EXPECT_TRUE(array[2].IsNull());
+    EXPECT_EQ(Variant::ArrayOf({}).Count(), 0);
+
+    // Taking the items of a shared array copies them: the other holder keeps its values.
+    Variant shared = array;
+    std::vector<Variant> copied = shared.TakeItems();
+    EXPECT_TRUE(shared.IsEmpty());
+    ASSERT_EQ(copied.size(), 3u);
+    EXPECT_NE(&copied[0], first);
+    EXPECT_EQ(array[0].AsString(), longText);
+    std::vector<Variant> taken = array.TakeItems();
+    EXPECT_EQ(taken.data(), first);
+    EXPECT_TRUE(array.IsEmpty());
+    Variant numbered = VarArrayCreate(5, 6);
+    numbered[6] = "last";
+    EXPECT_EQ(numbered.TakeItems().back().AsString(), "last");
+    EXPECT_THROW(VarArrayCreate(0, 1, 0, 1).TakeItems(), EVariantError);
+    EXPECT_THROW(Variant::MakeArray({{0, 1}, {0, 1}, {0, 1}}), EVariantError);
+    EXPECT_THROW(Variant("a").TakeItems(), EVariantError);
+}
+
 namespace {
 class Counter : public TDispatchObject {
 public:
