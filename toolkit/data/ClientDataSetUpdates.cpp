@@ -81,15 +81,18 @@ int TClientDataSet::ModifyRows(const std::function<bool(std::vector<Variant>& va
     const std::vector<TRowPtr> rows = view_;
     const auto slots = static_cast<std::size_t>(CurrentSlotCount());
     int changed = 0;
+    // One buffer for every row: assigning a row's values into it reuses the texts' storage of the
+    // row before, and a store that logs nothing hands the replaced values back for the next row.
+    std::vector<Variant> values;
     for (const TRowPtr& row : rows) {
-        std::vector<Variant> values = row->values;
+        values.assign(row->values.begin(), row->values.end());
         if (values.size() < slots) values.resize(slots, Variant::Null());
         if (!change(values)) continue;
         if (changed++ == 0) {
             CheckCanModify();
             if (TDataSet* parent = ParentDataSet(); parent && parent->State() == dsBrowse) parent->Edit();
         }
-        store_->Modify(row, std::move(values));
+        store_->ModifySwapped(row, values);
     }
     if (changed == 0) return 0;
     idIndexValid_ = false;

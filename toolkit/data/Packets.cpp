@@ -87,10 +87,26 @@ TDeltaReader::TDeltaReader(const Variant& delta) {
 TDeltaReader::TDeltaReader(std::vector<TFieldDef> fields, Variant changes)
     : fields_(std::move(fields)), changes_(std::move(changes)) {}
 
+TDeltaRow::TDeltaRow(const std::vector<TFieldDef>* fields, const Variant* change) : fields_(fields), change_(change) {
+    if (!change->IsArray() || change->High() < 3) return;
+    const Variant& original = (*change)[2];
+    const Variant& current = (*change)[3];
+    if (original.IsArray()) {
+        original_ = &original;
+        originalHigh_ = original.High();
+    }
+    if (current.IsArray()) {
+        current_ = &current;
+        currentHigh_ = current.High();
+    }
+}
+
 std::int64_t TDeltaRow::Id() const { return (*change_)[0].AsInt64(); }
 TUpdateKind TDeltaRow::Kind() const {
+    if (kind_ >= 0) return static_cast<TUpdateKind>(kind_);
     long long kind = (*change_)[1].AsInt64();
     if (kind < ukModify || kind > ukDelete) throw EDatabaseError("Unknown change kind " + std::to_string(kind));
+    kind_ = static_cast<int>(kind);
     return static_cast<TUpdateKind>(kind);
 }
 
@@ -101,16 +117,16 @@ int TDeltaRow::FieldIndex(const std::string& name) const {
 }
 
 Variant TDeltaRow::OldValue(int field) const {
-    const Variant& old = (*change_)[2];
-    if (!old.IsArray() || field > old.High()) return Variant::Null();
-    return old[field].IsEmpty() ? Variant::Null() : old[field];
+    if (field > originalHigh_) return Variant::Null();
+    const Variant& old = (*original_)[field];
+    return old.IsEmpty() ? Variant::Null() : old;
 }
 
 bool TDeltaRow::Changed(int field) const {
-    const Variant& cur = (*change_)[3];
-    if (!cur.IsArray() || field > cur.High()) return false;
-    if (Kind() == ukInsert) return !cur[field].IsEmptyOrNull();
-    return !cur[field].IsEmpty();
+    if (field > currentHigh_) return false;
+    const Variant& cur = (*current_)[field];
+    if (Kind() == ukInsert) return !cur.IsEmptyOrNull();
+    return !cur.IsEmpty();
 }
 
 bool TDeltaRow::HasChangedValues() const {
@@ -121,12 +137,10 @@ bool TDeltaRow::HasChangedValues() const {
 
 const Variant& TDeltaRow::NewValueRef(int field) const {
     static const Variant null = Variant::Null();
-    for (int part : {3, 2}) {
-        const Variant& values = (*change_)[part];
-        if (!values.IsArray() || field > values.High()) continue;
-        const Variant& v = values[field];
-        if (!v.IsEmpty()) return v;
-    }
+    if (field <= currentHigh_)
+        if (const Variant& v = (*current_)[field]; !v.IsEmpty()) return v;
+    if (field <= originalHigh_)
+        if (const Variant& v = (*original_)[field]; !v.IsEmpty()) return v;
     return null;
 }
 

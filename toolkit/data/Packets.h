@@ -39,7 +39,7 @@ struct TDataPacket {
 // One changed row of a delta.
 class TDeltaRow {
 public:
-    TDeltaRow(const std::vector<TFieldDef>* fields, const Variant* change) : fields_(fields), change_(change) {}
+    TDeltaRow(const std::vector<TFieldDef>* fields, const Variant* change);
     std::int64_t Id() const;
     TUpdateKind Kind() const;                       // raises EDatabaseError for a kind the protocol does not know
     int FieldIndex(const std::string& name) const;  // raises for an unknown field
@@ -60,6 +60,12 @@ public:
 private:
     const std::vector<TFieldDef>* fields_;
     const Variant* change_;
+    // The original and current values' arrays, looked up once: the server reads every field of a row.
+    const Variant* original_ = nullptr;
+    const Variant* current_ = nullptr;
+    int originalHigh_ = -1;
+    int currentHigh_ = -1;
+    mutable int kind_ = -1;  // read on first use
 };
 
 // Iterates the changed rows of a delta (or of a nested part of one).

@@ -125,6 +125,15 @@ void TRowStore::Insert(const TRowPtr& row, std::size_t position) {
     Touch();
 }
 
+void TRowStore::ModifySwapped(const TRowPtr& row, std::vector<Variant>& values) {
+    if (logChanges) {
+        Modify(row, std::exchange(values, {}));
+        return;
+    }
+    row->values.swap(values);
+    Touch();
+}
+
 void TRowStore::Modify(const TRowPtr& row, std::vector<Variant> values) {
     if (logChanges) {
         std::optional<TChange> before = TakeEntry(row->id);

@@ -59,6 +59,8 @@ public:
     std::size_t PositionOf(const TRow* row) const;  // rows.size() when absent
     void Insert(const TRowPtr& row, std::size_t position);
     void Modify(const TRowPtr& row, std::vector<Variant> values);
+    // The same with the values swapped in: values then holds the replaced ones (or nothing when logged).
+    void ModifySwapped(const TRowPtr& row, std::vector<Variant>& values);
     void Remove(const TRowPtr& row);
 
     TUpdateStatus Status(const TRow& row) const;  // nested changes count as modified

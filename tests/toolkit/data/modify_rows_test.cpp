@@ -119,3 +119,26 @@ TEST(ModifyRows, StampsTellRowsApartAndFollowEveryChange) {
     clone.Close();
     EXPECT_EQ(clone.DataStamp(), 0u);
 }
+
+TEST(ModifyRows, WithoutALogEachRowTakesItsOwnChangedValues) {
+    Document doc;
+    doc.main.Locate("MC001", Variant("DOC2"));
+    const std::vector<std::string> notes = Column(doc.body, "MD003");
+    const auto line = static_cast<std::size_t>(doc.body.FieldByName("MD002")->Slot());
+    const auto note = static_cast<std::size_t>(doc.body.FieldByName("MD003")->Slot());
+    doc.body.SetLogChanges(false);
+    const int changed = doc.body.ModifyRows([&](std::vector<Variant>& values) {
+        if (VarToStr(values[line]) == "0002") return false;
+        values[note] = Variant("changed line " + VarToStr(values[line]));
+        return true;
+    });
+    doc.body.SetLogChanges(true);
+    doc.main.Post();
+    EXPECT_EQ(changed, static_cast<int>(notes.size()) - 1);
+    const std::vector<std::string> lines = Column(doc.body, "MD002");
+    const std::vector<std::string> now = Column(doc.body, "MD003");
+    ASSERT_EQ(now.size(), notes.size());
+    for (std::size_t i = 0; i < now.size(); ++i)
+        EXPECT_EQ(now[i], lines[i] == "0002" ? notes[i] : "changed line " + lines[i]) << i;
+    EXPECT_EQ(doc.body.ChangeCount(), 0) << "no line logged";
+}
