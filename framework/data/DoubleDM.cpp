@@ -188,7 +188,13 @@ void TdmDouble::SetFieldManagement(bool on) {
 
 // --- Keys and line numbers ----------------------------------------------------------------------
 
-std::vector<std::string> TdmDouble::BodyKeyFieldNames() const { return KeyItems(BodyKeyFields); }
+const std::vector<std::string>& TdmDouble::BodyKeyFieldNames() const {
+    if (BodyKeyFields != bodyKeysOf_ || bodyKeys_.empty()) {
+        bodyKeysOf_ = BodyKeyFields;
+        bodyKeys_ = KeyItems(BodyKeyFields);
+    }
+    return bodyKeys_;
+}
 
 void TdmDouble::SetBodyKeyFields(const std::string& list) {
     if (list == BodyKeyFields) return;
@@ -218,7 +224,7 @@ std::string TdmDouble::GetAutoNumberField() const {
 
 void TdmDouble::CopyHeaderKeysToBody() {
     const std::vector<std::string> headKeys = KeyItems(KeyFields);
-    const std::vector<std::string> bodyKeys = BodyKeyFieldNames();
+    const std::vector<std::string>& bodyKeys = BodyKeyFieldNames();
     for (std::size_t i = 0; i < headKeys.size() && i < bodyKeys.size(); ++i) {
         TField* head = cdsMain->FindField(headKeys[i]);
         TField* body = cdsBody1->FindField(bodyKeys[i]);
@@ -229,7 +235,7 @@ void TdmDouble::CopyHeaderKeysToBody() {
 }
 
 void TdmDouble::MarkBodyKeysPending() {
-    const std::vector<std::string> bodyKeys = BodyKeyFieldNames();
+    const std::vector<std::string>& bodyKeys = BodyKeyFieldNames();
     for (std::size_t i = 0; i + 1 < bodyKeys.size(); ++i)
         if (TField* body = cdsBody1->FindField(bodyKeys[i]); body && body->DataType() == ftString)
             AssignFieldValue(body, kPendingKeyMarker);

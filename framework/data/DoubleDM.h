@@ -71,7 +71,7 @@ public:
     // Click sort of the body, as the header's (SortByField).
     void SortBodyByField(const std::string& fieldName);
     // The body key items, trimmed and cut at their first blank.
-    std::vector<std::string> BodyKeyFieldNames() const;
+    const std::vector<std::string>& BodyKeyFieldNames() const;
     // Record counts of the status bar for what the window shows.
     void ShowRecordCounts();
 
@@ -114,6 +114,9 @@ private:
     };
     int bodyWalks_ = 0;
     std::unique_ptr<TBodyLineIndex> lineIndex_;
+    // BodyKeyFieldNames of the BodyKeyFields text they were made from: asked for on every line posted.
+    mutable std::string bodyKeysOf_;
+    mutable std::vector<std::string> bodyKeys_;
 
     bool LinkBody();
     // Whose stamp tells whether the line index still holds for rows: cdsBody1's for its clone.
