@@ -4,23 +4,31 @@
 
 #include "outside/appserver/SqliteGuard.h"
 
-Variant SqliteColumnValue(sqlite3_stmt* st, int i) {
+void SqliteReadColumn(sqlite3_stmt* st, int i, Variant& out) {
     // One call instead of three: the value is read by the thread that
     // steps the statement, before the next step.
     sqlite3_value* v = sqlite3_column_value(st, i);
     switch (sqlite3_value_type(v)) {
-        case SQLITE_INTEGER: return Variant(static_cast<long long>(sqlite3_value_int64(v)));
-        case SQLITE_FLOAT: return Variant(sqlite3_value_double(v));
+        case SQLITE_INTEGER: out = Variant(static_cast<long long>(sqlite3_value_int64(v))); break;
+        case SQLITE_FLOAT: out = Variant(sqlite3_value_double(v)); break;
         case SQLITE_TEXT: {
             const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
-            return Variant(std::string_view(text, static_cast<std::size_t>(sqlite3_value_bytes(v))));
+            out.SetText(std::string_view(text, static_cast<std::size_t>(sqlite3_value_bytes(v))));
+            break;
         }
         case SQLITE_BLOB: {
             auto* p = static_cast<const std::uint8_t*>(sqlite3_value_blob(v));
-            return Variant(Bytes(p, p + sqlite3_value_bytes(v)));
+            out = Variant(Bytes(p, p + sqlite3_value_bytes(v)));
+            break;
         }
-        default: return Variant::Null();
+        default: out = Variant::Null();
     }
+}
+
+Variant SqliteColumnValue(sqlite3_stmt* st, int i) {
+    Variant value;
+    SqliteReadColumn(st, i, value);
+    return value;
 }
 
 namespace {
@@ -147,7 +155,7 @@ Variant SqliteStatement::Column(int i) const { return SqliteColumnValue(stmt_, i
 
 // A packet reads every column of every row: one call per row rather than per value.
 void SqliteStatement::ReadColumns(Variant* out, int count) const {
-    for (int i = 0; i < count; ++i) out[i] = SqliteColumnValue(stmt_, i);
+    for (int i = 0; i < count; ++i) SqliteReadColumn(stmt_, i, out[i]);
 }
 
 bool SqliteStatement::ReadOnly() const { return sqlite3_stmt_readonly(stmt_) != 0; }

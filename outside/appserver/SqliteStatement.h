@@ -44,6 +44,7 @@ private:
 };
 
 Variant SqliteColumnValue(sqlite3_stmt* st, int i);
+void SqliteReadColumn(sqlite3_stmt* st, int i, Variant& out);  // written in place: a text reuses out's room
 // held: where a text is kept while SQLite reads it in place (room reserved for every parameter); null
 // lets SQLite copy it.
 int SqliteBindValue(sqlite3_stmt* st, int index, const Variant& v, std::vector<std::string>* held = nullptr);

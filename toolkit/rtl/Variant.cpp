@@ -33,25 +33,10 @@ const char* VarTypeName(VarType t) {
 }
 
 Variant::Variant(bool v) : kind_(VarType::Boolean), b_(v) {}
-Variant::Variant(int v) : kind_(VarType::Integer), i_(v) {}
-Variant::Variant(unsigned v) : kind_(VarType::Integer), i_(v) {}
-Variant::Variant(long v) : kind_(VarType::Integer), i_(v) {}
-Variant::Variant(long long v) : kind_(VarType::Integer), i_(v) {}
-Variant::Variant(unsigned long v) : kind_(VarType::Integer), i_(static_cast<std::int64_t>(v)) {}
-Variant::Variant(unsigned long long v) : kind_(VarType::Integer), i_(static_cast<std::int64_t>(v)) {}
-Variant::Variant(double v) : kind_(VarType::Double), d_(v) {}
 Variant::Variant(const char* v) : kind_(VarType::String), i_(0), s_(v ? v : "") {}
-Variant::Variant(const std::string& v) : kind_(VarType::String), i_(0), s_(v) {}
-Variant::Variant(std::string&& v) : kind_(VarType::String), i_(0), s_(std::move(v)) {}
-Variant::Variant(std::string_view v) : kind_(VarType::String), i_(0), s_(v) {}
 Variant::Variant(const Bytes& v) : kind_(VarType::Bytes), i_(0), obj_(std::make_shared<Bytes>(v)) {}
 Variant::Variant(DispatchPtr v) : kind_(v ? VarType::Dispatch : VarType::Empty), i_(0), obj_(std::move(v)) {}
 
-Variant Variant::Null() {
-    Variant v;
-    v.kind_ = VarType::Null;
-    return v;
-}
 Variant Variant::Date(double d) {
     Variant v(d);
     v.kind_ = VarType::Date;

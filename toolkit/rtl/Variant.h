@@ -84,21 +84,25 @@ public:
     ~Variant() = default;
 
     Variant(bool v);
-    Variant(int v);
-    Variant(unsigned v);
-    Variant(long v);
-    Variant(long long v);
-    Variant(unsigned long v);
-    Variant(unsigned long long v);
-    Variant(double v);
+    Variant(int v) : kind_(VarType::Integer), i_(v) {}
+    Variant(unsigned v) : kind_(VarType::Integer), i_(v) {}
+    Variant(long v) : kind_(VarType::Integer), i_(v) {}
+    Variant(long long v) : kind_(VarType::Integer), i_(v) {}
+    Variant(unsigned long v) : kind_(VarType::Integer), i_(static_cast<std::int64_t>(v)) {}
+    Variant(unsigned long long v) : kind_(VarType::Integer), i_(static_cast<std::int64_t>(v)) {}
+    Variant(double v) : kind_(VarType::Double), d_(v) {}
     Variant(const char* v);
-    Variant(const std::string& v);
-    Variant(std::string&& v);
-    Variant(std::string_view v);
+    Variant(const std::string& v) : kind_(VarType::String), i_(0), s_(v) {}
+    Variant(std::string&& v) : kind_(VarType::String), i_(0), s_(std::move(v)) {}
+    Variant(std::string_view v) : kind_(VarType::String), i_(0), s_(v) {}
     Variant(const Bytes& v);
     Variant(DispatchPtr v);
 
-    static Variant Null();
+    static Variant Null() {
+        Variant v;
+        v.kind_ = VarType::Null;
+        return v;
+    }
     static Variant Date(double v);
     static Variant Ref(Variant* target);                   // a by-reference argument
     static Variant MakeArray(VarBounds bounds);            // elements Empty
@@ -161,6 +165,17 @@ public:
         Variant* v = this;
         while (v->kind_ == VarType::ByRef) v = v->ref_;
         return *v;
+    }
+
+    // Makes this variant a String of the text, in the room of the text it holds (a row read into the
+    // same values again allocates nothing).
+    void SetText(std::string_view text) {
+        if (kind_ != VarType::String) {
+            obj_.reset();
+            kind_ = VarType::String;
+            i_ = 0;
+        }
+        s_.assign(text.data(), text.size());
     }
 
     // Assigns through a reference when this is one (used by servers writing out arguments).

@@ -89,6 +89,15 @@ TEST(Variant, TextsAndArrayItemsAreHandedOverWithoutCopies) {
     EXPECT_TRUE(moved.IsEmpty());
     target = Variant(5);
     EXPECT_EQ(target.AsString(), "5");
+    // A text set in place replaces any kind, and reuses the room of the text held before.
+    target = VarArrayOf({1});
+    target.SetText(longText);
+    EXPECT_EQ(target.StringRef(), longText);
+    EXPECT_EQ(target.DimCount(), 0);
+    const char* room = target.StringRef().data();
+    target.SetText("shorter");
+    EXPECT_EQ(target.StringRef().data(), room);
+    EXPECT_EQ(target, Variant("shorter"));
 
     std::vector<Variant> items{Variant(longText), Variant(1), Variant::Null()};
     const Variant* first = items.data();
