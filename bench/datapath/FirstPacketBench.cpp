@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "bench/company/RawPacket.h"
@@ -88,8 +89,9 @@ void BM_FirstPacket_RawLimit(benchmark::State& state) {
     sqlite3* db = OpenRaw(path);
     TRawPacket packet;
     std::size_t shown = 0;
+    auto reader = std::make_unique<TRawPacketReader>(db);
     for (auto _ : state) {
-        packet = ReadRawPacket(db, kHeaderSelect);
+        packet = reader->Read(kHeaderSelect);
         shown += packet.bytes;
         if (packet.headers != kPacket) {
             state.SkipWithError(("the query did not give 20 rows " + packet.error).c_str());
@@ -98,6 +100,7 @@ void BM_FirstPacket_RawLimit(benchmark::State& state) {
     }
     state.counters["lines"] = static_cast<double>(packet.lines);
     benchmark::DoNotOptimize(shown);
+    reader.reset();
     sqlite3_close(db);
 }
 

@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -105,13 +106,15 @@ void BM_QBE_LikeFirstPacket_ClientDataSet(benchmark::State& state) {
 void BM_QBE_LikeFirstPacket_RawSQLite(benchmark::State& state) {
     sqlite3* db = OpenRaw(Company());
     std::size_t bytes = 0;
+    auto reader = std::make_unique<TRawPacketReader>(db);
     for (auto _ : state) {
-        TRawPacket packet = ReadRawPacket(db, std::string(kRawSelect) + kRawLike[state.range(0)]);
+        TRawPacket packet = reader->Read(std::string(kRawSelect) + kRawLike[state.range(0)]);
         bytes += packet.bytes;
         state.counters["docs"] = static_cast<double>(packet.headers);
         state.counters["lines"] = static_cast<double>(packet.lines);
     }
     benchmark::DoNotOptimize(bytes);
+    reader.reset();
     sqlite3_close(db);
 }
 

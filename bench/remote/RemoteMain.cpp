@@ -133,10 +133,11 @@ int main(int argc, char** argv) {
     try {
         const std::string file = (folder / "company.db").string();
         auto sqliteDaemon = ServedCompany(file);
-        std::shared_ptr<sqlite3> sqliteDb(OpenSqlite(file), sqlite3_close);
+        std::shared_ptr<sqlite3> sqliteDb(OpenSqlite(file), sqlite3_close_v2);  // closes once its statements are gone
         auto sqliteWriter = std::make_shared<TRawDocumentWriter>(sqliteDb.get());
+        auto sqliteReader = std::make_shared<TRawPacketReader>(sqliteDb.get());
         Register(
-            "SQLite", *sqliteDaemon, [sqliteDb] { return ReadRawPacket(sqliteDb.get(), kHeaderSelect); },
+            "SQLite", *sqliteDaemon, [sqliteDb, sqliteReader] { return sqliteReader->Read(kHeaderSelect); },
             [sqliteDb, sqliteWriter](const std::string& key) { return sqliteWriter->Insert(key, kLines); });
 
         std::unique_ptr<TPostgresCluster> cluster;

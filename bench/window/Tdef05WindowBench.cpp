@@ -18,6 +18,7 @@
 
 #include "bench/company/CompanyFiller.h"
 #include "bench/company/RawDocument.h"
+#include "bench/company/RawPacket.h"
 #include "outside/torvane/DemoInstallation.h"
 #include "outside/torvane/HostManager.h"
 #include "programs/tdef05/Tdef05DataModule.h"
@@ -132,7 +133,7 @@ void BM_Tdef05_FirstDocument_Window(benchmark::State& state) {
 }
 
 // The same through SQLite alone: the header packet and, for each of its documents, the body rows
-// (the server reads the nested bodies of a packet the same way), every column as text.
+// (the server reads the nested bodies of a packet the same way), every column in its stored type.
 void BM_Tdef05_FirstDocument_RawSqlite(benchmark::State& state) {
     sqlite3* db = nullptr;
     sqlite3_open_v2(Installation().database.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -144,21 +145,15 @@ void BM_Tdef05_FirstDocument_RawSqlite(benchmark::State& state) {
         "ORDER BY ADMMC.MC001 LIMIT 20",
         -1, &header, nullptr);
     sqlite3_prepare_v2(db, "SELECT * FROM ADMMD WHERE MD001 = ? ORDER BY MD001, MD002", -1, &body, nullptr);
-    auto readAll = [](sqlite3_stmt* st, std::size_t& shown) {
-        for (int c = 0; c < sqlite3_column_count(st); ++c) {
-            sqlite3_column_text(st, c);
-            shown += static_cast<std::size_t>(sqlite3_column_bytes(st, c));
-        }
-    };
     std::size_t shown = 0;
     for (auto _ : state) {
         int headers = 0, lines = 0;
         while (sqlite3_step(header) == SQLITE_ROW) {
-            readAll(header, shown);
+            shown += ReadRawColumns(header);
             ++headers;
             sqlite3_bind_text(body, 1, reinterpret_cast<const char*>(sqlite3_column_text(header, 0)), -1, SQLITE_TRANSIENT);
             while (sqlite3_step(body) == SQLITE_ROW) {
-                readAll(body, shown);
+                shown += ReadRawColumns(body);
                 ++lines;
             }
             sqlite3_reset(body);
