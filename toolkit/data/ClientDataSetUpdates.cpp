@@ -80,6 +80,9 @@ int TClientDataSet::ModifyRows(const std::function<bool(std::vector<Variant>& va
     // The rows are taken first: a changed sort key moves rows in the view.
     const std::vector<TRowPtr> rows = view_;
     const auto slots = static_cast<std::size_t>(CurrentSlotCount());
+    const bool synced = viewStore_ == store_.get() && viewVersion_ == store_->version;
+    bool orderKept = !Filtered();  // the view stays as it is while no sort key changes
+    std::uint64_t version = store_->version;
     int changed = 0;
     // One buffer for every row: assigning a row's values into it reuses the texts' storage of the
     // row before, and a store that logs nothing hands the replaced values back for the next row.
@@ -92,9 +95,18 @@ int TClientDataSet::ModifyRows(const std::function<bool(std::vector<Variant>& va
             CheckCanModify();
             if (TDataSet* parent = ParentDataSet(); parent && parent->State() == dsBrowse) parent->Edit();
         }
+        for (const TSortKey& key : sortKeys_) {
+            if (!orderKept) break;
+            const auto slot = static_cast<std::size_t>(key.slot);
+            orderKept =
+                slot < row->values.size() && values[slot].Type() == row->values[slot].Type() && values[slot] == row->values[slot];
+        }
+        orderKept = orderKept && store_->version == version;  // nothing else changed the rows meanwhile
         store_->ModifySwapped(row, values);
+        version = store_->version;
     }
     if (changed == 0) return 0;
+    if (synced && orderKept) viewVersion_ = store_->version;
     idIndexValid_ = false;
     if (TDataSet* parent = ParentDataSet(); parent && EditModes(parent->State())) parent->SetModified(true);
     AfterViewChange();

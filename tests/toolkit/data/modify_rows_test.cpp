@@ -142,3 +142,24 @@ TEST(ModifyRows, WithoutALogEachRowTakesItsOwnChangedValues) {
         EXPECT_EQ(now[i], lines[i] == "0002" ? notes[i] : "changed line " + lines[i]) << i;
     EXPECT_EQ(doc.body.ChangeCount(), 0) << "no line logged";
 }
+
+TEST(ModifyRows, AChangedSortKeyReordersTheViewAndOtherChangesKeepIt) {
+    Document doc;
+    doc.main.Locate("MC001", Variant("DOC2"));
+    doc.body.SetIndexFieldNames("MD003");
+    const std::vector<std::string> lines = Column(doc.body, "MD002");
+    const auto flag = static_cast<std::size_t>(doc.body.FieldByName("FLAG")->Slot());
+    const auto note = static_cast<std::size_t>(doc.body.FieldByName("MD003")->Slot());
+    doc.body.ModifyRows([&](std::vector<Variant>& values) {
+        values[flag] = Variant(7);
+        return true;
+    });
+    EXPECT_EQ(Column(doc.body, "MD002"), lines);
+    EXPECT_EQ(Column(doc.body, "FLAG"), std::vector<std::string>(lines.size(), "7"));
+    int n = 0;  // notes in the reverse of the current order
+    doc.body.ModifyRows([&](std::vector<Variant>& values) {
+        values[note] = Variant(std::string(1, static_cast<char>('z' - n++)));
+        return true;
+    });
+    EXPECT_EQ(Column(doc.body, "MD002"), std::vector<std::string>(lines.rbegin(), lines.rend()));
+}
