@@ -277,10 +277,10 @@ TEST_P(CompanyDatabaseTest, StatementsRunOnValuesTheCallerKeeps) {
 
     // A passing list of parameters (texts by reference among them) serves a run, a query and a cursor.
     Variant remark(std::string(30, 'y'));
-    EXPECT_EQ(update.Execute({Variant::Ref(&remark), Variant(3), Variant(std::string(20, 'z')), document, first}), 1);
+    EXPECT_EQ(update.Execute({Variant::Ref(&remark), Variant(3), Variant(std::string(15, 'z')), document, first}), 1);
     r = db.Query("SELECT MD003, MD002 FROM ADMMD WHERE MD007 = ?", {Variant::Ref(&remark)});
     ASSERT_EQ(r.rows.size(), 1u);
-    EXPECT_EQ(r.rows[0][0].AsString(), std::string(20, 'z'));
+    EXPECT_EQ(r.rows[0][0].AsString(), std::string(15, 'z'));
     SqlStatement& byRemark = db.Cached("SELECT MD002 FROM ADMMD WHERE MD007 = ?");
     byRemark.Bind({Variant(std::string(30, 'y'))});
     const Variant other(std::string(30, 'q'));  // may take the place of the list's text
