@@ -21,6 +21,14 @@ void AddLine(TDataSet& body, const std::string& code) {
     body.Post();
 }
 
+// Document ZLINES with lines 0001, 0002 and one whose number is no number.
+void AddLinesDocument(TTestInstallation& install) {
+    install.ExecuteSql("INSERT INTO ADMMC (MC001, MC002, MC003, MC004, FLAG) VALUES ('ZLINES', 'L', '1', 'ADM', 1)");
+    for (const char* line : {"0001", "0002", "X1"})
+        install.ExecuteSql("INSERT INTO ADMMD (MD001, MD002, MD003, MD005, MD006, FLAG) VALUES ('ZLINES', ?1, ?1, 'C', 1, 1)",
+                           {line});
+}
+
 }  // namespace
 
 TEST_F(Tdef05Fixture, BodyRowsTakeTheHeaderKeyOrThePendingMarkerAndTheNextLineNumber) {
@@ -61,10 +69,7 @@ TEST_F(Tdef05Fixture, BodyRowsTakeTheHeaderKeyOrThePendingMarkerAndTheNextLineNu
 }
 
 TEST_F(Tdef05Fixture, LineNumbersFollowTheHighestNumberAndSkipTextsThatAreNoNumbers) {
-    install.ExecuteSql("INSERT INTO ADMMC (MC001, MC002, MC003, MC004, FLAG) VALUES ('ZLINES', 'L', '1', 'ADM', 1)");
-    for (const char* line : {"0001", "0002", "X1"})
-        install.ExecuteSql("INSERT INTO ADMMD (MD001, MD002, MD003, MD005, MD006, FLAG) VALUES ('ZLINES', ?1, ?1, 'C', 1, 1)",
-                           {line});
+    AddLinesDocument(install);
     Open();
     ShowDocument("ZLINES");
     std::string number;
@@ -100,10 +105,7 @@ TEST_F(Tdef05Fixture, DeletingABodyRowPutsTheHeaderIntoEdit) {
 }
 
 TEST_F(Tdef05Fixture, LineNumbersAndDuplicateCodesFollowLinesAddedChangedAndDeleted) {
-    install.ExecuteSql("INSERT INTO ADMMC (MC001, MC002, MC003, MC004, FLAG) VALUES ('ZLINES', 'L', '1', 'ADM', 1)");
-    for (const char* line : {"0001", "0002", "X1"})
-        install.ExecuteSql("INSERT INTO ADMMD (MD001, MD002, MD003, MD005, MD006, FLAG) VALUES ('ZLINES', ?1, ?1, 'C', 1, 1)",
-                           {line});
+    AddLinesDocument(install);
     Open();
     ShowDocument("ZLINES");
     ASSERT_TRUE(form->DoEdit());
