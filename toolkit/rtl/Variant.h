@@ -72,6 +72,8 @@ public:
     Variant& operator=(const Variant& other) = default;
     Variant& operator=(Variant&& other) noexcept {
         if (this != &other) {
+            // Released last: other may be an element of the array this holds.
+            std::shared_ptr<void> held = std::move(obj_);
             kind_ = other.kind_;
             i_ = other.i_;
             s_ = std::move(other.s_);

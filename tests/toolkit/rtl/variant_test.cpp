@@ -58,6 +58,22 @@ TEST(Variant, ArraysHaveBoundsAndValueSemantics) {
     EXPECT_EQ(a[1].AsString(), "x");
 }
 
+TEST(Variant, AVariantTakesAnElementOfTheArrayItHolds) {
+    // The array goes when the variant takes its element: nothing of it may be touched afterwards
+    // (a freed element written to corrupts the heap, which the allocations below would trip on).
+    const std::string text(40, 'a');
+    for (int round = 0; round < 100; ++round) {
+        Variant moved = VarArrayOf({text, round});
+        moved = std::move(moved[0]);
+        EXPECT_EQ(moved.AsString(), text);
+        Variant copied = VarArrayOf({VarArrayOf({round}), text});
+        copied = copied[0];
+        EXPECT_EQ(copied[0].AsInteger(), round);
+        std::vector<Variant> sameSize(2);
+        EXPECT_TRUE(sameSize[1].IsEmpty());
+    }
+}
+
 TEST(Variant, ByReferenceArgumentsWriteThrough) {
     Variant out;
     Variant ref = Variant::Ref(&out);
