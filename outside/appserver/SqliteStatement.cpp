@@ -53,14 +53,14 @@ int BindValue(sqlite3_stmt* st, int index, const Variant& value, BindText bindTe
     }
 }
 
-int BindText(sqlite3_stmt* st, int index, const std::string& text, void (*lifetime)(void*)) {
+int BindText(sqlite3_stmt* st, int index, std::string_view text, void (*lifetime)(void*)) {
     return sqlite3_bind_text(st, index, text.data(), static_cast<int>(text.size()), lifetime);
 }
 
 }  // namespace
 
 int SqliteBindValue(sqlite3_stmt* st, int index, const Variant& value, std::vector<std::string>* held) {
-    return BindValue(st, index, value, [&](const std::string& text) {
+    return BindValue(st, index, value, [&](std::string_view text) {
         if (!held) return BindText(st, index, text, SQLITE_TRANSIENT);
         // Read in place: the caller keeps the copy until the statement lets go of it.
         return BindText(st, index, held->emplace_back(text), SQLITE_STATIC);
@@ -68,7 +68,7 @@ int SqliteBindValue(sqlite3_stmt* st, int index, const Variant& value, std::vect
 }
 
 int SqliteBindInPlace(sqlite3_stmt* st, int index, const Variant& value) {
-    return BindValue(st, index, value, [&](const std::string& text) { return BindText(st, index, text, SQLITE_STATIC); });
+    return BindValue(st, index, value, [&](std::string_view text) { return BindText(st, index, text, SQLITE_STATIC); });
 }
 
 SqliteStatement::SqliteStatement(sqlite3* db, SqliteGuard& guard, const std::string& sql) : db_(db), guard_(guard), sql_(sql) {

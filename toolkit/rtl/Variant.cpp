@@ -33,9 +33,42 @@ const char* VarTypeName(VarType t) {
 }
 
 Variant::Variant(bool v) : kind_(VarType::Boolean), b_(v) {}
-Variant::Variant(const char* v) : kind_(VarType::String), i_(0), s_(v ? v : "") {}
-Variant::Variant(const Bytes& v) : kind_(VarType::Bytes), i_(0), obj_(std::make_shared<Bytes>(v)) {}
-Variant::Variant(DispatchPtr v) : kind_(v ? VarType::Dispatch : VarType::Empty), i_(0), obj_(std::move(v)) {}
+Variant::Variant(const char* v) : i_(0) { SetText(v ? std::string_view(v) : std::string_view()); }
+Variant::Variant(const Bytes& v) : i_(0) { SetObject(VarType::Bytes, std::make_shared<Bytes>(v)); }
+Variant::Variant(DispatchPtr v) : i_(0) {
+    if (v) SetObject(VarType::Dispatch, std::move(v));
+}
+
+void Variant::SetTextElsewhere(std::string_view text) {
+    if (text.size() > std::numeric_limits<std::uint32_t>::max()) throw EVariantError("Text too long for a variant");
+    const auto size = static_cast<std::uint32_t>(text.size());
+    if (size <= kInlineText) {
+        char copy[kInlineText];
+        std::memcpy(copy, text.data(), size);  // the text may be this variant's own
+        Release();
+        std::memcpy(text_, copy, size);
+        inline_ = static_cast<std::uint8_t>(size);
+    } else {
+        auto* data = static_cast<char*>(std::malloc(size));
+        if (!data) throw std::bad_alloc();
+        std::memcpy(data, text.data(), size);
+        Release();
+        heap_ = {data, size, size};
+        inline_ = kHeapText;
+    }
+    kind_ = VarType::String;
+}
+
+void Variant::CopyHeapText(const Variant& other) {
+    auto* data = static_cast<char*>(std::malloc(other.heap_.size ? other.heap_.size : 1));
+    if (!data) {
+        kind_ = VarType::Empty;
+        inline_ = 0;
+        throw std::bad_alloc();
+    }
+    std::memcpy(data, other.heap_.data, other.heap_.size);
+    heap_ = {data, other.heap_.size, other.heap_.size};
+}
 
 Variant Variant::Date(double d) {
     Variant v(d);
@@ -51,7 +84,7 @@ Variant Variant::Ref(Variant* target) {
 
 void Variant::Detach() {
     if (kind_ == VarType::Array && obj_ && obj_.use_count() > 1) {
-        obj_ = std::make_shared<VarArray>(*std::static_pointer_cast<VarArray>(obj_));
+        obj_ = std::make_shared<VarArray>(*static_cast<const VarArray*>(obj_.get()));
     }
 }
 
@@ -125,7 +158,7 @@ std::string FormatDate(double dt) {
     return buf;
 }
 
-bool ParseNumber(const std::string& text, double& out) {
+bool ParseNumber(std::string_view text, double& out) {
     std::string t;
     for (char c : text)
         if (c != ' ' && c != '\t') t += c;
@@ -137,7 +170,7 @@ bool ParseNumber(const std::string& text, double& out) {
     return res.ec == std::errc() && res.ptr == last;
 }
 
-bool ParseInteger(const std::string& text, std::int64_t& out) {
+bool ParseInteger(std::string_view text, std::int64_t& out) {
     std::string t;
     for (char c : text)
         if (c != ' ' && c != '\t') t += c;
@@ -161,7 +194,7 @@ std::string Variant::AsString() const {
         case VarType::Integer: return std::to_string(v.i_);
         case VarType::Double: return FormatDouble(v.d_);
         case VarType::Date: return FormatDate(v.d_);
-        case VarType::String: return v.s_;
+        case VarType::String: return std::string(v.Text());
         case VarType::Bytes: {
             auto b = std::static_pointer_cast<Bytes>(v.obj_);
             return std::string(b->begin(), b->end());
@@ -190,11 +223,11 @@ std::int64_t Variant::AsInt64() const {
         case VarType::Date: return RoundToInt64(v.d_);
         case VarType::String: {
             std::int64_t i;
-            if (ParseInteger(v.s_, i)) return i;
+            if (ParseInteger(v.Text(), i)) return i;
             double d;
-            if (ParseNumber(v.s_, d)) return RoundToInt64(d);
-            if (v.s_ == "True" || v.s_ == "true") return -1;
-            if (v.s_ == "False" || v.s_ == "false") return 0;
+            if (ParseNumber(v.Text(), d)) return RoundToInt64(d);
+            if (v.Text() == "True" || v.Text() == "true") return -1;
+            if (v.Text() == "False" || v.Text() == "false") return 0;
             throw EVariantError("Could not convert variant of type (String) into type (Int64)");
         }
         default: v.ConvertError(VarType::Integer);
@@ -213,7 +246,7 @@ double Variant::AsDouble() const {
         case VarType::Date: return v.d_;
         case VarType::String: {
             double d;
-            if (ParseNumber(v.s_, d)) return d;
+            if (ParseNumber(v.Text(), d)) return d;
             throw EVariantError("Could not convert variant of type (String) into type (Double)");
         }
         default: v.ConvertError(VarType::Double);
@@ -230,11 +263,11 @@ bool Variant::AsBool() const {
         case VarType::Date: return v.d_ != 0;
         case VarType::String: {
             std::string u;
-            for (char c : v.s_) u += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            for (char c : v.Text()) u += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
             if (u == "TRUE") return true;
             if (u == "FALSE") return false;
             double d;
-            if (ParseNumber(v.s_, d)) return d != 0;
+            if (ParseNumber(v.Text(), d)) return d != 0;
             throw EVariantError("Could not convert variant of type (String) into type (Boolean)");
         }
         default: v.ConvertError(VarType::Boolean);
@@ -250,7 +283,10 @@ double Variant::AsDateTime() const {
 Bytes Variant::AsBytes() const {
     const Variant& v = Deref();
     if (v.kind_ == VarType::Bytes) return *std::static_pointer_cast<Bytes>(v.obj_);
-    if (v.kind_ == VarType::String) return Bytes(v.s_.begin(), v.s_.end());
+    if (v.kind_ == VarType::String) {
+        const std::string_view text = v.Text();
+        return Bytes(text.begin(), text.end());
+    }
     if (v.kind_ == VarType::Empty || v.kind_ == VarType::Null) return {};
     v.ConvertError(VarType::Bytes);
 }
@@ -318,8 +354,7 @@ Variant Variant::MakeArray(VarBounds bounds) {
     a->bounds = bounds;
     a->items.resize(n);
     Variant v;
-    v.kind_ = VarType::Array;
-    v.obj_ = std::move(a);
+    v.SetObject(VarType::Array, std::move(a));
     return v;
 }
 
@@ -329,8 +364,7 @@ Variant Variant::ArrayOf(std::vector<Variant>&& items) {
     a->bounds = {{0, static_cast<int>(items.size()) - 1}};
     a->items = std::move(items);
     Variant v;
-    v.kind_ = VarType::Array;
-    v.obj_ = std::move(a);
+    v.SetObject(VarType::Array, std::move(a));
     return v;
 }
 
@@ -402,7 +436,7 @@ bool Variant::operator==(const Variant& other) const {
     }
     if (a.kind_ == VarType::Dispatch || b.kind_ == VarType::Dispatch) return a.kind_ == b.kind_ && a.obj_ == b.obj_;
     if (a.kind_ == VarType::Bytes || b.kind_ == VarType::Bytes) return a.AsBytes() == b.AsBytes();
-    if (a.kind_ == VarType::String && b.kind_ == VarType::String) return a.s_ == b.s_;
+    if (a.kind_ == VarType::String && b.kind_ == VarType::String) return a.Text() == b.Text();
     return VarCompare(a, b) == 0;
 }
 

@@ -3,9 +3,13 @@
 // dimensions with explicit bounds and value semantics (copy-on-write), elements may be arrays.
 // Strings are UTF-8.
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <initializer_list>
 #include <memory>
+#include <new>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "toolkit/rtl/Exception.h"
@@ -61,29 +65,29 @@ private:
 class Variant {
 public:
     // Copies, moves and kind tests are inline: rows of thousands of values pay for them per value.
-    // Only the member for the kind is ever set (the text only for String, the shared object only
-    // for Bytes, Array and Dispatch), so member-wise copies are exact.
+    // A variant is 32 bytes: its kind, then one value. A text of up to kInlineText bytes lies in the
+    // variant itself (row values are mostly short codes, names and stamps); a longer text is a buffer
+    // the variant owns. Bytes, arrays and dispatch interfaces are a shared object.
     Variant() noexcept : i_(0) {}
-    Variant(const Variant& other) = default;
-    Variant(Variant&& other) noexcept : kind_(other.kind_), i_(other.i_), s_(std::move(other.s_)), obj_(std::move(other.obj_)) {
-        other.kind_ = VarType::Empty;
-        other.i_ = 0;
-    }
-    Variant& operator=(const Variant& other) = default;
-    Variant& operator=(Variant&& other) noexcept {
+    Variant(const Variant& other) { CopyFrom(other); }
+    Variant(Variant&& other) noexcept { MoveFrom(other); }
+    Variant& operator=(const Variant& other) {
         if (this != &other) {
-            // Released last: other may be an element of the array this holds.
-            std::shared_ptr<void> held = std::move(obj_);
-            kind_ = other.kind_;
-            i_ = other.i_;
-            s_ = std::move(other.s_);
-            obj_ = std::move(other.obj_);
-            other.kind_ = VarType::Empty;
-            other.i_ = 0;
+            Variant copy(other);  // first: other may be an element of the array this holds
+            Release();
+            MoveFrom(copy);
         }
         return *this;
     }
-    ~Variant() = default;
+    Variant& operator=(Variant&& other) noexcept {
+        if (this != &other) {
+            // Released last: other may be an element of the array this holds.
+            Variant held(std::move(*this));
+            MoveFrom(other);
+        }
+        return *this;
+    }
+    ~Variant() { Release(); }
 
     Variant(bool v);
     Variant(int v) : kind_(VarType::Integer), i_(v) {}
@@ -94,9 +98,8 @@ public:
     Variant(unsigned long long v) : kind_(VarType::Integer), i_(static_cast<std::int64_t>(v)) {}
     Variant(double v) : kind_(VarType::Double), d_(v) {}
     Variant(const char* v);
-    Variant(const std::string& v) : kind_(VarType::String), i_(0), s_(v) {}
-    Variant(std::string&& v) : kind_(VarType::String), i_(0), s_(std::move(v)) {}
-    Variant(std::string_view v) : kind_(VarType::String), i_(0), s_(v) {}
+    Variant(const std::string& v) : Variant(std::string_view(v)) {}
+    Variant(std::string_view v) : i_(0) { SetText(v); }
     Variant(const Bytes& v);
     Variant(DispatchPtr v);
 
@@ -134,12 +137,12 @@ public:
     double AsDateTime() const;
     Bytes AsBytes() const;
     DispatchPtr AsDispatch() const;  // nullptr when not a dispatch interface
-    // The text of a String without a copy, valid while the variant holds it; other kinds raise
-    // EVariantError (AsString converts them).
-    const std::string& StringRef() const {
+    // The text of a String without a copy, valid while the variant holds it unchanged; other kinds
+    // raise EVariantError (AsString converts them).
+    std::string_view StringRef() const {
         const Variant& v = Deref();
         if (v.kind_ != VarType::String) v.ConvertError(VarType::String);
-        return v.s_;
+        return v.Text();
     }
 
     // Arrays.
@@ -170,14 +173,21 @@ public:
     }
 
     // Makes this variant a String of the text, in the room of the text it holds (a row read into the
-    // same values again allocates nothing).
+    // same values again allocates nothing). The text may be this variant's own.
     void SetText(std::string_view text) {
-        if (kind_ != VarType::String) {
-            obj_.reset();
-            kind_ = VarType::String;
-            i_ = 0;
+        if (kind_ == VarType::String) {
+            if (inline_ == kHeapText && heap_.capacity >= text.size()) {
+                std::memmove(heap_.data, text.data(), text.size());
+                heap_.size = static_cast<std::uint32_t>(text.size());
+                return;
+            }
+            if (inline_ != kHeapText && text.size() <= kInlineText) {
+                std::memmove(text_, text.data(), text.size());
+                inline_ = static_cast<std::uint8_t>(text.size());
+                return;
+            }
         }
-        s_.assign(text.data(), text.size());
+        SetTextElsewhere(text);
     }
 
     // Assigns through a reference when this is one (used by servers writing out arguments).
@@ -189,6 +199,60 @@ public:
     bool operator!=(const Variant& other) const { return !(*this == other); }
 
 private:
+    static constexpr std::size_t kInlineText = 24;
+    static constexpr std::uint8_t kHeapText = 0xFF;
+    struct HeapText {
+        char* data;
+        std::uint32_t size;
+        std::uint32_t capacity;
+    };
+    static bool HoldsObject(VarType k) { return k == VarType::Bytes || k == VarType::Array || k == VarType::Dispatch; }
+
+    std::string_view Text() const {
+        return inline_ == kHeapText ? std::string_view(heap_.data, heap_.size) : std::string_view(text_, inline_);
+    }
+    void SetTextElsewhere(std::string_view text);
+    void CopyHeapText(const Variant& other);
+    // Both expect this variant to hold nothing (freshly made or released).
+    void CopyFrom(const Variant& other) {
+        kind_ = other.kind_;
+        inline_ = other.inline_;
+        if (HoldsObject(kind_))
+            new (&obj_) std::shared_ptr<void>(other.obj_);
+        else if (kind_ == VarType::String && inline_ == kHeapText)
+            CopyHeapText(other);
+        else
+            std::memcpy(raw_, other.raw_, sizeof raw_);
+    }
+    void MoveFrom(Variant& other) noexcept {
+        kind_ = other.kind_;
+        inline_ = other.inline_;
+        if (HoldsObject(kind_)) {
+            new (&obj_) std::shared_ptr<void>(std::move(other.obj_));
+            other.obj_.~shared_ptr();
+        } else {
+            std::memcpy(raw_, other.raw_, sizeof raw_);  // a heap text changes hands
+        }
+        other.kind_ = VarType::Empty;
+        other.inline_ = 0;
+        other.i_ = 0;
+    }
+    // Lets go of the value and leaves this Empty.
+    void Release() noexcept {
+        if (HoldsObject(kind_))
+            obj_.~shared_ptr();
+        else if (kind_ == VarType::String && inline_ == kHeapText)
+            std::free(heap_.data);
+        kind_ = VarType::Empty;
+        inline_ = 0;
+        i_ = 0;
+    }
+    void SetObject(VarType kind, std::shared_ptr<void> object) {
+        Release();
+        new (&obj_) std::shared_ptr<void>(std::move(object));
+        kind_ = kind;
+    }
+
     void Detach();
     const VarArray& Storage() const;  // raises when not an array
     [[noreturn]] void ConvertError(VarType to) const;
@@ -196,17 +260,22 @@ private:
     [[noreturn]] static void NoSuchDimension();
 
     VarType kind_ = VarType::Empty;
+    std::uint8_t inline_ = 0;  // a String's length when its text lies in text_; kHeapText otherwise
     union {
         bool b_;
         std::int64_t i_;
         double d_;
         Variant* ref_;
+        char text_[kInlineText];
+        HeapText heap_;
+        std::shared_ptr<void> obj_;  // Bytes, VarArray (shared, copy-on-write) or IDispatchObject
+        unsigned char raw_[kInlineText];
     };
-    std::string s_;              // String
-    std::shared_ptr<void> obj_;  // Bytes, VarArray (shared, copy-on-write) or IDispatchObject
 
     friend class VarArray;
 };
+
+static_assert(sizeof(Variant) == 32);
 
 // Storage of an array variant: dims and flat row-major elements.
 class VarArray {

@@ -74,6 +74,48 @@ TEST(Variant, AVariantTakesAnElementOfTheArrayItHolds) {
     }
 }
 
+TEST(Variant, TextsOfEveryLengthKeepTheirValueThroughCopiesMovesAndReplacement) {
+    // Lengths on both sides of what a variant holds in itself, and text spanning UTF-8 characters.
+    std::vector<std::string> texts{"", "a", "字段说明", "20240102083000000"};
+    for (std::size_t n : {23u, 24u, 25u, 26u, 40u, 1000u}) texts.push_back(std::string(n, static_cast<char>('a' + n % 26)));
+    for (const std::string& text : texts) {
+        Variant v(text);
+        Variant copy = v;
+        Variant moved(std::move(copy));
+        EXPECT_EQ(moved.AsString(), text);
+        EXPECT_EQ(v.AsString(), text);
+        EXPECT_TRUE(copy.IsEmpty());
+        v.SetText("x");  // the copy is a copy: changing one leaves the other
+        EXPECT_EQ(moved.AsString(), text);
+        for (const std::string& other : texts) {
+            Variant target(other);
+            target = moved;
+            EXPECT_EQ(target, moved);
+            target.SetText(other);
+            EXPECT_EQ(target.AsString(), other);
+            target.SetText(text);
+            EXPECT_EQ(target.StringRef(), text);
+        }
+        // A variant given part of its own text, and a copy assigned to itself.
+        Variant own(text);
+        own.SetText(own.StringRef().substr(text.size() / 2));
+        EXPECT_EQ(own.AsString(), text.substr(text.size() / 2));
+        Variant& same = own;
+        own = same;
+        EXPECT_EQ(own.AsString(), text.substr(text.size() / 2));
+        // A text replacing an array, and an array replacing a text.
+        Variant array = VarArrayOf({text, 1});
+        array = array[0];
+        EXPECT_EQ(array.AsString(), text);
+        array = VarArrayOf({text});
+        EXPECT_EQ(array[0].AsString(), text);
+    }
+    EXPECT_EQ(Variant(std::string("12")).AsInteger(), 12);
+    EXPECT_EQ(Variant(std::string(30, '1')).AsDouble(), 111111111111111111111111111111.0);
+    EXPECT_TRUE(Variant(std::string("True")).AsBool());
+    EXPECT_EQ(Variant(std::string("abc")).AsBytes(), (Bytes{'a', 'b', 'c'}));
+}
+
 TEST(Variant, ByReferenceArgumentsWriteThrough) {
     Variant out;
     Variant ref = Variant::Ref(&out);
@@ -86,11 +128,11 @@ TEST(Variant, ByReferenceArgumentsWriteThrough) {
 TEST(Variant, TextsAndArrayItemsAreHandedOverWithoutCopies) {
     const std::string longText(40, 'x');  // beyond any small-string buffer
     Variant text(longText);
-    const std::string& ref = text.StringRef();
-    EXPECT_EQ(&ref, &text.StringRef());
+    const std::string_view ref = text.StringRef();
+    EXPECT_EQ(ref.data(), text.StringRef().data());
     EXPECT_EQ(ref, longText);
     Variant byRef = Variant::Ref(&text);
-    EXPECT_EQ(&byRef.StringRef(), &ref);
+    EXPECT_EQ(byRef.StringRef().data(), ref.data());
     EXPECT_THROW(Variant(12).StringRef(), EVariantError);
     EXPECT_THROW(Variant::Null().StringRef(), EVariantError);
 
