@@ -175,19 +175,17 @@ public:
     // Makes this variant a String of the text, in the room of the text it holds (a row read into the
     // same values again allocates nothing). The text may be this variant's own.
     void SetText(std::string_view text) {
-        if (kind_ == VarType::String) {
-            if (inline_ == kHeapText && heap_.capacity >= text.size()) {
-                std::memmove(heap_.data, text.data(), text.size());
-                heap_.size = static_cast<std::uint32_t>(text.size());
-                return;
-            }
-            if (inline_ != kHeapText && text.size() <= kInlineText) {
-                std::memmove(text_, text.data(), text.size());
-                inline_ = static_cast<std::uint8_t>(text.size());
-                return;
-            }
+        const bool heap = kind_ == VarType::String && inline_ == kHeapText;
+        if (heap && heap_.capacity >= text.size()) {
+            std::memmove(heap_.data, text.data(), text.size());
+            heap_.size = static_cast<std::uint32_t>(text.size());
+        } else if (!heap && !HoldsObject(kind_) && text.size() <= kInlineText) {
+            std::memmove(text_, text.data(), text.size());  // nothing to let go of first
+            kind_ = VarType::String;
+            inline_ = static_cast<std::uint8_t>(text.size());
+        } else {
+            SetTextElsewhere(text);
         }
-        SetTextElsewhere(text);
     }
 
     // Assigns through a reference when this is one (used by servers writing out arguments).
