@@ -476,9 +476,5 @@ long long TAppServer::GetRecCount(const std::string& provider) {
         std::string sql = CountStatement(WithoutOrder(st.sql), [&db](const std::string& table) { return db.Columns(table); });
         found = countSql_.emplace(st.sql, std::move(sql)).first;
     }
-    SqlStatement& count = db.Cached(found->second);
-    count.Bind(st.params);
-    long long n = count.Step() ? count.Column(0).AsInt64() : 0;
-    count.Reset();
-    return n;
+    return db.CountOf(found->second, st.params);
 }

@@ -102,6 +102,36 @@ SqlStatement& CompanyDatabase::Cached(const std::string& sql) {
     return *slot;
 }
 
+namespace {
+
+// Parameters bind alike only when of one kind as well as equal ("01" and 1 are equal variants).
+bool SameParams(const std::vector<Variant>& a, const std::vector<Variant>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].Type() != b[i].Type() || !(a[i] == b[i])) return false;
+    return true;
+}
+
+constexpr std::size_t kRememberedCounts = 64;
+
+}  // namespace
+
+long long CompanyDatabase::CountOf(const std::string& sql, const std::vector<Variant>& params) {
+    const std::optional<DataStamp> stamp = backend_->Stamp();  // before counting: a later write counts again
+    auto found = counts_.find(sql);
+    if (stamp && found != counts_.end() && found->second.stamp == *stamp && SameParams(found->second.params, params))
+        return found->second.rows;
+    SqlStatement& count = Cached(sql);
+    count.Bind(params);
+    const long long rows = count.Step() ? count.Column(0).AsInt64() : 0;
+    count.Reset();
+    if (stamp) {
+        if (counts_.size() >= kRememberedCounts && found == counts_.end()) counts_.clear();
+        counts_[sql] = {params, *stamp, rows};
+    }
+    return rows;
+}
+
 const std::vector<SqlColumnInfo>& CompanyDatabase::Columns(const std::string& table) {
     std::string key = SqlUpper(table);
     auto found = columns_.find(key);

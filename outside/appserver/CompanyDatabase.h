@@ -83,6 +83,10 @@ public:
     void ForgetStatements() { statements_.clear(); }
     std::size_t CachedCount() const { return statements_.size(); }
 
+    // Runs a statement that answers one number (a count); the answer is remembered while the data stays
+    // as it was, so that asking again after every open costs no scan.
+    long long CountOf(const std::string& sql, const std::vector<Variant>& params);
+
     // The columns of a table (cached); empty for a table that does not exist.
     const std::vector<SqlColumnInfo>& Columns(const std::string& table);
 
@@ -92,4 +96,10 @@ private:
     SqlTranslator translator_;
     std::map<std::string, std::unique_ptr<SqlStatement>> statements_;
     std::map<std::string, std::vector<SqlColumnInfo>> columns_;
+    struct Count {
+        std::vector<Variant> params;
+        DataStamp stamp;
+        long long rows = 0;
+    };
+    std::map<std::string, Count> counts_;
 };

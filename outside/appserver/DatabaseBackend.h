@@ -4,6 +4,7 @@
 // location and adds the caches; SQLite (SqliteBackend.h) and PostgreSQL (PostgresBackend.h) implement it.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,15 @@ enum class BackendAccess {
 
 // The company is not there: no file, an empty file, a schema without the company's tables.
 TK_DECLARE_EXCEPTION(EDatabaseMissing, EDatabaseError)
+
+// What a connection can tell of the state of the company's data: two equal stamps mean nothing was
+// written in between, by this connection or any other.
+struct DataStamp {
+    long long own = 0;     // changes made through this connection
+    long long others = 0;  // commits of other connections
+    long long schema = 0;  // changes of the tables themselves
+    bool operator==(const DataStamp&) const = default;
+};
 
 class DatabaseBackend {
 public:
@@ -46,6 +56,8 @@ public:
     // Rolls back a transaction that is still open (a call must not leave one behind); true when there
     // was one.
     virtual bool RollBackOpenTransaction() = 0;
+    // The stamp of the data now; none when the database cannot tell it cheaply or a transaction is open.
+    virtual std::optional<DataStamp> Stamp() { return std::nullopt; }
     // True when this connection created the company (BackendAccess::Creator on a new location).
     bool Created() const { return created_; }
 

@@ -64,12 +64,29 @@ SqliteBackend::SqliteBackend(const std::string& path, BackendAccess access) : pa
 }
 
 SqliteBackend::~SqliteBackend() {
+    sqlite3_finalize(versions_);
     guard_.reset();
     sqlite3_close(db_);
 }
 
 std::unique_ptr<SqlStatement> SqliteBackend::Prepare(const std::string& sql) {
     return std::make_unique<SqliteStatement>(db_, *guard_, sql);
+}
+
+std::optional<DataStamp> SqliteBackend::Stamp() {
+    // The data version moves with other connections' commits, the total of changes with this one's.
+    // Inside a transaction there is no stamp: a rollback takes changes back without counting.
+    if (!sqlite3_get_autocommit(db_)) return std::nullopt;
+    SqliteGuard::Trusted own(*guard_);
+    if (!versions_ && sqlite3_prepare_v2(
+                          db_, "SELECT data_version, (SELECT schema_version FROM pragma_schema_version) FROM pragma_data_version",
+                          -1, &versions_, nullptr) != SQLITE_OK)
+        return std::nullopt;
+    std::optional<DataStamp> stamp;
+    if (sqlite3_step(versions_) == SQLITE_ROW)
+        stamp = DataStamp{sqlite3_total_changes64(db_), sqlite3_column_int64(versions_, 0), sqlite3_column_int64(versions_, 1)};
+    sqlite3_reset(versions_);
+    return stamp;
 }
 
 void SqliteBackend::Exec(const char* sql) {

@@ -9,6 +9,7 @@
 #include "outside/appserver/DatabaseBackend.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 class SqliteGuard;
 
 class SqliteBackend : public DatabaseBackend {
@@ -27,6 +28,7 @@ public:
     void Attempt(const std::function<void()>& work) override { work(); }
     std::vector<SqlColumnInfo> Columns(const std::string& table) override;
     bool RollBackOpenTransaction() override;
+    std::optional<DataStamp> Stamp() override;
 
 private:
     void Configure();
@@ -38,4 +40,5 @@ private:
     std::string path_;
     sqlite3* db_ = nullptr;
     std::unique_ptr<SqliteGuard> guard_;
+    sqlite3_stmt* versions_ = nullptr;  // the data and schema versions, for Stamp
 };

@@ -329,3 +329,28 @@ TEST_P(CompanyDatabaseTest, ReaderConnectionsReadButNeverWrite) {
     EXPECT_THROW(reader.Query("DELETE FROM ADMMC"), EDatabaseError);
     EXPECT_EQ(owner.Query("SELECT COUNT(*) FROM ADMMC").rows[0][0].AsInteger(), before - 1);
 }
+
+TEST_P(CompanyDatabaseTest, ARememberedCountFollowsEveryWrite) {
+    CompanyDatabase db(dbPath_);
+    CompanyDatabase other(dbPath_);
+    const std::string sql = "SELECT COUNT(*) FROM ADMMA WHERE MA001 LIKE ?";
+    const long long all = db.CountOf(sql, {"%"});
+    EXPECT_EQ(all, db.Query("SELECT COUNT(*) FROM ADMMA").rows[0][0].AsInteger());
+    EXPECT_EQ(db.CountOf(sql, {"ZZ%"}), 0) << "other parameters count anew";
+    EXPECT_EQ(db.CountOf(sql, {"%"}), all);
+    // Written through this connection, through another, inside a transaction and rolled back.
+    db.Query("INSERT INTO ADMMA (MA001) VALUES ('ZZ1')");
+    EXPECT_EQ(db.CountOf(sql, {"%"}), all + 1);
+    other.Query("INSERT INTO ADMMA (MA001) VALUES ('ZZ2')");
+    EXPECT_EQ(db.CountOf(sql, {"%"}), all + 2);
+    EXPECT_EQ(db.CountOf(sql, {"ZZ%"}), 2);
+    other.Query("DELETE FROM ADMMA WHERE MA001 = 'ZZ1'");
+    EXPECT_EQ(db.CountOf(sql, {"ZZ%"}), 1);
+    EXPECT_THROW(db.InTransaction([&] {
+        db.Query("INSERT INTO ADMMA (MA001) VALUES ('ZZ3')");
+        EXPECT_EQ(db.CountOf(sql, {"ZZ%"}), 2);
+        throw EDatabaseError("undone");
+    }),
+                 EDatabaseError);
+    EXPECT_EQ(db.CountOf(sql, {"ZZ%"}), 1);
+}
