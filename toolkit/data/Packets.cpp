@@ -158,8 +158,20 @@ TDeltaReader TDeltaRow::Details(int field) const {
 
 TDeltaReader TDeltaRow::Details(const std::string& name) const { return Details(FieldIndex(name)); }
 
+namespace {
+
+// A reader takes the values beyond an array's end as null (originals, new rows) or unchanged (the
+// changes of a modified row): wide rows of mostly empty columns travel short.
+void DropTrailing(std::vector<Variant>& values, bool nullsToo) {
+    while (!values.empty() && (values.back().IsEmpty() || (nullsToo && values.back().IsNull()))) values.pop_back();
+}
+
+}  // namespace
+
 Variant TDeltaBuilder::Change(std::int64_t id, TUpdateKind kind, std::vector<Variant> original, std::vector<Variant> current,
                               std::vector<Variant> nested) {
+    DropTrailing(original, true);
+    DropTrailing(current, kind == ukInsert);  // a modified row's null is a change to null
     std::vector<Variant> change;
     change.reserve(5);
     change.emplace_back(static_cast<long long>(id));

@@ -81,6 +81,16 @@ Variant TRowStore::PacketRows() const {
     return out;
 }
 
+std::vector<Variant> TRowStore::DeltaValues(const std::vector<Variant>& values) const {
+    // Up to the last value that says anything: a delta's reader takes those beyond as null.
+    std::size_t end = std::min(values.size(), fields_.size());
+    while (end > 0 && values[end - 1].IsEmptyOrNull()) --end;
+    std::vector<Variant> out(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(end));
+    for (int pos : nestedPositions_)
+        if (static_cast<std::size_t>(pos) < end) out[static_cast<std::size_t>(pos)] = Variant();
+    return out;
+}
+
 std::vector<Variant> TRowStore::DataValues(const std::vector<Variant>& values) const {
     std::vector<Variant> out(values.begin(),
                              values.begin() + static_cast<std::ptrdiff_t>(std::min(values.size(), fields_.size())));
@@ -208,11 +218,11 @@ std::vector<Variant> TRowStore::DeletesOfAll() const {
         auto it = log_.find(r->id);
         if (it != log_.end() && it->second.status == usInserted) continue;
         const std::vector<Variant>& orig = it != log_.end() ? it->second.original : r->values;
-        out.push_back(TDeltaBuilder::Change(r->id, ukDelete, DataValues(orig), {}, NestedDeletes(*r)));
+        out.push_back(TDeltaBuilder::Change(r->id, ukDelete, DeltaValues(orig), {}, NestedDeletes(*r)));
     }
     for (const TChange* c : DeletedInFetchOrder(log_))
         out.push_back(
-            TDeltaBuilder::Change(c->deletedRow->id, ukDelete, DataValues(c->original), {}, NestedDeletes(*c->deletedRow)));
+            TDeltaBuilder::Change(c->deletedRow->id, ukDelete, DeltaValues(c->original), {}, NestedDeletes(*c->deletedRow)));
     return out;
 }
 
@@ -227,7 +237,7 @@ std::vector<Variant> TRowStore::DeltaChanges() const {
     // Deletes first, so that a key deleted and added again reaches the server in a workable order.
     for (const TChange* c : DeletedInFetchOrder(log_))
         out.push_back(
-            TDeltaBuilder::Change(c->deletedRow->id, ukDelete, DataValues(c->original), {}, NestedDeletes(*c->deletedRow)));
+            TDeltaBuilder::Change(c->deletedRow->id, ukDelete, DeltaValues(c->original), {}, NestedDeletes(*c->deletedRow)));
 
     for (const auto& r : rows) {
         std::vector<Variant> nested;
@@ -240,11 +250,13 @@ std::vector<Variant> TRowStore::DeltaChanges() const {
         auto it = log_.find(r->id);
         const bool logged = it != log_.end() && (it->second.status == usInserted || it->second.status == usModified);
         if (!logged && !nestedChanged) continue;  // neither the row nor its details changed
-        std::vector<Variant> current = DataValues(r->values);
         if (it != log_.end() && it->second.status == usInserted) {
-            out.push_back(TDeltaBuilder::Change(r->id, ukInsert, {}, std::move(current),
+            out.push_back(TDeltaBuilder::Change(r->id, ukInsert, {}, DeltaValues(r->values),
                                                 nestedChanged ? std::move(nested) : std::vector<Variant>{}));
-        } else if (it != log_.end() && it->second.status == usModified) {
+            continue;
+        }
+        std::vector<Variant> current = DataValues(r->values);
+        if (it != log_.end() && it->second.status == usModified) {
             std::vector<Variant> original = DataValues(it->second.original);
             std::vector<Variant> changed(current.size());
             for (std::size_t i = 0; i < current.size(); ++i)

@@ -103,6 +103,7 @@ private:
     std::optional<TChange> TakeEntry(std::int64_t id) const;
     void RestoreEntry(std::int64_t id, const std::optional<TChange>& entry);
     std::vector<Variant> DataValues(const std::vector<Variant>& values) const;
+    std::vector<Variant> DeltaValues(const std::vector<Variant>& values) const;  // without the trailing nulls
     std::vector<Variant> NestedDeletes(const TRow& row) const;
     std::vector<Variant> DeletesOfAll() const;
     void Touch() { version = NextVersion(); }

@@ -163,6 +163,51 @@ TEST(Packets, DeltaReaderSeesKindsValuesAndDetails) {
     }
 }
 
+TEST(Packets, DeltaRowsEndAtTheirLastValueAndAChangeToNullStillTravels) {
+    DocumentServer server(2, 1);
+    TClientDataSet main;
+    main.SetProvider(server.appServer);
+    main.ProviderName = "pvdMain";
+    main.Open();
+    // DOC1 loses its FLAG (the last column) and keeps its name; DOC2 is deleted; DOC3 is new with a key alone.
+    main.Edit();
+    main.FieldByName("FLAG")->Clear();
+    main.Post();
+    main.Next();
+    main.Delete();
+    main.Append();
+    main.FieldByName("MC001")->SetAsString("DOC3");
+    main.Post();
+
+    const Variant delta = main.Delta();
+    TDeltaReader reader(delta);
+    ASSERT_EQ(reader.Count(), 3);
+    const Variant& deleted = delta[2][0];
+    const Variant& modified = delta[2][1];
+    const Variant& inserted = delta[2][2];
+    EXPECT_EQ(deleted[2].Count(), 3) << "every original value of DOC2 says something";
+    EXPECT_EQ(inserted[3].Count(), 1) << "the new row's values end at its key";
+    EXPECT_EQ(modified[3].Count(), 3) << "the change to null is sent";
+    TDeltaRow doc1 = reader.Row(1), doc3 = reader.Row(2);
+    EXPECT_TRUE(doc1.Changed("FLAG"));
+    EXPECT_TRUE(doc1.NewValue("FLAG").IsNull());
+    EXPECT_FALSE(doc1.Changed("MC002"));
+    EXPECT_EQ(doc1.NewValue("MC002").AsString(), "文档1");
+    EXPECT_TRUE(doc3.NewValue("FLAG").IsNull());
+    EXPECT_FALSE(doc3.Changed("MC002"));
+
+    // The provider stores what the user did.
+    EXPECT_EQ(main.ApplyUpdates(0), 0);
+    main.Close();
+    main.Open();
+    ASSERT_EQ(main.RecordCount(), 2);
+    EXPECT_TRUE(main.FieldByName("FLAG")->IsNull());
+    EXPECT_EQ(main.FieldByName("MC002")->AsString(), "文档1");
+    main.Next();
+    EXPECT_EQ(main.FieldByName("MC001")->AsString(), "DOC3");
+    EXPECT_TRUE(main.FieldByName("MC002")->IsNull());
+}
+
 TEST(Packets, ErrorPacketsAndParams) {
     TErrorPacketBuilder errors;
     errors.AddError(7, "duplicate", 19, "ADMMC", VarArrayOf({Variant("K"), Variant(3)}));
