@@ -64,7 +64,8 @@ SqliteBackend::SqliteBackend(const std::string& path, BackendAccess access) : pa
 }
 
 SqliteBackend::~SqliteBackend() {
-    sqlite3_finalize(versions_);
+    sqlite3_finalize(dataVersion_);
+    sqlite3_finalize(schemaVersion_);
     guard_.reset();
     sqlite3_close(db_);
 }
@@ -78,15 +79,18 @@ std::optional<DataStamp> SqliteBackend::Stamp() {
     // Inside a transaction there is no stamp: a rollback takes changes back without counting.
     if (!sqlite3_get_autocommit(db_)) return std::nullopt;
     SqliteGuard::Trusted own(*guard_);
-    if (!versions_ && sqlite3_prepare_v2(
-                          db_, "SELECT data_version, (SELECT schema_version FROM pragma_schema_version) FROM pragma_data_version",
-                          -1, &versions_, nullptr) != SQLITE_OK)
-        return std::nullopt;
-    std::optional<DataStamp> stamp;
-    if (sqlite3_step(versions_) == SQLITE_ROW)
-        stamp = DataStamp{sqlite3_total_changes64(db_), sqlite3_column_int64(versions_, 0), sqlite3_column_int64(versions_, 1)};
-    sqlite3_reset(versions_);
-    return stamp;
+    // Plain pragmas, each prepared once: their table-valued forms would be prepared anew on every run.
+    auto read = [&](sqlite3_stmt*& st, const char* sql) -> std::optional<long long> {
+        if (!st && sqlite3_prepare_v2(db_, sql, -1, &st, nullptr) != SQLITE_OK) return std::nullopt;
+        std::optional<long long> value;
+        if (sqlite3_step(st) == SQLITE_ROW) value = sqlite3_column_int64(st, 0);
+        sqlite3_reset(st);
+        return value;
+    };
+    const std::optional<long long> data = read(dataVersion_, "PRAGMA data_version");
+    const std::optional<long long> schema = read(schemaVersion_, "PRAGMA schema_version");
+    if (!data || !schema) return std::nullopt;
+    return DataStamp{sqlite3_total_changes64(db_), *data, *schema};
 }
 
 void SqliteBackend::Exec(const char* sql) {

@@ -40,5 +40,6 @@ private:
     std::string path_;
     sqlite3* db_ = nullptr;
     std::unique_ptr<SqliteGuard> guard_;
-    sqlite3_stmt* versions_ = nullptr;  // the data and schema versions, for Stamp
+    sqlite3_stmt* dataVersion_ = nullptr;  // for Stamp
+    sqlite3_stmt* schemaVersion_ = nullptr;
 };

@@ -94,26 +94,32 @@ Variant TDataSet::FieldValues(const std::string& names) const {
 void TDataSet::SetFieldValues(const std::string& name, const Variant& value) { FieldByName(name)->SetValue(value); }
 
 int TDataSet::BindFields() {
+    // A reopened dataset's fields usually keep the definitions they had: look where each stood first
+    // (a field bound before knows its definition's number), by name only when that misses.
+    const int defined = fieldDefs_.Count();
+    std::vector<TField*> atDefinition(static_cast<std::size_t>(defined), nullptr);
+    for (TField* f : fieldOrder_)
+        if (f->FieldKind() == fkData && f->FieldNo() >= 1 && f->FieldNo() <= defined)
+            atDefinition[static_cast<std::size_t>(f->FieldNo() - 1)] = f;
+    auto stillDefined = [&](TField* f) {
+        const int d = f->FieldNo() - 1;
+        return (d >= 0 && d < defined && SameText(fieldDefs_[d].Name, f->FieldName())) || fieldDefs_.IndexOf(f->FieldName()) >= 0;
+    };
     // Fields of an earlier open that the new definitions no longer have go, unless the caller made them.
     for (std::size_t i = fields_.size(); i-- > 0;) {
         TField* f = fields_[i].get();
-        const bool defined = (i < static_cast<std::size_t>(fieldDefs_.Count()) &&
-                              SameText(fieldDefs_[static_cast<int>(i)].Name, f->FieldName())) ||
-                             fieldDefs_.IndexOf(f->FieldName()) >= 0;
-        if (persistent_[i] || f->FieldKind() != fkData || defined) continue;
+        if (persistent_[i] || f->FieldKind() != fkData || stillDefined(f)) continue;
         fieldOrder_.erase(std::find(fieldOrder_.begin(), fieldOrder_.end(), f));
         std::erase_if(requestedIndex_, [f](const auto& r) { return r.first == f; });
+        std::replace(atDefinition.begin(), atDefinition.end(), f, static_cast<TField*>(nullptr));
         fields_.erase(fields_.begin() + static_cast<std::ptrdiff_t>(i));
         persistent_.erase(persistent_.begin() + static_cast<std::ptrdiff_t>(i));
     }
     int nestedOrdinal = 0;
-    for (int d = 0; d < fieldDefs_.Count(); ++d) {
+    for (int d = 0; d < defined; ++d) {
         const TFieldDef& def = fieldDefs_[d];
-        // A reopened dataset's fields usually stand where their definitions do: look there first.
-        TField* f =
-            d < static_cast<int>(fieldOrder_.size()) && SameText(fieldOrder_[static_cast<std::size_t>(d)]->FieldName(), def.Name)
-                ? fieldOrder_[static_cast<std::size_t>(d)]
-                : FindField(def.Name);
+        TField* hint = atDefinition[static_cast<std::size_t>(d)];
+        TField* f = hint && SameText(hint->FieldName(), def.Name) ? hint : FindField(def.Name);
         if (!f) {
             auto made = CreateFieldOfType(def.DataType);
             made->SetFieldName(def.Name);
