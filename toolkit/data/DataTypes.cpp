@@ -1,6 +1,5 @@
 #include "toolkit/data/DataTypes.h"
 
-#include <cctype>
 #include <cstdio>
 
 namespace {
@@ -15,10 +14,13 @@ constexpr TypeName kTypeNames[] = {
     {ftMemo, "Memo"},         {ftBlob, "Blob"},         {ftDataSet, "DataSet"},
 };
 
+char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Every packet names the type of every field: the names are ASCII, mostly spelt as written here.
 bool SameName(const std::string& a, const char* b) {
     std::size_t i = 0;
     for (; i < a.size() && b[i]; ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
+        if (a[i] != b[i] && UpperAscii(a[i]) != UpperAscii(b[i])) return false;
     return i == a.size() && !b[i];
 }
 }  // namespace
