@@ -318,10 +318,19 @@ bool LevelReader::ReadBatch(Detail& d, const std::vector<const Variant*>& master
     std::map<std::string, std::vector<Variant>> groups;
     for (const std::string& k : keys) groups[k];
     if (rowKeys.size() != rows.size()) return false;
-    for (const std::string& k : rowKeys)
-        if (!groups.count(k)) return false;
+    // The rows come in runs of one master's key: each run looks its group up once.
+    std::vector<std::vector<Variant>*> groupOf(rowKeys.size(), nullptr);
+    for (std::size_t r = 0; r < rowKeys.size(); ++r) {
+        if (r > 0 && rowKeys[r] == rowKeys[r - 1]) {
+            groupOf[r] = groupOf[r - 1];
+            continue;
+        }
+        auto found = groups.find(rowKeys[r]);
+        if (found == groups.end()) return false;
+        groupOf[r] = &found->second;
+    }
     std::vector<Variant> packetRows = d.reader->PacketRows(std::move(rows));
-    for (std::size_t r = 0; r < packetRows.size(); ++r) groups[rowKeys[r]].push_back(std::move(packetRows[r]));
+    for (std::size_t r = 0; r < packetRows.size(); ++r) groupOf[r]->push_back(std::move(packetRows[r]));
     for (auto& [k, group] : groups) byKey[k] = ArrayOfMoved(std::move(group));
     return true;
 }
