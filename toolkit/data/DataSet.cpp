@@ -155,7 +155,7 @@ int TDataSet::BindFields() {
     for (TField* f : fieldOrder_) {
         switch (f->FieldKind()) {
             case fkData:
-                if (fieldDefs_.IndexOf(f->FieldName()) < 0) DatabaseError(DataMessages::FieldNotFound(f->FieldName()));
+                if (!stillDefined(f)) DatabaseError(DataMessages::FieldNotFound(f->FieldName()));
                 break;
             case fkInternalCalc: f->Bind(this, slot++, 0); break;
             case fkCalculated:
