@@ -484,4 +484,25 @@ TEST(ClientDataSet, ReopeningOnOtherColumnsBindsEachFieldToItsOwnColumn) {
     ASSERT_EQ(ds.FieldCount(), 3);
     EXPECT_EQ(ds.Fields(0), name);  // in the order of the new columns
     EXPECT_EQ(ds.Fields(2), id);
+
+    // A column renamed where another stood gets a field of its own; a field the caller made for a
+    // column the data no longer has stops the open.
+    ds.Close();
+    TPacketBuilder third({FieldDef("LABEL", ftString, 10), FieldDef("NEW", ftString, 5), FieldDef("ID", ftInteger)});
+    third.AddRow({Variant("three"), Variant("z"), Variant(3)});
+    ds.SetData(third.Build());
+    EXPECT_EQ(ds.FindField("NAME"), nullptr);
+    EXPECT_EQ(ds.FieldByName("LABEL")->AsString(), "three");
+    EXPECT_EQ(ds.FieldByName("ID"), id);
+    ds.Close();
+    TClientDataSet made;
+    made.CreateField(ftString, "GONE", fkData, 5);
+    TPacketBuilder without({FieldDef("ID", ftInteger)});
+    without.AddRow({Variant(1)});
+    try {
+        made.SetData(without.Build());
+        ADD_FAILURE() << "opened without the column GONE";
+    } catch (const EDatabaseError& e) {
+        EXPECT_NE(e.Message().find("GONE"), std::string::npos) << e.Message();
+    }
 }
