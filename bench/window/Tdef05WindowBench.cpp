@@ -317,8 +317,12 @@ public:
         for (const Run& run : runs) times[run.benchmark_name()] = run.GetAdjustedRealTime();
         ConsoleReporter::ReportRuns(runs);
     }
-    void PrintRatio(const char* what, const char* ours, const char* raw) {
-        if (times[ours] > 0 && times[raw] > 0) std::printf("%s: %.2fx raw SQLite\n", what, times[ours] / times[raw]);
+    // With repetitions (best interleaved: --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true)
+    // the medians are compared; this machine's timings swing too much for one run to say.
+    void PrintRatio(const char* what, const std::string& ours, const std::string& raw) {
+        const bool medians = times[ours + "_median"] > 0 && times[raw + "_median"] > 0;
+        const double a = medians ? times[ours + "_median"] : times[ours], b = medians ? times[raw + "_median"] : times[raw];
+        if (a > 0 && b > 0) std::printf("%s: %.2fx raw SQLite%s\n", what, a / b, medians ? " (medians)" : "");
     }
     std::map<std::string, double> times;
 };
