@@ -82,11 +82,11 @@ int TClientDataSet::GetNextPacket() {
 void TClientDataSet::AppendFetched(Variant rows) {
     EnsureView();
     bool synced = viewStore_ == store_.get() && viewVersion_ == store_->version;
-    std::size_t before = store_->rows.size();
+    std::size_t before = store_->Rows().size();
     store_->AppendPacketRows(std::move(rows));
     if (synced && sortKeys_.empty() && !Filtered()) {
         // Unsorted and unfiltered: the new rows simply follow.
-        view_.insert(view_.end(), store_->rows.begin() + static_cast<std::ptrdiff_t>(before), store_->rows.end());
+        view_.insert(view_.end(), store_->Rows().begin() + static_cast<std::ptrdiff_t>(before), store_->Rows().end());
         viewVersion_ = store_->version;
         idIndexValid_ = false;
     } else {
@@ -296,8 +296,8 @@ void TClientDataSet::RebuildView() const {
         pos_ = -1;
         return;
     }
-    view_.reserve(store_->rows.size());
-    for (const auto& r : store_->rows)
+    view_.reserve(store_->Rows().size());
+    for (const auto& r : store_->Rows())
         if (!Filtered() || self->RecordAccepted(r->values)) view_.push_back(r);
     // Rows are mostly stored in their index order already (fetched sorted, lines appended in order):
     // checking costs one comparison a row where sorting costs a dozen.
@@ -428,7 +428,7 @@ void TClientDataSet::InternalPost() {
     idIndexValid_ = false;
     if (inserting_) {
         TRowPtr row = buffer_;
-        std::size_t at = appending_ || !insertBefore_ ? store_->rows.size() : store_->PositionOf(insertBefore_.get());
+        std::size_t at = appending_ || !insertBefore_ ? store_->Rows().size() : store_->PositionOf(insertBefore_.get());
         store_->Insert(row, at);
         buffer_.reset();
         inserting_ = false;

@@ -54,7 +54,7 @@ TRowPtr TRowStore::MakeRow(Variant packetRow) {
     for (std::size_t k = 0; k < nestedPositions_.size(); ++k) {
         auto child = std::make_shared<TRowStore>(shape_->nested[k], idCounter_);
         // The nested rows go to the child store; the field's own slot stays Empty.
-        child->AppendPacketRows(std::move(values[static_cast<std::size_t>(nestedPositions_[k])]));
+        child->KeepPacketRows(std::move(values[static_cast<std::size_t>(nestedPositions_[k])]));
         row->nested.push_back(std::move(child));
     }
     for (std::size_t i = 0; i < n; ++i)
@@ -64,18 +64,39 @@ TRowPtr TRowStore::MakeRow(Variant packetRow) {
 
 void TRowStore::AppendPacketRows(Variant packetRows) {
     if (!packetRows.IsArray() || packetRows.DimCount() != 1) return;
+    Materialize();
     std::vector<Variant> items = packetRows.TakeItems();  // copied when the packet is shared
-    rows.reserve(rows.size() + items.size());
-    for (Variant& item : items) rows.push_back(MakeRow(std::move(item)));
+    rows_.reserve(rows_.size() + items.size());
+    for (Variant& item : items) rows_.push_back(MakeRow(std::move(item)));
     Touch();
 }
 
+void TRowStore::KeepPacketRows(Variant packetRows) {
+    if (!packetRows.IsArray() || packetRows.DimCount() != 1) return;
+    if (!rows_.empty() || Pending()) {
+        AppendPacketRows(std::move(packetRows));
+        return;
+    }
+    pending_ = std::move(packetRows);
+    Touch();
+}
+
+void TRowStore::Materialize() const {
+    if (!Pending()) return;
+    // Making rows changes no value anyone has seen: the version stays.
+    auto* self = const_cast<TRowStore*>(this);
+    std::vector<Variant> items = std::exchange(self->pending_, Variant()).TakeItems();
+    rows_.reserve(items.size());
+    for (Variant& item : items) rows_.push_back(self->MakeRow(std::move(item)));
+}
+
 Variant TRowStore::PacketRows() const {
-    Variant out = Variant::MakeArray({{0, static_cast<int>(rows.size()) - 1}});
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        std::vector<Variant> values = DataValues(rows[r]->values);
+    Materialize();
+    Variant out = Variant::MakeArray({{0, static_cast<int>(rows_.size()) - 1}});
+    for (std::size_t r = 0; r < rows_.size(); ++r) {
+        std::vector<Variant> values = DataValues(rows_[r]->values);
         for (std::size_t k = 0; k < nestedPositions_.size(); ++k)
-            values[static_cast<std::size_t>(nestedPositions_[k])] = rows[r]->nested[k]->PacketRows();
+            values[static_cast<std::size_t>(nestedPositions_[k])] = rows_[r]->nested[k]->PacketRows();
         out[static_cast<int>(r)] = VarArrayOf(values);
     }
     return out;
@@ -100,9 +121,10 @@ std::vector<Variant> TRowStore::DataValues(const std::vector<Variant>& values) c
 }
 
 std::size_t TRowStore::PositionOf(const TRow* row) const {
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        if (rows[i].get() == row) return i;
-    return rows.size();
+    Materialize();
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        if (rows_[i].get() == row) return i;
+    return rows_.size();
 }
 
 std::optional<TChange> TRowStore::TakeEntry(std::int64_t id) const {
@@ -124,8 +146,9 @@ std::uint64_t TRowStore::NextVersion() {
 }
 
 void TRowStore::Insert(const TRowPtr& row, std::size_t position) {
-    position = std::min(position, rows.size());
-    rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(position), row);
+    Materialize();
+    position = std::min(position, rows_.size());
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(position), row);
     if (logChanges) {
         undo_.push_back({TUndoStep::Inserted, row, {}, TakeEntry(row->id), position});
         TChange c;
@@ -163,7 +186,7 @@ void TRowStore::Modify(const TRowPtr& row, std::vector<Variant> values) {
 
 void TRowStore::Remove(const TRowPtr& row) {
     std::size_t position = PositionOf(row.get());
-    if (position < rows.size()) rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(position));
+    if (position < rows_.size()) rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(position));
     if (logChanges) {
         auto before = TakeEntry(row->id);
         undo_.push_back({TUndoStep::Deleted, row, {}, before, position});
@@ -196,16 +219,16 @@ const TChange* TRowStore::LogEntry(std::int64_t id) const {
 
 int TRowStore::ChangeCount() const {
     int n = static_cast<int>(log_.size());
-    if (!nestedPositions_.empty())
-        for (const auto& r : rows)
+    if (!nestedPositions_.empty() && !Pending())
+        for (const auto& r : rows_)
             for (const auto& s : r->nested) n += s->ChangeCount();
     return n;
 }
 
 bool TRowStore::HasChanges() const {
     if (!log_.empty()) return true;
-    if (!nestedPositions_.empty())
-        for (const auto& r : rows)
+    if (!nestedPositions_.empty() && !Pending())
+        for (const auto& r : rows_)
             for (const auto& s : r->nested)
                 if (s->HasChanges()) return true;
     return false;
@@ -213,8 +236,9 @@ bool TRowStore::HasChanges() const {
 
 std::vector<Variant> TRowStore::DeletesOfAll() const {
     // Every row of this store as it was fetched, as deletes (its master is being deleted).
+    Materialize();
     std::vector<Variant> out;
-    for (const auto& r : rows) {
+    for (const auto& r : rows_) {
         auto it = log_.find(r->id);
         if (it != log_.end() && it->second.status == usInserted) continue;
         const std::vector<Variant>& orig = it != log_.end() ? it->second.original : r->values;
@@ -239,7 +263,7 @@ std::vector<Variant> TRowStore::DeltaChanges() const {
         out.push_back(
             TDeltaBuilder::Change(c->deletedRow->id, ukDelete, DeltaValues(c->original), {}, NestedDeletes(*c->deletedRow)));
 
-    for (const auto& r : rows) {
+    for (const auto& r : rows_) {
         std::vector<Variant> nested;
         bool nestedChanged = false;
         for (const auto& s : r->nested) {
@@ -283,7 +307,7 @@ void TRowStore::MergeExcept(const std::set<std::int64_t>& refused) {
             it = log_.erase(it);
     }
     if (!nestedPositions_.empty())
-        for (const auto& r : rows) {
+        for (const auto& r : rows_) {
             if (refused.count(r->id)) continue;  // a refused master keeps its details pending
             for (const auto& s : r->nested) s->MergeExcept(refused);
         }
@@ -296,15 +320,15 @@ void TRowStore::CancelUpdates() {
     for (auto& [id, c] : log_) {
         if (c.status == usInserted) {
             std::size_t p = 0;
-            for (; p < rows.size() && rows[p]->id != id; ++p) {}
-            if (p < rows.size()) rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(p));
+            for (; p < rows_.size() && rows_[p]->id != id; ++p) {}
+            if (p < rows_.size()) rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(p));
         } else if (c.status == usDeleted) {
             deleted.push_back(&c);
         }
     }
     for (auto& [id, c] : log_) {
         if (c.status != usModified) continue;
-        for (auto& r : rows)
+        for (auto& r : rows_)
             if (r->id == id) {
                 r->values = c.original;
                 break;
@@ -313,19 +337,20 @@ void TRowStore::CancelUpdates() {
     std::sort(deleted.begin(), deleted.end(), [](const TChange* a, const TChange* b) { return a->position < b->position; });
     for (const TChange* c : deleted) {
         c->deletedRow->values = c->original;
-        rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(std::min(c->position, rows.size())), c->deletedRow);
+        rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(std::min(c->position, rows_.size())), c->deletedRow);
     }
     log_.clear();
     undo_.clear();
-    for (const auto& r : rows)
+    for (const auto& r : rows_)
         for (const auto& s : r->nested) s->CancelUpdates();
     Touch();
 }
 
 bool TRowStore::RevertRow(std::int64_t id) {
+    Materialize();
     auto it = log_.find(id);
     TRowPtr row;
-    for (const auto& r : rows)
+    for (const auto& r : rows_)
         if (r->id == id) row = r;
     if (it == log_.end()) {
         if (!row) return false;
@@ -341,13 +366,13 @@ bool TRowStore::RevertRow(std::int64_t id) {
     TChange c = it->second;
     log_.erase(it);
     if (c.status == usInserted && row) {
-        rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(PositionOf(row.get())));
+        rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(PositionOf(row.get())));
     } else if (c.status == usModified && row) {
         row->values = c.original;
     } else if (c.status == usDeleted) {
         row = c.deletedRow;
         row->values = c.original;
-        rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(std::min(c.position, rows.size())), row);
+        rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(std::min(c.position, rows_.size())), row);
     }
     if (row && c.status != usInserted)
         for (const auto& s : row->nested) s->CancelUpdates();
@@ -368,12 +393,12 @@ std::int64_t TRowStore::UndoLastChange() {
     switch (step.kind) {
         case TUndoStep::Inserted: {
             std::size_t p = PositionOf(step.row.get());
-            if (p < rows.size()) rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(p));
+            if (p < rows_.size()) rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(p));
             break;
         }
         case TUndoStep::Modified: step.row->values = step.previousValues; break;
         case TUndoStep::Deleted:
-            rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(std::min(step.position, rows.size())), step.row);
+            rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(std::min(step.position, rows_.size())), step.row);
             break;
     }
     RestoreEntry(step.row->id, step.previousChange);
@@ -382,7 +407,8 @@ std::int64_t TRowStore::UndoLastChange() {
 }
 
 void TRowStore::Clear() {
-    rows.clear();
+    rows_.clear();
+    pending_ = Variant();
     log_.clear();
     undo_.clear();
     Touch();
@@ -390,7 +416,7 @@ void TRowStore::Clear() {
 
 void TRowStore::ReplaceValues(std::int64_t id, const Variant& values) {
     log_.erase(id);
-    for (auto& r : rows) {
+    for (auto& r : rows_) {
         if (r->id != id) continue;
         for (std::size_t i = 0; i < fields_.size() && values.IsArray() && values.Low() + static_cast<int>(i) <= values.High();
              ++i)
@@ -405,7 +431,7 @@ void TRowStore::SetLastError(std::int64_t id, int code) {
 }
 
 bool TRowStore::FindPath(std::int64_t id, std::vector<TPathStep>& path) {
-    for (const auto& r : rows) {
+    for (const auto& r : rows_) {
         if (r->id == id) {
             path.push_back({this, r, false});
             return true;
@@ -417,7 +443,7 @@ bool TRowStore::FindPath(std::int64_t id, std::vector<TPathStep>& path) {
         return true;
     }
     if (nestedPositions_.empty()) return false;
-    for (const auto& r : rows) {
+    for (const auto& r : rows_) {
         for (const auto& s : r->nested) {
             path.push_back({this, r, false});
             if (s->FindPath(id, path)) return true;

@@ -45,7 +45,11 @@ public:
     static std::shared_ptr<TRowStore> Create(std::vector<TFieldDef> fields);
 
     const std::vector<TFieldDef>& Fields() const { return fields_; }
-    std::vector<TRowPtr> rows;  // natural order: as fetched or inserted
+    // Natural order: as fetched or inserted.
+    const std::vector<TRowPtr>& Rows() const {
+        Materialize();
+        return rows_;
+    }
     // New on every change, and never the same for two stores: cursors rebuild their views from it,
     // and a value computed over the rows stays true while the version is the one it was computed at.
     std::uint64_t version = NextVersion();
@@ -54,6 +58,9 @@ public:
     TRowPtr NewRow();  // fresh id, empty nested stores, values Null
     // Takes the rows over (moved out of the packet when nothing else shares it).
     void AppendPacketRows(Variant packetRows);
+    // The same, made into rows only when first looked at: a packet's details under headers nobody
+    // shows are never made into rows.
+    void KeepPacketRows(Variant packetRows);
     Variant PacketRows() const;  // current values, nested rows inside
 
     std::size_t PositionOf(const TRow* row) const;  // rows.size() when absent
@@ -100,6 +107,9 @@ private:
         std::size_t position = 0;
     };
     TRowPtr MakeRow(Variant packetRow);
+    // Rows kept as a packet become rows; a store still holding them has no changes and no ids.
+    void Materialize() const;
+    bool Pending() const { return !pending_.IsEmpty(); }
     std::optional<TChange> TakeEntry(std::int64_t id) const;
     void RestoreEntry(std::int64_t id, const std::optional<TChange>& entry);
     std::vector<Variant> DataValues(const std::vector<Variant>& values) const;
@@ -113,6 +123,8 @@ private:
     const std::vector<TFieldDef>& fields_;     // shape_'s
     const std::vector<int>& nestedPositions_;  // shape_'s
     std::shared_ptr<std::int64_t> idCounter_;
+    mutable std::vector<TRowPtr> rows_;
+    mutable Variant pending_;  // packet rows not made into rows yet
     std::unordered_map<std::int64_t, TChange> log_;
     std::vector<TUndoStep> undo_;
 };

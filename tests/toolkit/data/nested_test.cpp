@@ -167,3 +167,49 @@ TEST(Nested, LookupFields) {
     orders.Cancel();
     EXPECT_EQ(names.RecNo(), 1);  // the lookup dataset did not move
 }
+
+// The lines under headers nobody has scrolled to are only made into rows when looked at: until then
+// they must still count, copy, travel with a deleted header and take edits like any others.
+TEST(Nested, LinesOfHeadersNotYetShownBehaveLikeShownOnes) {
+    DocumentServer server(3, 3);
+    TClientDataSet main;
+    main.SetProvider(server.appServer);
+    main.ProviderName = "pvdMain";
+    main.Open();
+    EXPECT_EQ(main.ChangeCount(), 0);
+    EXPECT_EQ(main.UpdateStatus(), usUnmodified);
+
+    // Deleting a header whose lines were never shown deletes them on the server too.
+    main.Last();
+    main.Delete();
+    EXPECT_EQ(main.ChangeCount(), 1);
+    EXPECT_EQ(main.ApplyUpdates(0), 0);
+    EXPECT_EQ(server.header->RowCount(), 2);
+    EXPECT_EQ(server.body->RowCount(), 6);
+
+    // A copy of the data holds every header's lines.
+    TClientDataSet copy;
+    copy.SetData(main.Data());
+    TClientDataSet copyBody;
+    copyBody.SetDataSetField(static_cast<TDataSetField*>(copy.FieldByName("qryBody")));
+    copy.Last();
+    EXPECT_EQ(copyBody.RecordCount(), 3);
+    EXPECT_EQ(copyBody.FieldByName("MD001")->AsString(), "DOC2");
+
+    // Lines shown later take an edit that reaches the server, and the rest stay as they were.
+    main.First();
+    main.Next();
+    TClientDataSet body;
+    body.SetDataSetField(static_cast<TDataSetField*>(main.FieldByName("qryBody")));
+    EXPECT_EQ(body.RecordCount(), 3);
+    body.Last();
+    body.Edit();
+    body.FieldByName("MD003")->SetAsString("changed");
+    body.Post();
+    EXPECT_EQ(main.ChangeCount(), 1);
+    EXPECT_EQ(main.UpdateStatus(), usModified);
+    EXPECT_EQ(main.ApplyUpdates(0), 0);
+    EXPECT_EQ(server.body->Value({Variant("DOC2"), Variant("0003")}, "MD003").AsString(), "changed");
+    EXPECT_EQ(server.body->Value({Variant("DOC1"), Variant("0003")}, "MD003").AsString(), "line 3");
+    EXPECT_EQ(main.ChangeCount(), 0);
+}
