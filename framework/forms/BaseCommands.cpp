@@ -2,6 +2,7 @@
 // with a condition and the other menu commands.
 #include "env/Log.h"
 #include "framework/forms/BaseForm.h"
+#include "i18n/LangMessage.h"
 #include "server/Brokers.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/ControlsDisabled.h"
@@ -239,6 +240,7 @@ void TfrmBase::mnSearchClick(TObject* Sender) {
 void TfrmBase::OpenWithCondition(TDataSet* dataSet, const std::string& condition, const std::string& order) {
     auto* cds = dynamic_cast<TClientDataSet*>(dataSet);
     if (!cds) return;
+    TLangLookupBatch texts;  // labels and counts of one open
     if (cds == MainDataSet()) {
         LastCondition = condition;
         LastOrder = order;

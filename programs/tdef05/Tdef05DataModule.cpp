@@ -3,6 +3,7 @@
 #include "framework/data/FieldText.h"
 #include "framework/data/SingleFormLink.h"
 #include "i18n/LangKeys.h"
+#include "i18n/LangMessage.h"
 #include "server/Brokers.h"
 #include "toolkit/classes/Properties.h"
 #include "toolkit/rtl/SysUtils.h"
@@ -79,6 +80,7 @@ void TdmTdef05::Label(TDataSet* dataSet, const char* name, int displayWidth) {
 }
 
 void TdmTdef05::PrepareHeaderFields() {
+    TLangLookupBatch labels;
     for (const TFieldLook& look : kHeaderFields) Label(cdsMain, look.name, look.displayWidth);
     HideUserFields(cdsMain);
     if (TField* code = cdsMain->FindField("MC001")) code->OnValidate = [this](TField* f) { cdsMainMC001Validate(f); };
@@ -86,6 +88,7 @@ void TdmTdef05::PrepareHeaderFields() {
 }
 
 void TdmTdef05::PrepareBodyFields() {
+    TLangLookupBatch labels;
     for (const TFieldLook& look : kBodyFields) Label(cdsBody1, look.name, look.displayWidth);
     HideUserFields(cdsBody1);
     for (TField* field : cdsBody1->FieldList())

@@ -277,6 +277,19 @@ TEST_F(I18nTest, KeyedMessagesComeFromTheClassFileFirstEntryWinsAndEveryCallRead
     EXPECT_EQ(GetLangMessage(dtClient, "TfrmKeys", "sFailedSave", "保存失败"), "Could not save");
     WriteLanguageFile("ENG", "TfrmKeys", "<TfrmKeys><sFailedSave Msg=\"broken\"></TfrmKeys>");
     EXPECT_EQ(GetLangMessage(dtClient, "TfrmKeys", "sFailedSave", "保存失败"), "保存失败");
+
+    // A lookup batch checks the file once; the first lookup after it sees what changed meanwhile.
+    WriteLanguageFile("ENG", "TfrmKeys", "<TfrmKeys><sFailedSave Msg=\"first\"/></TfrmKeys>");
+    {
+        TLangLookupBatch batch;
+        EXPECT_EQ(GetLangMessage(dtClient, "TfrmKeys", "sFailedSave", "保存失败"), "first");
+        WriteLanguageFile("ENG", "TfrmKeys", "<TfrmKeys><sFailedSave Msg=\"afterwards\"/></TfrmKeys>");
+        TLangLookupBatch inner;
+        EXPECT_EQ(GetLangMessage(dtClient, "TfrmKeys", "sFailedSave", "保存失败"), "first");
+    }
+    EXPECT_EQ(GetLangMessage(dtClient, "TfrmKeys", "sFailedSave", "保存失败"), "afterwards");
+    std::filesystem::remove(LanguageFolderOf("ENG") + "TfrmKeys.Lng");
+    EXPECT_EQ(GetLangMessage(dtClient, "TfrmKeys", "sFailedSave", "保存失败"), "保存失败") << "a file removed";
 }
 
 TEST_F(I18nTest, WithCodePage1252NothingIsTranslatedUnlessTheWorkingFolderHasTheFile) {
