@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <map>
 
 #include "outside/appserver/SqlSelect.h"
@@ -266,9 +267,17 @@ std::vector<TFieldDef> LevelReader::Fields(CompanyDatabase& schema, const SqlSta
 
 Variant LevelReader::ValuesOf(const SqlStatement& st) {
     PrepareDetails(st);
+    if (details_.empty()) {
+        // A row without details ends at its last value that is not null (a reader takes the rest as
+        // null): the user-defined columns at the end of most tables are mostly empty.
+        scratch_.resize(static_cast<std::size_t>(columns_));
+        if (columns_ > 0) st.ReadColumns(scratch_.data(), columns_);
+        auto end = scratch_.end();
+        while (end != scratch_.begin() && (end - 1)->IsNull()) --end;
+        return ArrayOfMoved(std::vector<Variant>(std::make_move_iterator(scratch_.begin()), std::make_move_iterator(end)));
+    }
     const int slots = columns_ + static_cast<int>(details_.size());
     Variant row = Variant::MakeArray({{0, slots - 1}});
-    if (slots == 0) return row;
     st.ReadColumns(&row[0], columns_);  // the elements lie one after the other
     return row;
 }

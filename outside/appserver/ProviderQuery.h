@@ -46,7 +46,7 @@ public:
     // Field definitions, preparing the detail statements (st: the level's own statement).
     std::vector<TFieldDef> Fields(CompanyDatabase& schema, const SqlStatement& st);
     // The packet row of the row st stands on (st: the level's own statement): its columns, and a slot
-    // per detail level that PacketRows fills.
+    // per detail level that PacketRows fills; a level without details leaves out the trailing nulls.
     Variant ValuesOf(const SqlStatement& st);
     // The rows read with ValuesOf with their details nested.
     std::vector<Variant> PacketRows(std::vector<Variant> rows);
@@ -71,6 +71,7 @@ private:
     const ProviderLevel& level_;
     const SqlTranslator& translator_;
     std::vector<Detail> details_;
-    int columns_ = 0;  // of the level's statement; the detail slots follow
+    int columns_ = 0;               // of the level's statement; the detail slots follow
+    std::vector<Variant> scratch_;  // a row as read, before its trailing nulls are left out
     bool prepared_ = false;
 };

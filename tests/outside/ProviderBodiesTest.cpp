@@ -145,3 +145,45 @@ TEST_P(ProviderBodies, LinkValuesTheDatabaseMatchesInAnotherSpellingStillBringTh
         EXPECT_EQ(rows[r][body][0][2].AsString(), r == 0 ? "F1" : "F2");
     }
 }
+
+// Lines leave out their trailing nulls on the way; the client still sees every column, null where
+// nothing was stored, and a value in the last column keeps the line whole.
+TEST_P(ProviderBodies, LinesEndAtTheirLastValueAndTheClientSeesTheRestAsNull) {
+    AddDocuments(1, 0);
+    Db().Query("INSERT INTO ADMMD (MD001, MD002, MD003, FLAG) VALUES ('D001', '0001', 'F1', 1)");
+    Db().Query("INSERT INTO ADMMD (MD001, MD002, MD003, FLAG, UDF62) VALUES ('D001', '0002', 'F2', 1, 7.5)");
+    Db().Query("INSERT INTO ADMMD (MD001, MD002, FLAG, UDF01) VALUES ('D001', '0003', NULL, 'note')");
+    Variant rows = Rows(DocumentsWithLines("SELECT ADMMC.* FROM ADMMC ADMMC", {{"MC001", "MD001"}}));
+    ASSERT_EQ(rows.Count(), 1);
+    const Variant& lines = rows[0][Column("qryBody")];
+    ASSERT_EQ(lines.Count(), 3);
+    const int columns = static_cast<int>(columns_[static_cast<std::size_t>(Column("qryBody"))].ChildDefs.size());
+    EXPECT_LT(lines[0].Count(), columns) << "the empty user-defined columns stay behind";
+    EXPECT_EQ(lines[1].Count(), columns) << "a value in the last column";
+
+    DocumentClient c;
+    c.Open("ADMMC.MC001 = 'D001'");
+    ASSERT_EQ(c.body.RecordCount(), 3);
+    c.body.First();
+    EXPECT_TRUE(c.body.FieldByName("UDF62")->IsNull());
+    EXPECT_TRUE(c.body.FieldByName("UDF01")->IsNull());
+    EXPECT_EQ(c.body.FieldByName("MD003")->AsString(), "F1");
+    c.body.Next();
+    EXPECT_DOUBLE_EQ(c.body.FieldByName("UDF62")->AsFloat(), 7.5);
+    c.body.Next();
+    EXPECT_TRUE(c.body.FieldByName("FLAG")->IsNull());
+    EXPECT_TRUE(c.body.FieldByName("MD003")->IsNull());
+    EXPECT_EQ(c.body.FieldByName("UDF01")->AsString(), "note");
+    EXPECT_TRUE(c.body.FieldByName("UDF02")->IsNull());
+
+    // A line edited and saved keeps its nulls.
+    c.body.Edit();
+    c.body.FieldByName("MD003")->SetAsString("F3");
+    c.body.Post();
+    EXPECT_EQ(c.main.ApplyUpdates(0), 0);
+    SqlResult stored = Db().Query("SELECT MD003, UDF02, UDF01 FROM ADMMD WHERE MD001 = 'D001' AND MD002 = '0003'", {});
+    ASSERT_EQ(stored.rows.size(), 1u);
+    EXPECT_EQ(VarToStr(stored.rows[0][0]), "F3");
+    EXPECT_TRUE(stored.rows[0][1].IsNull());
+    EXPECT_EQ(VarToStr(stored.rows[0][2]), "note");
+}

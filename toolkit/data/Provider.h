@@ -21,15 +21,16 @@
 //   [0] kPacketTag  [1] metadata  [2] rows  [3] more rows follow (Boolean)
 //   metadata: array of fields, each [name, type name (FieldTypeName), size, required, precision,
 //             scale, read-only, child metadata (nested dataset fields) or Empty]
-//   rows: array of rows; a row has one element per field; a nested dataset field's element is the
-//         array of its detail rows (in the child metadata's layout), nested again as deep as needed.
+//   rows: array of rows; a row has one element per field, or fewer when the rest are null; a nested
+//         dataset field's element is the array of its detail rows (in the child metadata's layout),
+//         nested again as deep as needed.
 //
 // Delta (array 0..2):
 //   [0] kDeltaTag  [1] metadata (as above)  [2] changes
 //   change (array 0..4): [0] row id (stable client id, unique within a top-level dataset and all its
 //   nested datasets), [1] update kind (ukModify 0, ukInsert 1, ukDelete 2), [2] original values
-//   (array, one per field; Empty for inserts), [3] new values (array; an Empty element means
-//   unchanged; inserts carry every value), [4] nested changes: array with one element per nested
+//   (array, one per field, or fewer when the rest are null; Empty for inserts), [3] new values (array;
+//   an Empty element means unchanged, a missing one unchanged or for inserts null), [4] nested changes: array with one element per nested
 //   dataset field (in metadata order), each an array of changes, or Empty.
 //   A master row whose details alone changed is a ukModify change without changed values. The
 //   details of a deleted master come as deletes of their own. Nested changes of a refused master
