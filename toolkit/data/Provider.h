@@ -30,8 +30,9 @@
 //   change (array 0..4): [0] row id (stable client id, unique within a top-level dataset and all its
 //   nested datasets), [1] update kind (ukModify 0, ukInsert 1, ukDelete 2), [2] original values
 //   (array, one per field, or fewer when the rest are null; Empty for inserts), [3] new values (array;
-//   an Empty element means unchanged, a missing one unchanged or for inserts null), [4] nested changes: array with one element per nested
-//   dataset field (in metadata order), each an array of changes, or Empty.
+//   an Empty element means unchanged, a missing one unchanged or for inserts null), [4] nested
+//   changes: array with one element per nested dataset field (in metadata order), each an array of
+//   changes, or Empty.
 //   A master row whose details alone changed is a ukModify change without changed values. The
 //   details of a deleted master come as deletes of their own. Nested changes of a refused master
 //   row are not applied and stay pending on the client.
