@@ -38,6 +38,12 @@ struct DocumentServer {
         provider->AddDetail("pvdMain", "qryBody", body, {"MC001"}, {"MD001"});
         appServer = Variant(std::static_pointer_cast<IDispatchObject>(provider));
     }
+    // Opens a client dataset on the headers, their lines nested in its field qryBody.
+    void OpenHeaders(TClientDataSet& main) const {
+        main.SetProvider(appServer);
+        main.ProviderName = "pvdMain";
+        main.Open();
+    }
 };
 
 // Counts what the links of a data source hear.

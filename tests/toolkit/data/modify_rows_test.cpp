@@ -11,9 +11,7 @@ struct Document {
     DocumentServer server{2, 3};
     TClientDataSet main, body;
     Document() {
-        main.SetProvider(server.appServer);
-        main.ProviderName = "pvdMain";
-        main.Open();
+        server.OpenHeaders(main);
         body.SetDataSetField(static_cast<TDataSetField*>(main.FieldByName("qryBody")));
     }
 };

@@ -7,9 +7,7 @@ struct Document {
     DocumentServer server;
     TClientDataSet main, body;
     explicit Document(int documents = 2, int lines = 2) : server(documents, lines) {
-        main.SetProvider(server.appServer);
-        main.ProviderName = "pvdMain";
-        main.Open();
+        server.OpenHeaders(main);
         body.SetDataSetField(static_cast<TDataSetField*>(main.FieldByName("qryBody")));
     }
 };
@@ -173,9 +171,7 @@ TEST(Nested, LookupFields) {
 TEST(Nested, LinesOfHeadersNotYetShownBehaveLikeShownOnes) {
     DocumentServer server(3, 3);
     TClientDataSet main;
-    main.SetProvider(server.appServer);
-    main.ProviderName = "pvdMain";
-    main.Open();
+    server.OpenHeaders(main);
     EXPECT_EQ(main.ChangeCount(), 0);
     EXPECT_EQ(main.UpdateStatus(), usUnmodified);
 

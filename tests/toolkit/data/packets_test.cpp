@@ -107,9 +107,7 @@ TEST(Packets, ServerRowsThatAreShortOrHoldEmptyValuesReadAsNull) {
 TEST(Packets, DeltaReaderSeesKindsValuesAndDetails) {
     DocumentServer server(2, 2);
     TClientDataSet main, body;
-    main.SetProvider(server.appServer);
-    main.ProviderName = "pvdMain";
-    main.Open();
+    server.OpenHeaders(main);
     body.SetDataSetField(static_cast<TDataSetField*>(main.FieldByName("qryBody")));
     // DOC1: header text changed; DOC2: only a body line changed.
     main.Edit();
@@ -166,9 +164,7 @@ TEST(Packets, DeltaReaderSeesKindsValuesAndDetails) {
 TEST(Packets, DeltaRowsEndAtTheirLastValueAndAChangeToNullStillTravels) {
     DocumentServer server(2, 1);
     TClientDataSet main;
-    main.SetProvider(server.appServer);
-    main.ProviderName = "pvdMain";
-    main.Open();
+    server.OpenHeaders(main);
     // DOC1 loses its FLAG (the last column) and keeps its name; DOC2 is deleted; DOC3 is new with a key alone.
     main.Edit();
     main.FieldByName("FLAG")->Clear();

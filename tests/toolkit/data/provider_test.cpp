@@ -12,9 +12,7 @@ struct OpenDocument {
     TDataSetField* bodyField = nullptr;
 
     explicit OpenDocument(int documents = 3, int lines = 2) : server(documents, lines) {
-        main.SetProvider(server.appServer);
-        main.ProviderName = "pvdMain";
-        main.Open();
+        server.OpenHeaders(main);
         bodyField = dynamic_cast<TDataSetField*>(main.FieldByName("qryBody"));
         body.SetDataSetField(bodyField);
         body.SetIndexFieldNames("MD001;MD002");
